@@ -1,0 +1,54 @@
+# Mirel: build, test and run on Debian (cross-built with MinGW-w64, run under Wine).
+#   make run    build and start Mirel on the local computer
+#   make test   build and run every test
+#   make build  build only
+#   make dist   zip for administrators (mirel.exe, mirelrep.exe, README.txt)
+
+BUILD     ?= build
+JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
+RUNPREFIX ?= $(CURDIR)/$(BUILD)/wine-run
+
+PACKAGES  = wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip
+APT_LINE  = apt-get install -y $(PACKAGES)
+
+.PHONY: all build test run deps dist clean
+
+all: build
+
+deps:
+	@missing=""; \
+	for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres wine wineserver cmake ninja Xvfb zip; do \
+	    command -v $$tool >/dev/null 2>&1 || missing="$$missing $$tool"; \
+	done; \
+	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \
+	[ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 || missing="$$missing wine64"; \
+	if [ -n "$$missing" ]; then \
+	    echo "Missing:$$missing"; \
+	    if [ "$$(id -u)" = 0 ]; then \
+	        echo "Installing: $(APT_LINE)"; \
+	        DEBIAN_FRONTEND=noninteractive apt-get update -q && \
+	        DEBIAN_FRONTEND=noninteractive $(APT_LINE); \
+	    else \
+	        echo "Please install them as root:"; \
+	        echo "  apt-get update && $(APT_LINE)"; \
+	        exit 1; \
+	    fi; \
+	fi
+
+$(BUILD)/build.ninja: CMakeLists.txt | deps
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	@tools/run-mirel.sh $(BUILD) $(RUNPREFIX)
+
+dist: build
+	@tools/make-dist.sh $(BUILD)
+
+clean:
+	rm -rf $(BUILD)

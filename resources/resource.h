@@ -1,0 +1,129 @@
+// Numeric identifiers of Mirel's resources: dialogs, controls, commands, menus,
+// icons and the string table entries that the code names directly.
+// Decoded value texts (10001-27120), class names (1005-1306), class descriptions
+// (3001-3302), column headers (1600-1765) and category labels are addressed by
+// number from their tables and have no symbol here.
+#pragma once
+
+// ---------------------------------------------------------------- dialogs
+#define IDD_ABOUTBOX                100
+#define IDD_MIREL_VIEW              310
+#define IDD_FORM_STANDARD           311
+#define IDD_FORM_INDIVIDUAL         312
+#define IDD_FIND                    351
+
+// ---------------------------------------------------------------- menus, icons, bitmaps
+#define IDR_MAINFRAME               128   // menu, accelerators, program icon, toolbar
+#define IDR_MAINFRAME_256           129   // high-colour toolbar bitmap
+#define IDR_POPUP_EDIT              350   // context menu of the result lists
+#define IDI_PAGE_ROOT               318
+#define IDI_PAGE_SOFTWARE           319
+#define IDI_PAGE_HARDWARE           320
+#define IDI_PAGE_OPERATING_SYSTEM   321
+#define IDI_PAGE_FIRST_CATEGORY     322   // 322..349, see the category catalog
+#define IDI_PAGE_LAST               349
+
+// ---------------------------------------------------------------- controls
+#define IDC_RESOURCE_TAB            1000
+#define IDC_COMPUTER_NAME           1001
+#define IDC_RUN                     1002
+#define IDC_LEVEL1                  1012
+#define IDC_LEVEL2                  1013
+#define IDC_LEVEL3                  1014
+#define IDC_DESCRIPTION             1015
+#define IDC_RESULT_LIST             1016
+#define IDC_FIND_TEXT               1019
+#define IDC_MATCH_CASE              1020
+#define IDC_FIND_UP                 1021
+#define IDC_FIND_DOWN               1022
+#define IDC_FIND_NEXT               1023
+#define IDC_ABOUT_ICON              1030
+#define IDC_STATIC_LABEL            (-1)
+
+// ---------------------------------------------------------------- commands
+#define ID_VIEW_CUSTOMIZE           126
+#define ID_VIEW_APPLOOK_WIN_2000    210
+#define ID_VIEW_APPLOOK_OFF_XP      211
+#define ID_VIEW_APPLOOK_WIN_XP      212
+#define ID_VIEW_APPLOOK_OFF_2003    213
+#define ID_VIEW_APPLOOK_VS_2005     214
+#define ID_VIEW_APPLOOK_OFF_2007_BLUE   215
+#define ID_VIEW_APPLOOK_OFF_2007_BLACK  216
+#define ID_VIEW_APPLOOK_OFF_2007_SILVER 217
+#define ID_VIEW_APPLOOK_OFF_2007_AQUA   218
+#define ID_COPY_CELL                32773
+#define ID_COPY_LINE                32775
+#define ID_VIEW_STANDARD            32791
+#define ID_VIEW_INDIVIDUAL          32792
+#define ID_CHECK_RUN                32797
+#define ID_CHECK_STOP               32799
+#define ID_FILE_SAVE_TEXT           57603
+#define ID_FILE_SAVE_CSV            57604
+#define ID_EDIT_COPY_LINE           57634
+#define ID_EDIT_FIND                57636
+#define ID_EDIT_PASTE               57637
+#define ID_APP_ABOUT                57664
+#define ID_APP_EXIT                 57665
+#define ID_HELP_FINDER              57667
+#define ID_CONTEXT_HELP             57669
+#define ID_HELP                     57670
+#define ID_VIEW_TOOLBAR             59392
+#define ID_VIEW_STATUS_BAR          59393
+#define ID_INDICATOR_CAPS           59137
+#define ID_INDICATOR_NUM            59138
+#define ID_INDICATOR_SCRL           59139
+
+// ---------------------------------------------------------------- strings
+#define IDS_OLE_INIT_FAILED         100
+#define IDS_ARRAY_OPEN              101   // "[ "
+#define IDS_ARRAY_CLOSE             102   // " ]"
+#define IDS_RUN                     103
+#define IDS_STOP                    104
+#define IDS_PREPARING               105
+#define IDS_CONFIRM_QUIT            106
+#define IDS_SELECT_CLASS            107
+#define IDS_CHECKING_PREFIX         108
+#define IDS_FIND_EMPTY              109
+#define IDS_FIND_NOT_FOUND          110
+#define IDS_FILE_OPEN_ERROR         111
+#define IDS_FILE_WRITE_ERROR        112
+#define IDS_LOCAL_COMPUTER          113
+#define IDS_TOOLBAR_STANDARD        124
+#define IDS_TOOLBAR_CUSTOMIZE       125
+#define IDS_DOC_TEMPLATE            128
+#define IDS_EDIT_MENU               306
+#define IDS_TAB_STANDARD            901
+#define IDS_TAB_INDIVIDUAL          902
+#define IDS_COLUMN_GROUP            1001
+#define IDS_COLUMN_NAME             1002
+#define IDS_COLUMN_TYPE             1003
+#define IDS_COLUMN_VALUE            1004
+#define IDS_LABEL_CODE              1501
+#define IDS_LABEL_DESCRIPTION       1502
+#define IDS_COM_INIT_FAILED         2001
+#define IDS_COM_SECURITY_FAILED     2002
+#define IDS_LOCATOR_FAILED          2003
+#define IDS_ACCESS_DENIED           2004
+#define IDS_CONNECT_FAILED          2005
+#define IDS_PROXY_BLANKET_FAILED    2006
+#define IDS_QUERY_FAILED            2007
+#define IDS_ICMP_NOT_LOADED         2008
+#define IDS_HOST_NOT_FOUND          2009
+#define IDS_OUT_OF_MEMORY           2010
+#define IDS_HOST_NOT_ANSWERING      2012
+#define IDS_NO_DATA                 2013
+#define IDS_STOPPED_SHOW_DATA       2014
+#define IDS_PREPARING_DISPLAY       2015
+#define IDS_UNIT_DAYS               5001
+#define IDS_UNIT_DOTS_PER_INCH      5002
+#define IDS_UNIT_MB                 5003
+#define IDS_UNIT_BITS               5004
+#define IDS_VT_FIRST                6001
+#define IDS_VT_UNKNOWN              6031
+#define IDS_TREE_RESOURCES          4001
+#define IDS_TREE_SOFTWARE           4002
+#define IDS_TREE_HARDWARE           4003
+#define IDS_TREE_OPERATING_SYSTEM   4004
+#define IDS_CLASS_SELECT            9000
+#define IDS_APP_TITLE               57344
+#define IDS_READY                   57345

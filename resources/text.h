@@ -1,0 +1,23 @@
+// Loading string-table texts in the user interface language.
+#pragma once
+#include <windows.h>
+#include <string>
+
+// The narrow text (ANSI code page) of string `id` in the current text language;
+// empty when the table has no such entry. This is what LoadStringA returns when the
+// program carries the same IDs in English and in Japanese.
+std::string LoadText(UINT id);
+
+// The same entry as UTF-16.
+std::wstring LoadTextW(UINT id);
+
+// The UTF-16 text of `id` in the given language, without fallback; empty when absent.
+std::wstring LoadTextInLanguage(UINT id, LANGID language);
+
+// The language the texts are loaded in: Japanese when the user interface language is
+// Japanese, English otherwise. Tests may pin it; 0 returns to the system's choice.
+LANGID TextLanguage();
+void SetTextLanguage(LANGID language);
+
+inline constexpr LANGID kEnglishLanguage = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+inline constexpr LANGID kJapaneseLanguage = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
