@@ -1,0 +1,19 @@
+// Small narrow-text helpers shared by the renderer, the decoders and the lists.
+#pragma once
+#include <string>
+#include <string_view>
+
+// Removes space, tab, LF, VT, FF and CR from both ends.
+std::string TrimWhiteSpace(std::string_view text);
+
+// Case-insensitive comparison of narrow texts of the ANSI code page, aware of
+// double-byte characters (what _mbsicmp does): negative, zero or positive.
+int CompareNoCase(const char* left, const char* right);
+inline int CompareNoCase(const std::string& left, const std::string& right)
+{
+    return CompareNoCase(left.c_str(), right.c_str());
+}
+inline bool EqualsNoCase(const std::string& left, const std::string& right)
+{
+    return CompareNoCase(left, right) == 0;
+}
