@@ -1,0 +1,72 @@
+#include "engine/domain_clause.h"
+
+#include <windows.h>
+#include <dsgetdc.h>
+#include <lm.h>
+
+#include <atomic>
+
+#include "render/text_util.h"
+
+namespace {
+
+std::atomic<DomainControllerLookup> g_lookup{nullptr};
+
+bool LookUpDomainController(const std::string& computer, std::string& name, std::string& address)
+{
+    PDOMAIN_CONTROLLER_INFOA info = nullptr;
+    if (DsGetDcNameA(computer.c_str(), nullptr, nullptr, nullptr, DS_RETURN_FLAT_NAME, &info) !=
+            ERROR_SUCCESS ||
+        !info)
+        return false;
+    name = info->DomainControllerName ? info->DomainControllerName : "";
+    address = info->DomainControllerAddress ? info->DomainControllerAddress : "";
+    NetApiBufferFree(info);
+    return true;
+}
+
+std::string LocalComputerName()
+{
+    char name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+}
+
+std::string WithoutLeadingBackslashes(const std::string& text)
+{
+    return text.compare(0, 2, "\\\\") == 0 ? text.substr(2) : text;
+}
+
+// A WQL string literal: backslash and single quote are escaped with a backslash.
+std::string QuotedForWql(const std::string& text)
+{
+    std::string quoted;
+    for (char character : text) {
+        if (character == '\\' || character == '\'')
+            quoted += '\\';
+        quoted += character;
+    }
+    return quoted;
+}
+
+}  // namespace
+
+void SetDomainControllerLookup(DomainControllerLookup lookup)
+{
+    g_lookup = lookup;
+}
+
+std::string BuildDomainClause(const std::string& host)
+{
+    std::string computer = host.empty() ? LocalComputerName() : host;
+    if (computer.empty())
+        return {};
+    std::string controllerName, controllerAddress;
+    DomainControllerLookup lookup = g_lookup.load();
+    bool found = lookup ? lookup(computer, controllerName, controllerAddress)
+                        : LookUpDomainController(computer, controllerName, controllerAddress);
+    if (found && (EqualsNoCase(computer, WithoutLeadingBackslashes(controllerName)) ||
+                  EqualsNoCase(computer, WithoutLeadingBackslashes(controllerAddress))))
+        return {};
+    return " where Domain = '" + QuotedForWql(computer) + "'";
+}

@@ -1,0 +1,106 @@
+// Winsock must come before windows.h.
+#include <winsock2.h>
+
+#include "engine/icmp_probe.h"
+
+#include <iphlpapi.h>
+#include <icmpapi.h>
+
+#include <cstdio>
+#include <memory>
+#include <new>
+
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+constexpr char kPayload[] = "123456789-123456789-123456789-12";
+constexpr WORD kPayloadSize = sizeof kPayload - 1;   // sent without the terminating zero
+constexpr DWORD kTimeoutMs = 1000;
+constexpr int kAttempts = 3;
+// Room for the reply record of this platform, the echoed payload and an ICMP error.
+constexpr DWORD kReplyBufferSize = sizeof(ICMP_ECHO_REPLY) + kPayloadSize + 8;
+
+class IcmpHandle {
+public:
+    explicit IcmpHandle(const IcmpLibrary& library)
+        : library_(library), handle_(library.IcmpCreateFile())
+    {
+    }
+    IcmpHandle(const IcmpHandle&) = delete;
+    IcmpHandle& operator=(const IcmpHandle&) = delete;
+    ~IcmpHandle()
+    {
+        if (IsOpen())
+            library_.IcmpCloseHandle(handle_);
+    }
+    bool IsOpen() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    HANDLE Get() const { return handle_; }
+
+private:
+    const IcmpLibrary& library_;
+    HANDLE handle_;
+};
+
+template <class Function>
+bool LookUp(HMODULE module, const char* name, Function& entry)
+{
+    entry = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+    return entry != nullptr;
+}
+
+}  // namespace
+
+IcmpLibrary& GetIcmpLibrary()
+{
+    static IcmpLibrary library;
+    return library;
+}
+
+int LoadIcmpLibrary()
+{
+    IcmpLibrary& library = GetIcmpLibrary();
+    if (!library.module)
+        library.module = LoadLibraryA("ICMP.DLL");
+    if (!library.module)
+        return -1;
+    bool complete = LookUp(library.module, "IcmpCreateFile", library.IcmpCreateFile);
+    complete = LookUp(library.module, "IcmpCloseHandle", library.IcmpCloseHandle) && complete;
+    complete = LookUp(library.module, "IcmpSendEcho", library.IcmpSendEcho) && complete;
+    return complete ? 0 : -1;
+}
+
+int PingHost(std::string host, std::string& message)
+{
+    const IcmpLibrary& library = GetIcmpLibrary();
+    if (!library.IcmpCreateFile || !library.IcmpCloseHandle || !library.IcmpSendEcho) {
+        message = LoadText(IDS_ICMP_NOT_LOADED);
+        return kPingNoLibrary;
+    }
+    hostent* entry = gethostbyname(host.c_str());
+    if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list || !entry->h_addr_list[0]) {
+        message = LoadText(IDS_HOST_NOT_FOUND) + " " + host;
+        return kPingHostNotFound;
+    }
+    const auto* bytes = reinterpret_cast<const unsigned char*>(entry->h_addr_list[0]);
+    char address[16];
+    std::snprintf(address, sizeof address, "%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
+
+    IcmpHandle icmp(library);
+    std::unique_ptr<unsigned char[]> reply(new (std::nothrow) unsigned char[kReplyBufferSize]());
+    if (!reply) {
+        message = LoadText(IDS_OUT_OF_MEMORY);
+        return kPingOutOfMemory;
+    }
+    if (!icmp.IsOpen())
+        return kPingNoReply;
+    char payload[kPayloadSize];
+    memcpy(payload, kPayload, kPayloadSize);
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (library.IcmpSendEcho(icmp.Get(), inet_addr(address), payload, kPayloadSize, nullptr,
+                                 reply.get(), kReplyBufferSize, kTimeoutMs) != 0)
+            return kPingReplied;
+    }
+    return kPingNoReply;
+}

@@ -1,0 +1,30 @@
+// Making sure a named computer resolves and answers an ICMP echo before a check starts.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+// Entry points of ICMP.DLL, loaded once at start-up; null when loading failed.
+struct IcmpLibrary {
+    HMODULE module = nullptr;
+    HANDLE(WINAPI* IcmpCreateFile)() = nullptr;
+    BOOL(WINAPI* IcmpCloseHandle)(HANDLE) = nullptr;
+    DWORD(WINAPI* IcmpSendEcho)(HANDLE, ULONG /*IPAddr*/, LPVOID, WORD, void* /*options*/,
+                                LPVOID, DWORD, DWORD) = nullptr;
+};
+IcmpLibrary& GetIcmpLibrary();
+
+// Loads ICMP.DLL and looks up its three entry points: 0 when all were found, -1 otherwise.
+int LoadIcmpLibrary();
+
+enum PingResult {
+    kPingReplied = 0,
+    kPingHostNotFound = 1,
+    kPingNoReply = 2,
+    kPingNoLibrary = -1,
+    kPingOutOfMemory = -2,
+};
+
+// Resolves `host` (trimmed, not empty) and sends up to three echo requests of one second.
+// Sets `message` for kPingHostNotFound, kPingNoLibrary and kPingOutOfMemory.
+int PingHost(std::string host, std::string& message);

@@ -1,0 +1,35 @@
+// Running one WQL query on the target computer and turning every object it returns into
+// display text: rows of a result table (standard check) or property entries (individual
+// check). Both keep the progress line current and honour a stop request.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "engine/result_table.h"
+
+// One entry per non-empty property value, object by object, in property-list order.
+struct ClassQueryEntries {
+    std::vector<unsigned> objectNumbers;   // 1-based object number
+    std::vector<std::string> names;        // property name
+    std::vector<unsigned> types;           // VARIANT type of the value as read
+    std::vector<std::string> values;       // rendered value, never empty
+
+    void Clear();
+    size_t Size() const { return values.size(); }
+};
+
+// The most entries one individual check collects; reading ends there as if the objects
+// were exhausted.
+inline constexpr size_t kMaxClassEntries = 2147483647;
+
+// Empties `list`, runs `query` on `host` and appends one row per object with one cell per
+// name of `propertyNames` (ends with nullptr). 0 when the query ran (also when stopped or
+// empty), -1 when the connection or the query failed (errorText set).
+int ExecuteStandardQuery(int classId, std::string host, std::string query,
+                         const wchar_t* const* propertyNames, ResultTable& list,
+                         std::string& errorText, long& objectCount);
+
+// Like ExecuteStandardQuery, but collects the non-empty property values as entries.
+int ExecuteClassQuery(ClassQueryEntries& entries, int classId, std::string host,
+                      std::string query, const wchar_t* const* propertyNames,
+                      std::string& errorText, long& objectCount);

@@ -1,0 +1,166 @@
+#include "render/value_render.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string_view>
+
+#include "render/decode.h"
+#include "resources/narrow.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+template <class... Args>
+std::string Format(const char* format, Args... args)
+{
+    char buffer[64];
+    int length = std::snprintf(buffer, sizeof buffer, format, args...);
+    return length > 0 ? std::string(buffer, static_cast<size_t>(length)) : std::string();
+}
+
+// Up to the first zero character; a null BSTR is empty.
+std::string BstrText(BSTR value)
+{
+    if (!value)
+        return {};
+    return ToNarrow(std::wstring_view(value, std::wcslen(value)));
+}
+
+// Each field comes from its own conversion; a failed one shows as -1.
+std::string DateText(DATE value)
+{
+    SYSTEMTIME time{};
+    bool converted = VariantTimeToSystemTime(value, &time) != 0;
+    auto field = [&](WORD part) { return converted ? static_cast<int>(part) : -1; };
+    return Format("%4.4d/%2.2d/%2.2d %2.2d:%2.2d:%2.2d", field(time.wYear), field(time.wMonth),
+                  field(time.wDay), field(time.wHour), field(time.wMinute), field(time.wSecond));
+}
+
+std::string CharacterText(CHAR value)
+{
+    // "%c" into a C string: a zero byte ends the text.
+    return value == 0 ? std::string() : std::string(1, value);
+}
+
+// The scalar rules, applied to the value stored at `data` with type `type`. Returns false
+// for a type without a rule.
+bool FormatScalar(VARTYPE type, const void* data, std::string& text)
+{
+    switch (type) {
+    case VT_I2: text = Format("%hd", *static_cast<const SHORT*>(data)); return true;
+    case VT_I4: text = Format("%ld", static_cast<long>(*static_cast<const LONG*>(data))); return true;
+    case VT_R4: text = Format("%f", static_cast<double>(*static_cast<const FLOAT*>(data))); return true;
+    case VT_R8: text = Format("%lf", *static_cast<const DOUBLE*>(data)); return true;
+    case VT_DATE: text = DateText(*static_cast<const DATE*>(data)); return true;
+    case VT_BSTR: text = BstrText(*static_cast<const BSTR*>(data)); return true;
+    case VT_BOOL: text = *static_cast<const VARIANT_BOOL*>(data) == VARIANT_TRUE ? "True" : "False"; return true;
+    case VT_I1: text = CharacterText(*static_cast<const CHAR*>(data)); return true;
+    case VT_UI1: text = Format("%d", static_cast<int>(*static_cast<const BYTE*>(data))); return true;
+    case VT_UI2: text = Format("%hu", *static_cast<const USHORT*>(data)); return true;
+    case VT_UI4: text = Format("%lu", static_cast<unsigned long>(*static_cast<const ULONG*>(data))); return true;
+    case VT_I8: text = Format("%lld", static_cast<long long>(*static_cast<const LONGLONG*>(data))); return true;
+    case VT_UI8: text = Format("%llu", static_cast<unsigned long long>(*static_cast<const ULONGLONG*>(data))); return true;
+    case VT_INT: text = Format("%d", *static_cast<const INT*>(data)); return true;
+    case VT_UINT: text = Format("%u", *static_cast<const UINT*>(data)); return true;
+    default: return false;
+    }
+}
+
+bool HasScalarRule(VARTYPE type)
+{
+    switch (type) {
+    case VT_I2: case VT_I4: case VT_R4: case VT_R8: case VT_DATE: case VT_BSTR: case VT_BOOL:
+    case VT_I1: case VT_UI1: case VT_UI2: case VT_UI4: case VT_I8: case VT_UI8: case VT_INT:
+    case VT_UINT:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Fetches element `index` into `elementText` by the scalar rules. Leaves the text as it
+// was when the element type has no rule or the element cannot be fetched.
+void FormatElement(SAFEARRAY* array, LONG index, VARTYPE elementType, std::string& elementText)
+{
+    if (!HasScalarRule(elementType))
+        return;   // no rule: nothing is fetched
+    alignas(8) unsigned char storage[16] = {};
+    if (FAILED(SafeArrayGetElement(array, &index, storage)))
+        return;
+    FormatScalar(elementType, storage, elementText);
+    if (elementType == VT_BSTR)
+        SysFreeString(*reinterpret_cast<BSTR*>(storage));
+}
+
+int RenderArray(const VARIANT& value, std::string& text, int classId, const wchar_t* name)
+{
+    SAFEARRAY* array = value.parray;
+    LONG lower = 0, upper = -1;
+    if (!array || FAILED(SafeArrayGetLBound(array, 1, &lower)) ||
+        FAILED(SafeArrayGetUBound(array, 1, &upper)))
+        return -1;
+    const VARTYPE elementType = static_cast<VARTYPE>(value.vt - VT_ARRAY);
+    std::string elementText;
+    for (LONG index = lower; index <= upper; ++index) {
+        FormatElement(array, index, elementType, elementText);
+        if (!elementText.empty())
+            elementText = DecodePropertyValue(classId, elementType, name, elementText);
+        if (text.empty())
+            text = LoadText(IDS_ARRAY_OPEN) + elementText;
+        else
+            text += ", " + elementText;
+        if (index == upper)
+            break;   // LONG_MAX bound: do not wrap around
+    }
+    if (!text.empty())
+        text += LoadText(IDS_ARRAY_CLOSE);
+    return text.empty() ? -1 : 0;
+}
+
+struct TypeName {
+    VARTYPE type;
+    UINT stringId;
+};
+
+constexpr TypeName kTypeNames[] = {
+    {VT_ARRAY | VT_BSTR, 6001}, {VT_ARRAY | VT_I2, 6002},   {VT_ARRAY | VT_I4, 6003},
+    {VT_ARRAY | VT_I8, 6004},   {VT_ARRAY | VT_UI1, 6005},  {VT_ARRAY | VT_R4, 6006},
+    {VT_ARRAY | VT_R8, 6007},   {VT_ARRAY | VT_BOOL, 6008}, {VT_ARRAY | VT_DATE, 6009},
+    {VT_ARRAY | VT_I1, 6010},   {VT_ARRAY | VT_UI2, 6011},  {VT_ARRAY | VT_UI4, 6012},
+    {VT_ARRAY | VT_UI8, 6013},  {VT_ARRAY | VT_INT, 6014},  {VT_ARRAY | VT_UINT, 6015},
+    {VT_BSTR, 6016},            {VT_I2, 6017},              {VT_I4, 6018},
+    {VT_I8, 6019},              {VT_UI1, 6020},             {VT_R4, 6021},
+    {VT_R8, 6022},              {VT_BOOL, 6023},            {VT_DATE, 6024},
+    {VT_I1, 6025},              {VT_UI2, 6026},             {VT_UI4, 6027},
+    {VT_UI8, 6028},             {VT_INT, 6029},             {VT_UINT, 6030},
+};
+
+}  // namespace
+
+int RenderPropertyValue(const VARIANT& value, std::string& text, int classId,
+                        const wchar_t* propertyName)
+{
+    text.clear();
+    if (value.vt & VT_BYREF)
+        return -1;
+    if (value.vt & VT_ARRAY)
+        return RenderArray(value, text, classId, propertyName);
+    // Every scalar member of the VARIANT union starts at the same address.
+    if (!FormatScalar(value.vt, &value.bVal, text))
+        return -1;
+    if (!text.empty())
+        text = DecodePropertyValue(classId, value.vt, propertyName, std::move(text));
+    return text.empty() ? -1 : 0;
+}
+
+std::string VarTypeText(VARTYPE type)
+{
+    for (const TypeName& entry : kTypeNames) {
+        if (entry.type == type)
+            return LoadText(entry.stringId);
+    }
+    return LoadText(IDS_VT_UNKNOWN);
+}

@@ -1,0 +1,15 @@
+// Turning a WMI property value (a VARIANT) into the one line of text the lists show,
+// and naming VARIANT types for the Type column.
+#pragma once
+#include <oaidl.h>
+
+#include <string>
+
+// Formats `value` by its type (scalars and one-dimensional arrays, "[ a, b, c ]"), passing
+// each scalar or element text through DecodePropertyValue. `text` is replaced. Returns 0
+// when the text is non-empty, -1 when the value has nothing to show.
+int RenderPropertyValue(const VARIANT& value, std::string& text, int classId,
+                        const wchar_t* propertyName);
+
+// "VT_BSTR", "VT_ARRAY[VT_I4]", ... for the type with all its flags; "<Unknown>" for others.
+std::string VarTypeText(VARTYPE type);

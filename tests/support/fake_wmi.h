@@ -1,0 +1,66 @@
+// A WMI provider of our own for the failures Wine's cannot produce (access denied, a Get
+// that fails, an enumeration that breaks off, a stop in the middle of an object) and for
+// large or slow result sets. Install a scenario, run the code under test, inspect what
+// the provider saw.
+#pragma once
+#include <windows.h>
+#include <wbemidl.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+// A VARIANT with value semantics.
+class FakeValue {
+public:
+    FakeValue() { VariantInit(&value_); }
+    FakeValue(const FakeValue& other);
+    FakeValue& operator=(const FakeValue& other);
+    ~FakeValue() { VariantClear(&value_); }
+
+    static FakeValue Null();
+    static FakeValue Text(const std::wstring& text);
+    static FakeValue I4(LONG value);
+    static FakeValue UI4(ULONG value);
+    static FakeValue Bool(bool value);
+    static FakeValue TextArray(const std::vector<std::wstring>& texts);
+    static FakeValue I4Array(const std::vector<LONG>& values);
+
+    const VARIANT& Get() const { return value_; }
+    VARIANT& Get() { return value_; }
+
+private:
+    VARIANT value_;
+};
+
+struct FakeProperty {
+    std::wstring name;
+    FakeValue value;
+    HRESULT getResult = WBEM_S_NO_ERROR;   // anything else: Get fails with this
+};
+
+using FakeObject = std::vector<FakeProperty>;
+
+// What the provider does and what it saw.
+struct FakeWmiScenario {
+    HRESULT locatorResult = S_OK;
+    HRESULT connectResult = S_OK;
+    HRESULT blanketResult = S_OK;
+    HRESULT queryResult = S_OK;
+    std::vector<FakeObject> objects;
+    int breakOffAfter = -1;                 // Next fails (no object) after this many objects
+    HRESULT resultWithLastObject = WBEM_S_NO_ERROR;
+    DWORD delayPerObjectMs = 0;
+    // Called before each Get: 1-based object number, 0-based index of the property read.
+    std::function<void(int object, int propertyIndex, const std::wstring& name)> onGet;
+
+    std::vector<std::wstring> connectedPaths;
+    std::vector<std::wstring> queries;
+};
+
+// Routes ConnectWmi to `scenario` (nullptr: back to the system's WMI).
+void InstallFakeWmi(FakeWmiScenario* scenario);
+
+// COM objects of the fake provider still alive (for release checks).
+int LiveFakeWmiObjects();
