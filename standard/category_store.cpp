@@ -1,0 +1,110 @@
+// Result tables of the standard categories.
+#include "standard/category_store.h"
+
+#include <array>
+#include <utility>
+
+#include "resources/text.h"
+#include "standard/category_catalog.h"
+
+namespace {
+
+const std::string kEmptyText;
+
+// The process's stores: created at start-up, kept until the program ends.
+std::array<CategoryStore, kCategoryCount> g_standardStores;
+
+}  // namespace
+
+int CategoryStore::AddColumn(std::string headerText, bool rightAligned, int width)
+{
+    columns_.push_back(Column{std::move(headerText), rightAligned, width});
+    for (std::vector<std::string>& row : rows_)
+        row.resize(columns_.size());
+    return ColumnCount() - 1;
+}
+
+const std::string& CategoryStore::ColumnHeader(int column) const
+{
+    if (column < 0 || column >= ColumnCount())
+        return kEmptyText;
+    return columns_[column].header;
+}
+
+bool CategoryStore::ColumnRightAligned(int column) const
+{
+    return column >= 0 && column < ColumnCount() && columns_[column].rightAligned;
+}
+
+int CategoryStore::ColumnWidth(int column) const
+{
+    if (column < 0 || column >= ColumnCount())
+        return 0;
+    return columns_[column].width;
+}
+
+int CategoryStore::AppendRow()
+{
+    rows_.emplace_back(columns_.size());
+    return RowCount() - 1;
+}
+
+bool CategoryStore::HasCell(int row, int column) const
+{
+    return row >= 0 && row < RowCount() && column >= 0 && column < ColumnCount();
+}
+
+bool CategoryStore::SetCell(int row, int column, std::string text)
+{
+    if (!HasCell(row, column))
+        return false;
+    rows_[row][column] = std::move(text);
+    return true;
+}
+
+const std::string& CategoryStore::Cell(int row, int column) const
+{
+    if (!HasCell(row, column))
+        return kEmptyText;
+    return rows_[row][column];
+}
+
+bool CategoryStore::DeleteRow(int row)
+{
+    if (row < 0 || row >= RowCount())
+        return false;
+    rows_.erase(rows_.begin() + row);
+    return true;
+}
+
+void CategoryStore::Reset()
+{
+    rows_.clear();
+    columns_.clear();
+}
+
+void CreateStandardStores()
+{
+    for (const StandardCategory& category : kStandardCategories) {
+        CategoryStore& store = g_standardStores[category.storeIndex];
+        store.Reset();
+        for (int i = 0; i < category.columnCount; ++i) {
+            const CategoryColumn& column = category.columns[i];
+            store.AddColumn(LoadText(column.headerStringId), column.rightAligned,
+                            kCategoryColumnWidth);
+        }
+    }
+}
+
+CategoryStore* StandardStore(int storeIndex)
+{
+    if (storeIndex < 0 || storeIndex >= kCategoryCount)
+        return nullptr;
+    return &g_standardStores[storeIndex];
+}
+
+void ClearAllStoreRows()
+{
+    for (CategoryStore& store : g_standardStores)
+        store.DeleteAllRows();
+}

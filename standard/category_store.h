@@ -1,0 +1,58 @@
+// The result tables of the standard check: one plain table of text cells per category.
+//
+// A store keeps the header text, alignment and width of each of its columns and the rows
+// that the last standard check found (one row per WMI object, one cell per property).
+// It is a plain table rather than a hidden list control, so the survey fills it without
+// any window.
+//
+// Threads: no lock. The worker fills the stores while a standard check runs; nothing
+// else reads or changes them then (the commands and windows that would are disabled),
+// and the user interface reads them only after the worker has ended.
+#pragma once
+#include <string>
+#include <vector>
+
+class CategoryStore {
+public:
+    // Adds a column after the last one (existing rows get an empty cell); returns its index.
+    int AddColumn(std::string headerText, bool rightAligned, int width);
+    int ColumnCount() const { return static_cast<int>(columns_.size()); }
+    // Header text, alignment and width of a column; empty, false and 0 when out of range.
+    const std::string& ColumnHeader(int column) const;
+    bool ColumnRightAligned(int column) const;
+    int ColumnWidth(int column) const;
+
+    // Appends a row of ColumnCount() empty cells; returns its index.
+    int AppendRow();
+    // False (and nothing changes) when the row or column does not exist.
+    bool SetCell(int row, int column, std::string text);
+    // The text of a cell; empty for a cell that does not exist.
+    const std::string& Cell(int row, int column) const;
+    int RowCount() const { return static_cast<int>(rows_.size()); }
+    void DeleteAllRows() { rows_.clear(); }
+    // False when the row does not exist; later rows move up by one.
+    bool DeleteRow(int row);
+
+    // Removes every column and every row.
+    void Reset();
+
+private:
+    struct Column {
+        std::string header;
+        bool rightAligned;
+        int width;
+    };
+    bool HasCell(int row, int column) const;
+
+    std::vector<Column> columns_;
+    std::vector<std::vector<std::string>> rows_;
+};
+
+// The 28 stores of the process, index = store index of the category catalog.
+// Creates (or re-creates, empty) every store with its category's columns: header texts
+// loaded in the current text language, alignment as catalogued, 100 pixels wide.
+void CreateStandardStores();
+// The store of a category; nullptr when the index is outside 0..27.
+CategoryStore* StandardStore(int storeIndex);
+// Deletes all rows of all 28 stores, in store order; the columns stay.
+void ClearAllStoreRows();
