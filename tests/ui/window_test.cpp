@@ -1,0 +1,60 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "resources/narrow.h"
+#include "tests/ui/ui_test_util.h"
+#include "ui/window.h"
+
+namespace {
+
+TEST(Window, TextRoundTripsInTheAnsiCodePage)
+{
+    uitest::HostWindow host;
+    RECT rect{0, 0, 200, 20};
+    ui::Window edit = ui::CreateChildWindow("EDIT", "", WS_VISIBLE, 0, rect, host.Handle(), 1001);
+    ASSERT_TRUE(edit.IsValid());
+    EXPECT_EQ(edit.Text(), "");
+    std::string name = ToNarrow(L"\u30b5\u30fc\u30d0\u30fc-01");  // a Japanese computer name
+    EXPECT_TRUE(edit.SetText(name));
+    EXPECT_EQ(edit.Text(), name);
+    EXPECT_EQ(edit.ControlId(), 1001);
+    EXPECT_EQ(edit.Parent().Handle(), host.Handle());
+}
+
+TEST(Window, ScreenToClientOfARectangle)
+{
+    uitest::HostWindow host;
+    RECT rect{30, 40, 130, 90};
+    ui::Window child = ui::CreateChildWindow("STATIC", "", WS_VISIBLE, 0, rect, host.Handle(), 1);
+    RECT placed = child.WindowRect();
+    host.ScreenToClient(placed);
+    EXPECT_EQ(placed.left, 30);
+    EXPECT_EQ(placed.top, 40);
+    EXPECT_EQ(placed.right, 130);
+    EXPECT_EQ(placed.bottom, 90);
+}
+
+TEST(TextBuffer, CutsOnlyBetweenCharacters)
+{
+    char buffer[8];
+    EXPECT_EQ(ui::CopyTextToBuffer("Mirel", buffer, sizeof(buffer)), 5u);
+    EXPECT_STREQ(buffer, "Mirel");
+    EXPECT_EQ(ui::CopyTextToBuffer("0123456789", buffer, sizeof(buffer)), 7u);
+    EXPECT_STREQ(buffer, "0123456");
+    EXPECT_EQ(ui::CopyTextToBuffer("abc", buffer, 1), 0u);
+    EXPECT_STREQ(buffer, "");
+}
+
+TEST(TextBuffer, KeepsDoubleByteCharactersWhole)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs the Japanese code page";
+    std::string japanese = ToNarrow(L"\u65e5\u672c\u8a9e");  // three double-byte characters
+    ASSERT_EQ(japanese.size(), 6u);
+    char buffer[6];
+    EXPECT_EQ(ui::CopyTextToBuffer(japanese, buffer, sizeof(buffer)), 4u);
+    EXPECT_EQ(std::string(buffer), japanese.substr(0, 4));
+}
+
+}  // namespace

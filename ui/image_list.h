@@ -1,0 +1,41 @@
+// ImageList: an owned image list (tree, list and toolbar images).
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include "ui/handles.h"
+
+namespace ui {
+
+class ImageList {
+public:
+    ImageList() = default;
+
+    // An empty list of `width` x `height` images; `flags` ILC_COLOR32 | ILC_MASK etc.
+    static ImageList Create(int width, int height, UINT flags, int initial, int grow)
+    {
+        return ImageList(ImageList_Create(width, height, flags, initial, grow));
+    }
+    // A strip of images of `width` pixels from bitmap `bitmapId` of the program's
+    // resources; pixels of `maskColor` are transparent.
+    static ImageList LoadStrip(UINT bitmapId, int width, COLORREF maskColor)
+    {
+        return ImageList(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
+                                              width, 0, maskColor, IMAGE_BITMAP, LR_CREATEDIBSECTION));
+    }
+
+    HIMAGELIST Handle() const { return list_.Get(); }
+    explicit operator bool() const { return static_cast<bool>(list_); }
+    int Count() const { return ImageList_GetImageCount(list_.Get()); }
+
+    // Adds a copy of `icon`; returns its index or -1.
+    int AddIcon(HICON icon) const { return ImageList_ReplaceIcon(list_.Get(), -1, icon); }
+    // Adds icon `iconId` of the program's resources at the list's image size.
+    int AddIconResource(UINT iconId) const;
+
+private:
+    explicit ImageList(HIMAGELIST list) : list_(list) {}
+    UniqueImageList list_;
+};
+
+}  // namespace ui

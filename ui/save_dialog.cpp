@@ -1,0 +1,82 @@
+#include "ui/save_dialog.h"
+
+#include <commdlg.h>
+
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace ui {
+namespace {
+
+// Room for the longest path the system handles ("\\?\" paths of 32767 characters).
+constexpr size_t kPathBufferSize = 65536;
+
+std::mutex g_handlerLock;
+std::shared_ptr<const SaveFileHandler> g_handler;
+
+std::shared_ptr<const SaveFileHandler> CurrentHandler()
+{
+    std::lock_guard<std::mutex> guard(g_handlerLock);
+    return g_handler;
+}
+
+bool ShowSaveDialog(HWND owner, const SaveFileRequest& request, std::string& path)
+{
+    std::string filter = ToDialogFilter(request.filter);
+    std::vector<char> buffer(kPathBufferSize, '\0');
+    request.fileName.copy(buffer.data(), buffer.size() - 1);
+
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
+    dialog.lpstrFile = buffer.data();
+    dialog.nMaxFile = static_cast<DWORD>(buffer.size());
+    dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
+    if (!GetSaveFileNameA(&dialog))
+        return false;
+    path.assign(buffer.data());
+    return true;
+}
+
+}  // namespace
+
+std::string ToDialogFilter(const std::string& filter, UINT codePage)
+{
+    if (codePage == 0)
+        codePage = GetACP();
+    std::string converted;
+    converted.reserve(filter.size() + 2);
+    for (size_t index = 0; index < filter.size(); ++index) {
+        char byte = filter[index];
+        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(byte)) && index + 1 < filter.size()) {
+            converted += byte;
+            converted += filter[++index];
+            continue;
+        }
+        converted += byte == '|' ? '\0' : byte;
+    }
+    // Exactly two zero bytes end the list, whatever the given text ended with.
+    while (!converted.empty() && converted.back() == '\0')
+        converted.pop_back();
+    converted.append(2, '\0');
+    return converted;
+}
+
+void SetSaveFileHandler(SaveFileHandler handler)
+{
+    auto replacement = handler ? std::make_shared<const SaveFileHandler>(std::move(handler)) : nullptr;
+    std::lock_guard<std::mutex> guard(g_handlerLock);
+    g_handler = std::move(replacement);
+}
+
+bool AskSaveFileName(HWND owner, const SaveFileRequest& request, std::string& path)
+{
+    if (auto handler = CurrentHandler())
+        return (*handler)(owner, request, path);
+    return ShowSaveDialog(owner, request, path);
+}
+
+}  // namespace ui

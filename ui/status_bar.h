@@ -1,0 +1,50 @@
+// StatusBar: a status bar with parts.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "ui/window.h"
+
+namespace ui {
+
+class StatusBar : public Window {
+public:
+    using Window::Window;
+
+    // Creates a status bar at the bottom of `parent`.
+    static StatusBar Create(HWND parent, int id, DWORD style = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP)
+    {
+        return StatusBar(CreateWindowExA(0, STATUSCLASSNAMEA, "", style | WS_CHILD, 0, 0, 0, 0, parent,
+                                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                         GetModuleHandleA(nullptr), nullptr));
+    }
+
+    // The right edges of the parts in client coordinates; -1 runs to the right end.
+    bool SetParts(const std::vector<int>& rightEdges) const
+    {
+        return SendMsg(SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data())) != 0;
+    }
+    int PartCount() const { return static_cast<int>(SendMsg(SB_GETPARTS)); }
+    // `type` 0, SBT_NOBORDERS, SBT_POPOUT, ...
+    bool SetPartText(int part, const std::string& text, UINT type = 0) const
+    {
+        return SendMsg(SB_SETTEXTA, part | type, reinterpret_cast<LPARAM>(text.c_str())) != 0;
+    }
+    std::string PartText(int part) const
+    {
+        size_t length = LOWORD(SendMsg(SB_GETTEXTLENGTHA, part));
+        std::string text(length + 1, '\0');
+        size_t copied = LOWORD(SendMsg(SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data())));
+        text.resize(copied < length ? copied : length);
+        return text;
+    }
+    // Simple mode shows one part over the whole bar (menu prompts).
+    void SetSimple(bool simple) const { SendMsg(SB_SIMPLE, simple); }
+    // Follows the parent's new size; call from the parent's WM_SIZE.
+    void Resize() const { SendMsg(WM_SIZE); }
+};
+
+}  // namespace ui

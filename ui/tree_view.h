@@ -1,0 +1,91 @@
+// TreeView: a tree-view control.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "ui/window.h"
+
+namespace ui {
+
+class TreeView : public Window {
+public:
+    using Window::Window;
+
+    // Inserts an item below `parent` (TVI_ROOT for the top level) after `after`.
+    HTREEITEM InsertItem(HTREEITEM parent, const std::string& text, int image, int selectedImage,
+                         HTREEITEM after = TVI_LAST, LPARAM data = 0) const
+    {
+        TVINSERTSTRUCTA insert{};
+        insert.hParent = parent;
+        insert.hInsertAfter = after;
+        insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+        insert.item.pszText = const_cast<char*>(text.c_str());
+        insert.item.iImage = image;
+        insert.item.iSelectedImage = selectedImage;
+        insert.item.lParam = data;
+        return reinterpret_cast<HTREEITEM>(SendMsg(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    }
+    bool DeleteAllItems() const { return SendMsg(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)) != 0; }
+    int Count() const { return static_cast<int>(SendMsg(TVM_GETCOUNT)); }
+
+    // Makes `item` the current (selected) item; raises TVN_SELCHANGED when it changes.
+    bool Select(HTREEITEM item) const { return SendMsg(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item)) != 0; }
+    HTREEITEM Selection() const { return NextItem(nullptr, TVGN_CARET); }
+
+    bool SetItemText(HTREEITEM item, const std::string& text) const
+    {
+        TVITEMA entry{};
+        entry.mask = TVIF_TEXT;
+        entry.hItem = item;
+        entry.pszText = const_cast<char*>(text.c_str());
+        return SendMsg(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry)) != 0;
+    }
+    std::string ItemText(HTREEITEM item) const
+    {
+        char buffer[1024] = "";
+        TVITEMA entry{};
+        entry.mask = TVIF_TEXT;
+        entry.hItem = item;
+        entry.pszText = buffer;
+        entry.cchTextMax = sizeof(buffer);
+        SendMsg(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+        return buffer;
+    }
+    LPARAM ItemData(HTREEITEM item) const
+    {
+        TVITEMA entry{};
+        entry.mask = TVIF_PARAM;
+        entry.hItem = item;
+        SendMsg(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+        return entry.lParam;
+    }
+
+    // `code` TVE_EXPAND, TVE_COLLAPSE or TVE_TOGGLE.
+    bool Expand(HTREEITEM item, UINT code = TVE_EXPAND) const
+    {
+        return SendMsg(TVM_EXPAND, code, reinterpret_cast<LPARAM>(item)) != 0;
+    }
+    bool IsExpanded(HTREEITEM item) const
+    {
+        return (SendMsg(TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(item), TVIS_EXPANDED) & TVIS_EXPANDED) != 0;
+    }
+
+    // Navigation: `relation` TVGN_ROOT, TVGN_CHILD, TVGN_NEXT, TVGN_PARENT, ...
+    HTREEITEM NextItem(HTREEITEM item, UINT relation) const
+    {
+        return reinterpret_cast<HTREEITEM>(SendMsg(TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+    }
+    HTREEITEM Root() const { return NextItem(nullptr, TVGN_ROOT); }
+    HTREEITEM Child(HTREEITEM item) const { return NextItem(item, TVGN_CHILD); }
+    HTREEITEM NextSibling(HTREEITEM item) const { return NextItem(item, TVGN_NEXT); }
+
+    // The tree does not take ownership of the image list.
+    HIMAGELIST SetImageList(HIMAGELIST images, int kind = TVSIL_NORMAL) const
+    {
+        return reinterpret_cast<HIMAGELIST>(SendMsg(TVM_SETIMAGELIST, kind, reinterpret_cast<LPARAM>(images)));
+    }
+};
+
+}  // namespace ui
