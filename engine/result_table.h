@@ -9,5 +9,6 @@ public:
     virtual void DeleteAllRows() = 0;
     // Appends a row with every cell empty; returns its index.
     virtual int AppendRow() = 0;
-    virtual void SetCell(int row, int column, const std::string& text) = 0;
+    // False (and nothing changes) when the row or column does not exist.
+    virtual bool SetCell(int row, int column, std::string text) = 0;
 };

@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
-class CategoryStore {
+#include "engine/result_table.h"
+
+class CategoryStore : public ResultTable {
 public:
     // Adds a column after the last one (existing rows get an empty cell); returns its index.
     int AddColumn(std::string headerText, bool rightAligned, int width);
@@ -23,13 +25,13 @@ public:
     int ColumnWidth(int column) const;
 
     // Appends a row of ColumnCount() empty cells; returns its index.
-    int AppendRow();
+    int AppendRow() override;
     // False (and nothing changes) when the row or column does not exist.
-    bool SetCell(int row, int column, std::string text);
+    bool SetCell(int row, int column, std::string text) override;
     // The text of a cell; empty for a cell that does not exist.
     const std::string& Cell(int row, int column) const;
     int RowCount() const { return static_cast<int>(rows_.size()); }
-    void DeleteAllRows() { rows_.clear(); }
+    void DeleteAllRows() override { rows_.clear(); }
     // False when the row does not exist; later rows move up by one.
     bool DeleteRow(int row);
 

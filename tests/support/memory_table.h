@@ -15,10 +15,11 @@ public:
         setCells.emplace_back(0);
         return static_cast<int>(rows.size()) - 1;
     }
-    void SetCell(int row, int column, const std::string& text) override
+    bool SetCell(int row, int column, std::string text) override
     {
-        rows.at(row).at(column) = text;
+        rows.at(row).at(column) = std::move(text);
         ++setCells.at(row);
+        return true;
     }
 
     std::vector<std::vector<std::string>> rows;
