@@ -1,23 +1,70 @@
 #include "render/decode.h"
 
+#include <windows.h>
+
+#include "render/route_index.h"
 #include "render/text_util.h"
 
-// Until the decoders exist every value keeps its trimmed text; integer types and the
-// numeric property names are grouped.
-std::string DecodePropertyValue(int, VARTYPE type, const wchar_t*, std::string text)
+namespace {
+
+constexpr size_t kNameBufferSize = 64;
+
+// The property name as narrow text in the thread's ANSI code page, up to its first zero
+// character. ASCII names, the only ones that can match, are copied into `buffer`;
+// others are converted into `converted`. A name that cannot be converted is empty.
+std::string_view NarrowPropertyName(const wchar_t* name, char (&buffer)[kNameBufferSize],
+                                    std::string& converted)
 {
-    std::string trimmed = TrimWhiteSpace(text);
-    if (IsIntegerVarType(type)) {
-        std::string grouped = GroupDigits(trimmed);
+    if (!name)
+        return {};
+    size_t length = 0;
+    for (; name[length] != L'\0'; ++length) {
+        if (length == kNameBufferSize || name[length] >= 0x80)
+            break;
+        buffer[length] = static_cast<char>(name[length]);
+    }
+    if (name[length] == L'\0')
+        return std::string_view(buffer, length);
+    int size = WideCharToMultiByte(CP_THREAD_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return {};
+    converted.assign(static_cast<size_t>(size), '\0');
+    if (WideCharToMultiByte(CP_THREAD_ACP, 0, name, -1, converted.data(), size, nullptr, nullptr) <= 0)
+        return {};
+    converted.resize(static_cast<size_t>(size) - 1);  // the terminating zero
+    return converted;
+}
+
+}  // namespace
+
+std::string DecodePropertyValue(int classId, VARTYPE type, const wchar_t* propertyName,
+                                std::string text)
+{
+    TrimWhiteSpaceInPlace(text);
+    char buffer[kNameBufferSize];
+    std::string converted;
+    const PropertyEntry* entry = FindPropertyEntry(NarrowPropertyName(propertyName, buffer, converted));
+    if (entry && entry->decoder) {
+        // A property with a decoder keeps its trimmed text when the decoder fails and is
+        // never grouped.
+        std::string decoded;
+        if (entry->decoder->Run(classId, type, text, decoded))
+            return decoded;
+        return text;
+    }
+    if ((entry && entry->numeric) || IsIntegerVarType(type)) {
+        std::string grouped = GroupDigits(text);
         if (!grouped.empty())
             return grouped;
     }
-    return trimmed;
+    return text;
 }
 
-bool IsNumericPropertyName(std::string_view)
+bool IsNumericPropertyName(std::string_view name)
 {
-    return false;
+    // Compared as a C string: the name ends at a zero character.
+    const PropertyEntry* entry = FindPropertyEntry(name.substr(0, name.find('\0')));
+    return entry && entry->numeric;
 }
 
 bool IsIntegerVarType(VARTYPE type)
@@ -29,28 +76,4 @@ bool IsIntegerVarType(VARTYPE type)
     default:
         return false;
     }
-}
-
-std::string GroupDigits(std::string_view text)
-{
-    std::string trimmed = TrimWhiteSpace(text);
-    std::string_view body = trimmed;
-    std::string sign;
-    if (!body.empty() && body.front() == '-') {
-        sign = "-";
-        body.remove_prefix(1);
-    }
-    if (body.find_first_not_of("0123456789.") != std::string_view::npos)
-        return trimmed;
-    size_t dot = body.find('.');
-    std::string_view integer = body.substr(0, dot);
-    std::string_view fraction = dot == std::string_view::npos ? std::string_view() : body.substr(dot);
-    std::string grouped;
-    grouped.reserve(integer.size() + integer.size() / 3);
-    for (size_t index = 0; index < integer.size(); ++index) {
-        if (index > 0 && (integer.size() - index) % 3 == 0)
-            grouped += ',';
-        grouped += integer[index];
-    }
-    return sign + grouped + std::string(fraction);
 }

@@ -15,6 +15,12 @@ std::string TrimWhiteSpace(std::string_view text)
     return std::string(text.substr(first, last - first + 1));
 }
 
+void TrimWhiteSpaceInPlace(std::string& text)
+{
+    text.erase(text.find_last_not_of(kWhiteSpace) + 1);
+    text.erase(0, text.find_first_not_of(kWhiteSpace));
+}
+
 int CompareNoCase(const char* left, const char* right)
 {
     return _mbsicmp(reinterpret_cast<const unsigned char*>(left),

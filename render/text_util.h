@@ -5,6 +5,8 @@
 
 // Removes space, tab, LF, VT, FF and CR from both ends.
 std::string TrimWhiteSpace(std::string_view text);
+// The same, in place: first from the right, then from the left.
+void TrimWhiteSpaceInPlace(std::string& text);
 
 // Case-insensitive comparison of narrow texts of the ANSI code page, aware of
 // double-byte characters (what _mbsicmp does): negative, zero or positive.

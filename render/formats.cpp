@@ -1,0 +1,162 @@
+#include "render/formats.h"
+
+#include <windows.h>
+#include <sddl.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "engine/run_state.h"
+#include "render/code_reader.h"
+#include "render/decode.h"
+#include "render/text_util.h"
+
+namespace {
+
+bool AllOf(std::string_view text, const char* allowed)
+{
+    return text.find_first_not_of(allowed) == std::string_view::npos;
+}
+
+constexpr const char* kDecimalDigits = "0123456789";
+constexpr const char* kHexDigits = "0123456789abcdefABCDEF";
+
+std::string FormatDate(int year, int month, int day)
+{
+    char buffer[48];
+    std::snprintf(buffer, sizeof buffer, "%4.4d/%2.2d/%2.2d", year, month, day);
+    return buffer;
+}
+
+// Eight hexadecimal digits (already checked) as a 32-bit number.
+DWORD ReadHexWord(std::string_view digits)
+{
+    DWORD value = 0;
+    for (char digit : digits) {
+        int nibble = digit <= '9' ? digit - '0' : (digit | 0x20) - 'a' + 10;
+        value = value << 4 | static_cast<DWORD>(nibble);
+    }
+    return value;
+}
+
+// 16 hexadecimal digits, high 32 bits first: a FILETIME in UTC shown in local time.
+// A value that is no convertible FILETIME keeps its text.
+std::string FormatHexFileTime(std::string_view text)
+{
+    FILETIME utc{};
+    utc.dwHighDateTime = ReadHexWord(text.substr(0, 8));
+    utc.dwLowDateTime = ReadHexWord(text.substr(8, 8));
+    SYSTEMTIME universal{};
+    SYSTEMTIME local{};
+    if (!FileTimeToSystemTime(&utc, &universal) ||
+        !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
+        return std::string(text);
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%4.4d/%2.2d/%2.2d %2.2d:%2.2d:%2.2d", local.wYear,
+                  local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond);
+    return buffer;
+}
+
+// "month/day/year", each part digits only (an empty part reads as 0); other texts
+// unchanged.
+std::string FormatSlashDate(std::string_view text)
+{
+    size_t first = text.find('/');
+    size_t second = first == std::string_view::npos ? first : text.find('/', first + 1);
+    if (second == std::string_view::npos)
+        return std::string(text);
+    std::string_view month = text.substr(0, first);
+    std::string_view day = text.substr(first + 1, second - first - 1);
+    std::string_view year = text.substr(second + 1);
+    if (!AllOf(month, kDecimalDigits) || !AllOf(day, kDecimalDigits) || !AllOf(year, kDecimalDigits))
+        return std::string(text);
+    return FormatDate(ReadCode(year), ReadCode(month), ReadCode(day));
+}
+
+struct LocalMemoryFree {
+    void operator()(void* memory) const { LocalFree(memory); }
+};
+
+}  // namespace
+
+bool FormatCimDateTime(int, VARTYPE type, std::string_view text, std::string& decoded)
+{
+    if (text.empty() || type != VT_BSTR)
+        return false;
+    std::string_view stem = text.substr(0, text.find('.'));
+    if (stem.size() < 8)
+        return false;
+    decoded.assign(stem.substr(0, 4)).append("/").append(stem.substr(4, 2)).append("/")
+        .append(stem.substr(6, 2));
+    if (stem.size() >= 14) {
+        decoded.append(" ").append(stem.substr(8, 2)).append(":").append(stem.substr(10, 2))
+            .append(":").append(stem.substr(12, 2));
+    }
+    return true;
+}
+
+bool FormatInstalledOn(int, VARTYPE, std::string_view text, std::string& decoded)
+{
+    if (text.empty())
+        return false;
+    if (text.size() == 16)
+        decoded = AllOf(text, kHexDigits) ? FormatHexFileTime(text) : std::string(text);
+    else if (text.size() == 8 && AllOf(text, kDecimalDigits))
+        decoded = FormatDate(ReadCode(text.substr(0, 4)), ReadCode(text.substr(4, 2)),
+                             ReadCode(text.substr(6, 2)));
+    else
+        decoded = FormatSlashDate(text);
+    return true;
+}
+
+bool FormatAccountFromSid(int, VARTYPE, std::string_view text, std::string& decoded)
+{
+    if (text.empty())
+        return false;
+    decoded.assign(text);
+    PSID rawSid = nullptr;
+    if (!ConvertStringSidToSidA(decoded.c_str(), &rawSid))
+        return true;
+    std::unique_ptr<void, LocalMemoryFree> sid(rawSid);
+    const std::string& target = GetRunState().TargetComputer;
+    char account[260] = {};
+    char domain[260] = {};
+    DWORD accountCapacity = 259;
+    DWORD domainCapacity = 259;
+    SID_NAME_USE use{};
+    if (!LookupAccountSidA(target.empty() ? nullptr : target.c_str(), sid.get(), account,
+                           &accountCapacity, domain, &domainCapacity, &use))
+        return true;
+    if (account[0] == '\0')
+        return true;
+    decoded.clear();
+    if (domain[0] != '\0')
+        decoded.append(domain).append("\\");
+    decoded.append(account);
+    return true;
+}
+
+std::string GroupDigits(std::string_view text)
+{
+    std::string trimmed = TrimWhiteSpace(text);
+    std::string_view body = trimmed;
+    bool negative = !body.empty() && body.front() == '-';
+    if (negative)
+        body.remove_prefix(1);
+    if (!AllOf(body, "0123456789."))
+        return trimmed;
+    size_t dot = body.find('.');
+    std::string_view integer = body.substr(0, dot);
+    std::string_view fraction = dot == std::string_view::npos ? std::string_view() : body.substr(dot);
+    std::string grouped;
+    grouped.reserve(trimmed.size() + integer.size() / 3);
+    if (negative)
+        grouped += '-';
+    for (size_t index = 0; index < integer.size(); ++index) {
+        if (index > 0 && (integer.size() - index) % 3 == 0)
+            grouped += ',';
+        grouped += integer[index];
+    }
+    grouped += fraction;
+    return grouped;
+}

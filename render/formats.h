@@ -1,0 +1,20 @@
+// Date and account formats of WMI values. Each has the decoder contract: the class of
+// the object, the VARIANT type and the trimmed text in; true with the text to show, or
+// false when the text cannot be read. (GroupDigits is declared in render/decode.h.)
+#pragma once
+#include <wtypes.h>
+
+#include <string>
+#include <string_view>
+
+// A CIM datetime "20100802153045.500000+540" -> "2010/08/02 15:30:45" (the zone offset
+// is dropped); a stem of 8 to 13 characters gives the date alone. VT_BSTR only.
+bool FormatCimDateTime(int classId, VARTYPE type, std::string_view text, std::string& decoded);
+
+// A hotfix installation date: 16 hexadecimal digits (a FILETIME in UTC) -> local
+// "yyyy/mm/dd hh:mm:ss"; "yyyymmdd" and "m/d/y" -> "yyyy/mm/dd"; other texts unchanged.
+bool FormatInstalledOn(int classId, VARTYPE type, std::string_view text, std::string& decoded);
+
+// A SID text -> "DOMAIN\account", looked up on the target computer of the running
+// check (the local computer when it has none); the text unchanged when that fails.
+bool FormatAccountFromSid(int classId, VARTYPE type, std::string_view text, std::string& decoded);
