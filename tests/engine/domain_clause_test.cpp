@@ -1,0 +1,52 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "engine/domain_clause.h"
+
+namespace {
+
+std::string LocalName()
+{
+    char name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = sizeof name;
+    return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+}
+
+int g_lookups = 0;
+
+class DomainClauseTest : public testing::Test {
+protected:
+    void SetUp() override { g_lookups = 0; }
+    void TearDown() override { SetDomainControllerLookup(nullptr); }
+};
+
+}  // namespace
+
+TEST_F(DomainClauseTest, ComputerOutsideADomainIsRestrictedToItsOwnName)
+{
+    // Wine has no domain controller locator: every computer counts as outside a domain.
+    ASSERT_FALSE(LocalName().empty());
+    EXPECT_EQ(BuildDomainClause(""), " where Domain = '" + LocalName() + "'");
+    EXPECT_EQ(BuildDomainClause("pc01"), " where Domain = 'pc01'");
+}
+
+TEST_F(DomainClauseTest, DomainControllerItselfListsTheWholeDomain)
+{
+    SetDomainControllerLookup([](const std::string&, std::string& name, std::string& address) {
+        ++g_lookups;
+        name = "\\\\DC01";
+        address = "\\\\10.0.0.5";
+        return true;
+    });
+    EXPECT_EQ(BuildDomainClause("dc01"), "") << "flat name, any case";
+    EXPECT_EQ(BuildDomainClause("10.0.0.5"), "") << "address";
+    EXPECT_EQ(BuildDomainClause("pc01"), " where Domain = 'pc01'") << "a member of the domain";
+    EXPECT_EQ(g_lookups, 3);
+}
+
+TEST_F(DomainClauseTest, NameCannotChangeTheQuery)
+{
+    EXPECT_EQ(BuildDomainClause("x' or Domain <> '"), " where Domain = 'x\\' or Domain <> \\''");
+    EXPECT_EQ(BuildDomainClause("a\\b"), " where Domain = 'a\\\\b'");
+}
