@@ -1,0 +1,23 @@
+// Putting text on the clipboard: the one clipboard primitive of the program, and the
+// Copy Cell and Copy Line texts of the result lists.
+#pragma once
+#include "listtools/result_model.h"
+
+#include <string>
+
+// Puts `text` on the clipboard as CF_TEXT: 1 when it is there, 0 otherwise. An empty
+// text returns 0 without touching the clipboard; on a failure the clipboard is closed
+// again and keeps its previous content where the system allows.
+int CopyTextToClipboard(const std::string& text);
+
+// The line Copy Line copies: the row's cell in column 0, then for every further column
+// of the model one blank and the cell (empty cells still add their blank; nothing at
+// the end). Empty for a row that does not exist.
+std::string LineOfRow(const ResultModel& model, int row);
+
+// Copy Line: the line of `row` (the first selected row; -1 when none, which copies
+// nothing). Returns what CopyTextToClipboard returns, 0 when nothing was copied.
+int CopyLineOfRow(const ResultModel& model, int row);
+
+// Copy Cell: the text of the last right-clicked cell (ClickedCellText).
+int CopyClickedCell();

@@ -1,0 +1,167 @@
+#include "listtools/sort_compare.h"
+
+#include "listtools/sort_keys.h"
+#include "listtools/sort_state.h"
+#include "render/text_util.h"
+#include "standard/category_catalog.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <numeric>
+
+namespace {
+
+const std::string kNoText;
+
+const std::string& CellOf(const ResultRow& row, int column)
+{
+    return column >= 0 && static_cast<size_t>(column) < row.cells.size()
+               ? row.cells[static_cast<size_t>(column)]
+               : kNoText;
+}
+
+// -1, 0 or 1 by the sign of `result`, turned round when not ascending.
+int Direction(int ascending, int result)
+{
+    int sign = (result > 0) - (result < 0);
+    return ascending == 1 ? sign : -sign;
+}
+
+int CompareUnsigned(uint32_t first, uint32_t second)
+{
+    return first > second ? 1 : (first < second ? -1 : 0);
+}
+
+// The sort value of one row, read from a copy of its cell (rows may move while they
+// are sorted): its text, and the number in it where needed.
+struct RowKey {
+    TextSortKey text;
+    NumericSortKey number;
+    uint32_t objectNumber = 0;
+};
+
+int CompareNumericRowKeys(const RowKey& first, const RowKey& second)
+{
+    if (!first.number.numeric && !second.number.numeric)
+        return CompareTextKeys(first.text, second.text);
+    return CompareNumericKeys(first.number, second.number);
+}
+
+int CompareTextRowKeys(const RowKey& first, const RowKey& second)
+{
+    return CompareTextKeys(first.text, second.text);
+}
+
+int CompareObjectNumberRowKeys(const RowKey& first, const RowKey& second)
+{
+    return CompareUnsigned(first.objectNumber, second.objectNumber);
+}
+
+enum class KeyKind { Text, Number, ObjectNumber };
+
+std::vector<RowKey> ReadRowKeys(const ResultModel& model, int column, KeyKind kind)
+{
+    std::vector<RowKey> keys(static_cast<size_t>(model.RowCount()));
+    for (int row = 0; row < model.RowCount(); ++row) {
+        RowKey& key = keys[static_cast<size_t>(row)];
+        const std::string& cell = CellOf(model.Row(row), column);
+        if (kind == KeyKind::ObjectNumber) {
+            key.objectNumber = ReadObjectNumberKey(cell);
+            continue;
+        }
+        if (kind == KeyKind::Number)
+            key.number = ReadNumericSortKey(cell);
+        if (!key.number.numeric)
+            key.text = ReadTextSortKey(cell);
+    }
+    return keys;
+}
+
+void NumberRowsByPosition(ResultModel& model)
+{
+    for (int row = 0; row < model.RowCount(); ++row)
+        model.SetItemData(row, row);
+}
+
+// Orders the rows by their keys. The rows' item data first names their position, so
+// that the comparison finds each row's key; afterwards it names the new position.
+std::vector<int> SortByKeys(ResultModel& model, int column, KeyKind kind, int ascending)
+{
+    NumberRowsByPosition(model);
+    const std::vector<RowKey> keys = ReadRowKeys(model, column, kind);
+    int (*compare)(const RowKey&, const RowKey&) =
+        kind == KeyKind::Number         ? CompareNumericRowKeys
+        : kind == KeyKind::ObjectNumber ? CompareObjectNumberRowKeys
+                                        : CompareTextRowKeys;
+    std::vector<int> order = model.SortRows([&](const ResultRow& first, const ResultRow& second) {
+        int result = compare(keys[static_cast<size_t>(first.itemData)],
+                             keys[static_cast<size_t>(second.itemData)]);
+        return Direction(ascending, result) < 0;
+    });
+    NumberRowsByPosition(model);
+    return order;
+}
+
+std::vector<int> UnchangedOrder(const ResultModel& model)
+{
+    std::vector<int> order(static_cast<size_t>(model.RowCount()));
+    std::iota(order.begin(), order.end(), 0);
+    return order;
+}
+
+}  // namespace
+
+int CompareNumericTexts(const std::string& first, const std::string& second)
+{
+    NumericSortKey firstKey = ReadNumericSortKey(first);
+    NumericSortKey secondKey = ReadNumericSortKey(second);
+    if (!firstKey.numeric && !secondKey.numeric)
+        return CompareNoCase(first, second);
+    return CompareNumericKeys(firstKey, secondKey);
+}
+
+int CompareCellTexts(const std::string& first, const std::string& second)
+{
+    return CompareNoCase(first, second);
+}
+
+int CompareStandardRows(const ResultRow& first, const ResultRow& second, int page, int column)
+{
+    const std::string& firstText = CellOf(first, column);
+    const std::string& secondText = CellOf(second, column);
+    int result = IsNumericSortColumn(page, column) ? CompareNumericTexts(firstText, secondText)
+                                                   : CompareCellTexts(firstText, secondText);
+    return Direction(SortAscending(page), result);
+}
+
+int CompareIndividualRows(const ResultRow& first, const ResultRow& second, int column)
+{
+    const std::string& firstText = CellOf(first, column);
+    const std::string& secondText = CellOf(second, column);
+    int result = column == 0 ? CompareUnsigned(ReadObjectNumberKey(firstText),
+                                               ReadObjectNumberKey(secondText))
+                             : CompareCellTexts(firstText, secondText);
+    return Direction(IndividualSortAscending(), result);
+}
+
+std::vector<int> SortStandardModel(ResultModel& model, int page, int column)
+{
+    if (!IsSortablePage(page) || model.RowCount() == 0)
+        return UnchangedOrder(model);
+    KeyKind kind = IsNumericSortColumn(page, column) ? KeyKind::Number : KeyKind::Text;
+    return SortByKeys(model, column, kind, SortAscending(page));
+}
+
+std::vector<int> SortIndividualModel(ResultModel& model, int column)
+{
+    if (model.RowCount() == 0)
+        return UnchangedOrder(model);
+    KeyKind kind = column == 0 ? KeyKind::ObjectNumber : KeyKind::Text;
+    return SortByKeys(model, column, kind, IndividualSortAscending());
+}
+
+int NewRowPosition(const std::vector<int>& oldPositions, int oldRow)
+{
+    auto found = std::find(oldPositions.begin(), oldPositions.end(), oldRow);
+    return found == oldPositions.end() ? -1 : static_cast<int>(found - oldPositions.begin());
+}

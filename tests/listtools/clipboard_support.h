@@ -1,0 +1,98 @@
+// Reading and writing the real clipboard in tests, without disturbance by the other
+// test programs that use it at the same time.
+#pragma once
+#include "ui/handles.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace listtest {
+
+// The clipboard's CF_TEXT; "<none>" when it holds no text, "<busy>" when it cannot be
+// opened.
+inline std::string ClipboardText()
+{
+    ui::ClipboardSession clipboard;
+    if (!clipboard.IsOpen())
+        return "<busy>";
+    HANDLE data = GetClipboardData(CF_TEXT);
+    if (!data)
+        return "<none>";
+    const char* text = static_cast<const char*>(GlobalLock(data));
+    std::string copy = text ? text : "<unreadable>";
+    GlobalUnlock(data);
+    return copy;
+}
+
+// Puts `text` on the clipboard without the code under test; false on failure.
+inline bool PutClipboardText(const std::string& text)
+{
+    ui::ClipboardSession clipboard;
+    if (!clipboard.IsOpen() || !EmptyClipboard())
+        return false;
+    ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    if (!block)
+        return false;
+    std::memcpy(GlobalLock(block.Get()), text.c_str(), text.size() + 1);
+    GlobalUnlock(block.Get());
+    if (!SetClipboardData(CF_TEXT, block.Get()))
+        return false;
+    block.Release();
+    return true;
+}
+
+// Holds a lock shared by the passes of this test program (English and Japanese run at
+// the same time) for its lifetime.
+class ClipboardTestLock {
+public:
+    ClipboardTestLock() : mutex_(CreateMutexA(nullptr, FALSE, "MirelListToolsClipboardTests"))
+    {
+        if (mutex_)
+            owned_ = WaitForSingleObject(mutex_.Get(), 30000) != WAIT_TIMEOUT;
+    }
+    ~ClipboardTestLock()
+    {
+        if (owned_)
+            ReleaseMutex(mutex_.Get());
+    }
+    ClipboardTestLock(const ClipboardTestLock&) = delete;
+    ClipboardTestLock& operator=(const ClipboardTestLock&) = delete;
+
+private:
+    ui::UniqueHandle mutex_;
+    bool owned_ = false;
+};
+
+struct CopyOutcome {
+    int result = -1;             // what the copy returned
+    std::string clipboard;       // the clipboard's text afterwards
+    bool clipboardChanged = false;
+};
+
+// Puts `before` on the clipboard, runs `copy` and reads the clipboard back. Another
+// program writing to the clipboard meanwhile (seen in its sequence number) makes it
+// try again, up to five times.
+inline CopyOutcome CopyAndReadBack(const std::string& before, const std::function<int()>& copy)
+{
+    CopyOutcome outcome;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        DWORD start = GetClipboardSequenceNumber();
+        if (!PutClipboardText(before))
+            continue;
+        DWORD put = GetClipboardSequenceNumber();
+        outcome.result = copy();
+        DWORD copied = GetClipboardSequenceNumber();
+        outcome.clipboard = ClipboardText();
+        outcome.clipboardChanged = copied != put;
+        bool undisturbed = GetClipboardSequenceNumber() == copied &&
+                           (copied == put || copied - put == put - start);
+        if (undisturbed)
+            break;
+    }
+    return outcome;
+}
+
+}  // namespace listtest

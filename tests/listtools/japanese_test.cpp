@@ -1,0 +1,141 @@
+// Find, sort and copy under the Japanese user interface (ANSI code page 932), where
+// cells hold Shift-JIS text whose second bytes may look like ASCII letters. These tests
+// run in the Japanese pass of the test program and are skipped elsewhere.
+#include <gtest/gtest.h>
+
+#include "listtools/clipboard.h"
+#include "listtools/find_text.h"
+#include "listtools/sort_compare.h"
+#include "listtools/sort_state.h"
+#include "resources/narrow.h"
+#include "tests/listtools/clipboard_support.h"
+#include "tests/listtools/list_test_util.h"
+#include "ui/handles.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+namespace {
+
+std::string Sjis(const wchar_t* text)
+{
+    return ToNarrow(text, 932);
+}
+
+class JapaneseLists : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (GetACP() != 932 || PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE)
+            GTEST_SKIP() << "not running under the Japanese locale";
+        SetTextLanguage(0);
+        ResetSortState();
+    }
+    void TearDown() override { ResetSortState(); }
+};
+
+TEST_F(JapaneseLists, FullWidthLettersMatchRegardlessOfCase)
+{
+    EXPECT_EQ(UpperCaseForFind(Sjis(L"abcｄｅｆ ｱｲｳ αβ ドライブ")), Sjis(L"ABCＤＥＦ ｱｲｳ ΑΒ ドライブ"));
+
+    ResultModel model = listtest::ModelWithColumns(2);
+    listtest::AppendRows(model, {{Sjis(L"ディスク"), Sjis(L"ＳＣＳＩ ディスク")},
+                                 {Sjis(L"光学ドライブ"), Sjis(L"ＣＤＲＯＭ ドライブ")}});
+    std::optional<FoundCell> found = FindInModel(model, Sjis(L"ｃｄｒｏｍ"), false, true, 0);
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->row, 1);
+    EXPECT_EQ(found->column, 1);
+    EXPECT_FALSE(FindInModel(model, Sjis(L"ｃｄｒｏｍ"), true, true, 0));
+    EXPECT_TRUE(FindInModel(model, Sjis(L"ｃｄｒｏｍ"), false, false, 1));
+
+    // The not-found message: the Japanese string 110 and the text in upper case.
+    int position = 0;
+    FindNextResult result = FindNext(model, Sjis(L"  ｘｙｚ "), false, true, position);
+    EXPECT_EQ(result.outcome, FindNextResult::Outcome::NotFound);
+    EXPECT_EQ(result.message, Sjis(L"見つかりません \"ＸＹＺ\""));
+    result = FindNext(model, "   ", false, true, position);
+    EXPECT_EQ(result.message, Sjis(L"検索する文字列を入力してください。"));
+}
+
+TEST_F(JapaneseLists, SecondBytesAreNeitherCasedNorMatched)
+{
+    // "ド" is 83 68 and "Ｂ" is 82 61: their second bytes are "h" and "a".
+    EXPECT_EQ(UpperCaseForFind(Sjis(L"ドＢ")), Sjis(L"ドＢ"));
+    ResultModel model = listtest::ModelWithColumns(1);
+    listtest::AppendRows(model, {{Sjis(L"ドＢ")}, {Sjis(L"ソフト")}});
+    for (bool matchCase : {false, true}) {
+        EXPECT_FALSE(FindInModel(model, "h", matchCase, true, 0)) << matchCase;
+        EXPECT_FALSE(FindInModel(model, "a", matchCase, true, 0)) << matchCase;
+        EXPECT_FALSE(FindInModel(model, "\\", matchCase, true, 0)) << matchCase;   // "ソ" is 83 5C
+    }
+    EXPECT_EQ(FindMultiByte(Sjis(L"ソ\\ソ"), "\\"), 2u);
+    EXPECT_EQ(FindMultiByte(Sjis(L"ドド"), Sjis(L"ド")), 0u);
+    // A match that would start on a second byte is skipped; a later one is found.
+    EXPECT_EQ(FindMultiByte(Sjis(L"ア") + "A", "A"), 2u);
+}
+
+TEST_F(JapaneseLists, SortsShiftJisCells)
+{
+    ResultModel model = listtest::ModelWithColumns(4);
+    listtest::AppendRows(model, {{"10", Sjis(L"名前"), "string", Sjis(L"ｂ")},
+                                 {"9", "Caption", "string", Sjis(L"ソフト")},
+                                 {"-1", "Size", "uint64", "abc"}});
+    SortIndividualModel(model, 0);
+    EXPECT_EQ(listtest::ColumnTexts(model, 0), (std::vector<std::string>{"9", "10", "-1"}));
+    SortIndividualModel(model, 1);
+    EXPECT_EQ(listtest::ColumnTexts(model, 1), (std::vector<std::string>{"Caption", "Size", Sjis(L"名前")}));
+    EXPECT_EQ(CompareCellTexts(Sjis(L"ソフトabc"), Sjis(L"ソフトABC")), 0);
+}
+
+// The sorts read each cell once; with Shift-JIS cells among ASCII ones they must still
+// order exactly as the row comparisons do.
+TEST_F(JapaneseLists, SortsAgreeWithTheRowComparisons)
+{
+    const std::string cells[] = {"", "abc", "ABC", "_x", "[x", "Zeta", "10", "-5", Sjis(L"ソフト"),
+                                 Sjis(L"ｓｏｆｔ"), Sjis(L"ＳＯＦＴ"), Sjis(L"ｱｲｳ"), Sjis(L"ドライブ"),
+                                 Sjis(L"abcド"), Sjis(L"ABCド"), Sjis(L"名前")};
+    const StandardCategory& category = listtest::CategoryWithNumericColumn();
+    uint32_t seed = 11;
+    for (int column : {category.numericSortColumns[0], listtest::TextColumnOf(category)}) {
+        ResultModel model = listtest::CategoryPageModel(category);
+        for (int i = 0; i < 400; ++i) {
+            std::vector<std::string> row(static_cast<size_t>(category.columnCount));
+            seed = seed * 1103515245 + 12345;
+            row[static_cast<size_t>(column)] = cells[(seed >> 16) % std::size(cells)];
+            row.back().append(std::to_string(i));
+            listtest::AppendRows(model, {row});
+        }
+        std::vector<ResultRow> expected;
+        for (int row = 0; row < model.RowCount(); ++row)
+            expected.push_back(model.Row(row));
+        std::stable_sort(expected.begin(), expected.end(), [&](const ResultRow& a, const ResultRow& b) {
+            return CompareStandardRows(a, b, category.page, column) < 0;
+        });
+        SortStandardModel(model, category.page, column);
+        for (int row = 0; row < model.RowCount(); ++row)
+            ASSERT_EQ(model.Row(row).cells, expected[static_cast<size_t>(row)].cells) << row;
+    }
+}
+
+TEST_F(JapaneseLists, CopiesShiftJisTextToTheClipboard)
+{
+    listtest::ClipboardTestLock lock;
+    ResultModel model = listtest::ModelWithColumns(3);
+    listtest::AppendRows(model, {{"3", Sjis(L"表示名"), Sjis(L"日本語 の 値")}});
+    std::wstring unicode;
+    listtest::CopyOutcome outcome = listtest::CopyAndReadBack("before", [&] {
+        int result = CopyLineOfRow(model, 0);
+        ui::ClipboardSession clipboard;
+        if (HANDLE wide = clipboard.IsOpen() ? GetClipboardData(CF_UNICODETEXT) : nullptr) {
+            unicode = static_cast<const wchar_t*>(GlobalLock(wide));
+            GlobalUnlock(wide);
+        }
+        return result;
+    });
+    EXPECT_EQ(outcome.result, 1);
+    EXPECT_EQ(outcome.clipboard, Sjis(L"3 表示名 日本語 の 値"));
+    EXPECT_EQ(unicode, L"3 表示名 日本語 の 値");   // the system reads it as Shift-JIS
+}
+
+}  // namespace
