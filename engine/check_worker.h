@@ -6,8 +6,10 @@
 
 #include <string>
 
-using StandardSurveyDriver = void (*)(const std::string& host);
-using ClassSurveyDriver = void (*)(const std::string& host, int classId);
+// A driver returns its outcome (0 done, negative failure, positive as the driver
+// defines); the worker does not use it.
+using StandardSurveyDriver = int (*)(const std::string& host);
+using ClassSurveyDriver = int (*)(const std::string& host, int classId);
 
 // Installs the drivers the workers call (the survey drivers, or test drivers).
 void SetSurveyDrivers(StandardSurveyDriver standard, ClassSurveyDriver individual);

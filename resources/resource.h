@@ -118,6 +118,22 @@
 #define IDS_UNIT_DOTS_PER_INCH      5002
 #define IDS_UNIT_MB                 5003
 #define IDS_UNIT_BITS               5004
+// Console report tool (mirelrep)
+#define IDS_REPORT_USAGE            7001
+#define IDS_REPORT_USAGE_HINT       7002
+#define IDS_REPORT_STANDARD_OUTPUT  7003
+#define IDS_REPORT_UNKNOWN_OPTION   7010
+#define IDS_REPORT_UNKNOWN_CLASS    7011
+#define IDS_REPORT_CLASS_ID_RANGE   7012
+#define IDS_REPORT_NEEDS_VALUE      7013
+#define IDS_REPORT_EXPLAIN_FORM     7014
+#define IDS_REPORT_UNKNOWN_PROPERTY 7015
+#define IDS_REPORT_BAD_VALUE_TYPE   7016
+#define IDS_REPORT_ONE_COMPUTER     7017
+#define IDS_REPORT_EXCLUSIVE        7018
+#define IDS_REPORT_TWICE            7019
+#define IDS_REPORT_EXPLAIN_ONLY     7020
+#define IDS_REPORT_NO_COMPUTER      7021
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

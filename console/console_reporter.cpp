@@ -1,0 +1,41 @@
+#include "console/console_reporter.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "resources/resource.h"
+#include "resources/text.h"
+
+ConsoleReporter::ConsoleReporter(ErrorStream& errors, std::string classText)
+    : errors_(errors), classText_(std::move(classText))
+{
+    for (UINT header : {IDS_COLUMN_GROUP, IDS_COLUMN_NAME, IDS_COLUMN_TYPE, IDS_COLUMN_VALUE})
+        classRows_.AddColumn(ResultColumn{LoadText(header)});
+}
+
+int ConsoleReporter::ShowMessage(const std::string& text, UINT flags)
+{
+    errors_.Message(text);
+    return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+void ConsoleReporter::AddClassRows(std::vector<ClassResultRow> rows)
+{
+    for (ClassResultRow& row : rows) {
+        char number[16];
+        std::snprintf(number, sizeof number, "%u", row.objectNumber);
+        classRows_.AppendRow(ResultRow{
+            {number, std::move(row.name), std::move(row.typeText), std::move(row.value)},
+            row.itemData});
+    }
+}
+
+ReporterScope::ReporterScope(SurveyReporter* reporter) : previous_(GetSurveyReporter())
+{
+    SetSurveyReporter(reporter);
+}
+
+ReporterScope::~ReporterScope()
+{
+    SetSurveyReporter(previous_);
+}

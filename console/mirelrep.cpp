@@ -1,0 +1,57 @@
+#include "console/mirelrep.h"
+
+#include "console/catalog_listing.h"
+#include "console/console_output.h"
+#include "console/console_reporter.h"
+#include "console/report_checks.h"
+#include "console/report_output.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+std::string AsText(const std::vector<std::string>& lines)
+{
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    return text;
+}
+
+// Listing, explaining and the help write only their result; their file errors still
+// need a reporter to reach standard error.
+int WriteAnswer(const ReportOptions& options, const std::string& text)
+{
+    ErrorStream errors;
+    ConsoleReporter reporter(errors, {});
+    ReporterScope scope(&reporter);
+    return WriteResultText(options, text);
+}
+
+}  // namespace
+
+int RunMirelReport(const std::vector<std::string>& arguments)
+{
+    ReportOptions options;
+    std::string reason;
+    if (!ParseReportOptions(arguments, options, reason)) {
+        WriteErrorLine(reason);
+        WriteErrorLine(LoadText(IDS_REPORT_USAGE_HINT));
+        return kExitUsage;
+    }
+    switch (options.command) {
+    case ReportCommand::Help:
+        return WriteAnswer(options, LoadText(IDS_REPORT_USAGE) + "\n");
+    case ReportCommand::ListClasses:
+        return WriteAnswer(options, AsText(ClassCatalogLines()));
+    case ReportCommand::ListCategories:
+        return WriteAnswer(options, AsText(StandardCategoryLines()));
+    case ReportCommand::Explain:
+        return WriteAnswer(options, ExplainValue(options.explain) + "\n");
+    case ReportCommand::ClassCheck:
+        return RunClassReport(options);
+    case ReportCommand::StandardCheck:
+        break;
+    }
+    return RunStandardReport(options);
+}

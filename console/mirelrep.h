@@ -1,0 +1,11 @@
+// The report tool mirelrep: the program's checks, catalogs and decoders from the command
+// line. Results go to standard output (or the /out file), messages and progress lines to
+// standard error.
+#pragma once
+#include <string>
+#include <vector>
+
+// Runs the command line (without the program name); returns the exit code: 0 success,
+// 1 no data (individual check), 2 usage error, 3 host not found or not answering, 4 WMI
+// or COM failure, 5 file error.
+int RunMirelReport(const std::vector<std::string>& arguments);

@@ -1,0 +1,57 @@
+#include "console/progress_lines.h"
+
+#include "console/console_output.h"
+#include "engine/run_state.h"
+
+ErrorStream::ErrorStream(TextSink* sink)
+    : ownSink_(sink ? nullptr : std::make_unique<StdHandleSink>(STD_ERROR_HANDLE)),
+      sink_(sink ? *sink : *ownSink_)
+{
+}
+
+// A failing standard error has nowhere to be reported; its failure is ignored.
+void ErrorStream::WriteLine(const std::string& text)
+{
+    sink_.Write(text + "\n");
+}
+
+void ErrorStream::Message(const std::string& text)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    lastStatus_ = GetRunState().StatusText.Get();
+    WriteLine(text);
+}
+
+void ErrorStream::Progress(const std::string& status)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (status.empty() || status == lastStatus_)
+        return;
+    lastStatus_ = status;
+    WriteLine(status);
+}
+
+ProgressPrinter::ProgressPrinter(ErrorStream& errors, bool enabled) : errors_(errors)
+{
+    if (!enabled)
+        return;
+    stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    if (stop_)
+        thread_ = std::thread([this] { Run(); });
+}
+
+ProgressPrinter::~ProgressPrinter()
+{
+    if (thread_.joinable()) {
+        SetEvent(stop_);
+        thread_.join();
+    }
+    if (stop_)
+        CloseHandle(stop_);
+}
+
+void ProgressPrinter::Run()
+{
+    while (WaitForSingleObject(stop_, kProgressPeriodMs) == WAIT_TIMEOUT)
+        errors_.Progress(GetRunState().StatusText.Get());
+}

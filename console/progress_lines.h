@@ -1,0 +1,53 @@
+// What the report tool writes to standard error while a check runs: the messages the
+// windows would show in a box, and the progress line sampled every 250 ms as the
+// program's status bar is. A message also retires the progress text current at that
+// moment, so that no stale progress line follows it.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "listtools/text_sink.h"
+
+class ErrorStream {
+public:
+    // Writes to `sink`, or to standard error when none is given.
+    explicit ErrorStream(TextSink* sink = nullptr);
+    ErrorStream(const ErrorStream&) = delete;
+    ErrorStream& operator=(const ErrorStream&) = delete;
+
+    // Writes a message (one or more lines).
+    void Message(const std::string& text);
+    // Writes `status` as a line unless it is empty or the same as the last one retired.
+    void Progress(const std::string& status);
+
+private:
+    void WriteLine(const std::string& text);
+
+    std::unique_ptr<TextSink> ownSink_;
+    TextSink& sink_;
+    std::mutex lock_;
+    std::string lastStatus_;
+};
+
+// Samples the run state's status text every 250 ms and writes each new text to the
+// error stream, from its own thread, for its lifetime. Disabled, it does nothing.
+class ProgressPrinter {
+public:
+    ProgressPrinter(ErrorStream& errors, bool enabled);
+    ProgressPrinter(const ProgressPrinter&) = delete;
+    ProgressPrinter& operator=(const ProgressPrinter&) = delete;
+    ~ProgressPrinter();
+
+private:
+    void Run();
+
+    ErrorStream& errors_;
+    HANDLE stop_ = nullptr;
+    std::thread thread_;
+};
+
+inline constexpr DWORD kProgressPeriodMs = 250;

@@ -1,0 +1,24 @@
+// The command line of the report tool. Options start with "/" or "-", their names in any
+// case, values after a colon: /class:<class>, /out:<file>, /explain:<c>.<p>=<v>, /vt:<n>;
+// flags /classes, /categories, /q, /?. At most one other argument: the computer name.
+#pragma once
+#include <string>
+#include <vector>
+
+#include "console/explain_value.h"
+
+enum class ReportCommand { StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help };
+
+struct ReportOptions {
+    ReportCommand command = ReportCommand::StandardCheck;
+    std::string computer;   // trimmed; empty: the local computer
+    int classId = 0;        // ClassCheck
+    ExplainRequest explain; // Explain
+    std::string outPath;    // empty: standard output
+    bool quiet = false;     // no progress lines
+};
+
+// Fills `options`; false with a one-line reason (in the user interface language) for
+// unknown options or classes, missing values, and options that do not go together.
+bool ParseReportOptions(const std::vector<std::string>& arguments, ReportOptions& options,
+                        std::string& reason);

@@ -1,0 +1,44 @@
+#include "console/report_output.h"
+
+#include "console/console_output.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+int WriteToFile(const std::string& path, const ResultWriter& write)
+{
+    FileTextSink file;
+    if (!file.Open(path)) {
+        ReportFileOpenError(path);
+        return kExitFileError;
+    }
+    if (write(file, path) != kExportDone)
+        return kExitFileError;
+    if (!file.Finish()) {
+        ReportFileWriteError(path);
+        return kExitFileError;
+    }
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int WriteResult(const ReportOptions& options, const ResultWriter& write)
+{
+    if (!options.outPath.empty())
+        return WriteToFile(options.outPath, write);
+    StdHandleSink output(STD_OUTPUT_HANDLE);
+    return write(output, LoadText(IDS_REPORT_STANDARD_OUTPUT)) == kExportDone ? kExitSuccess
+                                                                              : kExitFileError;
+}
+
+int WriteResultText(const ReportOptions& options, const std::string& text)
+{
+    return WriteResult(options, [&](TextSink& sink, const std::string& path) {
+        if (sink.Write(text))
+            return kExportDone;
+        ReportFileWriteError(path);
+        return kExportWriteFailed;
+    });
+}

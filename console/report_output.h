@@ -1,0 +1,25 @@
+// Where a result of the report tool goes: standard output, or the file of /out, which is
+// created (or replaced) only when the result is ready. File errors are reported as the
+// windows report them (messages 111 and 112 with the path).
+#pragma once
+#include <functional>
+#include <string>
+
+#include "console/report_options.h"
+#include "listtools/text_sink.h"
+
+// Exit codes of mirelrep.
+inline constexpr int kExitSuccess = 0;
+inline constexpr int kExitNoData = 1;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitHostUnreachable = 3;
+inline constexpr int kExitWmiFailure = 4;
+inline constexpr int kExitFileError = 5;
+
+// Writes a result: `write(sink, path)` returns kExportDone or kExportWriteFailed (having
+// reported it). Returns kExitSuccess or kExitFileError.
+using ResultWriter = std::function<int(TextSink& sink, const std::string& path)>;
+int WriteResult(const ReportOptions& options, const ResultWriter& write);
+
+// Writes `text` (line ends "\n") as the result.
+int WriteResultText(const ReportOptions& options, const std::string& text);

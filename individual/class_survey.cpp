@@ -1,0 +1,102 @@
+#include "individual/class_survey.h"
+
+#include <windows.h>
+
+#include <utility>
+#include <vector>
+
+#include "engine/domain_clause.h"
+#include "engine/query_executor.h"
+#include "engine/run_state.h"
+#include "engine/survey_reporter.h"
+#include "individual/class_catalog.h"
+#include "individual/class_ids.h"
+#include "render/value_render.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+const wchar_t* const kNoProperties[] = {nullptr};
+
+bool TakesDomainClause(int classId)
+{
+    return classId == ClassId::Win32_UserAccount || classId == ClassId::Win32_Group;
+}
+
+// The text under which the class is shown: what the reporter's class list shows, or the
+// catalog's display text when nobody shows one.
+std::string ShownClassText(int classId)
+{
+    SurveyReporter* reporter = GetSurveyReporter();
+    return reporter ? reporter->SelectedClassText() : ClassDisplayText(classId);
+}
+
+std::vector<ClassResultRow> MakeRows(const ClassQueryEntries& entries)
+{
+    std::vector<ClassResultRow> rows;
+    rows.reserve(entries.Size());
+    for (size_t i = 0; i < entries.Size(); ++i) {
+        ClassResultRow row;
+        row.objectNumber = entries.objectNumbers[i];
+        row.name = entries.names[i];
+        row.typeText = VarTypeText(static_cast<VARTYPE>(entries.types[i]));
+        row.value = entries.values[i];
+        row.itemData = static_cast<LPARAM>(i);
+        rows.push_back(std::move(row));
+    }
+    return rows;
+}
+
+void ShowRows(const ClassQueryEntries& entries)
+{
+    GetRunState().StatusText.Set(LoadText(IDS_PREPARING_DISPLAY));
+    SurveyReporter* reporter = GetSurveyReporter();
+    if (!reporter || entries.Size() == 0)
+        return;
+    reporter->AddClassRows(MakeRows(entries));
+    reporter->SelectFirstClassRow();
+}
+
+// Everything after the query: the messages of a failed, empty or stopped check, or the rows.
+int Conclude(int queryResult, const std::string& errorText, long objectCount,
+             const ClassQueryEntries& entries)
+{
+    if (queryResult < 0) {
+        ReportMessage(errorText, MB_ICONEXCLAMATION);
+        return kClassSurveyFailed;
+    }
+    if (objectCount == 0) {
+        ReportMessage(LoadText(IDS_NO_DATA), MB_ICONEXCLAMATION);
+        return kClassSurveyNoData;
+    }
+    if (GetRunState().IsStopRequested() &&
+        ReportMessage(LoadText(IDS_STOPPED_SHOW_DATA), MB_YESNO | MB_ICONINFORMATION) != IDYES)
+        return kClassSurveyDeclined;
+    ShowRows(entries);
+    return kClassSurveyDone;
+}
+
+}  // namespace
+
+int RunClassSurvey(const std::string& host, int classId)
+{
+    std::string query;
+    const wchar_t* const* propertyNames = nullptr;
+    if (GetClassQuery(classId, query, propertyNames) != 0)
+        propertyNames = kNoProperties;
+
+    RunState& run = GetRunState();
+    run.StatusText.Set(LoadText(IDS_CHECKING_PREFIX) + " " + ShownClassText(classId));
+    if (TakesDomainClause(classId))
+        query += BuildDomainClause(host);
+
+    ClassQueryEntries entries;
+    std::string errorText;
+    long objectCount = 0;
+    int result = ExecuteClassQuery(entries, classId, host, query, propertyNames, errorText,
+                                   objectCount);
+    int outcome = Conclude(result, errorText, objectCount, entries);
+    run.StatusText.Clear();
+    return outcome;
+}

@@ -1,0 +1,36 @@
+// CSV files of a result list: a header line of the column texts and one line per row in
+// display order, every field in double quotes and separated by commas, each line ended
+// by CR LF, in the ANSI code page without byte-order mark. A double quote inside a field
+// is doubled (RFC 4180), so commas and line breaks inside a field need nothing more.
+#pragma once
+#include <string>
+#include <string_view>
+
+#include "listtools/result_model.h"
+#include "listtools/text_sink.h"
+
+// `text` in double quotes, each double quote inside doubled; "" for an empty text.
+std::string CsvField(std::string_view text);
+
+// The header line (column texts) and the row lines of `model`, each ending with "\n".
+std::string CsvHeaderLine(const ResultModel& model);
+std::string CsvRowLine(const ResultModel& model, int row);
+
+// Writes the header line and every row of `model`. 0, or kExportWriteFailed after showing
+// message 112 with `path` (the lines before the failing one stay written).
+int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path);
+
+// Creates (or replaces) `path` and writes `model` into it: kExportDone,
+// kExportOpenFailed (message 111) or kExportWriteFailed (message 112).
+int SaveCsv(const ResultModel& model, const std::string& path);
+
+// The file name proposed for the individual list: "<target>_<class>.csv" or
+// "<class>.csv", where class is the selected class text trimmed and cut before its first
+// blank; an empty class leaves the other parts alone ("<target>_.csv", ".csv").
+std::string ProposedClassCsvName(const std::string& targetComputer,
+                                 const std::string& selectedClassName);
+
+// The file name proposed for a standard category page: "<target>_<label>.csv" or
+// "<label>.csv" (the label is kept whole, blanks included).
+std::string ProposedCategoryCsvName(const std::string& targetComputer,
+                                    const std::string& categoryLabel);

@@ -1,0 +1,36 @@
+// The text report of all standard categories: a header naming the computer, then for
+// each group of the category tree (Hardware, Operating System, Software) its categories
+// in store order, each with its column line and one line per row, cells in double quotes.
+// Texts are written as the program holds them; nothing inside a cell is escaped: the
+// report is for people to read.
+#pragma once
+#include <string>
+
+#include "listtools/text_sink.h"
+#include "standard/category_store.h"
+
+// What the header and the proposed file name call the local computer.
+inline constexpr char kLocalComputerName[] = "LocalComputer";
+
+// "LocalComputer_Resource.txt" for the local computer, otherwise "<target>_Resource.txt".
+std::string DefaultTextReportName(const std::string& targetComputer);
+
+// True when at least one of the 28 stores holds a row.
+bool HasStandardData();
+
+// One category's section: "\t<label>\n", then the column line and the row lines, or
+// "\t\tData is not exist.\n\n" for a store without rows. 0, or kExportWriteFailed after
+// showing message 112 with `path`.
+int WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
+                         const std::string& path);
+
+// The whole report of the 28 stores. 0, or kExportWriteFailed after showing message 112
+// with `path`; the sections written before the failure stay written. Does not Finish the
+// sink.
+int WriteStandardReport(const std::string& targetComputer, TextSink& sink,
+                        const std::string& path);
+
+// Creates (or replaces) the file `path` and writes the report into it: kExportDone,
+// kExportOpenFailed (message 111) or kExportWriteFailed (message 112; the file keeps what
+// was written).
+int SaveStandardReport(const std::string& targetComputer, const std::string& path);

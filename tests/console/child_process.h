@@ -1,0 +1,19 @@
+// Runs build/mirelrep.exe (beside the test program) as a child process under the same
+// Wine, with its standard output and standard error caught in files.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+struct ChildRun {
+    DWORD exitCode = 0xFFFFFFFF;
+    std::string out;   // standard output, bytes as written
+    std::string err;   // standard error, without the notes Wine itself writes there
+};
+
+// `arguments` as they follow the program name on a command line.
+ChildRun RunMirelrep(const std::string& arguments);
+
+// The lines of `text`, each without its CR LF; the text must end with CR LF.
+std::vector<std::string> CrLfLines(const std::string& text);

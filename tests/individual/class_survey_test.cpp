@@ -1,0 +1,298 @@
+// The individual check against the fake WMI provider (failures, stops and the questions
+// they raise, the domain clause) and against Wine's real WMI.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/domain_clause.h"
+#include "engine/run_state.h"
+#include "engine/survey_reporter.h"
+#include "engine/wmi_session.h"
+#include "individual/class_catalog.h"
+#include "individual/class_ids.h"
+#include "individual/class_survey.h"
+#include "render/value_render.h"
+#include "resources/narrow.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "tests/support/com_scope.h"
+#include "tests/support/fake_wmi.h"
+#include "tests/support/wmi_reader.h"
+
+namespace {
+
+struct Shown {
+    std::string text;
+    UINT flags = 0;
+};
+
+// Records what the check shows and answers questions as told.
+class RecordingReporter : public SurveyReporter {
+public:
+    int ShowMessage(const std::string& text, UINT flags) override
+    {
+        messages.push_back({text, flags});
+        return (flags & MB_TYPEMASK) == MB_YESNO ? answer : IDOK;
+    }
+    std::string SelectedClassText() override { return "Win32_Processor"; }
+    void AddClassRows(std::vector<ClassResultRow> added) override
+    {
+        statusWhileAdding = GetRunState().StatusText.Get();
+        for (ClassResultRow& row : added)
+            rows.push_back(std::move(row));
+        ++addCalls;
+    }
+    void SelectFirstClassRow() override { selectedAfterRows = static_cast<int>(rows.size()); }
+
+    int answer = IDYES;
+    std::vector<Shown> messages;
+    std::vector<ClassResultRow> rows;
+    int addCalls = 0;
+    int selectedAfterRows = -1;   // row count when the first row was selected; -1: never
+    std::string statusWhileAdding;
+};
+
+// Eight properties of Win32_Processor, in the catalog's order.
+FakeObject Processor(int number)
+{
+    return {
+        {L"AddressWidth", FakeValue::I4(64)},
+        {L"Architecture", FakeValue::I4(9)},
+        {L"Caption", FakeValue::Text(L"CPU " + std::to_wstring(number))},
+        {L"CurrentClockSpeed", FakeValue::I4(2000 + number)},
+        {L"DataWidth", FakeValue::I4(64)},
+        {L"DeviceID", FakeValue::Text(L"CPU" + std::to_wstring(number - 1))},
+        {L"Name", FakeValue::Text(L"Processor " + std::to_wstring(number))},
+        {L"SocketDesignation", FakeValue::TextArray({L"A", L"B"})},
+        {L"Status", FakeValue::Null()},
+    };
+}
+
+struct LookupCount {
+    int calls = 0;
+};
+LookupCount g_lookups;
+
+bool OutsideAnyDomain(const std::string&, std::string&, std::string&)
+{
+    ++g_lookups.calls;
+    return false;
+}
+
+class ClassSurveyTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetTextLanguage(kEnglishLanguage);
+        ResetRunState();
+        SetSurveyReporter(&reporter_);
+        g_lookups = {};
+        SetDomainControllerLookup(OutsideAnyDomain);
+    }
+    void TearDown() override
+    {
+        InstallFakeWmi(nullptr);
+        SetDomainControllerLookup(nullptr);
+        SetSurveyReporter(nullptr);
+        ResetRunState();
+        SetTextLanguage(0);
+        EXPECT_EQ(LiveFakeWmiObjects(), 0) << "every WMI reference released";
+        EXPECT_EQ(GetRunState().StatusText.Get(), "");
+    }
+    int Run(FakeWmiScenario& scenario, int classId = ClassId::Win32_Processor,
+            const std::string& host = "")
+    {
+        InstallFakeWmi(&scenario);
+        int outcome = RunClassSurvey(host, classId);
+        EXPECT_EQ(GetRunState().StatusText.Get(), "") << "no path leaves the status text set";
+        return outcome;
+    }
+
+    ComScope com_;
+    RecordingReporter reporter_;
+};
+
+}  // namespace
+
+TEST_F(ClassSurveyTest, ThreeObjectsOfEightValuesGiveTwentyFourRows)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {Processor(1), Processor(2), Processor(3)};
+    EXPECT_EQ(Run(scenario), kClassSurveyDone);
+
+    EXPECT_TRUE(reporter_.messages.empty());
+    ASSERT_EQ(reporter_.rows.size(), 24u);
+    for (size_t i = 0; i < reporter_.rows.size(); ++i) {
+        EXPECT_EQ(reporter_.rows[i].objectNumber, i / 8 + 1);
+        EXPECT_EQ(reporter_.rows[i].itemData, static_cast<LPARAM>(i));
+    }
+    EXPECT_EQ(reporter_.rows[0].name, "AddressWidth");
+    EXPECT_EQ(reporter_.rows[0].typeText, "VT_I4");
+    EXPECT_EQ(reporter_.rows[1].value, "9 : x64");
+    EXPECT_EQ(reporter_.rows[11].value, "2,002");
+    EXPECT_EQ(reporter_.rows[23].name, "SocketDesignation");
+    EXPECT_EQ(reporter_.rows[23].typeText, "VT_ARRAY[VT_BSTR]") << "the value's own type";
+    EXPECT_EQ(reporter_.rows[23].value, "[ A, B ]");
+    EXPECT_EQ(reporter_.addCalls, 1);
+    EXPECT_EQ(reporter_.selectedAfterRows, 24) << "the first row is selected once the rows are in";
+    EXPECT_EQ(reporter_.statusWhileAdding, "Preparing of display...");
+}
+
+TEST_F(ClassSurveyTest, ProgressNamesTheClassAfterTwoBlanks)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {Processor(1), Processor(2)};
+    std::vector<std::string> seen;
+    scenario.onGet = [&](int, int property, const std::wstring&) {
+        if (property == 0)
+            seen.push_back(GetRunState().StatusText.Get());
+    };
+    Run(scenario);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Checking reources :  Win32_Processor (1)",
+                                               "Checking reources :  Win32_Processor (2)"}));
+}
+
+TEST_F(ClassSurveyTest, ObjectsWithOnlyEmptyValuesShowNothing)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {{{L"Name", FakeValue::Null()}, {L"Caption", FakeValue::Text(L"  ")}}};
+    EXPECT_EQ(Run(scenario), kClassSurveyDone);
+    EXPECT_TRUE(reporter_.messages.empty());
+    EXPECT_TRUE(reporter_.rows.empty());
+    EXPECT_EQ(reporter_.selectedAfterRows, -1) << "nothing is selected";
+}
+
+TEST_F(ClassSurveyTest, NoObjectGivesDataIsNotExist)
+{
+    FakeWmiScenario scenario;
+    EXPECT_EQ(Run(scenario), kClassSurveyNoData);
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    EXPECT_EQ(reporter_.messages[0].text, "Data is not exist.");
+    EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(reporter_.rows.empty());
+}
+
+TEST_F(ClassSurveyTest, StopBeforeTheFirstObjectIsCompleteGivesDataIsNotExist)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {Processor(1), Processor(2)};
+    scenario.onGet = [](int object, int property, const std::wstring&) {
+        if (object == 1 && property == 2)
+            GetRunState().StopRequested = 1;
+    };
+    EXPECT_EQ(Run(scenario), kClassSurveyNoData);
+    ASSERT_EQ(reporter_.messages.size(), 1u) << "not the question";
+    EXPECT_EQ(reporter_.messages[0].text, "Data is not exist.");
+    EXPECT_TRUE(reporter_.rows.empty()) << "the values taken from that object are not shown";
+}
+
+TEST_F(ClassSurveyTest, StopAfterSomeObjectsAsksAndNoShowsNothing)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {Processor(1), Processor(2), Processor(3)};
+    scenario.onGet = [](int object, int property, const std::wstring&) {
+        if (object == 2 && property == 3)
+            GetRunState().StopRequested = 1;
+    };
+    reporter_.answer = IDNO;
+    EXPECT_EQ(Run(scenario), kClassSurveyDeclined);
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    EXPECT_EQ(reporter_.messages[0].text,
+              "The resource checking has been stopped.\nDo you want to see the data?");
+    EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+    EXPECT_TRUE(reporter_.rows.empty());
+}
+
+TEST_F(ClassSurveyTest, StopAfterSomeObjectsAnsweredYesShowsWhatWasRead)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {Processor(1), Processor(2), Processor(3)};
+    scenario.onGet = [](int object, int property, const std::wstring&) {
+        if (object == 2 && property == 3)
+            GetRunState().StopRequested = 1;
+    };
+    reporter_.answer = IDYES;
+    EXPECT_EQ(Run(scenario), kClassSurveyDone);
+    EXPECT_EQ(reporter_.messages.size(), 1u);
+    // Object 1 whole; of object 2 the properties read up to the one in progress at the stop.
+    ASSERT_EQ(reporter_.rows.size(), 8u + 3u);
+    EXPECT_EQ(reporter_.rows.back().objectNumber, 2u);
+    // Reads 0..3 of object 2: AddressWidth, Architecture, Availability (absent), Caption.
+    EXPECT_EQ(reporter_.rows.back().name, "Caption");
+}
+
+TEST_F(ClassSurveyTest, FailedConnectionShowsTheComposedText)
+{
+    FakeWmiScenario scenario;
+    scenario.connectResult = WBEM_E_INVALID_NAMESPACE;
+    EXPECT_EQ(Run(scenario, ClassId::Win32_Processor, "pc01"), kClassSurveyFailed);
+    std::string expected;
+    ComposeErrorText(expected, LoadText(IDS_CONNECT_FAILED), WBEM_E_INVALID_NAMESPACE);
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    EXPECT_EQ(reporter_.messages[0].text, expected);
+    EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
+    EXPECT_TRUE(reporter_.rows.empty());
+}
+
+TEST_F(ClassSurveyTest, OnlyAccountClassesAreRestrictedToTheirDomain)
+{
+    struct Case {
+        int classId;
+        const char* query;
+    };
+    for (const Case& check : {Case{ClassId::Win32_UserAccount,
+                                   "Select * from Win32_UserAccount where Domain = 'pc01'"},
+                              Case{ClassId::Win32_Group,
+                                   "Select * from Win32_Group where Domain = 'pc01'"},
+                              Case{ClassId::Win32_Account, "Select * from Win32_Account"},
+                              Case{ClassId::Win32_Processor, "Select * from Win32_Processor"}}) {
+        FakeWmiScenario scenario;
+        g_lookups = {};
+        Run(scenario, check.classId, "pc01");
+        ASSERT_EQ(scenario.queries.size(), 1u);
+        EXPECT_EQ(ToNarrow(scenario.queries[0]), check.query);
+        const bool account = check.classId == ClassId::Win32_UserAccount ||
+                             check.classId == ClassId::Win32_Group;
+        EXPECT_EQ(g_lookups.calls, account ? 1 : 0) << check.query;
+    }
+}
+
+// The real thing: the rows of Win32_Processor on this computer are the non-empty rendered
+// values of an independent reading of the same objects, in catalog order.
+TEST_F(ClassSurveyTest, LocalProcessorsMatchAnIndependentReadingOfWmi)
+{
+    InstallFakeWmi(nullptr);
+    ASSERT_EQ(RunClassSurvey("", ClassId::Win32_Processor), kClassSurveyDone);
+    EXPECT_TRUE(reporter_.messages.empty());
+
+    const ClassCatalogEntry& entry = *FindClass(ClassId::Win32_Processor);
+    std::vector<std::wstring> properties(entry.propertyNames,
+                                         entry.propertyNames + entry.propertyCount);
+    std::vector<RawWmiObject> raw = ReadLocalWmi(L"Select * from Win32_Processor", properties);
+    ASSERT_FALSE(raw.empty());
+    size_t index = 0;
+    for (size_t object = 0; object < raw.size(); ++object) {
+        for (const std::wstring& name : properties) {
+            auto value = raw[object].find(name);
+            std::string text;
+            if (value == raw[object].end() ||
+                RenderPropertyValue(value->second.Get(), text, ClassId::Win32_Processor,
+                                    name.c_str()) != 0 || text.empty())
+                continue;
+            if (name == L"CurrentClockSpeed" || name == L"LoadPercentage") {
+                ++index;   // these move between the two readings
+                continue;
+            }
+            ASSERT_LT(index, reporter_.rows.size());
+            const ClassResultRow& row = reporter_.rows[index];
+            EXPECT_EQ(row.objectNumber, object + 1);
+            EXPECT_EQ(row.name, ToNarrow(name));
+            EXPECT_EQ(row.typeText, VarTypeText(value->second.Get().vt));
+            EXPECT_EQ(row.value, text);
+            EXPECT_EQ(row.itemData, static_cast<LPARAM>(index));
+            ++index;
+        }
+    }
+    EXPECT_EQ(index, reporter_.rows.size());
+}

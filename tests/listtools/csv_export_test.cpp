@@ -1,0 +1,185 @@
+// CSV files of a result list: exact bytes, quoting, line ends, display order, the proposed
+// names, and real file errors (a missing folder, Linux's /dev/full as a full disk).
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "engine/survey_reporter.h"
+#include "listtools/csv_export.h"
+#include "listtools/result_model.h"
+#include "listtools/text_sink.h"
+#include "resources/narrow.h"
+#include "resources/text.h"
+
+namespace {
+
+struct Shown {
+    std::string text;
+    UINT flags = 0;
+};
+
+class RecordingReporter : public SurveyReporter {
+public:
+    int ShowMessage(const std::string& text, UINT flags) override
+    {
+        messages.push_back({text, flags});
+        return IDOK;
+    }
+    std::vector<Shown> messages;
+};
+
+ResultModel Model(std::vector<std::string> headers, std::vector<std::vector<std::string>> rows)
+{
+    ResultModel model;
+    for (std::string& header : headers)
+        model.AddColumn(ResultColumn{std::move(header)});
+    LPARAM tag = 0;
+    for (std::vector<std::string>& cells : rows)
+        model.AppendRow(ResultRow{std::move(cells), tag++});
+    return model;
+}
+
+std::string Csv(const ResultModel& model)
+{
+    StringTextSink sink;
+    EXPECT_EQ(WriteCsv(model, sink, "x"), kExportDone);
+    return sink.Text();
+}
+
+std::string TempPath(const std::string& name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+class CsvFileTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetTextLanguage(kEnglishLanguage);
+        SetSurveyReporter(&reporter_);
+    }
+    void TearDown() override
+    {
+        SetSurveyReporter(nullptr);
+        SetTextLanguage(0);
+    }
+    RecordingReporter reporter_;
+};
+
+}  // namespace
+
+TEST(CsvExport, HeaderOfNameAndDeviceIdIsSeventeenCharacters)
+{
+    std::string header = CsvHeaderLine(Model({"Name", "DeviceID"}, {}));
+    EXPECT_EQ(header, "\"Name\",\"DeviceID\"\n");
+    EXPECT_EQ(header.size() - 1, 17u);
+    EXPECT_EQ(Csv(Model({"Name", "DeviceID"}, {})), "\"Name\",\"DeviceID\"\r\n");
+}
+
+TEST(CsvExport, RowsInDisplayOrderWithCrLfAndEmptyCells)
+{
+    ResultModel model = Model({"Name", "Size"}, {{"C:", "100"}, {"A:", ""}, {"B:", "7"}});
+    model.SortRows([](const ResultRow& a, const ResultRow& b) { return a.cells[0] < b.cells[0]; });
+    EXPECT_EQ(Csv(model),
+              "\"Name\",\"Size\"\r\n"
+              "\"A:\",\"\"\r\n"
+              "\"B:\",\"7\"\r\n"
+              "\"C:\",\"100\"\r\n");
+}
+
+TEST(CsvExport, QuoteInsideACellIsDoubled)
+{
+    EXPECT_EQ(CsvField("say \"hi\""), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(CsvField("\""), "\"\"\"\"");
+    EXPECT_EQ(CsvField(""), "\"\"");
+    EXPECT_EQ(Csv(Model({"Name"}, {{"Drive \"B\""}})), "\"Name\"\r\n\"Drive \"\"B\"\"\"\r\n");
+}
+
+TEST(CsvExport, CommaAndLineBreakStayInsideTheQuotedField)
+{
+    EXPECT_EQ(Csv(Model({"A", "B"}, {{"1,5", "first\nsecond"}})),
+              "\"A\",\"B\"\r\n\"1,5\",\"first\r\nsecond\"\r\n");
+}
+
+TEST(CsvExport, MissingCellsOfAShortRowAreEmpty)
+{
+    EXPECT_EQ(Csv(Model({"A", "B", "C"}, {{"1"}})), "\"A\",\"B\",\"C\"\r\n\"1\",\"\",\"\"\r\n");
+}
+
+TEST(CsvExport, DoubleByteTextIsWrittenUnchanged)
+{
+    // Shift-JIS bytes: the trail bytes 0x5C of these characters are no backslashes and no
+    // trail byte is a double quote, so only the real quote is doubled.
+    const std::string japanese = ToNarrow(L"\u8868\u793a\u300c\u30bd\u30d5\u30c8\u300d", 932);
+    ASSERT_EQ(static_cast<unsigned char>(japanese[1]), 0x5C);
+    EXPECT_EQ(CsvField(japanese + "\""), "\"" + japanese + "\"\"\"");
+}
+
+TEST(CsvExport, ProposedNames)
+{
+    EXPECT_EQ(ProposedClassCsvName("pc01", "Win32_Processor"), "pc01_Win32_Processor.csv");
+    EXPECT_EQ(ProposedClassCsvName("", "Win32_Processor"), "Win32_Processor.csv");
+    EXPECT_EQ(ProposedClassCsvName("pc01", "  Win32_Processor (CPU)  "), "pc01_Win32_Processor.csv");
+    EXPECT_EQ(ProposedClassCsvName("pc01", " \t "), "pc01_.csv");
+    EXPECT_EQ(ProposedCategoryCsvName("", "Disk Drive"), "Disk Drive.csv");
+    EXPECT_EQ(ProposedCategoryCsvName("pc01", "Quick Fix Engineering"),
+              "pc01_Quick Fix Engineering.csv");
+}
+
+TEST(TextSink, EveryLineFeedBecomesCrLf)
+{
+    EXPECT_EQ(ToTextModeLineEnds("a\nb\n\n"), "a\r\nb\r\n\r\n");
+    EXPECT_EQ(ToTextModeLineEnds("a\r\n"), "a\r\r\n") << "as a text-mode file stores it";
+    EXPECT_EQ(ToTextModeLineEnds(""), "");
+}
+
+TEST_F(CsvFileTest, SavedFileHoldsTheBytes)
+{
+    const std::string path = TempPath("mirel_csv_test.csv");
+    ResultModel model = Model({"Group", "Name"}, {{"1", "x\"y"}});
+    ASSERT_EQ(SaveCsv(model, path), kExportDone);
+    EXPECT_EQ(ReadFile(path), "\"Group\",\"Name\"\r\n\"1\",\"x\"\"y\"\r\n");
+    EXPECT_TRUE(reporter_.messages.empty());
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(CsvFileTest, MissingFolderGivesTheOpenError)
+{
+    const std::string path = TempPath("mirel-no-such-folder\\list.csv");
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path), kExportOpenFailed);
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    EXPECT_EQ(reporter_.messages[0].text, "File Open Error.\n\nFile Name : " + path);
+    EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST_F(CsvFileTest, FullDiskGivesTheWriteError)
+{
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}, {"2"}}), "Z:\\dev\\full"), kExportWriteFailed);
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : Z:\\dev\\full");
+    EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST_F(CsvFileTest, FileSinkReportsAWriteAfterClosing)
+{
+    const std::string path = TempPath("mirel_sink_test.txt");
+    FileTextSink sink;
+    ASSERT_TRUE(sink.Open(path));
+    EXPECT_TRUE(sink.Write("one\n"));
+    EXPECT_TRUE(sink.Finish());
+    EXPECT_FALSE(sink.Write("two\n")) << "a closed file takes nothing";
+    EXPECT_FALSE(sink.Finish());
+    EXPECT_EQ(ReadFile(path), "one\r\n");
+    DeleteFileA(path.c_str());
+}

@@ -1,0 +1,55 @@
+// What the standard check tests share: a reporter that records what the check shows, and
+// a domain-controller lookup that counts its calls.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/run_state.h"
+#include "engine/survey_reporter.h"
+
+struct ShownMessage {
+    std::string text;
+    UINT flags = 0;
+};
+
+class RecordingReporter : public SurveyReporter {
+public:
+    int ShowMessage(const std::string& text, UINT flags) override
+    {
+        messages.push_back({text, flags});
+        return IDOK;
+    }
+    void StandardStoresCleared() override { ++storesCleared; }
+
+    std::vector<ShownMessage> messages;
+    int storesCleared = 0;
+};
+
+// Counts the lookups; the computer counts as outside any domain unless `controller` is set.
+struct DomainLookupRecord {
+    int calls = 0;
+    std::string computer;
+    std::string statusAtCall;   // the progress line when the clause was built
+    std::string controller;     // "\\\\NAME" makes NAME the domain controller
+};
+
+inline DomainLookupRecord& DomainLookups()
+{
+    static DomainLookupRecord record;
+    return record;
+}
+
+inline bool CountingDomainLookup(const std::string& computer, std::string& name, std::string& address)
+{
+    DomainLookupRecord& record = DomainLookups();
+    ++record.calls;
+    record.computer = computer;
+    record.statusAtCall = GetRunState().StatusText.Get();
+    if (record.controller.empty())
+        return false;
+    name = record.controller;
+    address = "\\\\192.0.2.10";
+    return true;
+}

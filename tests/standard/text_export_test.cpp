@@ -1,0 +1,253 @@
+// The standard text report: its exact bytes against a golden text, its file handling
+// with real files (a missing folder, Linux's /dev/full as a full disk) and a failure in
+// the middle that keeps what was written.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+
+#include "resources/narrow.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "standard/category_catalog.h"
+#include "standard/category_store.h"
+#include "standard/text_export.h"
+#include "tests/standard/survey_test_support.h"
+
+namespace {
+
+// The report of a check of pc01 in which only the CD-ROM and the hotfix categories found
+// objects. Every line ends with CR LF; a quote and a comma inside a cell are written as
+// they are.
+const char kGoldenReport[] =
+    "pc01\r\n"
+    "\r\n"
+    "\r\n"
+    "Hardware\r\n"
+    "\tCD-ROM Drive\r\n"
+    "\t\t\"Name\",\"Device ID\",\"Drive\",\"Manufacturer\",\"Availability\",\"Description\","
+    "\"Media Type\",\"SCSI Target ID\",\"System Name\"\r\n"
+    "\t\t\"Optical Drive A\",\"IDE\\OPTICAL\\0001\",\"D:\",\"Maker One\",\"\",\"Optical Drive A\","
+    "\"CD-ROM\",\"0\",\"HOST1\"\r\n"
+    "\t\t\"Drive \"B\", spare\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\"\r\n"
+    "\tIDE Controller\r\n\t\tData is not exist.\r\n\r\n"
+    "\tBIOS\r\n\t\tData is not exist.\r\n\r\n"
+    "\tSCSI Controller\r\n\t\tData is not exist.\r\n\r\n"
+    "\tUSB Controller\r\n\t\tData is not exist.\r\n\r\n"
+    "\tKeyboard\r\n\t\tData is not exist.\r\n\r\n"
+    "\tComputer System\r\n\t\tData is not exist.\r\n\r\n"
+    "\tSystem Enclosure\r\n\t\tData is not exist.\r\n\r\n"
+    "\tTape Drive\r\n\t\tData is not exist.\r\n\r\n"
+    "\tDisk Drive\r\n\t\tData is not exist.\r\n\r\n"
+    "\tDisk Partition\r\n\t\tData is not exist.\r\n\r\n"
+    "\tDesktop Monitor\r\n\t\tData is not exist.\r\n\r\n"
+    "\tNetwork Adapter\r\n\t\tData is not exist.\r\n\r\n"
+    "\tNetwork Adapter Configuration\r\n\t\tData is not exist.\r\n\r\n"
+    "\tVideo Controller\r\n\t\tData is not exist.\r\n\r\n"
+    "\tProcessor\r\n\t\tData is not exist.\r\n\r\n"
+    "\tPointing Device\r\n\t\tData is not exist.\r\n\r\n"
+    "\tMotherboard\r\n\t\tData is not exist.\r\n\r\n"
+    "\tPhysical Memory\r\n\t\tData is not exist.\r\n\r\n"
+    "\r\n"
+    "Operating System\r\n"
+    "\tSystem\r\n\t\tData is not exist.\r\n\r\n"
+    "\tService\r\n\t\tData is not exist.\r\n\r\n"
+    "\tNetwork Client\r\n\t\tData is not exist.\r\n\r\n"
+    "\tLogical Disk\r\n\t\tData is not exist.\r\n\r\n"
+    "\tUser Account\r\n\t\tData is not exist.\r\n\r\n"
+    "\tGroup\r\n\t\tData is not exist.\r\n\r\n"
+    "\r\n"
+    "Software\r\n"
+    "\tProduct\r\n\t\tData is not exist.\r\n\r\n"
+    "\tSoftware Feature\r\n\t\tData is not exist.\r\n\r\n"
+    "\tQuick Fix Engineering\r\n"
+    "\t\t\"Hotfix ID\",\"Fix Comments\",\"Description\",\"QFE Caption\","
+    "\"Service Pack in Effect\",\"Computer Name\",\"Installed By\",\"Installed On\"\r\n"
+    "\t\t\"KB100\",\"\",\"Update\",\"\",\"\",\"PC01\",\"\",\"2024/01/31\"\r\n";
+
+void FillRow(CategoryStore& store, std::initializer_list<const char*> cells)
+{
+    int row = store.AppendRow();
+    int column = 0;
+    for (const char* cell : cells)
+        store.SetCell(row, column++, cell);
+}
+
+std::string TempPath(const std::string& name)
+{
+    char folder[MAX_PATH];
+    GetTempPathA(MAX_PATH, folder);
+    return std::string(folder) + name;
+}
+
+std::string ReadFile(const std::string& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+// A file whose writes fail from the n-th on, as a disk that fills up would.
+class FillingFileSink : public FileTextSink {
+public:
+    explicit FillingFileSink(int writesThatFit) : left_(writesThatFit) {}
+
+protected:
+    bool WriteBytes(std::string_view bytes) override
+    {
+        return left_-- > 0 && FileTextSink::WriteBytes(bytes);
+    }
+
+private:
+    int left_;
+};
+
+class TextExportTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        SetTextLanguage(kEnglishLanguage);
+        CreateStandardStores();
+        SetSurveyReporter(&reporter_);
+    }
+    void TearDown() override
+    {
+        SetSurveyReporter(nullptr);
+        ClearAllStoreRows();
+        SetTextLanguage(0);
+    }
+    void FillTwoCategories()
+    {
+        FillRow(*StandardStore(0), {"Optical Drive A", "IDE\\OPTICAL\\0001", "D:", "Maker One", "",
+                                    "Optical Drive A", "CD-ROM", "0", "HOST1"});
+        FillRow(*StandardStore(0), {"Drive \"B\", spare"});
+        FillRow(*StandardStore(27), {"KB100", "", "Update", "", "", "PC01", "", "2024/01/31"});
+    }
+
+    RecordingReporter reporter_;
+};
+
+}  // namespace
+
+TEST_F(TextExportTest, ReportMatchesTheGoldenTextByteForByte)
+{
+    FillTwoCategories();
+    StringTextSink sink;
+    EXPECT_EQ(WriteStandardReport("pc01", sink, "x"), kExportDone);
+    EXPECT_EQ(sink.Text(), kGoldenReport);
+    EXPECT_TRUE(reporter_.messages.empty());
+}
+
+TEST_F(TextExportTest, LocalComputerHeaderAndDefaultName)
+{
+    StringTextSink sink;
+    WriteStandardReport("", sink, "x");
+    EXPECT_TRUE(sink.Text().starts_with("LocalComputer\r\n\r\n\r\nHardware\r\n\tCD-ROM Drive\r\n"))
+        << sink.Text().substr(0, 40);
+    EXPECT_EQ(DefaultTextReportName(""), "LocalComputer_Resource.txt");
+    EXPECT_EQ(DefaultTextReportName("pc01"), "pc01_Resource.txt");
+}
+
+TEST_F(TextExportTest, HasDataOnlyWhenAStoreHoldsARow)
+{
+    EXPECT_FALSE(HasStandardData());
+    FillRow(*StandardStore(27), {"KB1"});
+    EXPECT_TRUE(HasStandardData());
+}
+
+TEST_F(TextExportTest, SectionOfAnEmptyCategoryEndsWithABlankLine)
+{
+    StringTextSink sink;
+    EXPECT_EQ(WriteCategorySection(*StandardStore(8), "Tape Drive", sink, "x"), 0);
+    EXPECT_EQ(sink.Text(), "\tTape Drive\r\n\t\tData is not exist.\r\n\r\n");
+}
+
+TEST_F(TextExportTest, LineBreaksInsideACellBecomeCrLfAsInAnyTextFile)
+{
+    FillRow(*StandardStore(5), {"Keyboard\nsecond line"});
+    StringTextSink sink;
+    WriteCategorySection(*StandardStore(5), "Keyboard", sink, "x");
+    EXPECT_NE(sink.Text().find("\"Keyboard\r\nsecond line\",\"\""), std::string::npos);
+}
+
+TEST_F(TextExportTest, SavedFileHoldsTheReport)
+{
+    FillTwoCategories();
+    const std::string path = TempPath("mirel_report_test.txt");
+    ASSERT_EQ(SaveStandardReport("pc01", path), kExportDone);
+    EXPECT_EQ(ReadFile(path), kGoldenReport);
+    EXPECT_TRUE(reporter_.messages.empty());
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(TextExportTest, MissingFolderGivesTheOpenErrorWithThePath)
+{
+    const std::string path = TempPath("mirel-no-such-folder\\report.txt");
+    EXPECT_EQ(SaveStandardReport("", path), kExportOpenFailed);
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    EXPECT_EQ(reporter_.messages[0].text, "File Open Error.\n\nFile Name : " + path);
+    EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST_F(TextExportTest, FullDiskGivesTheWriteErrorWithThePath)
+{
+    FillTwoCategories();
+    EXPECT_EQ(SaveStandardReport("", "Z:\\dev\\full"), kExportWriteFailed);
+    ASSERT_EQ(reporter_.messages.size(), 1u) << "one message, the rest is not tried";
+    EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : Z:\\dev\\full");
+    EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST_F(TextExportTest, FailureInTheMiddleKeepsTheLinesWrittenBefore)
+{
+    FillTwoCategories();
+    const std::string path = TempPath("mirel_partial_report.txt");
+    {
+        FillingFileSink sink(7);   // header, group, CD-ROM: label, columns, two rows; IDE label
+        ASSERT_TRUE(sink.Open(path));
+        EXPECT_EQ(WriteStandardReport("pc01", sink, path), kExportWriteFailed);
+        EXPECT_TRUE(sink.Finish());
+    }
+    ASSERT_EQ(reporter_.messages.size(), 1u);
+    EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : " + path);
+    const std::string golden = kGoldenReport;
+    const size_t ideSectionEnd = golden.find("\t\tData is not exist.");
+    EXPECT_EQ(ReadFile(path), golden.substr(0, ideSectionEnd))
+        << "everything before the failing line stays, nothing after it is written";
+    DeleteFileA(path.c_str());
+}
+
+TEST_F(TextExportTest, FailingCategorySectionReportsAndReturnsNegative)
+{
+    FillTwoCategories();
+    FillingFileSink sink(2);
+    const std::string path = TempPath("mirel_section_test.txt");
+    ASSERT_TRUE(sink.Open(path));
+    EXPECT_LT(WriteCategorySection(*StandardStore(0), "CD-ROM Drive", sink, path), 0);
+    EXPECT_EQ(reporter_.messages.size(), 1u);
+    sink.Finish();
+    DeleteFileA(path.c_str());
+}
+
+// Run under the Japanese locale as well (see the japanese filter file): the report is in
+// the user interface language and in its ANSI code page, double-byte cells untouched.
+TEST(JapaneseTexts, TextReportIsInTheUserInterfaceLanguage)
+{
+    const bool japanese = TextLanguage() == kJapaneseLanguage;
+    CreateStandardStores();
+    const std::string table = japanese ? ToNarrow(L"\u8868\u793a", 932) : std::string("Table");
+    FillRow(*StandardStore(0), {table.c_str()});
+    StringTextSink sink;
+    EXPECT_EQ(WriteStandardReport("", sink, "x"), kExportDone);
+    const std::string hardware = japanese ? ToNarrow(L"\u30cf\u30fc\u30c9\u30a6\u30a7\u30a2", 932)
+                                          : std::string("Hardware");
+    const std::string noData = japanese ? ToNarrow(L"\u30c7\u30fc\u30bf\u304c\u3042\u308a\u307e\u305b\u3093\u3002", 932)
+                                        : std::string("Data is not exist.");
+    const std::string& text = sink.Text();
+    EXPECT_TRUE(text.starts_with("LocalComputer\r\n\r\n\r\n" + hardware + "\r\n"));
+    EXPECT_NE(text.find("\t\t\"" + table + "\",\"\""), std::string::npos)
+        << "the trail byte 0x5C of the first character stays as it is";
+    EXPECT_NE(text.find("\t\t" + noData + "\r\n\r\n"), std::string::npos);
+    ClearAllStoreRows();
+}
