@@ -33,18 +33,20 @@ std::string g_host;
 int g_classId = 0;
 std::string g_statusSeenByDriver;
 
-void StandardDriver(const std::string& host)
+int StandardDriver(const std::string& host)
 {
     ++g_standardRuns;
     g_host = host;
     GetRunState().StatusText.Set("Checking reources : BIOS");
+    return 0;
 }
 
-void ClassDriver(const std::string& host, int classId)
+int ClassDriver(const std::string& host, int classId)
 {
     ++g_classRuns;
     g_host = host;
     g_classId = classId;
+    return 0;
 }
 
 // A hidden window that records when the completion message arrives.
