@@ -1,11 +1,80 @@
+// Winsock must come before windows.h.
+#include <winsock2.h>
+
 #include "shell/application.h"
 
+#include <commctrl.h>
+#include <ole2.h>
+
+#include "engine/icmp_probe.h"
+#include "engine/run_state.h"
+#include "engine/survey_reporter.h"
+#include "listtools/sort_state.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/main_frame.h"
+#include "shell/window_reporter.h"
+#include "standard/survey_drivers.h"
+#include "ui/message_box.h"
+#include "ui/message_loop.h"
 
-int RunMirelApplication(HINSTANCE, int)
+MirelApplication::MirelApplication() = default;
+
+MirelApplication::~MirelApplication()
 {
-    std::string title = LoadText(IDS_APP_TITLE);
-    MessageBoxA(nullptr, LoadText(IDS_READY).c_str(), title.c_str(), MB_OK);
-    return 0;
+    SetSurveyReporter(nullptr);
+    frame_.reset();
+    if (socketsStarted_)
+        WSACleanup();
+    if (oleInitialised_)
+        OleUninitialize();
+}
+
+bool MirelApplication::Start(int showCommand)
+{
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&controls);
+    oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
+    if (!oleInitialised_) {
+        ui::ShowMessageBox(nullptr, LoadText(IDS_OLE_INIT_FAILED), MB_ICONEXCLAMATION | MB_OK);
+        return false;
+    }
+    ResetRunState();
+    ResetSortState();
+    InstallSurveyDrivers();
+    reporter_ = std::make_unique<WindowReporter>();
+    SetSurveyReporter(reporter_.get());
+    frame_ = std::make_unique<MainFrame>();
+    if (!frame_->CreateFrame())
+        return false;
+    WSADATA data;
+    socketsStarted_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
+    LoadIcmpLibrary();
+    frame_->Show(showCommand);
+    frame_->UpdateNow();
+    return true;
+}
+
+int MirelApplication::Run()
+{
+    MSG message;
+    for (;;) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (frame_)
+                frame_->UpdateIdleState();
+            WaitMessage();
+            continue;
+        }
+        if (GetMessageA(&message, nullptr, 0, 0) <= 0)
+            return static_cast<int>(message.wParam);
+        ui::ProcessMessage(message);
+    }
+}
+
+int RunMirelApplication(HINSTANCE, int showCommand)
+{
+    MirelApplication application;
+    if (!application.Start(showCommand))
+        return 0;
+    return application.Run();
 }

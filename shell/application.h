@@ -2,5 +2,33 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
+
+class MainFrame;
+class WindowReporter;
+
+// The running program: the frame with its view and forms, the run and sort state, the
+// sockets and the ICMP library. Tests start one and drive it through messages.
+class MirelApplication {
+public:
+    MirelApplication();
+    ~MirelApplication();
+    MirelApplication(const MirelApplication&) = delete;
+    MirelApplication& operator=(const MirelApplication&) = delete;
+
+    // Everything up to the shown main window; false when the program must end at once.
+    bool Start(int showCommand);
+    // The message loop until the frame closes; returns the exit code.
+    int Run();
+
+    MainFrame& Frame() { return *frame_; }
+
+private:
+    bool oleInitialised_ = false;
+    bool socketsStarted_ = false;
+    std::unique_ptr<WindowReporter> reporter_;
+    std::unique_ptr<MainFrame> frame_;
+};
+
 // Runs the program until its main window closes; returns the process exit code.
 int RunMirelApplication(HINSTANCE instance, int showCommand);

@@ -82,7 +82,7 @@ const std::vector<ExpectedDialog>& Dialogs()
              {IDC_DESCRIPTION, L"Edit", L"", L"", 54, 60, 222, 30, 0, 0,
               ES_MULTILINE | ES_READONLY | WS_BORDER | WS_TABSTOP},
              {IDC_RESULT_LIST, L"SysListView32", L"", L"", 6, 96, 270, 79, LVS_TYPEMASK, LVS_REPORT,
-              LVS_SHOWSELALWAYS | WS_BORDER | WS_TABSTOP},
+              LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_BORDER | WS_TABSTOP},
          }},
         {IDD_FIND, 291, 62, false, L"Find", L"\u691c\u7d22",
          {

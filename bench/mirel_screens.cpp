@@ -1,0 +1,75 @@
+// Opens Mirel in a chosen state for screenshots: an appearance, a tab, and the results of
+// a check of the local computer. Writes the file named by MIREL_READY_FILE when the window
+// is ready, then keeps running until it is closed (or for a minute).
+//   mirel_screens.exe <look 210..218> standard [page]
+//   mirel_screens.exe <look 210..218> individual <group> <category> <class id>
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "engine/run_state.h"
+#include "individual/form_individual.h"
+#include "resources/resource.h"
+#include "shell/application.h"
+#include "shell/main_frame.h"
+#include "ui/message_loop.h"
+
+namespace {
+
+bool Choose(const ui::ComboBox& list, int code, int id, HWND form)
+{
+    for (int index = 0; index < list.Count(); ++index) {
+        if (static_cast<int>(list.ItemData(index)) == code) {
+            list.SetCurSel(index);
+            SendMessageA(form, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list.Handle()));
+            return true;
+        }
+    }
+    return false;
+}
+
+void RunCheck(MainView& view)
+{
+    view.OnRunButton();
+    ui::PumpMessagesUntil([] { return GetRunState().RunningCheck == kNoCheck; }, 300000);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: mirel_screens <look> standard [page] | individual <group> <category> <class>\n");
+        return 2;
+    }
+    MirelApplication application;
+    if (!application.Start(SW_SHOWNORMAL))
+        return 1;
+    MainFrame& frame = application.Frame();
+    frame.Move(0, 0, 980, 640);
+    frame.OnApplicationLook(std::atoi(argv[1]));
+    MainView& view = frame.View();
+    if (std::string(argv[2]) == "individual" && argc >= 6) {
+        frame.RunCommand(ID_VIEW_INDIVIDUAL);
+        FormIndividual& form = view.IndividualForm();
+        Choose(form.Level1(), std::atoi(argv[3]), IDC_LEVEL1, form.Handle());
+        Choose(form.Level2(), std::atoi(argv[4]), IDC_LEVEL2, form.Handle());
+        Choose(form.Level3(), std::atoi(argv[5]), IDC_LEVEL3, form.Handle());
+        RunCheck(view);
+    } else {
+        RunCheck(view);
+        if (argc >= 4) {
+            view.StandardForm().SelectPageInTree(std::atoi(argv[3]));
+            view.StandardForm().Tree().SetFocus();
+        }
+    }
+    ui::PumpMessagesUntil([] { return false; }, 1500);
+    if (const char* ready = std::getenv("MIREL_READY_FILE")) {
+        if (FILE* file = std::fopen(ready, "w"))
+            std::fclose(file);
+    }
+    ui::PumpMessagesUntil([&] { return !IsWindow(frame.Handle()); }, 60000);
+    return 0;
+}

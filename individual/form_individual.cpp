@@ -1,0 +1,254 @@
+#include "individual/form_individual.h"
+
+#include "individual/class_catalog.h"
+#include "individual/class_hierarchy.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "shell/accelerators.h"
+#include "shell/app_windows.h"
+#include "ui/dpi.h"
+
+namespace {
+
+constexpr int kFormMargin = 15;
+constexpr int kTabMargin = 5;
+
+struct ResultColumnSpec {
+    UINT headerId;
+    bool rightAligned;
+    int width;
+};
+constexpr ResultColumnSpec kResultColumns[] = {
+    {IDS_COLUMN_GROUP, true, 50},
+    {IDS_COLUMN_NAME, false, 150},
+    {IDS_COLUMN_TYPE, false, 100},
+    {IDS_COLUMN_VALUE, false, 300},
+};
+
+bool IsKeyDown(const MSG& message, UINT key)
+{
+    return message.message == WM_KEYDOWN && message.wParam == key;
+}
+
+int SelectedCode(const ui::ComboBox& list)
+{
+    int selected = list.CurSel();
+    return selected < 0 ? kNoSelectionCode : static_cast<int>(list.ItemData(selected));
+}
+
+}  // namespace
+
+void FillDropDownList(const ui::ComboBox& list, const std::vector<ListEntry>& entries)
+{
+    list.Reset();
+    for (const ListEntry& entry : entries)
+        list.AddString(entry.text, entry.code);
+    list.SelectStringPrefix(LoadText(kNoSelectionStringId));
+}
+
+FormIndividual::FormIndividual() : ui::Dialog(IDD_FORM_INDIVIDUAL) {}
+
+bool FormIndividual::OnInitDialog()
+{
+    level1_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL1));
+    level2_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL2));
+    level3_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL3));
+    description_.Attach(::GetDlgItem(hwnd_, IDC_DESCRIPTION));
+    list_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_LIST));
+    list_.onColumnClick = [this](int column) { OnColumnClick(column); };
+    list_.onRightClick = [this](POINT point) { OnRightClick(point); };
+    InitResultList();
+    FillGroupList();
+    Layout();
+    return true;
+}
+
+void FormIndividual::InitResultList()
+{
+    ResultModel& model = list_.Model();
+    model.Clear();
+    for (const ResultColumnSpec& column : kResultColumns)
+        model.AddColumn({LoadText(column.headerId), column.rightAligned, ui::ScalePixels(hwnd_, column.width)});
+    list_.View().ModifyStyle(LVS_TYPEMASK, LVS_REPORT | LVS_SINGLESEL | LVS_AUTOARRANGE);
+    list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
+                                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    list_.ShowColumnsAndRows();
+}
+
+void FormIndividual::FillGroupList()
+{
+    FillDropDownList(level1_, GroupListEntries());
+    level2_.Enable(false);
+    level3_.Enable(false);
+}
+
+void FormIndividual::OnLevel1Changed()
+{
+    int group = SelectedCode(level1_);
+    if (group == kNoSelectionCode) {
+        level2_.Reset();
+        level2_.Enable(false);
+    } else {
+        FillDropDownList(level2_, CategoryListEntries(group));
+        level2_.Enable(true);
+        level2_.SetFocus();
+    }
+    level3_.Reset();
+    level3_.Enable(false);
+    description_.SetText("");
+}
+
+void FormIndividual::OnLevel2Changed()
+{
+    int category = SelectedCode(level2_);
+    if (category == kNoSelectionCode) {
+        level3_.Reset();
+        description_.SetText("");
+        level3_.Enable(false);
+        return;
+    }
+    FillDropDownList(level3_, ClassListEntries(category));
+    level3_.Enable(true);
+    description_.SetText("");
+    level3_.SetFocus();
+}
+
+void FormIndividual::OnLevel3Changed()
+{
+    int classId = SelectedCode(level3_);
+    description_.SetText(classId == kNoSelectionCode ? std::string() : LoadClassDescription(classId));
+}
+
+bool FormIndividual::OnCommand(int id, int code, HWND)
+{
+    if (code != CBN_SELCHANGE)
+        return false;
+    switch (id) {
+    case IDC_LEVEL1: OnLevel1Changed(); return true;
+    case IDC_LEVEL2: OnLevel2Changed(); return true;
+    case IDC_LEVEL3: OnLevel3Changed(); return true;
+    default: return false;
+    }
+}
+
+int FormIndividual::SelectedClassCode() const
+{
+    return SelectedCode(level3_);
+}
+
+std::string FormIndividual::SelectedClassText() const
+{
+    int selected = level3_.CurSel();
+    return selected < 0 ? std::string() : level3_.ItemText(selected);
+}
+
+void FormIndividual::ClearResults()
+{
+    list_.Model().DeleteAllRows();
+    list_.View().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    list_.ShowRows();
+}
+
+void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)
+{
+    ResultModel& model = list_.Model();
+    char number[16];
+    for (const ClassResultRow& row : rows) {
+        snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(row.objectNumber));
+        model.AppendRow({{number, row.name, row.typeText, row.value}, row.itemData, -1});
+    }
+    list_.ShowRows();
+}
+
+void FormIndividual::EnableControls(bool enable)
+{
+    Enable(enable);
+    level1_.Enable(enable);
+    level2_.Enable(enable);
+    level3_.Enable(enable);
+    list_.View().Enable(enable);
+}
+
+INT_PTR FormIndividual::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLASS_ROWS_READY:
+        AppendRows(*reinterpret_cast<const std::vector<ClassResultRow>*>(wParam));
+        return TRUE;
+    case WM_SELECT_FIRST_CLASS_ROW:
+        if (list_.Model().RowCount() > 0)
+            list_.SelectRow(0, true);
+        return TRUE;
+    case WM_CLAMP_COLUMN_WIDTH:
+        ClampColumnWidth(static_cast<int>(wParam));
+        return TRUE;
+    case WM_GET_CLASS_TEXT:
+        *reinterpret_cast<std::string*>(wParam) = level3_.Text();
+        return TRUE;
+    default:
+        return ui::Dialog::OnMessage(message, wParam, lParam);
+    }
+}
+
+void FormIndividual::Layout()
+{
+    HWND tab = TheApp().tabControl;
+    if (!tab)
+        return;
+    RECT tabRect;
+    GetWindowRect(tab, &tabRect);
+    RECT header{};
+    TabCtrl_GetItemRect(tab, 0, &header);
+    const int tabMargin = ui::ScalePixels(hwnd_, kTabMargin);
+    RECT form{tabRect.left + tabMargin, tabRect.top + header.bottom + tabMargin,
+              tabRect.right - tabMargin, tabRect.bottom - tabMargin};
+    MapWindowPoints(nullptr, tab, reinterpret_cast<POINT*>(&form), 2);
+    Move(form);
+
+    RECT client = ClientRect();
+    const int margin = ui::ScalePixels(hwnd_, kFormMargin);
+    auto stretch = [&](HWND control, bool toBottom) {
+        if (!control)
+            return;
+        RECT rect;
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+        rect.right = client.right - margin;
+        if (toBottom)
+            rect.bottom = client.bottom - margin;
+        RECT dropped{};
+        if (SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
+            rect.bottom = rect.top + (dropped.bottom - dropped.top) + (rect.bottom - rect.top);
+        MoveWindow(control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    };
+    stretch(list_.Handle(), true);
+    stretch(level1_.Handle(), false);
+    stretch(level2_.Handle(), false);
+    stretch(level3_.Handle(), false);
+    stretch(description_.Handle(), false);
+}
+
+void FormIndividual::OnSize(UINT, int, int)
+{
+    Layout();
+}
+
+bool FormIndividual::PreTranslateMessage(MSG& message)
+{
+    if (IsKeyDown(message, VK_RETURN) || IsKeyDown(message, VK_ESCAPE))
+        return true;
+    if (IsKeyDown(message, VK_TAB)) {
+        bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+        if (!shift && message.hwnd == list_.Handle()) {
+            ::SetFocus(TheApp().nameField);
+            return true;
+        }
+        if (shift && (message.hwnd == level1_.Handle() || GetParent(message.hwnd) == level1_.Handle())) {
+            ::SetFocus(TheApp().tabControl);
+            return true;
+        }
+    }
+    if (TranslateMainAccelerators(message))
+        return true;
+    return ui::Dialog::PreTranslateMessage(message);
+}

@@ -1,0 +1,75 @@
+// The individual form, behind the main view's second tab: three dependent drop-down
+// lists pick a WMI class (group, category, class), the description field explains it,
+// and the result list shows the class's objects after a check, one row per property.
+#pragma once
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/survey_reporter.h"
+#include "listtools/result_list.h"
+#include "ui/combo_box.h"
+#include "ui/dialog.h"
+
+// Sent by the worker (through the reporter): append the rows of wParam
+// (std::vector<ClassResultRow>*), select the first row.
+inline constexpr UINT WM_CLASS_ROWS_READY = WM_APP + 20;
+inline constexpr UINT WM_SELECT_FIRST_CLASS_ROW = WM_APP + 21;
+// Returns the selected Level 3 text into the std::string* of wParam.
+inline constexpr UINT WM_GET_CLASS_TEXT = WM_APP + 22;
+// Keeps column wParam of the result list between 10 and 4096 pixels wide.
+inline constexpr UINT WM_CLAMP_COLUMN_WIDTH = WM_APP + 23;
+
+class FormIndividual : public ui::Dialog {
+public:
+    FormIndividual();
+
+    // The Level 3 list: its entry count, the selected entry's item data and text.
+    int ClassEntryCount() const { return level3_.Count(); }
+    int SelectedClassCode() const;
+    std::string SelectedClassText() const;
+
+    // Empties the result list (the Run command, before a check).
+    void ClearResults();
+    void AppendRows(const std::vector<ClassResultRow>& rows);
+    void SortByRememberedColumn();
+    void EnableControls(bool enable);
+    void Layout();
+
+    ResultList& ResultListControl() { return list_; }
+    const ui::ComboBox& Level1() const { return level1_; }
+    const ui::ComboBox& Level2() const { return level2_; }
+    const ui::ComboBox& Level3() const { return level3_; }
+    HWND DescriptionField() const { return description_.Handle(); }
+
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    void OnSize(UINT type, int width, int height) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void InitResultList();
+    void FillGroupList();
+    void OnLevel1Changed();
+    void OnLevel2Changed();
+    void OnLevel3Changed();
+    void OnColumnClick(int column);
+    void OnRightClick(POINT screenPoint);
+    bool OnHeaderNotify(NMHDR* header);
+    void ClampColumnWidth(int column);
+
+    ui::ComboBox level1_;
+    ui::ComboBox level2_;
+    ui::ComboBox level3_;
+    ui::Window description_;
+    ResultList list_;
+};
+
+// Fills a drop-down list with entries (text + item data) and selects the no-selection
+// entry.
+void FillDropDownList(const ui::ComboBox& list, const std::vector<struct ListEntry>& entries);

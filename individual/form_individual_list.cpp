@@ -1,0 +1,90 @@
+// Sorting, column widths and copying in the individual form's result list.
+#include "individual/form_individual.h"
+
+#include "listtools/clipboard.h"
+#include "listtools/context_menu.h"
+#include "listtools/sort_compare.h"
+#include "listtools/sort_state.h"
+#include "resources/resource.h"
+#include "ui/handles.h"
+
+namespace {
+constexpr int kMinimumColumnWidth = 10;
+constexpr int kMaximumColumnWidth = 4096;
+
+int Clamped(int width)
+{
+    return width < kMinimumColumnWidth ? kMinimumColumnWidth
+                                       : (width > kMaximumColumnWidth ? kMaximumColumnWidth : width);
+}
+}  // namespace
+
+void FormIndividual::SortByRememberedColumn()
+{
+    if (list_.Model().RowCount() > 0)
+        list_.FollowSort(SortIndividualModel(list_.Model(), IndividualSortColumn()));
+}
+
+void FormIndividual::OnColumnClick(int column)
+{
+    ui::WaitCursor wait;
+    ApplyIndividualColumnClick(column);
+    list_.FollowSort(SortIndividualModel(list_.Model(), column));
+}
+
+void FormIndividual::OnRightClick(POINT screenPoint)
+{
+    ui::ListCell cell = list_.CellAt(screenPoint);
+    if (cell.item < 0)
+        return;
+    SetClickedCellText(list_.Model().Cell(cell.item, cell.subItem));
+    switch (ChooseFromResultMenu(hwnd_, screenPoint)) {
+    case ID_COPY_CELL: CopyClickedCell(); break;
+    case ID_COPY_LINE: CopyLineOfRow(list_.Model(), list_.SelectedRow()); break;
+    default: break;
+    }
+}
+
+// Column widths stay between 10 and 4096 pixels, dragged or sized to their content.
+bool FormIndividual::OnHeaderNotify(NMHDR* header)
+{
+    if (header->hwndFrom != list_.View().Header())
+        return false;
+    switch (header->code) {
+    case HDN_ENDTRACKA:
+    case HDN_ENDTRACKW: {
+        HDITEMA* item = reinterpret_cast<NMHEADERA*>(header)->pitem;
+        if (item && (item->mask & HDI_WIDTH))
+            item->cxy = Clamped(item->cxy);
+        // Not every header reads the width back from the notification: check again once
+        // the width is applied.
+        PostMessageA(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
+        SetMessageResult(0);
+        return true;
+    }
+    case HDN_DIVIDERDBLCLICKA:
+    case HDN_DIVIDERDBLCLICKW:
+        // The list sizes the column to its content after this notification.
+        PostMessageA(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
+        SetMessageResult(0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FormIndividual::ClampColumnWidth(int column)
+{
+    int width = list_.View().ColumnWidth(column);
+    if (width != Clamped(width))
+        list_.View().SetColumnWidth(column, Clamped(width));
+}
+
+bool FormIndividual::OnNotify(NMHDR* header, LRESULT& result)
+{
+    if (OnHeaderNotify(header)) {
+        result = 0;
+        return true;
+    }
+    return list_.HandleNotify(header, result);
+}

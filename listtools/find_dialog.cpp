@@ -1,0 +1,77 @@
+#include "listtools/find_dialog.h"
+
+#include "listtools/find_position.h"
+#include "listtools/find_text.h"
+#include "resources/resource.h"
+#include "ui/message_box.h"
+
+CFindDlg::CFindDlg(ResultList& list) : ui::Dialog(IDD_FIND), list_(list) {}
+
+bool CFindDlg::IsChecked(int id) const
+{
+    return IsDlgButtonChecked(hwnd_, id) == BST_CHECKED;
+}
+
+bool CFindDlg::OnInitDialog()
+{
+    SetDlgItemTextA(hwnd_, IDC_FIND_TEXT, "");
+    CheckRadioButton(hwnd_, IDC_FIND_UP, IDC_FIND_DOWN, IDC_FIND_DOWN);
+    position_ = FindPositionOnOpen(list_.SelectedRow());
+    return true;
+}
+
+bool CFindDlg::OnCommand(int id, int code, HWND control)
+{
+    if (code != BN_CLICKED)
+        return ui::Dialog::OnCommand(id, code, control);
+    const int rows = list_.Model().RowCount();
+    switch (id) {
+    case IDC_FIND_UP:
+        position_ = FindPositionForUp(list_.SelectedRow(), rows);
+        return true;
+    case IDC_FIND_DOWN:
+        position_ = FindPositionForDown(list_.SelectedRow());
+        return true;
+    case IDC_MATCH_CASE:
+        position_ = FindPositionForMatchCase(list_.SelectedRow(), IsChecked(IDC_FIND_DOWN), rows);
+        return true;
+    case IDC_FIND_NEXT:
+    case IDOK:
+        OnFindNext();
+        return true;
+    default:
+        return ui::Dialog::OnCommand(id, code, control);
+    }
+}
+
+void CFindDlg::OnFindNext()
+{
+    char buffer[1024];
+    GetDlgItemTextA(hwnd_, IDC_FIND_TEXT, buffer, sizeof buffer);
+    FindNextResult result = FindNext(list_.Model(), buffer, IsChecked(IDC_MATCH_CASE),
+                                     IsChecked(IDC_FIND_DOWN), position_);
+    switch (result.outcome) {
+    case FindNextResult::Outcome::EmptyText:
+        ui::ShowMessageBox(hwnd_, result.message, MB_ICONEXCLAMATION | MB_OK);
+        ::SetFocus(::GetDlgItem(hwnd_, IDC_FIND_TEXT));
+        break;
+    case FindNextResult::Outcome::NotFound:
+        ui::ShowMessageBox(hwnd_, result.message, MB_ICONINFORMATION | MB_OK);
+        break;
+    case FindNextResult::Outcome::Found:
+        SelectFoundCell(list_, result.cell.row, result.cell.column);
+        break;
+    }
+}
+
+void SelectFoundCell(const ResultList& list, int row, int column)
+{
+    const ui::ListView& view = list.View();
+    view.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    view.EnsureVisible(row, false);
+    if (!view.HasHorizontalScrollBar())
+        return;
+    RECT header{};
+    Header_GetItemRect(view.Header(), column, &header);
+    view.Scroll(header.left - view.HorizontalScrollPos(), 0);
+}

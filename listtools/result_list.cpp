@@ -1,0 +1,142 @@
+#include "listtools/result_list.h"
+
+#include <mbstring.h>
+
+#include <cstring>
+
+namespace {
+
+constexpr DWORD kBaseStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA;
+
+bool StartsWithNoCase(const std::string& text, const char* prefix)
+{
+    size_t length = std::strlen(prefix);
+    return _mbsnbicmp(reinterpret_cast<const unsigned char*>(text.c_str()),
+                      reinterpret_cast<const unsigned char*>(prefix), length) == 0;
+}
+
+}  // namespace
+
+bool ResultList::Create(HWND parent, int id, DWORD style, DWORD exStyle)
+{
+    HWND control = CreateWindowExA(exStyle, WC_LISTVIEWA, "", kBaseStyle | style, 0, 0, 0, 0, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleA(nullptr), nullptr);
+    return Attach(control);
+}
+
+bool ResultList::Attach(HWND control)
+{
+    view_.Attach(control);
+    return control && (view_.Style() & LVS_OWNERDATA);
+}
+
+void ResultList::ShowColumnsAndRows()
+{
+    view_.SetRedraw(false);
+    view_.SetItemCountEx(0);
+    while (view_.ColumnCount() > 0)
+        view_.DeleteColumn(0);
+    for (int column = 0; column < model_.ColumnCount(); ++column) {
+        const ResultColumn& info = model_.Column(column);
+        view_.InsertColumn(column, info.header, info.width,
+                           info.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT);
+    }
+    view_.SetItemCountEx(model_.RowCount(), 0);
+    view_.SetRedraw(true);
+    view_.Invalidate();
+}
+
+void ResultList::ShowRows()
+{
+    view_.SetItemCountEx(model_.RowCount(), LVSICF_NOSCROLL);
+    view_.Invalidate(false);
+}
+
+void ResultList::FollowSort(const std::vector<int>& oldPositions)
+{
+    std::vector<bool> wasSelected(oldPositions.size());
+    for (int row = view_.FirstSelected(); row >= 0; row = view_.NextItem(row, LVNI_SELECTED))
+        if (static_cast<size_t>(row) < wasSelected.size())
+            wasSelected[static_cast<size_t>(row)] = true;
+    int focused = view_.NextItem(-1, LVNI_FOCUSED);
+    view_.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    for (size_t now = 0; now < oldPositions.size(); ++now) {
+        int before = oldPositions[now];
+        UINT state = (wasSelected[static_cast<size_t>(before)] ? LVIS_SELECTED : 0) |
+                     (before == focused ? LVIS_FOCUSED : 0);
+        if (state)
+            view_.SetItemState(static_cast<int>(now), state, state);
+    }
+    view_.Invalidate(false);
+}
+
+void ResultList::SelectRow(int row, bool partialOk) const
+{
+    view_.SelectAndFocus(row);
+    view_.EnsureVisible(row, partialOk);
+}
+
+void ResultList::StoreColumnWidths()
+{
+    for (int column = 0; column < model_.ColumnCount() && column < view_.ColumnCount(); ++column)
+        model_.SetColumnWidth(column, view_.ColumnWidth(column));
+}
+
+ui::ListCell ResultList::CellAt(POINT screenPoint) const
+{
+    view_.ScreenToClient(screenPoint);
+    return view_.SubItemHitTest(screenPoint);
+}
+
+int ResultList::FindRowByPrefix(const NMLVFINDITEMA& find) const
+{
+    if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz || model_.RowCount() == 0)
+        return -1;
+    int start = find.iStart < model_.RowCount() ? find.iStart : 0;
+    for (int step = 0; step < model_.RowCount(); ++step) {
+        int row = (start + step) % model_.RowCount();
+        if (StartsWithNoCase(model_.Cell(row, 0), find.lvfi.psz))
+            return row;
+        if (!(find.lvfi.flags & LVFI_WRAP) && row == model_.RowCount() - 1)
+            break;
+    }
+    return -1;
+}
+
+bool ResultList::HandleNotify(NMHDR* header, LRESULT& result)
+{
+    if (!header || header->hwndFrom != view_.Handle())
+        return false;
+    switch (header->code) {
+    case LVN_GETDISPINFOA:
+    case LVN_GETDISPINFOW:
+        result = 0;
+        return ui::ListView::ServeDispInfo(
+            header, [this](int item, int subItem) { return model_.Cell(item, subItem); },
+            [this](int item) { return item < model_.RowCount() ? model_.Row(item).image : -1; });
+    case LVN_ODFINDITEMA:
+        result = FindRowByPrefix(*reinterpret_cast<NMLVFINDITEMA*>(header));
+        return true;
+    case LVN_COLUMNCLICK:
+        if (onColumnClick)
+            onColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
+        result = 0;
+        return true;
+    case NM_DBLCLK:
+        if (onDoubleClick)
+            onDoubleClick(reinterpret_cast<NMITEMACTIVATE*>(header)->iItem);
+        result = 0;
+        return true;
+    case NM_RCLICK: {
+        POINT point;
+        GetCursorPos(&point);
+        if (onRightClick)
+            onRightClick(point);
+        result = 0;
+        return true;
+    }
+    default:
+        return false;
+    }
+}

@@ -1,0 +1,60 @@
+// A report list that shows a ResultModel: a virtual list view (LVS_OWNERDATA) whose rows,
+// cells and images come from the model, so that filling, sorting and searching large
+// results costs nothing on screen. The owning form forwards the list's notifications
+// (HandleNotify) and decides what clicks and keys do.
+#pragma once
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "listtools/result_model.h"
+#include "ui/list_view.h"
+
+class ResultList {
+public:
+    // Creates the control as a child of `parent`: report view, virtual, with `style` added.
+    bool Create(HWND parent, int id, DWORD style, DWORD exStyle = WS_EX_CLIENTEDGE);
+    // Takes over a list-view control of a dialog template; it must be virtual
+    // (LVS_OWNERDATA), which a style cannot add after creation.
+    bool Attach(HWND control);
+
+    HWND Handle() const { return view_.Handle(); }
+    const ui::ListView& View() const { return view_; }
+    ResultModel& Model() { return model_; }
+    const ResultModel& Model() const { return model_; }
+
+    // Rebuilds the control's columns from the model and shows its rows, nothing selected.
+    void ShowColumnsAndRows();
+    // The model's rows changed: shows the new row count and repaints.
+    void ShowRows();
+    // After the model was sorted: the selected and focused rows move with their data.
+    void FollowSort(const std::vector<int>& oldPositions);
+
+    // The first selected row, -1 when none.
+    int SelectedRow() const { return view_.FirstSelected(); }
+    // Selects and focuses `row` (other rows keep their state) and scrolls it into view.
+    void SelectRow(int row, bool partialOk = false) const;
+    // The column widths the user dragged, read back into the model.
+    void StoreColumnWidths();
+
+    // Answers LVN_GETDISPINFO and LVN_ODFINDITEM from the model and reports column
+    // clicks, double clicks and right clicks to the handlers below. True when handled.
+    bool HandleNotify(NMHDR* header, LRESULT& result);
+
+    std::function<void(int column)> onColumnClick;
+    std::function<void(int row)> onDoubleClick;          // row -1: no row under the mouse
+    std::function<void(POINT screenPoint)> onRightClick;
+
+    // The cell under a point of the screen; item -1 when there is none.
+    ui::ListCell CellAt(POINT screenPoint) const;
+
+private:
+    int FindRowByPrefix(const NMLVFINDITEMA& find) const;
+
+    ui::ListView view_;
+    ResultModel model_;
+    std::string textBuffer_;
+};

@@ -1,0 +1,334 @@
+#include "shell/main_frame.h"
+
+#include "engine/run_state.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "shell/app_windows.h"
+#include "shell/appearance_settings.h"
+#include "shell/visual_manager.h"
+#include "ui/dialog.h"
+#include "ui/dpi.h"
+#include "ui/menu.h"
+#include "ui/message_box.h"
+
+namespace {
+
+constexpr int kToolbarId = 0xE800;     // the framework's usual bar ids
+constexpr int kStatusBarId = 0xE801;
+constexpr COLORREF kToolbarMaskColor = RGB(255, 0, 255);
+constexpr int kLockPanes[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+constexpr int kLockKeys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
+
+const std::vector<ui::ToolButton> kToolbarButtons = {
+    {ID_FILE_SAVE_TEXT, 0}, {ID_FILE_SAVE_CSV, 1}, {0, 0},          {ID_EDIT_COPY_LINE, 2},
+    {ID_EDIT_PASTE, 3},     {ID_EDIT_FIND, 4},     {0, 0},          {ID_APP_ABOUT, 5},
+};
+
+void EndProcessAtOnce()
+{
+    // The worker may hold locks (heap, loader, COM) inside a WMI call: waiting for it, or
+    // running the process's shutdown code, could hang. Nothing is left to save.
+    TerminateProcess(GetCurrentProcess(), 0);
+}
+
+MainFrame::ProcessEnder g_processEnder = EndProcessAtOnce;
+
+// The part of a command prompt before (status line) or after (tooltip) its line break.
+std::string PromptPart(UINT command, bool tooltip)
+{
+    std::string prompt = LoadText(command);
+    size_t lineBreak = prompt.find('\n');
+    if (lineBreak == std::string::npos)
+        return tooltip ? std::string() : prompt;
+    return tooltip ? prompt.substr(lineBreak + 1) : prompt.substr(0, lineBreak);
+}
+
+bool IsLookCommand(int command)
+{
+    return command >= ID_VIEW_APPLOOK_WIN_2000 && command <= ID_VIEW_APPLOOK_OFF_2007_AQUA;
+}
+
+}  // namespace
+
+void MainFrame::SetProcessEnder(ProcessEnder ender)
+{
+    g_processEnder = ender ? ender : EndProcessAtOnce;
+}
+
+MainFrame::MainFrame() = default;
+
+MainFrame::~MainFrame()
+{
+    if (TheApp().frame == this)
+        TheApp() = AppWindows();
+}
+
+bool MainFrame::CreateFrame()
+{
+    HINSTANCE instance = GetModuleHandleA(nullptr);
+    bigIcon_.Reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.Reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+                                                   GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    RegisterWindowClass(kClassName, CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE),
+                        LoadCursor(nullptr, IDC_ARROW), bigIcon_.Get());
+    ui::UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
+    RECT rect{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    TheApp().frame = this;
+    if (!Create(kClassName, LoadText(IDS_APP_TITLE), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, rect,
+                nullptr, menu.Get()))
+        return false;
+    menu.Release();   // the window owns its menu now
+    SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    return view_ != nullptr;
+}
+
+bool MainFrame::OnCreate(const CREATESTRUCTA&)
+{
+    look_ = ReadApplicationLook();
+    if (!CreateBars())
+        return false;
+    view_ = std::make_unique<MainView>();
+    if (!view_->CreateModeless(hwnd_)) {
+        view_.reset();
+        return false;
+    }
+    view_->Show();
+    visuals_ = std::make_unique<VisualManager>();
+    visuals_->AttachFrame(hwnd_, toolbar_.Handle(), statusBar_.Handle());
+    visuals_->AttachForm(view_->Handle());
+    visuals_->AttachTabControl(view_->Tab().Handle());
+    visuals_->AttachForm(view_->StandardForm().Handle());
+    visuals_->AttachForm(view_->IndividualForm().Handle());
+    visuals_->Apply(look_);
+    return true;
+}
+
+bool MainFrame::CreateBars()
+{
+    toolbar_ = ui::ToolBar::Create(hwnd_, kToolbarId);
+    if (!toolbar_.IsValid())
+        return false;
+    toolbarImages_ = ui::ImageList::LoadStrip(IDR_MAINFRAME_256, 16, kToolbarMaskColor);
+    toolbar_.SetImageList(toolbarImages_.Handle());
+    toolbar_.AddButtons(kToolbarButtons);
+    toolbar_.AutoSize();
+
+    statusBar_ = ui::StatusBar::Create(hwnd_, kStatusBarId);
+    if (!statusBar_.IsValid())
+        return false;
+    TheApp().statusBar = statusBar_.Handle();
+    statusBar_.SetPartText(0, LoadText(IDS_READY));
+    return true;
+}
+
+void MainFrame::OnSize(UINT type, int width, int height)
+{
+    if (type == SIZE_MINIMIZED)
+        return;
+    toolbar_.AutoSize();
+    statusBar_.Resize();
+    // Message pane, then CAP, NUM and SCRL, each as wide as its text.
+    HDC dc = GetDC(statusBar_.Handle());
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(statusBar_.SendMsg(WM_GETFONT)));
+    std::vector<int> edges(4);
+    int right = width - ui::ScalePixels(hwnd_, 20);
+    for (int pane = 3; pane >= 1; --pane) {
+        edges[static_cast<size_t>(pane)] = right;
+        std::string text = LoadText(static_cast<UINT>(kLockPanes[pane - 1]));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        right -= size.cx + ui::ScalePixels(hwnd_, 12);
+    }
+    edges[0] = right;
+    edges[3] = -1;
+    SelectObject(dc, oldFont);
+    ReleaseDC(statusBar_.Handle(), dc);
+    statusBar_.SetParts(edges);
+
+    int top = toolbar_.IsVisible() ? toolbar_.WindowRect().bottom - toolbar_.WindowRect().top : 0;
+    int bottom = statusBar_.IsVisible() ? height - (statusBar_.WindowRect().bottom - statusBar_.WindowRect().top)
+                                        : height;
+    if (view_)
+        view_->Move(0, top, width, bottom > top ? bottom - top : 0);
+}
+
+void MainFrame::ToggleBar(const ui::Window& bar)
+{
+    bar.Show(bar.IsVisible() ? SW_HIDE : SW_SHOW);
+    RECT client = ClientRect();
+    OnSize(SIZE_RESTORED, client.right, client.bottom);
+}
+
+void MainFrame::RunCommand(int command)
+{
+    if (IsLookCommand(command)) {
+        OnApplicationLook(command);
+        return;
+    }
+    switch (command) {
+    case ID_VIEW_TOOLBAR: ToggleBar(toolbar_); return;
+    case ID_VIEW_STATUS_BAR: ToggleBar(statusBar_); return;
+    case ID_APP_EXIT: PostMsg(WM_CLOSE); return;
+    case ID_APP_ABOUT: ui::Dialog(IDD_ABOUTBOX).RunModal(hwnd_); return;
+    case ID_HELP_FINDER:
+    case ID_CONTEXT_HELP:
+    case ID_HELP: return;   // no help file
+    default: break;
+    }
+    if (!view_)
+        return;
+    MainView::CommandState state = view_->QueryCommand(command);
+    if (state.handled && !state.enabled)
+        return;   // a shortcut of a disabled command does nothing
+    view_->RunCommand(command);
+}
+
+bool MainFrame::OnCommand(int id, int code, HWND control)
+{
+    if (control != nullptr && control != toolbar_.Handle())
+        return false;
+    (void)code;
+    RunCommand(id);
+    return true;
+}
+
+void MainFrame::OnApplicationLook(int lookId)
+{
+    ui::WaitCursor wait;
+    look_ = lookId;
+    if (visuals_)
+        visuals_->Apply(lookId);
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    WriteApplicationLook(lookId);
+}
+
+void MainFrame::UpdateMenuPopup(HMENU popup)
+{
+    ui::Menu menu(popup);
+    for (int position = 0; position < menu.ItemCount(); ++position) {
+        int command = menu.ItemId(position);
+        if (command <= 0)
+            continue;
+        if (IsLookCommand(command)) {
+            menu.CheckRadio(ID_VIEW_APPLOOK_WIN_2000, ID_VIEW_APPLOOK_OFF_2007_AQUA, static_cast<UINT>(look_));
+        } else if (command == ID_VIEW_TOOLBAR) {
+            ModifyMenuA(popup, static_cast<UINT>(command), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(command),
+                        LoadText(IDS_TOOLBAR_STANDARD).c_str());
+            menu.CheckItem(static_cast<UINT>(command), toolbar_.IsVisible());
+        } else if (command == ID_VIEW_STATUS_BAR) {
+            menu.CheckItem(static_cast<UINT>(command), statusBar_.IsVisible());
+        } else if (view_) {
+            MainView::CommandState state = view_->QueryCommand(command);
+            if (!state.handled)
+                continue;
+            menu.EnableItem(static_cast<UINT>(command), state.enabled);
+            menu.CheckItem(static_cast<UINT>(command), state.checked);
+        }
+    }
+}
+
+void MainFrame::ShowMenuPrompt(UINT command, UINT flags)
+{
+    if (flags == 0xFFFF)
+        ShowStatusText(LoadText(IDS_READY));   // the menu closed
+    else if (flags & (MF_POPUP | MF_SEPARATOR))
+        ShowStatusText("");
+    else
+        ShowStatusText(PromptPart(command, false));
+}
+
+void MainFrame::UpdateIdleState()
+{
+    if (!view_)
+        return;
+    for (const ui::ToolButton& button : kToolbarButtons) {
+        if (button.command == 0 || button.command == ID_APP_ABOUT)
+            continue;
+        bool enabled = view_->QueryCommand(button.command).enabled;
+        if (toolbar_.IsButtonEnabled(button.command) != enabled)
+            toolbar_.EnableButton(button.command, enabled);
+    }
+    std::string indicators;
+    for (int pane = 0; pane < 3; ++pane)
+        indicators += (GetKeyState(kLockKeys[pane]) & 1) ? '1' : '0';
+    if (indicators != lockIndicators_) {
+        lockIndicators_ = indicators;
+        for (int pane = 0; pane < 3; ++pane)
+            statusBar_.SetPartText(pane + 1, indicators[static_cast<size_t>(pane)] == '1'
+                                                 ? LoadText(static_cast<UINT>(kLockPanes[pane]))
+                                                 : std::string());
+    }
+}
+
+std::string MainFrame::ToolTipOf(int command) const
+{
+    return PromptPart(static_cast<UINT>(command), true);
+}
+
+bool MainFrame::OnNotify(NMHDR* header, LRESULT& result)
+{
+    std::string& storage = toolTipText_;
+    if (ui::ToolBar::ServeToolTip(header, [this](int command) { return ToolTipOf(command); }, storage)) {
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+void MainFrame::RememberOrRestoreFocus(bool active)
+{
+    if (!view_)
+        return;
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(view_->Handle(), focus))
+            lastFocus_ = focus;
+        return;
+    }
+    if (lastFocus_ && IsWindow(lastFocus_) && IsChild(view_->Handle(), lastFocus_))
+        ::SetFocus(lastFocus_);
+    else if (view_->NameField())
+        ::SetFocus(view_->NameField());
+}
+
+bool MainFrame::ConfirmClose()
+{
+    if (GetRunState().RunningCheck == kNoCheck)
+        return true;
+    if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONINFORMATION) != IDYES)
+        return false;
+    GetRunState().StopRequested = 1;
+    g_processEnder();
+    return true;
+}
+
+bool MainFrame::OnClose()
+{
+    return !ConfirmClose();   // true keeps the window
+}
+
+void MainFrame::OnDestroy()
+{
+    PostQuitMessage(0);
+}
+
+LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITMENUPOPUP:
+        UpdateMenuPopup(reinterpret_cast<HMENU>(wParam));
+        return 0;
+    case WM_MENUSELECT:
+        ShowMenuPrompt(LOWORD(wParam), HIWORD(wParam));
+        return 0;
+    case WM_ACTIVATE:
+        RememberOrRestoreFocus(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        RememberOrRestoreFocus(true);
+        return 0;
+    default:
+        return ui::WindowBase::OnMessage(message, wParam, lParam);
+    }
+}

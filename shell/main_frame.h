@@ -1,0 +1,76 @@
+// The main frame: caption "Mirel", menu bar, toolbar, status bar (message, CAP, NUM,
+// SCRL), the appearance styles, and the main view filling the rest. It routes commands
+// to the view, keeps menu items and toolbar buttons enabled as the view says, shows
+// command prompts while a menu item is highlighted, and guards closing during a check.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "shell/main_view.h"
+#include "ui/handles.h"
+#include "ui/image_list.h"
+#include "ui/status_bar.h"
+#include "ui/tool_bar.h"
+#include "ui/window_base.h"
+
+class VisualManager;
+
+class MainFrame : public ui::WindowBase {
+public:
+    static constexpr const char* kClassName = "MirelMainFrame";
+
+    MainFrame();
+    ~MainFrame() override;
+
+    // Creates the frame with its bars and the main view; false when any of them fails.
+    bool CreateFrame();
+
+    // Idle-time work: toolbar buttons and the lock-key indicators follow the state.
+    void UpdateIdleState();
+
+    MainView& View() { return *view_; }
+    const ui::ToolBar& Toolbar() const { return toolbar_; }
+    const ui::StatusBar& Status() const { return statusBar_; }
+    HMENU MenuBar() const { return GetMenu(hwnd_); }
+    int CurrentLook() const { return look_; }
+    void OnApplicationLook(int lookId);
+    // Runs a menu or toolbar command as if the user chose it.
+    void RunCommand(int command);
+    // The close guard: true when the frame may close now.
+    bool ConfirmClose();
+
+    // Seam for tests: how the program ends when the user closes it during a check.
+    using ProcessEnder = void (*)();
+    static void SetProcessEnder(ProcessEnder ender);
+
+protected:
+    bool OnCreate(const CREATESTRUCTA& create) override;
+    void OnSize(UINT type, int width, int height) override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    bool OnClose() override;
+    void OnDestroy() override;
+    LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool CreateBars();
+    void UpdateMenuPopup(HMENU popup);
+    void ShowMenuPrompt(UINT command, UINT flags);
+    void ToggleBar(const ui::Window& bar);
+    void RememberOrRestoreFocus(bool active);
+    std::string ToolTipOf(int command) const;
+
+    std::unique_ptr<MainView> view_;
+    std::unique_ptr<VisualManager> visuals_;
+    ui::ToolBar toolbar_;
+    ui::StatusBar statusBar_;
+    ui::ImageList toolbarImages_;
+    ui::UniqueIcon bigIcon_;
+    ui::UniqueIcon smallIcon_;
+    std::string toolTipText_;
+    int look_ = 214;
+    std::string lockIndicators_;
+    HWND lastFocus_ = nullptr;
+};

@@ -1,0 +1,178 @@
+#include "shell/main_view.h"
+
+#include "engine/run_state.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "shell/accelerators.h"
+#include "shell/app_windows.h"
+#include "standard/category_store.h"
+#include "ui/dpi.h"
+
+namespace {
+
+constexpr int kStandardTab = 0;
+constexpr int kIndividualTab = 1;
+constexpr int kTabRightMargin = 15;
+constexpr int kTabBottomMargin = 50;
+constexpr int kNameFieldGap = 10;
+
+bool IsKeyDown(const MSG& message, UINT key)
+{
+    return message.message == WM_KEYDOWN && message.wParam == key;
+}
+
+}  // namespace
+
+MainView::MainView() : ui::Dialog(IDD_MIREL_VIEW) {}
+
+MainView::~MainView() = default;
+
+bool MainView::OnInitDialog()
+{
+    tab_.Attach(::GetDlgItem(hwnd_, IDC_RESOURCE_TAB));
+    nameField_.Attach(::GetDlgItem(hwnd_, IDC_COMPUTER_NAME));
+    runButton_.Attach(::GetDlgItem(hwnd_, IDC_RUN));
+    AppWindows& app = TheApp();
+    app.view = this;
+    if (tab_.IsValid()) {
+        tab_.ModifyStyle(0, WS_CLIPCHILDREN);
+        tab_.InsertItem(kStandardTab, LoadText(IDS_TAB_STANDARD));
+        tab_.InsertItem(kIndividualTab, LoadText(IDS_TAB_INDIVIDUAL));
+        app.tabControl = tab_.Handle();
+        app.nameField = nameField_.Handle();
+        CreateStandardStores();
+        standardForm_ = std::make_unique<FormStandard>();
+        standardForm_->CreateModeless(tab_.Handle());
+        app.standardForm = standardForm_.get();
+        individualForm_ = std::make_unique<FormIndividual>();
+        individualForm_->CreateModeless(tab_.Handle());
+        app.individualForm = individualForm_.get();
+        ApplyTabSelection();
+        if (nameField_.IsValid())
+            nameField_.SetFocus();
+    }
+    accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    SetMainAccelerators(accelerators_, GetParent(hwnd_));
+    return false;   // the focus was placed above
+}
+
+void MainView::ShowTab(int tab)
+{
+    if (!standardForm_ || !individualForm_)
+        return;
+    standardForm_->Show(tab == kStandardTab ? SW_SHOW : SW_HIDE);
+    individualForm_->Show(tab == kStandardTab ? SW_HIDE : SW_SHOW);
+}
+
+void MainView::ApplyTabSelection()
+{
+    if (TheApp().tabControl)
+        ShowTab(tab_.CurSel() == kStandardTab ? kStandardTab : kIndividualTab);
+}
+
+bool MainView::OnNotify(NMHDR* header, LRESULT& result)
+{
+    if (header->hwndFrom == tab_.Handle() && header->code == TCN_SELCHANGE) {
+        ApplyTabSelection();
+        result = 0;
+        return true;
+    }
+    return false;
+}
+
+bool MainView::OnCommand(int id, int code, HWND control)
+{
+    if (id == IDC_RUN && code == BN_CLICKED) {
+        OnRunButton();
+        return true;
+    }
+    if (control == nullptr && RunCommand(id))
+        return true;
+    return false;   // IDOK/IDCANCEL of a child dialog must not end anything
+}
+
+void MainView::OnSize(UINT type, int width, int height)
+{
+    if (type == SIZE_MINIMIZED)
+        return;
+    LayoutControls(width, height);
+}
+
+void MainView::LayoutControls(int width, int height)
+{
+    if (!tab_.IsValid())
+        return;
+    RECT tabRect = tab_.WindowRect();
+    ScreenToClient(tabRect);
+    int tabWidth = width - ui::ScalePixels(hwnd_, kTabRightMargin);
+    int tabHeight = height - ui::ScalePixels(hwnd_, kTabBottomMargin);
+    if (tabWidth <= 0)
+        tabWidth = tabRect.right - tabRect.left;
+    if (tabHeight <= 0)
+        tabHeight = tabRect.bottom - tabRect.top;
+    tab_.Move(tabRect.left, tabRect.top, tabWidth, tabHeight);
+    const int tabRight = tabRect.left + tabWidth;
+    if (standardForm_)
+        standardForm_->Layout();
+    if (individualForm_)
+        individualForm_->Layout();
+
+    RECT button = runButton_.WindowRect();
+    ScreenToClient(button);
+    int buttonWidth = button.right - button.left;
+    runButton_.Move(tabRight - buttonWidth, button.top, buttonWidth, button.bottom - button.top);
+    RECT name = nameField_.WindowRect();
+    ScreenToClient(name);
+    int nameRight = tabRight - buttonWidth - ui::ScalePixels(hwnd_, kNameFieldGap);
+    nameField_.Move(name.left, name.top, nameRight - name.left, name.bottom - name.top);
+}
+
+INT_PTR MainView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CHECK_COMPLETE:
+        OnCheckComplete();
+        break;   // then the ordinary handling
+    case WM_TIMER:
+        OnTimer();
+        break;
+    default:
+        break;
+    }
+    return ui::Dialog::OnMessage(message, wParam, lParam);
+}
+
+bool MainView::HandleNavigationKey(const MSG& message)
+{
+    if (!IsKeyDown(message, VK_TAB))
+        return false;
+    bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    if (!shift && message.hwnd == tab_.Handle()) {
+        if (tab_.CurSel() == kStandardTab)
+            standardForm_->Tree().SetFocus();
+        else
+            individualForm_->Level1().SetFocus();
+        return true;
+    }
+    if (shift && message.hwnd == nameField_.Handle()) {
+        if (tab_.CurSel() == kStandardTab)
+            standardForm_->DisplayList().View().SetFocus();
+        else
+            individualForm_->ResultListControl().View().SetFocus();
+        return true;
+    }
+    return false;
+}
+
+bool MainView::PreTranslateMessage(MSG& message)
+{
+    if (HandleNavigationKey(message))
+        return true;
+    if (IsKeyDown(message, VK_RETURN)) {
+        OnRunButton();
+        return true;
+    }
+    if (TranslateMainAccelerators(message))
+        return true;
+    return ui::Dialog::PreTranslateMessage(message);
+}

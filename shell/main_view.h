@@ -1,0 +1,78 @@
+// The main view: the "Computer Name" field, the Run/Stop button and the tab control that
+// hosts the standard and the individual form. It starts, watches and finishes checks,
+// routes the program's commands, lays out its controls and gives the keyboard a path
+// into the forms.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "individual/form_individual.h"
+#include "standard/form_standard.h"
+#include "ui/dialog.h"
+#include "ui/tab_ctrl.h"
+
+class MainView : public ui::Dialog {
+public:
+    MainView();
+    ~MainView() override;
+
+    // The state of a command for menus and toolbar.
+    struct CommandState {
+        bool handled = false;
+        bool enabled = true;
+        bool checked = false;
+    };
+    CommandState QueryCommand(int command) const;
+    // Runs a command of the menu, toolbar or accelerators; false when not ours.
+    bool RunCommand(int command);
+
+    // The check lifecycle.
+    void OnRunButton();
+    void OnCheckComplete();
+    void OnTimer();
+
+    FormStandard& StandardForm() { return *standardForm_; }
+    FormIndividual& IndividualForm() { return *individualForm_; }
+    const ui::TabCtrl& Tab() const { return tab_; }
+    HWND NameField() const { return nameField_.Handle(); }
+    HWND RunButton() const { return runButton_.Handle(); }
+    int SelectedTab() const { return tab_.CurSel(); }
+
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    void OnSize(UINT type, int width, int height) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // main_view.cpp
+    void ApplyTabSelection();
+    void ShowTab(int tab);
+    void LayoutControls(int width, int height);
+    bool HandleNavigationKey(const MSG& message);
+    // main_view_check.cpp
+    bool StartCheck(LPTHREAD_START_ROUTINE procedure, int kind);
+    void RequestStop();
+    void EnableCheckControls(bool enable);
+    void WaitForWorkerEnd();
+    // main_view_commands.cpp
+    void CopyLine();
+    void Paste();
+    void Find();
+    void SaveCsv();
+    void SaveText();
+    bool CanSaveCsv() const;
+    bool ShownListHasRows() const;
+
+    ui::TabCtrl tab_;
+    ui::Window nameField_;
+    ui::Window runButton_;
+    std::unique_ptr<FormStandard> standardForm_;
+    std::unique_ptr<FormIndividual> individualForm_;
+    HACCEL accelerators_ = nullptr;
+};

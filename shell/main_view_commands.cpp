@@ -1,0 +1,143 @@
+// The commands the main view handles for the menus, the toolbar and the accelerators,
+// and their enabling.
+#include "shell/main_view.h"
+
+#include "engine/run_state.h"
+#include "listtools/clipboard.h"
+#include "listtools/csv_export.h"
+#include "listtools/find_dialog.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "shell/app_windows.h"
+#include "standard/category_catalog.h"
+#include "standard/text_export.h"
+#include "ui/handles.h"
+#include "ui/save_dialog.h"
+
+namespace {
+constexpr int kStandardTab = 0;
+constexpr int kIndividualTab = 1;
+constexpr char kCsvFilter[] = "CSV Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+constexpr char kTextFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+}
+
+MainView::CommandState MainView::QueryCommand(int command) const
+{
+    const bool idle = GetRunState().RunningCheck == kNoCheck;
+    CommandState state;
+    state.handled = true;
+    switch (command) {
+    case ID_CHECK_RUN: state.enabled = idle; break;
+    case ID_CHECK_STOP: state.enabled = !idle; break;
+    case ID_VIEW_STANDARD: state.checked = tab_.CurSel() == kStandardTab; break;
+    case ID_VIEW_INDIVIDUAL: state.checked = tab_.CurSel() == kIndividualTab; break;
+    case ID_EDIT_COPY_LINE:
+    case ID_EDIT_FIND: state.enabled = ShownListHasRows(); break;
+    case ID_EDIT_PASTE:
+        state.enabled = GetFocus() == nameField_.Handle() && IsClipboardFormatAvailable(CF_TEXT);
+        break;
+    case ID_FILE_SAVE_CSV: state.enabled = CanSaveCsv(); break;
+    case ID_FILE_SAVE_TEXT: state.enabled = idle && HasStandardData(); break;
+    default: state.handled = false; break;
+    }
+    return state;
+}
+
+bool MainView::RunCommand(int command)
+{
+    switch (command) {
+    case ID_CHECK_RUN:
+        if (GetRunState().RunningCheck == kNoCheck)
+            OnRunButton();
+        return true;
+    case ID_CHECK_STOP:
+        if (GetRunState().RunningCheck != kNoCheck)
+            OnRunButton();
+        return true;
+    case ID_VIEW_STANDARD:
+    case ID_VIEW_INDIVIDUAL:
+        if (TheApp().tabControl) {
+            int tab = command == ID_VIEW_STANDARD ? kStandardTab : kIndividualTab;
+            ShowTab(tab);
+            tab_.SetCurSel(tab);
+        }
+        return true;
+    case ID_EDIT_COPY_LINE: CopyLine(); return true;
+    case ID_EDIT_PASTE: Paste(); return true;
+    case ID_EDIT_FIND: Find(); return true;
+    case ID_FILE_SAVE_CSV: SaveCsv(); return true;
+    case ID_FILE_SAVE_TEXT: SaveText(); return true;
+    default: return false;
+    }
+}
+
+bool MainView::ShownListHasRows() const
+{
+    if (tab_.CurSel() == kStandardTab)
+        return standardForm_ && standardForm_->DisplayList().Model().RowCount() > 0;
+    return individualForm_ && individualForm_->ResultListControl().Model().RowCount() > 0;
+}
+
+bool MainView::CanSaveCsv() const
+{
+    if (GetRunState().RunningCheck != kNoCheck)
+        return false;
+    if (tab_.CurSel() == kIndividualTab)
+        return individualForm_->ResultListControl().Model().RowCount() > 0;
+    return standardForm_->CurrentPage() > 3 && standardForm_->DisplayList().Model().RowCount() > 0;
+}
+
+void MainView::Paste()
+{
+    if (GetFocus() == nameField_.Handle() && IsClipboardFormatAvailable(CF_TEXT))
+        nameField_.SendMsg(WM_PASTE);
+}
+
+void MainView::CopyLine()
+{
+    ResultList& list = tab_.CurSel() == kStandardTab ? standardForm_->DisplayList()
+                                                      : individualForm_->ResultListControl();
+    CopyLineOfRow(list.Model(), list.SelectedRow());
+}
+
+void MainView::Find()
+{
+    ResultList& list = tab_.CurSel() == kStandardTab ? standardForm_->DisplayList()
+                                                      : individualForm_->ResultListControl();
+    CFindDlg dialog(list);
+    dialog.RunModal(GetParent(hwnd_));
+}
+
+void MainView::SaveCsv()
+{
+    ui::WaitCursor wait;
+    const RunState& run = GetRunState();
+    const ResultModel* model = nullptr;
+    std::string proposed;
+    if (tab_.CurSel() == kIndividualTab) {
+        model = &individualForm_->ResultListControl().Model();
+        proposed = ProposedClassCsvName(run.TargetComputer, run.SelectedClassName);
+    } else if (standardForm_->CurrentPage() > 3) {
+        model = &standardForm_->DisplayList().Model();
+        proposed = ProposedCategoryCsvName(run.TargetComputer,
+                                           LoadText(PageLabelStringId(standardForm_->CurrentPage())));
+    }
+    if (!model || model->RowCount() <= 0)
+        return;
+    std::string path;
+    if (!ui::AskSaveFileName(hwnd_, {kCsvFilter, "csv", proposed}, path))
+        return;
+    ::SaveCsv(*model, path);
+}
+
+void MainView::SaveText()
+{
+    if (!HasStandardData())
+        return;
+    ui::WaitCursor wait;
+    const std::string& target = GetRunState().TargetComputer;
+    std::string path;
+    if (!ui::AskSaveFileName(hwnd_, {kTextFilter, "txt", DefaultTextReportName(target)}, path))
+        return;
+    SaveStandardReport(target, path);
+}

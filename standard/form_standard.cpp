@@ -1,0 +1,234 @@
+#include "standard/form_standard.h"
+
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "shell/accelerators.h"
+#include "shell/app_windows.h"
+#include "standard/category_catalog.h"
+#include "ui/dpi.h"
+
+namespace {
+
+constexpr int kSplitterId = 0xE900;
+constexpr int kTreeId = 0xE901;
+constexpr int kListId = 0xE902;
+constexpr int kPaneIdealWidth = 150;
+constexpr int kPaneMinimumWidth = 10;
+constexpr int kTabMargin = 5;
+
+// The icon resources in the order they enter the image list, with their pages.
+struct PageIcon {
+    int iconId;
+    int page;
+};
+
+std::vector<PageIcon> PageIconsInListOrder()
+{
+    std::vector<PageIcon> icons = {{318, 0}, {320, 1}, {321, 2}, {319, 3}};
+    for (int page = kFirstCategoryPage; page < kPageCount; ++page)
+        icons.push_back({PageIconId(page), page});
+    return icons;
+}
+
+bool IsKeyDown(const MSG& message, UINT key)
+{
+    return message.message == WM_KEYDOWN && message.wParam == key;
+}
+
+bool ShiftPressed()
+{
+    return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+}
+
+}  // namespace
+
+FormStandard::FormStandard() : ui::Dialog(IDD_FORM_STANDARD) {}
+
+bool FormStandard::OnInitDialog()
+{
+    RECT none{0, 0, 0, 0};
+    splitter_.Create(hwnd_, kSplitterId, none);
+    tree_.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
+                                     TVS_LINESATROOT | TVS_SHOWSELALWAYS,
+                                 0, 0, 0, 0, splitter_.Handle(),
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)),
+                                 GetModuleHandleA(nullptr), nullptr));
+    BuildTree();
+    list_.Create(splitter_.Handle(), kListId, LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS);
+    list_.View().SetImageList(images_.Handle(), LVSIL_SMALL);
+    list_.View().SetImageList(images_.Handle(), LVSIL_NORMAL);
+    list_.onColumnClick = [this](int column) { OnColumnClick(column); };
+    list_.onDoubleClick = [this](int row) { NavigateToCategory(list_.Model().Cell(row, 0)); };
+    list_.onRightClick = [this](POINT point) { OnRightClick(point); };
+    ShowRootPage();
+
+    splitter_.SetPanes(tree_.Handle(), list_.Handle());
+    int ideal = ui::ScalePixels(hwnd_, kPaneIdealWidth);
+    int minimum = ui::ScalePixels(hwnd_, kPaneMinimumWidth);
+    splitter_.SetColumnInfo(0, ideal, minimum);
+    splitter_.SetColumnInfo(1, ideal, minimum);
+    splitter_.RecalcLayout();
+    Layout();
+    return true;
+}
+
+void FormStandard::BuildTree()
+{
+    const int iconSize = ui::ScalePixels(hwnd_, 16);
+    images_ = ui::ImageList::Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 32, 32);
+    for (const PageIcon& icon : PageIconsInListOrder())
+        pageIcons_[icon.page] = images_.AddIconResource(static_cast<UINT>(icon.iconId));
+    TreeView_SetImageList(tree_.Handle(), images_.Handle(), TVSIL_NORMAL);
+
+    auto insert = [this](HTREEITEM parent, int page) {
+        pageItems_[page] = tree_.InsertItem(parent, LoadText(PageLabelStringId(page)), pageIcons_[page],
+                                            pageIcons_[page]);
+        return pageItems_[page];
+    };
+    HTREEITEM root = insert(TVI_ROOT, kRootPage);
+    for (CategoryGroup group : kGroupsInTreeOrder)
+        insert(root, GroupPage(group));
+    for (const StandardCategory& category : kStandardCategories)
+        insert(pageItems_[GroupPage(category.group)], category.page);
+    tree_.Expand(root);
+}
+
+void FormStandard::Layout()
+{
+    HWND tab = TheApp().tabControl;
+    if (!tab)
+        return;
+    RECT tabRect;
+    GetWindowRect(tab, &tabRect);
+    RECT header{};
+    TabCtrl_GetItemRect(tab, 0, &header);
+    const int margin = ui::ScalePixels(hwnd_, kTabMargin);
+    RECT form{tabRect.left + margin, tabRect.top + header.bottom + margin, tabRect.right - margin,
+              tabRect.bottom - margin};
+    MapWindowPoints(nullptr, tab, reinterpret_cast<POINT*>(&form), 2);
+    Move(form);
+    if (splitter_.IsValid()) {
+        RECT client = ClientRect();
+        splitter_.Move(client);
+        RepaintPanes();
+    }
+}
+
+void FormStandard::RepaintPanes() const
+{
+    tree_.UpdateNow();
+    list_.View().UpdateNow();
+}
+
+void FormStandard::OnSize(UINT, int, int)
+{
+    if (splitter_.IsValid()) {
+        splitter_.Move(ClientRect());
+        RepaintPanes();
+    }
+}
+
+void FormStandard::EnableControls(bool enable)
+{
+    Enable(enable);
+    splitter_.Enable(enable);
+    tree_.Enable(enable);
+    list_.View().Enable(enable);
+}
+
+void FormStandard::SetRootText(const std::string& text)
+{
+    tree_.SetItemText(pageItems_[kRootPage], text);
+}
+
+void FormStandard::SelectPageInTree(int page)
+{
+    if (page >= 0 && page < kPageCount)
+        tree_.Select(pageItems_[page]);
+}
+
+void FormStandard::OnTreeSelectionChanged()
+{
+    HTREEITEM selected = tree_.Selection();
+    for (int page = 0; page < kPageCount; ++page) {
+        if (pageItems_[page] == selected) {
+            ShowStandardPage(page);
+            return;
+        }
+    }
+}
+
+bool FormStandard::OnNotify(NMHDR* header, LRESULT& result)
+{
+    if (header->hwndFrom == tree_.Handle() && (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
+        OnTreeSelectionChanged();
+        result = 0;
+        return true;
+    }
+    return list_.HandleNotify(header, result);
+}
+
+INT_PTR FormStandard::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_STANDARD_STORES_CLEARED:
+        SetRootText(LoadText(kRootLabelStringId));
+        return TRUE;
+    case WM_PAINT:
+        ui::Dialog::OnMessage(message, wParam, lParam);
+        if (splitter_.IsValid()) {
+            splitter_.UpdateNow();
+            RepaintPanes();
+        }
+        return FALSE;
+    default:
+        return ui::Dialog::OnMessage(message, wParam, lParam);
+    }
+}
+
+bool FormStandard::HandleTreeKey(const MSG& message)
+{
+    if (IsKeyDown(message, VK_RETURN)) {
+        OnTreeSelectionChanged();
+        return true;
+    }
+    if (IsKeyDown(message, VK_TAB)) {
+        if (ShiftPressed())
+            ::SetFocus(TheApp().tabControl);
+        else
+            list_.View().SetFocus();
+        return true;
+    }
+    return IsKeyDown(message, VK_ESCAPE);
+}
+
+bool FormStandard::HandleListKey(const MSG& message)
+{
+    if (IsKeyDown(message, VK_RETURN)) {
+        int row = list_.SelectedRow();
+        NavigateToCategory(row >= 0 ? list_.Model().Cell(row, 0) : std::string());
+        return true;
+    }
+    if (IsKeyDown(message, VK_TAB)) {
+        if (ShiftPressed())
+            tree_.SetFocus();
+        else
+            ::SetFocus(TheApp().nameField);
+        return true;
+    }
+    return IsKeyDown(message, VK_ESCAPE);
+}
+
+bool FormStandard::PreTranslateMessage(MSG& message)
+{
+    if (message.message == WM_KEYDOWN) {
+        if (message.hwnd == tree_.Handle() && HandleTreeKey(message))
+            return true;
+        if (message.hwnd == list_.Handle() && HandleListKey(message))
+            return true;
+    }
+    if (TranslateMainAccelerators(message))
+        return true;
+    return ui::Dialog::PreTranslateMessage(message);
+}

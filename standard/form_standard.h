@@ -1,0 +1,72 @@
+// The standard form: the category tree and the display list side by side in a splitter,
+// inside the first tab of the main view. Selecting a tree node shows that node's page:
+// for the root and the groups a list of the nodes below them, for a category a copy of
+// its category store, sorted by the column last chosen for that page.
+#pragma once
+#include <windows.h>
+
+#include <string>
+
+#include "listtools/result_list.h"
+#include "ui/dialog.h"
+#include "ui/image_list.h"
+#include "ui/splitter.h"
+#include "ui/tree_view.h"
+
+// Sent by the worker (through the reporter) when the stores were emptied: the tree's root
+// reads "[Resources]" again.
+inline constexpr UINT WM_STANDARD_STORES_CLEARED = WM_APP + 10;
+
+class FormStandard : public ui::Dialog {
+public:
+    FormStandard();
+
+    // Shows page 0..31 in the display list; any other value does nothing.
+    void ShowStandardPage(int page);
+    // On the root and group pages, shows the page of the node named `text` (ignoring
+    // case) and selects it in the tree.
+    void NavigateToCategory(const std::string& text);
+    void SelectPageInTree(int page);
+    // The text of the tree's root item (the icon stays).
+    void SetRootText(const std::string& text);
+    // Sorts the display list by the current page's remembered column and direction.
+    void SortByRememberedColumn();
+    // Fits the form into the tab control and the splitter into the form.
+    void Layout();
+    void EnableControls(bool enable);
+
+    int CurrentPage() const { return currentPage_; }
+    ResultList& DisplayList() { return list_; }
+    const ui::TreeView& Tree() const { return tree_; }
+    HTREEITEM PageItem(int page) const { return page >= 0 && page < 32 ? pageItems_[page] : nullptr; }
+
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    void OnSize(UINT type, int width, int height) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    void BuildTree();
+    void ShowRootPage();
+    void ShowGroupPage(int page);
+    void ShowCategoryPage(int page);
+    void ShowNodeList(int headerStringId, const int* pages, int count);
+    void SelectFirstRow();
+    void OnTreeSelectionChanged();
+    void OnColumnClick(int column);
+    void OnRightClick(POINT screenPoint);
+    bool HandleTreeKey(const MSG& message);
+    bool HandleListKey(const MSG& message);
+    void RepaintPanes() const;
+
+    ui::Splitter splitter_;
+    ui::TreeView tree_;
+    ResultList list_;
+    ui::ImageList images_;
+    int pageIcons_[32] = {};
+    HTREEITEM pageItems_[32] = {};
+    int currentPage_ = 0;
+};

@@ -1,0 +1,87 @@
+#include "tests/shell/app_fixture.h"
+
+#include "individual/form_individual.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "ui/message_box.h"
+#include "ui/message_loop.h"
+
+void AppFixture::SetUp()
+{
+    SetTextLanguage(kEnglishLanguage);
+    ui::SetMessageBoxHandler([this](HWND, const std::string& text, UINT flags) {
+        std::lock_guard<std::mutex> guard(lock_);
+        messages_.push_back({text, flags});
+        return answer_ == IDOK && (flags & MB_YESNO) ? IDYES : answer_;
+    });
+    app_ = std::make_unique<MirelApplication>();
+    ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
+    PumpFor(50);
+}
+
+void AppFixture::TearDown()
+{
+    // A check still running must end before the windows go.
+    if (CheckRunning()) {
+        GetRunState().StopRequested = 1;
+        PumpUntil([this] { return !CheckRunning(); });
+    }
+    app_.reset();
+    ui::SetMessageBoxHandler(nullptr);
+    SetTextLanguage(0);
+}
+
+void AppFixture::PumpUntil(const std::function<bool()>& done, DWORD limitMs)
+{
+    EXPECT_TRUE(ui::PumpMessagesUntil(done, limitMs)) << "timed out";
+}
+
+void AppFixture::PumpFor(DWORD milliseconds)
+{
+    ui::PumpMessagesUntil([] { return false; }, milliseconds);
+}
+
+void AppFixture::RunCheckToCompletion()
+{
+    View().OnRunButton();
+    PumpUntil([this] { return !CheckRunning(); });
+}
+
+void AppFixture::ChooseClass(int groupCode, int categoryCode, int classId)
+{
+    auto choose = [](const ui::ComboBox& list, int code, int id, HWND form) {
+        for (int index = 0; index < list.Count(); ++index) {
+            if (static_cast<int>(list.ItemData(index)) == code) {
+                list.SetCurSel(index);
+                SendMessageA(form, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
+                             reinterpret_cast<LPARAM>(list.Handle()));
+                return true;
+            }
+        }
+        return false;
+    };
+    HWND form = Individual().Handle();
+    ASSERT_TRUE(choose(Individual().Level1(), groupCode, IDC_LEVEL1, form));
+    ASSERT_TRUE(choose(Individual().Level2(), categoryCode, IDC_LEVEL2, form));
+    ASSERT_TRUE(choose(Individual().Level3(), classId, IDC_LEVEL3, form));
+}
+
+void AppFixture::PressKey(HWND target, UINT key, bool shift)
+{
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE savedShift = keys[VK_SHIFT];
+    keys[VK_SHIFT] = shift ? 0x80 : 0;
+    SetKeyboardState(keys);
+    MSG message{target, WM_KEYDOWN, key, 1, GetTickCount(), {}};
+    ui::ProcessMessage(message);
+    keys[VK_SHIFT] = savedShift;
+    SetKeyboardState(keys);
+    PumpFor(20);
+}
+
+std::vector<RecordedMessage> AppFixture::Messages()
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return messages_;
+}

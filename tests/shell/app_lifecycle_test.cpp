@@ -1,0 +1,235 @@
+// The program's windows driven through messages, headless: start-up, both checks on the
+// local computer, stopping, the close guard, and the keyboard paths.
+#include "tests/shell/app_fixture.h"
+
+#include "individual/class_ids.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "standard/category_catalog.h"
+#include "standard/category_store.h"
+#include "tests/support/fake_wmi.h"
+#include "ui/window.h"
+
+namespace {
+
+int g_processEnds = 0;
+
+std::string WindowText(HWND window)
+{
+    return ui::Window(window).Text();
+}
+
+// A provider of `objects` slow objects, so that a check is still running when the test acts.
+FakeWmiScenario SlowProvider(int objects)
+{
+    FakeWmiScenario scenario;
+    for (int number = 1; number <= objects; ++number)
+        scenario.objects.push_back({{L"Name", FakeValue::Text(L"Object " + std::to_wstring(number))}});
+    scenario.delayPerObjectMs = 100;
+    return scenario;
+}
+
+using AppLifecycleTest = AppFixture;
+
+}  // namespace
+
+TEST_F(AppLifecycleTest, StartsWithTheNameFieldFocusedOnTheRootPage)
+{
+    EXPECT_EQ(WindowText(Frame().Handle()), "Mirel");
+    EXPECT_EQ(GetFocus(), View().NameField());
+    EXPECT_EQ(View().SelectedTab(), 0);
+    EXPECT_TRUE(Standard().IsVisible());
+    EXPECT_FALSE(Individual().IsVisible());
+    EXPECT_EQ(Standard().CurrentPage(), kRootPage);
+    const ResultModel& rows = Standard().DisplayList().Model();
+    ASSERT_EQ(rows.RowCount(), 3);
+    EXPECT_EQ(rows.Cell(0, 0), "Hardware");
+    EXPECT_EQ(rows.Cell(2, 0), "Software");
+    EXPECT_EQ(StatusText(), "Ready");
+    EXPECT_EQ(WindowText(View().RunButton()), "Run");
+}
+
+TEST_F(AppLifecycleTest, StandardCheckOfTheLocalComputerRebuildsTheOpenPage)
+{
+    Standard().NavigateToCategory("Hardware");
+    Standard().NavigateToCategory("processor");
+    ASSERT_EQ(Standard().CurrentPage(), 19);
+    EXPECT_EQ(Standard().DisplayList().Model().RowCount(), 0) << "no check yet";
+
+    View().OnRunButton();
+    EXPECT_TRUE(CheckRunning());
+    EXPECT_EQ(WindowText(View().RunButton()), "Stop");
+    EXPECT_FALSE(IsWindowEnabled(View().NameField()));
+    EXPECT_FALSE(IsWindowEnabled(Standard().DisplayList().Handle()));
+    PumpUntil([this] { return !CheckRunning(); }, 120000);
+
+    EXPECT_EQ(WindowText(View().RunButton()), "Run");
+    EXPECT_TRUE(IsWindowEnabled(View().NameField()));
+    EXPECT_EQ(Standard().Tree().ItemText(Standard().PageItem(kRootPage)), "[Local Computer]");
+    EXPECT_EQ(Standard().CurrentPage(), 19);
+    const ResultModel& rows = Standard().DisplayList().Model();
+    EXPECT_EQ(rows.RowCount(), StandardStore(15)->RowCount());
+    EXPECT_GT(rows.RowCount(), 0) << "Wine reports its processors";
+    EXPECT_EQ(GetFocus(), Standard().DisplayList().Handle());
+    EXPECT_EQ(StatusText(), "Ready");
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(AppLifecycleTest, IndividualCheckShowsOneRowPerPropertyValue)
+{
+    View().RunCommand(ID_VIEW_INDIVIDUAL);
+    ChooseClass(101, 204, ClassId::Win32_Processor);
+    EXPECT_FALSE(GetWindowTextLengthA(Individual().DescriptionField()) == 0);
+    RunCheckToCompletion();
+    const ResultModel& rows = Individual().ResultListControl().Model();
+    ASSERT_GT(rows.RowCount(), 5);
+    EXPECT_EQ(rows.Cell(0, 0), "1");
+    EXPECT_EQ(GetRunState().SelectedClassName, "Win32_Processor");
+    EXPECT_EQ(Individual().ResultListControl().SelectedRow(), 0);
+    EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(AppLifecycleTest, RunWithoutAClassAsksForOne)
+{
+    View().RunCommand(ID_VIEW_INDIVIDUAL);
+    View().OnRunButton();
+    EXPECT_FALSE(CheckRunning());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "Please select the resource class to check.");
+    EXPECT_EQ(Messages()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+}
+
+TEST_F(AppLifecycleTest, UnknownHostIsReportedAndNothingStarts)
+{
+    SetWindowTextA(View().NameField(), "  no-such-host.invalid ");
+    View().OnRunButton();
+    EXPECT_FALSE(CheckRunning());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "Could not find the host  no-such-host.invalid");
+}
+
+TEST_F(AppLifecycleTest, StopEndsTheCheckEarly)
+{
+    FakeWmiScenario scenario = SlowProvider(50);
+    InstallFakeWmi(&scenario);
+    View().OnRunButton();
+    PumpFor(400);
+    ASSERT_TRUE(CheckRunning());
+    View().OnRunButton();   // Stop
+    EXPECT_EQ(GetRunState().StopRequested.load(), 1);
+    EXPECT_FALSE(IsWindowEnabled(View().RunButton()));
+    DWORD start = GetTickCount();
+    PumpUntil([this] { return !CheckRunning(); });
+    EXPECT_LT(GetTickCount() - start, 5000u) << "does not read the remaining objects";
+    EXPECT_TRUE(IsWindowEnabled(View().RunButton()));
+    EXPECT_EQ(WindowText(View().RunButton()), "Run");
+    EXPECT_EQ(GetRunState().StopRequested.load(), 0);
+    InstallFakeWmi(nullptr);
+}
+
+TEST_F(AppLifecycleTest, CloseGuardAsksWhileACheckRuns)
+{
+    FakeWmiScenario scenario = SlowProvider(50);
+    InstallFakeWmi(&scenario);
+    MainFrame::SetProcessEnder([] { ++g_processEnds; });
+    View().OnRunButton();
+    PumpFor(200);
+    AnswerMessagesWith(IDNO);
+    SendMessageA(Frame().Handle(), WM_CLOSE, 0, 0);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, LoadText(IDS_CONFIRM_QUIT));
+    EXPECT_EQ(Messages()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+    EXPECT_TRUE(IsWindow(Frame().Handle()));
+    EXPECT_TRUE(CheckRunning()) << "No leaves everything running";
+
+    AnswerMessagesWith(IDYES);
+    EXPECT_TRUE(Frame().ConfirmClose());
+    EXPECT_EQ(g_processEnds, 1) << "Yes ends the program without waiting for the worker";
+    EXPECT_EQ(GetRunState().StopRequested.load(), 1);
+    MainFrame::SetProcessEnder(nullptr);
+    PumpUntil([this] { return !CheckRunning(); });
+    InstallFakeWmi(nullptr);
+}
+
+TEST_F(AppLifecycleTest, RunAndStopShortcutsFollowTheState)
+{
+    EXPECT_TRUE(View().QueryCommand(ID_CHECK_RUN).enabled);
+    EXPECT_FALSE(View().QueryCommand(ID_CHECK_STOP).enabled);
+    Frame().RunCommand(ID_CHECK_STOP);   // Ctrl+T with no check: nothing
+    EXPECT_FALSE(CheckRunning());
+    FakeWmiScenario scenario = SlowProvider(20);
+    InstallFakeWmi(&scenario);
+    Frame().RunCommand(ID_CHECK_RUN);
+    EXPECT_TRUE(CheckRunning());
+    EXPECT_FALSE(View().QueryCommand(ID_CHECK_RUN).enabled);
+    Frame().RunCommand(ID_CHECK_RUN);    // Ctrl+R during a check: nothing
+    EXPECT_EQ(GetRunState().StopRequested.load(), 0);
+    Frame().RunCommand(ID_CHECK_STOP);
+    EXPECT_EQ(GetRunState().StopRequested.load(), 1);
+    PumpUntil([this] { return !CheckRunning(); });
+    InstallFakeWmi(nullptr);
+}
+
+TEST_F(AppLifecycleTest, TabAndViewSwitching)
+{
+    Frame().RunCommand(ID_VIEW_INDIVIDUAL);
+    EXPECT_EQ(View().SelectedTab(), 1);
+    EXPECT_TRUE(Individual().IsVisible());
+    EXPECT_FALSE(Standard().IsVisible());
+    EXPECT_TRUE(View().QueryCommand(ID_VIEW_INDIVIDUAL).checked);
+    EXPECT_FALSE(View().QueryCommand(ID_VIEW_STANDARD).checked);
+    Frame().RunCommand(ID_VIEW_STANDARD);
+    EXPECT_EQ(View().SelectedTab(), 0);
+    EXPECT_TRUE(Standard().IsVisible());
+}
+
+TEST_F(AppLifecycleTest, KeyboardPathsIntoTheForms)
+{
+    PressKey(View().NameField(), VK_TAB, true);
+    EXPECT_EQ(GetFocus(), Standard().DisplayList().Handle()) << "Shift+Tab from the name field";
+    PressKey(Standard().DisplayList().Handle(), VK_TAB, true);
+    EXPECT_EQ(GetFocus(), Standard().Tree().Handle());
+    PressKey(Standard().Tree().Handle(), VK_TAB, true);
+    EXPECT_EQ(GetFocus(), View().Tab().Handle());
+    PressKey(View().Tab().Handle(), VK_TAB);
+    EXPECT_EQ(GetFocus(), Standard().Tree().Handle());
+    PressKey(Standard().Tree().Handle(), VK_TAB);
+    EXPECT_EQ(GetFocus(), Standard().DisplayList().Handle());
+    PressKey(Standard().DisplayList().Handle(), VK_TAB);
+    EXPECT_EQ(GetFocus(), View().NameField());
+
+    Frame().RunCommand(ID_VIEW_INDIVIDUAL);
+    PressKey(View().Tab().Handle(), VK_TAB);
+    EXPECT_EQ(GetFocus(), Individual().Level1().Handle());
+    PressKey(Individual().Level1().Handle(), VK_TAB, true);
+    EXPECT_EQ(GetFocus(), View().Tab().Handle());
+    PressKey(View().NameField(), VK_TAB, true);
+    EXPECT_EQ(GetFocus(), Individual().ResultListControl().Handle());
+    PressKey(Individual().ResultListControl().Handle(), VK_TAB);
+    EXPECT_EQ(GetFocus(), View().NameField());
+}
+
+TEST_F(AppLifecycleTest, EnterOnAGroupRowOpensItsPage)
+{
+    Standard().DisplayList().SelectRow(1);   // Operating System
+    PressKey(Standard().DisplayList().Handle(), VK_RETURN);
+    EXPECT_EQ(Standard().CurrentPage(), kOperatingSystemPage);
+    const ResultModel& rows = Standard().DisplayList().Model();
+    ASSERT_EQ(rows.RowCount(), 6);
+    EXPECT_EQ(rows.Cell(0, 0), "System");
+    EXPECT_EQ(rows.Cell(3, 0), "Logical Disk");
+    EXPECT_EQ(Standard().Tree().Selection(), Standard().PageItem(kOperatingSystemPage));
+    EXPECT_FALSE(CheckRunning()) << "Enter in a form does not run a check";
+}
+
+TEST_F(AppLifecycleTest, EnterInTheNameFieldRunsAndThenStops)
+{
+    FakeWmiScenario scenario = SlowProvider(30);
+    InstallFakeWmi(&scenario);
+    PressKey(View().NameField(), VK_RETURN);
+    EXPECT_TRUE(CheckRunning());
+    PressKey(View().RunButton(), VK_RETURN);
+    EXPECT_EQ(GetRunState().StopRequested.load(), 1);
+    PumpUntil([this] { return !CheckRunning(); });
+    InstallFakeWmi(nullptr);
+}
