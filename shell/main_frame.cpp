@@ -78,6 +78,9 @@ bool MainFrame::CreateFrame()
     if (!Create(kClassName, LoadText(IDS_APP_TITLE), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, rect,
                 nullptr, menu.Get()))
         return false;
+    // The toolbar entry of the View menu names the one toolbar.
+    ModifyMenuA(menu.Get(), ID_VIEW_TOOLBAR, MF_BYCOMMAND | MF_STRING, ID_VIEW_TOOLBAR,
+                LoadText(IDS_TOOLBAR_STANDARD).c_str());
     menu.Release();   // the window owns its menu now
     SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
     return view_ != nullptr;
@@ -211,10 +214,10 @@ void MainFrame::UpdateMenuPopup(HMENU popup)
         if (command <= 0)
             continue;
         if (IsLookCommand(command)) {
-            menu.CheckRadio(ID_VIEW_APPLOOK_WIN_2000, ID_VIEW_APPLOOK_OFF_2007_AQUA, static_cast<UINT>(look_));
+            // By command, so that the Office 2007 submenu below is marked as well.
+            for (int look = ID_VIEW_APPLOOK_WIN_2000; look <= ID_VIEW_APPLOOK_OFF_2007_AQUA; ++look)
+                menu.CheckItem(static_cast<UINT>(look), look == look_);
         } else if (command == ID_VIEW_TOOLBAR) {
-            ModifyMenuA(popup, static_cast<UINT>(command), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(command),
-                        LoadText(IDS_TOOLBAR_STANDARD).c_str());
             menu.CheckItem(static_cast<UINT>(command), toolbar_.IsVisible());
         } else if (command == ID_VIEW_STATUS_BAR) {
             menu.CheckItem(static_cast<UINT>(command), statusBar_.IsVisible());
