@@ -6,12 +6,12 @@
 #include "resources/text.h"
 #include "shell/accelerators.h"
 #include "shell/app_windows.h"
+#include "shell/tab_page.h"
 #include "ui/dpi.h"
 
 namespace {
 
 constexpr int kFormMargin = 15;
-constexpr int kTabMargin = 5;
 
 struct ResultColumnSpec {
     UINT headerId;
@@ -24,11 +24,6 @@ constexpr ResultColumnSpec kResultColumns[] = {
     {IDS_COLUMN_TYPE, false, 100},
     {IDS_COLUMN_VALUE, false, 300},
 };
-
-bool IsKeyDown(const MSG& message, UINT key)
-{
-    return message.message == WM_KEYDOWN && message.wParam == key;
-}
 
 int SelectedCode(const ui::ComboBox& list)
 {
@@ -192,18 +187,8 @@ INT_PTR FormIndividual::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void FormIndividual::Layout()
 {
-    HWND tab = TheApp().tabControl;
-    if (!tab)
+    if (!FitIntoTabPage(hwnd_))
         return;
-    RECT tabRect;
-    GetWindowRect(tab, &tabRect);
-    RECT header{};
-    TabCtrl_GetItemRect(tab, 0, &header);
-    const int tabMargin = ui::ScalePixels(hwnd_, kTabMargin);
-    RECT form{tabRect.left + tabMargin, tabRect.top + header.bottom + tabMargin,
-              tabRect.right - tabMargin, tabRect.bottom - tabMargin};
-    MapWindowPoints(nullptr, tab, reinterpret_cast<POINT*>(&form), 2);
-    Move(form);
 
     RECT client = ClientRect();
     const int margin = ui::ScalePixels(hwnd_, kFormMargin);
@@ -238,7 +223,7 @@ bool FormIndividual::PreTranslateMessage(MSG& message)
     if (IsKeyDown(message, VK_RETURN) || IsKeyDown(message, VK_ESCAPE))
         return true;
     if (IsKeyDown(message, VK_TAB)) {
-        bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+        bool shift = IsShiftDown();
         if (!shift && message.hwnd == list_.Handle()) {
             ::SetFocus(TheApp().nameField);
             return true;

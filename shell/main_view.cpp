@@ -5,6 +5,7 @@
 #include "resources/text.h"
 #include "shell/accelerators.h"
 #include "shell/app_windows.h"
+#include "shell/tab_page.h"
 #include "standard/category_store.h"
 #include "ui/dpi.h"
 
@@ -15,11 +16,6 @@ constexpr int kIndividualTab = 1;
 constexpr int kTabRightMargin = 15;
 constexpr int kTabBottomMargin = 50;
 constexpr int kNameFieldGap = 10;
-
-bool IsKeyDown(const MSG& message, UINT key)
-{
-    return message.message == WM_KEYDOWN && message.wParam == key;
-}
 
 }  // namespace
 
@@ -146,7 +142,7 @@ bool MainView::HandleNavigationKey(const MSG& message)
 {
     if (!IsKeyDown(message, VK_TAB))
         return false;
-    bool shift = (GetKeyState(VK_SHIFT) & 0x8000) != 0;
+    bool shift = IsShiftDown();
     if (!shift && message.hwnd == tab_.Handle()) {
         if (tab_.CurSel() == kStandardTab)
             standardForm_->Tree().SetFocus();

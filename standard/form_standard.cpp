@@ -4,6 +4,7 @@
 #include "resources/text.h"
 #include "shell/accelerators.h"
 #include "shell/app_windows.h"
+#include "shell/tab_page.h"
 #include "standard/category_catalog.h"
 #include "ui/dpi.h"
 
@@ -14,7 +15,6 @@ constexpr int kTreeId = 0xE901;
 constexpr int kListId = 0xE902;
 constexpr int kPaneIdealWidth = 150;
 constexpr int kPaneMinimumWidth = 10;
-constexpr int kTabMargin = 5;
 
 // The icon resources in the order they enter the image list, with their pages.
 struct PageIcon {
@@ -28,16 +28,6 @@ std::vector<PageIcon> PageIconsInListOrder()
     for (int page = kFirstCategoryPage; page < kPageCount; ++page)
         icons.push_back({PageIconId(page), page});
     return icons;
-}
-
-bool IsKeyDown(const MSG& message, UINT key)
-{
-    return message.message == WM_KEYDOWN && message.wParam == key;
-}
-
-bool ShiftPressed()
-{
-    return (GetKeyState(VK_SHIFT) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -96,18 +86,8 @@ void FormStandard::BuildTree()
 
 void FormStandard::Layout()
 {
-    HWND tab = TheApp().tabControl;
-    if (!tab)
+    if (!FitIntoTabPage(hwnd_))
         return;
-    RECT tabRect;
-    GetWindowRect(tab, &tabRect);
-    RECT header{};
-    TabCtrl_GetItemRect(tab, 0, &header);
-    const int margin = ui::ScalePixels(hwnd_, kTabMargin);
-    RECT form{tabRect.left + margin, tabRect.top + header.bottom + margin, tabRect.right - margin,
-              tabRect.bottom - margin};
-    MapWindowPoints(nullptr, tab, reinterpret_cast<POINT*>(&form), 2);
-    Move(form);
     if (splitter_.IsValid()) {
         RECT client = ClientRect();
         splitter_.Move(client);
@@ -194,7 +174,7 @@ bool FormStandard::HandleTreeKey(const MSG& message)
         return true;
     }
     if (IsKeyDown(message, VK_TAB)) {
-        if (ShiftPressed())
+        if (IsShiftDown())
             ::SetFocus(TheApp().tabControl);
         else
             list_.View().SetFocus();
@@ -211,7 +191,7 @@ bool FormStandard::HandleListKey(const MSG& message)
         return true;
     }
     if (IsKeyDown(message, VK_TAB)) {
-        if (ShiftPressed())
+        if (IsShiftDown())
             tree_.SetFocus();
         else
             ::SetFocus(TheApp().nameField);
