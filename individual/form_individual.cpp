@@ -159,8 +159,9 @@ void FormIndividual::EnableControls(bool enable)
 {
     Enable(enable);
     level1_.Enable(enable);
-    level2_.Enable(enable);
-    level3_.Enable(enable);
+    // An empty Level 2 or Level 3 list stays disabled, as before the check.
+    level2_.Enable(enable && level2_.Count() > 0);
+    level3_.Enable(enable && level3_.Count() > 0);
     list_.View().Enable(enable);
 }
 
@@ -201,9 +202,12 @@ void FormIndividual::Layout()
         rect.right = client.right - margin;
         if (toBottom)
             rect.bottom = client.bottom - margin;
+        // A drop-down list's height is that of its opened list, which the message gives
+        // (field and list together).
         RECT dropped{};
-        if (SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped)))
-            rect.bottom = rect.top + (dropped.bottom - dropped.top) + (rect.bottom - rect.top);
+        SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+        if (dropped.bottom > dropped.top)
+            rect.bottom = rect.top + (dropped.bottom - dropped.top);
         MoveWindow(control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     };
     stretch(list_.Handle(), true);

@@ -62,6 +62,13 @@ bool FormIndividual::OnHeaderNotify(NMHDR* header)
         SetMessageResult(0);
         return true;
     }
+    case HDN_ITEMCHANGEDA:
+    case HDN_ITEMCHANGEDW:
+        // Whatever changed the width (tracking, sizing to content), it stays in bounds.
+        if (const HDITEMA* item = reinterpret_cast<NMHEADERA*>(header)->pitem; item && (item->mask & HDI_WIDTH) &&
+            item->cxy != Clamped(item->cxy))
+            PostMessageA(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
+        return false;
     case HDN_DIVIDERDBLCLICKA:
     case HDN_DIVIDERDBLCLICKW:
         // The list sizes the column to its content after this notification.

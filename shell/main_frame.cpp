@@ -10,6 +10,8 @@
 #include "ui/dpi.h"
 #include "ui/menu.h"
 #include "ui/message_box.h"
+#include "ui/message_loop.h"
+#include "shell/accelerators.h"
 
 namespace {
 
@@ -66,22 +68,26 @@ MainFrame::~MainFrame()
 bool MainFrame::CreateFrame()
 {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    bigIcon_.Reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
-                                                 GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
     smallIcon_.Reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    // The class keeps a shared icon: it outlives every frame.
     RegisterWindowClass(kClassName, CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE),
-                        LoadCursor(nullptr, IDC_ARROW), bigIcon_.Get());
+                        LoadCursor(nullptr, IDC_ARROW), LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)));
     ui::UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
-    RECT rect{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
-    TheApp().frame = this;
-    if (!Create(kClassName, LoadText(IDS_APP_TITLE), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, rect,
-                nullptr, menu.Get()))
-        return false;
     // The toolbar entry of the View menu names the one toolbar.
     ModifyMenuA(menu.Get(), ID_VIEW_TOOLBAR, MF_BYCOMMAND | MF_STRING, ID_VIEW_TOOLBAR,
                 LoadText(IDS_TOOLBAR_STANDARD).c_str());
-    menu.Release();   // the window owns its menu now
+    RECT rect{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    TheApp().frame = this;
+    // The window owns its menu from here on, and destroys it also when creation fails.
+    HMENU menuBar = menu.Release();
+    if (!Create(kClassName, LoadText(IDS_APP_TITLE), WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, rect,
+                nullptr, menuBar)) {
+        if (IsMenu(menuBar))
+            DestroyMenu(menuBar);
+        return false;
+    }
+    ui::RegisterMessageFilter(hwnd_, this);
     SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
     return view_ != nullptr;
 }
@@ -269,8 +275,30 @@ std::string MainFrame::ToolTipOf(int command) const
     return PromptPart(static_cast<UINT>(command), true);
 }
 
+bool MainFrame::PreTranslateMessage(MSG& message)
+{
+    // Keys reach the frame itself only when no window has the focus (the focused control
+    // was disabled): the shortcuts still work then.
+    if (message.hwnd != hwnd_ || (message.message != WM_KEYDOWN && message.message != WM_SYSKEYDOWN))
+        return false;
+    MSG key = message;
+    if (key.message == WM_SYSKEYDOWN && (GetKeyState(VK_MENU) & 0x8000) == 0)
+        key.message = WM_KEYDOWN;
+    return TranslateMainAccelerators(key);
+}
+
 bool MainFrame::OnNotify(NMHDR* header, LRESULT& result)
 {
+    if (header->hwndFrom == toolbar_.Handle() && header->code == TBN_HOTITEMCHANGE) {
+        // Fly-by help: the prompt of the button under the mouse.
+        const NMTBHOTITEM* hot = reinterpret_cast<const NMTBHOTITEM*>(header);
+        if (hot->dwFlags & HICF_LEAVING)
+            ShowStatusText(LoadText(IDS_READY));
+        else
+            ShowStatusText(PromptPart(static_cast<UINT>(hot->idNew), false));
+        result = 0;
+        return true;
+    }
     std::string& storage = toolTipText_;
     if (ui::ToolBar::ServeToolTip(header, [this](int command) { return ToolTipOf(command); }, storage)) {
         result = 0;

@@ -13,11 +13,12 @@
 #include "ui/image_list.h"
 #include "ui/status_bar.h"
 #include "ui/tool_bar.h"
+#include "ui/message_loop.h"
 #include "ui/window_base.h"
 
 class VisualManager;
 
-class MainFrame : public ui::WindowBase {
+class MainFrame : public ui::WindowBase, public ui::MessageFilter {
 public:
     static constexpr const char* kClassName = "MirelMainFrame";
 
@@ -45,6 +46,8 @@ public:
     using ProcessEnder = void (*)();
     static void SetProcessEnder(ProcessEnder ender);
 
+    bool PreTranslateMessage(MSG& message) override;
+
 protected:
     bool OnCreate(const CREATESTRUCTA& create) override;
     void OnSize(UINT type, int width, int height) override;
@@ -67,7 +70,6 @@ private:
     ui::ToolBar toolbar_;
     ui::StatusBar statusBar_;
     ui::ImageList toolbarImages_;
-    ui::UniqueIcon bigIcon_;
     ui::UniqueIcon smallIcon_;
     std::string toolTipText_;
     int look_ = 214;

@@ -56,6 +56,11 @@ void MainView::ShowTab(int tab)
 {
     if (!standardForm_ || !individualForm_)
         return;
+    ui::Dialog& hidden = tab == kStandardTab ? static_cast<ui::Dialog&>(*individualForm_) : *standardForm_;
+    // The focus must not stay in a form nobody sees.
+    HWND focus = GetFocus();
+    if (focus && (focus == hidden.Handle() || IsChild(hidden.Handle(), focus)))
+        tab_.SetFocus();
     standardForm_->Show(tab == kStandardTab ? SW_SHOW : SW_HIDE);
     individualForm_->Show(tab == kStandardTab ? SW_HIDE : SW_SHOW);
 }
@@ -127,8 +132,10 @@ INT_PTR MainView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CHECK_COMPLETE:
+        // The number is also the dialog manager's DM_SETDEFID: the dialog procedure must
+        // not see it, or the Run button would stop being the default button.
         OnCheckComplete();
-        break;   // then the ordinary handling
+        return TRUE;
     case WM_TIMER:
         OnTimer();
         break;

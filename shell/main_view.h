@@ -75,4 +75,5 @@ private:
     std::unique_ptr<FormStandard> standardForm_;
     std::unique_ptr<FormIndividual> individualForm_;
     HACCEL accelerators_ = nullptr;
+    int checkTab_ = 0;   // the tab selected when the running (or last) check started
 };

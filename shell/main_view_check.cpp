@@ -78,6 +78,10 @@ bool MainView::StartCheck(LPTHREAD_START_ROUTINE procedure, int kind)
     run.RunningCheck = kind;
     run.ProgressTimer = SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
     run.StopRequested = 0;
+    checkTab_ = tab_.CurSel();
+    // Disabling the control that has the focus would leave the keyboard with nowhere to
+    // go: the Run button (now Stop) keeps it, so that Enter stops the check.
+    runButton_.SetFocus();
     EnableCheckControls(false);
     runButton_.SetText(LoadText(IDS_STOP));
     Invalidate();
@@ -95,7 +99,8 @@ void MainView::EnableCheckControls(bool enable)
 {
     nameField_.Enable(enable);
     tab_.Enable(enable);
-    if (tab_.CurSel() == kStandardTab)
+    // The form whose tab was selected at Run, also when the user switched tabs since.
+    if (checkTab_ == kStandardTab)
         standardForm_->EnableControls(enable);
     else
         individualForm_->EnableControls(enable);
@@ -118,26 +123,32 @@ void MainView::WaitForWorkerEnd()
 void MainView::OnCheckComplete()
 {
     RunState& run = GetRunState();
+    if (run.RunningCheck == kNoCheck || !run.WorkerThread)
+        return;   // no check of ours has ended
     WaitForWorkerEnd();
     runButton_.SetText(LoadText(IDS_RUN));
+    const int kind = run.RunningCheck;
     run.RunningCheck = kNoCheck;
     if (run.StopRequested == 1)
         run.StopRequested = 0;
-    const bool standardTab = tab_.CurSel() == kStandardTab;
-    if (standardTab) {
+    // The form of the check that ended shows its new results, whichever tab is selected.
+    if (kind == kStandardCheck) {
         standardForm_->ShowStandardPage(standardForm_->CurrentPage());
         standardForm_->SetRootText(run.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
                                                               : "[" + run.TargetComputer + "]");
     }
     EnableCheckControls(true);
     runButton_.Enable(true);
-    if (standardTab) {
+    ResultList& list = kind == kStandardCheck ? standardForm_->DisplayList()
+                                              : individualForm_->ResultListControl();
+    if (kind == kStandardCheck)
         standardForm_->SortByRememberedColumn();
-        standardForm_->DisplayList().View().SetFocus();
-    } else {
+    else
         individualForm_->SortByRememberedColumn();
-        individualForm_->ResultListControl().View().SetFocus();
-    }
+    if (tab_.CurSel() == checkTab_)
+        list.View().SetFocus();
+    else
+        tab_.SetFocus();
     Invalidate();
     KillTimer(hwnd_, run.ProgressTimer);
     run.ProgressTimer = 0;

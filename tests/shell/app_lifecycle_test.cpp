@@ -228,8 +228,39 @@ TEST_F(AppLifecycleTest, EnterInTheNameFieldRunsAndThenStops)
     InstallFakeWmi(&scenario);
     PressKey(View().NameField(), VK_RETURN);
     EXPECT_TRUE(CheckRunning());
-    PressKey(View().RunButton(), VK_RETURN);
+    EXPECT_EQ(GetFocus(), View().RunButton()) << "the keyboard keeps a place while the field is disabled";
+    PressKey(GetFocus(), VK_RETURN);
     EXPECT_EQ(GetRunState().StopRequested.load(), 1);
     PumpUntil([this] { return !CheckRunning(); });
     InstallFakeWmi(nullptr);
+}
+
+TEST_F(AppLifecycleTest, FormOfTheCheckIsRestoredEvenAfterATabSwitch)
+{
+    FakeWmiScenario scenario = SlowProvider(10);
+    InstallFakeWmi(&scenario);
+    View().OnRunButton();   // a standard check
+    EXPECT_FALSE(IsWindowEnabled(Standard().Handle()));
+    Frame().RunCommand(ID_VIEW_INDIVIDUAL);
+    PumpUntil([this] { return !CheckRunning(); });
+    EXPECT_TRUE(IsWindowEnabled(Standard().Handle()));
+    EXPECT_TRUE(IsWindowEnabled(Standard().DisplayList().Handle()));
+    EXPECT_EQ(Standard().Tree().ItemText(Standard().PageItem(kRootPage)), "[Local Computer]");
+    EXPECT_FALSE(IsWindowEnabled(Individual().Level2().Handle())) << "an empty list stays disabled";
+    InstallFakeWmi(nullptr);
+}
+
+TEST_F(AppLifecycleTest, CompletionMessageWithoutACheckChangesNothing)
+{
+    SendMessageA(View().Handle(), WM_CHECK_COMPLETE, 0, 0);
+    EXPECT_EQ(Standard().Tree().ItemText(Standard().PageItem(kRootPage)), "[Resources]");
+    EXPECT_EQ(SendMessageA(View().Handle(), DM_GETDEFID, 0, 0), MAKELRESULT(IDC_RUN, DC_HASDEFID));
+}
+
+TEST_F(AppLifecycleTest, SwitchingTabsTakesTheFocusOutOfTheHiddenForm)
+{
+    Standard().DisplayList().View().SetFocus();
+    Frame().RunCommand(ID_VIEW_INDIVIDUAL);
+    HWND focus = GetFocus();
+    EXPECT_FALSE(focus == Standard().Handle() || IsChild(Standard().Handle(), focus));
 }
