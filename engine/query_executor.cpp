@@ -28,12 +28,18 @@ unsigned ReadProperty(IWbemClassObject* object, const wchar_t* name, int classId
     return value.Get().vt;
 }
 
-// Walks the enumerator of an open session. For each object, `onObject` is called with
-// the object and its 1-based number; it returns false when a stop interrupted the
-// object (which then is not counted) or when reading must end after it.
+// Connects, runs the query and walks its objects. For each object, `onObject` is called
+// with the object and its 1-based number; it returns false when a stop interrupted the
+// object (which then is not counted) or when reading must end after it. 0, or -1 when
+// the connection or the query failed.
 template <class ObjectReader>
-void ReadObjects(WmiSession& session, long& objectCount, ObjectReader onObject)
+int ReadObjects(std::string host, std::string query, std::string& errorText, long& objectCount,
+                ObjectReader onObject)
 {
+    objectCount = 0;
+    WmiSession session;
+    if (ConnectWmi(std::move(host), std::move(query), errorText, session) != 0)
+        return -1;
     RunState& run = GetRunState();
     const std::string base = run.StatusText.Get();
     while (!run.IsStopRequested()) {
@@ -52,6 +58,7 @@ void ReadObjects(WmiSession& session, long& objectCount, ObjectReader onObject)
     }
     session.Release();
     run.StatusText.Set(base);
+    return 0;
 }
 
 }  // namespace
@@ -69,14 +76,10 @@ int ExecuteStandardQuery(int classId, std::string host, std::string query,
                          std::string& errorText, long& objectCount)
 {
     list.DeleteAllRows();
-    objectCount = 0;
-    WmiSession session;
-    if (ConnectWmi(std::move(host), std::move(query), errorText, session) != 0)
-        return -1;
-
     const RunState& run = GetRunState();
     std::string text;
-    ReadObjects(session, objectCount, [&](IWbemClassObject* object, long) {
+    return ReadObjects(std::move(host), std::move(query), errorText, objectCount,
+                       [&](IWbemClassObject* object, long) {
         int row = list.AppendRow();
         for (int column = 0; propertyNames[column]; ++column) {
             if (run.IsStopRequested())
@@ -86,7 +89,6 @@ int ExecuteStandardQuery(int classId, std::string host, std::string query,
         }
         return true;
     });
-    return 0;
 }
 
 int ExecuteClassQuery(ClassQueryEntries& entries, int classId, std::string host,
@@ -94,14 +96,10 @@ int ExecuteClassQuery(ClassQueryEntries& entries, int classId, std::string host,
                       std::string& errorText, long& objectCount)
 {
     entries.Clear();
-    objectCount = 0;
-    WmiSession session;
-    if (ConnectWmi(std::move(host), std::move(query), errorText, session) != 0)
-        return -1;
-
     const RunState& run = GetRunState();
     std::string text;
-    ReadObjects(session, objectCount, [&](IWbemClassObject* object, long objectNumber) {
+    return ReadObjects(std::move(host), std::move(query), errorText, objectCount,
+                       [&](IWbemClassObject* object, long objectNumber) {
         for (int index = 0; propertyNames[index]; ++index) {
             if (run.IsStopRequested())
                 return false;
@@ -117,5 +115,4 @@ int ExecuteClassQuery(ClassQueryEntries& entries, int classId, std::string host,
         }
         return true;
     });
-    return 0;
 }
