@@ -120,7 +120,8 @@ public:
         objects[0] = new FakeClassObject(scenario.objects[next_], static_cast<int>(next_) + 1);
         *returned = 1;
         ++next_;
-        return next_ == scenario.objects.size() ? scenario.resultWithLastObject : WBEM_S_NO_ERROR;
+        return next_ == scenario.objects.size() ? scenario.resultWithLastObject
+                                                : static_cast<HRESULT>(WBEM_S_NO_ERROR);
     }
     HRESULT STDMETHODCALLTYPE Reset() override FAKE_NOT_IMPLEMENTED
     HRESULT STDMETHODCALLTYPE NextAsync(ULONG, IWbemObjectSink*) override FAKE_NOT_IMPLEMENTED
