@@ -12,6 +12,7 @@
 #include "tests/shell/list_support.h"
 #include "tests/support/fake_wmi.h"
 #include "ui/save_dialog.h"
+#include "ui/window.h"
 
 namespace {
 
@@ -31,6 +32,66 @@ std::string ReadWholeFile(const std::string& path)
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The platform's save dialog, answered by a timer inside its modal loop: the first tick
+// reads the file types and the proposed name and types an existing file's name without
+// extension; the next one answers the overwrite question with Yes.
+constexpr int kFileTypeBox = 0x470;   // cmb1
+constexpr int kFileNameBox = 0x47C;   // cmb13
+struct RealDialogRun {
+    std::string typed;
+    std::vector<std::string> fileTypes;
+    std::string proposed;
+    std::string question;
+    bool done = false;
+};
+RealDialogRun g_real;
+
+std::string ControlText(HWND dialog, int id)
+{
+    char text[1024] = "";
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    return text;
+}
+
+BOOL CALLBACK AnswerRealDialog(HWND window, LPARAM)
+{
+    char className[16] = "";
+    GetClassNameA(window, className, sizeof className);
+    if (std::string(className) != "#32770" || !IsWindowVisible(window) || !IsWindowEnabled(window))
+        return TRUE;
+    if (GetDlgItem(window, kFileNameBox) && g_real.proposed.empty()) {
+        HWND types = GetDlgItem(window, kFileTypeBox);
+        for (int item = 0; item < SendMessageA(types, CB_GETCOUNT, 0, 0); ++item) {
+            char text[256] = "";
+            SendMessageA(types, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+            g_real.fileTypes.push_back(text);
+        }
+        g_real.proposed = ControlText(window, kFileNameBox);
+        SetDlgItemTextA(window, kFileNameBox, g_real.typed.c_str());
+        PostMessageA(window, WM_COMMAND, IDOK, 0);
+        return FALSE;
+    }
+    if (!GetDlgItem(window, kFileNameBox) && GetDlgItem(window, IDYES)) {
+        for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char childClass[16] = "";
+            GetClassNameA(child, childClass, sizeof childClass);
+            if (_stricmp(childClass, "Static") == 0 && GetWindowTextLengthA(child) > 0)
+                g_real.question = ui::Window(child).Text();
+        }
+        PostMessageA(window, WM_COMMAND, IDYES, 0);
+        g_real.done = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CALLBACK RealDialogTimer(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    EnumThreadWindows(GetCurrentThreadId(), AnswerRealDialog, 0);
+    if (g_real.done)
+        KillTimer(nullptr, timer);
 }
 
 // A provider of slow objects, so that a check is still running when the test acts.
@@ -130,6 +191,28 @@ TEST_F(ListSaveTest, CsvOfACategoryPageInDisplayOrder)
     GetRunState().TargetComputer = "pc01";   // as the last check left it
     Save(ID_FILE_SAVE_CSV, "");
     EXPECT_EQ(request_.fileName, "pc01_CD-ROM Drive.csv");
+}
+
+TEST_F(ListSaveTest, ThePlatformDialogOffersTheFileTypesAndAsksBeforeReplacingAFile)
+{
+    ShowCdRomRows();
+    ui::SetSaveFileHandler(nullptr);
+    const std::string path = folder_ + "list.csv";
+    {
+        std::ofstream old(path, std::ios::binary);
+        old << "old";
+    }
+    g_real = RealDialogRun{};
+    g_real.typed = folder_ + "list";   // the default extension makes it list.csv
+    UINT_PTR timer = SetTimer(nullptr, 0, 100, RealDialogTimer);
+    Frame().RunCommand(ID_FILE_SAVE_CSV);
+    KillTimer(nullptr, timer);
+    EXPECT_EQ(g_real.proposed, "CD-ROM Drive.csv");
+    EXPECT_EQ(g_real.fileTypes, (std::vector<std::string>{"CSV Files (*.csv)", "Text Files (*.txt)", "All Files (*.*)"}));
+    EXPECT_TRUE(g_real.done) << "the dialog asked before replacing the file";
+    EXPECT_FALSE(g_real.question.empty());
+    EXPECT_EQ(ReadWholeFile(path).substr(0, 8), "\"Name\",\"") << "replaced after Yes";
+    EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(ListSaveTest, CsvOfTheIndividualList)
