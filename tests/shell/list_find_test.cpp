@@ -4,6 +4,7 @@
 #include "tests/shell/app_fixture.h"
 
 #include "individual/class_ids.h"
+#include "resources/narrow.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
@@ -237,4 +238,27 @@ TEST_F(ListFindTest, FindsInTheIndividualListAndIsDisabledWithoutRows)
     }));
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, NotFound("CPU 4"));
+}
+
+// Under the Japanese code page (932): full-width letters typed in lower case find their
+// upper-case form through the dialog's edit field, and the not-found message quotes the
+// text upper-cased.
+TEST_F(ListFindTest, JapaneseFullWidthLettersIgnoreCase)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs the Japanese code page";
+    const std::string drive = ToNarrow(L"\uFF23\uFF24\uFF32\uFF2F\uFF2D\u30C9\u30E9\u30A4\u30D6", 932);   // ＣＤＲＯＭドライブ
+    listui::FillStorePage(kCdRomPage, {{"a"}, {"b", drive}, {"c"}});
+    Standard().SelectPageInTree(kCdRomPage);
+    List().SelectRow(0);
+    EXPECT_TRUE(FindDialog([&](HWND dialog) {
+        SetFindText(dialog, ToNarrow(L"\uFF43\uFF44\uFF52\uFF4F\uFF4D", 932));   // ｃｄｒｏｍ
+        EXPECT_EQ(ItemText(dialog, IDC_FIND_TEXT), ToNarrow(L"\uFF43\uFF44\uFF52\uFF4F\uFF4D", 932));
+        Click(dialog, IDC_FIND_NEXT);
+        EXPECT_EQ(SelectedRows(List()), std::vector<int>{1});
+        SetFindText(dialog, ToNarrow(L"\uFF58\u30C9", 932));   // ｘド
+        Click(dialog, IDC_FIND_NEXT);
+    }));
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, NotFound(ToNarrow(L"\uFF38\u30C9", 932)));
 }
