@@ -185,6 +185,7 @@ TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndKeepsItsStateAc
 
     RunCheckToCompletion();
     EXPECT_EQ(ShownColumn(list, 3)[1], "Object 10") << "the next check is shown sorted the same way";
+    EXPECT_EQ(listui::SelectedRows(list), std::vector<int>{0}) << "only the first row of the new rows";
     EXPECT_EQ(listui::Tags(list), Positions(12));
     EXPECT_TRUE(Messages().empty());
     InstallFakeWmi(nullptr);
