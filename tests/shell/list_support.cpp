@@ -85,6 +85,18 @@ void CALLBACK FindDialogTimer(HWND, UINT, UINT_PTR timer, DWORD)
         Click(dialog, IDCANCEL);
 }
 
+void ProcessPendingMessages()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
+        ui::ProcessMessage(message);
+    }
+}
+
 }  // namespace
 
 void GiveFrameARealSize(HWND frame)
@@ -104,23 +116,6 @@ void FillStorePage(int page, const Rows& rows)
         int row = store->AppendRow();
         for (size_t column = 0; column < cells.size(); ++column)
             store->SetCell(row, static_cast<int>(column), cells[column]);
-    }
-}
-
-void EmptyAllStores()
-{
-    ClearAllStoreRows();
-}
-
-void ProcessPendingMessages()
-{
-    MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-        if (message.message == WM_QUIT) {
-            PostQuitMessage(static_cast<int>(message.wParam));
-            return;
-        }
-        ui::ProcessMessage(message);
     }
 }
 

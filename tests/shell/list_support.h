@@ -1,6 +1,6 @@
-// Driving the result lists through their windows: the notifications the list-view
-// control sends its parent, the cells as the control shows them, the category stores
-// behind the standard pages, the real clipboard, and the modal Find dialog.
+// Driving the result lists through their windows: real mouse input, the real context
+// menu, the cells as the control shows them, the category stores behind the standard
+// pages, the real clipboard, and the modal Find dialog.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
@@ -22,8 +22,6 @@ void GiveFrameARealSize(HWND frame);
 // Replaces the rows of the category store shown on standard page `page` (4..31); a row
 // shorter than the store leaves its last cells empty.
 void FillStorePage(int page, const Rows& rows);
-// Empties every category store.
-void EmptyAllStores();
 
 // Real mouse input, posted to the control as the system posts it (the cursor is put on
 // the point first) and processed at once: a left click on a column header, a right
@@ -31,8 +29,6 @@ void EmptyAllStores();
 void ClickColumnHeader(const ResultList& list, int column);
 void RightClickAt(const ResultList& list, POINT screenPoint);
 void DoubleClickAt(const ResultList& list, POINT screenPoint);
-// Processes every message waiting in this thread's queue.
-void ProcessPendingMessages();
 
 // Answers the next real context menu: records its items, presses Down `downs` times
 // and Enter (0: Esc closes it). Call before the right click.
@@ -51,7 +47,7 @@ POINT CellCentre(const ResultList& list, int row, int column);
 POINT BelowLastRow(const ResultList& list);
 
 // What the control shows: the texts of one column from top to bottom, read back through
-// the control (LVM_GETITEMTEXT), the row count it has, the selected rows.
+// the control (LVM_GETITEMTEXT), and the selected rows.
 std::vector<std::string> ShownColumn(const ResultList& list, int column);
 std::vector<int> SelectedRows(const ResultList& list);
 // The item data (sort tags) of the model, top to bottom.
