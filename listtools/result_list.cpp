@@ -81,8 +81,19 @@ void ResultList::FollowSort(const std::vector<int>& oldPositions)
 
 void ResultList::SelectRow(int row, bool partialOk) const
 {
-    view_.SelectAndFocus(row);
+    MarkRow(row);
     view_.EnsureVisible(row, partialOk);
+}
+
+void ResultList::MarkRow(int row) const
+{
+    if (view_.Style() & LVS_SINGLESEL) {
+        for (int other = view_.FirstSelected(); other >= 0; other = view_.NextItem(other, LVNI_SELECTED)) {
+            if (other != row)
+                view_.SetItemState(other, 0, LVIS_SELECTED);
+        }
+    }
+    view_.SelectAndFocus(row);
 }
 
 void ResultList::StoreColumnWidths()
