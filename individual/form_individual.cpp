@@ -139,9 +139,11 @@ std::string FormIndividual::SelectedClassText() const
 
 void FormIndividual::ClearResults()
 {
+    // The control drops the selection with its rows; clearing "all rows" while it still
+    // had the old ones would walk every one of them.
     list_.Model().DeleteAllRows();
-    list_.View().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
     list_.ShowRows();
+    list_.View().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
 void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)

@@ -38,7 +38,7 @@ void FormIndividual::OnRightClick(POINT screenPoint)
     if (cell.item < 0)
         return;
     SetClickedCellText(list_.Model().Cell(cell.item, cell.subItem));
-    switch (ChooseFromResultMenu(hwnd_, screenPoint)) {
+    switch (ChooseFromResultMenu(list_.Handle(), screenPoint)) {
     case ID_COPY_CELL: CopyClickedCell(); break;
     case ID_COPY_LINE: CopyLineOfRow(list_.Model(), list_.SelectedRow()); break;
     default: break;

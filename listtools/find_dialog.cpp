@@ -67,7 +67,7 @@ void CFindDlg::OnFindNext()
 void SelectFoundCell(const ResultList& list, int row, int column)
 {
     const ui::ListView& view = list.View();
-    view.SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    list.MarkRow(row);
     view.EnsureVisible(row, false);
     if (!view.HasHorizontalScrollBar())
         return;

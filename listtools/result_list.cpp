@@ -55,26 +55,45 @@ void ResultList::ShowRows()
 
 void ResultList::FollowSort(const std::vector<int>& oldPositions)
 {
-    std::vector<bool> wasSelected(oldPositions.size());
-    for (int row = view_.FirstSelected(); row >= 0; row = view_.NextItem(row, LVNI_SELECTED))
-        if (static_cast<size_t>(row) < wasSelected.size())
-            wasSelected[static_cast<size_t>(row)] = true;
-    int focused = view_.NextItem(-1, LVNI_FOCUSED);
-    view_.SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
-    for (size_t now = 0; now < oldPositions.size(); ++now) {
-        int before = oldPositions[now];
-        UINT state = (wasSelected[static_cast<size_t>(before)] ? LVIS_SELECTED : 0) |
-                     (before == focused ? LVIS_FOCUSED : 0);
-        if (state)
-            view_.SetItemState(static_cast<int>(now), state, state);
-    }
+    // Only the rows that carry a state are touched: a state change of "all rows" (-1)
+    // walks every row of the control, which costs a quarter of a second at 100,000 rows.
+    const int count = static_cast<int>(oldPositions.size());
+    std::vector<int> selected;
+    for (int row = view_.FirstSelected(); row >= 0 && row < count; row = view_.NextItem(row, LVNI_SELECTED))
+        selected.push_back(row);
+    const int focused = view_.NextItem(-1, LVNI_FOCUSED);
+    for (int row : selected)
+        view_.SetItemState(row, 0, LVIS_SELECTED);
+    if (focused >= 0)
+        view_.SetItemState(focused, 0, LVIS_FOCUSED);
+
+    std::vector<int> newPosition(oldPositions.size(), -1);
+    for (int now = 0; now < count; ++now)
+        if (oldPositions[static_cast<size_t>(now)] >= 0 && oldPositions[static_cast<size_t>(now)] < count)
+            newPosition[static_cast<size_t>(oldPositions[static_cast<size_t>(now)])] = now;
+    for (int row : selected)
+        if (newPosition[static_cast<size_t>(row)] >= 0)
+            view_.SetItemState(newPosition[static_cast<size_t>(row)], LVIS_SELECTED, LVIS_SELECTED);
+    if (focused >= 0 && focused < count && newPosition[static_cast<size_t>(focused)] >= 0)
+        view_.SetItemState(newPosition[static_cast<size_t>(focused)], LVIS_FOCUSED, LVIS_FOCUSED);
     view_.Invalidate(false);
 }
 
 void ResultList::SelectRow(int row, bool partialOk) const
 {
-    view_.SelectAndFocus(row);
+    MarkRow(row);
     view_.EnsureVisible(row, partialOk);
+}
+
+void ResultList::MarkRow(int row) const
+{
+    if (view_.Style() & LVS_SINGLESEL) {
+        for (int other = view_.FirstSelected(); other >= 0; other = view_.NextItem(other, LVNI_SELECTED)) {
+            if (other != row)
+                view_.SetItemState(other, 0, LVIS_SELECTED);
+        }
+    }
+    view_.SelectAndFocus(row);
 }
 
 void ResultList::StoreColumnWidths()

@@ -37,6 +37,10 @@ public:
     int SelectedRow() const { return view_.FirstSelected(); }
     // Selects and focuses `row` (other rows keep their state) and scrolls it into view.
     void SelectRow(int row, bool partialOk = false) const;
+    // Sets the selected and focused state of `row`, nothing else. A single-selection list
+    // drops its other selected rows then; they are deselected here first, one by one,
+    // because the control's own deselection walks every row of a virtual list.
+    void MarkRow(int row) const;
     // The column widths the user dragged, read back into the model.
     void StoreColumnWidths();
 
