@@ -45,6 +45,16 @@ std::string PromptPart(UINT command, bool tooltip)
     return tooltip ? prompt.substr(lineBreak + 1) : prompt.substr(0, lineBreak);
 }
 
+// Three quarters of the work area, placed by the system.
+RECT DefaultFrameRect()
+{
+    RECT work{0, 0, 1024, 768};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = (work.right - work.left) * 3 / 4;
+    const int height = (work.bottom - work.top) * 3 / 4;
+    return RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + width, CW_USEDEFAULT + height};
+}
+
 bool IsLookCommand(int command)
 {
     return command >= ID_VIEW_APPLOOK_WIN_2000 && command <= ID_VIEW_APPLOOK_OFF_2007_AQUA;
@@ -77,7 +87,7 @@ bool MainFrame::CreateFrame()
     // The toolbar entry of the View menu names the one toolbar.
     ModifyMenuA(menu.Get(), ID_VIEW_TOOLBAR, MF_BYCOMMAND | MF_STRING, ID_VIEW_TOOLBAR,
                 LoadText(IDS_TOOLBAR_STANDARD).c_str());
-    RECT rect{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT};
+    RECT rect = DefaultFrameRect();
     TheApp().frame = this;
     // The window owns its menu from here on, and destroys it also when creation fails.
     HMENU menuBar = menu.Release();
