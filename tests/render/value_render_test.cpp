@@ -114,7 +114,7 @@ TEST_F(ValueRenderTest, ArraysAreBracketedAndDecodedElementByElement)
     EXPECT_EQ(result, 0);
     EXPECT_EQ(Render(FakeValue::TextArray({L"x", L" y "}).Get()), "[ x, y ]");
     EXPECT_EQ(Render(FakeValue::TextArray({L"  "}).Get()), "[  ]");
-    EXPECT_EQ(Render(FakeValue::TextArray({L"a", L"", L"c"}).Get()), "[ a, , c ]");
+    EXPECT_EQ(Render(FakeValue::TextArray({L"a", std::wstring(), L"c"}).Get()), "[ a, , c ]");
     EXPECT_EQ(Render(FakeValue::I4Array({1000, -5}).Get()), "[ 1,000, -5 ]");
     EXPECT_EQ(Render(ObjectArray(3).Get()), "[ , ,  ]");
 }
