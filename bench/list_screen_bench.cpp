@@ -60,18 +60,6 @@ FakeWmiScenario ManyApplicationServices()
     return scenario;
 }
 
-bool Choose(const ui::ComboBox& list, int code, int id, HWND form)
-{
-    for (int index = 0; index < list.Count(); ++index) {
-        if (static_cast<int>(list.ItemData(index)) == code) {
-            list.SetCurSel(index);
-            SendMessageA(form, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list.Handle()));
-            return true;
-        }
-    }
-    return false;
-}
-
 void ProcessPendingMessages()
 {
     MSG message;
@@ -173,10 +161,9 @@ int main()
     FormIndividual& form = view.IndividualForm();
     ResultList& list = form.ResultListControl();
     frame.RunCommand(ID_VIEW_INDIVIDUAL);
-    HWND formWindow = form.Handle();
-    if (!Choose(form.Level1(), kInstalledApplicationsCode, IDC_LEVEL1, formWindow) ||
-        !Choose(form.Level2(), kInstalledApplicationsCode, IDC_LEVEL2, formWindow) ||
-        !Choose(form.Level3(), ClassId::Win32_ApplicationService, IDC_LEVEL3, formWindow)) {
+    if (!form.ChooseEntry(IDC_LEVEL1, kInstalledApplicationsCode) ||
+        !form.ChooseEntry(IDC_LEVEL2, kInstalledApplicationsCode) ||
+        !form.ChooseEntry(IDC_LEVEL3, ClassId::Win32_ApplicationService)) {
         std::printf("Win32_ApplicationService is not in the lists\n");
         return 1;
     }

@@ -18,18 +18,6 @@
 
 namespace {
 
-bool Choose(const ui::ComboBox& list, int code, int id, HWND form)
-{
-    for (int index = 0; index < list.Count(); ++index) {
-        if (static_cast<int>(list.ItemData(index)) == code) {
-            list.SetCurSel(index);
-            SendMessageA(form, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list.Handle()));
-            return true;
-        }
-    }
-    return false;
-}
-
 void RunCheck(MainView& view)
 {
     view.OnRunButton();
@@ -54,9 +42,9 @@ int main(int argc, char** argv)
     if (std::string(argv[2]) == "individual" && argc >= 6) {
         frame.RunCommand(ID_VIEW_INDIVIDUAL);
         FormIndividual& form = view.IndividualForm();
-        Choose(form.Level1(), std::atoi(argv[3]), IDC_LEVEL1, form.Handle());
-        Choose(form.Level2(), std::atoi(argv[4]), IDC_LEVEL2, form.Handle());
-        Choose(form.Level3(), std::atoi(argv[5]), IDC_LEVEL3, form.Handle());
+        form.ChooseEntry(IDC_LEVEL1, std::atoi(argv[3]));
+        form.ChooseEntry(IDC_LEVEL2, std::atoi(argv[4]));
+        form.ChooseEntry(IDC_LEVEL3, std::atoi(argv[5]));
         RunCheck(view);
     } else {
         RunCheck(view);

@@ -51,7 +51,6 @@ bool FormIndividual::OnInitDialog()
     description_.Attach(::GetDlgItem(hwnd_, IDC_DESCRIPTION));
     list_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_LIST));
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
-    list_.onRightClick = [this](POINT point) { OnRightClick(point); };
     InitResultList();
     FillGroupList();
     Layout();
@@ -124,6 +123,19 @@ bool FormIndividual::OnCommand(int id, int code, HWND)
     case IDC_LEVEL3: OnLevel3Changed(); return true;
     default: return false;
     }
+}
+
+bool FormIndividual::ChooseEntry(int listId, int code)
+{
+    const ui::ComboBox& list = listId == IDC_LEVEL1 ? level1_ : listId == IDC_LEVEL2 ? level2_ : level3_;
+    for (int index = 0; index < list.Count(); ++index) {
+        if (static_cast<int>(list.ItemData(index)) == code) {
+            list.SetCurSel(index);
+            OnCommand(listId, CBN_SELCHANGE, list.Handle());
+            return true;
+        }
+    }
+    return false;
 }
 
 int FormIndividual::SelectedClassCode() const

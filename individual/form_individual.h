@@ -30,6 +30,10 @@ public:
     int SelectedClassCode() const;
     std::string SelectedClassText() const;
 
+    // Chooses the entry with item data `code` in list IDC_LEVEL1, IDC_LEVEL2 or IDC_LEVEL3
+    // as the user would (the list's change handler runs); false when there is none.
+    bool ChooseEntry(int listId, int code);
+
     // Empties the result list (the Run command, before a check).
     void ClearResults();
     void AppendRows(const std::vector<ClassResultRow>& rows);
@@ -59,7 +63,6 @@ private:
     void OnLevel2Changed();
     void OnLevel3Changed();
     void OnColumnClick(int column);
-    void OnRightClick(POINT screenPoint);
     bool OnHeaderNotify(NMHDR* header);
     void ClampColumnWidth(int column);
 

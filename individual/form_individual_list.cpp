@@ -1,8 +1,6 @@
 // Sorting, column widths and copying in the individual form's result list.
 #include "individual/form_individual.h"
 
-#include "listtools/clipboard.h"
-#include "listtools/context_menu.h"
 #include "listtools/sort_compare.h"
 #include "listtools/sort_state.h"
 #include "resources/resource.h"
@@ -30,19 +28,6 @@ void FormIndividual::OnColumnClick(int column)
     ui::WaitCursor wait;
     ApplyIndividualColumnClick(column);
     list_.FollowSort(SortIndividualModel(list_.Model(), column));
-}
-
-void FormIndividual::OnRightClick(POINT screenPoint)
-{
-    ui::ListCell cell = list_.CellAt(screenPoint);
-    if (cell.item < 0)
-        return;
-    SetClickedCellText(list_.Model().Cell(cell.item, cell.subItem));
-    switch (ChooseFromResultMenu(list_.Handle(), screenPoint)) {
-    case ID_COPY_CELL: CopyClickedCell(); break;
-    case ID_COPY_LINE: CopyLineOfRow(list_.Model(), list_.SelectedRow()); break;
-    default: break;
-    }
 }
 
 // Column widths stay between 10 and 4096 pixels, dragged or sized to their content.

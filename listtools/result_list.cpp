@@ -4,6 +4,11 @@
 
 #include <cstring>
 
+#include "listtools/clipboard.h"
+#include "listtools/context_menu.h"
+#include "listtools/sort_state.h"
+#include "resources/resource.h"
+
 namespace {
 
 constexpr DWORD kBaseStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA;
@@ -102,6 +107,19 @@ void ResultList::StoreColumnWidths()
         model_.SetColumnWidth(column, view_.ColumnWidth(column));
 }
 
+void ResultList::OpenContextMenu(POINT screenPoint)
+{
+    ui::ListCell cell = CellAt(screenPoint);
+    if (cell.item < 0)
+        return;
+    SetClickedCellText(model_.Cell(cell.item, cell.subItem));
+    switch (ChooseFromResultMenu(view_.Handle(), screenPoint)) {
+    case ID_COPY_CELL: CopyClickedCell(); break;
+    case ID_COPY_LINE: CopyLineOfRow(model_, SelectedRow()); break;
+    default: break;
+    }
+}
+
 ui::ListCell ResultList::CellAt(POINT screenPoint) const
 {
     view_.ScreenToClient(screenPoint);
@@ -150,8 +168,7 @@ bool ResultList::HandleNotify(NMHDR* header, LRESULT& result)
     case NM_RCLICK: {
         POINT point;
         GetCursorPos(&point);
-        if (onRightClick)
-            onRightClick(point);
+        OpenContextMenu(point);
         result = 0;
         return true;
     }

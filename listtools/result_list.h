@@ -50,7 +50,10 @@ public:
 
     std::function<void(int column)> onColumnClick;
     std::function<void(int row)> onDoubleClick;          // row -1: no row under the mouse
-    std::function<void(POINT screenPoint)> onRightClick;
+
+    // A right click at `screenPoint`: over a cell, remembers its text (ClickedCellText)
+    // and offers "Copy Cell" and "Copy Line"; elsewhere nothing happens.
+    void OpenContextMenu(POINT screenPoint);
 
     // The cell under a point of the screen; item -1 when there is none.
     ui::ListCell CellAt(POINT screenPoint) const;

@@ -50,7 +50,6 @@ bool FormStandard::OnInitDialog()
     list_.View().SetImageList(images_.Handle(), LVSIL_NORMAL);
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
     list_.onDoubleClick = [this](int row) { NavigateToCategory(list_.Model().Cell(row, 0)); };
-    list_.onRightClick = [this](POINT point) { OnRightClick(point); };
     ShowRootPage();
 
     splitter_.SetPanes(tree_.Handle(), list_.Handle());

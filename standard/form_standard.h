@@ -57,7 +57,6 @@ private:
     void SelectFirstRow();
     void OnTreeSelectionChanged();
     void OnColumnClick(int column);
-    void OnRightClick(POINT screenPoint);
     bool HandleTreeKey(const MSG& message);
     bool HandleListKey(const MSG& message);
     void RepaintPanes() const;

@@ -1,8 +1,6 @@
 // Sorting and copying in the standard form's display list.
 #include "standard/form_standard.h"
 
-#include "listtools/clipboard.h"
-#include "listtools/context_menu.h"
 #include "listtools/sort_compare.h"
 #include "listtools/sort_state.h"
 #include "resources/resource.h"
@@ -23,15 +21,3 @@ void FormStandard::OnColumnClick(int column)
     list_.FollowSort(SortStandardModel(list_.Model(), currentPage_, column));
 }
 
-void FormStandard::OnRightClick(POINT screenPoint)
-{
-    ui::ListCell cell = list_.CellAt(screenPoint);
-    if (cell.item < 0)
-        return;
-    SetClickedCellText(list_.Model().Cell(cell.item, cell.subItem));
-    switch (ChooseFromResultMenu(list_.Handle(), screenPoint)) {
-    case ID_COPY_CELL: CopyClickedCell(); break;
-    case ID_COPY_LINE: CopyLineOfRow(list_.Model(), list_.SelectedRow()); break;
-    default: break;
-    }
-}

@@ -49,21 +49,9 @@ void AppFixture::RunCheckToCompletion()
 
 void AppFixture::ChooseClass(int groupCode, int categoryCode, int classId)
 {
-    auto choose = [](const ui::ComboBox& list, int code, int id, HWND form) {
-        for (int index = 0; index < list.Count(); ++index) {
-            if (static_cast<int>(list.ItemData(index)) == code) {
-                list.SetCurSel(index);
-                SendMessageA(form, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE),
-                             reinterpret_cast<LPARAM>(list.Handle()));
-                return true;
-            }
-        }
-        return false;
-    };
-    HWND form = Individual().Handle();
-    ASSERT_TRUE(choose(Individual().Level1(), groupCode, IDC_LEVEL1, form));
-    ASSERT_TRUE(choose(Individual().Level2(), categoryCode, IDC_LEVEL2, form));
-    ASSERT_TRUE(choose(Individual().Level3(), classId, IDC_LEVEL3, form));
+    ASSERT_TRUE(Individual().ChooseEntry(IDC_LEVEL1, groupCode));
+    ASSERT_TRUE(Individual().ChooseEntry(IDC_LEVEL2, categoryCode));
+    ASSERT_TRUE(Individual().ChooseEntry(IDC_LEVEL3, classId));
 }
 
 void AppFixture::PressKey(HWND target, UINT key, bool shift)
