@@ -9,23 +9,9 @@
 #include "engine/wmi_session.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "tests/support/recording_reporter.h"
 
 namespace {
-
-struct Message {
-    std::string text;
-    UINT flags;
-};
-
-class RecordingReporter : public SurveyReporter {
-public:
-    int ShowMessage(const std::string& text, UINT flags) override
-    {
-        messages.push_back({text, flags});
-        return IDOK;
-    }
-    std::vector<Message> messages;
-};
 
 std::atomic<int> g_standardRuns{0};
 std::atomic<int> g_classRuns{0};

@@ -18,40 +18,10 @@
 #include "resources/text.h"
 #include "tests/support/com_scope.h"
 #include "tests/support/fake_wmi.h"
+#include "tests/support/recording_reporter.h"
 #include "tests/support/wmi_reader.h"
 
 namespace {
-
-struct Shown {
-    std::string text;
-    UINT flags = 0;
-};
-
-// Records what the check shows and answers questions as told.
-class RecordingReporter : public SurveyReporter {
-public:
-    int ShowMessage(const std::string& text, UINT flags) override
-    {
-        messages.push_back({text, flags});
-        return (flags & MB_TYPEMASK) == MB_YESNO ? answer : IDOK;
-    }
-    std::string SelectedClassText() override { return "Win32_Processor"; }
-    void AddClassRows(std::vector<ClassResultRow> added) override
-    {
-        statusWhileAdding = GetRunState().StatusText.Get();
-        for (ClassResultRow& row : added)
-            rows.push_back(std::move(row));
-        ++addCalls;
-    }
-    void SelectFirstClassRow() override { selectedAfterRows = static_cast<int>(rows.size()); }
-
-    int answer = IDYES;
-    std::vector<Shown> messages;
-    std::vector<ClassResultRow> rows;
-    int addCalls = 0;
-    int selectedAfterRows = -1;   // row count when the first row was selected; -1: never
-    std::string statusWhileAdding;
-};
 
 // Eight properties of Win32_Processor, in the catalog's order.
 FakeObject Processor(int number)

@@ -13,23 +13,10 @@
 #include "listtools/text_sink.h"
 #include "resources/narrow.h"
 #include "resources/text.h"
+#include "tests/support/recording_reporter.h"
+#include "tests/support/temp_files.h"
 
 namespace {
-
-struct Shown {
-    std::string text;
-    UINT flags = 0;
-};
-
-class RecordingReporter : public SurveyReporter {
-public:
-    int ShowMessage(const std::string& text, UINT flags) override
-    {
-        messages.push_back({text, flags});
-        return IDOK;
-    }
-    std::vector<Shown> messages;
-};
 
 ResultModel Model(std::vector<std::string> headers, std::vector<std::vector<std::string>> rows)
 {
@@ -47,19 +34,6 @@ std::string Csv(const ResultModel& model)
     StringTextSink sink;
     EXPECT_EQ(WriteCsv(model, sink, "x"), kExportDone);
     return sink.Text();
-}
-
-std::string TempPath(const std::string& name)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 class CsvFileTest : public testing::Test {

@@ -8,24 +8,7 @@
 
 #include "engine/run_state.h"
 #include "engine/survey_reporter.h"
-
-struct ShownMessage {
-    std::string text;
-    UINT flags = 0;
-};
-
-class RecordingReporter : public SurveyReporter {
-public:
-    int ShowMessage(const std::string& text, UINT flags) override
-    {
-        messages.push_back({text, flags});
-        return IDOK;
-    }
-    void StandardStoresCleared() override { ++storesCleared; }
-
-    std::vector<ShownMessage> messages;
-    int storesCleared = 0;
-};
+#include "tests/support/recording_reporter.h"
 
 // Counts the lookups; the computer counts as outside any domain unless `controller` is set.
 struct DomainLookupRecord {

@@ -11,6 +11,7 @@
 #include "resources/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "tests/support/temp_files.h"
 #include "standard/category_catalog.h"
 #include "standard/category_store.h"
 #include "standard/text_export.h"
@@ -73,19 +74,6 @@ void FillRow(CategoryStore& store, std::initializer_list<const char*> cells)
     int column = 0;
     for (const char* cell : cells)
         store.SetCell(row, column++, cell);
-}
-
-std::string TempPath(const std::string& name)
-{
-    char folder[MAX_PATH];
-    GetTempPathA(MAX_PATH, folder);
-    return std::string(folder) + name;
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream file(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
 // A file whose writes fail from the n-th on, as a disk that fills up would.
