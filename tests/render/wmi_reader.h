@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/com_scope.h"
+
 struct WmiValue {
     VARTYPE type = VT_EMPTY;
     std::string text;  // scalar integers, strings and booleans; empty for other types
@@ -13,19 +15,12 @@ struct WmiValue {
 
 class WmiReader {
 public:
-    WmiReader();
-    ~WmiReader();
-    WmiReader(const WmiReader&) = delete;
-    WmiReader& operator=(const WmiReader&) = delete;
-
-    // The failure of setting up COM or connecting, 0 (S_OK) when connected.
-    HRESULT Status() const { return status_; }
+    // The failure of setting up COM, 0 (S_OK) when it is ready.
+    HRESULT Status() const { return FAILED(com_.Result()) ? com_.Result() : S_OK; }
 
     // The values of `property` of every object of `className`; empty values are left out.
     std::vector<WmiValue> Read(const wchar_t* className, const wchar_t* property);
 
 private:
-    HRESULT status_ = E_FAIL;
-    bool comInitialised_ = false;
-    struct IWbemServices* services_ = nullptr;
+    ComScope com_;
 };
