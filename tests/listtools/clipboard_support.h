@@ -1,6 +1,7 @@
 // Reading and writing the real clipboard in tests, without disturbance by the other
 // test programs that use it at the same time.
 #pragma once
+#include "tests/support/clipboard_text.h"
 #include "ui/handles.h"
 
 #include <windows.h>
@@ -11,38 +12,8 @@
 
 namespace listtest {
 
-// The clipboard's CF_TEXT; "<none>" when it holds no text, "<busy>" when it cannot be
-// opened.
-inline std::string ClipboardText()
-{
-    ui::ClipboardSession clipboard;
-    if (!clipboard.IsOpen())
-        return "<busy>";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data)
-        return "<none>";
-    const char* text = static_cast<const char*>(GlobalLock(data));
-    std::string copy = text ? text : "<unreadable>";
-    GlobalUnlock(data);
-    return copy;
-}
-
-// Puts `text` on the clipboard without the code under test; false on failure.
-inline bool PutClipboardText(const std::string& text)
-{
-    ui::ClipboardSession clipboard;
-    if (!clipboard.IsOpen() || !EmptyClipboard())
-        return false;
-    ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-    if (!block)
-        return false;
-    std::memcpy(GlobalLock(block.Get()), text.c_str(), text.size() + 1);
-    GlobalUnlock(block.Get());
-    if (!SetClipboardData(CF_TEXT, block.Get()))
-        return false;
-    block.Release();
-    return true;
-}
+using ::ClipboardText;
+using ::PutClipboardText;
 
 // Holds a lock shared by the passes of this test program (English and Japanese run at
 // the same time) for its lifetime.

@@ -205,36 +205,6 @@ std::vector<LPARAM> Tags(const ResultList& list)
     return tags;
 }
 
-std::string ClipboardText()
-{
-    ui::ClipboardSession clipboard;
-    if (!clipboard.IsOpen())
-        return "<busy>";
-    HANDLE data = GetClipboardData(CF_TEXT);
-    if (!data)
-        return "<none>";
-    const char* text = static_cast<const char*>(GlobalLock(data));
-    std::string copy = text ? text : "<unreadable>";
-    GlobalUnlock(data);
-    return copy;
-}
-
-bool PutClipboardText(const std::string& text)
-{
-    ui::ClipboardSession clipboard;
-    if (!clipboard.IsOpen() || !EmptyClipboard())
-        return false;
-    ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
-    if (!block)
-        return false;
-    std::memcpy(GlobalLock(block.Get()), text.c_str(), text.size() + 1);
-    GlobalUnlock(block.Get());
-    if (!SetClipboardData(CF_TEXT, block.Get()))
-        return false;
-    block.Release();
-    return true;
-}
-
 bool PutClipboardNonText()
 {
     UINT format = RegisterClipboardFormatA("MirelTestNotText");

@@ -2,6 +2,7 @@
 // menu, the cells as the control shows them, the category stores behind the standard
 // pages, the real clipboard, and the modal Find dialog.
 #pragma once
+#include "tests/support/clipboard_text.h"
 #include <windows.h>
 #include <commctrl.h>
 
@@ -55,8 +56,8 @@ std::vector<LPARAM> Tags(const ResultList& list);
 
 // The real clipboard: its CF_TEXT ("<none>" without text, "<busy>" when it cannot be
 // opened), and putting a text on it; false on failure.
-std::string ClipboardText();
-bool PutClipboardText(const std::string& text);
+using ::ClipboardText;
+using ::PutClipboardText;
 // Puts a format that is not text on the clipboard (and nothing else).
 bool PutClipboardNonText();
 
