@@ -13,7 +13,6 @@
 #include <functional>
 #include <string>
 
-#include "engine/run_state.h"
 #include "individual/class_ids.h"
 #include "individual/form_individual.h"
 #include "resources/resource.h"
@@ -168,20 +167,20 @@ int main()
         return 1;
     }
     FakeWmiScenario scenario = ManyApplicationServices();
-    InstallFakeWmi(&scenario);
+    view.SetWmiConnector(FakeWmiConnector(&scenario));
 
     // Run until the rows are on screen and the completion is handled.
     HHOOK before = SetWindowsHookExA(WH_CALLWNDPROC, WatchRows, nullptr, GetCurrentThreadId());
     HHOOK after = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchRowsTaken, nullptr, GetCurrentThreadId());
     Clock::time_point start = Clock::now();
     view.OnRunButton();
-    ui::PumpMessagesUntil([] { return GetRunState().RunningCheck == kNoCheck; }, 600000);
+    ui::PumpMessagesUntil([&] { return view.Run().RunningCheck == kNoCheck; }, 600000);
     UpdateWindow(list.Handle());
     Clock::time_point end = Clock::now();
     double run = Between(start, end);
     UnhookWindowsHookEx(before);
     UnhookWindowsHookEx(after);
-    InstallFakeWmi(nullptr);
+    view.SetWmiConnector({});
     const int rows = list.View().ItemCount();
     std::printf("rows in the list: %d (model %d), status \"%s\"\n", rows, list.Model().RowCount(),
                 StatusText().c_str());

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/run_state.h"
 #include "individual/form_individual.h"
 #include "resources/resource.h"
 #include "shell/application.h"
@@ -21,7 +20,7 @@ namespace {
 void RunCheck(MainView& view)
 {
     view.OnRunButton();
-    ui::PumpMessagesUntil([] { return GetRunState().RunningCheck == kNoCheck; }, 300000);
+    ui::PumpMessagesUntil([&] { return view.Run().RunningCheck == kNoCheck; }, 300000);
 }
 
 }  // namespace

@@ -11,7 +11,7 @@
 
 #include "engine/com_ptr.h"
 #include "engine/domain_clause.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "standard/category_catalog.h"
 
 namespace {
@@ -74,7 +74,7 @@ int main()
     int exitCode = 0;
     for (const StandardCategory& category : kStandardCategories) {
         if (category.storeIndex == 23)
-            domainClause = BuildDomainClause("");
+            domainClause = BuildDomainClause(WmiConnector{}, "");
         std::string query = category.query;
         if (category.storeIndex == 23 || category.storeIndex == 24)
             query += domainClause;

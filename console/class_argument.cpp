@@ -3,8 +3,8 @@
 #include <cstdlib>
 
 #include "individual/class_catalog.h"
-#include "render/text_util.h"
-#include "resources/narrow.h"
+#include "base/text_util.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 

@@ -1,6 +1,6 @@
 #include "console/console_output.h"
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 
 StdHandleSink::StdHandleSink(DWORD standardHandle) : handle_(GetStdHandle(standardHandle))
 {

@@ -29,13 +29,3 @@ void ConsoleReporter::AddClassRows(std::vector<ClassResultRow> rows)
             row.itemData});
     }
 }
-
-ReporterScope::ReporterScope(SurveyReporter* reporter) : previous_(GetSurveyReporter())
-{
-    SetSurveyReporter(reporter);
-}
-
-ReporterScope::~ReporterScope()
-{
-    SetSurveyReporter(previous_);
-}

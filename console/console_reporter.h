@@ -27,15 +27,3 @@ private:
     std::string classText_;
     ResultModel classRows_;
 };
-
-// Installs a reporter for the length of a scope.
-class ReporterScope {
-public:
-    explicit ReporterScope(SurveyReporter* reporter);
-    ReporterScope(const ReporterScope&) = delete;
-    ReporterScope& operator=(const ReporterScope&) = delete;
-    ~ReporterScope();
-
-private:
-    SurveyReporter* previous_;
-};

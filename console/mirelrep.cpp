@@ -24,8 +24,7 @@ int WriteAnswer(const ReportOptions& options, const std::string& text)
 {
     ErrorStream errors;
     ConsoleReporter reporter(errors, {});
-    ReporterScope scope(&reporter);
-    return WriteResultText(options, text);
+    return WriteResultText(options, text, reporter);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "console/progress_lines.h"
 
 #include "console/console_output.h"
-#include "engine/run_state.h"
 
 ErrorStream::ErrorStream(TextSink* sink)
     : ownSink_(sink ? nullptr : std::make_unique<StdHandleSink>(STD_ERROR_HANDLE)),
@@ -18,7 +17,8 @@ void ErrorStream::WriteLine(const std::string& text)
 void ErrorStream::Message(const std::string& text)
 {
     std::lock_guard<std::mutex> hold(lock_);
-    lastStatus_ = GetRunState().StatusText.Get();
+    if (progress_)
+        lastStatus_ = progress_->Get();
     WriteLine(text);
 }
 
@@ -31,7 +31,8 @@ void ErrorStream::Progress(const std::string& status)
     WriteLine(status);
 }
 
-ProgressPrinter::ProgressPrinter(ErrorStream& errors, bool enabled) : errors_(errors)
+ProgressPrinter::ProgressPrinter(ErrorStream& errors, const SharedText& progress, bool enabled)
+    : errors_(errors), progress_(progress)
 {
     if (!enabled)
         return;
@@ -53,5 +54,5 @@ ProgressPrinter::~ProgressPrinter()
 void ProgressPrinter::Run()
 {
     while (WaitForSingleObject(stop_, kProgressPeriodMs) == WAIT_TIMEOUT)
-        errors_.Progress(GetRunState().StatusText.Get());
+        errors_.Progress(progress_.Get());
 }

@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "engine/check_context.h"
 #include "listtools/text_sink.h"
 
 class ErrorStream {
@@ -19,6 +20,9 @@ public:
     ErrorStream(const ErrorStream&) = delete;
     ErrorStream& operator=(const ErrorStream&) = delete;
 
+    // The progress line of the check whose messages this stream writes: a message retires
+    // the text current at that moment.
+    void Follow(const SharedText* progress) { progress_ = progress; }
     // Writes a message (one or more lines).
     void Message(const std::string& text);
     // Writes `status` as a line unless it is empty or the same as the last one retired.
@@ -31,13 +35,14 @@ private:
     TextSink& sink_;
     std::mutex lock_;
     std::string lastStatus_;
+    const SharedText* progress_ = nullptr;
 };
 
-// Samples the run state's status text every 250 ms and writes each new text to the
-// error stream, from its own thread, for its lifetime. Disabled, it does nothing.
+// Samples a check's progress line every 250 ms and writes each new text to the error
+// stream, from its own thread, for its lifetime. Disabled, it does nothing.
 class ProgressPrinter {
 public:
-    ProgressPrinter(ErrorStream& errors, bool enabled);
+    ProgressPrinter(ErrorStream& errors, const SharedText& progress, bool enabled);
     ProgressPrinter(const ProgressPrinter&) = delete;
     ProgressPrinter& operator=(const ProgressPrinter&) = delete;
     ~ProgressPrinter();
@@ -46,6 +51,7 @@ private:
     void Run();
 
     ErrorStream& errors_;
+    const SharedText& progress_;
     HANDLE stop_ = nullptr;
     std::thread thread_;
 };

@@ -8,7 +8,7 @@
 #include "console/console_reporter.h"
 #include "console/report_output.h"
 #include "engine/icmp_probe.h"
-#include "engine/wmi_session.h"
+#include "engine/check_worker.h"
 #include "individual/class_catalog.h"
 #include "individual/class_survey.h"
 #include "listtools/csv_export.h"
@@ -39,27 +39,8 @@ private:
     bool started_;
 };
 
-// COM of the calling thread for one check; uninitialised on every path.
-class CheckComScope {
-public:
-    CheckComScope()
-    {
-        std::string errorText;
-        ready_ = InitializeComForCheck(errorText) == 0;
-        if (!ready_)
-            ReportMessage(errorText, MB_ICONHAND | MB_OK);
-    }
-    CheckComScope(const CheckComScope&) = delete;
-    CheckComScope& operator=(const CheckComScope&) = delete;
-    ~CheckComScope() { CoUninitialize(); }
-    bool Ready() const { return ready_; }
-
-private:
-    bool ready_;
-};
-
 // Resolves and pings a named computer as the Run command does; false after the message.
-bool ProbeComputer(const std::string& computer)
+bool ProbeComputer(const std::string& computer, MessageSink& messages)
 {
     if (computer.empty())
         return true;
@@ -69,10 +50,10 @@ bool ProbeComputer(const std::string& computer)
     switch (PingHost(computer, message)) {
     case kPingNoLibrary:
     case kPingHostNotFound:
-        ReportMessage(message, MB_ICONEXCLAMATION);
+        messages.ShowMessage(message, MB_ICONEXCLAMATION);
         return false;
     case kPingNoReply:
-        ReportMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer, MB_ICONEXCLAMATION);
+        messages.ShowMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer, MB_ICONEXCLAMATION);
         return false;
     default:
         return true;
@@ -88,50 +69,54 @@ int ClassOutcomeExitCode(int outcome, const ConsoleReporter& reporter)
     return kExitSuccess;
 }
 
+// Runs `job` as a check of the options' computer on this thread, with progress lines
+// unless /q; false when COM could not be prepared (the message was written).
+bool RunConsoleCheck(const ReportOptions& options, ErrorStream& errors, ConsoleReporter& reporter,
+                     const CheckJob& job)
+{
+    CheckContext check(options.computer, &reporter);
+    errors.Follow(&check.Progress());
+    ProgressPrinter progress(errors, check.Progress(), !options.quiet);
+    bool ran = RunCheckOnThisThread(check, job);
+    errors.Follow(nullptr);
+    return ran;
+}
+
 }  // namespace
 
 int RunStandardReport(const ReportOptions& options)
 {
     ErrorStream errors;
     ConsoleReporter reporter(errors, {});
-    ReporterScope scope(&reporter);
-    if (!ProbeComputer(options.computer))
+    if (!ProbeComputer(options.computer, reporter))
         return kExitHostUnreachable;
-    CreateStandardStores();
+    StandardStores stores;
     int outcome = kStandardSurveyFailed;
-    {
-        CheckComScope com;
-        if (!com.Ready())
-            return kExitWmiFailure;
-        ProgressPrinter progress(errors, !options.quiet);
-        outcome = RunStandardSurvey(options.computer);
-    }
+    if (!RunConsoleCheck(options, errors, reporter,
+                         [&](CheckContext& check) { outcome = RunStandardSurvey(check, stores); }))
+        return kExitWmiFailure;
     if (outcome != kStandardSurveyDone)
         return kExitWmiFailure;
     return WriteResult(options, [&](TextSink& sink, const std::string& path) {
-        return WriteStandardReport(options.computer, sink, path);
-    });
+        return WriteStandardReport(stores, options.computer, sink, path, reporter);
+    }, reporter);
 }
 
 int RunClassReport(const ReportOptions& options)
 {
     ErrorStream errors;
     ConsoleReporter reporter(errors, ClassDisplayText(options.classId));
-    ReporterScope scope(&reporter);
-    if (!ProbeComputer(options.computer))
+    if (!ProbeComputer(options.computer, reporter))
         return kExitHostUnreachable;
     int outcome = kClassSurveyFailed;
-    {
-        CheckComScope com;
-        if (!com.Ready())
-            return kExitWmiFailure;
-        ProgressPrinter progress(errors, !options.quiet);
-        outcome = RunClassSurvey(options.computer, options.classId);
-    }
+    if (!RunConsoleCheck(options, errors, reporter, [&](CheckContext& check) {
+            outcome = RunClassSurvey(check, options.classId);
+        }))
+        return kExitWmiFailure;
     int exitCode = ClassOutcomeExitCode(outcome, reporter);
     if (exitCode != kExitSuccess)
         return exitCode;
     return WriteResult(options, [&](TextSink& sink, const std::string& path) {
-        return WriteCsv(reporter.ClassRows(), sink, path);
-    });
+        return WriteCsv(reporter.ClassRows(), sink, path, reporter);
+    }, reporter);
 }

@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "console/class_argument.h"
-#include "render/text_util.h"
+#include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 

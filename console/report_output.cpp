@@ -6,17 +6,17 @@
 
 namespace {
 
-int WriteToFile(const std::string& path, const ResultWriter& write)
+int WriteToFile(const std::string& path, const ResultWriter& write, MessageSink& messages)
 {
     FileTextSink file;
     if (!file.Open(path)) {
-        ReportFileOpenError(path);
+        ReportFileOpenError(messages, path);
         return kExitFileError;
     }
     if (write(file, path) != kExportDone)
         return kExitFileError;
     if (!file.Finish()) {
-        ReportFileWriteError(path);
+        ReportFileWriteError(messages, path);
         return kExitFileError;
     }
     return kExitSuccess;
@@ -24,21 +24,21 @@ int WriteToFile(const std::string& path, const ResultWriter& write)
 
 }  // namespace
 
-int WriteResult(const ReportOptions& options, const ResultWriter& write)
+int WriteResult(const ReportOptions& options, const ResultWriter& write, MessageSink& messages)
 {
     if (!options.outPath.empty())
-        return WriteToFile(options.outPath, write);
+        return WriteToFile(options.outPath, write, messages);
     StdHandleSink output(STD_OUTPUT_HANDLE);
     return write(output, LoadText(IDS_REPORT_STANDARD_OUTPUT)) == kExportDone ? kExitSuccess
                                                                               : kExitFileError;
 }
 
-int WriteResultText(const ReportOptions& options, const std::string& text)
+int WriteResultText(const ReportOptions& options, const std::string& text, MessageSink& messages)
 {
     return WriteResult(options, [&](TextSink& sink, const std::string& path) {
         if (sink.Write(text))
             return kExportDone;
-        ReportFileWriteError(path);
+        ReportFileWriteError(messages, path);
         return kExportWriteFailed;
-    });
+    }, messages);
 }

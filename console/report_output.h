@@ -17,9 +17,9 @@ inline constexpr int kExitWmiFailure = 4;
 inline constexpr int kExitFileError = 5;
 
 // Writes a result: `write(sink, path)` returns kExportDone or kExportWriteFailed (having
-// reported it). Returns kExitSuccess or kExitFileError.
+// reported it to `messages`). Returns kExitSuccess or kExitFileError.
 using ResultWriter = std::function<int(TextSink& sink, const std::string& path)>;
-int WriteResult(const ReportOptions& options, const ResultWriter& write);
+int WriteResult(const ReportOptions& options, const ResultWriter& write, MessageSink& messages);
 
 // Writes `text` (line ends "\n") as the result.
-int WriteResultText(const ReportOptions& options, const std::string& text);
+int WriteResultText(const ReportOptions& options, const std::string& text, MessageSink& messages);

@@ -1,18 +1,12 @@
 #include "engine/check_worker.h"
 
-#include <atomic>
+#include <string>
 
-#include "engine/run_state.h"
-#include "engine/survey_reporter.h"
 #include "engine/wmi_session.h"
 
 namespace {
 
-std::atomic<StandardSurveyDriver> g_standardDriver{nullptr};
-std::atomic<ClassSurveyDriver> g_classDriver{nullptr};
-
-// COM is uninitialised on every path once CoInitializeEx was attempted, as the worker's
-// last step.
+// COM is uninitialised on every path once CoInitializeEx was attempted.
 class ComApartmentGuard {
 public:
     ComApartmentGuard() = default;
@@ -21,42 +15,77 @@ public:
     ~ComApartmentGuard() { CoUninitialize(); }
 };
 
-template <class RunDriver>
-DWORD RunCheck(RunDriver runDriver)
+}  // namespace
+
+struct CheckWorker::Launch {
+    CheckContext* check;
+    HWND notify;
+    CheckJob job;
+};
+
+bool RunCheckOnThisThread(CheckContext& check, const CheckJob& job)
 {
-    RunState& run = GetRunState();
     ComApartmentGuard apartment;
     std::string errorText;
-    if (InitializeComForCheck(errorText) != 0)
-        ReportMessage(errorText, MB_ICONHAND | MB_OK);
-    else
-        runDriver(run);
-    run.StatusText.Clear();
+    if (InitializeComForCheck(check.Connector(), errorText) != 0) {
+        check.ShowMessage(errorText, MB_ICONHAND | MB_OK);
+        return false;
+    }
+    if (job)
+        job(check);
+    return true;
+}
+
+DWORD WINAPI CheckWorker::ThreadProc(LPVOID parameter)
+{
+    std::unique_ptr<Launch> launch(static_cast<Launch*>(parameter));
+    RunCheckOnThisThread(*launch->check, launch->job);
+    launch->check->Progress().Clear();
     Sleep(kCompletionDelayMs);
-    PostMessageA(run.ResultView, WM_CHECK_COMPLETE, 0, 0);
+    if (launch->notify)
+        PostMessageA(launch->notify, WM_CHECK_COMPLETE, 0, 0);
     return 0;
 }
 
-}  // namespace
-
-void SetSurveyDrivers(StandardSurveyDriver standard, ClassSurveyDriver individual)
+CheckWorker::~CheckWorker()
 {
-    g_standardDriver = standard;
-    g_classDriver = individual;
+    if (thread_ && !HasEnded() && check_)
+        check_->RequestStop();
+    Join();
 }
 
-DWORD WINAPI StandardCheckThread(LPVOID)
+bool CheckWorker::Start(CheckContext& check, HWND notify, CheckJob job)
 {
-    return RunCheck([](RunState& run) {
-        if (StandardSurveyDriver driver = g_standardDriver.load())
-            driver(std::string(run.TargetComputer));
-    });
+    if (thread_)
+        return false;
+    auto launch = std::make_unique<Launch>(Launch{&check, notify, std::move(job)});
+    thread_ = CreateThread(nullptr, 0, ThreadProc, launch.get(), 0, nullptr);
+    if (!thread_)
+        return false;
+    launch.release();   // the thread owns it now
+    check_ = &check;
+    return true;
 }
 
-DWORD WINAPI ClassCheckThread(LPVOID)
+bool CheckWorker::HasEnded() const
 {
-    return RunCheck([](RunState& run) {
-        if (ClassSurveyDriver driver = g_classDriver.load())
-            driver(std::string(run.TargetComputer), run.SelectedClassId);
-    });
+    if (!thread_)
+        return true;
+    // The exit code is also read: a thread that has ended but whose handle is not yet
+    // signalled counts as ended.
+    if (WaitForSingleObject(thread_, 0) != WAIT_TIMEOUT)
+        return true;
+    DWORD exitCode = STILL_ACTIVE;
+    return GetExitCodeThread(thread_, &exitCode) && exitCode != STILL_ACTIVE;
+}
+
+void CheckWorker::Join()
+{
+    if (!thread_)
+        return;
+    while (!HasEnded())
+        Sleep(1);
+    CloseHandle(thread_);
+    thread_ = nullptr;
+    check_ = nullptr;
 }

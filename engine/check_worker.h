@@ -1,22 +1,49 @@
-// The two worker thread procedures of a check. Each prepares COM for its thread, runs
-// the survey driver of its kind against the run state's target, empties the progress
-// line, waits half a second, posts WM_CHECK_COMPLETE to the result view and ends.
+// The worker thread of a check. It prepares COM for itself, runs the check's job against
+// the check's context, empties the progress line, waits half a second, posts
+// WM_CHECK_COMPLETE to the window that asked for it and ends.
 #pragma once
 #include <windows.h>
 
-#include <string>
+#include <functional>
+#include <memory>
 
-// A driver returns its outcome (0 done, negative failure, positive as the driver
-// defines); the worker does not use it.
-using StandardSurveyDriver = int (*)(const std::string& host);
-using ClassSurveyDriver = int (*)(const std::string& host, int classId);
+#include "engine/check_context.h"
 
-// Installs the drivers the workers call (the survey drivers, or test drivers).
-void SetSurveyDrivers(StandardSurveyDriver standard, ClassSurveyDriver individual);
+// Posted by the worker to its notify window when a check has ended.
+inline constexpr UINT WM_CHECK_COMPLETE = WM_USER + 1;
 
-// Thread procedures: the parameter is not read; both end with exit code 0.
-DWORD WINAPI StandardCheckThread(LPVOID);
-DWORD WINAPI ClassCheckThread(LPVOID);
-
-// Pause between the driver's return and the completion message.
+// Pause between the job's return and the completion message.
 inline constexpr DWORD kCompletionDelayMs = 500;
+
+// What a check does once COM is ready: a survey driver bound to its results.
+using CheckJob = std::function<void(CheckContext& check)>;
+
+// COM (multithreaded apartment, security through the check's connector) for the calling
+// thread, the job, and COM uninitialised again. When COM cannot be prepared the job does
+// not run, the error text is shown through the check (stop icon) and the result is false.
+bool RunCheckOnThisThread(CheckContext& check, const CheckJob& job);
+
+class CheckWorker {
+public:
+    CheckWorker() = default;
+    CheckWorker(const CheckWorker&) = delete;
+    CheckWorker& operator=(const CheckWorker&) = delete;
+    // A worker still running is asked to stop and waited for.
+    ~CheckWorker();
+
+    // Starts the thread for `check` (which must outlive it); false when no thread could be
+    // created or one is still owned.
+    bool Start(CheckContext& check, HWND notify, CheckJob job);
+    bool IsStarted() const { return thread_ != nullptr; }
+    // True once the thread has ended (also when none was started).
+    bool HasEnded() const;
+    // Waits for the thread to end and releases it.
+    void Join();
+
+private:
+    struct Launch;
+    static DWORD WINAPI ThreadProc(LPVOID parameter);
+
+    HANDLE thread_ = nullptr;
+    CheckContext* check_ = nullptr;
+};

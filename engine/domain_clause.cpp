@@ -4,13 +4,9 @@
 #include <dsgetdc.h>
 #include <lm.h>
 
-#include <atomic>
-
-#include "render/text_util.h"
+#include "base/text_util.h"
 
 namespace {
-
-std::atomic<DomainControllerLookup> g_lookup{nullptr};
 
 bool LookUpDomainController(const std::string& computer, std::string& name, std::string& address)
 {
@@ -51,20 +47,15 @@ std::string QuotedForWql(const std::string& text)
 
 }  // namespace
 
-void SetDomainControllerLookup(DomainControllerLookup lookup)
-{
-    g_lookup = lookup;
-}
-
-std::string BuildDomainClause(const std::string& host)
+std::string BuildDomainClause(const WmiConnector& connector, const std::string& host)
 {
     std::string computer = host.empty() ? LocalComputerName() : host;
     if (computer.empty())
         return {};
     std::string controllerName, controllerAddress;
-    DomainControllerLookup lookup = g_lookup.load();
-    bool found = lookup ? lookup(computer, controllerName, controllerAddress)
-                        : LookUpDomainController(computer, controllerName, controllerAddress);
+    bool found = connector.lookUpDomainController
+                     ? connector.lookUpDomainController(computer, controllerName, controllerAddress)
+                     : LookUpDomainController(computer, controllerName, controllerAddress);
     if (found && (EqualsNoCase(computer, WithoutLeadingBackslashes(controllerName)) ||
                   EqualsNoCase(computer, WithoutLeadingBackslashes(controllerAddress))))
         return {};

@@ -3,14 +3,11 @@
 #pragma once
 #include <string>
 
+#include "engine/check_context.h"
+
 // " where Domain = '<computer>'" for a computer outside a domain or that is not the
 // domain controller; empty on a domain controller (all accounts of the domain), or when
 // the local computer's name cannot be read. Backslash and single quote in the name are
-// escaped so that no name can change the query.
-std::string BuildDomainClause(const std::string& host);
-
-// Seam for tests: the domain-controller lookup. Returns false when the computer's
-// domain has no reachable controller; otherwise the controller's name and address.
-using DomainControllerLookup = bool (*)(const std::string& computer, std::string& name,
-                                        std::string& address);
-void SetDomainControllerLookup(DomainControllerLookup lookup);   // nullptr: DsGetDcNameA
+// escaped so that no name can change the query. The connector's lookup finds the
+// domain controller (DsGetDcNameA when it has none).
+std::string BuildDomainClause(const WmiConnector& connector, const std::string& host);

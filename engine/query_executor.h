@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/check_context.h"
 #include "engine/result_table.h"
 
 // One entry per non-empty property value, object by object, in property-list order.
@@ -22,14 +23,15 @@ struct ClassQueryEntries {
 // were exhausted.
 inline constexpr size_t kMaxClassEntries = 2147483647;
 
-// Empties `list`, runs `query` on `host` and appends one row per object with one cell per
-// name of `propertyNames` (ends with nullptr). 0 when the query ran (also when stopped or
-// empty), -1 when the connection or the query failed (errorText set).
-int ExecuteStandardQuery(int classId, std::string host, std::string query,
+// Empties `list`, runs `query` on the check's computer and appends one row per object with
+// one cell per name of `propertyNames` (ends with nullptr). 0 when the query ran (also when
+// stopped or empty), -1 when the connection or the query failed (errorText set). The
+// check's progress line gets the object number; its stop flag ends the reading.
+int ExecuteStandardQuery(CheckContext& check, int classId, const std::string& query,
                          const wchar_t* const* propertyNames, ResultTable& list,
                          std::string& errorText, long& objectCount);
 
 // Like ExecuteStandardQuery, but collects the non-empty property values as entries.
-int ExecuteClassQuery(ClassQueryEntries& entries, int classId, std::string host,
-                      std::string query, const wchar_t* const* propertyNames,
+int ExecuteClassQuery(CheckContext& check, ClassQueryEntries& entries, int classId,
+                      const std::string& query, const wchar_t* const* propertyNames,
                       std::string& errorText, long& objectCount);

@@ -1,11 +1,13 @@
 // How a check talks to whoever shows its results: the windows (message boxes, the result
 // list, the category tree) or the console report tool (standard error, its own table).
-// Set once before a check starts; called on the worker thread, in the order of events.
+// A check's context names its reporter; called on the worker thread, in the order of events.
 #pragma once
 #include <windows.h>
 
 #include <string>
 #include <vector>
+
+#include "base/message_sink.h"
 
 // One row of the individual check's result list.
 struct ClassResultRow {
@@ -16,13 +18,8 @@ struct ClassResultRow {
     LPARAM itemData = 0;         // index of the entry the row was made from
 };
 
-class SurveyReporter {
+class SurveyReporter : public MessageSink {
 public:
-    virtual ~SurveyReporter() = default;
-
-    // Shows `text` with the MB_ICON*/MB_YESNO `flags`; returns the button chosen (IDOK,
-    // IDYES, IDNO).
-    virtual int ShowMessage(const std::string& text, UINT flags) = 0;
 
     // The standard check emptied every category store: the category tree's root reads
     // "[Resources]" again.
@@ -38,9 +35,3 @@ public:
     // view.
     virtual void SelectFirstClassRow() {}
 };
-
-void SetSurveyReporter(SurveyReporter* reporter);
-SurveyReporter* GetSurveyReporter();
-
-// Shows a message through the reporter, or in a plain message box when none is set.
-int ReportMessage(const std::string& text, UINT flags);

@@ -1,10 +1,9 @@
 #include "engine/wmi_session.h"
 
-#include <atomic>
 #include <cstdio>
 
-#include "render/text_util.h"
-#include "resources/narrow.h"
+#include "base/text_util.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -12,9 +11,6 @@ namespace {
 
 constexpr wchar_t kNamespace[] = L"root\\cimv2";
 constexpr long kQueryFlags = WBEM_FLAG_FORWARD_ONLY | WBEM_FLAG_RETURN_IMMEDIATELY;
-
-std::atomic<LocatorFactory> g_locatorFactory{nullptr};
-std::atomic<ComSecurityInitializer> g_securityInitializer{nullptr};
 
 HRESULT CreateSystemLocator(IWbemLocator** locator)
 {
@@ -52,16 +48,6 @@ void WmiSession::Release()
     Locator.Reset();
 }
 
-void SetLocatorFactory(LocatorFactory factory)
-{
-    g_locatorFactory = factory;
-}
-
-void SetComSecurityInitializer(ComSecurityInitializer initializer)
-{
-    g_securityInitializer = initializer;
-}
-
 std::string SystemErrorText(HRESULT hr)
 {
     char* buffer = nullptr;
@@ -82,15 +68,14 @@ void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr)
           LoadText(IDS_LABEL_DESCRIPTION) + "]\n" + SystemErrorText(hr);
 }
 
-int InitializeComForCheck(std::string& errorText)
+int InitializeComForCheck(const WmiConnector& connector, std::string& errorText)
 {
     HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
     if (FAILED(hr)) {
         ComposeErrorText(errorText, LoadText(IDS_COM_INIT_FAILED), hr);
         return -1;
     }
-    ComSecurityInitializer initializer = g_securityInitializer.load();
-    hr = initializer ? initializer() : InitializeSystemComSecurity();
+    hr = connector.initializeSecurity ? connector.initializeSecurity() : InitializeSystemComSecurity();
     if (FAILED(hr) && hr != RPC_E_TOO_LATE) {
         ComposeErrorText(errorText, LoadText(IDS_COM_SECURITY_FAILED), hr);
         return -1;
@@ -98,12 +83,12 @@ int InitializeComForCheck(std::string& errorText)
     return 0;
 }
 
-int ConnectWmi(std::string host, std::string query, std::string& errorText, WmiSession& session)
+int ConnectWmi(const WmiConnector& connector, const std::string& host, const std::string& query,
+               std::string& errorText, WmiSession& session)
 {
     session.Release();
-    LocatorFactory factory = g_locatorFactory.load();
-    HRESULT hr = factory ? factory(session.Locator.Receive())
-                         : CreateSystemLocator(session.Locator.Receive());
+    HRESULT hr = connector.createLocator ? connector.createLocator(session.Locator.Receive())
+                                         : CreateSystemLocator(session.Locator.Receive());
     if (FAILED(hr) || !session.Locator) {
         ComposeErrorText(errorText, LoadText(IDS_LOCATOR_FAILED), FAILED(hr) ? hr : E_POINTER);
         session.Release();

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "engine/check_context.h"
 #include "engine/com_ptr.h"
 
 // The open connection of one query: locator, services of root\cimv2 on the host, and
@@ -23,20 +24,15 @@ struct WmiSession {
 // 0 on success (also when security was already set by an earlier check); -1 with
 // errorText composed otherwise. COM stays initialised either way: the caller
 // uninitialises it.
-int InitializeComForCheck(std::string& errorText);
+int InitializeComForCheck(const WmiConnector& connector, std::string& errorText);
 
 // Connects to root\cimv2 of host (empty: the local computer) and issues the WQL query.
 // 0 with all three references in session; -1 with errorText set and session empty.
-int ConnectWmi(std::string host, std::string query, std::string& errorText, WmiSession& session);
+int ConnectWmi(const WmiConnector& connector, const std::string& host, const std::string& query,
+               std::string& errorText, WmiSession& session);
 
 // "<message>\n\n[Code]\n0x<HRESULT>\n[Description]\n<system text>"
 void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr);
 
 // The system's description of hr in the user's language, unchanged; empty when none.
 std::string SystemErrorText(HRESULT hr);
-
-// Seams for tests: where the locator comes from, and the COM security call.
-using LocatorFactory = HRESULT (*)(IWbemLocator** locator);
-void SetLocatorFactory(LocatorFactory factory);   // nullptr: CoCreateInstance of WbemLocator
-using ComSecurityInitializer = HRESULT (*)();
-void SetComSecurityInitializer(ComSecurityInitializer initializer);   // nullptr: the real call

@@ -7,7 +7,6 @@
 
 #include "engine/domain_clause.h"
 #include "engine/query_executor.h"
-#include "engine/run_state.h"
 #include "engine/survey_reporter.h"
 #include "individual/class_catalog.h"
 #include "individual/class_ids.h"
@@ -26,9 +25,9 @@ bool TakesDomainClause(int classId)
 
 // The text under which the class is shown: what the reporter's class list shows, or the
 // catalog's display text when nobody shows one.
-std::string ShownClassText(int classId)
+std::string ShownClassText(const CheckContext& check, int classId)
 {
-    SurveyReporter* reporter = GetSurveyReporter();
+    SurveyReporter* reporter = check.Reporter();
     return reporter ? reporter->SelectedClassText() : ClassDisplayText(classId);
 }
 
@@ -48,10 +47,10 @@ std::vector<ClassResultRow> MakeRows(const ClassQueryEntries& entries)
     return rows;
 }
 
-void ShowRows(const ClassQueryEntries& entries)
+void ShowRows(CheckContext& check, const ClassQueryEntries& entries)
 {
-    GetRunState().StatusText.Set(LoadText(IDS_PREPARING_DISPLAY));
-    SurveyReporter* reporter = GetSurveyReporter();
+    check.Progress().Set(LoadText(IDS_PREPARING_DISPLAY));
+    SurveyReporter* reporter = check.Reporter();
     if (!reporter || entries.Size() == 0)
         return;
     reporter->AddClassRows(MakeRows(entries));
@@ -59,44 +58,43 @@ void ShowRows(const ClassQueryEntries& entries)
 }
 
 // Everything after the query: the messages of a failed, empty or stopped check, or the rows.
-int Conclude(int queryResult, const std::string& errorText, long objectCount,
-             const ClassQueryEntries& entries)
+int Conclude(CheckContext& check, int queryResult, const std::string& errorText,
+             long objectCount, const ClassQueryEntries& entries)
 {
     if (queryResult < 0) {
-        ReportMessage(errorText, MB_ICONEXCLAMATION);
+        check.ShowMessage(errorText, MB_ICONEXCLAMATION);
         return kClassSurveyFailed;
     }
     if (objectCount == 0) {
-        ReportMessage(LoadText(IDS_NO_DATA), MB_ICONEXCLAMATION);
+        check.ShowMessage(LoadText(IDS_NO_DATA), MB_ICONEXCLAMATION);
         return kClassSurveyNoData;
     }
-    if (GetRunState().IsStopRequested() &&
-        ReportMessage(LoadText(IDS_STOPPED_SHOW_DATA), MB_YESNO | MB_ICONINFORMATION) != IDYES)
+    if (check.IsStopRequested() &&
+        check.ShowMessage(LoadText(IDS_STOPPED_SHOW_DATA), MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return kClassSurveyDeclined;
-    ShowRows(entries);
+    ShowRows(check, entries);
     return kClassSurveyDone;
 }
 
 }  // namespace
 
-int RunClassSurvey(const std::string& host, int classId)
+int RunClassSurvey(CheckContext& check, int classId)
 {
     std::string query;
     const wchar_t* const* propertyNames = nullptr;
     if (GetClassQuery(classId, query, propertyNames) != 0)
         propertyNames = kNoProperties;
 
-    RunState& run = GetRunState();
-    run.StatusText.Set(LoadText(IDS_CHECKING_PREFIX) + " " + ShownClassText(classId));
+    check.Progress().Set(LoadText(IDS_CHECKING_PREFIX) + " " + ShownClassText(check, classId));
     if (TakesDomainClause(classId))
-        query += BuildDomainClause(host);
+        query += BuildDomainClause(check.Connector(), check.Host());
 
     ClassQueryEntries entries;
     std::string errorText;
     long objectCount = 0;
-    int result = ExecuteClassQuery(entries, classId, host, query, propertyNames, errorText,
+    int result = ExecuteClassQuery(check, entries, classId, query, propertyNames, errorText,
                                    objectCount);
-    int outcome = Conclude(result, errorText, objectCount, entries);
-    run.StatusText.Clear();
+    int outcome = Conclude(check, result, errorText, objectCount, entries);
+    check.Progress().Clear();
     return outcome;
 }

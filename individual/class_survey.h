@@ -4,6 +4,8 @@
 #pragma once
 #include <string>
 
+#include "engine/check_context.h"
+
 // Outcome of RunClassSurvey.
 inline constexpr int kClassSurveyDone = 0;        // rows were handed over (possibly none:
                                                   // every property of every object was empty)
@@ -11,7 +13,6 @@ inline constexpr int kClassSurveyNoData = 1;      // no object read; "Data is no
 inline constexpr int kClassSurveyDeclined = 2;    // stopped; the user chose not to see the data
 inline constexpr int kClassSurveyFailed = -1;     // connection or query failed; message shown
 
-// Runs one individual check of classId against host (empty: the local computer) on the
-// calling thread, which has COM initialised. Messages and rows go to the survey reporter;
-// the status text is empty on return.
-int RunClassSurvey(const std::string& host, int classId);
+// Runs one individual check of classId on the calling thread, which has COM initialised.
+// Messages and rows go to the check's reporter; its progress line is empty on return.
+int RunClassSurvey(CheckContext& check, int classId);

@@ -4,9 +4,7 @@
 #include "individual/class_hierarchy.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "shell/accelerators.h"
-#include "shell/app_windows.h"
-#include "shell/tab_page.h"
+#include "ui/tab_page.h"
 #include "ui/dpi.h"
 
 namespace {
@@ -41,7 +39,7 @@ void FillDropDownList(const ui::ComboBox& list, const std::vector<ListEntry>& en
     list.SelectStringPrefix(LoadText(kNoSelectionStringId));
 }
 
-FormIndividual::FormIndividual() : ui::Dialog(IDD_FORM_INDIVIDUAL) {}
+FormIndividual::FormIndividual(ui::FormHost& host) : ui::Dialog(IDD_FORM_INDIVIDUAL), host_(host) {}
 
 bool FormIndividual::OnInitDialog()
 {
@@ -202,7 +200,7 @@ INT_PTR FormIndividual::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void FormIndividual::Layout()
 {
-    if (!FitIntoTabPage(hwnd_))
+    if (!FitIntoTabPage(hwnd_, host_.TabControl()))
         return;
 
     RECT client = ClientRect();
@@ -243,15 +241,15 @@ bool FormIndividual::PreTranslateMessage(MSG& message)
     if (IsKeyDown(message, VK_TAB)) {
         bool shift = IsShiftDown();
         if (!shift && message.hwnd == list_.Handle()) {
-            ::SetFocus(TheApp().nameField);
+            ::SetFocus(host_.NameField());
             return true;
         }
         if (shift && (message.hwnd == level1_.Handle() || GetParent(message.hwnd) == level1_.Handle())) {
-            ::SetFocus(TheApp().tabControl);
+            ::SetFocus(host_.TabControl());
             return true;
         }
     }
-    if (TranslateMainAccelerators(message))
+    if (host_.TranslateShortcut(message))
         return true;
     return ui::Dialog::PreTranslateMessage(message);
 }

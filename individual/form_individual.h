@@ -11,6 +11,7 @@
 #include "listtools/result_list.h"
 #include "ui/combo_box.h"
 #include "ui/dialog.h"
+#include "ui/form_host.h"
 
 // Sent by the worker (through the reporter): append the rows of wParam
 // (std::vector<ClassResultRow>*), select the first row.
@@ -23,7 +24,7 @@ inline constexpr UINT WM_CLAMP_COLUMN_WIDTH = WM_APP + 23;
 
 class FormIndividual : public ui::Dialog {
 public:
-    FormIndividual();
+    explicit FormIndividual(ui::FormHost& host);
 
     // The Level 3 list: its entry count, the selected entry's item data and text.
     int ClassEntryCount() const { return level3_.Count(); }
@@ -66,6 +67,7 @@ private:
     bool OnHeaderNotify(NMHDR* header);
     void ClampColumnWidth(int column);
 
+    ui::FormHost& host_;
     ui::ComboBox level1_;
     ui::ComboBox level2_;
     ui::ComboBox level3_;

@@ -1,6 +1,6 @@
 #include "listtools/csv_export.h"
 
-#include "render/text_util.h"
+#include "base/text_util.h"
 
 namespace {
 
@@ -24,11 +24,12 @@ std::string JoinedName(const std::string& targetComputer, const std::string& sub
     return targetComputer + "_" + subject + ".csv";
 }
 
-bool WriteOrReport(TextSink& sink, const std::string& line, const std::string& path)
+bool WriteOrReport(TextSink& sink, const std::string& line, const std::string& path,
+                   MessageSink& messages)
 {
     if (sink.Write(line))
         return true;
-    ReportFileWriteError(path);
+    ReportFileWriteError(messages, path);
     return false;
 }
 
@@ -56,28 +57,29 @@ std::string CsvRowLine(const ResultModel& model, int row)
     return CsvLine(model.ColumnCount(), [&](int i) { return model.Cell(row, i); });
 }
 
-int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path)
+int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
+             MessageSink& messages)
 {
-    if (!WriteOrReport(sink, CsvHeaderLine(model), path))
+    if (!WriteOrReport(sink, CsvHeaderLine(model), path, messages))
         return kExportWriteFailed;
     for (int row = 0; row < model.RowCount(); ++row) {
-        if (!WriteOrReport(sink, CsvRowLine(model, row), path))
+        if (!WriteOrReport(sink, CsvRowLine(model, row), path, messages))
             return kExportWriteFailed;
     }
     return kExportDone;
 }
 
-int SaveCsv(const ResultModel& model, const std::string& path)
+int SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages)
 {
     FileTextSink file;
     if (!file.Open(path)) {
-        ReportFileOpenError(path);
+        ReportFileOpenError(messages, path);
         return kExportOpenFailed;
     }
-    if (WriteCsv(model, file, path) != kExportDone)
+    if (WriteCsv(model, file, path, messages) != kExportDone)
         return kExportWriteFailed;
     if (!file.Finish()) {
-        ReportFileWriteError(path);
+        ReportFileWriteError(messages, path);
         return kExportWriteFailed;
     }
     return kExportDone;

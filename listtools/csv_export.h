@@ -18,11 +18,12 @@ std::string CsvRowLine(const ResultModel& model, int row);
 
 // Writes the header line and every row of `model`. 0, or kExportWriteFailed after showing
 // message 112 with `path` (the lines before the failing one stay written).
-int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path);
+int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
+             MessageSink& messages);
 
 // Creates (or replaces) `path` and writes `model` into it: kExportDone,
 // kExportOpenFailed (message 111) or kExportWriteFailed (message 112).
-int SaveCsv(const ResultModel& model, const std::string& path);
+int SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages);
 
 // The file name proposed for the individual list: "<target>_<class>.csv" or
 // "<class>.csv", where class is the selected class text trimmed and cut before its first

@@ -2,7 +2,7 @@
 
 #include "listtools/find_case_map.h"
 #include "listtools/find_position.h"
-#include "render/text_util.h"
+#include "base/text_util.h"
 #include "resources/text.h"
 
 #include <algorithm>

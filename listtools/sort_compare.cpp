@@ -2,7 +2,7 @@
 
 #include "listtools/sort_keys.h"
 #include "listtools/sort_state.h"
-#include "render/text_util.h"
+#include "base/text_util.h"
 #include "standard/category_catalog.h"
 
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "listtools/sort_keys.h"
 
-#include "render/text_util.h"
+#include "base/text_util.h"
 
 #include <charconv>
 #include <climits>

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/survey_reporter.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -58,12 +57,12 @@ bool FileTextSink::Finish()
     return CloseHandle(file) != FALSE;
 }
 
-void ReportFileOpenError(const std::string& path)
+void ReportFileOpenError(MessageSink& messages, const std::string& path)
 {
-    ReportMessage(LoadText(IDS_FILE_OPEN_ERROR) + path, MB_ICONEXCLAMATION);
+    messages.ShowMessage(LoadText(IDS_FILE_OPEN_ERROR) + path, MB_ICONEXCLAMATION);
 }
 
-void ReportFileWriteError(const std::string& path)
+void ReportFileWriteError(MessageSink& messages, const std::string& path)
 {
-    ReportMessage(LoadText(IDS_FILE_WRITE_ERROR) + path, MB_ICONEXCLAMATION);
+    messages.ShowMessage(LoadText(IDS_FILE_WRITE_ERROR) + path, MB_ICONEXCLAMATION);
 }

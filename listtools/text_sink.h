@@ -8,6 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/message_sink.h"
+
 // "\n" -> "\r\n" for every line feed of `text`.
 std::string ToTextModeLineEnds(std::string_view text);
 
@@ -70,6 +72,6 @@ inline constexpr int kExportOpenFailed = -1;
 inline constexpr int kExportWriteFailed = -2;
 
 // Shows "File Open Error." or "File Write Error." followed by the path, with the
-// exclamation icon, through the survey reporter.
-void ReportFileOpenError(const std::string& path);
-void ReportFileWriteError(const std::string& path);
+// exclamation icon.
+void ReportFileOpenError(MessageSink& messages, const std::string& path);
+void ReportFileWriteError(MessageSink& messages, const std::string& path);

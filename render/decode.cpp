@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "render/route_index.h"
-#include "render/text_util.h"
+#include "base/text_util.h"
 
 namespace {
 
@@ -38,7 +38,7 @@ std::string_view NarrowPropertyName(const wchar_t* name, char (&buffer)[kNameBuf
 }  // namespace
 
 std::string DecodePropertyValue(int classId, VARTYPE type, const wchar_t* propertyName,
-                                std::string text)
+                                std::string text, std::string_view host)
 {
     TrimWhiteSpaceInPlace(text);
     char buffer[kNameBufferSize];
@@ -48,7 +48,7 @@ std::string DecodePropertyValue(int classId, VARTYPE type, const wchar_t* proper
         // A property with a decoder keeps its trimmed text when the decoder fails and is
         // never grouped.
         std::string decoded;
-        if (entry->decoder->Run(classId, type, text, decoded))
+        if (entry->decoder->Run(classId, type, text, host, decoded))
             return decoded;
         return text;
     }

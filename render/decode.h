@@ -8,9 +8,10 @@
 
 // The text to show for `text`, the rendered value of property `propertyName` of an
 // object of class `classId`, whose VARIANT type (the element type for array elements)
-// is `type`. Never fails: at worst it returns the trimmed text.
+// is `type`, read from `host` (empty: the local computer; account names are looked up
+// there). Never fails: at worst it returns the trimmed text.
 std::string DecodePropertyValue(int classId, VARTYPE type, const wchar_t* propertyName,
-                                std::string text);
+                                std::string text, std::string_view host = {});
 
 // True when the property's values are shown with digit grouping whatever their type.
 bool IsNumericPropertyName(std::string_view name);

@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/text.h"
 
 namespace {

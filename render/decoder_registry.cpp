@@ -26,10 +26,10 @@ bool DecodeInstalledOn(const DecoderTables&, int classId, VARTYPE type, std::str
     return FormatInstalledOn(classId, type, text, decoded);
 }
 
-bool DecodeAccountSid(const DecoderTables&, int classId, VARTYPE type, std::string_view text,
-                      std::string& decoded)
+bool DecodeAccountSidLocally(const DecoderTables&, int, VARTYPE, std::string_view text,
+                             std::string& decoded)
 {
-    return FormatAccountFromSid(classId, type, text, decoded);
+    return FormatAccountFromSid({}, text, decoded);
 }
 
 // Decoders that are neither a plain flag set nor a plain code table.
@@ -47,7 +47,7 @@ constexpr NamedDecoder kNamedDecoders[] = {
     {"CurrentUsage", DecodeUnitOrCode},
     {"MaxDataWidth", DecodeUnitOrCode},
     {"InstalledOn", DecodeInstalledOn},
-    {"InstalledBy", DecodeAccountSid},
+    {"InstalledBy", DecodeAccountSidLocally},
     {"InstallDate", DecodeCimDateTime},
 };
 
@@ -66,6 +66,8 @@ RoutedDecoder ResolveDecoder(std::string_view name)
     for (const NamedDecoder& named : kNamedDecoders)
         if (name == named.name)
             decoder.decode = named.decode;
+    if (decoder.decode == DecodeAccountSidLocally)
+        decoder.decodeOnHost = FormatAccountFromSid;
     if (!decoder.decode && !decoder.tables.flags.Empty())
         decoder.decode = DecodeFlagSet;
     else if (!decoder.decode && !decoder.tables.codes.Empty())

@@ -6,10 +6,9 @@
 #include <cstdio>
 #include <memory>
 
-#include "engine/run_state.h"
 #include "render/code_reader.h"
 #include "render/decode.h"
-#include "render/text_util.h"
+#include "base/text_util.h"
 
 namespace {
 
@@ -109,7 +108,7 @@ bool FormatInstalledOn(int, VARTYPE, std::string_view text, std::string& decoded
     return true;
 }
 
-bool FormatAccountFromSid(int, VARTYPE, std::string_view text, std::string& decoded)
+bool FormatAccountFromSid(std::string_view host, std::string_view text, std::string& decoded)
 {
     if (text.empty())
         return false;
@@ -118,7 +117,7 @@ bool FormatAccountFromSid(int, VARTYPE, std::string_view text, std::string& deco
     if (!ConvertStringSidToSidA(decoded.c_str(), &rawSid))
         return true;
     std::unique_ptr<void, LocalMemoryFree> sid(rawSid);
-    const std::string& target = GetRunState().TargetComputer;
+    const std::string target(host);
     char account[260] = {};
     char domain[260] = {};
     DWORD accountCapacity = 259;

@@ -15,6 +15,6 @@ bool FormatCimDateTime(int classId, VARTYPE type, std::string_view text, std::st
 // "yyyy/mm/dd hh:mm:ss"; "yyyymmdd" and "m/d/y" -> "yyyy/mm/dd"; other texts unchanged.
 bool FormatInstalledOn(int classId, VARTYPE type, std::string_view text, std::string& decoded);
 
-// A SID text -> "DOMAIN\account", looked up on the target computer of the running
-// check (the local computer when it has none); the text unchanged when that fails.
-bool FormatAccountFromSid(int classId, VARTYPE type, std::string_view text, std::string& decoded);
+// A SID text -> "DOMAIN\account", looked up on `host`, the computer the value was read
+// from (empty: the local computer); the text unchanged when that fails.
+bool FormatAccountFromSid(std::string_view host, std::string_view text, std::string& decoded);

@@ -6,7 +6,7 @@
 #include "render/decode.h"
 #include "render/decoded_text.h"
 #include "render/pattern_tables.h"
-#include "render/text_util.h"
+#include "base/text_util.h"
 
 namespace {
 

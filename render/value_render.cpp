@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "render/decode.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -95,7 +95,8 @@ void FormatElement(SAFEARRAY* array, LONG index, VARTYPE elementType, std::strin
         SysFreeString(*reinterpret_cast<BSTR*>(storage));
 }
 
-int RenderArray(const VARIANT& value, std::string& text, int classId, const wchar_t* name)
+int RenderArray(const VARIANT& value, std::string& text, int classId, const wchar_t* name,
+                std::string_view host)
 {
     SAFEARRAY* array = value.parray;
     LONG lower = 0, upper = -1;
@@ -107,7 +108,7 @@ int RenderArray(const VARIANT& value, std::string& text, int classId, const wcha
     for (LONG index = lower; index <= upper; ++index) {
         FormatElement(array, index, elementType, elementText);
         if (!elementText.empty())
-            elementText = DecodePropertyValue(classId, elementType, name, elementText);
+            elementText = DecodePropertyValue(classId, elementType, name, elementText, host);
         if (text.empty())
             text = LoadText(IDS_ARRAY_OPEN) + elementText;
         else
@@ -141,18 +142,18 @@ constexpr TypeName kTypeNames[] = {
 }  // namespace
 
 int RenderPropertyValue(const VARIANT& value, std::string& text, int classId,
-                        const wchar_t* propertyName)
+                        const wchar_t* propertyName, std::string_view host)
 {
     text.clear();
     if (value.vt & VT_BYREF)
         return -1;
     if (value.vt & VT_ARRAY)
-        return RenderArray(value, text, classId, propertyName);
+        return RenderArray(value, text, classId, propertyName, host);
     // Every scalar member of the VARIANT union starts at the same address.
     if (!FormatScalar(value.vt, &value.bVal, text))
         return -1;
     if (!text.empty())
-        text = DecodePropertyValue(classId, value.vt, propertyName, std::move(text));
+        text = DecodePropertyValue(classId, value.vt, propertyName, std::move(text), host);
     return text.empty() ? -1 : 0;
 }
 

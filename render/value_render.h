@@ -4,12 +4,14 @@
 #include <oaidl.h>
 
 #include <string>
+#include <string_view>
 
 // Formats `value` by its type (scalars and one-dimensional arrays, "[ a, b, c ]"), passing
 // each scalar or element text through DecodePropertyValue. `text` is replaced. Returns 0
 // when the text is non-empty, -1 when the value has nothing to show.
+// `host` is the computer the value was read from (empty: the local computer).
 int RenderPropertyValue(const VARIANT& value, std::string& text, int classId,
-                        const wchar_t* propertyName);
+                        const wchar_t* propertyName, std::string_view host = {});
 
 // "VT_BSTR", "VT_ARRAY[VT_I4]", ... for the type with all its flags; "<Unknown>" for others.
 std::string VarTypeText(VARTYPE type);

@@ -7,14 +7,10 @@
 #include <ole2.h>
 
 #include "engine/icmp_probe.h"
-#include "engine/run_state.h"
-#include "engine/survey_reporter.h"
 #include "listtools/sort_state.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/main_frame.h"
-#include "shell/window_reporter.h"
-#include "standard/survey_drivers.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
 
@@ -22,7 +18,6 @@ MirelApplication::MirelApplication() = default;
 
 MirelApplication::~MirelApplication()
 {
-    SetSurveyReporter(nullptr);
     frame_.reset();
     if (socketsStarted_)
         WSACleanup();
@@ -39,11 +34,7 @@ bool MirelApplication::Start(int showCommand)
         ui::ShowMessageBox(nullptr, LoadText(IDS_OLE_INIT_FAILED), MB_ICONEXCLAMATION | MB_OK);
         return false;
     }
-    ResetRunState();
     ResetSortState();
-    InstallSurveyDrivers();
-    reporter_ = std::make_unique<WindowReporter>();
-    SetSurveyReporter(reporter_.get());
     frame_ = std::make_unique<MainFrame>();
     if (!frame_->CreateFrame())
         return false;

@@ -5,10 +5,9 @@
 #include <memory>
 
 class MainFrame;
-class WindowReporter;
 
-// The running program: the frame with its view and forms, the run and sort state, the
-// sockets and the ICMP library. Tests start one and drive it through messages.
+// The running program: the frame with its view and forms, the sockets and the ICMP
+// library. Tests start one and drive it through messages.
 class MirelApplication {
 public:
     MirelApplication();
@@ -26,7 +25,6 @@ public:
 private:
     bool oleInitialised_ = false;
     bool socketsStarted_ = false;
-    std::unique_ptr<WindowReporter> reporter_;
     std::unique_ptr<MainFrame> frame_;
 };
 

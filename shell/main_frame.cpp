@@ -1,6 +1,5 @@
 #include "shell/main_frame.h"
 
-#include "engine/run_state.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
@@ -11,7 +10,6 @@
 #include "ui/menu.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
-#include "shell/accelerators.h"
 
 namespace {
 
@@ -294,7 +292,7 @@ bool MainFrame::PreTranslateMessage(MSG& message)
     MSG key = message;
     if (key.message == WM_SYSKEYDOWN && (GetKeyState(VK_MENU) & 0x8000) == 0)
         key.message = WM_KEYDOWN;
-    return TranslateMainAccelerators(key);
+    return view_ && view_->TranslateShortcut(key);
 }
 
 bool MainFrame::OnNotify(NMHDR* header, LRESULT& result)
@@ -335,11 +333,11 @@ void MainFrame::RememberOrRestoreFocus(bool active)
 
 bool MainFrame::ConfirmClose()
 {
-    if (GetRunState().RunningCheck == kNoCheck)
+    if (!view_ || view_->Run().RunningCheck == kNoCheck)
         return true;
     if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return false;
-    GetRunState().StopRequested = 1;
+    view_->RequestStop();
     g_processEnder();
     return true;
 }

@@ -1,12 +1,9 @@
 #include "shell/main_view.h"
 
-#include "engine/run_state.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "shell/accelerators.h"
 #include "shell/app_windows.h"
-#include "shell/tab_page.h"
-#include "standard/category_store.h"
+#include "ui/tab_page.h"
 #include "ui/dpi.h"
 
 namespace {
@@ -36,19 +33,19 @@ bool MainView::OnInitDialog()
         tab_.InsertItem(kIndividualTab, LoadText(IDS_TAB_INDIVIDUAL));
         app.tabControl = tab_.Handle();
         app.nameField = nameField_.Handle();
-        CreateStandardStores();
-        standardForm_ = std::make_unique<FormStandard>();
+        standardForm_ = std::make_unique<FormStandard>(*this, run_.Stores);
         standardForm_->CreateModeless(tab_.Handle());
         app.standardForm = standardForm_.get();
-        individualForm_ = std::make_unique<FormIndividual>();
+        individualForm_ = std::make_unique<FormIndividual>(*this);
         individualForm_->CreateModeless(tab_.Handle());
         app.individualForm = individualForm_.get();
+        reporter_.SetOwner(GetParent(hwnd_));
+        reporter_.SetForms(standardForm_->Handle(), individualForm_->Handle());
         ApplyTabSelection();
         if (nameField_.IsValid())
             nameField_.SetFocus();
     }
     accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
-    SetMainAccelerators(accelerators_, GetParent(hwnd_));
     return false;   // the focus was placed above
 }
 
@@ -175,7 +172,13 @@ bool MainView::PreTranslateMessage(MSG& message)
         OnRunButton();
         return true;
     }
-    if (TranslateMainAccelerators(message))
+    if (TranslateShortcut(message))
         return true;
     return ui::Dialog::PreTranslateMessage(message);
+}
+
+bool MainView::TranslateShortcut(MSG& message)
+{
+    HWND frame = GetParent(hwnd_);
+    return accelerators_ && frame && TranslateAcceleratorA(frame, accelerators_, &message) != 0;
 }

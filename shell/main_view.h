@@ -9,11 +9,14 @@
 #include <string>
 
 #include "individual/form_individual.h"
+#include "shell/run_state.h"
+#include "shell/window_reporter.h"
 #include "standard/form_standard.h"
 #include "ui/dialog.h"
+#include "ui/form_host.h"
 #include "ui/tab_ctrl.h"
 
-class MainView : public ui::Dialog {
+class MainView : public ui::Dialog, public ui::FormHost {
 public:
     MainView();
     ~MainView() override;
@@ -36,11 +39,23 @@ public:
     FormStandard& StandardForm() { return *standardForm_; }
     FormIndividual& IndividualForm() { return *individualForm_; }
     const ui::TabCtrl& Tab() const { return tab_; }
-    HWND NameField() const { return nameField_.Handle(); }
+    HWND NameField() const override { return nameField_.Handle(); }
     HWND RunButton() const { return runButton_.Handle(); }
     int SelectedTab() const { return tab_.CurSel(); }
 
+    // The check of the window program: the last Run's choices, the running check, the
+    // standard results.
+    const RunState& Run() const { return run_; }
+    RunState& Run() { return run_; }
+    // Asks the running check to stop (the Stop command, and the close guard).
+    void RequestStop();
+    // How checks reach WMI (tests put a provider of their own here).
+    void SetWmiConnector(WmiConnector connector) { connector_ = std::move(connector); }
+
     bool PreTranslateMessage(MSG& message) override;
+    // Offers a key message to the program's shortcuts (accelerator table 128), sent to the
+    // frame; true when it was one.
+    bool TranslateShortcut(MSG& message) override;
 
 protected:
     bool OnInitDialog() override;
@@ -56,10 +71,8 @@ private:
     void LayoutControls(int width, int height);
     bool HandleNavigationKey(const MSG& message);
     // main_view_check.cpp
-    bool StartCheck(LPTHREAD_START_ROUTINE procedure, int kind);
-    void RequestStop();
+    bool StartCheck(const std::string& host, CheckJob job, int kind);
     void EnableCheckControls(bool enable);
-    void WaitForWorkerEnd();
     // main_view_commands.cpp
     void CopyLine();
     void Paste();
@@ -69,6 +82,12 @@ private:
     bool CanSaveCsv() const;
     bool ShownListHasRows() const;
 
+    // ui::FormHost
+    HWND TabControl() const override { return tab_.Handle(); }
+
+    RunState run_;
+    WmiConnector connector_;
+    WindowReporter reporter_;
     ui::TabCtrl tab_;
     ui::Window nameField_;
     ui::Window runButton_;

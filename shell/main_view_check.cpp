@@ -1,15 +1,15 @@
 // Starting, watching, stopping and finishing a check from the main view.
 #include "shell/main_view.h"
 
-#include "engine/check_worker.h"
+#include "base/text_util.h"
 #include "engine/icmp_probe.h"
-#include "engine/run_state.h"
 #include "individual/class_hierarchy.h"
-#include "render/text_util.h"
+#include "individual/class_survey.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
 #include "standard/category_catalog.h"
+#include "standard/standard_survey.h"
 #include "ui/handles.h"
 #include "ui/message_box.h"
 
@@ -40,8 +40,7 @@ bool HostAnswers(HWND owner, const std::string& name)
 
 void MainView::OnRunButton()
 {
-    RunState& run = GetRunState();
-    if (run.RunningCheck != kNoCheck) {
+    if (run_.RunningCheck != kNoCheck) {
         RequestStop();
         return;
     }
@@ -50,8 +49,10 @@ void MainView::OnRunButton()
     if (!name.empty() && !HostAnswers(GetParent(hwnd_), name))
         return;
     if (tab_.CurSel() == kStandardTab) {
-        run.TargetComputer = name;
-        StartCheck(StandardCheckThread, kStandardCheck);
+        run_.TargetComputer = name;
+        StandardStores& stores = run_.Stores;
+        StartCheck(name, [&stores](CheckContext& check) { RunStandardSurvey(check, stores); },
+                   kStandardCheck);
         return;
     }
     FormIndividual& form = *individualForm_;
@@ -59,25 +60,24 @@ void MainView::OnRunButton()
         ui::ShowMessageBox(GetParent(hwnd_), LoadText(IDS_SELECT_CLASS), MB_ICONEXCLAMATION | MB_OK);
         return;
     }
-    run.SelectedClassName = form.SelectedClassText();
+    run_.SelectedClassName = form.SelectedClassText();
     form.ClearResults();
-    run.TargetComputer = name;
-    run.SelectedClassId = form.SelectedClassCode();
-    StartCheck(ClassCheckThread, kIndividualCheck);
+    run_.TargetComputer = name;
+    run_.SelectedClassId = form.SelectedClassCode();
+    const int classId = run_.SelectedClassId;
+    StartCheck(name, [classId](CheckContext& check) { RunClassSurvey(check, classId); },
+               kIndividualCheck);
 }
 
-bool MainView::StartCheck(LPTHREAD_START_ROUTINE procedure, int kind)
+bool MainView::StartCheck(const std::string& host, CheckJob job, int kind)
 {
-    RunState& run = GetRunState();
-    run.ResultView = hwnd_;
-    run.WorkerThread = CreateThread(nullptr, 0, procedure, nullptr, 0, nullptr);
-    if (!run.WorkerThread) {
-        run.RunningCheck = kNoCheck;
+    run_.Check = std::make_unique<CheckContext>(host, &reporter_, connector_);
+    if (!run_.Worker.Start(*run_.Check, hwnd_, std::move(job))) {
+        run_.RunningCheck = kNoCheck;
         return false;
     }
-    run.RunningCheck = kind;
-    run.ProgressTimer = SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
-    run.StopRequested = 0;
+    run_.RunningCheck = kind;
+    run_.ProgressTimer = SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
     checkTab_ = tab_.CurSel();
     // Disabling the control that has the focus would leave the keyboard with nowhere to
     // go: the Run button (now Stop) keeps it, so that Enter stops the check.
@@ -91,7 +91,9 @@ bool MainView::StartCheck(LPTHREAD_START_ROUTINE procedure, int kind)
 
 void MainView::RequestStop()
 {
-    GetRunState().StopRequested = 1;
+    if (run_.RunningCheck == kNoCheck || !run_.Check)
+        return;
+    run_.Check->RequestStop();
     runButton_.Enable(false);
 }
 
@@ -106,36 +108,19 @@ void MainView::EnableCheckControls(bool enable)
         individualForm_->EnableControls(enable);
 }
 
-void MainView::WaitForWorkerEnd()
-{
-    RunState& run = GetRunState();
-    if (!run.WorkerThread)
-        return;
-    while (WaitForSingleObject(run.WorkerThread, 0) == WAIT_TIMEOUT) {
-        DWORD exitCode = STILL_ACTIVE;
-        if (GetExitCodeThread(run.WorkerThread, &exitCode) && exitCode != STILL_ACTIVE)
-            break;
-    }
-    CloseHandle(run.WorkerThread);
-    run.WorkerThread = nullptr;
-}
-
 void MainView::OnCheckComplete()
 {
-    RunState& run = GetRunState();
-    if (run.RunningCheck == kNoCheck || !run.WorkerThread)
+    if (run_.RunningCheck == kNoCheck || !run_.Worker.IsStarted())
         return;   // no check of ours has ended
-    WaitForWorkerEnd();
+    run_.Worker.Join();
     runButton_.SetText(LoadText(IDS_RUN));
-    const int kind = run.RunningCheck;
-    run.RunningCheck = kNoCheck;
-    if (run.StopRequested == 1)
-        run.StopRequested = 0;
+    const int kind = run_.RunningCheck;
+    run_.RunningCheck = kNoCheck;
     // The form of the check that ended shows its new results, whichever tab is selected.
     if (kind == kStandardCheck) {
         standardForm_->ShowStandardPage(standardForm_->CurrentPage());
-        standardForm_->SetRootText(run.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
-                                                              : "[" + run.TargetComputer + "]");
+        standardForm_->SetRootText(run_.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
+                                                               : "[" + run_.TargetComputer + "]");
     }
     EnableCheckControls(true);
     runButton_.Enable(true);
@@ -150,14 +135,13 @@ void MainView::OnCheckComplete()
     else
         tab_.SetFocus();
     Invalidate();
-    KillTimer(hwnd_, run.ProgressTimer);
-    run.ProgressTimer = 0;
+    KillTimer(hwnd_, run_.ProgressTimer);
+    run_.ProgressTimer = 0;
     ShowStatusText(LoadText(IDS_READY));
 }
 
 void MainView::OnTimer()
 {
-    int running = GetRunState().RunningCheck;
-    if (running == kStandardCheck || running == kIndividualCheck)
-        ShowStatusText(GetRunState().StatusText.Get());
+    if (run_.RunningCheck == kStandardCheck || run_.RunningCheck == kIndividualCheck)
+        ShowStatusText(run_.StatusText());
 }

@@ -2,7 +2,6 @@
 // and their enabling.
 #include "shell/main_view.h"
 
-#include "engine/run_state.h"
 #include "listtools/clipboard.h"
 #include "listtools/csv_export.h"
 #include "listtools/find_dialog.h"
@@ -23,7 +22,7 @@ constexpr char kTextFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 
 MainView::CommandState MainView::QueryCommand(int command) const
 {
-    const bool idle = GetRunState().RunningCheck == kNoCheck;
+    const bool idle = run_.RunningCheck == kNoCheck;
     CommandState state;
     state.handled = true;
     switch (command) {
@@ -37,7 +36,7 @@ MainView::CommandState MainView::QueryCommand(int command) const
         state.enabled = GetFocus() == nameField_.Handle() && IsClipboardFormatAvailable(CF_TEXT);
         break;
     case ID_FILE_SAVE_CSV: state.enabled = CanSaveCsv(); break;
-    case ID_FILE_SAVE_TEXT: state.enabled = idle && HasStandardData(); break;
+    case ID_FILE_SAVE_TEXT: state.enabled = idle && run_.Stores.HasData(); break;
     default: state.handled = false; break;
     }
     return state;
@@ -47,11 +46,11 @@ bool MainView::RunCommand(int command)
 {
     switch (command) {
     case ID_CHECK_RUN:
-        if (GetRunState().RunningCheck == kNoCheck)
+        if (run_.RunningCheck == kNoCheck)
             OnRunButton();
         return true;
     case ID_CHECK_STOP:
-        if (GetRunState().RunningCheck != kNoCheck)
+        if (run_.RunningCheck != kNoCheck)
             OnRunButton();
         return true;
     case ID_VIEW_STANDARD:
@@ -80,7 +79,7 @@ bool MainView::ShownListHasRows() const
 
 bool MainView::CanSaveCsv() const
 {
-    if (GetRunState().RunningCheck != kNoCheck)
+    if (run_.RunningCheck != kNoCheck)
         return false;
     if (tab_.CurSel() == kIndividualTab)
         return individualForm_->ResultListControl().Model().RowCount() > 0;
@@ -111,7 +110,7 @@ void MainView::Find()
 void MainView::SaveCsv()
 {
     ui::WaitCursor wait;
-    const RunState& run = GetRunState();
+    const RunState& run = run_;
     const ResultModel* model = nullptr;
     std::string proposed;
     if (tab_.CurSel() == kIndividualTab) {
@@ -127,17 +126,17 @@ void MainView::SaveCsv()
     std::string path;
     if (!ui::AskSaveFileName(hwnd_, {kCsvFilter, "csv", proposed}, path))
         return;
-    ::SaveCsv(*model, path);
+    ::SaveCsv(*model, path, reporter_);
 }
 
 void MainView::SaveText()
 {
-    if (!HasStandardData())
+    if (!run_.Stores.HasData())
         return;
     ui::WaitCursor wait;
-    const std::string& target = GetRunState().TargetComputer;
+    const std::string& target = run_.TargetComputer;
     std::string path;
     if (!ui::AskSaveFileName(hwnd_, {kTextFilter, "txt", DefaultTextReportName(target)}, path))
         return;
-    SaveStandardReport(target, path);
+    SaveStandardReport(run_.Stores, target, path, reporter_);
 }

@@ -1,7 +1,7 @@
 // Lookups over the standard category catalog.
 #include "standard/category_catalog.h"
 
-#include "render/text_util.h"
+#include "base/text_util.h"
 #include "resources/text.h"
 
 const StandardCategory* CategoryByStoreIndex(int storeIndex)

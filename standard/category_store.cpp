@@ -11,9 +11,6 @@ namespace {
 
 const std::string kEmptyText;
 
-// The process's stores: created at start-up, kept until the program ends.
-std::array<CategoryStore, kCategoryCount> g_standardStores;
-
 }  // namespace
 
 int CategoryStore::AddColumn(std::string headerText, bool rightAligned, int width)
@@ -83,11 +80,12 @@ void CategoryStore::Reset()
     columns_.clear();
 }
 
-void CreateStandardStores()
+static_assert(kCategoryCount == 28);
+
+StandardStores::StandardStores()
 {
     for (const StandardCategory& category : kStandardCategories) {
-        CategoryStore& store = g_standardStores[category.storeIndex];
-        store.Reset();
+        CategoryStore& store = stores_[category.storeIndex];
         for (int i = 0; i < category.columnCount; ++i) {
             const CategoryColumn& column = category.columns[i];
             store.AddColumn(LoadText(column.headerStringId), column.rightAligned,
@@ -96,15 +94,28 @@ void CreateStandardStores()
     }
 }
 
-CategoryStore* StandardStore(int storeIndex)
+CategoryStore* StandardStores::Store(int storeIndex)
 {
     if (storeIndex < 0 || storeIndex >= kCategoryCount)
         return nullptr;
-    return &g_standardStores[storeIndex];
+    return &stores_[storeIndex];
 }
 
-void ClearAllStoreRows()
+const CategoryStore* StandardStores::Store(int storeIndex) const
 {
-    for (CategoryStore& store : g_standardStores)
+    return const_cast<StandardStores*>(this)->Store(storeIndex);
+}
+
+void StandardStores::ClearAllRows()
+{
+    for (CategoryStore& store : stores_)
         store.DeleteAllRows();
+}
+
+bool StandardStores::HasData() const
+{
+    for (const CategoryStore& store : stores_)
+        if (store.RowCount() > 0)
+            return true;
+    return false;
 }

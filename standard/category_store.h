@@ -9,6 +9,7 @@
 // else reads or changes them then (the commands and windows that would are disabled),
 // and the user interface reads them only after the worker has ended.
 #pragma once
+#include <array>
 #include <string>
 #include <vector>
 
@@ -50,11 +51,21 @@ private:
     std::vector<std::vector<std::string>> rows_;
 };
 
-// The 28 stores of the process, index = store index of the category catalog.
-// Creates (or re-creates, empty) every store with its category's columns: header texts
-// loaded in the current text language, alignment as catalogued, 100 pixels wide.
-void CreateStandardStores();
-// The store of a category; nullptr when the index is outside 0..27.
-CategoryStore* StandardStore(int storeIndex);
-// Deletes all rows of all 28 stores, in store order; the columns stay.
-void ClearAllStoreRows();
+// The 28 stores of one standard check, index = store index of the category catalog.
+// Every store is created with its category's columns: header texts loaded in the current
+// text language, alignment as catalogued, 100 pixels wide.
+class StandardStores {
+public:
+    StandardStores();
+
+    // The store of a category; nullptr when the index is outside 0..27.
+    CategoryStore* Store(int storeIndex);
+    const CategoryStore* Store(int storeIndex) const;
+    // Deletes all rows of all 28 stores, in store order; the columns stay.
+    void ClearAllRows();
+    // True when at least one store holds a row.
+    bool HasData() const;
+
+private:
+    std::array<CategoryStore, 28> stores_;
+};

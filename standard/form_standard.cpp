@@ -2,9 +2,7 @@
 
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "shell/accelerators.h"
-#include "shell/app_windows.h"
-#include "shell/tab_page.h"
+#include "ui/tab_page.h"
 #include "standard/category_catalog.h"
 #include "ui/dpi.h"
 
@@ -32,7 +30,10 @@ std::vector<PageIcon> PageIconsInListOrder()
 
 }  // namespace
 
-FormStandard::FormStandard() : ui::Dialog(IDD_FORM_STANDARD) {}
+FormStandard::FormStandard(ui::FormHost& host, const StandardStores& stores)
+    : ui::Dialog(IDD_FORM_STANDARD), host_(host), stores_(stores)
+{
+}
 
 bool FormStandard::OnInitDialog()
 {
@@ -85,7 +86,7 @@ void FormStandard::BuildTree()
 
 void FormStandard::Layout()
 {
-    if (!FitIntoTabPage(hwnd_))
+    if (!FitIntoTabPage(hwnd_, host_.TabControl()))
         return;
     if (splitter_.IsValid()) {
         RECT client = ClientRect();
@@ -174,7 +175,7 @@ bool FormStandard::HandleTreeKey(const MSG& message)
     }
     if (IsKeyDown(message, VK_TAB)) {
         if (IsShiftDown())
-            ::SetFocus(TheApp().tabControl);
+            ::SetFocus(host_.TabControl());
         else
             list_.View().SetFocus();
         return true;
@@ -193,7 +194,7 @@ bool FormStandard::HandleListKey(const MSG& message)
         if (IsShiftDown())
             tree_.SetFocus();
         else
-            ::SetFocus(TheApp().nameField);
+            ::SetFocus(host_.NameField());
         return true;
     }
     return IsKeyDown(message, VK_ESCAPE);
@@ -207,7 +208,7 @@ bool FormStandard::PreTranslateMessage(MSG& message)
         if (message.hwnd == list_.Handle() && HandleListKey(message))
             return true;
     }
-    if (TranslateMainAccelerators(message))
+    if (host_.TranslateShortcut(message))
         return true;
     return ui::Dialog::PreTranslateMessage(message);
 }

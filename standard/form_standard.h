@@ -8,7 +8,9 @@
 #include <string>
 
 #include "listtools/result_list.h"
+#include "standard/category_store.h"
 #include "ui/dialog.h"
+#include "ui/form_host.h"
 #include "ui/image_list.h"
 #include "ui/splitter.h"
 #include "ui/tree_view.h"
@@ -19,7 +21,8 @@ inline constexpr UINT WM_STANDARD_STORES_CLEARED = WM_APP + 10;
 
 class FormStandard : public ui::Dialog {
 public:
-    FormStandard();
+    // `stores`: the results of the last standard check, which the category pages show.
+    FormStandard(ui::FormHost& host, const StandardStores& stores);
 
     // Shows page 0..31 in the display list; any other value does nothing.
     void ShowStandardPage(int page);
@@ -61,6 +64,8 @@ private:
     bool HandleListKey(const MSG& message);
     void RepaintPanes() const;
 
+    ui::FormHost& host_;
+    const StandardStores& stores_;
     ui::Splitter splitter_;
     ui::TreeView tree_;
     ResultList list_;

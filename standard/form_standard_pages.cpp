@@ -2,7 +2,7 @@
 // nodes below them; a category page is a copy of the category's store.
 #include "standard/form_standard.h"
 
-#include "render/text_util.h"
+#include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
@@ -69,7 +69,7 @@ void FormStandard::ShowGroupPage(int page)
 void FormStandard::ShowCategoryPage(int page)
 {
     const StandardCategory* category = CategoryByPage(page);
-    const CategoryStore* store = category ? StandardStore(category->storeIndex) : nullptr;
+    const CategoryStore* store = category ? stores_.Store(category->storeIndex) : nullptr;
     if (!store)
         return;
     ResultModel& model = list_.Model();

@@ -4,9 +4,8 @@
 
 #include "engine/domain_clause.h"
 #include "engine/query_executor.h"
-#include "engine/run_state.h"
 #include "engine/survey_reporter.h"
-#include "render/text_util.h"
+#include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
@@ -33,19 +32,18 @@ void RemovePlaceholderHotfixRows(CategoryStore& store)
 }
 
 // Reads one category into its store; false (message shown) when the query failed.
-bool ReadCategory(const StandardCategory& category, const std::string& host,
+bool ReadCategory(CheckContext& check, StandardStores& stores, const StandardCategory& category,
                   const std::string& prefix, const std::string& domainClause)
 {
-    RunState& run = GetRunState();
-    run.StatusText.Set(prefix + LoadText(category.labelStringId));
+    check.Progress().Set(prefix + LoadText(category.labelStringId));
     std::string query = category.query;
     if (TakesDomainClause(category.storeIndex))
         query += domainClause;
     std::string errorText;
     long objectCount = 0;
-    if (ExecuteStandardQuery(category.classId, host, query, category.propertyNames,
-                             *StandardStore(category.storeIndex), errorText, objectCount) < 0) {
-        ReportMessage(errorText, MB_ICONEXCLAMATION);
+    if (ExecuteStandardQuery(check, category.classId, query, category.propertyNames,
+                             *stores.Store(category.storeIndex), errorText, objectCount) < 0) {
+        check.ShowMessage(errorText, MB_ICONEXCLAMATION);
         return false;
     }
     return true;
@@ -53,29 +51,29 @@ bool ReadCategory(const StandardCategory& category, const std::string& host,
 
 }  // namespace
 
-void ClearStandardStores()
+void ClearStandardStores(const CheckContext& check, StandardStores& stores)
 {
-    ClearAllStoreRows();
-    if (SurveyReporter* reporter = GetSurveyReporter())
+    stores.ClearAllRows();
+    if (SurveyReporter* reporter = check.Reporter())
         reporter->StandardStoresCleared();
 }
 
-int RunStandardSurvey(const std::string& host)
+int RunStandardSurvey(CheckContext& check, StandardStores& stores)
 {
-    ClearStandardStores();
+    ClearStandardStores(check, stores);
     const std::string prefix = LoadText(IDS_CHECKING_PREFIX);
     std::string domainClause;
     bool failed = false;
     for (const StandardCategory& category : kStandardCategories) {
         if (category.storeIndex == kUserAccountStore)
-            domainClause = BuildDomainClause(host);
-        if (!ReadCategory(category, host, prefix, domainClause)) {
+            domainClause = BuildDomainClause(check.Connector(), check.Host());
+        if (!ReadCategory(check, stores, category, prefix, domainClause)) {
             failed = true;
             break;
         }
     }
     if (!failed)
-        RemovePlaceholderHotfixRows(*StandardStore(kQuickFixStore));
-    GetRunState().StatusText.Clear();
+        RemovePlaceholderHotfixRows(*stores.Store(kQuickFixStore));
+    check.Progress().Clear();
     return failed ? kStandardSurveyFailed : kStandardSurveyDone;
 }

@@ -3,18 +3,21 @@
 #pragma once
 #include <string>
 
+#include "engine/check_context.h"
+#include "standard/category_store.h"
+
 // Outcome of RunStandardSurvey.
 inline constexpr int kStandardSurveyDone = 0;     // every category was read (or a stop ended it)
 inline constexpr int kStandardSurveyFailed = -1;  // a category failed; its message was shown
 
-// Runs one standard check against host (empty: the local computer) on the calling thread,
-// which has COM initialised. Shows the error text of a failing category through the
-// survey reporter and then stops; the status text is empty on return.
-int RunStandardSurvey(const std::string& host);
+// Runs one standard check into `stores` on the calling thread, which has COM initialised.
+// Shows the error text of a failing category through the check's reporter and then stops;
+// the check's progress line is empty on return.
+int RunStandardSurvey(CheckContext& check, StandardStores& stores);
 
-// Deletes all rows of the 28 category stores, in store order, and tells the reporter
-// (the category tree's root reads "[Resources]" again).
-void ClearStandardStores();
+// Deletes all rows of the 28 category stores, in store order, and tells the check's
+// reporter (the category tree's root reads "[Resources]" again).
+void ClearStandardStores(const CheckContext& check, StandardStores& stores);
 
 // The hotfix rows the check leaves out: "File 1" in the first column, any case.
 inline constexpr char kHotfixPlaceholderId[] = "File 1";

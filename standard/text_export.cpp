@@ -22,24 +22,26 @@ std::string QuotedLine(int count, TextOf textOf)
     return line;
 }
 
-bool WriteOrReport(TextSink& sink, const std::string& text, const std::string& path)
+bool WriteOrReport(TextSink& sink, const std::string& text, const std::string& path,
+                   MessageSink& messages)
 {
     if (sink.Write(text))
         return true;
-    ReportFileWriteError(path);
+    ReportFileWriteError(messages, path);
     return false;
 }
 
-int WriteGroup(CategoryGroup group, TextSink& sink, const std::string& path)
+int WriteGroup(const StandardStores& stores, CategoryGroup group, TextSink& sink,
+               const std::string& path, MessageSink& messages)
 {
     std::string groupLine = "\n";
     groupLine += LoadText(GroupLabelStringId(group));
     groupLine += '\n';
-    if (!WriteOrReport(sink, groupLine, path))
+    if (!WriteOrReport(sink, groupLine, path, messages))
         return kExportWriteFailed;
     for (const StandardCategory* category : CategoriesOfGroup(group)) {
-        if (WriteCategorySection(*StandardStore(category->storeIndex),
-                                 LoadText(category->labelStringId), sink, path) != 0)
+        if (WriteCategorySection(*stores.Store(category->storeIndex),
+                                 LoadText(category->labelStringId), sink, path, messages) != 0)
             return kExportWriteFailed;
     }
     return kExportDone;
@@ -53,60 +55,52 @@ std::string DefaultTextReportName(const std::string& targetComputer)
            "_Resource.txt";
 }
 
-bool HasStandardData()
-{
-    for (int index = 0; index < kCategoryCount; ++index) {
-        if (StandardStore(index)->RowCount() > 0)
-            return true;
-    }
-    return false;
-}
-
 int WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
-                         const std::string& path)
+                         const std::string& path, MessageSink& messages)
 {
-    if (!WriteOrReport(sink, "\t" + label + "\n", path))
+    if (!WriteOrReport(sink, "\t" + label + "\n", path, messages))
         return kExportWriteFailed;
     if (store.RowCount() == 0)
-        return WriteOrReport(sink, "\t\t" + LoadText(IDS_NO_DATA) + "\n\n", path)
+        return WriteOrReport(sink, "\t\t" + LoadText(IDS_NO_DATA) + "\n\n", path, messages)
                    ? kExportDone
                    : kExportWriteFailed;
     const int columns = store.ColumnCount();
     if (!WriteOrReport(sink, QuotedLine(columns, [&](int i) { return store.ColumnHeader(i); }),
-                       path))
+                       path, messages))
         return kExportWriteFailed;
     for (int row = 0; row < store.RowCount(); ++row) {
         if (!WriteOrReport(sink, QuotedLine(columns, [&](int i) { return store.Cell(row, i); }),
-                           path))
+                           path, messages))
             return kExportWriteFailed;
     }
     return kExportDone;
 }
 
-int WriteStandardReport(const std::string& targetComputer, TextSink& sink,
-                        const std::string& path)
+int WriteStandardReport(const StandardStores& stores, const std::string& targetComputer,
+                        TextSink& sink, const std::string& path, MessageSink& messages)
 {
     const std::string name = targetComputer.empty() ? kLocalComputerName : targetComputer;
-    if (!WriteOrReport(sink, name + "\n\n", path))
+    if (!WriteOrReport(sink, name + "\n\n", path, messages))
         return kExportWriteFailed;
     for (CategoryGroup group : kGroupsInTreeOrder) {
-        if (WriteGroup(group, sink, path) != kExportDone)
+        if (WriteGroup(stores, group, sink, path, messages) != kExportDone)
             return kExportWriteFailed;
     }
     return kExportDone;
 }
 
-int SaveStandardReport(const std::string& targetComputer, const std::string& path)
+int SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
+                       const std::string& path, MessageSink& messages)
 {
     FileTextSink file;
     if (!file.Open(path)) {
-        ReportFileOpenError(path);
+        ReportFileOpenError(messages, path);
         return kExportOpenFailed;
     }
-    if (WriteStandardReport(targetComputer, file, path) != kExportDone)
+    if (WriteStandardReport(stores, targetComputer, file, path, messages) != kExportDone)
         return kExportWriteFailed;   // the destructor closes the file
     if (!file.Finish()) {
-        ReportFileWriteError(path);
+        ReportFileWriteError(messages, path);
         return kExportWriteFailed;
     }
     return kExportDone;

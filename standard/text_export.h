@@ -15,22 +15,20 @@ inline constexpr char kLocalComputerName[] = "LocalComputer";
 // "LocalComputer_Resource.txt" for the local computer, otherwise "<target>_Resource.txt".
 std::string DefaultTextReportName(const std::string& targetComputer);
 
-// True when at least one of the 28 stores holds a row.
-bool HasStandardData();
-
 // One category's section: "\t<label>\n", then the column line and the row lines, or
 // "\t\tData is not exist.\n\n" for a store without rows. 0, or kExportWriteFailed after
 // showing message 112 with `path`.
 int WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
-                         const std::string& path);
+                         const std::string& path, MessageSink& messages);
 
-// The whole report of the 28 stores. 0, or kExportWriteFailed after showing message 112
+// The whole report of the 28 `stores`. 0, or kExportWriteFailed after showing message 112
 // with `path`; the sections written before the failure stay written. Does not Finish the
 // sink.
-int WriteStandardReport(const std::string& targetComputer, TextSink& sink,
-                        const std::string& path);
+int WriteStandardReport(const StandardStores& stores, const std::string& targetComputer,
+                        TextSink& sink, const std::string& path, MessageSink& messages);
 
 // Creates (or replaces) the file `path` and writes the report into it: kExportDone,
 // kExportOpenFailed (message 111) or kExportWriteFailed (message 112; the file keeps what
 // was written).
-int SaveStandardReport(const std::string& targetComputer, const std::string& path);
+int SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
+                       const std::string& path, MessageSink& messages);

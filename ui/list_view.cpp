@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 
 namespace ui {
 namespace {

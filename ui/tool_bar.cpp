@@ -2,7 +2,7 @@
 
 #include <iterator>
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 
 namespace ui {
 

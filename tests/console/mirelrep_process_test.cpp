@@ -13,7 +13,7 @@
 #include "individual/class_ids.h"
 #include "render/decode.h"
 #include "render/value_render.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
@@ -247,7 +247,7 @@ TEST_F(MirelrepProcess, StandardReportOfTheLocalComputerHasEveryObject)
     ASSERT_EQ(report.categories.size(), 28u);
 
     ComScope com;
-    const std::string clause = BuildDomainClause("");
+    const std::string clause = BuildDomainClause(WmiConnector{}, "");
     for (const StandardCategory& category : kStandardCategories) {
         const std::string label = LoadText(category.labelStringId);
         EXPECT_EQ(report.categories[category.storeIndex], label);

@@ -11,7 +11,7 @@
 #include "console/explain_value.h"
 #include "console/progress_lines.h"
 #include "console/report_options.h"
-#include "engine/run_state.h"
+#include "engine/check_context.h"
 #include "individual/class_catalog.h"
 #include "individual/class_ids.h"
 #include "render/decode.h"
@@ -199,13 +199,14 @@ TEST_F(ReportOptionsTest, ClassListingHasALinePerClassAndPlace)
 
 TEST(ErrorStream, ProgressLinesAreWrittenOnceAndNeverAfterAMessageAboutThem)
 {
-    ResetRunState();
+    SharedText progress;
     StringTextSink sink;
     ErrorStream errors(&sink);
+    errors.Follow(&progress);
     errors.Progress("Checking reources : BIOS");
     errors.Progress("Checking reources : BIOS");
     errors.Progress("");
-    GetRunState().StatusText.Set("Checking reources : Disk Drive");
+    progress.Set("Checking reources : Disk Drive");
     errors.Message("WQL Query failed.\n\n[Code]");
     errors.Progress("Checking reources : Disk Drive");
     errors.Progress("Checking reources : Processor");
@@ -213,28 +214,26 @@ TEST(ErrorStream, ProgressLinesAreWrittenOnceAndNeverAfterAMessageAboutThem)
               "Checking reources : BIOS\r\n"
               "WQL Query failed.\r\n\r\n[Code]\r\n"
               "Checking reources : Processor\r\n");
-    ResetRunState();
 }
 
 TEST(ProgressPrinter, SamplesTheStatusTextWhileItRuns)
 {
-    ResetRunState();
+    SharedText progress;
     StringTextSink sink;
     ErrorStream errors(&sink);
-    GetRunState().StatusText.Set("Checking reources : BIOS (1)");
+    progress.Set("Checking reources : BIOS (1)");
     {
-        ProgressPrinter printer(errors, true);
+        ProgressPrinter printer(errors, progress, true);
         Sleep(3 * kProgressPeriodMs);
     }
-    GetRunState().StatusText.Set("Checking reources : Processor");
+    progress.Set("Checking reources : Processor");
     Sleep(2 * kProgressPeriodMs);
     EXPECT_EQ(sink.Text(), "Checking reources : BIOS (1)\r\n") << "once, and nothing after the end";
     {
-        ProgressPrinter quiet(errors, false);
+        ProgressPrinter quiet(errors, progress, false);
         Sleep(2 * kProgressPeriodMs);
     }
     EXPECT_EQ(sink.Text(), "Checking reources : BIOS (1)\r\n") << "/q prints nothing";
-    ResetRunState();
 }
 
 TEST(ConsoleReporter, AnswersQuestionsYesAndKeepsRowsAsTheListShowsThem)

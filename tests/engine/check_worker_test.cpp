@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "engine/check_worker.h"
-#include "engine/run_state.h"
 #include "engine/survey_reporter.h"
 #include "engine/wmi_session.h"
 #include "resources/resource.h"
@@ -13,26 +12,15 @@
 
 namespace {
 
-std::atomic<int> g_standardRuns{0};
-std::atomic<int> g_classRuns{0};
+std::atomic<int> g_runs{0};
 std::string g_host;
-int g_classId = 0;
-std::string g_statusSeenByDriver;
 
-int StandardDriver(const std::string& host)
+// A job as a survey driver would be: it reads the check's host and sets its progress line.
+void RecordingJob(CheckContext& check)
 {
-    ++g_standardRuns;
-    g_host = host;
-    GetRunState().StatusText.Set("Checking reources : BIOS");
-    return 0;
-}
-
-int ClassDriver(const std::string& host, int classId)
-{
-    ++g_classRuns;
-    g_host = host;
-    g_classId = classId;
-    return 0;
+    ++g_runs;
+    g_host = check.Host();
+    check.Progress().Set("Checking reources : BIOS");
 }
 
 // A hidden window that records when the completion message arrives.
@@ -67,13 +55,14 @@ public:
     HWND window;
     static inline int completions = 0;
     static inline std::string statusAtCompletion;
+    static inline const CheckContext* watched = nullptr;
 
 private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message == WM_CHECK_COMPLETE && wParam == 0 && lParam == 0) {
             ++completions;
-            statusAtCompletion = GetRunState().StatusText.Get();
+            statusAtCompletion = watched ? watched->Progress().Get() : "(none)";
         }
         return DefWindowProcA(window, message, wParam, lParam);
     }
@@ -83,32 +72,28 @@ class CheckWorkerTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        ResetRunState();
         SetTextLanguage(kEnglishLanguage);
-        SetSurveyDrivers(StandardDriver, ClassDriver);
-        SetSurveyReporter(&reporter_);
-        g_standardRuns = g_classRuns = 0;
-        GetRunState().ResultView = completion_.window;
+        g_runs = 0;
+        g_host.clear();
     }
     void TearDown() override
     {
-        SetSurveyDrivers(nullptr, nullptr);
-        SetSurveyReporter(nullptr);
-        SetComSecurityInitializer(nullptr);
+        CompletionWindow::watched = nullptr;
         SetTextLanguage(0);
-        ResetRunState();
     }
-    DWORD RunToEnd(LPTHREAD_START_ROUTINE procedure)
+    // Runs `job` on a worker for a check of `host` until its completion message.
+    void RunToEnd(const std::string& host, CheckJob job, WmiConnector connector = {})
     {
+        CheckContext check(host, &reporter_, std::move(connector));
+        CompletionWindow::watched = &check;
         DWORD start = GetTickCount();
-        HANDLE thread = CreateThread(nullptr, 0, procedure, nullptr, 0, nullptr);
+        CheckWorker worker;
+        ASSERT_TRUE(worker.Start(check, completion_.window, std::move(job)));
         EXPECT_TRUE(completion_.WaitForCompletion(10000));
         elapsedMs_ = GetTickCount() - start;
-        WaitForSingleObject(thread, 5000);
-        DWORD exitCode = 99;
-        GetExitCodeThread(thread, &exitCode);
-        CloseHandle(thread);
-        return exitCode;
+        worker.Join();
+        EXPECT_TRUE(worker.HasEnded());
+        CompletionWindow::watched = nullptr;
     }
 
     RecordingReporter reporter_;
@@ -118,43 +103,52 @@ protected:
 
 }  // namespace
 
-TEST_F(CheckWorkerTest, StandardWorkerRunsItsDriverThenCompletesAfterHalfASecond)
+TEST_F(CheckWorkerTest, WorkerRunsItsJobThenCompletesAfterHalfASecond)
 {
-    GetRunState().TargetComputer = "pc01";
-    EXPECT_EQ(RunToEnd(StandardCheckThread), 0u);
-    EXPECT_EQ(g_standardRuns, 1);
-    EXPECT_EQ(g_classRuns, 0);
+    RunToEnd("pc01", RecordingJob);
+    EXPECT_EQ(g_runs, 1);
     EXPECT_EQ(g_host, "pc01");
     EXPECT_GE(elapsedMs_, kCompletionDelayMs - 20);
     EXPECT_EQ(CompletionWindow::statusAtCompletion, "") << "progress emptied before completion";
     EXPECT_TRUE(reporter_.messages.empty());
 }
 
-TEST_F(CheckWorkerTest, IndividualWorkerPassesTheSelectedClass)
-{
-    GetRunState().SelectedClassId = 1224;
-    EXPECT_EQ(RunToEnd(ClassCheckThread), 0u);
-    EXPECT_EQ(g_classRuns, 1);
-    EXPECT_EQ(g_classId, 1224);
-    EXPECT_EQ(g_host, "");
-}
-
 TEST_F(CheckWorkerTest, TwoChecksInOneProcessBothRun)
 {
-    RunToEnd(StandardCheckThread);
+    RunToEnd("", RecordingJob);
     CompletionWindow::completions = 0;
-    RunToEnd(StandardCheckThread);
-    EXPECT_EQ(g_standardRuns, 2);
+    RunToEnd("", RecordingJob);
+    EXPECT_EQ(g_runs, 2);
+    EXPECT_EQ(g_host, "");
     EXPECT_TRUE(reporter_.messages.empty());
 }
 
-TEST_F(CheckWorkerTest, ComSecurityFailureIsShownWithTheStopIconAndSkipsTheDriver)
+TEST_F(CheckWorkerTest, ComSecurityFailureIsShownWithTheStopIconAndSkipsTheJob)
 {
-    SetComSecurityInitializer([] { return E_ACCESSDENIED; });
-    EXPECT_EQ(RunToEnd(StandardCheckThread), 0u);
-    EXPECT_EQ(g_standardRuns, 0);
+    WmiConnector refusing;
+    refusing.initializeSecurity = [] { return static_cast<HRESULT>(E_ACCESSDENIED); };
+    RunToEnd("", RecordingJob, refusing);
+    EXPECT_EQ(g_runs, 0);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONHAND | MB_OK));
     EXPECT_EQ(reporter_.messages[0].text.rfind(LoadText(IDS_COM_SECURITY_FAILED) + "\n\n[Code]\n0x80070005", 0), 0u);
     EXPECT_EQ(CompletionWindow::completions, 1) << "the completion follows the message";
+}
+
+TEST_F(CheckWorkerTest, DestroyingARunningWorkerStopsItsCheckAndWaits)
+{
+    CheckContext check("", &reporter_);
+    std::atomic<bool> sawStop{false};
+    {
+        CheckWorker worker;
+        ASSERT_TRUE(worker.Start(check, nullptr, [&](CheckContext& running) {
+            while (!running.IsStopRequested())
+                Sleep(5);
+            sawStop = true;
+        }));
+        Sleep(50);
+        EXPECT_FALSE(worker.HasEnded());
+    }
+    EXPECT_TRUE(sawStop.load());
+    EXPECT_TRUE(check.IsStopRequested());
 }

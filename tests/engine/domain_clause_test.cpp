@@ -18,7 +18,7 @@ int g_lookups = 0;
 class DomainClauseTest : public testing::Test {
 protected:
     void SetUp() override { g_lookups = 0; }
-    void TearDown() override { SetDomainControllerLookup(nullptr); }
+    WmiConnector connector_;   // DsGetDcNameA unless a test puts a lookup here
 };
 
 }  // namespace
@@ -27,26 +27,26 @@ TEST_F(DomainClauseTest, ComputerOutsideADomainIsRestrictedToItsOwnName)
 {
     // Wine has no domain controller locator: every computer counts as outside a domain.
     ASSERT_FALSE(LocalName().empty());
-    EXPECT_EQ(BuildDomainClause(""), " where Domain = '" + LocalName() + "'");
-    EXPECT_EQ(BuildDomainClause("pc01"), " where Domain = 'pc01'");
+    EXPECT_EQ(BuildDomainClause(connector_, ""), " where Domain = '" + LocalName() + "'");
+    EXPECT_EQ(BuildDomainClause(connector_, "pc01"), " where Domain = 'pc01'");
 }
 
 TEST_F(DomainClauseTest, DomainControllerItselfListsTheWholeDomain)
 {
-    SetDomainControllerLookup([](const std::string&, std::string& name, std::string& address) {
+    connector_.lookUpDomainController = ([](const std::string&, std::string& name, std::string& address) {
         ++g_lookups;
         name = "\\\\DC01";
         address = "\\\\10.0.0.5";
         return true;
     });
-    EXPECT_EQ(BuildDomainClause("dc01"), "") << "flat name, any case";
-    EXPECT_EQ(BuildDomainClause("10.0.0.5"), "") << "address";
-    EXPECT_EQ(BuildDomainClause("pc01"), " where Domain = 'pc01'") << "a member of the domain";
+    EXPECT_EQ(BuildDomainClause(connector_, "dc01"), "") << "flat name, any case";
+    EXPECT_EQ(BuildDomainClause(connector_, "10.0.0.5"), "") << "address";
+    EXPECT_EQ(BuildDomainClause(connector_, "pc01"), " where Domain = 'pc01'") << "a member of the domain";
     EXPECT_EQ(g_lookups, 3);
 }
 
 TEST_F(DomainClauseTest, NameCannotChangeTheQuery)
 {
-    EXPECT_EQ(BuildDomainClause("x' or Domain <> '"), " where Domain = 'x\\' or Domain <> \\''");
-    EXPECT_EQ(BuildDomainClause("a\\b"), " where Domain = 'a\\\\b'");
+    EXPECT_EQ(BuildDomainClause(connector_, "x' or Domain <> '"), " where Domain = 'x\\' or Domain <> \\''");
+    EXPECT_EQ(BuildDomainClause(connector_, "a\\b"), " where Domain = 'a\\\\b'");
 }

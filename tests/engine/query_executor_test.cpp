@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "engine/query_executor.h"
-#include "engine/run_state.h"
 #include "render/value_render.h"
 #include "resources/text.h"
 #include "tests/support/com_scope.h"
@@ -27,20 +26,27 @@ FakeObject Object(int number)
 
 class QueryExecutorTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        SetTextLanguage(kEnglishLanguage);
-        ResetRunState();
-        GetRunState().StatusText.Set("Checking reources : Disk");
-    }
+    void SetUp() override { SetTextLanguage(kEnglishLanguage); }
     void TearDown() override
     {
-        InstallFakeWmi(nullptr);
-        ResetRunState();
+        check_.reset();
         SetTextLanguage(0);
         EXPECT_EQ(LiveFakeWmiObjects(), 0) << "every WMI reference released";
     }
-    void Use(FakeWmiScenario& scenario) { InstallFakeWmi(&scenario); }
+    void Use(FakeWmiScenario& scenario) { scenario_ = &scenario; }
+    // The check the queries run in: created at first use (or for another host) on the
+    // scenario in use, its progress line reading "Checking reources : Disk".
+    CheckContext& Check(const char* host = nullptr)
+    {
+        if (!check_ || (host && check_->Host() != host)) {
+            check_ = std::make_unique<CheckContext>(host ? host : "", nullptr, FakeWmiConnector(scenario_));
+            check_->Progress().Set("Checking reources : Disk");
+        }
+        return *check_;
+    }
+
+    FakeWmiScenario* scenario_ = nullptr;
+    std::unique_ptr<CheckContext> check_;
 
     ComScope com_;
     std::string error_;
@@ -55,13 +61,13 @@ TEST_F(QueryExecutorTest, StandardRowsHoldTheRenderedPropertiesInListOrder)
     scenario.objects = {Object(1), Object(2)};
     Use(scenario);
     MemoryTable table(3);
-    ASSERT_EQ(ExecuteStandardQuery(1041, "", "Select Name,Size,Flag from X", kThreeProperties, table,
+    ASSERT_EQ(ExecuteStandardQuery(Check(""), 1041, "Select Name,Size,Flag from X", kThreeProperties, table,
                                    error_, count_), 0);
     EXPECT_EQ(count_, 2);
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0], (std::vector<std::string>{"Object 1", "1,000", "False"}));
     EXPECT_EQ(table.rows[1], (std::vector<std::string>{"Object 2", "2,000", "True"}));
-    EXPECT_EQ(GetRunState().StatusText.Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
 }
 
 TEST_F(QueryExecutorTest, ProgressShowsTheNumberOfTheObjectBeingRead)
@@ -71,15 +77,15 @@ TEST_F(QueryExecutorTest, ProgressShowsTheNumberOfTheObjectBeingRead)
     std::vector<std::string> seen;
     scenario.onGet = [&](int, int property, const std::wstring&) {
         if (property == 0)
-            seen.push_back(GetRunState().StatusText.Get());
+            seen.push_back(Check().Progress().Get());
     };
     Use(scenario);
     MemoryTable table(3);
-    ExecuteStandardQuery(1041, "", "q", kThreeProperties, table, error_, count_);
+    ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_);
     EXPECT_EQ(seen, (std::vector<std::string>{"Checking reources : Disk (1)",
                                                "Checking reources : Disk (2)",
                                                "Checking reources : Disk (3)"}));
-    EXPECT_EQ(GetRunState().StatusText.Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
 }
 
 TEST_F(QueryExecutorTest, StopDuringTheThirdPropertyOfTheFifthObject)
@@ -87,20 +93,20 @@ TEST_F(QueryExecutorTest, StopDuringTheThirdPropertyOfTheFifthObject)
     FakeWmiScenario scenario;
     for (int number = 1; number <= 8; ++number)
         scenario.objects.push_back(Object(number));
-    scenario.onGet = [](int object, int property, const std::wstring&) {
+    scenario.onGet = [this](int object, int property, const std::wstring&) {
         if (object == 5 && property == 2)
-            GetRunState().StopRequested = 1;
+            Check().RequestStop();
     };
     Use(scenario);
     MemoryTable table(4);
-    EXPECT_EQ(ExecuteStandardQuery(1041, "", "q", kFourProperties, table, error_, count_), 0);
+    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kFourProperties, table, error_, count_), 0);
     EXPECT_EQ(count_, 4);
     ASSERT_EQ(table.rows.size(), 5u);
     EXPECT_EQ(table.setCells[4], 3) << "the read in progress completes and its cell is set";
     EXPECT_EQ(table.rows[4][2], "False");
     EXPECT_EQ(table.rows[4][3], "");
     EXPECT_EQ(table.setCells[3], 4);
-    EXPECT_EQ(GetRunState().StatusText.Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
 }
 
 TEST_F(QueryExecutorTest, StopBeforeTheFirstObjectReadsNothing)
@@ -108,10 +114,10 @@ TEST_F(QueryExecutorTest, StopBeforeTheFirstObjectReadsNothing)
     FakeWmiScenario scenario;
     scenario.objects = {Object(1)};
     Use(scenario);
-    GetRunState().StopRequested = 1;
+    Check().RequestStop();
     MemoryTable table(3);
     table.AppendRow();
-    EXPECT_EQ(ExecuteStandardQuery(1041, "", "q", kThreeProperties, table, error_, count_), 0);
+    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), 0);
     EXPECT_EQ(count_, 0);
     EXPECT_TRUE(table.rows.empty()) << "the list is emptied first";
 }
@@ -125,13 +131,13 @@ TEST_F(QueryExecutorTest, FailedGetLeavesAnEmptyCellAndNoEntry)
     scenario.objects = {object};
     Use(scenario);
     MemoryTable table(3);
-    ExecuteStandardQuery(1041, "", "q", kThreeProperties, table, error_, count_);
+    ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_);
     ASSERT_EQ(table.rows.size(), 1u);
     EXPECT_EQ(table.rows[0], (std::vector<std::string>{"Object 1", "", ""}));
     EXPECT_EQ(table.setCells[0], 3) << "empty cells are set too";
 
     ClassQueryEntries entries;
-    ExecuteClassQuery(entries, 1041, "", "q", kThreeProperties, error_, count_);
+    ExecuteClassQuery(Check(""), entries, 1041, "q", kThreeProperties, error_, count_);
     EXPECT_EQ(entries.names, (std::vector<std::string>{"Name"}));
 }
 
@@ -142,7 +148,7 @@ TEST_F(QueryExecutorTest, EnumerationThatBreaksOffKeepsWhatWasRead)
     scenario.breakOffAfter = 2;
     Use(scenario);
     MemoryTable table(3);
-    EXPECT_EQ(ExecuteStandardQuery(1041, "", "q", kThreeProperties, table, error_, count_), 0);
+    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), 0);
     EXPECT_EQ(count_, 2);
     EXPECT_EQ(table.rows.size(), 2u);
 }
@@ -154,7 +160,7 @@ TEST_F(QueryExecutorTest, ObjectDeliveredWithAnUnusualResultEndsTheReading)
     scenario.resultWithLastObject = WBEM_S_TIMEDOUT;
     Use(scenario);
     MemoryTable table(3);
-    ExecuteStandardQuery(1041, "", "q", kThreeProperties, table, error_, count_);
+    ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_);
     EXPECT_EQ(count_, 2);
 }
 
@@ -164,7 +170,7 @@ TEST_F(QueryExecutorTest, EmptyPropertyListStillCountsEveryObject)
     scenario.objects = {Object(1), Object(2), Object(3)};
     Use(scenario);
     MemoryTable table(0);
-    ExecuteStandardQuery(1041, "", "q", kNoProperties, table, error_, count_);
+    ExecuteStandardQuery(Check(""), 1041, "q", kNoProperties, table, error_, count_);
     EXPECT_EQ(count_, 3);
     EXPECT_EQ(table.rows.size(), 3u);
     EXPECT_EQ(table.setCells, (std::vector<int>{0, 0, 0}));
@@ -175,10 +181,10 @@ TEST_F(QueryExecutorTest, NoObjectLeavesTheListEmpty)
     FakeWmiScenario scenario;
     Use(scenario);
     MemoryTable table(3);
-    EXPECT_EQ(ExecuteStandardQuery(1041, "", "q", kThreeProperties, table, error_, count_), 0);
+    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), 0);
     EXPECT_EQ(count_, 0);
     EXPECT_TRUE(table.rows.empty());
-    EXPECT_EQ(GetRunState().StatusText.Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
 }
 
 TEST_F(QueryExecutorTest, FailedConnectionEmptiesTheListAndLeavesTheProgressAlone)
@@ -188,14 +194,14 @@ TEST_F(QueryExecutorTest, FailedConnectionEmptiesTheListAndLeavesTheProgressAlon
     Use(scenario);
     MemoryTable table(3);
     table.AppendRow();
-    EXPECT_EQ(ExecuteStandardQuery(1041, "pc01", "q", kThreeProperties, table, error_, count_), -1);
+    EXPECT_EQ(ExecuteStandardQuery(Check("pc01"), 1041, "q", kThreeProperties, table, error_, count_), -1);
     EXPECT_TRUE(table.rows.empty());
     EXPECT_FALSE(error_.empty());
-    EXPECT_EQ(GetRunState().StatusText.Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
 
     ClassQueryEntries entries;
     entries.values.push_back("old");
-    EXPECT_EQ(ExecuteClassQuery(entries, 1041, "pc01", "q", kThreeProperties, error_, count_), -1);
+    EXPECT_EQ(ExecuteClassQuery(Check("pc01"), entries, 1041, "q", kThreeProperties, error_, count_), -1);
     EXPECT_EQ(entries.Size(), 0u);
 }
 
@@ -210,7 +216,7 @@ TEST_F(QueryExecutorTest, ClassEntriesSkipEmptyValuesAndKeepTheTypeAsRead)
     scenario.objects = {first, allNull, third};
     Use(scenario);
     ClassQueryEntries entries;
-    ASSERT_EQ(ExecuteClassQuery(entries, 1041, "", "q", kThreeProperties, error_, count_), 0);
+    ASSERT_EQ(ExecuteClassQuery(Check(""), entries, 1041, "q", kThreeProperties, error_, count_), 0);
     EXPECT_EQ(count_, 3) << "an object with only empty properties is counted";
     EXPECT_EQ(entries.objectNumbers, (std::vector<unsigned>{1, 1, 3, 3, 3}));
     EXPECT_EQ(entries.names, (std::vector<std::string>{"Size", "Flag", "Name", "Size", "Flag"}));
@@ -222,13 +228,13 @@ TEST_F(QueryExecutorTest, ClassStopDuringAnObjectDoesNotCountIt)
 {
     FakeWmiScenario scenario;
     scenario.objects = {Object(1), Object(2), Object(3)};
-    scenario.onGet = [](int object, int property, const std::wstring&) {
+    scenario.onGet = [this](int object, int property, const std::wstring&) {
         if (object == 2 && property == 1)
-            GetRunState().StopRequested = 1;
+            Check().RequestStop();
     };
     Use(scenario);
     ClassQueryEntries entries;
-    ExecuteClassQuery(entries, 1041, "", "q", kThreeProperties, error_, count_);
+    ExecuteClassQuery(Check(""), entries, 1041, "q", kThreeProperties, error_, count_);
     EXPECT_EQ(count_, 1);
     EXPECT_EQ(entries.objectNumbers, (std::vector<unsigned>{1, 1, 1, 2, 2}));
 }
@@ -262,7 +268,7 @@ TEST_F(QueryExecutorTest, RealObjectsRenderLikeAnIndependentReading)
 
         MemoryTable table(static_cast<int>(names.size()));
         std::string narrowQuery(query.begin(), query.end());
-        ASSERT_EQ(ExecuteStandardQuery(test.classId, "", narrowQuery, test.properties.data(), table,
+        ASSERT_EQ(ExecuteStandardQuery(Check(""), test.classId, narrowQuery, test.properties.data(), table,
                                        error_, count_), 0) << error_;
         ASSERT_EQ(count_, static_cast<long>(expected.size()));
         for (size_t row = 0; row < expected.size(); ++row) {

@@ -13,13 +13,9 @@ namespace {
 class WmiSessionTest : public testing::Test {
 protected:
     void SetUp() override { SetTextLanguage(kEnglishLanguage); }
-    void TearDown() override
-    {
-        InstallFakeWmi(nullptr);
-        SetComSecurityInitializer(nullptr);
-        SetTextLanguage(0);
-    }
+    void TearDown() override { SetTextLanguage(0); }
     ComScope com_;
+    WmiConnector connector_;   // the system's WMI unless a test puts a provider here
 };
 
 std::string CodeLine(HRESULT hr)
@@ -45,7 +41,7 @@ TEST_F(WmiSessionTest, LocalComputerAnswersAQuery)
     for (const char* host : {"", "   ", "\t"}) {
         WmiSession session;
         std::string error;
-        ASSERT_EQ(ConnectWmi(host, "Select Caption from Win32_OperatingSystem", error, session), 0)
+        ASSERT_EQ(ConnectWmi(connector_, host, "Select Caption from Win32_OperatingSystem", error, session), 0)
             << error;
         ComPtr<IWbemClassObject> object;
         ULONG returned = 0;
@@ -58,7 +54,7 @@ TEST_F(WmiSessionTest, MalformedQueryGivesTheComposedQueryFailure)
 {
     WmiSession session;
     std::string error;
-    EXPECT_EQ(ConnectWmi("", "Select from where", error, session), -1);
+    EXPECT_EQ(ConnectWmi(connector_, "", "Select from where", error, session), -1);
     ExpectComposed(error, IDS_QUERY_FAILED, static_cast<HRESULT>(WBEM_E_INVALID_QUERY));
     EXPECT_FALSE(session.Locator);
     EXPECT_FALSE(session.Services);
@@ -68,7 +64,7 @@ TEST_F(WmiSessionTest, RemoteNamespaceFailsWithTheComposedConnectionText)
 {
     WmiSession session;
     std::string error;
-    EXPECT_EQ(ConnectWmi("127.0.0.1", "Select * from Win32_BIOS", error, session), -1);
+    EXPECT_EQ(ConnectWmi(connector_, "127.0.0.1", "Select * from Win32_BIOS", error, session), -1);
     EXPECT_EQ(error.rfind(LoadText(IDS_CONNECT_FAILED) + "\n\n[Code]\n0x", 0), 0u) << error;
     EXPECT_NE(error.find("0x80041015"), std::string::npos) << error;
 }
@@ -76,11 +72,11 @@ TEST_F(WmiSessionTest, RemoteNamespaceFailsWithTheComposedConnectionText)
 TEST_F(WmiSessionTest, NamedHostIsTrimmedIntoTheNamespacePath)
 {
     FakeWmiScenario scenario;
-    InstallFakeWmi(&scenario);
+    connector_ = FakeWmiConnector(&scenario);
     WmiSession session;
     std::string error;
-    ASSERT_EQ(ConnectWmi("  pc01 \t", "Select * from Win32_BIOS", error, session), 0);
-    ASSERT_EQ(ConnectWmi("", "Select * from Win32_BIOS", error, session), 0);
+    ASSERT_EQ(ConnectWmi(connector_, "  pc01 \t", "Select * from Win32_BIOS", error, session), 0);
+    ASSERT_EQ(ConnectWmi(connector_, "", "Select * from Win32_BIOS", error, session), 0);
     session.Release();
     ASSERT_EQ(scenario.connectedPaths.size(), 2u);
     EXPECT_EQ(scenario.connectedPaths[0], L"\\\\pc01\\root\\cimv2");
@@ -95,10 +91,10 @@ TEST_F(WmiSessionTest, AccessFailuresGiveTheFixedTextAlone)
                             HRESULT_FROM_WIN32(RPC_S_SERVER_UNAVAILABLE)}) {
         FakeWmiScenario scenario;
         scenario.connectResult = refusal;
-        InstallFakeWmi(&scenario);
+        connector_ = FakeWmiConnector(&scenario);
         WmiSession session;
         std::string error;
-        EXPECT_EQ(ConnectWmi("pc01", "Select * from Win32_BIOS", error, session), -1);
+        EXPECT_EQ(ConnectWmi(connector_, "pc01", "Select * from Win32_BIOS", error, session), -1);
         EXPECT_EQ(error, LoadText(IDS_ACCESS_DENIED));
         EXPECT_EQ(LiveFakeWmiObjects(), 0) << "locator released";
     }
@@ -120,10 +116,10 @@ TEST_F(WmiSessionTest, EveryFailingStepHasItsMessageAndReleasesWhatItHeld)
     for (const Case& failure : cases) {
         FakeWmiScenario scenario;
         scenario.*failure.step = failure.code;
-        InstallFakeWmi(&scenario);
+        connector_ = FakeWmiConnector(&scenario);
         WmiSession session;
         std::string error;
-        EXPECT_EQ(ConnectWmi("", "Select * from Win32_BIOS", error, session), -1);
+        EXPECT_EQ(ConnectWmi(connector_, "", "Select * from Win32_BIOS", error, session), -1);
         ExpectComposed(error, failure.message, failure.code);
         EXPECT_EQ(LiveFakeWmiObjects(), 0);
     }
@@ -142,25 +138,25 @@ TEST_F(WmiSessionTest, CodeWithoutSystemTextEndsWithAnEmptyLine)
 TEST_F(WmiSessionTest, ComSecurityAlreadySetCountsAsSuccess)
 {
     std::string error;
-    EXPECT_EQ(InitializeComForCheck(error), 0);   // twice in one process: the real call
-    EXPECT_EQ(InitializeComForCheck(error), 0);
+    EXPECT_EQ(InitializeComForCheck(connector_, error), 0);   // twice in one process: the real call
+    EXPECT_EQ(InitializeComForCheck(connector_, error), 0);
     CoUninitialize();
     CoUninitialize();
-    SetComSecurityInitializer([] { return static_cast<HRESULT>(RPC_E_TOO_LATE); });
-    EXPECT_EQ(InitializeComForCheck(error), 0);
+    connector_.initializeSecurity = ([] { return static_cast<HRESULT>(RPC_E_TOO_LATE); });
+    EXPECT_EQ(InitializeComForCheck(connector_, error), 0);
     CoUninitialize();
-    SetComSecurityInitializer([] { return E_OUTOFMEMORY; });
-    EXPECT_EQ(InitializeComForCheck(error), -1);
+    connector_.initializeSecurity = ([] { return E_OUTOFMEMORY; });
+    EXPECT_EQ(InitializeComForCheck(connector_, error), -1);
     ExpectComposed(error, IDS_COM_SECURITY_FAILED, E_OUTOFMEMORY);
     CoUninitialize();
 }
 
 TEST_F(WmiSessionTest, ComInitialisationFailureIsComposed)
 {
-    std::thread([] {
+    std::thread([this] {
         CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
         std::string error;
-        EXPECT_EQ(InitializeComForCheck(error), -1);   // another apartment model already chosen
+        EXPECT_EQ(InitializeComForCheck(connector_, error), -1);   // another apartment model already chosen
         ExpectComposed(error, IDS_COM_INIT_FAILED, RPC_E_CHANGED_MODE);
         CoUninitialize();
     }).join();

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "individual/class_catalog.h"
-#include "render/text_util.h"
-#include "resources/narrow.h"
+#include "base/text_util.h"
+#include "base/narrow.h"
 #include "resources/text.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "individual/class_catalog.h"
 #include "individual/class_hierarchy.h"
 #include "individual/class_ids.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/text.h"
 
 namespace {

@@ -6,14 +6,13 @@
 #include <vector>
 
 #include "engine/domain_clause.h"
-#include "engine/run_state.h"
 #include "engine/survey_reporter.h"
 #include "engine/wmi_session.h"
 #include "individual/class_catalog.h"
 #include "individual/class_ids.h"
 #include "individual/class_survey.h"
 #include "render/value_render.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "tests/support/com_scope.h"
@@ -55,32 +54,37 @@ protected:
     void SetUp() override
     {
         SetTextLanguage(kEnglishLanguage);
-        ResetRunState();
-        SetSurveyReporter(&reporter_);
         g_lookups = {};
-        SetDomainControllerLookup(OutsideAnyDomain);
     }
     void TearDown() override
     {
-        InstallFakeWmi(nullptr);
-        SetDomainControllerLookup(nullptr);
-        SetSurveyReporter(nullptr);
-        ResetRunState();
+        if (check_)
+            EXPECT_EQ(check_->Progress().Get(), "");
+        check_.reset();
         SetTextLanguage(0);
         EXPECT_EQ(LiveFakeWmiObjects(), 0) << "every WMI reference released";
-        EXPECT_EQ(GetRunState().StatusText.Get(), "");
+    }
+    // Runs the check on `scenario` (nullptr: the system's WMI).
+    int Run(FakeWmiScenario* scenario, int classId = ClassId::Win32_Processor,
+            const std::string& host = "")
+    {
+        WmiConnector connector = FakeWmiConnector(scenario);
+        connector.lookUpDomainController = OutsideAnyDomain;
+        check_ = std::make_unique<CheckContext>(host, &reporter_, connector);
+        reporter_.progress = &check_->Progress();
+        int outcome = RunClassSurvey(*check_, classId);
+        EXPECT_EQ(check_->Progress().Get(), "") << "no path leaves the status text set";
+        return outcome;
     }
     int Run(FakeWmiScenario& scenario, int classId = ClassId::Win32_Processor,
             const std::string& host = "")
     {
-        InstallFakeWmi(&scenario);
-        int outcome = RunClassSurvey(host, classId);
-        EXPECT_EQ(GetRunState().StatusText.Get(), "") << "no path leaves the status text set";
-        return outcome;
+        return Run(&scenario, classId, host);
     }
 
     ComScope com_;
     RecordingReporter reporter_;
+    std::unique_ptr<CheckContext> check_;
 };
 
 }  // namespace
@@ -116,7 +120,7 @@ TEST_F(ClassSurveyTest, ProgressNamesTheClassAfterTwoBlanks)
     std::vector<std::string> seen;
     scenario.onGet = [&](int, int property, const std::wstring&) {
         if (property == 0)
-            seen.push_back(GetRunState().StatusText.Get());
+            seen.push_back(check_->Progress().Get());
     };
     Run(scenario);
     EXPECT_EQ(seen, (std::vector<std::string>{"Checking reources :  Win32_Processor (1)",
@@ -147,9 +151,9 @@ TEST_F(ClassSurveyTest, StopBeforeTheFirstObjectIsCompleteGivesDataIsNotExist)
 {
     FakeWmiScenario scenario;
     scenario.objects = {Processor(1), Processor(2)};
-    scenario.onGet = [](int object, int property, const std::wstring&) {
+    scenario.onGet = [this](int object, int property, const std::wstring&) {
         if (object == 1 && property == 2)
-            GetRunState().StopRequested = 1;
+            check_->RequestStop();
     };
     EXPECT_EQ(Run(scenario), kClassSurveyNoData);
     ASSERT_EQ(reporter_.messages.size(), 1u) << "not the question";
@@ -161,9 +165,9 @@ TEST_F(ClassSurveyTest, StopAfterSomeObjectsAsksAndNoShowsNothing)
 {
     FakeWmiScenario scenario;
     scenario.objects = {Processor(1), Processor(2), Processor(3)};
-    scenario.onGet = [](int object, int property, const std::wstring&) {
+    scenario.onGet = [this](int object, int property, const std::wstring&) {
         if (object == 2 && property == 3)
-            GetRunState().StopRequested = 1;
+            check_->RequestStop();
     };
     reporter_.answer = IDNO;
     EXPECT_EQ(Run(scenario), kClassSurveyDeclined);
@@ -178,9 +182,9 @@ TEST_F(ClassSurveyTest, StopAfterSomeObjectsAnsweredYesShowsWhatWasRead)
 {
     FakeWmiScenario scenario;
     scenario.objects = {Processor(1), Processor(2), Processor(3)};
-    scenario.onGet = [](int object, int property, const std::wstring&) {
+    scenario.onGet = [this](int object, int property, const std::wstring&) {
         if (object == 2 && property == 3)
-            GetRunState().StopRequested = 1;
+            check_->RequestStop();
     };
     reporter_.answer = IDYES;
     EXPECT_EQ(Run(scenario), kClassSurveyDone);
@@ -232,8 +236,7 @@ TEST_F(ClassSurveyTest, OnlyAccountClassesAreRestrictedToTheirDomain)
 // values of an independent reading of the same objects, in catalog order.
 TEST_F(ClassSurveyTest, LocalProcessorsMatchAnIndependentReadingOfWmi)
 {
-    InstallFakeWmi(nullptr);
-    ASSERT_EQ(RunClassSurvey("", ClassId::Win32_Processor), kClassSurveyDone);
+    ASSERT_EQ(Run(nullptr, ClassId::Win32_Processor), kClassSurveyDone);
     EXPECT_TRUE(reporter_.messages.empty());
 
     const ClassCatalogEntry& entry = *FindClass(ClassId::Win32_Processor);

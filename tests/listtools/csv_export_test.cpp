@@ -11,7 +11,7 @@
 #include "listtools/csv_export.h"
 #include "listtools/result_model.h"
 #include "listtools/text_sink.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/text.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_files.h"
@@ -32,22 +32,15 @@ ResultModel Model(std::vector<std::string> headers, std::vector<std::vector<std:
 std::string Csv(const ResultModel& model)
 {
     StringTextSink sink;
-    EXPECT_EQ(WriteCsv(model, sink, "x"), kExportDone);
+    RecordingReporter messages;
+    EXPECT_EQ(WriteCsv(model, sink, "x", messages), kExportDone);
     return sink.Text();
 }
 
 class CsvFileTest : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        SetTextLanguage(kEnglishLanguage);
-        SetSurveyReporter(&reporter_);
-    }
-    void TearDown() override
-    {
-        SetSurveyReporter(nullptr);
-        SetTextLanguage(0);
-    }
+    void SetUp() override { SetTextLanguage(kEnglishLanguage); }
+    void TearDown() override { SetTextLanguage(0); }
     RecordingReporter reporter_;
 };
 
@@ -122,7 +115,7 @@ TEST_F(CsvFileTest, SavedFileHoldsTheBytes)
 {
     const std::string path = TempPath("mirel_csv_test.csv");
     ResultModel model = Model({"Group", "Name"}, {{"1", "x\"y"}});
-    ASSERT_EQ(SaveCsv(model, path), kExportDone);
+    ASSERT_EQ(SaveCsv(model, path, reporter_), kExportDone);
     EXPECT_EQ(ReadFile(path), "\"Group\",\"Name\"\r\n\"1\",\"x\"\"y\"\r\n");
     EXPECT_TRUE(reporter_.messages.empty());
     DeleteFileA(path.c_str());
@@ -131,7 +124,7 @@ TEST_F(CsvFileTest, SavedFileHoldsTheBytes)
 TEST_F(CsvFileTest, MissingFolderGivesTheOpenError)
 {
     const std::string path = TempPath("mirel-no-such-folder\\list.csv");
-    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path), kExportOpenFailed);
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path, reporter_), kExportOpenFailed);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Open Error.\n\nFile Name : " + path);
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -139,7 +132,7 @@ TEST_F(CsvFileTest, MissingFolderGivesTheOpenError)
 
 TEST_F(CsvFileTest, FullDiskGivesTheWriteError)
 {
-    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}, {"2"}}), "Z:\\dev\\full"), kExportWriteFailed);
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}, {"2"}}), "Z:\\dev\\full", reporter_), kExportWriteFailed);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : Z:\\dev\\full");
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));

@@ -7,7 +7,7 @@
 #include "listtools/find_text.h"
 #include "listtools/sort_compare.h"
 #include "listtools/sort_state.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "tests/listtools/clipboard_support.h"
 #include "tests/listtools/list_test_util.h"
 #include "ui/handles.h"

@@ -6,7 +6,7 @@
 
 #include "individual/class_ids.h"
 #include "render/decode.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/text.h"
 
 // The English text of a string-table entry, as the decoders show it in English.

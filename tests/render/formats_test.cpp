@@ -3,7 +3,6 @@
 
 #include <cstdio>
 
-#include "engine/run_state.h"
 #include "render/formats.h"
 
 using DateTimeFormat = EnglishDecoding;
@@ -86,15 +85,10 @@ TEST_F(DateTimeFormat, InstalledOnFileTimeIsShownInLocalTime)
 
 class AccountFormat : public EnglishDecoding {
 protected:
-    void SetUp() override
+    // The value as read from `host`.
+    static std::string DecodeFrom(const std::string& host, const char* text)
     {
-        EnglishDecoding::SetUp();
-        ResetRunState();
-    }
-    void TearDown() override
-    {
-        ResetRunState();
-        EnglishDecoding::TearDown();
+        return DecodePropertyValue(0, VT_BSTR, L"InstalledBy", text, host);
     }
 };
 
@@ -111,7 +105,7 @@ TEST_F(AccountFormat, TextsThatAreNoKnownSidStayAsTheyAre)
     EXPECT_EQ(Decode(L"InstalledBy", VT_BSTR, "S-1-x"), "S-1-x");
     EXPECT_EQ(Decode(L"InstalledBy", VT_BSTR, ""), "");
     std::string decoded = "unchanged";
-    EXPECT_FALSE(FormatAccountFromSid(0, VT_BSTR, "", decoded));
+    EXPECT_FALSE(FormatAccountFromSid("", "", decoded));
 }
 
 TEST_F(AccountFormat, LooksUpOnTheTargetComputerOfTheCheck)
@@ -119,12 +113,11 @@ TEST_F(AccountFormat, LooksUpOnTheTargetComputerOfTheCheck)
     char name[MAX_COMPUTERNAME_LENGTH + 1] = {};
     DWORD size = sizeof name;
     ASSERT_TRUE(GetComputerNameA(name, &size));
-    GetRunState().TargetComputer = name;
-    EXPECT_EQ(Decode(L"InstalledBy", VT_BSTR, "S-1-5-32-544"), "BUILTIN\\Administrators");
+    EXPECT_EQ(DecodeFrom(name, "S-1-5-32-544"), "BUILTIN\\Administrators");
     // Wine answers account lookups for the local computer only: a loopback address
     // stands here for a computer that cannot be asked, and the SID text stays.
-    GetRunState().TargetComputer = "127.0.0.1";
-    EXPECT_EQ(Decode(L"InstalledBy", VT_BSTR, "S-1-5-32-544"), "S-1-5-32-544");
+    EXPECT_EQ(DecodeFrom("127.0.0.1", "S-1-5-32-544"), "S-1-5-32-544");
+    EXPECT_EQ(DecodeFrom("", "S-1-5-32-544"), "BUILTIN\\Administrators");
 }
 
 TEST(GroupDigitsFormat, GroupsTheIntegerPartInThrees)

@@ -8,8 +8,8 @@
 #include "render/code_tables.h"
 #include "render/decoder_registry.h"
 #include "render/property_routes.h"
-#include "render/text_util.h"
-#include "resources/narrow.h"
+#include "base/text_util.h"
+#include "base/narrow.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "tests/support/wmi_reader.h"
 
 namespace {

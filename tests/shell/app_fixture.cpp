@@ -23,7 +23,7 @@ void AppFixture::TearDown()
 {
     // A check still running must end before the windows go.
     if (CheckRunning()) {
-        GetRunState().StopRequested = 1;
+        View().RequestStop();
         PumpUntil([this] { return !CheckRunning(); });
     }
     app_.reset();

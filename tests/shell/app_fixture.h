@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_state.h"
+#include "shell/run_state.h"
 #include "shell/app_windows.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
@@ -32,7 +32,7 @@ protected:
     void PumpFor(DWORD milliseconds);
     // Presses Run and waits for the check's completion.
     void RunCheckToCompletion();
-    bool CheckRunning() const { return GetRunState().RunningCheck != kNoCheck; }
+    bool CheckRunning() const { return app_->Frame().View().Run().RunningCheck != kNoCheck; }
 
     // Picks a class in the individual form's three lists as the user would.
     void ChooseClass(int groupCode, int categoryCode, int classId);

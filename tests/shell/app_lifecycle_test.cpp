@@ -68,7 +68,7 @@ TEST_F(AppLifecycleTest, StandardCheckOfTheLocalComputerRebuildsTheOpenPage)
     EXPECT_EQ(Standard().Tree().ItemText(Standard().PageItem(kRootPage)), "[Local Computer]");
     EXPECT_EQ(Standard().CurrentPage(), 19);
     const ResultModel& rows = Standard().DisplayList().Model();
-    EXPECT_EQ(rows.RowCount(), StandardStore(15)->RowCount());
+    EXPECT_EQ(rows.RowCount(), View().Run().Stores.Store(15)->RowCount());
     EXPECT_GT(rows.RowCount(), 0) << "Wine reports its processors";
     EXPECT_EQ(GetFocus(), Standard().DisplayList().Handle());
     EXPECT_EQ(StatusText(), "Ready");
@@ -84,7 +84,7 @@ TEST_F(AppLifecycleTest, IndividualCheckShowsOneRowPerPropertyValue)
     const ResultModel& rows = Individual().ResultListControl().Model();
     ASSERT_GT(rows.RowCount(), 5);
     EXPECT_EQ(rows.Cell(0, 0), "1");
-    EXPECT_EQ(GetRunState().SelectedClassName, "Win32_Processor");
+    EXPECT_EQ(View().Run().SelectedClassName, "Win32_Processor");
     EXPECT_EQ(Individual().ResultListControl().SelectedRow(), 0);
     EXPECT_TRUE(Messages().empty());
 }
@@ -111,26 +111,26 @@ TEST_F(AppLifecycleTest, UnknownHostIsReportedAndNothingStarts)
 TEST_F(AppLifecycleTest, StopEndsTheCheckEarly)
 {
     FakeWmiScenario scenario = SlowProvider(50);
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     View().OnRunButton();
     PumpFor(400);
     ASSERT_TRUE(CheckRunning());
     View().OnRunButton();   // Stop
-    EXPECT_EQ(GetRunState().StopRequested.load(), 1);
+    EXPECT_EQ(static_cast<int>(View().Run().IsStopRequested()), 1);
     EXPECT_FALSE(IsWindowEnabled(View().RunButton()));
     DWORD start = GetTickCount();
     PumpUntil([this] { return !CheckRunning(); });
     EXPECT_LT(GetTickCount() - start, 5000u) << "does not read the remaining objects";
     EXPECT_TRUE(IsWindowEnabled(View().RunButton()));
     EXPECT_EQ(WindowText(View().RunButton()), "Run");
-    EXPECT_EQ(GetRunState().StopRequested.load(), 0);
-    InstallFakeWmi(nullptr);
+    EXPECT_EQ(static_cast<int>(View().Run().IsStopRequested()), 0);
+    View().SetWmiConnector({});
 }
 
 TEST_F(AppLifecycleTest, CloseGuardAsksWhileACheckRuns)
 {
     FakeWmiScenario scenario = SlowProvider(50);
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     MainFrame::SetProcessEnder([] { ++g_processEnds; });
     View().OnRunButton();
     PumpFor(200);
@@ -145,10 +145,10 @@ TEST_F(AppLifecycleTest, CloseGuardAsksWhileACheckRuns)
     AnswerMessagesWith(IDYES);
     EXPECT_TRUE(Frame().ConfirmClose());
     EXPECT_EQ(g_processEnds, 1) << "Yes ends the program without waiting for the worker";
-    EXPECT_EQ(GetRunState().StopRequested.load(), 1);
+    EXPECT_EQ(static_cast<int>(View().Run().IsStopRequested()), 1);
     MainFrame::SetProcessEnder(nullptr);
     PumpUntil([this] { return !CheckRunning(); });
-    InstallFakeWmi(nullptr);
+    View().SetWmiConnector({});
 }
 
 TEST_F(AppLifecycleTest, RunAndStopShortcutsFollowTheState)
@@ -158,16 +158,16 @@ TEST_F(AppLifecycleTest, RunAndStopShortcutsFollowTheState)
     Frame().RunCommand(ID_CHECK_STOP);   // Ctrl+T with no check: nothing
     EXPECT_FALSE(CheckRunning());
     FakeWmiScenario scenario = SlowProvider(20);
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     Frame().RunCommand(ID_CHECK_RUN);
     EXPECT_TRUE(CheckRunning());
     EXPECT_FALSE(View().QueryCommand(ID_CHECK_RUN).enabled);
     Frame().RunCommand(ID_CHECK_RUN);    // Ctrl+R during a check: nothing
-    EXPECT_EQ(GetRunState().StopRequested.load(), 0);
+    EXPECT_EQ(static_cast<int>(View().Run().IsStopRequested()), 0);
     Frame().RunCommand(ID_CHECK_STOP);
-    EXPECT_EQ(GetRunState().StopRequested.load(), 1);
+    EXPECT_EQ(static_cast<int>(View().Run().IsStopRequested()), 1);
     PumpUntil([this] { return !CheckRunning(); });
-    InstallFakeWmi(nullptr);
+    View().SetWmiConnector({});
 }
 
 TEST_F(AppLifecycleTest, TabAndViewSwitching)
@@ -225,20 +225,20 @@ TEST_F(AppLifecycleTest, EnterOnAGroupRowOpensItsPage)
 TEST_F(AppLifecycleTest, EnterInTheNameFieldRunsAndThenStops)
 {
     FakeWmiScenario scenario = SlowProvider(30);
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     PressKey(View().NameField(), VK_RETURN);
     EXPECT_TRUE(CheckRunning());
     EXPECT_EQ(GetFocus(), View().RunButton()) << "the keyboard keeps a place while the field is disabled";
     PressKey(GetFocus(), VK_RETURN);
-    EXPECT_EQ(GetRunState().StopRequested.load(), 1);
+    EXPECT_EQ(static_cast<int>(View().Run().IsStopRequested()), 1);
     PumpUntil([this] { return !CheckRunning(); });
-    InstallFakeWmi(nullptr);
+    View().SetWmiConnector({});
 }
 
 TEST_F(AppLifecycleTest, FormOfTheCheckIsRestoredEvenAfterATabSwitch)
 {
     FakeWmiScenario scenario = SlowProvider(10);
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     View().OnRunButton();   // a standard check
     EXPECT_FALSE(IsWindowEnabled(Standard().Handle()));
     Frame().RunCommand(ID_VIEW_INDIVIDUAL);
@@ -247,7 +247,7 @@ TEST_F(AppLifecycleTest, FormOfTheCheckIsRestoredEvenAfterATabSwitch)
     EXPECT_TRUE(IsWindowEnabled(Standard().DisplayList().Handle()));
     EXPECT_EQ(Standard().Tree().ItemText(Standard().PageItem(kRootPage)), "[Local Computer]");
     EXPECT_FALSE(IsWindowEnabled(Individual().Level2().Handle())) << "an empty list stays disabled";
-    InstallFakeWmi(nullptr);
+    View().SetWmiConnector({});
 }
 
 TEST_F(AppLifecycleTest, CompletionMessageWithoutACheckChangesNothing)

@@ -63,7 +63,7 @@ TEST_F(ListCommandsTest, MenuItemsAndToolbarButtonsFollowTheState)
     SetFocus(Standard().DisplayList().Handle());
     ExpectEnabling({false, false, true, false, true}, "focus in the list");
 
-    listui::FillStorePage(kCdRomPage, {{"Drive A"}});
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {{"Drive A"}});
     Standard().SelectPageInTree(kCdRomPage);
     ExpectEnabling({true, true, true, false, true}, "a category page with a row");
 
@@ -76,7 +76,7 @@ TEST_F(ListCommandsTest, MenuItemsAndToolbarButtonsFollowTheState)
     FakeWmiScenario scenario;
     for (int number = 1; number <= 40; ++number)
         scenario.objects.push_back({{L"Name", FakeValue::Text(L"Object " + std::to_wstring(number))}});
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     ChooseClass(101, 204, ClassId::Win32_Processor);
     RunCheckToCompletion();
     SetFocus(View().NameField());
@@ -88,5 +88,5 @@ TEST_F(ListCommandsTest, MenuItemsAndToolbarButtonsFollowTheState)
     ExpectEnabling({false, false, false, false, false}, "during a check (the list was emptied)");
     Frame().RunCommand(ID_CHECK_STOP);
     PumpUntil([this] { return !CheckRunning(); });
-    InstallFakeWmi(nullptr);
+    View().SetWmiConnector({});
 }

@@ -38,7 +38,7 @@ protected:
 
     void ShowCdRomRows()
     {
-        listui::FillStorePage(kCdRomPage, {{"Drive A", "IDE\\CD0", "D:", "Maker \"One\""},
+        listui::FillStorePage(View().Run().Stores, kCdRomPage, {{"Drive A", "IDE\\CD0", "D:", "Maker \"One\""},
                                            {"Drive B", "IDE\\CD1", "", "Maker Two", "", "Desc B"}});
         Standard().SelectPageInTree(kCdRomPage);
         ASSERT_EQ(List().View().ItemCount(), 2);
@@ -56,11 +56,11 @@ protected:
 
     void RunIndividualCheck(FakeWmiScenario& scenario)
     {
-        InstallFakeWmi(&scenario);
+        View().SetWmiConnector(FakeWmiConnector(&scenario));
         Frame().RunCommand(ID_VIEW_INDIVIDUAL);
         ChooseClass(101, 204, ClassId::Win32_Processor);
         RunCheckToCompletion();
-        InstallFakeWmi(nullptr);
+        View().SetWmiConnector({});
     }
 };
 
@@ -133,7 +133,7 @@ TEST_F(ListCopyTest, CopyLineOfASystemRowJoinsItsTwentyOneCells)
         expected += (column > 0 ? " " : "") + cells.back();
     }
     const int systemPage = CategoryByLabel("System")->page;   // Win32_OperatingSystem
-    listui::FillStorePage(systemPage, {{"other"}, cells});
+    listui::FillStorePage(View().Run().Stores, systemPage, {{"other"}, cells});
     Standard().SelectPageInTree(systemPage);
     ASSERT_EQ(List().View().ColumnCount(), 21);
     listui::ClickColumnHeader(List(), 1);   // sorting moves rows, never columns

@@ -4,7 +4,7 @@
 #include "tests/shell/app_fixture.h"
 
 #include "individual/class_ids.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
@@ -50,7 +50,7 @@ protected:
         rows[5].resize(9);
         rows[5][6] = "CD-ROM / CDROM";
         rows[9][0] = "Row 9 CDROM";
-        listui::FillStorePage(kCdRomPage, rows);
+        listui::FillStorePage(View().Run().Stores, kCdRomPage, rows);
         Standard().SelectPageInTree(kCdRomPage);
         ASSERT_EQ(List().View().ItemCount(), 10);
     }
@@ -186,7 +186,7 @@ TEST_F(ListFindTest, TheFoundCellIsScrolledIntoView)
         rows.push_back({"Row " + std::string(row < 10 ? "00" : row < 100 ? "0" : "") + std::to_string(row)});
     rows[150].resize(21);
     rows[150][15] = "needle";
-    listui::FillStorePage(systemPage, rows);
+    listui::FillStorePage(View().Run().Stores, systemPage, rows);
     Standard().SelectPageInTree(systemPage);
     const ui::ListView& view = List().View();
     ASSERT_TRUE(view.HasHorizontalScrollBar()) << "21 columns are wider than the list";
@@ -222,10 +222,10 @@ TEST_F(ListFindTest, FindsInTheIndividualListAndIsDisabledWithoutRows)
     FakeWmiScenario scenario;
     for (int number = 1; number <= 3; ++number)
         scenario.objects.push_back({{L"Name", FakeValue::Text(L"cpu " + std::to_wstring(number))}});
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     ChooseClass(101, 204, ClassId::Win32_Processor);
     RunCheckToCompletion();
-    InstallFakeWmi(nullptr);
+    View().SetWmiConnector({});
     ResultList& list = Individual().ResultListControl();
     ASSERT_EQ(list.View().ItemCount(), 3);
     EXPECT_TRUE(View().QueryCommand(ID_EDIT_FIND).enabled);
@@ -248,7 +248,7 @@ TEST_F(ListFindTest, JapaneseFullWidthLettersIgnoreCase)
     if (GetACP() != 932)
         GTEST_SKIP() << "needs the Japanese code page";
     const std::string drive = ToNarrow(L"\uFF23\uFF24\uFF32\uFF2F\uFF2D\u30C9\u30E9\u30A4\u30D6", 932);   // ＣＤＲＯＭドライブ
-    listui::FillStorePage(kCdRomPage, {{"a"}, {"b", drive}, {"c"}});
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {{"a"}, {"b", drive}, {"c"}});
     Standard().SelectPageInTree(kCdRomPage);
     List().SelectRow(0);
     EXPECT_TRUE(FindDialog([&](HWND dialog) {

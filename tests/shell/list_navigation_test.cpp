@@ -39,7 +39,7 @@ TEST_F(ListNavigationTest, DoubleClickOpensThePageOfTheRowOnRootAndGroupPagesOnl
     ASSERT_EQ(Standard().CurrentPage(), systemPage);
     EXPECT_EQ(Standard().Tree().Selection(), Standard().PageItem(systemPage));
 
-    listui::FillStorePage(systemPage, {{"Hardware"}, {"System"}});
+    listui::FillStorePage(View().Run().Stores, systemPage, {{"Hardware"}, {"System"}});
     Standard().ShowStandardPage(systemPage);
     listui::DoubleClickAt(List(), listui::CellCentre(List(), 0, 0));
     EXPECT_EQ(Standard().CurrentPage(), systemPage) << "a category page leads nowhere, whatever its cells say";
@@ -68,7 +68,7 @@ TEST_F(ListNavigationTest, EnterOpensTheSelectedRowsPageAndEscDoesNothing)
     ASSERT_EQ(Standard().CurrentPage(), processorPage);
     EXPECT_EQ(Standard().Tree().Selection(), Standard().PageItem(processorPage));
 
-    listui::FillStorePage(processorPage, {{"Software"}});
+    listui::FillStorePage(View().Run().Stores, processorPage, {{"Software"}});
     Standard().ShowStandardPage(processorPage);
     List().SelectRow(0);
     PressKey(List().Handle(), VK_RETURN);

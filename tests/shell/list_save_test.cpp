@@ -135,7 +135,7 @@ protected:
 
     void ShowCdRomRows()
     {
-        listui::FillStorePage(kCdRomPage, {{"Drive B", "IDE\\CD1", "E:"}, {"Drive A", "IDE\\CD0", "D:", "Maker, \"One\""}});
+        listui::FillStorePage(View().Run().Stores, kCdRomPage, {{"Drive B", "IDE\\CD1", "E:"}, {"Drive A", "IDE\\CD0", "D:", "Maker, \"One\""}});
         Standard().SelectPageInTree(kCdRomPage);
         Standard().ShowStandardPage(kCdRomPage);   // the page may be shown already
         ASSERT_EQ(Standard().DisplayList().View().ItemCount(), 2);
@@ -153,11 +153,11 @@ protected:
         FakeWmiScenario scenario;
         scenario.objects.push_back({{L"Name", FakeValue::Text(L"CPU zero")}, {L"Caption", FakeValue::Text(L"x64")}});
         scenario.objects.push_back({{L"Name", FakeValue::Text(L"CPU one")}});
-        InstallFakeWmi(&scenario);
+        View().SetWmiConnector(FakeWmiConnector(&scenario));
         Frame().RunCommand(ID_VIEW_INDIVIDUAL);
         ChooseClass(101, 204, ClassId::Win32_Processor);
         RunCheckToCompletion();
-        InstallFakeWmi(nullptr);
+        View().SetWmiConnector({});
     }
 
     std::string folder_;
@@ -188,7 +188,7 @@ TEST_F(ListSaveTest, CsvOfACategoryPageInDisplayOrder)
     EXPECT_EQ(ReadWholeFile(path).substr(0, expected.size()), expected);
     EXPECT_TRUE(Messages().empty());
 
-    GetRunState().TargetComputer = "pc01";   // as the last check left it
+    View().Run().TargetComputer = "pc01";   // as the last check left it
     Save(ID_FILE_SAVE_CSV, "");
     EXPECT_EQ(request_.fileName, "pc01_CD-ROM Drive.csv");
 }
@@ -234,7 +234,7 @@ TEST_F(ListSaveTest, CsvOfTheIndividualList)
     EXPECT_EQ(list.View().ItemText(0, 3), "CPU one");
     EXPECT_EQ(ReadWholeFile(path), expected);
 
-    GetRunState().TargetComputer = "pc01";
+    View().Run().TargetComputer = "pc01";
     Save(ID_FILE_SAVE_CSV, "");
     EXPECT_EQ(request_.fileName, "pc01_Win32_Processor.csv");
 }
@@ -265,7 +265,7 @@ TEST_F(ListSaveTest, NeitherSaveRunsDuringACheck)
     ShowCdRomRows();
     RunIndividualCheck();
     FakeWmiScenario scenario = SlowProvider();
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     View().OnRunButton();   // an individual check: the stores and the display list keep their rows
     ASSERT_TRUE(CheckRunning());
     EXPECT_FALSE(View().QueryCommand(ID_FILE_SAVE_CSV).enabled);
@@ -278,7 +278,7 @@ TEST_F(ListSaveTest, NeitherSaveRunsDuringACheck)
     EXPECT_EQ(asked_, 0);
     Frame().RunCommand(ID_CHECK_STOP);
     PumpUntil([this] { return !CheckRunning(); });
-    InstallFakeWmi(nullptr);
+    View().SetWmiConnector({});
     EXPECT_TRUE(View().QueryCommand(ID_FILE_SAVE_CSV).enabled);
     EXPECT_TRUE(View().QueryCommand(ID_FILE_SAVE_TEXT).enabled);
 }
@@ -346,7 +346,7 @@ TEST_F(ListSaveTest, TextReportOfAllStoresFromEitherTab)
     EXPECT_NE(written.find("\r\nOperating System\r\n"), std::string::npos);
     EXPECT_TRUE(Messages().empty());
 
-    GetRunState().TargetComputer = "pc01";
+    View().Run().TargetComputer = "pc01";
     Save(ID_FILE_SAVE_TEXT, path);
     EXPECT_EQ(request_.fileName, "pc01_Resource.txt");
     EXPECT_EQ(ReadWholeFile(path).substr(0, 10), "pc01\r\n\r\n\r\n");

@@ -67,7 +67,7 @@ protected:
 
 TEST_F(ListSortTest, NumericColumnPutsNumbersInOrderAndTextsLast)
 {
-    listui::FillStorePage(kCdRomPage, {CdRomRow("a", kNumericColumn, " 1,024 "), CdRomRow("b", kNumericColumn, "-5"),
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {CdRomRow("a", kNumericColumn, " 1,024 "), CdRomRow("b", kNumericColumn, "-5"),
                                        CdRomRow("c", kNumericColumn, "3"), CdRomRow("d", kNumericColumn, ""),
                                        CdRomRow("e", kNumericColumn, "abc"), CdRomRow("f", kNumericColumn, "12"),
                                        CdRomRow("g", kNumericColumn, "-0.5")});
@@ -93,7 +93,7 @@ TEST_F(ListSortTest, NumericColumnPutsNumbersInOrderAndTextsLast)
 
 TEST_F(ListSortTest, TextColumnIgnoresCase)
 {
-    listui::FillStorePage(kCdRomPage, {CdRomRow("1", 1, "Zeta"), CdRomRow("2", 1, "beta"), CdRomRow("3", 1, "ALPHA"),
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {CdRomRow("1", 1, "Zeta"), CdRomRow("2", 1, "beta"), CdRomRow("3", 1, "ALPHA"),
                                        CdRomRow("4", 1, "Beta"), CdRomRow("5", 1, "alpha"), CdRomRow("6", 1, "10"),
                                        CdRomRow("7", 1, "9")});
     ShowPage(kCdRomPage);
@@ -110,8 +110,8 @@ TEST_F(ListSortTest, TextColumnIgnoresCase)
 
 TEST_F(ListSortTest, ClicksFlipOrKeepTheDirectionAndEachPageRemembersIt)
 {
-    listui::FillStorePage(kCdRomPage, {{"r1", "", "C", "x"}, {"r2", "", "A", "z"}, {"r3", "", "B", "y"}});
-    listui::FillStorePage(kIdeControllerPage, {{"second"}, {"first"}});
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {{"r1", "", "C", "x"}, {"r2", "", "A", "z"}, {"r3", "", "B", "y"}});
+    listui::FillStorePage(View().Run().Stores, kIdeControllerPage, {{"second"}, {"first"}});
     ShowPage(kCdRomPage);
 
     ClickColumnHeader(List(), 2);
@@ -156,7 +156,7 @@ TEST_F(ListSortTest, RootAndGroupPagesNeverSort)
 TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndKeepsItsStateAcrossChecks)
 {
     FakeWmiScenario scenario = NamedObjects(12);
-    InstallFakeWmi(&scenario);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
     Frame().RunCommand(ID_VIEW_INDIVIDUAL);
     ChooseClass(101, 204, ClassId::Win32_Processor);
     RunCheckToCompletion();
@@ -188,5 +188,5 @@ TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndKeepsItsStateAc
     EXPECT_EQ(listui::SelectedRows(list), std::vector<int>{0}) << "only the first row of the new rows";
     EXPECT_EQ(listui::Tags(list), Positions(12));
     EXPECT_TRUE(Messages().empty());
-    InstallFakeWmi(nullptr);
+    View().SetWmiConnector({});
 }

@@ -105,10 +105,10 @@ void GiveFrameARealSize(HWND frame)
     UpdateWindow(frame);
 }
 
-void FillStorePage(int page, const Rows& rows)
+void FillStorePage(StandardStores& stores, int page, const Rows& rows)
 {
     const StandardCategory* category = CategoryByPage(page);
-    CategoryStore* store = category ? StandardStore(category->storeIndex) : nullptr;
+    CategoryStore* store = category ? stores.Store(category->storeIndex) : nullptr;
     if (!store)
         return;
     store->DeleteAllRows();

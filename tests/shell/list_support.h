@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "listtools/result_list.h"
+#include "standard/category_store.h"
 
 namespace listui {
 
@@ -22,7 +23,7 @@ void GiveFrameARealSize(HWND frame);
 
 // Replaces the rows of the category store shown on standard page `page` (4..31); a row
 // shorter than the store leaves its last cells empty.
-void FillStorePage(int page, const Rows& rows);
+void FillStorePage(StandardStores& stores, int page, const Rows& rows);
 
 // Real mouse input, posted to the control as the system posts it (the cursor is put on
 // the point first) and processed at once: a left click on a column header, a right

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "individual/class_catalog.h"
-#include "render/text_util.h"
-#include "resources/narrow.h"
+#include "base/text_util.h"
+#include "base/narrow.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
 #include "standard/category_store.h"
@@ -99,12 +99,11 @@ TEST(CategoryStore, CellsKeepTextAsGiven)
 // Run under the Japanese locale as well (see the japanese filter file).
 TEST(CategoryStores, CreatedWithTheCatalogColumnsOnceEach)
 {
-    CreateStandardStores();
-    CreateStandardStores();   // creating again does not add columns twice
+    StandardStores stores;
     const int expectedColumns[kCategoryCount] = {9, 6, 10, 10, 4, 4, 13, 6, 6, 19, 11, 10, 11, 10,
                                                  22, 16, 5, 9, 10, 21, 9, 4, 12, 13, 6, 11, 5, 8};
     for (int i = 0; i < kCategoryCount; ++i) {
-        const CategoryStore* store = StandardStore(i);
+        const CategoryStore* store = stores.Store(i);
         const StandardCategory* category = CategoryByStoreIndex(i);
         ASSERT_NE(store, nullptr);
         ASSERT_EQ(store->ColumnCount(), expectedColumns[i]) << i;
@@ -117,37 +116,37 @@ TEST(CategoryStores, CreatedWithTheCatalogColumnsOnceEach)
             EXPECT_FALSE(store->ColumnHeader(column).empty());
         }
     }
-    EXPECT_EQ(StandardStore(-1), nullptr);
-    EXPECT_EQ(StandardStore(kCategoryCount), nullptr);
+    EXPECT_EQ(stores.Store(-1), nullptr);
+    EXPECT_EQ(stores.Store(kCategoryCount), nullptr);
 }
 
 TEST(CategoryStores, HeadersFollowTheTextLanguage)
 {
     SetTextLanguage(kEnglishLanguage);
-    CreateStandardStores();
-    EXPECT_EQ(StandardStore(15)->ColumnHeader(15), "Atchitechture");
-    EXPECT_EQ(StandardStore(18)->ColumnHeader(4), "From Factor");
-    EXPECT_EQ(StandardStore(27)->ColumnHeader(0), "Hotfix ID");
-    EXPECT_EQ(StandardStore(25)->ColumnCount(), 11);   // Product reads "*" but shows 11
+    StandardStores english;
+    EXPECT_EQ(english.Store(15)->ColumnHeader(15), "Atchitechture");
+    EXPECT_EQ(english.Store(18)->ColumnHeader(4), "From Factor");
+    EXPECT_EQ(english.Store(27)->ColumnHeader(0), "Hotfix ID");
+    EXPECT_EQ(english.Store(25)->ColumnCount(), 11);   // Product reads "*" but shows 11
     SetTextLanguage(kJapaneseLanguage);
-    CreateStandardStores();
+    StandardStores japanese;
     // In the ANSI code page of the thread (Shift-JIS under the Japanese locale).
-    EXPECT_EQ(StandardStore(0)->ColumnHeader(0), ToNarrow(L"\u540d\u524d"));
+    EXPECT_EQ(japanese.Store(0)->ColumnHeader(0), ToNarrow(L"\u540d\u524d"));
     SetTextLanguage(0);
-    CreateStandardStores();
 }
 
 TEST(CategoryStores, ClearingEmptiesEveryStoreButKeepsColumns)
 {
-    CreateStandardStores();
+    StandardStores stores;
     for (int i = 0; i < kCategoryCount; ++i) {
-        CategoryStore* store = StandardStore(i);
+        CategoryStore* store = stores.Store(i);
         store->SetCell(store->AppendRow(), 0, "row of " + std::to_string(i));
     }
-    EXPECT_EQ(StandardStore(27)->Cell(0, 0), "row of 27");
-    ClearAllStoreRows();
+    EXPECT_EQ(stores.Store(27)->Cell(0, 0), "row of 27");
+    stores.ClearAllRows();
+    EXPECT_FALSE(stores.HasData());
     for (int i = 0; i < kCategoryCount; ++i) {
-        EXPECT_EQ(StandardStore(i)->RowCount(), 0);
-        EXPECT_GT(StandardStore(i)->ColumnCount(), 0);
+        EXPECT_EQ(stores.Store(i)->RowCount(), 0);
+        EXPECT_GT(stores.Store(i)->ColumnCount(), 0);
     }
 }

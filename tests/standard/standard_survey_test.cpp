@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "engine/domain_clause.h"
-#include "engine/run_state.h"
 #include "engine/wmi_session.h"
 #include "render/value_render.h"
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
@@ -31,11 +30,11 @@ FakeObject HotfixObject(const std::wstring& id)
     return {{L"HotFixID", FakeValue::Text(id)}, {L"Name", FakeValue::Text(L"Item " + id)}};
 }
 
-std::vector<int> RowCounts()
+std::vector<int> RowCounts(const StandardStores& stores)
 {
     std::vector<int> counts;
     for (int index = 0; index < kCategoryCount; ++index)
-        counts.push_back(StandardStore(index)->RowCount());
+        counts.push_back(stores.Store(index)->RowCount());
     return counts;
 }
 
@@ -52,27 +51,38 @@ protected:
     void SetUp() override
     {
         SetTextLanguage(kEnglishLanguage);
-        ResetRunState();
-        CreateStandardStores();
-        SetSurveyReporter(&reporter_);
+        stores_ = std::make_unique<StandardStores>();
         DomainLookups() = {};
-        SetDomainControllerLookup(CountingDomainLookup);
     }
     void TearDown() override
     {
-        InstallFakeWmi(nullptr);
-        SetDomainControllerLookup(nullptr);
-        SetSurveyReporter(nullptr);
-        ClearAllStoreRows();
-        ResetRunState();
+        check_.reset();
+        stores_.reset();
+        DomainLookups() = {};
         SetTextLanguage(0);
         EXPECT_EQ(LiveFakeWmiObjects(), 0) << "every WMI reference released";
     }
+    void Use(FakeWmiScenario* scenario) { scenario_ = scenario; }
+    // The check under test: created at first use (or for another host) with the scenario
+    // in use and, unless the system's is asked for, the counting domain lookup.
+    CheckContext& Check(const char* host = nullptr)
+    {
+        if (!check_ || (host && check_->Host() != host)) {
+            WmiConnector connector = FakeWmiConnector(scenario_);
+            if (countLookups_)
+                connector.lookUpDomainController = CountingDomainLookup;
+            check_ = std::make_unique<CheckContext>(host ? host : "", &reporter_, connector);
+            DomainLookups().progress = &check_->Progress();
+        }
+        return *check_;
+    }
+    int Survey(const char* host) { return RunStandardSurvey(Check(host), *stores_); }
+    CategoryStore* Store(int index) { return stores_->Store(index); }
     // Rows a previous check left behind.
     void FillEveryStore()
     {
         for (int index = 0; index < kCategoryCount; ++index)
-            StandardStore(index)->SetCell(StandardStore(index)->AppendRow(), 0, "old");
+            Store(index)->SetCell(Store(index)->AppendRow(), 0, "old");
     }
     // From category `storeIndex` on, every connection fails.
     static void FailConnectionsFrom(FakeWmiScenario& scenario, int storeIndex)
@@ -85,6 +95,10 @@ protected:
 
     ComScope com_;
     RecordingReporter reporter_;
+    std::unique_ptr<StandardStores> stores_;
+    std::unique_ptr<CheckContext> check_;
+    FakeWmiScenario* scenario_ = nullptr;
+    bool countLookups_ = true;
 };
 
 }  // namespace
@@ -95,19 +109,19 @@ TEST_F(StandardSurveyTest, FirstConnectionFailingGivesOneMessageAndEmptyStores)
     FakeWmiScenario scenario;
     scenario.connectResult = WBEM_E_INVALID_NAMESPACE;
     scenario.objects = {HotfixObject(L"KB1")};
-    InstallFakeWmi(&scenario);
+    Use(&scenario);
 
-    EXPECT_EQ(RunStandardSurvey("pc01"), kStandardSurveyFailed);
+    EXPECT_EQ(Survey("pc01"), kStandardSurveyFailed);
 
     std::string expected;
     ComposeErrorText(expected, LoadText(IDS_CONNECT_FAILED), WBEM_E_INVALID_NAMESPACE);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, expected);
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
-    EXPECT_EQ(RowCounts(), std::vector<int>(kCategoryCount, 0));
+    EXPECT_EQ(RowCounts(*stores_), std::vector<int>(kCategoryCount, 0));
     EXPECT_EQ(scenario.connectedPaths.size(), 1u) << "no later category is tried";
     EXPECT_EQ(scenario.connectedPaths[0], L"\\\\pc01\\root\\cimv2");
-    EXPECT_EQ(GetRunState().StatusText.Get(), "");
+    EXPECT_EQ(Check().Progress().Get(), "");
     EXPECT_EQ(reporter_.storesCleared, 1);
     EXPECT_EQ(DomainLookups().calls, 0);
 }
@@ -116,22 +130,22 @@ TEST_F(StandardSurveyTest, CategoriesWithoutObjectsAreNoFailure)
 {
     FillEveryStore();
     FakeWmiScenario scenario;
-    InstallFakeWmi(&scenario);
+    Use(&scenario);
 
-    EXPECT_EQ(RunStandardSurvey(""), kStandardSurveyDone);
+    EXPECT_EQ(Survey(""), kStandardSurveyDone);
 
     EXPECT_TRUE(reporter_.messages.empty());
-    EXPECT_EQ(RowCounts(), std::vector<int>(kCategoryCount, 0));
+    EXPECT_EQ(RowCounts(*stores_), std::vector<int>(kCategoryCount, 0));
     ASSERT_EQ(scenario.queries.size(), static_cast<size_t>(kCategoryCount)) << "one session each";
     EXPECT_EQ(scenario.connectedPaths.size(), static_cast<size_t>(kCategoryCount));
-    EXPECT_EQ(GetRunState().StatusText.Get(), "");
+    EXPECT_EQ(Check().Progress().Get(), "");
 }
 
 TEST_F(StandardSurveyTest, EveryCategoryRunsItsOwnQueryInStoreOrder)
 {
     FakeWmiScenario scenario;
-    InstallFakeWmi(&scenario);
-    RunStandardSurvey("pc01");
+    Use(&scenario);
+    Survey("pc01");
 
     ASSERT_EQ(DomainLookups().calls, 1);
     EXPECT_EQ(DomainLookups().computer, "pc01");
@@ -145,8 +159,8 @@ TEST_F(StandardSurveyTest, OnTheDomainControllerTheAccountQueriesStayUnrestricte
 {
     DomainLookups().controller = "\\\\PC01";
     FakeWmiScenario scenario;
-    InstallFakeWmi(&scenario);
-    RunStandardSurvey("pc01");
+    Use(&scenario);
+    Survey("pc01");
     ASSERT_EQ(scenario.queries.size(), static_cast<size_t>(kCategoryCount));
     EXPECT_EQ(ToNarrow(scenario.queries[kUserAccountStore]), kStandardCategories[23].query);
     EXPECT_EQ(ToNarrow(scenario.queries[kGroupStore]), kStandardCategories[24].query);
@@ -159,9 +173,9 @@ TEST_F(StandardSurveyTest, CellsHoldTheRenderedValuesOfTheCategorysProperties)
                          {L"AddressWidth", FakeValue::I4(64)},
                          {L"Architecture", FakeValue::I4(9)},
                          {L"MaxClockSpeed", FakeValue::I4(2095)}}};
-    InstallFakeWmi(&scenario);
-    RunStandardSurvey("");
-    const CategoryStore& processors = *StandardStore(15);
+    Use(&scenario);
+    Survey("");
+    const CategoryStore& processors = *Store(15);
     ASSERT_EQ(processors.RowCount(), 1);
     EXPECT_EQ(processors.Cell(0, 0), "CPU A");
     EXPECT_EQ(processors.Cell(0, 4), "64");
@@ -175,16 +189,16 @@ TEST_F(StandardSurveyTest, PlaceholderHotfixRowsAreRemovedInAnyCase)
     FakeWmiScenario scenario;
     for (const wchar_t* id : {L"File 1", L"KB100", L"FILE 1", L"File 10", L"file 1", L"File 1x"})
         scenario.objects.push_back(HotfixObject(id));
-    InstallFakeWmi(&scenario);
+    Use(&scenario);
 
-    EXPECT_EQ(RunStandardSurvey(""), kStandardSurveyDone);
+    EXPECT_EQ(Survey(""), kStandardSurveyDone);
 
-    const CategoryStore& hotfixes = *StandardStore(kQuickFixStore);
+    const CategoryStore& hotfixes = *Store(kQuickFixStore);
     std::vector<std::string> left;
     for (int row = 0; row < hotfixes.RowCount(); ++row)
         left.push_back(hotfixes.Cell(row, 0));
     EXPECT_EQ(left, (std::vector<std::string>{"KB100", "File 10", "File 1x"}));
-    EXPECT_EQ(StandardStore(0)->RowCount(), 6) << "only the hotfix category is cleaned up";
+    EXPECT_EQ(Store(0)->RowCount(), 6) << "only the hotfix category is cleaned up";
 }
 
 class StandardSurveyFailureTest : public StandardSurveyTest,
@@ -196,19 +210,19 @@ TEST_P(StandardSurveyFailureTest, FailingCategoryEndsTheCheckWithOneMessage)
     FakeWmiScenario scenario;
     scenario.objects = {HotfixObject(L"File 1")};
     FailConnectionsFrom(scenario, failing);
-    InstallFakeWmi(&scenario);
+    Use(&scenario);
 
-    EXPECT_EQ(RunStandardSurvey(""), kStandardSurveyFailed);
+    EXPECT_EQ(Survey(""), kStandardSurveyFailed);
 
     EXPECT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(scenario.connectedPaths.size(), static_cast<size_t>(failing + 1));
     std::vector<int> expected(kCategoryCount, 0);
     for (int index = 0; index < failing; ++index)
         expected[index] = 1;
-    EXPECT_EQ(RowCounts(), expected) << "earlier stores keep their rows, later ones stay empty";
+    EXPECT_EQ(RowCounts(*stores_), expected) << "earlier stores keep their rows, later ones stay empty";
     EXPECT_EQ(DomainLookups().calls, failing >= kUserAccountStore ? 1 : 0)
         << "the clause is built only once stores 0 to 22 were read";
-    EXPECT_EQ(GetRunState().StatusText.Get(), "");
+    EXPECT_EQ(Check().Progress().Get(), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Categories, StandardSurveyFailureTest, testing::Values(1, 15, 22, 23, 24, 27));
@@ -217,8 +231,8 @@ TEST_F(StandardSurveyTest, DomainClauseIsBuiltOnceAfterTheLogicalDiskCategory)
 {
     FakeWmiScenario scenario;
     scenario.objects = {HotfixObject(L"KB1")};
-    InstallFakeWmi(&scenario);
-    RunStandardSurvey("");
+    Use(&scenario);
+    Survey("");
     EXPECT_EQ(DomainLookups().calls, 1);
     EXPECT_EQ(DomainLookups().statusAtCall, "Checking reources : Logical Disk")
         << "store 22 is done and its plain progress line is back";
@@ -231,13 +245,13 @@ TEST_F(StandardSurveyTest, GroupCategoryShowsItsLabelAndTheObjectNumber)
     std::vector<std::string> seen;
     scenario.onGet = [&](int, int property, const std::wstring&) {
         if (property == 0 && scenario.connectedPaths.size() == kGroupStore + 1)
-            seen.push_back(GetRunState().StatusText.Get());
+            seen.push_back(Check().Progress().Get());
     };
-    InstallFakeWmi(&scenario);
-    RunStandardSurvey("");
+    Use(&scenario);
+    Survey("");
     EXPECT_EQ(seen, (std::vector<std::string>{"Checking reources : Group (1)",
                                                "Checking reources : Group (2)"}));
-    EXPECT_EQ(GetRunState().StatusText.Get(), "");
+    EXPECT_EQ(Check().Progress().Get(), "");
 }
 
 TEST_F(StandardSurveyTest, StopEmptiesTheRemainingCategoriesButVisitsThemAll)
@@ -246,11 +260,11 @@ TEST_F(StandardSurveyTest, StopEmptiesTheRemainingCategoriesButVisitsThemAll)
     scenario.objects = {HotfixObject(L"KB1"), HotfixObject(L"KB2"), HotfixObject(L"KB3")};
     scenario.onGet = [&](int object, int property, const std::wstring&) {
         if (scenario.connectedPaths.size() == 3 && object == 2 && property == 1)
-            GetRunState().StopRequested = 1;
+            Check().RequestStop();
     };
-    InstallFakeWmi(&scenario);
+    Use(&scenario);
 
-    EXPECT_EQ(RunStandardSurvey(""), kStandardSurveyDone) << "a stop is no failure";
+    EXPECT_EQ(Survey(""), kStandardSurveyDone) << "a stop is no failure";
 
     EXPECT_TRUE(reporter_.messages.empty());
     EXPECT_EQ(scenario.connectedPaths.size(), static_cast<size_t>(kCategoryCount))
@@ -258,17 +272,17 @@ TEST_F(StandardSurveyTest, StopEmptiesTheRemainingCategoriesButVisitsThemAll)
     std::vector<int> expected(kCategoryCount, 0);
     expected[0] = expected[1] = 3;
     expected[2] = 2;   // the second object's row stays with the cells read before the stop
-    EXPECT_EQ(RowCounts(), expected);
+    EXPECT_EQ(RowCounts(*stores_), expected);
     EXPECT_EQ(DomainLookups().calls, 1);
-    EXPECT_EQ(GetRunState().StatusText.Get(), "");
+    EXPECT_EQ(Check().Progress().Get(), "");
 }
 
 TEST_F(StandardSurveyTest, ClearingEmptiesEveryStoreAndTellsTheReporter)
 {
     FillEveryStore();
-    ClearStandardStores();
-    EXPECT_EQ(RowCounts(), std::vector<int>(kCategoryCount, 0));
-    EXPECT_EQ(StandardStore(9)->ColumnCount(), 19) << "the columns stay";
+    ClearStandardStores(Check(), *stores_);
+    EXPECT_EQ(RowCounts(*stores_), std::vector<int>(kCategoryCount, 0));
+    EXPECT_EQ(Store(9)->ColumnCount(), 19) << "the columns stay";
     EXPECT_EQ(reporter_.storesCleared, 1);
 }
 
@@ -276,10 +290,10 @@ TEST_F(StandardSurveyTest, ClearingEmptiesEveryStoreAndTellsTheReporter)
 // query returns objects, and its cells are the rendered values of those objects.
 TEST_F(StandardSurveyTest, LocalCheckMatchesAnIndependentReadingOfWmi)
 {
-    SetDomainControllerLookup(nullptr);
-    ASSERT_EQ(RunStandardSurvey(""), kStandardSurveyDone);
+    countLookups_ = false;
+    ASSERT_EQ(Survey(""), kStandardSurveyDone);
     EXPECT_TRUE(reporter_.messages.empty());
-    const std::string clause = BuildDomainClause("");
+    const std::string clause = BuildDomainClause(WmiConnector{}, "");
     int filledStores = 0;
     for (const StandardCategory& category : kStandardCategories) {
         std::vector<std::wstring> properties;
@@ -287,7 +301,7 @@ TEST_F(StandardSurveyTest, LocalCheckMatchesAnIndependentReadingOfWmi)
             properties.push_back(*name);
         std::vector<RawWmiObject> raw =
             ReadLocalWmi(ToWide(ExpectedQuery(category.storeIndex, clause)), properties);
-        const CategoryStore& store = *StandardStore(category.storeIndex);
+        const CategoryStore& store = *Store(category.storeIndex);
         ASSERT_EQ(store.RowCount(), static_cast<int>(raw.size())) << category.className;
         filledStores += store.RowCount() > 0;
         for (int row = 0; row < store.RowCount(); ++row) {

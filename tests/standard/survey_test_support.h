@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_state.h"
+#include "engine/check_context.h"
 #include "engine/survey_reporter.h"
 #include "tests/support/recording_reporter.h"
 
@@ -16,6 +16,7 @@ struct DomainLookupRecord {
     std::string computer;
     std::string statusAtCall;   // the progress line when the clause was built
     std::string controller;     // "\\\\NAME" makes NAME the domain controller
+    const SharedText* progress = nullptr;   // the progress line of the check being watched
 };
 
 inline DomainLookupRecord& DomainLookups()
@@ -29,7 +30,7 @@ inline bool CountingDomainLookup(const std::string& computer, std::string& name,
     DomainLookupRecord& record = DomainLookups();
     ++record.calls;
     record.computer = computer;
-    record.statusAtCall = GetRunState().StatusText.Get();
+    record.statusAtCall = record.progress ? record.progress->Get() : std::string();
     if (record.controller.empty())
         return false;
     name = record.controller;

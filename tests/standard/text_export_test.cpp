@@ -8,7 +8,7 @@
 #include <sstream>
 #include <string>
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "tests/support/temp_files.h"
@@ -96,24 +96,20 @@ protected:
     void SetUp() override
     {
         SetTextLanguage(kEnglishLanguage);
-        CreateStandardStores();
-        SetSurveyReporter(&reporter_);
+        stores_ = std::make_unique<StandardStores>();
     }
-    void TearDown() override
-    {
-        SetSurveyReporter(nullptr);
-        ClearAllStoreRows();
-        SetTextLanguage(0);
-    }
+    void TearDown() override { SetTextLanguage(0); }
+    CategoryStore& Store(int index) { return *stores_->Store(index); }
     void FillTwoCategories()
     {
-        FillRow(*StandardStore(0), {"Optical Drive A", "IDE\\OPTICAL\\0001", "D:", "Maker One", "",
+        FillRow(Store(0), {"Optical Drive A", "IDE\\OPTICAL\\0001", "D:", "Maker One", "",
                                     "Optical Drive A", "CD-ROM", "0", "HOST1"});
-        FillRow(*StandardStore(0), {"Drive \"B\", spare"});
-        FillRow(*StandardStore(27), {"KB100", "", "Update", "", "", "PC01", "", "2024/01/31"});
+        FillRow(Store(0), {"Drive \"B\", spare"});
+        FillRow(Store(27), {"KB100", "", "Update", "", "", "PC01", "", "2024/01/31"});
     }
 
     RecordingReporter reporter_;
+    std::unique_ptr<StandardStores> stores_;
 };
 
 }  // namespace
@@ -122,7 +118,7 @@ TEST_F(TextExportTest, ReportMatchesTheGoldenTextByteForByte)
 {
     FillTwoCategories();
     StringTextSink sink;
-    EXPECT_EQ(WriteStandardReport("pc01", sink, "x"), kExportDone);
+    EXPECT_EQ(WriteStandardReport(*stores_, "pc01", sink, "x", reporter_), kExportDone);
     EXPECT_EQ(sink.Text(), kGoldenReport);
     EXPECT_TRUE(reporter_.messages.empty());
 }
@@ -130,7 +126,7 @@ TEST_F(TextExportTest, ReportMatchesTheGoldenTextByteForByte)
 TEST_F(TextExportTest, LocalComputerHeaderAndDefaultName)
 {
     StringTextSink sink;
-    WriteStandardReport("", sink, "x");
+    WriteStandardReport(*stores_, "", sink, "x", reporter_);
     EXPECT_TRUE(sink.Text().starts_with("LocalComputer\r\n\r\n\r\nHardware\r\n\tCD-ROM Drive\r\n"))
         << sink.Text().substr(0, 40);
     EXPECT_EQ(DefaultTextReportName(""), "LocalComputer_Resource.txt");
@@ -139,23 +135,23 @@ TEST_F(TextExportTest, LocalComputerHeaderAndDefaultName)
 
 TEST_F(TextExportTest, HasDataOnlyWhenAStoreHoldsARow)
 {
-    EXPECT_FALSE(HasStandardData());
-    FillRow(*StandardStore(27), {"KB1"});
-    EXPECT_TRUE(HasStandardData());
+    EXPECT_FALSE(stores_->HasData());
+    FillRow(Store(27), {"KB1"});
+    EXPECT_TRUE(stores_->HasData());
 }
 
 TEST_F(TextExportTest, SectionOfAnEmptyCategoryEndsWithABlankLine)
 {
     StringTextSink sink;
-    EXPECT_EQ(WriteCategorySection(*StandardStore(8), "Tape Drive", sink, "x"), 0);
+    EXPECT_EQ(WriteCategorySection(Store(8), "Tape Drive", sink, "x", reporter_), 0);
     EXPECT_EQ(sink.Text(), "\tTape Drive\r\n\t\tData is not exist.\r\n\r\n");
 }
 
 TEST_F(TextExportTest, LineBreaksInsideACellBecomeCrLfAsInAnyTextFile)
 {
-    FillRow(*StandardStore(5), {"Keyboard\nsecond line"});
+    FillRow(Store(5), {"Keyboard\nsecond line"});
     StringTextSink sink;
-    WriteCategorySection(*StandardStore(5), "Keyboard", sink, "x");
+    WriteCategorySection(Store(5), "Keyboard", sink, "x", reporter_);
     EXPECT_NE(sink.Text().find("\"Keyboard\r\nsecond line\",\"\""), std::string::npos);
 }
 
@@ -163,7 +159,7 @@ TEST_F(TextExportTest, SavedFileHoldsTheReport)
 {
     FillTwoCategories();
     const std::string path = TempPath("mirel_report_test.txt");
-    ASSERT_EQ(SaveStandardReport("pc01", path), kExportDone);
+    ASSERT_EQ(SaveStandardReport(*stores_, "pc01", path, reporter_), kExportDone);
     EXPECT_EQ(ReadFile(path), kGoldenReport);
     EXPECT_TRUE(reporter_.messages.empty());
     DeleteFileA(path.c_str());
@@ -172,7 +168,7 @@ TEST_F(TextExportTest, SavedFileHoldsTheReport)
 TEST_F(TextExportTest, MissingFolderGivesTheOpenErrorWithThePath)
 {
     const std::string path = TempPath("mirel-no-such-folder\\report.txt");
-    EXPECT_EQ(SaveStandardReport("", path), kExportOpenFailed);
+    EXPECT_EQ(SaveStandardReport(*stores_, "", path, reporter_), kExportOpenFailed);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Open Error.\n\nFile Name : " + path);
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -181,7 +177,7 @@ TEST_F(TextExportTest, MissingFolderGivesTheOpenErrorWithThePath)
 TEST_F(TextExportTest, FullDiskGivesTheWriteErrorWithThePath)
 {
     FillTwoCategories();
-    EXPECT_EQ(SaveStandardReport("", "Z:\\dev\\full"), kExportWriteFailed);
+    EXPECT_EQ(SaveStandardReport(*stores_, "", "Z:\\dev\\full", reporter_), kExportWriteFailed);
     ASSERT_EQ(reporter_.messages.size(), 1u) << "one message, the rest is not tried";
     EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : Z:\\dev\\full");
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -194,7 +190,7 @@ TEST_F(TextExportTest, FailureInTheMiddleKeepsTheLinesWrittenBefore)
     {
         FillingFileSink sink(7);   // header, group, CD-ROM: label, columns, two rows; IDE label
         ASSERT_TRUE(sink.Open(path));
-        EXPECT_EQ(WriteStandardReport("pc01", sink, path), kExportWriteFailed);
+        EXPECT_EQ(WriteStandardReport(*stores_, "pc01", sink, path, reporter_), kExportWriteFailed);
         EXPECT_TRUE(sink.Finish());
     }
     ASSERT_EQ(reporter_.messages.size(), 1u);
@@ -212,7 +208,7 @@ TEST_F(TextExportTest, FailingCategorySectionReportsAndReturnsNegative)
     FillingFileSink sink(2);
     const std::string path = TempPath("mirel_section_test.txt");
     ASSERT_TRUE(sink.Open(path));
-    EXPECT_LT(WriteCategorySection(*StandardStore(0), "CD-ROM Drive", sink, path), 0);
+    EXPECT_LT(WriteCategorySection(Store(0), "CD-ROM Drive", sink, path, reporter_), 0);
     EXPECT_EQ(reporter_.messages.size(), 1u);
     sink.Finish();
     DeleteFileA(path.c_str());
@@ -223,11 +219,12 @@ TEST_F(TextExportTest, FailingCategorySectionReportsAndReturnsNegative)
 TEST(JapaneseTexts, TextReportIsInTheUserInterfaceLanguage)
 {
     const bool japanese = TextLanguage() == kJapaneseLanguage;
-    CreateStandardStores();
+    StandardStores stores;
+    RecordingReporter reporter;
     const std::string table = japanese ? ToNarrow(L"\u8868\u793a", 932) : std::string("Table");
-    FillRow(*StandardStore(0), {table.c_str()});
+    FillRow(*stores.Store(0), {table.c_str()});
     StringTextSink sink;
-    EXPECT_EQ(WriteStandardReport("", sink, "x"), kExportDone);
+    EXPECT_EQ(WriteStandardReport(stores, "", sink, "x", reporter), kExportDone);
     const std::string hardware = japanese ? ToNarrow(L"\u30cf\u30fc\u30c9\u30a6\u30a7\u30a2", 932)
                                           : std::string("Hardware");
     const std::string noData = japanese ? ToNarrow(L"\u30c7\u30fc\u30bf\u304c\u3042\u308a\u307e\u305b\u3093\u3002", 932)
@@ -237,5 +234,4 @@ TEST(JapaneseTexts, TextReportIsInTheUserInterfaceLanguage)
     EXPECT_NE(text.find("\t\t\"" + table + "\",\"\""), std::string::npos)
         << "the trail byte 0x5C of the first character stays as it is";
     EXPECT_NE(text.find("\t\t" + noData + "\r\n\r\n"), std::string::npos);
-    ClearAllStoreRows();
 }

@@ -7,7 +7,6 @@
 namespace {
 
 std::atomic<int> g_liveObjects{0};
-FakeWmiScenario* g_scenario = nullptr;
 
 // Reference counting and the live-object count shared by the fakes.
 template <class... Interfaces>
@@ -44,7 +43,10 @@ private:
 
 class FakeClassObject final : public FakeComObject<IWbemClassObject> {
 public:
-    FakeClassObject(const FakeObject& properties, int number) : properties_(properties), number_(number) {}
+    FakeClassObject(FakeWmiScenario* scenario, const FakeObject& properties, int number)
+        : scenario_(scenario), properties_(properties), number_(number)
+    {
+    }
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
@@ -55,8 +57,8 @@ public:
     HRESULT STDMETHODCALLTYPE Get(LPCWSTR name, LONG, VARIANT* value, CIMTYPE*, LONG*) override
     {
         int index = getCount_++;
-        if (g_scenario && g_scenario->onGet)
-            g_scenario->onGet(number_, index, name);
+        if (scenario_->onGet)
+            scenario_->onGet(number_, index, name);
         for (const FakeProperty& property : properties_) {
             if (_wcsicmp(property.name.c_str(), name) != 0)
                 continue;
@@ -92,6 +94,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetMethodOrigin(LPCWSTR, BSTR*) override FAKE_NOT_IMPLEMENTED
 
 private:
+    FakeWmiScenario* scenario_;
     const FakeObject& properties_;
     int number_;
     int getCount_ = 0;
@@ -99,6 +102,7 @@ private:
 
 class FakeEnumerator final : public FakeComObject<IEnumWbemClassObject> {
 public:
+    explicit FakeEnumerator(FakeWmiScenario* scenario) : scenario_(scenario) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         if (IsEqualIID(iid, IID_IUnknown))
@@ -108,7 +112,7 @@ public:
     HRESULT STDMETHODCALLTYPE Next(LONG, ULONG count, IWbemClassObject** objects, ULONG* returned) override
     {
         *returned = 0;
-        const FakeWmiScenario& scenario = *g_scenario;
+        const FakeWmiScenario& scenario = *scenario_;
         if (count == 0)
             return WBEM_S_NO_ERROR;
         if (scenario.breakOffAfter >= 0 && next_ >= static_cast<size_t>(scenario.breakOffAfter))
@@ -117,7 +121,7 @@ public:
             return WBEM_S_FALSE;
         if (scenario.delayPerObjectMs)
             Sleep(scenario.delayPerObjectMs);
-        objects[0] = new FakeClassObject(scenario.objects[next_], static_cast<int>(next_) + 1);
+        objects[0] = new FakeClassObject(scenario_, scenario.objects[next_], static_cast<int>(next_) + 1);
         *returned = 1;
         ++next_;
         return next_ == scenario.objects.size() ? scenario.resultWithLastObject
@@ -129,11 +133,13 @@ public:
     HRESULT STDMETHODCALLTYPE Skip(LONG, ULONG) override FAKE_NOT_IMPLEMENTED
 
 private:
+    FakeWmiScenario* scenario_;
     size_t next_ = 0;
 };
 
 class FakeServices final : public FakeComObject<IWbemServices, IClientSecurity> {
 public:
+    explicit FakeServices(FakeWmiScenario* scenario) : scenario_(scenario) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         if (IsEqualIID(iid, IID_IClientSecurity))
@@ -148,17 +154,17 @@ public:
     HRESULT STDMETHODCALLTYPE ExecQuery(const BSTR, const BSTR query, LONG, IWbemContext*,
                                         IEnumWbemClassObject** enumerator) override
     {
-        g_scenario->queries.emplace_back(query ? query : L"");
-        if (FAILED(g_scenario->queryResult))
-            return g_scenario->queryResult;
-        *enumerator = new FakeEnumerator;
+        scenario_->queries.emplace_back(query ? query : L"");
+        if (FAILED(scenario_->queryResult))
+            return scenario_->queryResult;
+        *enumerator = new FakeEnumerator(scenario_);
         return S_OK;
     }
     // IClientSecurity: what CoSetProxyBlanket calls.
     HRESULT STDMETHODCALLTYPE QueryBlanket(IUnknown*, DWORD*, DWORD*, OLECHAR**, DWORD*, DWORD*, void**, DWORD*) override FAKE_NOT_IMPLEMENTED
     HRESULT STDMETHODCALLTYPE SetBlanket(IUnknown*, DWORD, DWORD, OLECHAR*, DWORD, DWORD, void*, DWORD) override
     {
-        return g_scenario->blanketResult;
+        return scenario_->blanketResult;
     }
     HRESULT STDMETHODCALLTYPE CopyProxy(IUnknown*, IUnknown**) override FAKE_NOT_IMPLEMENTED
 
@@ -184,10 +190,14 @@ public:
     HRESULT STDMETHODCALLTYPE ExecNotificationQueryAsync(const BSTR, const BSTR, LONG, IWbemContext*, IWbemObjectSink*) override FAKE_NOT_IMPLEMENTED
     HRESULT STDMETHODCALLTYPE ExecMethod(const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*, IWbemClassObject**, IWbemCallResult**) override FAKE_NOT_IMPLEMENTED
     HRESULT STDMETHODCALLTYPE ExecMethodAsync(const BSTR, const BSTR, LONG, IWbemContext*, IWbemClassObject*, IWbemObjectSink*) override FAKE_NOT_IMPLEMENTED
+
+private:
+    FakeWmiScenario* scenario_;
 };
 
 class FakeLocator final : public FakeComObject<IWbemLocator> {
 public:
+    explicit FakeLocator(FakeWmiScenario* scenario) : scenario_(scenario) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         if (IsEqualIID(iid, IID_IUnknown))
@@ -197,21 +207,16 @@ public:
     HRESULT STDMETHODCALLTYPE ConnectServer(const BSTR path, const BSTR, const BSTR, const BSTR, LONG,
                                             const BSTR, IWbemContext*, IWbemServices** services) override
     {
-        g_scenario->connectedPaths.emplace_back(path ? path : L"");
-        if (FAILED(g_scenario->connectResult))
-            return g_scenario->connectResult;
-        *services = new FakeServices;
+        scenario_->connectedPaths.emplace_back(path ? path : L"");
+        if (FAILED(scenario_->connectResult))
+            return scenario_->connectResult;
+        *services = new FakeServices(scenario_);
         return S_OK;
     }
-};
 
-HRESULT CreateFakeLocator(IWbemLocator** locator)
-{
-    if (FAILED(g_scenario->locatorResult))
-        return g_scenario->locatorResult;
-    *locator = new FakeLocator;
-    return S_OK;
-}
+private:
+    FakeWmiScenario* scenario_;
+};
 
 }  // namespace
 
@@ -294,10 +299,18 @@ FakeValue FakeValue::I4Array(const std::vector<LONG>& numbers)
     return value;
 }
 
-void InstallFakeWmi(FakeWmiScenario* scenario)
+WmiConnector FakeWmiConnector(FakeWmiScenario* scenario)
 {
-    g_scenario = scenario;
-    SetLocatorFactory(scenario ? CreateFakeLocator : nullptr);
+    WmiConnector connector;
+    if (!scenario)
+        return connector;
+    connector.createLocator = [scenario](IWbemLocator** locator) -> HRESULT {
+        if (FAILED(scenario->locatorResult))
+            return scenario->locatorResult;
+        *locator = new FakeLocator(scenario);
+        return S_OK;
+    };
+    return connector;
 }
 
 int LiveFakeWmiObjects()

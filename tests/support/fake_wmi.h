@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "engine/check_context.h"
+
 // A VARIANT with value semantics.
 class FakeValue {
 public:
@@ -59,8 +61,9 @@ struct FakeWmiScenario {
     std::vector<std::wstring> queries;
 };
 
-// Routes ConnectWmi to `scenario` (nullptr: back to the system's WMI).
-void InstallFakeWmi(FakeWmiScenario* scenario);
+// A connector whose checks read `scenario` (nullptr: the system's WMI). Each check may
+// have a scenario of its own.
+WmiConnector FakeWmiConnector(FakeWmiScenario* scenario);
 
 // COM objects of the fake provider still alive (for release checks).
 int LiveFakeWmiObjects();

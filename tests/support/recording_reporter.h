@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/run_state.h"
+#include "engine/check_context.h"
 #include "engine/survey_reporter.h"
 
 struct ShownMessage {
@@ -23,7 +23,8 @@ public:
     std::string SelectedClassText() override { return selectedClassText; }
     void AddClassRows(std::vector<ClassResultRow> added) override
     {
-        statusWhileAdding = GetRunState().StatusText.Get();
+        if (progress)
+            statusWhileAdding = progress->Get();
         for (ClassResultRow& row : added)
             rows.push_back(std::move(row));
         ++addCalls;
@@ -38,4 +39,5 @@ public:
     int addCalls = 0;
     int selectedAfterRows = -1;         // row count when the first row was selected; -1: never
     std::string statusWhileAdding;
+    const SharedText* progress = nullptr;   // the check's progress line, read while adding
 };

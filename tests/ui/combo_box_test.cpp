@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "tests/ui/ui_test_util.h"
 #include "ui/combo_box.h"
 

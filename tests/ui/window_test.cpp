@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "resources/narrow.h"
+#include "base/narrow.h"
 #include "tests/ui/ui_test_util.h"
 #include "ui/window.h"
 

@@ -1,17 +1,15 @@
-#include "shell/tab_page.h"
+#include "ui/tab_page.h"
 
 #include <commctrl.h>
 
-#include "shell/app_windows.h"
 #include "ui/dpi.h"
 
 namespace {
 constexpr int kTabMargin = 5;
 }
 
-bool FitIntoTabPage(HWND form)
+bool FitIntoTabPage(HWND form, HWND tab)
 {
-    HWND tab = TheApp().tabControl;
     if (!tab)
         return false;
     RECT tabRect;

@@ -1,4 +1,4 @@
-#include "resources/narrow.h"
+#include "base/narrow.h"
 
 std::string ToNarrow(std::wstring_view text, UINT codePage)
 {

@@ -1,4 +1,4 @@
-#include "render/text_util.h"
+#include "base/text_util.h"
 
 #include <mbstring.h>
 

@@ -1,0 +1,29 @@
+#include "engine/check_context.h"
+
+#include "engine/survey_reporter.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+void SharedText::Set(std::string text)
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    text_ = std::move(text);
+}
+
+std::string SharedText::Get() const
+{
+    std::lock_guard<std::mutex> guard(lock_);
+    return text_;
+}
+
+CheckContext::CheckContext(std::string host, SurveyReporter* reporter, WmiConnector connector)
+    : host_(std::move(host)), reporter_(reporter), connector_(std::move(connector))
+{
+}
+
+int CheckContext::ShowMessage(const std::string& text, UINT flags) const
+{
+    if (reporter_)
+        return reporter_->ShowMessage(text, flags);
+    return MessageBoxA(nullptr, text.c_str(), LoadText(IDS_APP_TITLE).c_str(), flags);
+}

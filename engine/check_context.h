@@ -1,0 +1,73 @@
+// One check as an object: the computer it reads, its stop flag, its progress line, whoever
+// shows its results, and how it reaches WMI. The drivers, the query executors and the
+// decoders that need the target receive it; two checks of one process never share one.
+#pragma once
+#include <windows.h>
+#include <wbemidl.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+
+class SurveyReporter;
+
+// The progress line of a running check. The worker writes it, the user interface reads
+// it from its timer; the lock keeps a reader from seeing a half-written text.
+class SharedText {
+public:
+    void Set(std::string text);
+    std::string Get() const;
+    void Clear() { Set({}); }
+
+private:
+    mutable std::mutex lock_;
+    std::string text_;
+};
+
+// Where a check's WMI objects come from. Every empty function means the system's own:
+// the WbemLocator, CoInitializeSecurity and DsGetDcNameA. Tests put providers of their own
+// here, one per check.
+struct WmiConnector {
+    using LocatorFactory = std::function<HRESULT(IWbemLocator** locator)>;
+    using ComSecurityInitializer = std::function<HRESULT()>;
+    // False when the computer's domain has no reachable controller; otherwise the
+    // controller's name and address.
+    using DomainControllerLookup =
+        std::function<bool(const std::string& computer, std::string& name, std::string& address)>;
+
+    LocatorFactory createLocator;
+    ComSecurityInitializer initializeSecurity;
+    DomainControllerLookup lookUpDomainController;
+};
+
+class CheckContext {
+public:
+    // `host`: trimmed computer name, empty for the local computer. `reporter` may be null:
+    // messages then go to a plain message box and rows nowhere.
+    explicit CheckContext(std::string host = {}, SurveyReporter* reporter = nullptr,
+                          WmiConnector connector = {});
+    CheckContext(const CheckContext&) = delete;
+    CheckContext& operator=(const CheckContext&) = delete;
+
+    const std::string& Host() const { return host_; }
+    SurveyReporter* Reporter() const { return reporter_; }
+    const WmiConnector& Connector() const { return connector_; }
+
+    bool IsStopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
+    void RequestStop() { stopRequested_ = true; }
+
+    SharedText& Progress() { return progress_; }
+    const SharedText& Progress() const { return progress_; }
+
+    // Shows a message through the reporter (a plain message box without one); returns the
+    // button chosen.
+    int ShowMessage(const std::string& text, UINT flags) const;
+
+private:
+    std::string host_;
+    SurveyReporter* reporter_;
+    WmiConnector connector_;
+    std::atomic<bool> stopRequested_{false};
+    SharedText progress_;
+};

@@ -1,0 +1,34 @@
+// The window program's check: what the last Run chose, the check running (or last run),
+// its worker and the results it fills. The main view owns it; nothing outside shell/
+// reaches it.
+#pragma once
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "engine/check_context.h"
+#include "engine/check_worker.h"
+#include "standard/category_store.h"
+
+inline constexpr int kNoCheck = 0;
+inline constexpr int kStandardCheck = 1;
+inline constexpr int kIndividualCheck = 2;
+
+struct RunState {
+    std::string TargetComputer;      // trimmed computer name of the last Run; empty = local
+    std::string SelectedClassName;   // Level 3 text at the last individual Run
+    int SelectedClassId = 0;         // class identifier at the last individual Run
+    UINT_PTR ProgressTimer = 0;      // progress timer of the main view
+    int RunningCheck = kNoCheck;
+    std::unique_ptr<CheckContext> Check;   // the running or last check: host, stop, progress
+    CheckWorker Worker;                    // its thread while it runs
+    StandardStores Stores;                 // the standard check's results
+
+    // A stop was asked of the check that is running.
+    bool IsStopRequested() const
+    {
+        return RunningCheck != kNoCheck && Check && Check->IsStopRequested();
+    }
+    std::string StatusText() const { return Check ? Check->Progress().Get() : std::string(); }
+};
