@@ -283,3 +283,18 @@ TEST_F(QueryExecutorTest, RealObjectsRenderLikeAnIndependentReading)
         EXPECT_FALSE(table.rows[0][0].empty());
     }
 }
+
+// Accounts are named by the computer the value came from: Wine answers lookups for the
+// local computer only, so a check of another computer keeps the SID text.
+TEST_F(QueryExecutorTest, SidsAreLookedUpOnTheCheckedComputer)
+{
+    const wchar_t* const installedBy[] = {L"InstalledBy", nullptr};
+    FakeWmiScenario scenario;
+    scenario.objects = {{{L"InstalledBy", FakeValue::Text(L"S-1-5-32-544")}}};
+    Use(scenario);
+    MemoryTable local(1), remote(1);
+    ASSERT_EQ(ExecuteStandardQuery(Check(""), 1108, "q", installedBy, local, error_, count_), 0);
+    ASSERT_EQ(ExecuteStandardQuery(Check("127.0.0.1"), 1108, "q", installedBy, remote, error_, count_), 0);
+    EXPECT_EQ(local.rows[0][0], "BUILTIN\\Administrators");
+    EXPECT_EQ(remote.rows[0][0], "S-1-5-32-544");
+}
