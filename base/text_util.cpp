@@ -26,3 +26,26 @@ int CompareNoCase(const char* left, const char* right)
     return _mbsicmp(reinterpret_cast<const unsigned char*>(left),
                     reinterpret_cast<const unsigned char*>(right));
 }
+
+std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second)
+{
+    std::string text;
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
+            text += pattern[i + 1] == '1' ? first : second;
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
+std::string HexCode(unsigned long code)
+{
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text = "0x";
+    for (int shift = 28; shift >= 0; shift -= 4)
+        text += kDigits[(code >> shift) & 0xF];
+    return text;
+}

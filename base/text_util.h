@@ -19,3 +19,9 @@ inline bool EqualsNoCase(const std::string& left, const std::string& right)
 {
     return CompareNoCase(left, right) == 0;
 }
+
+// `pattern` with every "%1" replaced by `first` and every "%2" by `second`.
+std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second = {});
+
+// "0x" and the eight hexadecimal digits of a code (an HRESULT).
+std::string HexCode(unsigned long code);

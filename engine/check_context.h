@@ -10,7 +10,19 @@
 #include <mutex>
 #include <string>
 
+#include "engine/credentials.h"
+
 class SurveyReporter;
+
+// How long a check waits for a computer that does not answer. A waiting check looks at its
+// stop flag at least every kStopPollMs, so that Stop takes effect within a second.
+inline constexpr DWORD kStopPollMs = 250;
+// Connecting, querying and reading one query of a check, at the most.
+inline constexpr DWORD kDefaultQueryTimeLimitMs = 120000;
+
+struct CheckLimits {
+    DWORD queryTimeLimitMs = kDefaultQueryTimeLimitMs;
+};
 
 // The progress line of a running check. The worker writes it, the user interface reads
 // it from its timer; the lock keeps a reader from seeing a half-written text.
@@ -54,6 +66,12 @@ public:
     SurveyReporter* Reporter() const { return reporter_; }
     const WmiConnector& Connector() const { return connector_; }
 
+    // Another account to connect as (only for a named computer); none by default.
+    void SetCredentials(Credentials credentials) { credentials_ = std::move(credentials); }
+    const Credentials& AccountCredentials() const { return credentials_; }
+    void SetLimits(CheckLimits limits) { limits_ = limits; }
+    const CheckLimits& Limits() const { return limits_; }
+
     bool IsStopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
     void RequestStop() { stopRequested_ = true; }
 
@@ -68,6 +86,8 @@ private:
     std::string host_;
     SurveyReporter* reporter_;
     WmiConnector connector_;
+    Credentials credentials_;
+    CheckLimits limits_;
     std::atomic<bool> stopRequested_{false};
     SharedText progress_;
 };

@@ -1,10 +1,14 @@
 #include "engine/query_executor.h"
 
+#include <cctype>
 #include <cstdio>
 
 #include "engine/wmi_session.h"
 #include "render/value_render.h"
 #include "base/narrow.h"
+#include "base/text_util.h"
+#include "resources/resource.h"
+#include "resources/text.h"
 
 namespace {
 
@@ -27,26 +31,59 @@ unsigned ReadProperty(const CheckContext& check, IWbemClassObject* object, const
     return value.Get().vt;
 }
 
+// The class a query reads: the word after " from " (our queries name one class).
+std::string ClassNameOfQuery(const std::string& query)
+{
+    std::string lower = query;
+    for (char& character : lower)
+        character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
+    size_t from = lower.find(" from ");
+    if (from == std::string::npos)
+        return query;
+    size_t start = query.find_first_not_of(' ', from + 6);
+    size_t end = query.find_first_of(" \t", start);
+    return start == std::string::npos ? query : query.substr(start, end - start);
+}
+
 // Connects, runs the query and walks its objects. For each object, `onObject` is called
 // with the object and its 1-based number; it returns false when a stop interrupted the
-// object (which then is not counted) or when reading must end after it. 0, or -1 when
-// the connection or the query failed.
+// object (which then is not counted) or when reading must end after it. Each wait for the
+// computer is short, so that a stop or the query's time limit ends it: 0 (also stopped),
+// kQueryIncomplete when the enumeration broke off, -1 when the connection or the query
+// failed or the computer did not answer in time.
 template <class ObjectReader>
 int ReadObjects(CheckContext& check, const std::string& query, std::string& errorText,
                 long& objectCount, ObjectReader onObject)
 {
     objectCount = 0;
+    const DWORD limitMs = check.Limits().queryTimeLimitMs;
+    const ULONGLONG deadline = GetTickCount64() + limitMs;
     WmiSession session;
-    if (ConnectWmi(check.Connector(), check.Host(), query, errorText, session) != 0)
+    int connected = ConnectWmi(check, query, deadline, errorText, session);
+    if (connected == kConnectStopped)
+        return 0;
+    if (connected != 0)
         return -1;
     SharedText& progress = check.Progress();
     const std::string base = progress.Get();
+    int outcome = 0;
     while (!check.IsStopRequested()) {
         ComPtr<IWbemClassObject> object;
         ULONG returned = 0;
-        HRESULT hr = session.Enumerator->Next(WBEM_INFINITE, 1, object.Receive(), &returned);
-        if (returned == 0 || !object)
+        HRESULT hr = session.Enumerator->Next(static_cast<long>(kStopPollMs), 1, object.Receive(), &returned);
+        if (returned == 0 || !object) {
+            if (hr == WBEM_S_TIMEDOUT && GetTickCount64() < deadline)
+                continue;   // nothing yet: look at the stop flag and wait again
+            if (hr == WBEM_S_TIMEDOUT) {
+                errorText = NotAnsweringText(check.Host(), limitMs);
+                outcome = -1;
+            } else if (FAILED(hr)) {
+                errorText = FillIn(LoadText(IDS_QUERY_INCOMPLETE), ClassNameOfQuery(query),
+                                   HexCode(static_cast<unsigned long>(hr)));
+                outcome = kQueryIncomplete;
+            }
             break;
+        }
         progress.Set(ProgressText(base, objectCount + 1));
         bool goOn = onObject(object.Get(), objectCount + 1);
         if (!goOn && check.IsStopRequested())
@@ -57,7 +94,7 @@ int ReadObjects(CheckContext& check, const std::string& query, std::string& erro
     }
     session.Release();
     progress.Set(base);
-    return 0;
+    return outcome;
 }
 
 }  // namespace

@@ -21,6 +21,10 @@ struct ClassResultRow {
 class SurveyReporter : public MessageSink {
 public:
 
+    // A query of the check broke off part way: what was read is kept, `text` names the
+    // class and the error. Nothing of it may pass silently.
+    virtual void ReadingIncomplete(const std::string& text) { (void)text; }
+
     // The standard check emptied every category store: the category tree's root reads
     // "[Resources]" again.
     virtual void StandardStoresCleared() {}

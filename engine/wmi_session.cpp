@@ -1,6 +1,7 @@
 #include "engine/wmi_session.h"
 
-#include <cstdio>
+#include <memory>
+#include <mutex>
 
 #include "base/text_util.h"
 #include "base/narrow.h"
@@ -20,7 +21,7 @@ HRESULT CreateSystemLocator(IWbemLocator** locator)
 
 HRESULT InitializeSystemComSecurity()
 {
-    return CoInitializeSecurity(nullptr, -1, nullptr, nullptr, RPC_C_AUTHN_LEVEL_DEFAULT,
+    return CoInitializeSecurity(nullptr, -1, nullptr, nullptr, kWmiAuthenticationLevel,
                                 RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE, nullptr);
 }
 
@@ -46,6 +47,7 @@ void WmiSession::Release()
     Enumerator.Reset();
     Services.Reset();
     Locator.Reset();
+    Identity.reset();
 }
 
 std::string SystemErrorText(HRESULT hr)
@@ -62,9 +64,7 @@ std::string SystemErrorText(HRESULT hr)
 
 void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr)
 {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%8.8X", static_cast<unsigned>(hr));
-    out = message + "\n\n[" + LoadText(IDS_LABEL_CODE) + "]\n" + code + "\n[" +
+    out = message + "\n\n[" + LoadText(IDS_LABEL_CODE) + "]\n" + HexCode(static_cast<unsigned long>(hr)) + "\n[" +
           LoadText(IDS_LABEL_DESCRIPTION) + "]\n" + SystemErrorText(hr);
 }
 
@@ -83,46 +83,178 @@ int InitializeComForCheck(const WmiConnector& connector, std::string& errorText)
     return 0;
 }
 
-int ConnectWmi(const WmiConnector& connector, const std::string& host, const std::string& query,
-               std::string& errorText, WmiSession& session)
+namespace {
+
+// One connection attempt, shared by the check that waits for it and the thread that makes
+// it. A check that stops waiting abandons the attempt: the thread then releases what it
+// got when its calls finally return.
+struct ConnectAttempt {
+    // In: copied, so that the attempt outlives the check.
+    WmiConnector connector;
+    std::wstring path;
+    std::wstring query;
+    Credentials credentials;
+    // Out.
+    WmiSession session;
+    HRESULT result = S_OK;
+    UINT failedStep = 0;        // message of the step that failed; 0: connected
+    std::mutex lock;
+    bool abandoned = false;
+    HANDLE done = nullptr;
+
+    ConnectAttempt() : done(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ConnectAttempt(const ConnectAttempt&) = delete;
+    ConnectAttempt& operator=(const ConnectAttempt&) = delete;
+    ~ConnectAttempt()
+    {
+        if (done)
+            CloseHandle(done);
+    }
+};
+
+HRESULT SetBlanket(IUnknown* proxy, COAUTHIDENTITY* identity)
 {
-    session.Release();
-    HRESULT hr = connector.createLocator ? connector.createLocator(session.Locator.Receive())
-                                         : CreateSystemLocator(session.Locator.Receive());
+    return CoSetProxyBlanket(proxy, RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
+                             kWmiAuthenticationLevel, RPC_C_IMP_LEVEL_IMPERSONATE, identity,
+                             EOAC_NONE);
+}
+
+// The calls themselves, on the attempt's thread.
+void MakeConnection(ConnectAttempt& attempt)
+{
+    WmiSession& session = attempt.session;
+    HRESULT hr = attempt.connector.createLocator ? attempt.connector.createLocator(session.Locator.Receive())
+                                                 : CreateSystemLocator(session.Locator.Receive());
     if (FAILED(hr) || !session.Locator) {
-        ComposeErrorText(errorText, LoadText(IDS_LOCATOR_FAILED), FAILED(hr) ? hr : E_POINTER);
-        session.Release();
-        return -1;
+        attempt.result = FAILED(hr) ? hr : E_POINTER;
+        attempt.failedStep = IDS_LOCATOR_FAILED;
+        return;
     }
-
-    Bstr path(NamespacePath(host));
-    hr = session.Locator->ConnectServer(path.Get(), nullptr, nullptr, nullptr, 0, nullptr, nullptr,
+    const bool asAccount = !attempt.credentials.Empty();
+    Bstr path(attempt.path);
+    Bstr user(attempt.credentials.user);
+    Bstr password(std::wstring_view(attempt.credentials.password.Get(), attempt.credentials.password.Length()));
+    hr = session.Locator->ConnectServer(path.Get(), asAccount ? user.Get() : nullptr,
+                                        asAccount ? password.Get() : nullptr, nullptr,
+                                        WBEM_FLAG_CONNECT_USE_MAX_WAIT, nullptr, nullptr,
                                         session.Services.Receive());
+    if (BSTR secret = password.Get())
+        SecureZeroMemory(secret, SysStringByteLen(secret));
     if (FAILED(hr) || !session.Services) {
-        if (IsAccessFailure(hr))
-            errorText = LoadText(IDS_ACCESS_DENIED);
-        else
-            ComposeErrorText(errorText, LoadText(IDS_CONNECT_FAILED), hr);
-        session.Release();
-        return -1;
+        attempt.result = FAILED(hr) ? hr : E_POINTER;
+        attempt.failedStep = IDS_CONNECT_FAILED;
+        return;
     }
-
-    hr = CoSetProxyBlanket(session.Services.Get(), RPC_C_AUTHN_WINNT, RPC_C_AUTHZ_NONE, nullptr,
-                           RPC_C_AUTHN_LEVEL_CALL, RPC_C_IMP_LEVEL_IMPERSONATE, nullptr, EOAC_NONE);
+    std::unique_ptr<ProxyIdentity> identity;
+    if (asAccount)
+        identity = std::make_unique<ProxyIdentity>(attempt.credentials);
+    COAUTHIDENTITY* authInfo = identity ? identity->Get() : nullptr;
+    hr = SetBlanket(session.Services.Get(), authInfo);
     if (FAILED(hr)) {
-        ComposeErrorText(errorText, LoadText(IDS_PROXY_BLANKET_FAILED), hr);
-        session.Release();
-        return -1;
+        attempt.result = hr;
+        attempt.failedStep = IDS_PROXY_BLANKET_FAILED;
+        return;
     }
-
     Bstr language(L"WQL");
-    Bstr queryText(ToWide(query));
+    Bstr queryText(attempt.query);
     hr = session.Services->ExecQuery(language.Get(), queryText.Get(), kQueryFlags, nullptr,
                                      session.Enumerator.Receive());
     if (FAILED(hr) || !session.Enumerator) {
-        ComposeErrorText(errorText, LoadText(IDS_QUERY_FAILED), hr);
-        session.Release();
+        attempt.result = FAILED(hr) ? hr : E_POINTER;
+        attempt.failedStep = IDS_QUERY_FAILED;
+        return;
+    }
+    // The enumerator is a proxy of its own when the computer is another one; an object in
+    // this process has no blanket to set.
+    if (authInfo)
+        SetBlanket(session.Enumerator.Get(), authInfo);
+    session.Identity = std::move(identity);
+}
+
+DWORD WINAPI ConnectThread(LPVOID parameter)
+{
+    std::unique_ptr<std::shared_ptr<ConnectAttempt>> owner(static_cast<std::shared_ptr<ConnectAttempt>*>(parameter));
+    ConnectAttempt& attempt = **owner;
+    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    MakeConnection(attempt);
+    {
+        std::lock_guard<std::mutex> hold(attempt.lock);
+        if (attempt.abandoned)
+            attempt.session.Release();   // nobody waits for it any more
+        else if (attempt.failedStep != 0)
+            attempt.session.Release();
+        SetEvent(attempt.done);
+    }
+    attempt.credentials.password.Wipe();
+    owner.reset();
+    if (SUCCEEDED(com))
+        CoUninitialize();
+    return 0;
+}
+
+void DescribeFailure(const ConnectAttempt& attempt, std::string& errorText)
+{
+    if (attempt.failedStep == IDS_CONNECT_FAILED && IsAccessFailure(attempt.result))
+        errorText = LoadText(IDS_ACCESS_DENIED);
+    else
+        ComposeErrorText(errorText, LoadText(attempt.failedStep), attempt.result);
+}
+
+}  // namespace
+
+std::string NotAnsweringText(const std::string& host, DWORD limitMs)
+{
+    return FillIn(LoadText(IDS_HOST_NO_ANSWER_IN_TIME), host.empty() ? LoadText(IDS_LOCAL_COMPUTER) : host,
+                  std::to_string((limitMs + 999) / 1000));
+}
+
+int ConnectWmi(const CheckContext& check, const std::string& query, ULONGLONG deadline,
+               std::string& errorText, WmiSession& session)
+{
+    session.Release();
+    const std::string host = TrimWhiteSpace(check.Host());
+    if (host.empty() && !check.AccountCredentials().Empty()) {
+        // WMI itself refuses another account for the local computer.
+        ComposeErrorText(errorText, LoadText(IDS_CONNECT_FAILED), static_cast<HRESULT>(WBEM_E_LOCAL_CREDENTIALS));
         return -1;
     }
+    auto attempt = std::make_shared<ConnectAttempt>();
+    if (!attempt->done) {
+        ComposeErrorText(errorText, LoadText(IDS_CONNECT_FAILED), HRESULT_FROM_WIN32(GetLastError()));
+        return -1;
+    }
+    attempt->connector = check.Connector();
+    attempt->path = NamespacePath(host);
+    attempt->query = ToWide(query);
+    attempt->credentials = check.AccountCredentials();
+    auto* handOver = new std::shared_ptr<ConnectAttempt>(attempt);
+    HANDLE thread = CreateThread(nullptr, 0, ConnectThread, handOver, 0, nullptr);
+    if (!thread) {
+        delete handOver;
+        ComposeErrorText(errorText, LoadText(IDS_CONNECT_FAILED), HRESULT_FROM_WIN32(GetLastError()));
+        return -1;
+    }
+    CloseHandle(thread);   // the attempt, not the thread, tells when it is done
+
+    for (;;) {
+        if (WaitForSingleObject(attempt->done, kStopPollMs) == WAIT_OBJECT_0)
+            break;
+        const bool stopped = check.IsStopRequested();
+        if (stopped || GetTickCount64() >= deadline) {
+            std::lock_guard<std::mutex> hold(attempt->lock);
+            if (WaitForSingleObject(attempt->done, 0) == WAIT_OBJECT_0)
+                break;   // it finished just now
+            attempt->abandoned = true;
+            if (stopped)
+                return kConnectStopped;
+            errorText = NotAnsweringText(host, check.Limits().queryTimeLimitMs);
+            return -1;
+        }
+    }
+    if (attempt->failedStep != 0) {
+        DescribeFailure(*attempt, errorText);
+        return -1;
+    }
+    session = std::move(attempt->session);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wbemidl.h>
 
+#include <memory>
 #include <string>
 
 #include "engine/check_context.h"
@@ -15,10 +16,15 @@ struct WmiSession {
     ComPtr<IWbemLocator> Locator;
     ComPtr<IWbemServices> Services;
     ComPtr<IEnumWbemClassObject> Enumerator;
+    std::unique_ptr<ProxyIdentity> Identity;   // another account's, while the proxies live
 
-    // Releases enumerator, services and locator, in this order.
+    // Releases enumerator, services and locator, in this order, then the identity.
     void Release();
 };
+
+// The signed and encrypted authentication level of every WMI proxy, and of the process's
+// COM security.
+inline constexpr DWORD kWmiAuthenticationLevel = RPC_C_AUTHN_LEVEL_PKT_PRIVACY;
 
 // COM (multithreaded apartment) and process-wide COM security for the calling thread.
 // 0 on success (also when security was already set by an earlier check); -1 with
@@ -26,10 +32,19 @@ struct WmiSession {
 // uninitialises it.
 int InitializeComForCheck(const WmiConnector& connector, std::string& errorText);
 
-// Connects to root\cimv2 of host (empty: the local computer) and issues the WQL query.
-// 0 with all three references in session; -1 with errorText set and session empty.
-int ConnectWmi(const WmiConnector& connector, const std::string& host, const std::string& query,
+// What ConnectWmi gives back besides 0 (connected) and -1 (failed, errorText set).
+inline constexpr int kConnectStopped = 1;   // the check was stopped while it waited
+
+// Connects to root\cimv2 of the check's computer (empty: the local one), as the check's
+// account when it has one, and issues the WQL query. The calls run on a thread of their
+// own so that a computer that does not answer can be left: the wait ends with the check's
+// stop (kConnectStopped) or at `deadline` (a GetTickCount64 time; -1 with the "did not
+// answer" text). 0 with all three references in session; otherwise session stays empty.
+int ConnectWmi(const CheckContext& check, const std::string& query, ULONGLONG deadline,
                std::string& errorText, WmiSession& session);
+
+// The text of a computer that did not answer a query within `limitMs`.
+std::string NotAnsweringText(const std::string& host, DWORD limitMs);
 
 // "<message>\n\n[Code]\n0x<HRESULT>\n[Description]\n<system text>"
 void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr);

@@ -65,6 +65,10 @@ int Conclude(CheckContext& check, int queryResult, const std::string& errorText,
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);
         return kClassSurveyFailed;
     }
+    if (objectCount == 0 && queryResult == kQueryIncomplete) {
+        check.ShowMessage(errorText, MB_ICONEXCLAMATION);   // broke off before any object
+        return kClassSurveyIncomplete;
+    }
     if (objectCount == 0) {
         check.ShowMessage(LoadText(IDS_NO_DATA), MB_ICONEXCLAMATION);
         return kClassSurveyNoData;
@@ -73,6 +77,11 @@ int Conclude(CheckContext& check, int queryResult, const std::string& errorText,
         check.ShowMessage(LoadText(IDS_STOPPED_SHOW_DATA), MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return kClassSurveyDeclined;
     ShowRows(check, entries);
+    if (queryResult == kQueryIncomplete) {
+        if (SurveyReporter* reporter = check.Reporter())
+            reporter->ReadingIncomplete(errorText);
+        return kClassSurveyIncomplete;
+    }
     return kClassSurveyDone;
 }
 

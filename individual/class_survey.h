@@ -12,6 +12,8 @@ inline constexpr int kClassSurveyDone = 0;        // rows were handed over (poss
 inline constexpr int kClassSurveyNoData = 1;      // no object read; "Data is not exist." shown
 inline constexpr int kClassSurveyDeclined = 2;    // stopped; the user chose not to see the data
 inline constexpr int kClassSurveyFailed = -1;     // connection or query failed; message shown
+inline constexpr int kClassSurveyIncomplete = 3;  // the reading broke off; the rows read were
+                                                  // handed over and the reporter told
 
 // Runs one individual check of classId on the calling thread, which has COM initialised.
 // Messages and rows go to the check's reporter; its progress line is empty on return.

@@ -57,6 +57,7 @@
 #define ID_VIEW_INDIVIDUAL          32792
 #define ID_CHECK_RUN                32797
 #define ID_CHECK_STOP               32799
+#define ID_CHECK_CONNECT_AS         32800
 #define ID_FILE_SAVE_TEXT           57603
 #define ID_FILE_SAVE_CSV            57604
 #define ID_EDIT_COPY_LINE           57634
@@ -114,6 +115,11 @@
 #define IDS_NO_DATA                 2013
 #define IDS_STOPPED_SHOW_DATA       2014
 #define IDS_PREPARING_DISPLAY       2015
+#define IDS_HOST_NO_ANSWER_IN_TIME  2016
+#define IDS_QUERY_INCOMPLETE        2017
+#define IDS_CONNECT_ANYWAY          2018
+#define IDS_INCOMPLETE_MARK         2019
+#define IDS_CHECK_INCOMPLETE        2020
 #define IDS_UNIT_DAYS               5001
 #define IDS_UNIT_DOTS_PER_INCH      5002
 #define IDS_UNIT_MB                 5003

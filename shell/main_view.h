@@ -9,6 +9,7 @@
 #include <string>
 
 #include "individual/form_individual.h"
+#include "shell/credential_prompt.h"
 #include "shell/run_state.h"
 #include "shell/window_reporter.h"
 #include "standard/form_standard.h"
@@ -33,6 +34,10 @@ public:
 
     // The check lifecycle.
     void OnRunButton();
+    // Asks for another account and runs the check as that account.
+    void ConnectAs();
+    // Who asks for that account (tests answer instead of the platform's dialog).
+    void SetCredentialPrompt(CredentialPrompt prompt) { credentialPrompt_ = std::move(prompt); }
     void OnCheckComplete();
     void OnTimer();
 
@@ -71,8 +76,11 @@ private:
     void LayoutControls(int width, int height);
     bool HandleNavigationKey(const MSG& message);
     // main_view_check.cpp
-    bool StartCheck(const std::string& host, CheckJob job, int kind);
+    void RunCheck(Credentials credentials);
+    bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, int kind);
     void EnableCheckControls(bool enable);
+    // After a check: marks and tells what it could not read completely.
+    void ReportIncompleteReadings(int kind);
     // main_view_commands.cpp
     void CopyLine();
     void Paste();
@@ -87,6 +95,7 @@ private:
 
     RunState run_;
     WmiConnector connector_;
+    CredentialPrompt credentialPrompt_;
     WindowReporter reporter_;
     ui::TabCtrl tab_;
     ui::Window nameField_;

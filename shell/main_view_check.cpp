@@ -8,6 +8,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
+#include "shell/credential_prompt.h"
 #include "standard/category_catalog.h"
 #include "standard/standard_survey.h"
 #include "ui/handles.h"
@@ -19,7 +20,8 @@ constexpr UINT_PTR kProgressTimerId = 1;
 constexpr UINT kProgressPeriodMs = 250;
 constexpr int kStandardTab = 0;
 
-// Probes a named host; false (after telling the user) when the check must not start.
+// Probes a named host; false (after telling the user) when the check must not start. A
+// host that resolves but drops ping may still answer WMI: the user decides.
 bool HostAnswers(HWND owner, const std::string& name)
 {
     std::string message;
@@ -29,8 +31,8 @@ bool HostAnswers(HWND owner, const std::string& name)
         ui::ShowMessageBox(owner, message, MB_ICONEXCLAMATION | MB_OK);
         return false;
     case kPingNoReply:
-        ui::ShowMessageBox(owner, LoadText(IDS_HOST_NOT_ANSWERING) + " " + name, MB_ICONEXCLAMATION | MB_OK);
-        return false;
+        return ui::ShowMessageBox(owner, FillIn(LoadText(IDS_CONNECT_ANYWAY), name),
+                                  MB_ICONQUESTION | MB_YESNO) == IDYES;
     default:
         return true;   // a reply, or no memory to wait for one
     }
@@ -44,6 +46,23 @@ void MainView::OnRunButton()
         RequestStop();
         return;
     }
+    RunCheck({});
+}
+
+void MainView::ConnectAs()
+{
+    if (run_.RunningCheck != kNoCheck)
+        return;
+    Credentials credentials;
+    const std::string name = TrimWhiteSpace(nameField_.Text());
+    const CredentialPrompt& ask = credentialPrompt_ ? credentialPrompt_ : CredentialPrompt(AskForCredentials);
+    if (!ask(GetParent(hwnd_), name, credentials))
+        return;
+    RunCheck(std::move(credentials));
+}
+
+void MainView::RunCheck(Credentials credentials)
+{
     ui::WaitCursor wait;
     std::string name = TrimWhiteSpace(nameField_.Text());
     if (!name.empty() && !HostAnswers(GetParent(hwnd_), name))
@@ -51,8 +70,8 @@ void MainView::OnRunButton()
     if (tab_.CurSel() == kStandardTab) {
         run_.TargetComputer = name;
         StandardStores& stores = run_.Stores;
-        StartCheck(name, [&stores](CheckContext& check) { RunStandardSurvey(check, stores); },
-                   kStandardCheck);
+        StartCheck(name, std::move(credentials),
+                   [&stores](CheckContext& check) { RunStandardSurvey(check, stores); }, kStandardCheck);
         return;
     }
     FormIndividual& form = *individualForm_;
@@ -65,13 +84,14 @@ void MainView::OnRunButton()
     run_.TargetComputer = name;
     run_.SelectedClassId = form.SelectedClassCode();
     const int classId = run_.SelectedClassId;
-    StartCheck(name, [classId](CheckContext& check) { RunClassSurvey(check, classId); },
-               kIndividualCheck);
+    StartCheck(name, std::move(credentials),
+               [classId](CheckContext& check) { RunClassSurvey(check, classId); }, kIndividualCheck);
 }
 
-bool MainView::StartCheck(const std::string& host, CheckJob job, int kind)
+bool MainView::StartCheck(const std::string& host, Credentials credentials, CheckJob job, int kind)
 {
     run_.Check = std::make_unique<CheckContext>(host, &reporter_, connector_);
+    run_.Check->SetCredentials(std::move(credentials));
     if (!run_.Worker.Start(*run_.Check, hwnd_, std::move(job))) {
         run_.RunningCheck = kNoCheck;
         return false;
@@ -137,7 +157,23 @@ void MainView::OnCheckComplete()
     Invalidate();
     KillTimer(hwnd_, run_.ProgressTimer);
     run_.ProgressTimer = 0;
-    ShowStatusText(LoadText(IDS_READY));
+    ReportIncompleteReadings(kind);
+}
+
+void MainView::ReportIncompleteReadings(int kind)
+{
+    if (kind == kStandardCheck)
+        standardForm_->MarkIncompleteCategories();
+    std::vector<std::string> readings = reporter_.TakeIncompleteReadings();
+    if (readings.empty()) {
+        ShowStatusText(LoadText(IDS_READY));
+        return;
+    }
+    ShowStatusText(LoadText(IDS_CHECK_INCOMPLETE) + readings.front());
+    std::string text;
+    for (const std::string& reading : readings)
+        text += (text.empty() ? "" : "\n") + reading;
+    ui::ShowMessageBox(GetParent(hwnd_), text, MB_ICONEXCLAMATION | MB_OK);
 }
 
 void MainView::OnTimer()

@@ -28,6 +28,7 @@ MainView::CommandState MainView::QueryCommand(int command) const
     switch (command) {
     case ID_CHECK_RUN: state.enabled = idle; break;
     case ID_CHECK_STOP: state.enabled = !idle; break;
+    case ID_CHECK_CONNECT_AS: state.enabled = idle; break;
     case ID_VIEW_STANDARD: state.checked = tab_.CurSel() == kStandardTab; break;
     case ID_VIEW_INDIVIDUAL: state.checked = tab_.CurSel() == kIndividualTab; break;
     case ID_EDIT_COPY_LINE:
@@ -52,6 +53,9 @@ bool MainView::RunCommand(int command)
     case ID_CHECK_STOP:
         if (run_.RunningCheck != kNoCheck)
             OnRunButton();
+        return true;
+    case ID_CHECK_CONNECT_AS:
+        ConnectAs();
         return true;
     case ID_VIEW_STANDARD:
     case ID_VIEW_INDIVIDUAL:

@@ -34,3 +34,15 @@ void WindowReporter::SelectFirstClassRow()
     if (individualForm_)
         SendMessageA(individualForm_, WM_SELECT_FIRST_CLASS_ROW, 0, 0);
 }
+
+void WindowReporter::ReadingIncomplete(const std::string& text)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    incomplete_.push_back(text);
+}
+
+std::vector<std::string> WindowReporter::TakeIncompleteReadings()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return std::exchange(incomplete_, {});
+}

@@ -4,6 +4,10 @@
 #pragma once
 #include <windows.h>
 
+#include <mutex>
+#include <string>
+#include <vector>
+
 #include "engine/survey_reporter.h"
 
 class WindowReporter : public SurveyReporter {
@@ -21,8 +25,14 @@ public:
     std::string SelectedClassText() override;
     void AddClassRows(std::vector<ClassResultRow> rows) override;
     void SelectFirstClassRow() override;
+    void ReadingIncomplete(const std::string& text) override;
+
+    // What ReadingIncomplete was told since the last call, emptied.
+    std::vector<std::string> TakeIncompleteReadings();
 
 private:
+    std::mutex lock_;
+    std::vector<std::string> incomplete_;
     HWND owner_ = nullptr;
     HWND standardForm_ = nullptr;
     HWND individualForm_ = nullptr;

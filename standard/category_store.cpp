@@ -110,6 +110,26 @@ void StandardStores::ClearAllRows()
 {
     for (CategoryStore& store : stores_)
         store.DeleteAllRows();
+    incomplete_.fill(false);
+}
+
+void StandardStores::MarkIncomplete(int storeIndex)
+{
+    if (storeIndex >= 0 && storeIndex < kCategoryCount)
+        incomplete_[storeIndex] = true;
+}
+
+bool StandardStores::IsIncomplete(int storeIndex) const
+{
+    return storeIndex >= 0 && storeIndex < kCategoryCount && incomplete_[storeIndex];
+}
+
+bool StandardStores::AnyIncomplete() const
+{
+    for (bool incomplete : incomplete_)
+        if (incomplete)
+            return true;
+    return false;
 }
 
 bool StandardStores::HasData() const

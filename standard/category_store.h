@@ -65,7 +65,13 @@ public:
     void ClearAllRows();
     // True when at least one store holds a row.
     bool HasData() const;
+    // The reading of a category broke off: its rows are what was read before. Emptying
+    // the rows clears the mark.
+    void MarkIncomplete(int storeIndex);
+    bool IsIncomplete(int storeIndex) const;
+    bool AnyIncomplete() const;
 
 private:
     std::array<CategoryStore, 28> stores_;
+    std::array<bool, 28> incomplete_{};
 };

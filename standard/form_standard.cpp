@@ -117,6 +117,16 @@ void FormStandard::EnableControls(bool enable)
     list_.View().Enable(enable);
 }
 
+void FormStandard::MarkIncompleteCategories()
+{
+    for (const StandardCategory& category : kStandardCategories) {
+        std::string label = LoadText(PageLabelStringId(category.page));
+        if (stores_.IsIncomplete(category.storeIndex))
+            label += LoadText(IDS_INCOMPLETE_MARK);
+        tree_.SetItemText(pageItems_[category.page], label);
+    }
+}
+
 void FormStandard::SetRootText(const std::string& text)
 {
     tree_.SetItemText(pageItems_[kRootPage], text);

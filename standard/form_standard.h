@@ -32,6 +32,9 @@ public:
     void SelectPageInTree(int page);
     // The text of the tree's root item (the icon stays).
     void SetRootText(const std::string& text);
+    // Each category's label in the tree, " (incomplete)" added where the last check's
+    // reading of it broke off.
+    void MarkIncompleteCategories();
     // Sorts the display list by the current page's remembered column and direction.
     void SortByRememberedColumn();
     // Fits the form into the tab control and the splitter into the form.

@@ -31,9 +31,10 @@ void RemovePlaceholderHotfixRows(CategoryStore& store)
     }
 }
 
-// Reads one category into its store; false (message shown) when the query failed.
-bool ReadCategory(CheckContext& check, StandardStores& stores, const StandardCategory& category,
-                  const std::string& prefix, const std::string& domainClause)
+// Reads one category into its store: 0, kQueryIncomplete (store marked, reporter told) or
+// -1 (message shown) when the query failed.
+int ReadCategory(CheckContext& check, StandardStores& stores, const StandardCategory& category,
+                 const std::string& prefix, const std::string& domainClause)
 {
     check.Progress().Set(prefix + LoadText(category.labelStringId));
     std::string query = category.query;
@@ -41,12 +42,18 @@ bool ReadCategory(CheckContext& check, StandardStores& stores, const StandardCat
         query += domainClause;
     std::string errorText;
     long objectCount = 0;
-    if (ExecuteStandardQuery(check, category.classId, query, category.propertyNames,
-                             *stores.Store(category.storeIndex), errorText, objectCount) < 0) {
+    int result = ExecuteStandardQuery(check, category.classId, query, category.propertyNames,
+                                      *stores.Store(category.storeIndex), errorText, objectCount);
+    if (result < 0) {
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);
-        return false;
+        return -1;
     }
-    return true;
+    if (result == kQueryIncomplete) {
+        stores.MarkIncomplete(category.storeIndex);
+        if (SurveyReporter* reporter = check.Reporter())
+            reporter->ReadingIncomplete(errorText);
+    }
+    return result;
 }
 
 }  // namespace
@@ -67,7 +74,7 @@ int RunStandardSurvey(CheckContext& check, StandardStores& stores)
     for (const StandardCategory& category : kStandardCategories) {
         if (category.storeIndex == kUserAccountStore)
             domainClause = BuildDomainClause(check.Connector(), check.Host());
-        if (!ReadCategory(check, stores, category, prefix, domainClause)) {
+        if (ReadCategory(check, stores, category, prefix, domainClause) < 0) {
             failed = true;
             break;
         }
@@ -75,5 +82,7 @@ int RunStandardSurvey(CheckContext& check, StandardStores& stores)
     if (!failed)
         RemovePlaceholderHotfixRows(*stores.Store(kQuickFixStore));
     check.Progress().Clear();
-    return failed ? kStandardSurveyFailed : kStandardSurveyDone;
+    if (failed)
+        return kStandardSurveyFailed;
+    return stores.AnyIncomplete() ? kStandardSurveyIncomplete : kStandardSurveyDone;
 }

@@ -9,6 +9,8 @@
 // Outcome of RunStandardSurvey.
 inline constexpr int kStandardSurveyDone = 0;     // every category was read (or a stop ended it)
 inline constexpr int kStandardSurveyFailed = -1;  // a category failed; its message was shown
+inline constexpr int kStandardSurveyIncomplete = 1;  // every category was read, but the reading
+                                                     // of some broke off (stores marked)
 
 // Runs one standard check into `stores` on the calling thread, which has COM initialised.
 // Shows the error text of a failing category through the check's reporter and then stops;

@@ -141,16 +141,22 @@ TEST_F(QueryExecutorTest, FailedGetLeavesAnEmptyCellAndNoEntry)
     EXPECT_EQ(entries.names, (std::vector<std::string>{"Name"}));
 }
 
-TEST_F(QueryExecutorTest, EnumerationThatBreaksOffKeepsWhatWasRead)
+TEST_F(QueryExecutorTest, EnumerationThatBreaksOffKeepsWhatWasReadAndSaysSo)
 {
     FakeWmiScenario scenario;
     scenario.objects = {Object(1), Object(2), Object(3), Object(4)};
     scenario.breakOffAfter = 2;
     Use(scenario);
     MemoryTable table(3);
-    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), 0);
+    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "Select Name from Win32_Processor", kThreeProperties,
+                                   table, error_, count_), kQueryIncomplete);
     EXPECT_EQ(count_, 2);
     EXPECT_EQ(table.rows.size(), 2u);
+    EXPECT_EQ(error_, "The list of Win32_Processor is incomplete: reading broke off with error 0x80041001.");
+    ClassQueryEntries entries;
+    EXPECT_EQ(ExecuteClassQuery(Check(""), entries, 1041, "select * FROM Win32_Bus", kThreeProperties,
+                                error_, count_), kQueryIncomplete);
+    EXPECT_NE(error_.find("Win32_Bus"), std::string::npos);
 }
 
 TEST_F(QueryExecutorTest, ObjectDeliveredWithAnUnusualResultEndsTheReading)

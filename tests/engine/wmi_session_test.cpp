@@ -16,6 +16,13 @@ protected:
     void TearDown() override { SetTextLanguage(0); }
     ComScope com_;
     WmiConnector connector_;   // the system's WMI unless a test puts a provider here
+
+    // Connects as a check of `host` would, with a minute to spare.
+    int Connect(const std::string& host, const std::string& query, std::string& error, WmiSession& session)
+    {
+        CheckContext check(host, nullptr, connector_);
+        return ConnectWmi(check, query, GetTickCount64() + 60000, error, session);
+    }
 };
 
 std::string CodeLine(HRESULT hr)
@@ -41,7 +48,7 @@ TEST_F(WmiSessionTest, LocalComputerAnswersAQuery)
     for (const char* host : {"", "   ", "\t"}) {
         WmiSession session;
         std::string error;
-        ASSERT_EQ(ConnectWmi(connector_, host, "Select Caption from Win32_OperatingSystem", error, session), 0)
+        ASSERT_EQ(Connect(host, "Select Caption from Win32_OperatingSystem", error, session), 0)
             << error;
         ComPtr<IWbemClassObject> object;
         ULONG returned = 0;
@@ -54,7 +61,7 @@ TEST_F(WmiSessionTest, MalformedQueryGivesTheComposedQueryFailure)
 {
     WmiSession session;
     std::string error;
-    EXPECT_EQ(ConnectWmi(connector_, "", "Select from where", error, session), -1);
+    EXPECT_EQ(Connect("", "Select from where", error, session), -1);
     ExpectComposed(error, IDS_QUERY_FAILED, static_cast<HRESULT>(WBEM_E_INVALID_QUERY));
     EXPECT_FALSE(session.Locator);
     EXPECT_FALSE(session.Services);
@@ -64,7 +71,7 @@ TEST_F(WmiSessionTest, RemoteNamespaceFailsWithTheComposedConnectionText)
 {
     WmiSession session;
     std::string error;
-    EXPECT_EQ(ConnectWmi(connector_, "127.0.0.1", "Select * from Win32_BIOS", error, session), -1);
+    EXPECT_EQ(Connect("127.0.0.1", "Select * from Win32_BIOS", error, session), -1);
     EXPECT_EQ(error.rfind(LoadText(IDS_CONNECT_FAILED) + "\n\n[Code]\n0x", 0), 0u) << error;
     EXPECT_NE(error.find("0x80041015"), std::string::npos) << error;
 }
@@ -75,8 +82,8 @@ TEST_F(WmiSessionTest, NamedHostIsTrimmedIntoTheNamespacePath)
     connector_ = FakeWmiConnector(&scenario);
     WmiSession session;
     std::string error;
-    ASSERT_EQ(ConnectWmi(connector_, "  pc01 \t", "Select * from Win32_BIOS", error, session), 0);
-    ASSERT_EQ(ConnectWmi(connector_, "", "Select * from Win32_BIOS", error, session), 0);
+    ASSERT_EQ(Connect("  pc01 \t", "Select * from Win32_BIOS", error, session), 0);
+    ASSERT_EQ(Connect("", "Select * from Win32_BIOS", error, session), 0);
     session.Release();
     ASSERT_EQ(scenario.connectedPaths.size(), 2u);
     EXPECT_EQ(scenario.connectedPaths[0], L"\\\\pc01\\root\\cimv2");
@@ -94,7 +101,7 @@ TEST_F(WmiSessionTest, AccessFailuresGiveTheFixedTextAlone)
         connector_ = FakeWmiConnector(&scenario);
         WmiSession session;
         std::string error;
-        EXPECT_EQ(ConnectWmi(connector_, "pc01", "Select * from Win32_BIOS", error, session), -1);
+        EXPECT_EQ(Connect("pc01", "Select * from Win32_BIOS", error, session), -1);
         EXPECT_EQ(error, LoadText(IDS_ACCESS_DENIED));
         EXPECT_EQ(LiveFakeWmiObjects(), 0) << "locator released";
     }
@@ -119,7 +126,7 @@ TEST_F(WmiSessionTest, EveryFailingStepHasItsMessageAndReleasesWhatItHeld)
         connector_ = FakeWmiConnector(&scenario);
         WmiSession session;
         std::string error;
-        EXPECT_EQ(ConnectWmi(connector_, "", "Select * from Win32_BIOS", error, session), -1);
+        EXPECT_EQ(Connect("", "Select * from Win32_BIOS", error, session), -1);
         ExpectComposed(error, failure.message, failure.code);
         EXPECT_EQ(LiveFakeWmiObjects(), 0);
     }
