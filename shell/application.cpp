@@ -9,7 +9,6 @@
 #include "engine/icmp_probe.h"
 #include "engine/run_state.h"
 #include "engine/survey_reporter.h"
-#include "listtools/sort_state.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/main_frame.h"
@@ -40,7 +39,6 @@ bool MirelApplication::Start(int showCommand)
         return false;
     }
     ResetRunState();
-    ResetSortState();
     InstallSurveyDrivers();
     reporter_ = std::make_unique<WindowReporter>();
     SetSurveyReporter(reporter_.get());

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "listtools/result_list.h"
+#include "standard/page_sort.h"
 #include "ui/dialog.h"
 #include "ui/image_list.h"
 #include "ui/splitter.h"
@@ -37,6 +38,8 @@ public:
 
     int CurrentPage() const { return currentPage_; }
     ResultList& DisplayList() { return list_; }
+    // What each page was last sorted by; kept while the form lives.
+    const PageSortMemory& PageSorts() const { return sorts_; }
     const ui::TreeView& Tree() const { return tree_; }
     HTREEITEM PageItem(int page) const { return page >= 0 && page < 32 ? pageItems_[page] : nullptr; }
 
@@ -68,4 +71,5 @@ private:
     int pageIcons_[32] = {};
     HTREEITEM pageItems_[32] = {};
     int currentPage_ = 0;
+    PageSortMemory sorts_;
 };
