@@ -1,6 +1,7 @@
 // Find, sort and copy under the Japanese user interface (ANSI code page 932), where
 // cells hold Shift-JIS text whose second bytes may look like ASCII letters. These tests
-// run in the Japanese pass of the test program and are skipped elsewhere.
+// run in the Japanese pass of the test program (and fail there without the Japanese
+// locale) and are skipped elsewhere.
 #include <gtest/gtest.h>
 
 #include "listtools/clipboard.h"
@@ -11,6 +12,7 @@
 #include "resources/narrow.h"
 #include "tests/listtools/clipboard_support.h"
 #include "tests/listtools/list_test_util.h"
+#include "tests/support/japanese_run.h"
 #include "ui/handles.h"
 
 #include <windows.h>
@@ -28,8 +30,7 @@ class JapaneseLists : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (GetACP() != 932 || PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE)
-            GTEST_SKIP() << "not running under the Japanese locale";
+        REQUIRE_JAPANESE_LOCALE();
         SetTextLanguage(0);
     }
 };
