@@ -12,10 +12,10 @@
 #include <cstdlib>
 #include <string>
 
+#include "appearance/appearance_styles.h"
+#include "appearance/visual_manager.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "shell/appearance_styles.h"
-#include "shell/visual_manager.h"
 #include "ui/combo_box.h"
 #include "ui/dialog.h"
 #include "ui/image_list.h"

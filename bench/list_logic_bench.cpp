@@ -13,9 +13,10 @@
 
 #include "listtools/find_text.h"
 #include "listtools/result_model.h"
+#include "individual/individual_sort.h"
 #include "listtools/sort_compare.h"
-#include "listtools/sort_state.h"
 #include "standard/category_catalog.h"
+#include "standard/page_sort.h"
 
 namespace {
 
@@ -107,22 +108,21 @@ ResultModel CategoryModel(const StandardCategory& category, int numericColumn)
 
 int main()
 {
-    ResetSortState();
     std::printf("%d rows x 4 columns (code page %u)\n", kRows, GetACP());
 
     ResultModel model = IndividualModel();
     std::printf("sort by text column (Value):          %.3f s\n",
-                Seconds([&] { SortIndividualModel(model, 3); }));
+                Seconds([&] { SortIndividualModel(model, 3, true); }));
     std::printf("sort by text column (Name):           %.3f s\n",
-                Seconds([&] { SortIndividualModel(model, 1); }));
+                Seconds([&] { SortIndividualModel(model, 1, true); }));
     std::printf("sort by object number column:         %.3f s\n",
-                Seconds([&] { SortIndividualModel(model, 0); }));
+                Seconds([&] { SortIndividualModel(model, 0, true); }));
 
     const StandardCategory& category = NumericCategory();
     const int numericColumn = category.numericSortColumns[0];
     ResultModel standard = CategoryModel(category, numericColumn);
     std::printf("sort by numeric column (page %d, col %d): %.3f s\n", category.page, numericColumn,
-                Seconds([&] { SortStandardModel(standard, category.page, numericColumn); }));
+                Seconds([&] { SortStandardModel(standard, category.page, numericColumn, true); }));
 
     // The needle is in the last row again after sorting by object number.
     const int last = model.RowCount() - 1;

@@ -9,6 +9,7 @@
 
 #include "engine/survey_reporter.h"
 #include "listtools/result_list.h"
+#include "listtools/sort_memory.h"
 #include "ui/combo_box.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
@@ -43,6 +44,8 @@ public:
     void Layout();
 
     ResultList& ResultListControl() { return list_; }
+    // What the result list was last sorted by; kept across checks.
+    const SortMemory& Sort() const { return sort_; }
     const ui::ComboBox& Level1() const { return level1_; }
     const ui::ComboBox& Level2() const { return level2_; }
     const ui::ComboBox& Level3() const { return level3_; }
@@ -73,6 +76,7 @@ private:
     ui::ComboBox level3_;
     ui::Window description_;
     ResultList list_;
+    SortMemory sort_;
 };
 
 // Fills a drop-down list with entries (text + item data) and selects the no-selection

@@ -1,8 +1,7 @@
 // Sorting, column widths and copying in the individual form's result list.
 #include "individual/form_individual.h"
 
-#include "listtools/sort_compare.h"
-#include "listtools/sort_state.h"
+#include "individual/individual_sort.h"
 #include "resources/resource.h"
 #include "ui/handles.h"
 
@@ -20,14 +19,14 @@ int Clamped(int width)
 void FormIndividual::SortByRememberedColumn()
 {
     if (list_.Model().RowCount() > 0)
-        list_.FollowSort(SortIndividualModel(list_.Model(), IndividualSortColumn()));
+        list_.FollowSort(SortIndividualModel(list_.Model(), sort_.column, sort_.ascending));
 }
 
 void FormIndividual::OnColumnClick(int column)
 {
     ui::WaitCursor wait;
-    ApplyIndividualColumnClick(column);
-    list_.FollowSort(SortIndividualModel(list_.Model(), column));
+    sort_.Click(column);
+    list_.FollowSort(SortIndividualModel(list_.Model(), sort_.column, sort_.ascending));
 }
 
 // Column widths stay between 10 and 4096 pixels, dragged or sized to their content.

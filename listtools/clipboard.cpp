@@ -1,6 +1,5 @@
 #include "listtools/clipboard.h"
 
-#include "listtools/sort_state.h"
 #include "ui/handles.h"
 
 #include <windows.h>
@@ -87,9 +86,4 @@ int CopyLineOfRow(const ResultModel& model, int row)
     if (row < 0 || row >= model.RowCount())
         return 0;
     return CopyTextToClipboard(LineOfRow(model, row));
-}
-
-int CopyClickedCell()
-{
-    return CopyTextToClipboard(ClickedCellText());
 }

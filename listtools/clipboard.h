@@ -1,5 +1,5 @@
 // Putting text on the clipboard: the one clipboard primitive of the program, and the
-// Copy Cell and Copy Line texts of the result lists.
+// Copy Line text of the result lists (each list copies its clicked cell itself).
 #pragma once
 #include "listtools/result_model.h"
 
@@ -18,6 +18,3 @@ std::string LineOfRow(const ResultModel& model, int row);
 // Copy Line: the line of `row` (the first selected row; -1 when none, which copies
 // nothing). Returns what CopyTextToClipboard returns, 0 when nothing was copied.
 int CopyLineOfRow(const ResultModel& model, int row);
-
-// Copy Cell: the text of the last right-clicked cell (ClickedCellText).
-int CopyClickedCell();

@@ -1,23 +1,10 @@
 #include "listtools/context_menu.h"
 
-#include <atomic>
-
 #include "resources/resource.h"
 #include "ui/menu.h"
 
-namespace {
-std::atomic<ResultMenuChooser> g_chooser{nullptr};
-}
-
-void SetResultMenuChooser(ResultMenuChooser chooser)
-{
-    g_chooser = chooser;
-}
-
 int ChooseFromResultMenu(HWND owner, POINT screenPoint)
 {
-    if (ResultMenuChooser chooser = g_chooser.load())
-        return chooser(owner, screenPoint);
     ui::UniqueMenu menu = ui::LoadMenuResource(IDR_POPUP_EDIT);
     if (!menu)
         return 0;

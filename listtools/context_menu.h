@@ -5,7 +5,3 @@
 // Opens the menu's first popup at `screenPoint`, tracking the right mouse button, and
 // returns the command chosen (ID_COPY_CELL, ID_COPY_LINE) or 0.
 int ChooseFromResultMenu(HWND owner, POINT screenPoint);
-
-// Seam for tests: answers instead of the menu (nullptr: the real menu).
-using ResultMenuChooser = int (*)(HWND owner, POINT screenPoint);
-void SetResultMenuChooser(ResultMenuChooser chooser);

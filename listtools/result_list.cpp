@@ -6,7 +6,6 @@
 
 #include "listtools/clipboard.h"
 #include "listtools/context_menu.h"
-#include "listtools/sort_state.h"
 #include "resources/resource.h"
 
 namespace {
@@ -112,12 +111,19 @@ void ResultList::OpenContextMenu(POINT screenPoint)
     ui::ListCell cell = CellAt(screenPoint);
     if (cell.item < 0)
         return;
-    SetClickedCellText(model_.Cell(cell.item, cell.subItem));
-    switch (ChooseFromResultMenu(view_.Handle(), screenPoint)) {
+    clickedCellText_ = model_.Cell(cell.item, cell.subItem);
+    const int command = chooseFromMenu_ ? chooseFromMenu_(view_.Handle(), screenPoint)
+                                        : ChooseFromResultMenu(view_.Handle(), screenPoint);
+    switch (command) {
     case ID_COPY_CELL: CopyClickedCell(); break;
     case ID_COPY_LINE: CopyLineOfRow(model_, SelectedRow()); break;
     default: break;
     }
+}
+
+int ResultList::CopyClickedCell() const
+{
+    return CopyTextToClipboard(clickedCellText_);
 }
 
 ui::ListCell ResultList::CellAt(POINT screenPoint) const

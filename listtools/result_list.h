@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "listtools/result_model.h"
@@ -54,6 +55,15 @@ public:
     // A right click at `screenPoint`: over a cell, remembers its text (ClickedCellText)
     // and offers "Copy Cell" and "Copy Line"; elsewhere nothing happens.
     void OpenContextMenu(POINT screenPoint);
+    // The text of the cell under the last right click on this list; empty before any.
+    const std::string& ClickedCellText() const { return clickedCellText_; }
+    // Copy Cell: the clicked cell's text onto the clipboard (CopyTextToClipboard).
+    int CopyClickedCell() const;
+
+    // Answers instead of the real context menu (tests); an empty chooser brings the
+    // real menu back.
+    using MenuChooser = std::function<int(HWND owner, POINT screenPoint)>;
+    void SetMenuChooser(MenuChooser chooser) { chooseFromMenu_ = std::move(chooser); }
 
     // The cell under a point of the screen; item -1 when there is none.
     ui::ListCell CellAt(POINT screenPoint) const;
@@ -64,4 +74,6 @@ private:
     ui::ListView view_;
     ResultModel model_;
     std::string textBuffer_;
+    std::string clickedCellText_;
+    MenuChooser chooseFromMenu_;
 };

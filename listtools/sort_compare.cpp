@@ -1,9 +1,7 @@
 #include "listtools/sort_compare.h"
 
 #include "listtools/sort_keys.h"
-#include "listtools/sort_state.h"
 #include "base/text_util.h"
-#include "standard/category_catalog.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -21,10 +19,10 @@ const std::string& CellOf(const ResultRow& row, int column)
 }
 
 // -1, 0 or 1 by the sign of `result`, turned round when not ascending.
-int Direction(int ascending, int result)
+int Direction(bool ascending, int result)
 {
     int sign = (result > 0) - (result < 0);
-    return ascending == 1 ? sign : -sign;
+    return ascending ? sign : -sign;
 }
 
 int CompareUnsigned(uint32_t first, uint32_t second)
@@ -57,19 +55,17 @@ int CompareObjectNumberRowKeys(const RowKey& first, const RowKey& second)
     return CompareUnsigned(first.objectNumber, second.objectNumber);
 }
 
-enum class KeyKind { Text, Number, ObjectNumber };
-
-std::vector<RowKey> ReadRowKeys(const ResultModel& model, int column, KeyKind kind)
+std::vector<RowKey> ReadRowKeys(const ResultModel& model, int column, SortKeys kind)
 {
     std::vector<RowKey> keys(static_cast<size_t>(model.RowCount()));
     for (int row = 0; row < model.RowCount(); ++row) {
         RowKey& key = keys[static_cast<size_t>(row)];
         const std::string& cell = CellOf(model.Row(row), column);
-        if (kind == KeyKind::ObjectNumber) {
+        if (kind == SortKeys::ObjectNumbers) {
             key.objectNumber = ReadObjectNumberKey(cell);
             continue;
         }
-        if (kind == KeyKind::Number)
+        if (kind == SortKeys::Numbers)
             key.number = ReadNumericSortKey(cell);
         if (!key.number.numeric)
             key.text = ReadTextSortKey(cell);
@@ -85,13 +81,13 @@ void NumberRowsByPosition(ResultModel& model)
 
 // Orders the rows by their keys. The rows' item data first names their position, so
 // that the comparison finds each row's key; afterwards it names the new position.
-std::vector<int> SortByKeys(ResultModel& model, int column, KeyKind kind, int ascending)
+std::vector<int> SortByKeys(ResultModel& model, int column, SortKeys kind, bool ascending)
 {
     NumberRowsByPosition(model);
     const std::vector<RowKey> keys = ReadRowKeys(model, column, kind);
     int (*compare)(const RowKey&, const RowKey&) =
-        kind == KeyKind::Number         ? CompareNumericRowKeys
-        : kind == KeyKind::ObjectNumber ? CompareObjectNumberRowKeys
+        kind == SortKeys::Numbers         ? CompareNumericRowKeys
+        : kind == SortKeys::ObjectNumbers ? CompareObjectNumberRowKeys
                                         : CompareTextRowKeys;
     std::vector<int> order = model.SortRows([&](const ResultRow& first, const ResultRow& second) {
         int result = compare(keys[static_cast<size_t>(first.itemData)],
@@ -99,13 +95,6 @@ std::vector<int> SortByKeys(ResultModel& model, int column, KeyKind kind, int as
         return Direction(ascending, result) < 0;
     });
     NumberRowsByPosition(model);
-    return order;
-}
-
-std::vector<int> UnchangedOrder(const ResultModel& model)
-{
-    std::vector<int> order(static_cast<size_t>(model.RowCount()));
-    std::iota(order.begin(), order.end(), 0);
     return order;
 }
 
@@ -125,39 +114,29 @@ int CompareCellTexts(const std::string& first, const std::string& second)
     return CompareNoCase(first, second);
 }
 
-int CompareStandardRows(const ResultRow& first, const ResultRow& second, int page, int column)
+int CompareRows(const ResultRow& first, const ResultRow& second, int column, SortKeys keys, bool ascending)
 {
     const std::string& firstText = CellOf(first, column);
     const std::string& secondText = CellOf(second, column);
-    int result = IsNumericSortColumn(page, column) ? CompareNumericTexts(firstText, secondText)
+    int result = keys == SortKeys::Numbers         ? CompareNumericTexts(firstText, secondText)
+                 : keys == SortKeys::ObjectNumbers ? CompareUnsigned(ReadObjectNumberKey(firstText),
+                                                                     ReadObjectNumberKey(secondText))
                                                    : CompareCellTexts(firstText, secondText);
-    return Direction(SortAscending(page), result);
+    return Direction(ascending, result);
 }
 
-int CompareIndividualRows(const ResultRow& first, const ResultRow& second, int column)
-{
-    const std::string& firstText = CellOf(first, column);
-    const std::string& secondText = CellOf(second, column);
-    int result = column == 0 ? CompareUnsigned(ReadObjectNumberKey(firstText),
-                                               ReadObjectNumberKey(secondText))
-                             : CompareCellTexts(firstText, secondText);
-    return Direction(IndividualSortAscending(), result);
-}
-
-std::vector<int> SortStandardModel(ResultModel& model, int page, int column)
-{
-    if (!IsSortablePage(page) || model.RowCount() == 0)
-        return UnchangedOrder(model);
-    KeyKind kind = IsNumericSortColumn(page, column) ? KeyKind::Number : KeyKind::Text;
-    return SortByKeys(model, column, kind, SortAscending(page));
-}
-
-std::vector<int> SortIndividualModel(ResultModel& model, int column)
+std::vector<int> SortModel(ResultModel& model, int column, SortKeys keys, bool ascending)
 {
     if (model.RowCount() == 0)
-        return UnchangedOrder(model);
-    KeyKind kind = column == 0 ? KeyKind::ObjectNumber : KeyKind::Text;
-    return SortByKeys(model, column, kind, IndividualSortAscending());
+        return {};
+    return SortByKeys(model, column, keys, ascending);
+}
+
+std::vector<int> UnchangedOrder(const ResultModel& model)
+{
+    std::vector<int> order(static_cast<size_t>(model.RowCount()));
+    std::iota(order.begin(), order.end(), 0);
+    return order;
 }
 
 int NewRowPosition(const std::vector<int>& oldPositions, int oldRow)

@@ -1,5 +1,5 @@
-// Sorting the result lists: the comparisons of the standard display list and of the
-// individual list, and the sorts that reorder a model by them.
+// Sorting the result lists: how cells compare, and the sort that reorders a model by
+// them. Which column sorts how, and in which direction, is the list owner's business.
 //
 // A sort reads every row's sort value once, orders the rows (rows that compare equal
 // keep their order), renumbers each row's item data (its sort tag) to its new position
@@ -19,23 +19,23 @@ int CompareNumericTexts(const std::string& first, const std::string& second);
 // Case-insensitive, multi-byte aware comparison of two cells: negative, zero, positive.
 int CompareCellTexts(const std::string& first, const std::string& second);
 
-// The standard display list's rows of category page `page` by `column`: numbers per
-// CompareNumericTexts when the column is a numeric sort column of the page, otherwise
-// texts; negated when the page sorts descending (SortAscending).
-int CompareStandardRows(const ResultRow& first, const ResultRow& second, int page, int column);
+// How the cells of the sorted column compare. The list's owner chooses per column.
+enum class SortKeys {
+    Text,            // CompareCellTexts
+    Numbers,         // CompareNumericTexts
+    ObjectNumbers,   // object numbers compared unsigned (ReadObjectNumberKey)
+};
 
-// The individual list's rows by `column`: column 0 by object number compared unsigned
-// (ReadObjectNumberKey), the others as texts; negated when IndividualSortAscending is
-// not 1.
-int CompareIndividualRows(const ResultRow& first, const ResultRow& second, int column);
+// Two rows by their cells in `column` (missing cells count as empty); negated when
+// not `ascending`.
+int CompareRows(const ResultRow& first, const ResultRow& second, int column, SortKeys keys, bool ascending);
 
-// Sorts the display list's model of `page` by `column` in the page's direction.
-// Pages that do not sort (root and groups) and empty models keep their order; the
-// result is then the unchanged order.
-std::vector<int> SortStandardModel(ResultModel& model, int page, int column);
+// Sorts the model by `column` as CompareRows orders it. An empty model gives an empty
+// order.
+std::vector<int> SortModel(ResultModel& model, int column, SortKeys keys, bool ascending);
 
-// Sorts the individual list's model by `column` in IndividualSortAscending's direction.
-std::vector<int> SortIndividualModel(ResultModel& model, int column);
+// The order a sort returns when it moved nothing: every row at its old position.
+std::vector<int> UnchangedOrder(const ResultModel& model);
 
 // Where the row that stood at `oldRow` before a sort stands now; -1 when not found.
 int NewRowPosition(const std::vector<int>& oldPositions, int oldRow);

@@ -7,7 +7,6 @@
 #include <ole2.h>
 
 #include "engine/icmp_probe.h"
-#include "listtools/sort_state.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/main_frame.h"
@@ -34,7 +33,6 @@ bool MirelApplication::Start(int showCommand)
         ui::ShowMessageBox(nullptr, LoadText(IDS_OLE_INIT_FAILED), MB_ICONEXCLAMATION | MB_OK);
         return false;
     }
-    ResetSortState();
     frame_ = std::make_unique<MainFrame>();
     if (!frame_->CreateFrame())
         return false;

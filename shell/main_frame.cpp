@@ -1,10 +1,10 @@
 #include "shell/main_frame.h"
 
+#include "appearance/appearance_settings.h"
+#include "appearance/visual_manager.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
-#include "shell/appearance_settings.h"
-#include "shell/visual_manager.h"
 #include "ui/dialog.h"
 #include "ui/dpi.h"
 #include "ui/menu.h"

@@ -9,6 +9,7 @@
 
 #include "listtools/result_list.h"
 #include "standard/category_store.h"
+#include "standard/page_sort.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
 #include "ui/image_list.h"
@@ -43,6 +44,8 @@ public:
 
     int CurrentPage() const { return currentPage_; }
     ResultList& DisplayList() { return list_; }
+    // What each page was last sorted by; kept while the form lives.
+    const PageSortMemory& PageSorts() const { return sorts_; }
     const ui::TreeView& Tree() const { return tree_; }
     HTREEITEM PageItem(int page) const { return page >= 0 && page < 32 ? pageItems_[page] : nullptr; }
 
@@ -76,4 +79,5 @@ private:
     int pageIcons_[32] = {};
     HTREEITEM pageItems_[32] = {};
     int currentPage_ = 0;
+    PageSortMemory sorts_;
 };

@@ -1,8 +1,7 @@
 // Sorting and copying in the standard form's display list.
 #include "standard/form_standard.h"
 
-#include "listtools/sort_compare.h"
-#include "listtools/sort_state.h"
+#include "standard/page_sort.h"
 #include "resources/resource.h"
 #include "ui/handles.h"
 
@@ -10,14 +9,15 @@ void FormStandard::SortByRememberedColumn()
 {
     if (!IsSortablePage(currentPage_) || list_.Model().RowCount() == 0)
         return;
-    list_.FollowSort(SortStandardModel(list_.Model(), currentPage_, SortColumn(currentPage_)));
+    const SortMemory sort = sorts_.Of(currentPage_);
+    list_.FollowSort(SortStandardModel(list_.Model(), currentPage_, sort.column, sort.ascending));
 }
 
 void FormStandard::OnColumnClick(int column)
 {
     ui::WaitCursor wait;
-    if (!ApplyStandardColumnClick(currentPage_, column))
+    if (!sorts_.Click(currentPage_, column))
         return;
-    list_.FollowSort(SortStandardModel(list_.Model(), currentPage_, column));
+    list_.FollowSort(SortStandardModel(list_.Model(), currentPage_, column, sorts_.Of(currentPage_).ascending));
 }
 

@@ -2,10 +2,12 @@
 #include <gtest/gtest.h>
 
 #include "listtools/clipboard.h"
-#include "listtools/sort_compare.h"
-#include "listtools/sort_state.h"
+#include "listtools/result_list.h"
+#include "resources/resource.h"
+#include "standard/page_sort.h"
 #include "tests/listtools/clipboard_support.h"
 #include "tests/listtools/list_test_util.h"
+#include "ui/handles.h"
 
 #include <atomic>
 #include <thread>
@@ -17,16 +19,8 @@ using listtest::CopyOutcome;
 
 class Clipboard : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetSortState();
-        SetTextLanguage(kEnglishLanguage);
-    }
-    void TearDown() override
-    {
-        ResetSortState();
-        SetTextLanguage(0);
-    }
+    void SetUp() override { SetTextLanguage(kEnglishLanguage); }
+    void TearDown() override { SetTextLanguage(0); }
 
     listtest::ClipboardTestLock lock_;
 };
@@ -66,25 +60,73 @@ TEST_F(Clipboard, EmptyTextLeavesTheClipboardAlone)
     EXPECT_FALSE(outcome.clipboardChanged);
 }
 
+// A result list with rows on screen, in a window of its own; its context menu answers
+// with `command` instead of opening.
+class ListWindow {
+public:
+    ListWindow(const std::vector<std::vector<std::string>>& rows, int command)
+        : parent_(CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 300, nullptr, nullptr, nullptr, nullptr))
+    {
+        list.Create(parent_.Get(), 1, 0);
+        MoveWindow(list.Handle(), 0, 0, 400, 300, FALSE);
+        list.Model() = listtest::ModelWithColumns(2);
+        listtest::AppendRows(list.Model(), rows);
+        list.ShowColumnsAndRows();
+        list.SetMenuChooser([command](HWND, POINT) { return command; });
+    }
+
+    void RightClickCell(int row, int column)
+    {
+        RECT rect = list.View().SubItemRect(row, column, column == 0 ? LVIR_LABEL : LVIR_BOUNDS);
+        POINT point{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ClientToScreen(list.Handle(), &point);
+        list.OpenContextMenu(point);
+    }
+
+    ResultList list;
+
+private:
+    ui::UniqueResource<ui::handle_traits::NullIsEmpty<HWND, DestroyWindow>> parent_;
+};
+
 TEST_F(Clipboard, CopyCellCopiesTheLastRightClickedCell)
 {
+    ListWindow window({{"C:\\Windows\\system32", "x"}, {"y", "z"}}, 0);
     // Right after start no cell was right-clicked: nothing is copied.
-    CopyOutcome outcome = CopyAndReadBack("previous", [] { return CopyClickedCell(); });
+    CopyOutcome outcome = CopyAndReadBack("previous", [&] { return window.list.CopyClickedCell(); });
     EXPECT_EQ(outcome.result, 0);
     EXPECT_EQ(outcome.clipboard, "previous");
     EXPECT_FALSE(outcome.clipboardChanged);
 
-    SetClickedCellText("C:\\Windows\\system32");
-    outcome = CopyAndReadBack("previous", [] { return CopyClickedCell(); });
+    window.RightClickCell(0, 0);   // the menu closes without a command
+    ASSERT_EQ(window.list.ClickedCellText(), "C:\\Windows\\system32");
+    outcome = CopyAndReadBack("previous", [&] { return window.list.CopyClickedCell(); });
     EXPECT_EQ(outcome.result, 1);
     EXPECT_EQ(outcome.clipboard, "C:\\Windows\\system32");
+}
+
+TEST_F(Clipboard, EachListCopiesItsOwnClickedCell)
+{
+    ListWindow first({{"first a", "first b"}}, ID_COPY_CELL);
+    ListWindow second({{"second a", "second b"}}, ID_COPY_CELL);
+    CopyOutcome outcome = CopyAndReadBack("previous", [&] {
+        first.RightClickCell(0, 1);
+        return 1;
+    });
+    EXPECT_EQ(outcome.clipboard, "first b");
+    EXPECT_EQ(second.list.ClickedCellText(), "");
+
+    second.RightClickCell(0, 0);
+    EXPECT_EQ(first.list.ClickedCellText(), "first b");
+    outcome = CopyAndReadBack("previous", [&] { return first.list.CopyClickedCell(); });
+    EXPECT_EQ(outcome.clipboard, "first b");
 }
 
 TEST_F(Clipboard, CopyLineOfASystemRow)
 {
     ResultModel model = SystemPage();
     ASSERT_EQ(model.ColumnCount(), 21);
-    SortStandardModel(model, CategoryByStoreIndex(19)->page, 0);   // rows move, columns do not
+    SortStandardModel(model, CategoryByStoreIndex(19)->page, 0, true);   // rows move, columns do not
     ASSERT_EQ(model.Cell(0, 0), "v0");
     const std::string expected =
         "v0 v1 v2 v3 v4  v6 Microsoft Windows 10 Pro v8 v9 v10 v11 v12 v13 v14 v15 v16 v17 v18 v19 ";

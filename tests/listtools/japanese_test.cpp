@@ -1,15 +1,18 @@
 // Find, sort and copy under the Japanese user interface (ANSI code page 932), where
 // cells hold Shift-JIS text whose second bytes may look like ASCII letters. These tests
-// run in the Japanese pass of the test program and are skipped elsewhere.
+// run in the Japanese pass of the test program (and fail there without the Japanese
+// locale) and are skipped elsewhere.
 #include <gtest/gtest.h>
 
 #include "listtools/clipboard.h"
 #include "listtools/find_text.h"
+#include "individual/individual_sort.h"
 #include "listtools/sort_compare.h"
-#include "listtools/sort_state.h"
+#include "standard/page_sort.h"
 #include "base/narrow.h"
 #include "tests/listtools/clipboard_support.h"
 #include "tests/listtools/list_test_util.h"
+#include "tests/support/japanese_run.h"
 #include "ui/handles.h"
 
 #include <windows.h>
@@ -27,12 +30,9 @@ class JapaneseLists : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (GetACP() != 932 || PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE)
-            GTEST_SKIP() << "not running under the Japanese locale";
+        REQUIRE_JAPANESE_LOCALE();
         SetTextLanguage(0);
-        ResetSortState();
     }
-    void TearDown() override { ResetSortState(); }
 };
 
 TEST_F(JapaneseLists, FullWidthLettersMatchRegardlessOfCase)
@@ -81,9 +81,9 @@ TEST_F(JapaneseLists, SortsShiftJisCells)
     listtest::AppendRows(model, {{"10", Sjis(L"名前"), "string", Sjis(L"ｂ")},
                                  {"9", "Caption", "string", Sjis(L"ソフト")},
                                  {"-1", "Size", "uint64", "abc"}});
-    SortIndividualModel(model, 0);
+    SortIndividualModel(model, 0, true);
     EXPECT_EQ(listtest::ColumnTexts(model, 0), (std::vector<std::string>{"9", "10", "-1"}));
-    SortIndividualModel(model, 1);
+    SortIndividualModel(model, 1, true);
     EXPECT_EQ(listtest::ColumnTexts(model, 1), (std::vector<std::string>{"Caption", "Size", Sjis(L"名前")}));
     EXPECT_EQ(CompareCellTexts(Sjis(L"ソフトabc"), Sjis(L"ソフトABC")), 0);
 }
@@ -110,9 +110,9 @@ TEST_F(JapaneseLists, SortsAgreeWithTheRowComparisons)
         for (int row = 0; row < model.RowCount(); ++row)
             expected.push_back(model.Row(row));
         std::stable_sort(expected.begin(), expected.end(), [&](const ResultRow& a, const ResultRow& b) {
-            return CompareStandardRows(a, b, category.page, column) < 0;
+            return CompareStandardRows(a, b, category.page, column, true) < 0;
         });
-        SortStandardModel(model, category.page, column);
+        SortStandardModel(model, category.page, column, true);
         for (int row = 0; row < model.RowCount(); ++row)
             ASSERT_EQ(model.Row(row).cells, expected[static_cast<size_t>(row)].cells) << row;
     }

@@ -1,9 +1,10 @@
 // Comparisons and sorts of the result lists, on real category pages of the catalog.
 #include <gtest/gtest.h>
 
+#include "individual/individual_sort.h"
 #include "listtools/sort_compare.h"
 #include "listtools/sort_keys.h"
-#include "listtools/sort_state.h"
+#include "standard/page_sort.h"
 #include "tests/listtools/list_test_util.h"
 
 #include <algorithm>
@@ -101,12 +102,7 @@ TEST(ReadObjectNumberKey, LeadingDigitsTakenUnsigned)
 
 class StandardSort : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        ResetSortState();
-        SetTextLanguage(kEnglishLanguage);
-    }
-    void TearDown() override { ResetSortState(); }
+    void SetUp() override { SetTextLanguage(kEnglishLanguage); }
 
     const StandardCategory& category_ = listtest::CategoryWithNumericColumn();
     const int page_ = category_.page;
@@ -133,12 +129,11 @@ TEST_F(StandardSort, NumericColumnAscendingAndDescending)
     ASSERT_GE(text_, 0);
     const Texts values{"abc", " 1,024 ", "-5", "", "3", "Zed", "-0.5", "999"};
     ResultModel model = ModelOf(numeric_, values);
-    std::vector<int> order = SortStandardModel(model, page_, numeric_);
+    std::vector<int> order = SortStandardModel(model, page_, numeric_, true);
     EXPECT_EQ(ColumnTexts(model, numeric_), (Texts{"-5", "-0.5", "", "3", "999", " 1,024 ", "abc", "Zed"}));
     EXPECT_EQ(order, (std::vector<int>{2, 6, 3, 4, 7, 1, 0, 5}));
 
-    SetSortAscending(page_, 0);
-    order = SortStandardModel(model, page_, numeric_);
+    order = SortStandardModel(model, page_, numeric_, false);
     EXPECT_EQ(ColumnTexts(model, numeric_), (Texts{"Zed", "abc", " 1,024 ", "999", "3", "", "-0.5", "-5"}));
     EXPECT_EQ(order, (std::vector<int>{7, 6, 5, 4, 3, 2, 1, 0}));
 }
@@ -147,13 +142,12 @@ TEST_F(StandardSort, TextColumnIgnoresCaseAndKeepsEqualRowsInOrder)
 {
     const Texts values{"b", "A", "10", "a", "B", "9"};
     ResultModel model = ModelOf(text_, values);
-    SortStandardModel(model, page_, text_);
+    SortStandardModel(model, page_, text_, true);
     // Texts throughout: "10" before "9"; rows equal but for case keep their order.
     EXPECT_EQ(ColumnTexts(model, text_), (Texts{"10", "9", "A", "a", "b", "B"}));
-    EXPECT_EQ(CompareStandardRows(model.Row(2), model.Row(3), page_, text_), 0);
+    EXPECT_EQ(CompareStandardRows(model.Row(2), model.Row(3), page_, text_, true), 0);
 
-    SetSortAscending(page_, 0);
-    SortStandardModel(model, page_, text_);
+    SortStandardModel(model, page_, text_, false);
     EXPECT_EQ(ColumnTexts(model, text_), (Texts{"b", "B", "A", "a", "9", "10"}));
 }
 
@@ -164,7 +158,7 @@ TEST_F(StandardSort, TagsRenumberedAndOldPositionsReturned)
     model.SetItemData(0, 100);
     model.SetItemData(1, 7);
     model.SetItemData(2, -3);
-    std::vector<int> order = SortStandardModel(model, page_, text_);
+    std::vector<int> order = SortStandardModel(model, page_, text_, true);
     EXPECT_EQ(order, (std::vector<int>{1, 2, 0}));
     for (int row = 0; row < model.RowCount(); ++row)
         EXPECT_EQ(model.ItemData(row), row);
@@ -173,7 +167,7 @@ TEST_F(StandardSort, TagsRenumberedAndOldPositionsReturned)
     EXPECT_EQ(NewRowPosition(order, 1), 0);
     EXPECT_EQ(NewRowPosition(order, 5), -1);
 
-    order = SortStandardModel(model, page_, text_);   // sorted already: nothing moves
+    order = SortStandardModel(model, page_, text_, true);   // sorted already: nothing moves
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
 }
 
@@ -182,11 +176,11 @@ TEST_F(StandardSort, RootAndGroupPagesKeepTheirOrder)
     for (int page = kRootPage; page < kFirstCategoryPage; ++page) {
         ResultModel model = ModelWithColumns(1);
         AppendRows(model, {{"System"}, {"Service"}, {"Network Client"}, {"Logical Disk"}});
-        EXPECT_EQ(SortStandardModel(model, page, 0), (std::vector<int>{0, 1, 2, 3})) << page;
+        EXPECT_EQ(SortStandardModel(model, page, 0, true), (std::vector<int>{0, 1, 2, 3})) << page;
         EXPECT_EQ(ColumnTexts(model, 0), (Texts{"System", "Service", "Network Client", "Logical Disk"}));
     }
     ResultModel empty = ModelWithColumns(2);
-    EXPECT_TRUE(SortStandardModel(empty, page_, 0).empty());
+    EXPECT_TRUE(SortStandardModel(empty, page_, 0, true).empty());
 }
 
 TEST_F(StandardSort, CellsMissingFromShortRowsSortAsEmpty)
@@ -194,33 +188,30 @@ TEST_F(StandardSort, CellsMissingFromShortRowsSortAsEmpty)
     ASSERT_FALSE(IsNumericSortColumn(page_, 2));
     ResultModel model = ModelWithColumns(3);
     AppendRows(model, {{"x", "5", "b"}, {"y"}, {"z", "-1", "a"}});
-    SortStandardModel(model, page_, 2);
+    SortStandardModel(model, page_, 2, true);
     EXPECT_EQ(ColumnTexts(model, 0), (Texts{"y", "z", "x"}));
 }
 
 TEST(IndividualSort, ObjectNumbersUnsignedOtherColumnsAsText)
 {
-    ResetSortState();
     ResultModel model = ModelWithColumns(4);
     AppendRows(model, {{"10", "Name", "string", "b"},
                        {"9", "Caption", "string", "A"},
                        {"-1", "Size", "uint64", "c"},
                        {"2", "name", "string", "a"},
                        {"", "Status", "string", "B"}});
-    std::vector<int> order = SortIndividualModel(model, 0);
+    std::vector<int> order = SortIndividualModel(model, 0, true);
     EXPECT_EQ(ColumnTexts(model, 0), (Texts{"", "2", "9", "10", "-1"}));
     EXPECT_EQ(order, (std::vector<int>{4, 3, 1, 0, 2}));
     for (int row = 0; row < model.RowCount(); ++row)
         EXPECT_EQ(model.ItemData(row), row);
 
-    SortIndividualModel(model, 1);
+    SortIndividualModel(model, 1, true);
     EXPECT_EQ(ColumnTexts(model, 1), (Texts{"Caption", "name", "Name", "Size", "Status"}));
 
-    SetIndividualSortAscending(0);
-    SortIndividualModel(model, 0);
+    SortIndividualModel(model, 0, false);
     EXPECT_EQ(ColumnTexts(model, 0), (Texts{"-1", "10", "9", "2", ""}));
-    EXPECT_LT(CompareIndividualRows(model.Row(0), model.Row(1), 0), 0);
-    ResetSortState();
+    EXPECT_LT(CompareIndividualRows(model.Row(0), model.Row(1), 0, false), 0);
 }
 
 // Random cells of the kinds the lists hold.
@@ -238,9 +229,8 @@ std::string RandomCell(std::mt19937& random)
 TEST_F(StandardSort, SortsAgreeWithTheRowComparisons)
 {
     std::mt19937 random(20240611);
-    for (int ascending : {1, 0}) {
+    for (bool ascending : {true, false}) {
         for (int column : {numeric_, text_}) {
-            SetSortAscending(page_, ascending);
             Texts values(600);
             for (std::string& value : values)
                 value = RandomCell(random);
@@ -249,9 +239,9 @@ TEST_F(StandardSort, SortsAgreeWithTheRowComparisons)
             for (int row = 0; row < model.RowCount(); ++row)
                 expected.push_back(model.Row(row));
             std::stable_sort(expected.begin(), expected.end(), [&](const ResultRow& a, const ResultRow& b) {
-                return CompareStandardRows(a, b, page_, column) < 0;
+                return CompareStandardRows(a, b, page_, column, ascending) < 0;
             });
-            SortStandardModel(model, page_, column);
+            SortStandardModel(model, page_, column, ascending);
             for (int row = 0; row < model.RowCount(); ++row)
                 ASSERT_EQ(model.Row(row).cells, expected[static_cast<size_t>(row)].cells) << row;
         }
@@ -260,10 +250,8 @@ TEST_F(StandardSort, SortsAgreeWithTheRowComparisons)
 
 TEST(IndividualSort, SortsAgreeWithTheRowComparisons)
 {
-    ResetSortState();
     std::mt19937 random(7);
-    for (int ascending : {1, 0}) {
-        SetIndividualSortAscending(ascending);
+    for (bool ascending : {true, false}) {
         for (int column : {0, 3}) {
             ResultModel model = ModelWithColumns(4);
             for (int i = 0; i < 500; ++i)
@@ -272,14 +260,13 @@ TEST(IndividualSort, SortsAgreeWithTheRowComparisons)
             for (int row = 0; row < model.RowCount(); ++row)
                 expected.push_back(model.Row(row));
             std::stable_sort(expected.begin(), expected.end(), [&](const ResultRow& a, const ResultRow& b) {
-                return CompareIndividualRows(a, b, column) < 0;
+                return CompareIndividualRows(a, b, column, ascending) < 0;
             });
-            SortIndividualModel(model, column);
+            SortIndividualModel(model, column, ascending);
             for (int row = 0; row < model.RowCount(); ++row)
                 ASSERT_EQ(model.Row(row).cells, expected[static_cast<size_t>(row)].cells) << row;
         }
     }
-    ResetSortState();
 }
 
 TEST(CompareNumericTexts, IsAConsistentOrder)

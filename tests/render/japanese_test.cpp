@@ -1,9 +1,10 @@
 // Decoding under the Japanese user interface (ANSI code page 932): the texts are the
 // Japanese entries, as Shift-JIS. These tests run in the Japanese pass of the test
-// program and are skipped elsewhere.
+// program (and fail there without the Japanese locale) and are skipped elsewhere.
 #include "tests/render/decode_test_support.h"
 
 #include "render/decoded_text.h"
+#include "tests/support/japanese_run.h"
 
 namespace {
 
@@ -26,8 +27,7 @@ class JapaneseDecoding : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (GetACP() != 932 || PRIMARYLANGID(GetUserDefaultUILanguage()) != LANG_JAPANESE)
-            GTEST_SKIP() << "not running under the Japanese locale";
+        REQUIRE_JAPANESE_LOCALE();
         SetTextLanguage(0);  // the system's choice
     }
 };

@@ -2,9 +2,9 @@
 // prompts, the bars.
 #include "tests/shell/app_fixture.h"
 
+#include "appearance/appearance_settings.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "shell/appearance_settings.h"
 #include "ui/menu.h"
 
 namespace {

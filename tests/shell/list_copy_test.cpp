@@ -4,7 +4,6 @@
 
 #include "individual/class_ids.h"
 #include "listtools/clipboard.h"
-#include "listtools/sort_state.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
@@ -77,8 +76,9 @@ FakeWmiScenario TwoProcessors()
 TEST_F(ListCopyTest, CopyCellBeforeAnyRightClickCopiesNothing)
 {
     ASSERT_TRUE(PutClipboardText("kept"));
-    EXPECT_EQ(ClickedCellText(), "");
-    EXPECT_EQ(CopyClickedCell(), 0);
+    EXPECT_EQ(List().ClickedCellText(), "");
+    EXPECT_EQ(List().CopyClickedCell(), 0);
+    EXPECT_EQ(Individual().ResultListControl().CopyClickedCell(), 0);
     EXPECT_EQ(ClipboardText(), "kept");
 }
 
@@ -90,14 +90,14 @@ TEST_F(ListCopyTest, RightClickOnACellOpensMenu350AndCopyCellTakesThatCell)
     ASSERT_TRUE(seen.opened);
     EXPECT_EQ(seen.texts, (std::vector<std::string>{"Copy Cell", "Copy Line"}));
     EXPECT_EQ(seen.ids, (std::vector<UINT>{ID_COPY_CELL, ID_COPY_LINE}));
-    EXPECT_EQ(ClickedCellText(), "Maker \"One\"");
+    EXPECT_EQ(List().ClickedCellText(), "Maker \"One\"");
     EXPECT_EQ(ClipboardText(), "Maker \"One\"");
 
     // An empty cell is remembered, but copying it leaves the clipboard alone.
     ASSERT_TRUE(PutClipboardText("kept"));
     seen = RightClickAndChoose(List(), listui::CellCentre(List(), 1, 2), kCopyCellDowns);
     EXPECT_TRUE(seen.opened);
-    EXPECT_EQ(ClickedCellText(), "");
+    EXPECT_EQ(List().ClickedCellText(), "");
     EXPECT_EQ(ClipboardText(), "kept");
 }
 
@@ -105,12 +105,12 @@ TEST_F(ListCopyTest, RightClickBelowTheLastRowOpensNoMenu)
 {
     ShowCdRomRows();
     RightClickAndChoose(List(), listui::CellCentre(List(), 1, 1), kCopyCellDowns);
-    ASSERT_EQ(ClickedCellText(), "IDE\\CD1");
+    ASSERT_EQ(List().ClickedCellText(), "IDE\\CD1");
 
     ASSERT_TRUE(PutClipboardText("kept"));
     MenuSeen seen = RightClickAndChoose(List(), listui::BelowLastRow(List()), kCopyCellDowns);
     EXPECT_FALSE(seen.opened);
-    EXPECT_EQ(ClickedCellText(), "IDE\\CD1") << "the last clicked cell stays";
+    EXPECT_EQ(List().ClickedCellText(), "IDE\\CD1") << "the last clicked cell stays";
     EXPECT_EQ(ClipboardText(), "kept");
 }
 
@@ -180,7 +180,7 @@ TEST_F(ListCopyTest, CopyLineAndCopyCellInTheIndividualList)
     EXPECT_EQ(ClipboardText(), "1 Name " + list.Model().Cell(1, 2) + " CPU zero");
     seen = RightClickAndChoose(list, listui::BelowLastRow(list), kCopyCellDowns);
     EXPECT_FALSE(seen.opened);
-    EXPECT_EQ(ClickedCellText(), "Name");
+    EXPECT_EQ(list.ClickedCellText(), "Name");
 }
 
 TEST_F(ListCopyTest, PasteOnlyIntoTheNameFieldAndOnlyText)

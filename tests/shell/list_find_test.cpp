@@ -9,6 +9,7 @@
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
 #include "tests/support/fake_wmi.h"
+#include "tests/support/japanese_run.h"
 #include "ui/window.h"
 
 using listui::Click;
@@ -245,8 +246,7 @@ TEST_F(ListFindTest, FindsInTheIndividualListAndIsDisabledWithoutRows)
 // text upper-cased.
 TEST_F(ListFindTest, JapaneseFullWidthLettersIgnoreCase)
 {
-    if (GetACP() != 932)
-        GTEST_SKIP() << "needs the Japanese code page";
+    REQUIRE_JAPANESE_LOCALE();
     const std::string drive = ToNarrow(L"\uFF23\uFF24\uFF32\uFF2F\uFF2D\u30C9\u30E9\u30A4\u30D6", 932);   // ＣＤＲＯＭドライブ
     listui::FillStorePage(View().Run().Stores, kCdRomPage, {{"a"}, {"b", drive}, {"c"}});
     Standard().SelectPageInTree(kCdRomPage);

@@ -4,7 +4,6 @@
 #include "tests/shell/app_fixture.h"
 
 #include "individual/class_ids.h"
-#include "listtools/sort_state.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
@@ -87,8 +86,8 @@ TEST_F(ListSortTest, NumericColumnPutsNumbersInOrderAndTextsLast)
               (std::vector<std::string>{"abc", " 1,024 ", "12", "3", "", "-0.5", "-5"}));
     EXPECT_EQ(listui::Tags(List()), Positions(7));
     EXPECT_EQ(listui::SelectedRows(List()), std::vector<int>{1});
-    EXPECT_EQ(SortColumn(kCdRomPage), kNumericColumn);
-    EXPECT_EQ(SortAscending(kCdRomPage), 0);
+    EXPECT_EQ(Standard().PageSorts().Of(kCdRomPage).column, kNumericColumn);
+    EXPECT_FALSE(Standard().PageSorts().Of(kCdRomPage).ascending);
 }
 
 TEST_F(ListSortTest, TextColumnIgnoresCase)
@@ -128,10 +127,10 @@ TEST_F(ListSortTest, ClicksFlipOrKeepTheDirectionAndEachPageRemembersIt)
     EXPECT_EQ(ShownColumn(List(), 3), (std::vector<std::string>{"z", "y", "x"}))
         << "the page comes back sorted descending by column 3";
     EXPECT_EQ(listui::Tags(List()), Positions(3));
-    EXPECT_EQ(SortColumn(kCdRomPage), 3);
-    EXPECT_EQ(SortAscending(kCdRomPage), 0);
-    EXPECT_EQ(SortColumn(kIdeControllerPage), 0);
-    EXPECT_EQ(SortAscending(kIdeControllerPage), 1);
+    EXPECT_EQ(Standard().PageSorts().Of(kCdRomPage).column, 3);
+    EXPECT_FALSE(Standard().PageSorts().Of(kCdRomPage).ascending);
+    EXPECT_EQ(Standard().PageSorts().Of(kIdeControllerPage).column, 0);
+    EXPECT_TRUE(Standard().PageSorts().Of(kIdeControllerPage).ascending);
 }
 
 TEST_F(ListSortTest, RootAndGroupPagesNeverSort)
@@ -142,15 +141,15 @@ TEST_F(ListSortTest, RootAndGroupPagesNeverSort)
     ClickColumnHeader(List(), 0);
     ClickColumnHeader(List(), 0);
     EXPECT_EQ(ShownColumn(List(), 0), root);
-    EXPECT_EQ(SortAscending(kRootPage), 1);
+    EXPECT_TRUE(Standard().PageSorts().Of(kRootPage).ascending);
 
     ShowPage(kHardwarePage);
     const std::vector<std::string> hardware = ShownColumn(List(), 0);
     ClickColumnHeader(List(), 0);
     EXPECT_EQ(ShownColumn(List(), 0), hardware);
     EXPECT_EQ(hardware.front(), "CD-ROM Drive");
-    EXPECT_EQ(SortAscending(kHardwarePage), 1);
-    EXPECT_EQ(SortColumn(kHardwarePage), 0);
+    EXPECT_TRUE(Standard().PageSorts().Of(kHardwarePage).ascending);
+    EXPECT_EQ(Standard().PageSorts().Of(kHardwarePage).column, 0);
 }
 
 TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndKeepsItsStateAcrossChecks)
@@ -180,8 +179,8 @@ TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndKeepsItsStateAc
     EXPECT_EQ(values[1], "Object 10");
     EXPECT_EQ(values[4], "Object 2");
     EXPECT_EQ(listui::SelectedRows(list), std::vector<int>{7}) << "Object 5 after 1, 10, 11, 12, 2, 3, 4";
-    EXPECT_EQ(IndividualSortColumn(), 3);
-    EXPECT_EQ(IndividualSortAscending(), 1);
+    EXPECT_EQ(Individual().Sort().column, 3);
+    EXPECT_TRUE(Individual().Sort().ascending);
 
     RunCheckToCompletion();
     EXPECT_EQ(ShownColumn(list, 3)[1], "Object 10") << "the next check is shown sorted the same way";

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/narrow.h"
+#include "tests/support/japanese_run.h"
 #include "tests/ui/ui_test_util.h"
 #include "ui/window.h"
 
@@ -48,8 +49,7 @@ TEST(TextBuffer, CutsOnlyBetweenCharacters)
 
 TEST(TextBuffer, KeepsDoubleByteCharactersWhole)
 {
-    if (GetACP() != 932)
-        GTEST_SKIP() << "needs the Japanese code page";
+    REQUIRE_JAPANESE_LOCALE();
     std::string japanese = ToNarrow(L"\u65e5\u672c\u8a9e");  // three double-byte characters
     ASSERT_EQ(japanese.size(), 6u);
     char buffer[6];

@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "appearance/appearance_styles.h"
+#include "appearance/visual_manager.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "shell/appearance_styles.h"
-#include "shell/visual_manager.h"
 #include "ui/dialog.h"
 #include "ui/image_list.h"
 #include "ui/menu.h"

@@ -1,4 +1,4 @@
-#include "shell/appearance_paint.h"
+#include "appearance/appearance_paint.h"
 
 #include <algorithm>
 

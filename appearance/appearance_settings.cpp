@@ -1,6 +1,6 @@
-#include "shell/appearance_settings.h"
+#include "appearance/appearance_settings.h"
 
-#include "shell/appearance_styles.h"
+#include "appearance/appearance_styles.h"
 #include "ui/handles.h"
 
 namespace {

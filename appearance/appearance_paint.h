@@ -3,7 +3,7 @@
 #pragma once
 #include <windows.h>
 
-#include "shell/appearance_styles.h"
+#include "appearance/appearance_styles.h"
 #include "ui/handles.h"
 
 namespace appearance {

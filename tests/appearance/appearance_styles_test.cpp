@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/appearance_styles.h"
+#include "appearance/appearance_styles.h"
 
 namespace {
 

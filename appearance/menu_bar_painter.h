@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/appearance_styles.h"
+#include "appearance/appearance_styles.h"
 #include "ui/handles.h"
 
 namespace appearance {

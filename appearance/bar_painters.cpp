@@ -1,8 +1,8 @@
-#include "shell/bar_painters.h"
+#include "appearance/bar_painters.h"
 
 #include <string>
 
-#include "shell/appearance_paint.h"
+#include "appearance/appearance_paint.h"
 #include "ui/handles.h"
 
 namespace appearance {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/appearance_settings.h"
+#include "appearance/appearance_settings.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
-#include "shell/menu_bar_painter.h"
+#include "appearance/menu_bar_painter.h"
 
-#include "shell/appearance_paint.h"
+#include "appearance/appearance_paint.h"
 #include "ui/dpi.h"
 
 namespace appearance {

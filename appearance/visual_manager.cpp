@@ -1,13 +1,13 @@
-#include "shell/visual_manager.h"
+#include "appearance/visual_manager.h"
 
 #include <commctrl.h>
 #include <uxtheme.h>
 
 #include <algorithm>
 
-#include "shell/appearance_paint.h"
-#include "shell/bar_painters.h"
-#include "shell/tab_painter.h"
+#include "appearance/appearance_paint.h"
+#include "appearance/bar_painters.h"
+#include "appearance/tab_painter.h"
 #include "ui/subclassed_control.h"
 
 // One subclass of one attached window; every message goes to the manager first.

@@ -1,4 +1,4 @@
-#include "shell/tab_painter.h"
+#include "appearance/tab_painter.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,7 @@
 #include <iterator>
 #include <string>
 
-#include "shell/appearance_paint.h"
+#include "appearance/appearance_paint.h"
 
 namespace appearance {
 namespace {

@@ -4,7 +4,7 @@
 #pragma once
 #include <windows.h>
 
-#include "shell/appearance_styles.h"
+#include "appearance/appearance_styles.h"
 
 namespace appearance {
 

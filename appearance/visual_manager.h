@@ -26,8 +26,8 @@
 #include <memory>
 #include <vector>
 
-#include "shell/appearance_styles.h"
-#include "shell/menu_bar_painter.h"
+#include "appearance/appearance_styles.h"
+#include "appearance/menu_bar_painter.h"
 #include "ui/handles.h"
 
 class VisualManager {

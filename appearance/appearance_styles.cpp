@@ -1,4 +1,4 @@
-#include "shell/appearance_styles.h"
+#include "appearance/appearance_styles.h"
 
 #include <array>
 #include <cmath>

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "shell/appearance_styles.h"
+#include "appearance/appearance_styles.h"
 
 namespace appearance {
 
