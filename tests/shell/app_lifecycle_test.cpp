@@ -2,6 +2,7 @@
 // local computer, stopping, the close guard, and the keyboard paths.
 #include "tests/shell/app_fixture.h"
 
+#include "engine/icmp_probe.h"
 #include "individual/class_ids.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -263,4 +264,87 @@ TEST_F(AppLifecycleTest, SwitchingTabsTakesTheFocusOutOfTheHiddenForm)
     Frame().RunCommand(ID_VIEW_INDIVIDUAL);
     HWND focus = GetFocus();
     EXPECT_FALSE(focus == Standard().Handle() || IsChild(Standard().Handle(), focus));
+}
+
+namespace {
+DWORD WINAPI SilentHost(HANDLE, ULONG, LPVOID, WORD, void*, LPVOID, DWORD, DWORD)
+{
+    return 0;
+}
+}  // namespace
+
+// A computer whose firewall drops ping may still answer WMI: the user decides.
+TEST_F(AppLifecycleTest, HostThatDropsPingIsCheckedOnlyWhenTheUserAgrees)
+{
+    IcmpLibrary saved = GetIcmpLibrary();
+    GetIcmpLibrary().IcmpSendEcho = SilentHost;
+    FakeWmiScenario scenario;
+    scenario.objects = {{{L"Name", FakeValue::Text(L"CPU")}}};
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
+    SetWindowTextA(View().NameField(), "127.0.0.1");
+    AnswerMessagesWith(IDNO);
+    View().OnRunButton();
+    EXPECT_FALSE(CheckRunning());
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text.rfind("127.0.0.1 does not answer ping. Connect to it anyway?", 0), 0u);
+    EXPECT_EQ(Messages()[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
+    AnswerMessagesWith(IDYES);
+    RunCheckToCompletion();
+    EXPECT_EQ(View().Run().TargetComputer, "127.0.0.1");
+    ASSERT_FALSE(scenario.connectedPaths.empty());
+    EXPECT_EQ(scenario.connectedPaths[0], L"\\\\127.0.0.1\\root\\cimv2");
+    GetIcmpLibrary() = saved;
+    View().SetWmiConnector({});
+}
+
+TEST_F(AppLifecycleTest, ConnectAsRunsTheCheckAsTheAccountGivenAndCancelRunsNothing)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {{{L"Name", FakeValue::Text(L"CPU")}}};
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
+    SetWindowTextA(View().NameField(), "127.0.0.1");
+    std::string askedFor;
+    bool accept = false;
+    View().SetCredentialPrompt([&](HWND, const std::string& computer, Credentials& credentials) {
+        askedFor = computer;
+        if (accept)
+            credentials = {L"PC\\auditor", SecretText(L"pw")};
+        return accept;
+    });
+    Frame().RunCommand(ID_CHECK_CONNECT_AS);
+    EXPECT_EQ(askedFor, "127.0.0.1");
+    EXPECT_FALSE(CheckRunning());
+    EXPECT_TRUE(scenario.connectUsers.empty());
+    accept = true;
+    Frame().RunCommand(ID_CHECK_CONNECT_AS);
+    PumpUntil([this] { return !CheckRunning(); });
+    ASSERT_FALSE(scenario.connectUsers.empty());
+    EXPECT_EQ(scenario.connectUsers[0], L"PC\\auditor");
+    EXPECT_TRUE(scenario.passwordGiven);
+    View().SetWmiConnector({});
+}
+
+// A reading that breaks off keeps its rows, marks its category and says so.
+TEST_F(AppLifecycleTest, BrokenOffReadingIsMarkedAndReported)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {{{L"Name", FakeValue::Text(L"one")}}, {{L"Name", FakeValue::Text(L"two")}}};
+    scenario.breakOffAfter = 1;
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
+    RunCheckToCompletion();
+    EXPECT_TRUE(View().Run().Stores.IsIncomplete(15));
+    EXPECT_EQ(View().Run().Stores.Store(15)->RowCount(), 1);
+    char label[128] = {};
+    TVITEMA item{};
+    item.mask = TVIF_TEXT;
+    item.hItem = Standard().PageItem(CategoryByStoreIndex(15)->page);
+    item.pszText = label;
+    item.cchTextMax = sizeof label;
+    TreeView_GetItem(Standard().Tree().Handle(), &item);
+    EXPECT_EQ(std::string(label), "Processor (incomplete)");
+    ASSERT_FALSE(Messages().empty());
+    EXPECT_NE(Messages()[0].text.find("is incomplete: reading broke off with error 0x80041001."),
+              std::string::npos);
+    EXPECT_EQ(StatusText().rfind("The check is incomplete: The list of Win32_", 0), 0u) << StatusText();
+    View().SetWmiConnector({});
 }

@@ -109,7 +109,7 @@ public:
             return Answer(iid, out, static_cast<IEnumWbemClassObject*>(this), IID_IUnknown);
         return Answer(iid, out, static_cast<IEnumWbemClassObject*>(this), IID_IEnumWbemClassObject);
     }
-    HRESULT STDMETHODCALLTYPE Next(LONG, ULONG count, IWbemClassObject** objects, ULONG* returned) override
+    HRESULT STDMETHODCALLTYPE Next(LONG timeout, ULONG count, IWbemClassObject** objects, ULONG* returned) override
     {
         *returned = 0;
         const FakeWmiScenario& scenario = *scenario_;
@@ -117,6 +117,10 @@ public:
             return WBEM_S_NO_ERROR;
         if (scenario.breakOffAfter >= 0 && next_ >= static_cast<size_t>(scenario.breakOffAfter))
             return WBEM_E_FAILED;
+        if (scenario.stallAfter >= 0 && next_ >= static_cast<size_t>(scenario.stallAfter)) {
+            Sleep(timeout < 0 ? 1000 : static_cast<DWORD>(timeout));
+            return WBEM_S_TIMEDOUT;
+        }
         if (next_ >= scenario.objects.size())
             return WBEM_S_FALSE;
         if (scenario.delayPerObjectMs)
@@ -162,8 +166,11 @@ public:
     }
     // IClientSecurity: what CoSetProxyBlanket calls.
     HRESULT STDMETHODCALLTYPE QueryBlanket(IUnknown*, DWORD*, DWORD*, OLECHAR**, DWORD*, DWORD*, void**, DWORD*) override FAKE_NOT_IMPLEMENTED
-    HRESULT STDMETHODCALLTYPE SetBlanket(IUnknown*, DWORD, DWORD, OLECHAR*, DWORD, DWORD, void*, DWORD) override
+    HRESULT STDMETHODCALLTYPE SetBlanket(IUnknown*, DWORD, DWORD, OLECHAR*, DWORD level, DWORD,
+                                         void* identity, DWORD) override
     {
+        scenario_->blanketLevel = level;
+        scenario_->blanketIdentity = identity != nullptr;
         return scenario_->blanketResult;
     }
     HRESULT STDMETHODCALLTYPE CopyProxy(IUnknown*, IUnknown**) override FAKE_NOT_IMPLEMENTED
@@ -204,10 +211,15 @@ public:
             return Answer(iid, out, static_cast<IWbemLocator*>(this), IID_IUnknown);
         return Answer(iid, out, static_cast<IWbemLocator*>(this), IID_IWbemLocator);
     }
-    HRESULT STDMETHODCALLTYPE ConnectServer(const BSTR path, const BSTR, const BSTR, const BSTR, LONG,
-                                            const BSTR, IWbemContext*, IWbemServices** services) override
+    HRESULT STDMETHODCALLTYPE ConnectServer(const BSTR path, const BSTR user, const BSTR password,
+                                            const BSTR, LONG, const BSTR, IWbemContext*,
+                                            IWbemServices** services) override
     {
+        if (scenario_->connectGate)
+            WaitForSingleObject(scenario_->connectGate, INFINITE);
         scenario_->connectedPaths.emplace_back(path ? path : L"");
+        scenario_->connectUsers.emplace_back(user ? user : L"");
+        scenario_->passwordGiven = password && password[0];
         if (FAILED(scenario_->connectResult))
             return scenario_->connectResult;
         *services = new FakeServices(scenario_);

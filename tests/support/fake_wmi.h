@@ -54,10 +54,16 @@ struct FakeWmiScenario {
     int breakOffAfter = -1;                 // Next fails (no object) after this many objects
     HRESULT resultWithLastObject = WBEM_S_NO_ERROR;
     DWORD delayPerObjectMs = 0;
+    HANDLE connectGate = nullptr;           // ConnectServer waits until this event is set
+    int stallAfter = -1;                    // after this many objects Next only times out
     // Called before each Get: 1-based object number, 0-based index of the property read.
     std::function<void(int object, int propertyIndex, const std::wstring& name)> onGet;
 
     std::vector<std::wstring> connectedPaths;
+    std::vector<std::wstring> connectUsers;  // the account of each connection ("" for none)
+    bool passwordGiven = false;
+    DWORD blanketLevel = 0;                  // authentication level of the last blanket
+    bool blanketIdentity = false;            // the last blanket carried an account
     std::vector<std::wstring> queries;
 };
 
