@@ -1,7 +1,5 @@
 #include "engine/query_executor.h"
 
-#include <cstdio>
-
 #include "engine/run_state.h"
 #include "engine/wmi_session.h"
 #include "render/value_render.h"
@@ -11,9 +9,7 @@ namespace {
 
 std::string ProgressText(const std::string& base, long objectNumber)
 {
-    char number[32];
-    std::snprintf(number, sizeof number, " (%ld)", objectNumber);
-    return base + number;
+    return base + " (" + std::to_string(objectNumber) + ")";
 }
 
 // Reads one property and renders it; returns the VARIANT type read (0 when Get failed).

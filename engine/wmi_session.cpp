@@ -1,9 +1,9 @@
 #include "engine/wmi_session.h"
 
 #include <atomic>
-#include <cstdio>
 
 #include "render/text_util.h"
+#include "resources/format_text.h"
 #include "resources/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -76,8 +76,7 @@ std::string SystemErrorText(HRESULT hr)
 
 void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr)
 {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%8.8X", static_cast<unsigned>(hr));
+    const std::string code = FormatText("0x%8.8X", static_cast<unsigned>(hr));
     out = message + "\n\n[" + LoadText(IDS_LABEL_CODE) + "]\n" + code + "\n[" +
           LoadText(IDS_LABEL_DESCRIPTION) + "]\n" + SystemErrorText(hr);
 }
