@@ -140,6 +140,9 @@ bool OptionReader::CheckCombination()
 {
     if (typeText_ && options_.command != ReportCommand::Explain)
         return Fail(IDS_REPORT_EXPLAIN_ONLY, *typeText_);
+    if (options_.command == ReportCommand::Explain &&
+        !CheckExplainedType(options_.explain, reason_))
+        return false;
     bool takesComputer = options_.command == ReportCommand::StandardCheck ||
                          options_.command == ReportCommand::ClassCheck;
     if (computerText_ && !takesComputer)

@@ -15,6 +15,7 @@
 #include "individual/class_catalog.h"
 #include "individual/class_ids.h"
 #include "render/decode.h"
+#include "resources/format_text.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
 
@@ -112,6 +113,8 @@ TEST_F(ReportOptionsTest, UsageErrorsGiveOneLineReasons)
         {{"/explain:1224.Architecture=9", "/vt:x"}, "Invalid value type number: x"},
         {{"/explain:1224.Architecture=9", "/vt:70000"}, "Invalid value type number: 70000"},
         {{"/explain:1224.Architecture=9", "/vt:-3"}, "Invalid value type number: -3"},
+        {{"/vt:2", "/explain:1224.Level=70000"}, "The value is no number of the /vt type: 70000"},
+        {{"/explain:1224.Name=12abc", "/vt:0x2005"}, "The value is no number of the /vt type: 12abc"},
     };
     for (const Case& check : cases) {
         EXPECT_FALSE(Parse(check.arguments)) << check.reason;
@@ -169,6 +172,31 @@ TEST_F(ReportOptionsTest, ExplainedValueIsWhatTheDecodersMakeOfIt)
     request.type = VT_ARRAY | VT_I4;
     EXPECT_EQ(ExplainValue(request), DecodePropertyValue(1224, VT_I4, L"Level", "12345"))
         << "an array type explains one element";
+}
+
+TEST_F(ReportOptionsTest, NumericTypeRendersTheValueAsReadFromWmi)
+{
+    ASSERT_TRUE(Parse({"/explain:Win32_Processor.Description=1e300", "/vt:5"}));
+    const std::string huge = ExplainValue(options_.explain);
+    EXPECT_EQ(huge, FormatText("%lf", 1e300));
+    EXPECT_EQ(huge.size(), 301u + 7u) << "every digit, a point and six zeros";
+    struct Case {
+        const char* value;
+        VARTYPE type;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"65", VT_I1, "A"},                                     // a character, as WMI's is shown
+        {"1.5", VT_R4, "1.500000"},
+        {"-2.25", VT_ARRAY | VT_R8, "-2.250000"},
+        {"18446744073709551615", VT_UI8, "18,446,744,073,709,551,615"},
+        {"True", VT_BOOL, "True"},                              // not numeric: decoded as text
+    };
+    for (const Case& check : cases) {
+        options_.explain.value = check.value;
+        options_.explain.type = check.type;
+        EXPECT_EQ(ExplainValue(options_.explain), check.shown) << check.value;
+    }
 }
 
 TEST_F(ReportOptionsTest, CategoryListingHasTheTwentyEightCategories)
