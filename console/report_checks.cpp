@@ -132,6 +132,7 @@ int RunClassReport(const ReportOptions& options)
     if (exitCode != kExitSuccess)
         return exitCode;
     return WriteResult(options, [&](TextSink& sink, const std::string& path) {
-        return WriteCsv(reporter.ClassRows(), sink, path);
+        return WriteCsv(reporter.ClassRows(), sink, path,
+                        options.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
     });
 }

@@ -57,6 +57,9 @@ TEST_F(ReportOptionsTest, ComputerClassOutputAndQuietInAnyOrderAndCase)
     EXPECT_EQ(options_.computer, "pc01");
     EXPECT_EQ(options_.outPath, "C:\\r:1.csv") << "the value runs from the first colon on";
     EXPECT_TRUE(options_.quiet);
+    EXPECT_FALSE(options_.rawCsv);
+    ASSERT_TRUE(Parse({"-RawCsv", "-class:1224"}));
+    EXPECT_TRUE(options_.rawCsv);
     ASSERT_TRUE(Parse({"-class:1224"}));
     EXPECT_EQ(options_.classId, 1224);
     ASSERT_TRUE(Parse({"/class:1301"}));
@@ -99,6 +102,9 @@ TEST_F(ReportOptionsTest, UsageErrorsGiveOneLineReasons)
         {{"/classes", "/classes"}, "This option is given twice: /classes"},
         {{"/out:a", "/out:b"}, "This option is given twice: /out:b"},
         {{"/vt:8"}, "This option is only used with /explain: /vt:8"},
+        {{"/rawcsv"}, "This option is only used with /class: /rawcsv"},
+        {{"/classes", "-RAWCSV"}, "This option is only used with /class: -RAWCSV"},
+        {{"/class:1224", "/rawcsv:1"}, "Unknown option: /rawcsv:1"},
         {{"/classes", "pc01"}, "No computer name is used with this option: /classes"},
         {{"/explain:Win32_Processor.Architecture"},
          "Expected /explain:<class>.<property>=<value>: Win32_Processor.Architecture"},

