@@ -104,7 +104,7 @@ int SaveStandardReport(const std::string& targetComputer, const std::string& pat
         return kExportOpenFailed;
     }
     if (WriteStandardReport(targetComputer, file, path) != kExportDone)
-        return kExportWriteFailed;   // the destructor closes the file
+        return kExportWriteFailed;   // the destructor removes the unfinished file
     if (!file.Finish()) {
         ReportFileWriteError(path);
         return kExportWriteFailed;

@@ -25,12 +25,11 @@ int WriteCategorySection(const CategoryStore& store, const std::string& label, T
                          const std::string& path);
 
 // The whole report of the 28 stores. 0, or kExportWriteFailed after showing message 112
-// with `path`; the sections written before the failure stay written. Does not Finish the
-// sink.
+// with `path`; nothing more is written after the failure. Does not Finish the sink.
 int WriteStandardReport(const std::string& targetComputer, TextSink& sink,
                         const std::string& path);
 
-// Creates (or replaces) the file `path` and writes the report into it: kExportDone,
-// kExportOpenFailed (message 111) or kExportWriteFailed (message 112; the file keeps what
-// was written).
+// Creates (or replaces) the file `path` with the whole report: kExportDone,
+// kExportOpenFailed (message 111) or kExportWriteFailed (message 112; a file that was
+// there stays as it was).
 int SaveStandardReport(const std::string& targetComputer, const std::string& path);
