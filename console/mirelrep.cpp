@@ -28,6 +28,20 @@ int WriteAnswer(const ReportOptions& options, const std::string& text)
     return WriteResultText(options, text);
 }
 
+// A check can take minutes: a result file that cannot be created is reported at once,
+// before the check starts.
+int RunCheck(const ReportOptions& options, int (*run)(const ReportOptions&))
+{
+    {
+        ErrorStream errors;
+        ConsoleReporter reporter(errors, {});
+        ReporterScope scope(&reporter);
+        if (!ResultTargetCanBeWritten(options))
+            return kExitFileError;
+    }
+    return run(options);
+}
+
 }  // namespace
 
 int RunMirelReport(const std::vector<std::string>& arguments)
@@ -49,9 +63,9 @@ int RunMirelReport(const std::vector<std::string>& arguments)
     case ReportCommand::Explain:
         return WriteAnswer(options, ExplainValue(options.explain) + "\n");
     case ReportCommand::ClassCheck:
-        return RunClassReport(options);
+        return RunCheck(options, RunClassReport);
     case ReportCommand::StandardCheck:
         break;
     }
-    return RunStandardReport(options);
+    return RunCheck(options, RunStandardReport);
 }

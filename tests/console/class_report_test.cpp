@@ -1,5 +1,5 @@
-// mirelrep's individual check in-process, against the fake WMI provider: values a hostile
-// computer may hold, as they reach the CSV file.
+// mirelrep's checks in-process, against the fake WMI provider: values a hostile computer
+// may hold, as they reach the CSV file, and a result file that cannot be created.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -58,6 +58,14 @@ TEST_F(ClassReportTest, CellsThatWouldRunAsFormulasAreWrittenAsText)
               "\"1\",\"CurrentClockSpeed\",\"VT_I4\",\"-1,024\"\r\n"
               "\"1\",\"DeviceID\",\"VT_BSTR\",\"'@SUM(1,2)\"\r\n"
               "\"1\",\"Name\",\"VT_BSTR\",\"'+cmd|' /C calc'!A0\"\r\n");
+}
+
+TEST_F(ClassReportTest, OutputThatCannotBeCreatedEndsBeforeAnyCheck)
+{
+    const std::string missing = TempPath("mirel-no-such-folder\\r.csv");
+    EXPECT_EQ(RunMirelReport({"/q", "/class:Win32_Processor", "/out:" + missing}), kExitFileError);
+    EXPECT_EQ(RunMirelReport({"/q", "/out:" + missing}), kExitFileError);
+    EXPECT_TRUE(scenario_.connectedPaths.empty()) << "neither check connected";
 }
 
 TEST_F(ClassReportTest, RawCsvWritesEveryCellAsItIs)
