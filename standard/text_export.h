@@ -1,8 +1,8 @@
 // The text report of all standard categories: a header naming the computer, then for
 // each group of the category tree (Hardware, Operating System, Software) its categories
 // in store order, each with its column line and one line per row, cells in double quotes.
-// Texts are written as the program holds them; nothing inside a cell is escaped: the
-// report is for people to read.
+// The report is for people to read: texts are written as the program holds them, except
+// that a line break inside a cell becomes a space, so that every row stays one line.
 #pragma once
 #include <string>
 

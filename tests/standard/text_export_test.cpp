@@ -151,12 +151,18 @@ TEST_F(TextExportTest, SectionOfAnEmptyCategoryEndsWithABlankLine)
     EXPECT_EQ(sink.Text(), "\tTape Drive\r\n\t\tData is not exist.\r\n\r\n");
 }
 
-TEST_F(TextExportTest, LineBreaksInsideACellBecomeCrLfAsInAnyTextFile)
+TEST_F(TextExportTest, LineBreaksInsideACellBecomeOneSpaceSoEveryRowIsOneLine)
 {
-    FillRow(*StandardStore(5), {"Keyboard\nsecond line"});
+    // A value that tries to end its row and forge a category of its own.
+    FillRow(*StandardStore(0), {"Keyboard\nsecond line", "a\r\nb", "c\rd", "\r\n\r\n", "\n\r",
+                                "x\"\r\n\tForged\r\n\t\t\"y"});
     StringTextSink sink;
-    WriteCategorySection(*StandardStore(5), "Keyboard", sink, "x");
-    EXPECT_NE(sink.Text().find("\"Keyboard\r\nsecond line\",\"\""), std::string::npos);
+    WriteCategorySection(*StandardStore(0), "CD-ROM Drive", sink, "x");
+    const std::string& text = sink.Text();
+    const size_t row = text.find("\t\t\"Keyboard");
+    ASSERT_NE(row, std::string::npos) << text;
+    EXPECT_EQ(text.substr(row), "\t\t\"Keyboard second line\",\"a b\",\"c d\",\"  \",\"  \","
+                                "\"x\" \tForged \t\t\"y\",\"\",\"\",\"\"\r\n");
 }
 
 TEST_F(TextExportTest, SavedFileHoldsTheReport)
