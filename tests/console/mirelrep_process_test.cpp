@@ -137,6 +137,7 @@ TEST_F(MirelrepProcess, ExplainsValues)
         {"/explain:Win32_Processor.Name=12345", "12,345"},   // an integer type is grouped
         {"/explain:Win32_Processor.Name=12345 /vt:8", "12345"},
         {"/explain:Win32_Processor.Description=1e300 /vt:5", FormatText("%lf", 1e300)},
+        {"/explain:Win32_Processor.Name=65 /vt:16", "A"},   // a VT_I1 shows as its character
     };
     for (const Case& check : cases) {
         ChildRun run = RunMirelrep(check.arguments);

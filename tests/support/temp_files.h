@@ -24,46 +24,33 @@ inline std::string ReadFile(const std::string& path)
 
 inline void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file << bytes;
+    std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A folder in the temporary folder that only this test uses, so that what else lies in
-// it can be told; emptied and removed at the end.
+// A folder of the test's own, so that a file left behind in it shows; removed at the end.
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& name) : path_(TempPath(name))
+    explicit TempFolder(const std::string& name) : path_(TempPath(name) + "\\")
     {
         CreateDirectoryA(path_.c_str(), nullptr);
     }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
     ~TempFolder()
     {
-        for (const std::string& entry : Entries()) {
-            SetFileAttributesA(File(entry).c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (!DeleteFileA(File(entry).c_str()))
-                RemoveDirectoryA(File(entry).c_str());
-        }
+        for (const std::string& name : Entries())
+            DeleteFileA(File(name).c_str());
         RemoveDirectoryA(path_.c_str());
     }
-
-    std::string File(const std::string& name) const { return path_ + "\\" + name; }
-
-    // The names in the folder, sorted.
-    std::vector<std::string> Entries() const
+    std::string File(const std::string& name) const { return path_ + name; }
+    std::vector<std::string> Entries() const   // sorted
     {
         std::vector<std::string> names;
         WIN32_FIND_DATAA found{};
-        HANDLE search = FindFirstFileA(File("*").c_str(), &found);
-        if (search == INVALID_HANDLE_VALUE)
-            return names;
-        do {
-            std::string name = found.cFileName;
-            if (name != "." && name != "..")
-                names.push_back(name);
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        HANDLE search = FindFirstFileA(File("?*").c_str(), &found);
+        for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+            names.push_back(found.cFileName);
+        if (search != INVALID_HANDLE_VALUE)
+            FindClose(search);
+        std::erase_if(names, [](const std::string& name) { return name[0] == '.'; });
         std::sort(names.begin(), names.end());
         return names;
     }
