@@ -1,6 +1,5 @@
 #include "console/console_reporter.h"
 
-#include <cstdio>
 #include <utility>
 
 #include "resources/resource.h"
@@ -22,10 +21,9 @@ int ConsoleReporter::ShowMessage(const std::string& text, UINT flags)
 void ConsoleReporter::AddClassRows(std::vector<ClassResultRow> rows)
 {
     for (ClassResultRow& row : rows) {
-        char number[16];
-        std::snprintf(number, sizeof number, "%u", row.objectNumber);
         classRows_.AppendRow(ResultRow{
-            {number, std::move(row.name), std::move(row.typeText), std::move(row.value)},
+            {std::to_string(row.objectNumber), std::move(row.name), std::move(row.typeText),
+             std::move(row.value)},
             row.itemData});
     }
 }

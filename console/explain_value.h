@@ -25,6 +25,13 @@ bool ParseValueType(const std::string& text, VARTYPE& type, std::string& reason)
 // value holds, VT_BSTR for any other text (as WMI delivers 64-bit numbers).
 VARTYPE DefaultValueType(const std::string& value);
 
-// The text the lists show for the value (DecodePropertyValue with the request's class,
-// property and type; the element type is used for an array type).
+// False with a one-line reason when the request gives a numeric type (VT_I1 to VT_UINT,
+// VT_R4, VT_R8; an array type counts by its element type) and the value is no number
+// that this type holds.
+bool CheckExplainedType(const ExplainRequest& request, std::string& reason);
+
+// The text the lists show for the value. With a numeric type given, the value becomes a
+// VARIANT of that type and is rendered as a value read from WMI (a real64 of 1e300 shows
+// all its digits); otherwise the text goes through DecodePropertyValue with the request's
+// class, property and type. An array type explains one element of that array.
 std::string ExplainValue(const ExplainRequest& request);

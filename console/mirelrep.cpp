@@ -27,9 +27,23 @@ int WriteAnswer(const ReportOptions& options, const std::string& text)
     return WriteResultText(options, text, reporter);
 }
 
+// A check can take minutes: a result file that cannot be created is reported at once,
+// before the check starts.
+int RunCheck(const ReportOptions& options, const WmiConnector& connector,
+             int (*run)(const ReportOptions&, const WmiConnector&))
+{
+    {
+        ErrorStream errors;
+        ConsoleReporter reporter(errors, {});
+        if (!ResultTargetCanBeWritten(options, reporter))
+            return kExitFileError;
+    }
+    return run(options, connector);
+}
+
 }  // namespace
 
-int RunMirelReport(const std::vector<std::string>& arguments)
+int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector& connector)
 {
     ReportOptions options;
     std::string reason;
@@ -48,9 +62,9 @@ int RunMirelReport(const std::vector<std::string>& arguments)
     case ReportCommand::Explain:
         return WriteAnswer(options, ExplainValue(options.explain) + "\n");
     case ReportCommand::ClassCheck:
-        return RunClassReport(options);
+        return RunCheck(options, connector, RunClassReport);
     case ReportCommand::StandardCheck:
         break;
     }
-    return RunStandardReport(options);
+    return RunCheck(options, connector, RunStandardReport);
 }

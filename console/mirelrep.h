@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/check_context.h"
+
 // Runs the command line (without the program name); returns the exit code: 0 success,
 // 1 no data (individual check), 2 usage error, 3 host not found or not answering, 4 WMI
 // or COM failure, 5 file error.
-int RunMirelReport(const std::vector<std::string>& arguments);
+// `connector`: how the checks reach WMI (the system's; tests give a provider of their own).
+int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector& connector = {});

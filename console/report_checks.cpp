@@ -71,10 +71,10 @@ int ClassOutcomeExitCode(int outcome, const ConsoleReporter& reporter)
 
 // Runs `job` as a check of the options' computer on this thread, with progress lines
 // unless /q; false when COM could not be prepared (the message was written).
-bool RunConsoleCheck(const ReportOptions& options, ErrorStream& errors, ConsoleReporter& reporter,
-                     const CheckJob& job)
+bool RunConsoleCheck(const ReportOptions& options, const WmiConnector& connector, ErrorStream& errors,
+                     ConsoleReporter& reporter, const CheckJob& job)
 {
-    CheckContext check(options.computer, &reporter);
+    CheckContext check(options.computer, &reporter, connector);
     errors.Follow(&check.Progress());
     ProgressPrinter progress(errors, check.Progress(), !options.quiet);
     bool ran = RunCheckOnThisThread(check, job);
@@ -84,7 +84,7 @@ bool RunConsoleCheck(const ReportOptions& options, ErrorStream& errors, ConsoleR
 
 }  // namespace
 
-int RunStandardReport(const ReportOptions& options)
+int RunStandardReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors;
     ConsoleReporter reporter(errors, {});
@@ -92,7 +92,7 @@ int RunStandardReport(const ReportOptions& options)
         return kExitHostUnreachable;
     StandardStores stores;
     int outcome = kStandardSurveyFailed;
-    if (!RunConsoleCheck(options, errors, reporter,
+    if (!RunConsoleCheck(options, connector, errors, reporter,
                          [&](CheckContext& check) { outcome = RunStandardSurvey(check, stores); }))
         return kExitWmiFailure;
     if (outcome != kStandardSurveyDone)
@@ -102,14 +102,14 @@ int RunStandardReport(const ReportOptions& options)
     }, reporter);
 }
 
-int RunClassReport(const ReportOptions& options)
+int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors;
     ConsoleReporter reporter(errors, ClassDisplayText(options.classId));
     if (!ProbeComputer(options.computer, reporter))
         return kExitHostUnreachable;
     int outcome = kClassSurveyFailed;
-    if (!RunConsoleCheck(options, errors, reporter, [&](CheckContext& check) {
+    if (!RunConsoleCheck(options, connector, errors, reporter, [&](CheckContext& check) {
             outcome = RunClassSurvey(check, options.classId);
         }))
         return kExitWmiFailure;
@@ -117,6 +117,7 @@ int RunClassReport(const ReportOptions& options)
     if (exitCode != kExitSuccess)
         return exitCode;
     return WriteResult(options, [&](TextSink& sink, const std::string& path) {
-        return WriteCsv(reporter.ClassRows(), sink, path, reporter);
+        return WriteCsv(reporter.ClassRows(), sink, path, reporter,
+                        options.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
     }, reporter);
 }

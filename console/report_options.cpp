@@ -56,7 +56,7 @@ private:
 
     ReportOptions& options_;
     std::string& reason_;
-    std::optional<std::string> commandText_, computerText_, outText_, typeText_;
+    std::optional<std::string> commandText_, computerText_, outText_, typeText_, rawCsvText_;
 };
 
 bool OptionReader::Read(const std::vector<std::string>& arguments)
@@ -86,6 +86,11 @@ bool OptionReader::ReadOption(const Option& option)
 {
     if (option.name == "q" && !option.hasValue) {
         options_.quiet = true;
+        return true;
+    }
+    if (option.name == "rawcsv" && !option.hasValue) {
+        options_.rawCsv = true;
+        rawCsvText_ = option.text;
         return true;
     }
     if (option.name == "classes" && !option.hasValue)
@@ -140,6 +145,11 @@ bool OptionReader::CheckCombination()
 {
     if (typeText_ && options_.command != ReportCommand::Explain)
         return Fail(IDS_REPORT_EXPLAIN_ONLY, *typeText_);
+    if (rawCsvText_ && options_.command != ReportCommand::ClassCheck)
+        return Fail(IDS_REPORT_CLASS_ONLY, *rawCsvText_);
+    if (options_.command == ReportCommand::Explain &&
+        !CheckExplainedType(options_.explain, reason_))
+        return false;
     bool takesComputer = options_.command == ReportCommand::StandardCheck ||
                          options_.command == ReportCommand::ClassCheck;
     if (computerText_ && !takesComputer)

@@ -1,6 +1,7 @@
 // The command line of the report tool. Options start with "/" or "-", their names in any
 // case, values after a colon: /class:<class>, /out:<file>, /explain:<c>.<p>=<v>, /vt:<n>;
-// flags /classes, /categories, /q, /?. At most one other argument: the computer name.
+// flags /classes, /categories, /q, /rawcsv, /?. At most one other argument: the computer
+// name.
 #pragma once
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ struct ReportOptions {
     ExplainRequest explain; // Explain
     std::string outPath;    // empty: standard output
     bool quiet = false;     // no progress lines
+    bool rawCsv = false;    // ClassCheck: CSV cells as they are, formulas included
 };
 
 // Fills `options`; false with a one-line reason (in the user interface language) for

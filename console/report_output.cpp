@@ -33,6 +33,17 @@ int WriteResult(const ReportOptions& options, const ResultWriter& write, Message
                                                                               : kExitFileError;
 }
 
+bool ResultTargetCanBeWritten(const ReportOptions& options, MessageSink& messages)
+{
+    if (options.outPath.empty())
+        return true;
+    FileTextSink file;
+    if (file.Open(options.outPath))
+        return true;   // given up unfinished: the target stays as it was
+    ReportFileOpenError(messages, options.outPath);
+    return false;
+}
+
 int WriteResultText(const ReportOptions& options, const std::string& text, MessageSink& messages)
 {
     return WriteResult(options, [&](TextSink& sink, const std::string& path) {

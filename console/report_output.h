@@ -23,3 +23,8 @@ int WriteResult(const ReportOptions& options, const ResultWriter& write, Message
 
 // Writes `text` (line ends "\n") as the result.
 int WriteResultText(const ReportOptions& options, const std::string& text, MessageSink& messages);
+
+// True when the result can be written: to standard output, or into the /out file, which
+// is opened as a save opens it and given up again (nothing is changed). False after
+// message 111 with the path.
+bool ResultTargetCanBeWritten(const ReportOptions& options, MessageSink& messages);

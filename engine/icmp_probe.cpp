@@ -6,10 +6,10 @@
 #include <iphlpapi.h>
 #include <icmpapi.h>
 
-#include <cstdio>
 #include <memory>
 #include <new>
 
+#include "base/format_text.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -84,8 +84,7 @@ int PingHost(std::string host, std::string& message)
         return kPingHostNotFound;
     }
     const auto* bytes = reinterpret_cast<const unsigned char*>(entry->h_addr_list[0]);
-    char address[16];
-    std::snprintf(address, sizeof address, "%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
+    const std::string address = FormatText("%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
 
     IcmpHandle icmp(library);
     std::unique_ptr<unsigned char[]> reply(new (std::nothrow) unsigned char[kReplyBufferSize]());
@@ -98,7 +97,7 @@ int PingHost(std::string host, std::string& message)
     char payload[kPayloadSize];
     memcpy(payload, kPayload, kPayloadSize);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (library.IcmpSendEcho(icmp.Get(), inet_addr(address), payload, kPayloadSize, nullptr,
+        if (library.IcmpSendEcho(icmp.Get(), inet_addr(address.c_str()), payload, kPayloadSize, nullptr,
                                  reply.get(), kReplyBufferSize, kTimeoutMs) != 0)
             return kPingReplied;
     }

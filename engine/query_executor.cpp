@@ -14,9 +14,7 @@ namespace {
 
 std::string ProgressText(const std::string& base, long objectNumber)
 {
-    char number[32];
-    std::snprintf(number, sizeof number, " (%ld)", objectNumber);
-    return base + number;
+    return base + " (" + std::to_string(objectNumber) + ")";
 }
 
 // Reads one property and renders it; returns the VARIANT type read (0 when Get failed).

@@ -3,8 +3,8 @@
 #include <memory>
 #include <mutex>
 
-#include "base/text_util.h"
 #include "base/narrow.h"
+#include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 

@@ -159,10 +159,9 @@ void FormIndividual::ClearResults()
 void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)
 {
     ResultModel& model = list_.Model();
-    char number[16];
     for (const ClassResultRow& row : rows) {
-        snprintf(number, sizeof number, "%lu", static_cast<unsigned long>(row.objectNumber));
-        model.AppendRow({{number, row.name, row.typeText, row.value}, row.itemData, -1});
+        model.AppendRow({{std::to_string(row.objectNumber), row.name, row.typeText, row.value},
+                         row.itemData, -1});
     }
     list_.ShowRows();
 }

@@ -5,13 +5,13 @@
 namespace {
 
 template <class TextOf>
-std::string CsvLine(int count, TextOf textOf)
+std::string CsvLine(int count, CsvCells cells, TextOf textOf)
 {
     std::string line;
     for (int i = 0; i < count; ++i) {
         if (i > 0)
             line += ',';
-        line += CsvField(textOf(i));
+        line += CsvField(textOf(i), cells);
     }
     line += '\n';
     return line;
@@ -33,11 +33,58 @@ bool WriteOrReport(TextSink& sink, const std::string& line, const std::string& p
     return false;
 }
 
+bool AllDigits(std::string_view text)
+{
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+// "1024" or "1,024": digits, or groups of three after a first group of one to three.
+bool IsWholeNumber(std::string_view text)
+{
+    const size_t comma = text.find(',');
+    if (comma == std::string_view::npos)
+        return AllDigits(text);
+    if (comma > 3 || !AllDigits(text.substr(0, comma)))
+        return false;
+    for (text.remove_prefix(comma); !text.empty(); text.remove_prefix(4)) {
+        if (text.size() < 4 || text[0] != ',' || !AllDigits(text.substr(1, 3)))
+            return false;
+    }
+    return true;
+}
+
+// A sign, a whole number and a fraction, as the program shows numbers: "-1,024", "-3.5".
+bool IsPlainNumber(std::string_view text)
+{
+    if (!text.empty() && (text[0] == '-' || text[0] == '+'))
+        text.remove_prefix(1);
+    const size_t dot = text.find('.');
+    if (dot == std::string_view::npos)
+        return IsWholeNumber(text);
+    return AllDigits(text.substr(dot + 1)) && (dot == 0 || IsWholeNumber(text.substr(0, dot)));
+}
+
+// What a spreadsheet opening the file would take for a formula (or for the start of
+// one, after a tab or a carriage return).
+bool StartsLikeAFormula(std::string_view text)
+{
+    if (text.empty())
+        return false;
+    switch (text[0]) {
+    case '=': case '+': case '-': case '@': case '\t': case '\r':
+        return !IsPlainNumber(text);
+    default:
+        return false;
+    }
+}
+
 }  // namespace
 
-std::string CsvField(std::string_view text)
+std::string CsvField(std::string_view text, CsvCells cells)
 {
     std::string field = "\"";
+    if (cells == CsvCells::Neutralised && StartsLikeAFormula(text))
+        field += '\'';
     for (char character : text) {
         if (character == '"')
             field += '"';
@@ -47,23 +94,23 @@ std::string CsvField(std::string_view text)
     return field;
 }
 
-std::string CsvHeaderLine(const ResultModel& model)
+std::string CsvHeaderLine(const ResultModel& model, CsvCells cells)
 {
-    return CsvLine(model.ColumnCount(), [&](int i) { return model.Column(i).header; });
+    return CsvLine(model.ColumnCount(), cells, [&](int i) { return model.Column(i).header; });
 }
 
-std::string CsvRowLine(const ResultModel& model, int row)
+std::string CsvRowLine(const ResultModel& model, int row, CsvCells cells)
 {
-    return CsvLine(model.ColumnCount(), [&](int i) { return model.Cell(row, i); });
+    return CsvLine(model.ColumnCount(), cells, [&](int i) { return model.Cell(row, i); });
 }
 
 int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
-             MessageSink& messages)
+             MessageSink& messages, CsvCells cells)
 {
-    if (!WriteOrReport(sink, CsvHeaderLine(model), path, messages))
+    if (!WriteOrReport(sink, CsvHeaderLine(model, cells), path, messages))
         return kExportWriteFailed;
     for (int row = 0; row < model.RowCount(); ++row) {
-        if (!WriteOrReport(sink, CsvRowLine(model, row), path, messages))
+        if (!WriteOrReport(sink, CsvRowLine(model, row, cells), path, messages))
             return kExportWriteFailed;
     }
     return kExportDone;

@@ -2,6 +2,8 @@
 // display order, every field in double quotes and separated by commas, each line ended
 // by CR LF, in the ANSI code page without byte-order mark. A double quote inside a field
 // is doubled (RFC 4180), so commas and line breaks inside a field need nothing more.
+// Values come from the computer checked, which may be hostile: a field that a spreadsheet
+// would run as a formula is written as text.
 #pragma once
 #include <string>
 #include <string_view>
@@ -9,17 +11,22 @@
 #include "listtools/result_model.h"
 #include "listtools/text_sink.h"
 
+// Neutralised: a field whose first character is =, +, -, @, a tab or a carriage return
+// gets a leading apostrophe, which spreadsheets show as the start of a text, unless the
+// field is a plain number ("-1", "-1,024", "-3.5"). Raw: every field as it is.
+enum class CsvCells { Neutralised, Raw };
+
 // `text` in double quotes, each double quote inside doubled; "" for an empty text.
-std::string CsvField(std::string_view text);
+std::string CsvField(std::string_view text, CsvCells cells = CsvCells::Neutralised);
 
 // The header line (column texts) and the row lines of `model`, each ending with "\n".
-std::string CsvHeaderLine(const ResultModel& model);
-std::string CsvRowLine(const ResultModel& model, int row);
+std::string CsvHeaderLine(const ResultModel& model, CsvCells cells = CsvCells::Neutralised);
+std::string CsvRowLine(const ResultModel& model, int row, CsvCells cells = CsvCells::Neutralised);
 
 // Writes the header line and every row of `model`. 0, or kExportWriteFailed after showing
-// message 112 with `path` (the lines before the failing one stay written).
+// message 112 with `path`.
 int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
-             MessageSink& messages);
+             MessageSink& messages, CsvCells cells = CsvCells::Neutralised);
 
 // Creates (or replaces) `path` and writes `model` into it: kExportDone,
 // kExportOpenFailed (message 111) or kExportWriteFailed (message 112).

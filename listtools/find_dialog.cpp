@@ -4,6 +4,7 @@
 #include "listtools/find_text.h"
 #include "resources/resource.h"
 #include "ui/message_box.h"
+#include "ui/window.h"
 
 CFindDlg::CFindDlg(ResultList& list) : ui::Dialog(IDD_FIND), list_(list) {}
 
@@ -46,9 +47,8 @@ bool CFindDlg::OnCommand(int id, int code, HWND control)
 
 void CFindDlg::OnFindNext()
 {
-    char buffer[1024];
-    GetDlgItemTextA(hwnd_, IDC_FIND_TEXT, buffer, sizeof buffer);
-    FindNextResult result = FindNext(list_.Model(), buffer, IsChecked(IDC_MATCH_CASE),
+    const std::string text = ui::Window(::GetDlgItem(hwnd_, IDC_FIND_TEXT)).Text();
+    FindNextResult result = FindNext(list_.Model(), text, IsChecked(IDC_MATCH_CASE),
                                      IsChecked(IDC_FIND_DOWN), position_);
     switch (result.outcome) {
     case FindNextResult::Outcome::EmptyText:

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
+#include "base/format_text.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -18,30 +20,83 @@ std::string ToTextModeLineEnds(std::string_view text)
     return converted;
 }
 
+namespace {
+
+// The folder part of `path`, with its separator ("" for a name alone): a temporary file
+// there lies on the same volume as the target, so moving it over the target is one step.
+std::string FolderOf(const std::string& path)
+{
+    const size_t end = path.find_last_of("\\/:");
+    return end == std::string::npos ? std::string() : path.substr(0, end + 1);
+}
+
+constexpr int kTemporaryNameAttempts = 16;
+
+}  // namespace
+
 FileTextSink::~FileTextSink()
 {
-    if (IsOpen())
-        CloseHandle(file_);
+    Abandon();
 }
 
 bool FileTextSink::Open(const std::string& path)
 {
-    if (IsOpen())
-        CloseHandle(file_);
-    file_ = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    return IsOpen();
+    Abandon();
+    failed_ = false;
+    target_ = path;
+    // The target is opened as it is, not truncated: a path that cannot be written fails
+    // now, before anything is written, and the target is not changed.
+    ui::UniqueHandle target(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!target && GetLastError() != ERROR_FILE_NOT_FOUND)
+        return false;
+    if (target && GetFileType(target.Get()) != FILE_TYPE_DISK) {
+        file_ = std::move(target);
+        return true;
+    }
+    target.Reset();
+    return CreateTemporaryBeside(path);
+}
+
+bool FileTextSink::CreateTemporaryBeside(const std::string& path)
+{
+    const std::string folder = FolderOf(path);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        LARGE_INTEGER now{};
+        QueryPerformanceCounter(&now);
+        const std::string name =
+            folder + FormatText("~mirel%08lx.tmp", (GetCurrentProcessId() << 20) ^ now.LowPart);
+        file_.Reset(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (file_) {
+            temporary_ = name;
+            return true;
+        }
+        const DWORD error = GetLastError();
+        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
+            return false;
+    }
+    return false;
 }
 
 bool FileTextSink::WriteBytes(std::string_view bytes)
 {
-    if (!IsOpen())
+    // A file with a gap must not take the place of the target: after one failed write
+    // nothing more is written.
+    if (failed_ || !IsOpen() || !WriteToFile(bytes)) {
+        failed_ = true;
         return false;
+    }
+    return true;
+}
+
+bool FileTextSink::WriteToFile(std::string_view bytes)
+{
     while (!bytes.empty()) {
         DWORD chunk = static_cast<DWORD>(
             std::min<size_t>(bytes.size(), std::numeric_limits<DWORD>::max() / 2));
         DWORD written = 0;
-        if (!WriteFile(file_, bytes.data(), chunk, &written, nullptr) || written == 0)
+        if (!WriteFile(file_.Get(), bytes.data(), chunk, &written, nullptr) || written == 0)
             return false;
         bytes.remove_prefix(written);
     }
@@ -52,9 +107,27 @@ bool FileTextSink::Finish()
 {
     if (!IsOpen())
         return false;
-    HANDLE file = file_;
-    file_ = INVALID_HANDLE_VALUE;
-    return CloseHandle(file) != FALSE;
+    if (temporary_.empty()) {
+        const bool closed = CloseHandle(file_.Release()) != FALSE;
+        return closed && !failed_;
+    }
+    bool complete = !failed_ && FlushFileBuffers(file_.Get());
+    complete = CloseHandle(file_.Release()) && complete;
+    if (complete && MoveFileExA(temporary_.c_str(), target_.c_str(),
+                                MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        temporary_.clear();
+        return true;
+    }
+    Abandon();
+    return false;
+}
+
+void FileTextSink::Abandon()
+{
+    file_.Reset();
+    if (!temporary_.empty())
+        DeleteFileA(temporary_.c_str());
+    temporary_.clear();
 }
 
 void ReportFileOpenError(MessageSink& messages, const std::string& path)

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "base/message_sink.h"
+#include "ui/handles.h"
 
 // "\n" -> "\r\n" for every line feed of `text`.
 std::string ToTextModeLineEnds(std::string_view text);
@@ -27,8 +28,13 @@ protected:
     virtual bool WriteBytes(std::string_view bytes) = 0;
 };
 
-// A file created (or truncated) for writing. Closed by Finish or, without a report, by
-// the destructor.
+// A file that is replaced whole or not at all. Open checks that the target can be
+// written (without changing it) and creates a temporary file beside it; the writes go
+// there; Finish flushes it and moves it over the target in one step. After a failed
+// write, a failed Finish, or without Finish, the temporary file is removed and the
+// target stays as it was, so a full disk never leaves half a report in place of a good
+// one. A target that is a device rather than a file (NUL, Linux's /dev/full under Wine)
+// has nothing to replace and is written directly.
 class FileTextSink : public TextSink {
 public:
     FileTextSink() = default;
@@ -36,17 +42,28 @@ public:
     FileTextSink& operator=(const FileTextSink&) = delete;
     ~FileTextSink() override;
 
-    // Creates or truncates `path`; false when it cannot be opened for writing.
+    // False when `path` cannot be written (no such folder, no rights, a folder, a file
+    // in use) or the temporary file cannot be created beside it.
     bool Open(const std::string& path);
-    bool IsOpen() const { return file_ != INVALID_HANDLE_VALUE; }
-    // Closes the file; false when it was not open or closing failed.
+    bool IsOpen() const { return static_cast<bool>(file_); }
+    // Puts the file in place; false when it was not open, a write failed or it could not
+    // be completed (then the target is untouched).
     bool Finish() override;
 
 protected:
-    bool WriteBytes(std::string_view bytes) override;
+    bool WriteBytes(std::string_view bytes) final;
+    // Writes exactly these bytes into the open file; false on a short or failed write.
+    virtual bool WriteToFile(std::string_view bytes);
 
 private:
-    HANDLE file_ = INVALID_HANDLE_VALUE;
+    bool CreateTemporaryBeside(const std::string& path);
+    // Closes the file and removes the temporary one.
+    void Abandon();
+
+    ui::UniqueHandle file_;
+    std::string target_;
+    std::string temporary_;   // empty while a device is written directly
+    bool failed_ = false;
 };
 
 // Collects everything written, line ends included.
@@ -66,7 +83,7 @@ private:
 };
 
 // Results of the file exports: written, the file could not be opened (message 111
-// shown), a write failed (message 112 shown; what was written before stays).
+// shown), a write failed (message 112 shown; a file sink leaves the target as it was).
 inline constexpr int kExportDone = 0;
 inline constexpr int kExportOpenFailed = -1;
 inline constexpr int kExportWriteFailed = -2;

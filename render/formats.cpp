@@ -3,11 +3,12 @@
 #include <windows.h>
 #include <sddl.h>
 
-#include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "render/code_reader.h"
 #include "render/decode.h"
+#include "base/format_text.h"
 #include "base/text_util.h"
 
 namespace {
@@ -22,9 +23,7 @@ constexpr const char* kHexDigits = "0123456789abcdefABCDEF";
 
 std::string FormatDate(int year, int month, int day)
 {
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%4.4d/%2.2d/%2.2d", year, month, day);
-    return buffer;
+    return FormatText("%4.4d/%2.2d/%2.2d", year, month, day);
 }
 
 // Eight hexadecimal digits (already checked) as a 32-bit number.
@@ -50,10 +49,8 @@ std::string FormatHexFileTime(std::string_view text)
     if (!FileTimeToSystemTime(&utc, &universal) ||
         !SystemTimeToTzSpecificLocalTime(nullptr, &universal, &local))
         return std::string(text);
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%4.4d/%2.2d/%2.2d %2.2d:%2.2d:%2.2d", local.wYear,
-                  local.wMonth, local.wDay, local.wHour, local.wMinute, local.wSecond);
-    return buffer;
+    return FormatText("%4.4d/%2.2d/%2.2d %2.2d:%2.2d:%2.2d", local.wYear, local.wMonth,
+                      local.wDay, local.wHour, local.wMinute, local.wSecond);
 }
 
 // "month/day/year", each part digits only (an empty part reads as 0); other texts

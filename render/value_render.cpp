@@ -2,24 +2,16 @@
 
 #include <windows.h>
 
-#include <cstdio>
 #include <cstring>
 #include <string_view>
 
 #include "render/decode.h"
+#include "base/format_text.h"
 #include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
 namespace {
-
-template <class... Args>
-std::string Format(const char* format, Args... args)
-{
-    char buffer[64];
-    int length = std::snprintf(buffer, sizeof buffer, format, args...);
-    return length > 0 ? std::string(buffer, static_cast<size_t>(length)) : std::string();
-}
 
 // Up to the first zero character; a null BSTR is empty.
 std::string BstrText(BSTR value)
@@ -35,8 +27,9 @@ std::string DateText(DATE value)
     SYSTEMTIME time{};
     bool converted = VariantTimeToSystemTime(value, &time) != 0;
     auto field = [&](WORD part) { return converted ? static_cast<int>(part) : -1; };
-    return Format("%4.4d/%2.2d/%2.2d %2.2d:%2.2d:%2.2d", field(time.wYear), field(time.wMonth),
-                  field(time.wDay), field(time.wHour), field(time.wMinute), field(time.wSecond));
+    return FormatText("%4.4d/%2.2d/%2.2d %2.2d:%2.2d:%2.2d", field(time.wYear),
+                      field(time.wMonth), field(time.wDay), field(time.wHour),
+                      field(time.wMinute), field(time.wSecond));
 }
 
 std::string CharacterText(CHAR value)
@@ -50,44 +43,62 @@ std::string CharacterText(CHAR value)
 bool FormatScalar(VARTYPE type, const void* data, std::string& text)
 {
     switch (type) {
-    case VT_I2: text = Format("%hd", *static_cast<const SHORT*>(data)); return true;
-    case VT_I4: text = Format("%ld", static_cast<long>(*static_cast<const LONG*>(data))); return true;
-    case VT_R4: text = Format("%f", static_cast<double>(*static_cast<const FLOAT*>(data))); return true;
-    case VT_R8: text = Format("%lf", *static_cast<const DOUBLE*>(data)); return true;
+    case VT_I2: text = FormatText("%hd", *static_cast<const SHORT*>(data)); return true;
+    case VT_I4: text = FormatText("%ld", static_cast<long>(*static_cast<const LONG*>(data))); return true;
+    case VT_R4: text = FormatText("%f", static_cast<double>(*static_cast<const FLOAT*>(data))); return true;
+    case VT_R8: text = FormatText("%lf", *static_cast<const DOUBLE*>(data)); return true;
     case VT_DATE: text = DateText(*static_cast<const DATE*>(data)); return true;
     case VT_BSTR: text = BstrText(*static_cast<const BSTR*>(data)); return true;
     case VT_BOOL: text = *static_cast<const VARIANT_BOOL*>(data) == VARIANT_TRUE ? "True" : "False"; return true;
     case VT_I1: text = CharacterText(*static_cast<const CHAR*>(data)); return true;
-    case VT_UI1: text = Format("%d", static_cast<int>(*static_cast<const BYTE*>(data))); return true;
-    case VT_UI2: text = Format("%hu", *static_cast<const USHORT*>(data)); return true;
-    case VT_UI4: text = Format("%lu", static_cast<unsigned long>(*static_cast<const ULONG*>(data))); return true;
-    case VT_I8: text = Format("%lld", static_cast<long long>(*static_cast<const LONGLONG*>(data))); return true;
-    case VT_UI8: text = Format("%llu", static_cast<unsigned long long>(*static_cast<const ULONGLONG*>(data))); return true;
-    case VT_INT: text = Format("%d", *static_cast<const INT*>(data)); return true;
-    case VT_UINT: text = Format("%u", *static_cast<const UINT*>(data)); return true;
+    case VT_UI1: text = FormatText("%d", static_cast<int>(*static_cast<const BYTE*>(data))); return true;
+    case VT_UI2: text = FormatText("%hu", *static_cast<const USHORT*>(data)); return true;
+    case VT_UI4: text = FormatText("%lu", static_cast<unsigned long>(*static_cast<const ULONG*>(data))); return true;
+    case VT_I8: text = FormatText("%lld", static_cast<long long>(*static_cast<const LONGLONG*>(data))); return true;
+    case VT_UI8: text = FormatText("%llu", static_cast<unsigned long long>(*static_cast<const ULONGLONG*>(data))); return true;
+    case VT_INT: text = FormatText("%d", *static_cast<const INT*>(data)); return true;
+    case VT_UINT: text = FormatText("%u", *static_cast<const UINT*>(data)); return true;
     default: return false;
     }
 }
 
-bool HasScalarRule(VARTYPE type)
+// The bytes of one element of a type with a scalar rule; 0 for the other types.
+size_t ScalarSize(VARTYPE type)
 {
     switch (type) {
-    case VT_I2: case VT_I4: case VT_R4: case VT_R8: case VT_DATE: case VT_BSTR: case VT_BOOL:
-    case VT_I1: case VT_UI1: case VT_UI2: case VT_UI4: case VT_I8: case VT_UI8: case VT_INT:
-    case VT_UINT:
-        return true;
-    default:
-        return false;
+    case VT_I1: case VT_UI1: return 1;
+    case VT_I2: case VT_UI2: case VT_BOOL: return 2;
+    case VT_I4: case VT_UI4: case VT_R4: case VT_INT: case VT_UINT: return 4;
+    case VT_R8: case VT_DATE: case VT_I8: case VT_UI8: return 8;
+    case VT_BSTR: return sizeof(BSTR);
+    default: return 0;
     }
 }
 
-// Fetches element `index` into `elementText` by the scalar rules. Leaves the text as it
-// was when the element type has no rule or the element cannot be fetched.
+// True when the array really holds elements of `elementType`. SafeArrayGetElement copies
+// as many bytes as the array's own elements have, and copies strings or takes references
+// by the array's own features, whatever type the VARIANT names: an array that is not
+// what the VARIANT says is not read at all.
+bool ArrayHolds(SAFEARRAY* array, VARTYPE elementType)
+{
+    VARTYPE stored = VT_EMPTY;
+    if (SUCCEEDED(SafeArrayGetVartype(array, &stored)) && stored != elementType)
+        return false;
+    constexpr USHORT kOwningFeatures =
+        FADF_BSTR | FADF_UNKNOWN | FADF_DISPATCH | FADF_VARIANT | FADF_RECORD;
+    const USHORT expected = elementType == VT_BSTR ? FADF_BSTR : 0;
+    const size_t size = ScalarSize(elementType);
+    return size != 0 && (array->fFeatures & kOwningFeatures) == expected &&
+           SafeArrayGetElemsize(array) == size;
+}
+
+// Fetches element `index` into `elementText` by the scalar rules (the array holds
+// elements of `elementType`). Leaves the text as it was when the element cannot be
+// fetched.
 void FormatElement(SAFEARRAY* array, LONG index, VARTYPE elementType, std::string& elementText)
 {
-    if (!HasScalarRule(elementType))
-        return;   // no rule: nothing is fetched
-    alignas(8) unsigned char storage[16] = {};
+    alignas(8) unsigned char storage[sizeof(LONGLONG)] = {};
+    static_assert(sizeof(BSTR) <= sizeof storage);
     if (FAILED(SafeArrayGetElement(array, &index, storage)))
         return;
     FormatScalar(elementType, storage, elementText);
@@ -104,9 +115,12 @@ int RenderArray(const VARIANT& value, std::string& text, int classId, const wcha
         FAILED(SafeArrayGetUBound(array, 1, &upper)))
         return -1;
     const VARTYPE elementType = static_cast<VARTYPE>(value.vt - VT_ARRAY);
+    // An element type without a rule contributes empty elements: nothing is fetched.
+    const bool readable = ArrayHolds(array, elementType);
     std::string elementText;
     for (LONG index = lower; index <= upper; ++index) {
-        FormatElement(array, index, elementType, elementText);
+        if (readable)
+            FormatElement(array, index, elementType, elementText);
         if (!elementText.empty())
             elementText = DecodePropertyValue(classId, elementType, name, elementText, host);
         if (text.empty())

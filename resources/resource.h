@@ -140,6 +140,8 @@
 #define IDS_REPORT_TWICE            7019
 #define IDS_REPORT_EXPLAIN_ONLY     7020
 #define IDS_REPORT_NO_COMPUTER      7021
+#define IDS_REPORT_NOT_OF_TYPE      7022
+#define IDS_REPORT_CLASS_ONLY       7023
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

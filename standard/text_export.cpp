@@ -6,6 +6,22 @@
 
 namespace {
 
+// Appends `text` on one line: each line break in it (CR LF, CR or LF) becomes one space,
+// so that no value can split its row or put lines of its own into the report.
+void AppendOnOneLine(std::string& line, const std::string& text)
+{
+    for (size_t at = 0; at < text.size(); ++at) {
+        const char character = text[at];
+        if (character != '\r' && character != '\n') {
+            line += character;
+            continue;
+        }
+        line += ' ';
+        if (character == '\r' && at + 1 < text.size() && text[at + 1] == '\n')
+            ++at;
+    }
+}
+
 // "\t\t" followed by the texts in double quotes, separated by commas, and "\n".
 template <class TextOf>
 std::string QuotedLine(int count, TextOf textOf)
@@ -15,7 +31,7 @@ std::string QuotedLine(int count, TextOf textOf)
         if (i > 0)
             line += ',';
         line += '"';
-        line += textOf(i);
+        AppendOnOneLine(line, textOf(i));
         line += '"';
     }
     line += '\n';
@@ -98,7 +114,7 @@ int SaveStandardReport(const StandardStores& stores, const std::string& targetCo
         return kExportOpenFailed;
     }
     if (WriteStandardReport(stores, targetComputer, file, path, messages) != kExportDone)
-        return kExportWriteFailed;   // the destructor closes the file
+        return kExportWriteFailed;   // the destructor removes the unfinished file
     if (!file.Finish()) {
         ReportFileWriteError(messages, path);
         return kExportWriteFailed;

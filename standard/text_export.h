@@ -1,8 +1,8 @@
 // The text report of all standard categories: a header naming the computer, then for
 // each group of the category tree (Hardware, Operating System, Software) its categories
 // in store order, each with its column line and one line per row, cells in double quotes.
-// Texts are written as the program holds them; nothing inside a cell is escaped: the
-// report is for people to read.
+// The report is for people to read: texts are written as the program holds them, except
+// that a line break inside a cell becomes a space, so that every row stays one line.
 #pragma once
 #include <string>
 
@@ -22,13 +22,12 @@ int WriteCategorySection(const CategoryStore& store, const std::string& label, T
                          const std::string& path, MessageSink& messages);
 
 // The whole report of the 28 `stores`. 0, or kExportWriteFailed after showing message 112
-// with `path`; the sections written before the failure stay written. Does not Finish the
-// sink.
+// with `path`; nothing more is written after the failure. Does not Finish the sink.
 int WriteStandardReport(const StandardStores& stores, const std::string& targetComputer,
                         TextSink& sink, const std::string& path, MessageSink& messages);
 
-// Creates (or replaces) the file `path` and writes the report into it: kExportDone,
-// kExportOpenFailed (message 111) or kExportWriteFailed (message 112; the file keeps what
-// was written).
+// Creates (or replaces) the file `path` with the whole report: kExportDone,
+// kExportOpenFailed (message 111) or kExportWriteFailed (message 112; a file that was
+// there stays as it was).
 int SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
                        const std::string& path, MessageSink& messages);

