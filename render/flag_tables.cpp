@@ -67,6 +67,7 @@ constexpr FlagRun kFlagRuns[] = {
     {"AccountType", {}, 0x100, 0x100, 26900},
     {"AccountType", {}, 0x200, 0x200, 26901},
     {"AccountType", {}, 0x800, 0x2000, 26902},
+    {"Status", {Win32_UserProfile}, 0x1, 0x8, 26905},
     // Attributes and Type: flags for some classes, code tables for others
     {"Attributes", {Win32_Printer}, 0x1, 0x2000, 14701},
     {"Attributes", {Win32_FileSpecification}, 0x1, 0x4, 11801},

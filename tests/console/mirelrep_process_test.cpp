@@ -135,6 +135,7 @@ TEST_F(MirelrepProcess, ExplainsValues)
         {"/explain:Win32_DiskDrive.Size=82252800000", "82,252,800,000"},
         {"/explain:Win32_Processor.Name=12345", "12,345"},   // an integer type is grouped
         {"/explain:Win32_Processor.Name=12345 /vt:8", "12345"},
+        {"/explain:Win32_ComputerSystem.BootOptionOnWatchDog=3", "3 : Do not reboot"},
     };
     for (const Case& check : cases) {
         ChildRun run = RunMirelrep(check.arguments);
@@ -319,4 +320,6 @@ TEST(JapaneseConsole, MessagesAndReportInTheUserInterfaceLanguage)
     const std::string cdrom = LoadText(4005), hardware = LoadText(4003);
     EXPECT_EQ(lines[0], "0\t4\t" + cdrom + "\t" + hardware + "\tWin32_CDROMDrive\t1013\t9");
     EXPECT_EQ(japanese, cdrom != "CD-ROM Drive") << "the child runs in the same language";
+    ChildRun explained = RunMirelrep("/explain:Win32_ComputerSystem.AdminPasswordStatus=1");
+    EXPECT_EQ(explained.out, japanese ? ToNarrow(L"1 : \u6709\u52b9\r\n", 932) : "1 : Enabled\r\n");
 }
