@@ -13,8 +13,8 @@
 #include <functional>
 #include <string>
 
+#include "base/class_ids.h"
 #include "engine/run_state.h"
-#include "individual/class_ids.h"
 #include "individual/form_individual.h"
 #include "resources/resource.h"
 #include "resources/text.h"

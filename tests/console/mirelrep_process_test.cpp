@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "base/class_ids.h"
 #include "console/report_output.h"
 #include "engine/domain_clause.h"
 #include "engine/wmi_session.h"
 #include "individual/class_catalog.h"
-#include "individual/class_ids.h"
 #include "render/decode.h"
 #include "render/value_render.h"
 #include "resources/narrow.h"

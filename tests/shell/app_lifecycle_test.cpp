@@ -2,7 +2,7 @@
 // local computer, stopping, the close guard, and the keyboard paths.
 #include "tests/shell/app_fixture.h"
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
