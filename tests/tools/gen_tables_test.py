@@ -10,6 +10,7 @@ from pathlib import Path
 
 ROOT = Path(__file__).resolve().parents[2]
 GENERATOR = ROOT / "tools" / "gen_tables.py"
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
 sys.path.insert(0, str(GENERATOR.parent))
 import gen_tables  # noqa: E402
 
