@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "render/decode.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "individual/form_individual.h"
 #include "resources/resource.h"
 #include "resources/text.h"

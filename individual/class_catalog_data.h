@@ -1,5 +1,8 @@
 #pragma once
-// Constant data of the WMI class catalog: one entry per class identifier 1000..1301.
+// Constant data of the WMI class catalog: one entry per class identifier, generated
+// from individual/classes.tsv (kFirstClassId..kLastClassId come with the identifiers).
+#include "base/class_ids.h"
+
 struct ClassCatalogEntry {
     int classId;
     int displayStringId;
@@ -8,7 +11,4 @@ struct ClassCatalogEntry {
     const wchar_t* const* propertyNames;   // read in this order; ends with nullptr
     int propertyCount;
 };
-inline constexpr int kFirstClassId = 1000;
-inline constexpr int kLastClassId = 1301;
-inline constexpr int kClassCount = 302;
 extern const ClassCatalogEntry kClassCatalog[kClassCount];

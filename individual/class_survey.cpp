@@ -5,11 +5,11 @@
 #include <utility>
 #include <vector>
 
+#include "base/class_ids.h"
 #include "engine/domain_clause.h"
 #include "engine/query_executor.h"
 #include "engine/survey_reporter.h"
 #include "individual/class_catalog.h"
-#include "individual/class_ids.h"
 #include "render/value_render.h"
 #include "resources/resource.h"
 #include "resources/text.h"

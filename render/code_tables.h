@@ -1,5 +1,6 @@
 // The code tables of the coded properties (Availability, ConfigManagerErrorCode, ...)
-// and the one decoder that reads all of them.
+// and the one decoder that reads all of them. The tables are generated from
+// render/tables/code_ranges.tsv, code_lists.tsv and code_fallbacks.tsv.
 #pragma once
 #include "render/table_types.h"
 

@@ -1,4 +1,5 @@
-// The flag tables of the bit-set properties (ServiceType, AccessMask, DaysOfWeek, ...).
+// The flag tables of the bit-set properties (ServiceType, AccessMask, DaysOfWeek, ...),
+// generated from render/tables/flag_runs.tsv, flag_specials.tsv and flag_any_type.tsv.
 #pragma once
 #include "render/table_types.h"
 

@@ -1,5 +1,6 @@
 // The tables of the unit, text and class-dependent decoders that are no plain code
-// tables: their code rows, their fixed words and their unit texts.
+// tables: their code rows, their fixed words and their unit texts, generated from
+// render/tables/pattern_ranges.tsv, words.tsv and units.tsv.
 #pragma once
 #include "render/table_types.h"
 

@@ -1,4 +1,5 @@
-// Which property names have a decoder, and which are shown with digit grouping.
+// Which property names have a decoder, and which are shown with digit grouping: the
+// data of render/tables/routes.tsv and numeric_properties.tsv, generated at build time.
 #pragma once
 #include <span>
 

@@ -1,6 +1,6 @@
 #include "render/text_decoders.h"
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "render/code_reader.h"
 #include "render/code_tables.h"
 #include "render/decode.h"

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "base/class_ids.h"
 #include "console/report_output.h"
 #include "engine/domain_clause.h"
 #include "engine/wmi_session.h"
 #include "individual/class_catalog.h"
-#include "individual/class_ids.h"
 #include "render/decode.h"
 #include "render/value_render.h"
 #include "base/format_text.h"
@@ -138,6 +138,7 @@ TEST_F(MirelrepProcess, ExplainsValues)
         {"/explain:Win32_Processor.Name=12345 /vt:8", "12345"},
         {"/explain:Win32_Processor.Description=1e300 /vt:5", FormatText("%lf", 1e300)},
         {"/explain:Win32_Processor.Name=65 /vt:16", "A"},   // a VT_I1 shows as its character
+        {"/explain:Win32_ComputerSystem.BootOptionOnWatchDog=3", "3 : Do not reboot"},
     };
     for (const Case& check : cases) {
         ChildRun run = RunMirelrep(check.arguments);
@@ -322,4 +323,6 @@ TEST(JapaneseConsole, MessagesAndReportInTheUserInterfaceLanguage)
     const std::string cdrom = LoadText(4005), hardware = LoadText(4003);
     EXPECT_EQ(lines[0], "0\t4\t" + cdrom + "\t" + hardware + "\tWin32_CDROMDrive\t1013\t9");
     EXPECT_EQ(japanese, cdrom != "CD-ROM Drive") << "the child runs in the same language";
+    ChildRun explained = RunMirelrep("/explain:Win32_ComputerSystem.AdminPasswordStatus=1");
+    EXPECT_EQ(explained.out, japanese ? ToNarrow(L"1 : \u6709\u52b9\r\n", 932) : "1 : Enabled\r\n");
 }

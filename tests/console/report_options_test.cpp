@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/class_ids.h"
 #include "console/catalog_listing.h"
 #include "console/console_reporter.h"
 #include "console/explain_value.h"
@@ -13,7 +14,6 @@
 #include "console/report_options.h"
 #include "engine/check_context.h"
 #include "individual/class_catalog.h"
-#include "individual/class_ids.h"
 #include "render/decode.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "base/class_ids.h"
 #include "individual/class_catalog.h"
 #include "individual/class_hierarchy.h"
-#include "individual/class_ids.h"
 #include "base/narrow.h"
 #include "resources/text.h"
 

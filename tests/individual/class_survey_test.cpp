@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "base/class_ids.h"
 #include "engine/domain_clause.h"
 #include "engine/survey_reporter.h"
 #include "engine/wmi_session.h"
 #include "individual/class_catalog.h"
-#include "individual/class_ids.h"
 #include "individual/class_survey.h"
 #include "render/value_render.h"
 #include "base/narrow.h"

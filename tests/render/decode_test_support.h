@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "render/decode.h"
 #include "base/narrow.h"
 #include "resources/text.h"

@@ -1,7 +1,7 @@
 // Routing by property name, trimming and digit grouping of DecodePropertyValue.
 #include "tests/render/decode_test_support.h"
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 
 using DispatchTest = EnglishDecoding;
 

@@ -2,8 +2,8 @@
 // local computer, stopping, the close guard, and the keyboard paths.
 #include "tests/shell/app_fixture.h"
 
+#include "base/class_ids.h"
 #include "engine/icmp_probe.h"
-#include "individual/class_ids.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"

@@ -3,7 +3,7 @@
 // that decide them.
 #include "tests/shell/app_fixture.h"
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"

@@ -2,7 +2,7 @@
 // real mouse messages, the real menu 350, the real clipboard.
 #include "tests/shell/app_fixture.h"
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "listtools/clipboard.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"

@@ -3,7 +3,7 @@
 // list, and the messages it shows.
 #include "tests/shell/app_fixture.h"
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "base/narrow.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"

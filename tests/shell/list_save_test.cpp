@@ -6,7 +6,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "individual/class_ids.h"
+#include "base/class_ids.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"

@@ -1,0 +1,91 @@
+#!/usr/bin/env python3
+"""The table generator refuses malformed data files, says where, and writes nothing."""
+
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parents[2]
+GENERATOR = ROOT / "tools" / "gen_tables.py"
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, str(GENERATOR.parent))
+import gen_tables  # noqa: E402
+
+
+class GeneratorChecks(unittest.TestCase):
+    def setUp(self):
+        self.folder = tempfile.TemporaryDirectory()
+        self.root = Path(self.folder.name) / "source"
+        for relative, _ in gen_tables.DATA_FILES.values():
+            (self.root / relative).parent.mkdir(parents=True, exist_ok=True)
+            shutil.copy(ROOT / relative, self.root / relative)
+        self.output = Path(self.folder.name) / "generated"
+
+    def tearDown(self):
+        self.folder.cleanup()
+
+    def edit(self, relative, change):
+        path = self.root / relative
+        path.write_text(change(path.read_text(encoding="utf-8")), encoding="utf-8")
+
+    def line_of(self, relative, text):
+        lines = (self.root / relative).read_text(encoding="utf-8").splitlines()
+        return f"{Path(relative).name}:{lines.index(text) + 1}"
+
+    def generate(self):
+        run = subprocess.run([sys.executable, str(GENERATOR), "--source", str(self.root),
+                              "--output", str(self.output)], capture_output=True, text=True)
+        return run.returncode, run.stderr
+
+    def assertRefused(self, *reasons):
+        code, errors = self.generate()
+        self.assertEqual(code, 1, errors)
+        for reason in reasons:
+            self.assertIn(reason, errors)
+        self.assertFalse(self.output.exists(), "nothing is written from bad data")
+
+    def test_the_checked_in_data_generates_every_output(self):
+        code, errors = self.generate()
+        self.assertEqual(code, 0, errors)
+        self.assertTrue((self.output / "base" / "class_ids.h").is_file())
+        english = (self.output / "resources/strings/decoded.en.rc").read_text(encoding="utf-8")
+        self.assertIn('    10003 "3 : Running or Full Power"', english)
+        self.assertIn('(3.5"", 360 RPM)', english)  # quotes doubled as the resource compiler wants
+
+    def test_duplicate_string_id(self):
+        self.edit("resources/strings/decoded.tsv", lambda text: text + "10003\tcopy\tcopy\n")
+        where = self.line_of("resources/strings/decoded.tsv", "10003\tcopy\tcopy")
+        self.assertRefused(f"{where}: duplicate string ID 10003")
+
+    def test_string_without_both_languages(self):
+        where = self.line_of("resources/strings/decoded.tsv", "10004\t4 : Warning\t4 : 警告")
+        self.edit("resources/strings/decoded.tsv",
+                  lambda text: text.replace("10004\t4 : Warning\t4 : 警告", "10004\t4 : Warning\t"))
+        self.assertRefused(f"{where}: string 10004 has no japanese text")
+        self.edit("resources/strings/decoded.tsv",
+                  lambda text: text.replace("10004\t4 : Warning\t", "10004\t4 : Warning"))
+        self.assertRefused(f"{where}: 2 columns, expected 3")
+
+    def test_row_with_the_wrong_column_count(self):
+        where = self.line_of("render/tables/code_ranges.tsv", "Availability\t*\t1\t21\t10001")
+        self.edit("render/tables/code_ranges.tsv",
+                  lambda text: text.replace("Availability\t*\t1\t21\t10001", "Availability\t*\t1\t21"))
+        self.assertRefused(f"{where}: 4 columns, expected 5")
+
+    def test_duplicate_class_and_unknown_class(self):
+        self.edit("individual/classes.tsv", lambda text: text.replace("1001\tWin32_Account", "1000\tWin32_Account"))
+        self.edit("render/tables/units.tsv", lambda text: text.replace("Win32_PageFileUsage", "Win32_PageFileUsed"))
+        self.assertRefused("duplicate class identifier 1000", "units.tsv:", "unknown class Win32_PageFileUsed")
+
+    def test_table_naming_a_missing_text(self):
+        self.edit("render/tables/code_ranges.tsv",
+                  lambda text: text.replace("ConfigManagerErrorCode\t*\t0\t31\t10100",
+                                            "ConfigManagerErrorCode\t*\t0\t32\t10100"))
+        self.assertRefused("string 10132 is not in resources/strings/decoded.tsv")
+
+
+if __name__ == "__main__":
+    unittest.main()
