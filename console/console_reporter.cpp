@@ -27,3 +27,8 @@ void ConsoleReporter::AddClassRows(std::vector<ClassResultRow> rows)
             row.itemData});
     }
 }
+
+void ConsoleReporter::ReadingIncomplete(const std::string& text)
+{
+    errors_.Message(LoadText(IDS_REPORT_INCOMPLETE) + text);
+}

@@ -19,6 +19,8 @@ public:
     int ShowMessage(const std::string& text, UINT flags) override;
     std::string SelectedClassText() override { return classText_; }
     void AddClassRows(std::vector<ClassResultRow> rows) override;
+    // Writes "Warning: " and the text to standard error.
+    void ReadingIncomplete(const std::string& text) override;
 
     const ResultModel& ClassRows() const { return classRows_; }
 

@@ -6,8 +6,12 @@
 #include <cstdio>
 
 #include "console/console_reporter.h"
+#include "console/ctrl_c_stop.h"
+#include "console/password_prompt.h"
 #include "console/report_output.h"
 #include "engine/icmp_probe.h"
+#include "base/narrow.h"
+#include "base/text_util.h"
 #include "engine/check_worker.h"
 #include "individual/class_catalog.h"
 #include "individual/class_survey.h"
@@ -39,10 +43,12 @@ private:
     bool started_;
 };
 
-// Resolves and pings a named computer as the Run command does; false after the message.
-bool ProbeComputer(const std::string& computer, MessageSink& messages)
+// Resolves and pings a named computer as the Run command does (unless /noping); false
+// after the message.
+bool ProbeComputer(const ReportOptions& options, MessageSink& messages)
 {
-    if (computer.empty())
+    const std::string& computer = options.computer;
+    if (computer.empty() || options.noPing)
         return true;
     WinsockScope winsock;
     LoadIcmpLibrary();
@@ -53,7 +59,8 @@ bool ProbeComputer(const std::string& computer, MessageSink& messages)
         messages.ShowMessage(message, MB_ICONEXCLAMATION);
         return false;
     case kPingNoReply:
-        messages.ShowMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer, MB_ICONEXCLAMATION);
+        messages.ShowMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer + "\n" +
+                                 LoadText(IDS_REPORT_TRY_NOPING), MB_ICONEXCLAMATION);
         return false;
     default:
         return true;
@@ -64,21 +71,51 @@ int ClassOutcomeExitCode(int outcome, const ConsoleReporter& reporter)
 {
     if (outcome == kClassSurveyFailed)
         return kExitWmiFailure;
+    if (outcome == kClassSurveyIncomplete && reporter.ClassRows().RowCount() > 0)
+        return kExitIncomplete;
+    if (outcome == kClassSurveyIncomplete)
+        return kExitWmiFailure;
     if (outcome != kClassSurveyDone || reporter.ClassRows().RowCount() == 0)
         return kExitNoData;
     return kExitSuccess;
 }
 
-// Runs `job` as a check of the options' computer on this thread, with progress lines
-// unless /q; false when COM could not be prepared (the message was written).
-bool RunConsoleCheck(const ReportOptions& options, const WmiConnector& connector, ErrorStream& errors,
-                     ConsoleReporter& reporter, const CheckJob& job)
+// The written result's exit code, or the incomplete one when the writing succeeded.
+int UnlessIncomplete(int writeResult, bool incomplete)
+{
+    return writeResult == kExitSuccess && incomplete ? kExitIncomplete : writeResult;
+}
+
+// The account of /user:, its password asked for on the console; false when none could
+// be read (message written).
+bool AskForAccount(const ReportOptions& options, Credentials& credentials, MessageSink& messages)
+{
+    if (options.user.empty())
+        return true;
+    credentials.user = ToWide(options.user);
+    if (ReadPassword(FillIn(LoadText(IDS_REPORT_PASSWORD_PROMPT), options.user), credentials.password))
+        return true;
+    messages.ShowMessage(FillIn(LoadText(IDS_REPORT_NO_PASSWORD), options.user), MB_ICONEXCLAMATION);
+    return false;
+}
+
+// Runs `job` as a check of the options' computer, as `credentials`, on this thread, with
+// progress lines unless /q; Ctrl+C stops it (`stopped` set). False when COM could not be
+// prepared (the message was written).
+bool RunConsoleCheck(const ReportOptions& options, const WmiConnector& connector,
+                     Credentials credentials, ErrorStream& errors, ConsoleReporter& reporter,
+                     const CheckJob& job, bool& stopped)
 {
     CheckContext check(options.computer, &reporter, connector);
+    CtrlCStops ctrlC(check);
+    check.SetCredentials(std::move(credentials));
+    if (options.timeoutSeconds > 0)
+        check.SetLimits({options.timeoutSeconds * 1000});
     errors.Follow(&check.Progress());
     ProgressPrinter progress(errors, check.Progress(), !options.quiet);
     bool ran = RunCheckOnThisThread(check, job);
     errors.Follow(nullptr);
+    stopped = check.IsStopRequested();
     return ran;
 }
 
@@ -88,36 +125,47 @@ int RunStandardReport(const ReportOptions& options, const WmiConnector& connecto
 {
     ErrorStream errors;
     ConsoleReporter reporter(errors, {});
-    if (!ProbeComputer(options.computer, reporter))
+    if (!ProbeComputer(options, reporter))
         return kExitHostUnreachable;
+    Credentials credentials;
+    if (!AskForAccount(options, credentials, reporter))
+        return kExitUsage;
     StandardStores stores;
     int outcome = kStandardSurveyFailed;
-    if (!RunConsoleCheck(options, connector, errors, reporter,
-                         [&](CheckContext& check) { outcome = RunStandardSurvey(check, stores); }))
+    bool stopped = false;
+    if (!RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
+                         [&](CheckContext& check) { outcome = RunStandardSurvey(check, stores); },
+                         stopped))
         return kExitWmiFailure;
-    if (outcome != kStandardSurveyDone)
+    if (outcome != kStandardSurveyDone && outcome != kStandardSurveyIncomplete)
         return kExitWmiFailure;
-    return WriteResult(options, [&](TextSink& sink, const std::string& path) {
+    return UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
         return WriteStandardReport(stores, options.computer, sink, path, reporter);
-    }, reporter);
+    }, reporter), outcome == kStandardSurveyIncomplete || stopped);
 }
 
 int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors;
     ConsoleReporter reporter(errors, ClassDisplayText(options.classId));
-    if (!ProbeComputer(options.computer, reporter))
+    if (!ProbeComputer(options, reporter))
         return kExitHostUnreachable;
+    Credentials credentials;
+    if (!AskForAccount(options, credentials, reporter))
+        return kExitUsage;
     int outcome = kClassSurveyFailed;
-    if (!RunConsoleCheck(options, connector, errors, reporter, [&](CheckContext& check) {
-            outcome = RunClassSurvey(check, options.classId);
-        }))
+    bool stopped = false;
+    if (!RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
+                         [&](CheckContext& check) { outcome = RunClassSurvey(check, options.classId); },
+                         stopped))
         return kExitWmiFailure;
     int exitCode = ClassOutcomeExitCode(outcome, reporter);
-    if (exitCode != kExitSuccess)
+    if (stopped && exitCode == kExitSuccess)
+        exitCode = kExitIncomplete;
+    if (exitCode != kExitSuccess && exitCode != kExitIncomplete)
         return exitCode;
-    return WriteResult(options, [&](TextSink& sink, const std::string& path) {
+    return UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
         return WriteCsv(reporter.ClassRows(), sink, path, reporter,
                         options.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
-    }, reporter);
+    }, reporter), exitCode == kExitIncomplete);
 }

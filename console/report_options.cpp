@@ -46,6 +46,7 @@ public:
 private:
     bool ReadOption(const Option& option);
     bool ReadValueOption(const Option& option);
+    bool ReadCheckOption(const Option& option);
     bool SetCommand(ReportCommand command, const Option& option);
     bool Fail(UINT messageId, const std::string& subject)
     {
@@ -57,6 +58,7 @@ private:
     ReportOptions& options_;
     std::string& reason_;
     std::optional<std::string> commandText_, computerText_, outText_, typeText_, rawCsvText_;
+    std::optional<std::string> checkOnlyText_;   // the first option that needs a check
 };
 
 bool OptionReader::Read(const std::vector<std::string>& arguments)
@@ -93,6 +95,13 @@ bool OptionReader::ReadOption(const Option& option)
         rawCsvText_ = option.text;
         return true;
     }
+    if (option.name == "noping" && !option.hasValue) {
+        options_.noPing = true;
+        checkOnlyText_ = checkOnlyText_.value_or(option.text);
+        return true;
+    }
+    if (option.name == "timeout" || option.name == "user" || option.name == "password")
+        return ReadCheckOption(option);
     if (option.name == "classes" && !option.hasValue)
         return SetCommand(ReportCommand::ListClasses, option);
     if (option.name == "categories" && !option.hasValue)
@@ -129,6 +138,30 @@ bool OptionReader::ReadValueOption(const Option& option)
     return ParseValueType(option.value, options_.explain.type, reason_);
 }
 
+// /timeout:seconds, /user:account and /password:* (the password itself is asked for).
+bool OptionReader::ReadCheckOption(const Option& option)
+{
+    if (option.value.empty())
+        return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
+    checkOnlyText_ = checkOnlyText_.value_or(option.text);
+    if (option.name == "password")
+        return option.value == "*" ? true : Fail(IDS_REPORT_PASSWORD_STAR, "/password:...");
+    if (option.name == "user") {
+        options_.user = option.value;
+        return true;
+    }
+    unsigned long seconds = 0;
+    for (char digit : option.value) {
+        if (digit < '0' || digit > '9' || seconds > 86400)
+            return Fail(IDS_REPORT_BAD_TIMEOUT, option.text);
+        seconds = seconds * 10 + static_cast<unsigned long>(digit - '0');
+    }
+    if (seconds < 1 || seconds > 86400)
+        return Fail(IDS_REPORT_BAD_TIMEOUT, option.text);
+    options_.timeoutSeconds = static_cast<unsigned>(seconds);
+    return true;
+}
+
 bool OptionReader::SetCommand(ReportCommand command, const Option& option)
 {
     if (commandText_) {
@@ -152,6 +185,8 @@ bool OptionReader::CheckCombination()
         return false;
     bool takesComputer = options_.command == ReportCommand::StandardCheck ||
                          options_.command == ReportCommand::ClassCheck;
+    if (checkOnlyText_ && !takesComputer)
+        return Fail(IDS_REPORT_CHECK_ONLY, *checkOnlyText_);
     if (computerText_ && !takesComputer)
         return Fail(IDS_REPORT_NO_COMPUTER, *commandText_);
     return true;

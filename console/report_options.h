@@ -18,6 +18,9 @@ struct ReportOptions {
     std::string outPath;    // empty: standard output
     bool quiet = false;     // no progress lines
     bool rawCsv = false;    // ClassCheck: CSV cells as they are, formulas included
+    bool noPing = false;    // checks: connect without the ping probe
+    unsigned timeoutSeconds = 0;   // checks: limit of one query; 0: the default
+    std::string user;       // checks: account to connect as; its password is asked for
 };
 
 // Fills `options`; false with a one-line reason (in the user interface language) for

@@ -63,14 +63,21 @@ std::string WithoutWineNotes(const std::string& text)
 
 }  // namespace
 
-ChildRun RunMirelrep(const std::string& arguments)
+ChildRun RunMirelrep(const std::string& arguments, const std::string& input)
 {
-    const std::string outPath = TempFile("mro"), errPath = TempFile("mre");
+    const std::string outPath = TempFile("mro"), errPath = TempFile("mre"), inPath = TempFile("mri");
     HANDLE out = InheritableFile(outPath), err = InheritableFile(errPath);
+    HANDLE in = nullptr;
+    if (!input.empty()) {
+        std::ofstream(inPath, std::ios::binary) << input;
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        in = CreateFileA(inPath.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING,
+                         FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = nullptr;
+    startup.hStdInput = in;
     startup.hStdOutput = out;
     startup.hStdError = err;
     const std::string program = ProgramFolder() + "mirelrep.exe";
@@ -88,6 +95,9 @@ ChildRun RunMirelrep(const std::string& arguments)
     }
     CloseHandle(out);
     CloseHandle(err);
+    if (in)
+        CloseHandle(in);
+    DeleteFileA(inPath.c_str());
     run.out = ReadAndDelete(outPath);
     run.err = WithoutWineNotes(ReadAndDelete(errPath));
     return run;

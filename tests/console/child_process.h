@@ -13,7 +13,8 @@ struct ChildRun {
 };
 
 // `arguments` as they follow the program name on a command line.
-ChildRun RunMirelrep(const std::string& arguments);
+// `input`: what its standard input reads (none when empty).
+ChildRun RunMirelrep(const std::string& arguments, const std::string& input = {});
 
 // The lines of `text`, each without its CR LF; the text must end with CR LF.
 std::vector<std::string> CrLfLines(const std::string& text);

@@ -2,7 +2,10 @@
 // may hold, as they reach the CSV file, and a result file that cannot be created.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "console/mirelrep.h"
+#include "console/ctrl_c_stop.h"
 #include "console/report_output.h"
 #include "tests/support/fake_wmi.h"
 #include "tests/support/temp_files.h"
@@ -24,5 +27,34 @@ TEST(ClassReport, CellsThatWouldRunAsFormulasAreTextUnlessRawAndBadOutputStopsFi
                               "\"1\",\"CurrentClockSpeed\",\"VT_I4\",\"-1,024\"\r\n");
     ASSERT_EQ(RunMirelReport({"/q", "/rawcsv", "/class:1224", "/out:" + path}, fake), kExitSuccess);
     EXPECT_NE(ReadFile(path).find("\"=HYPERLINK("), std::string::npos);
+    DeleteFileA(path.c_str());
+}
+
+// A reading that breaks off is written, warned about by class and code, and exits with 6;
+// Ctrl+C during a check stops it the same way.
+TEST(ClassReport, BrokenOffReadingsAndCtrlCGiveTheIncompleteExitCode)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {{{L"Name", FakeValue::Text(L"one")}}, {{L"Name", FakeValue::Text(L"two")}}};
+    scenario.breakOffAfter = 1;
+    const WmiConnector fake = FakeWmiConnector(&scenario);
+    const std::string path = TempPath("mirel_incomplete.csv");
+    EXPECT_EQ(RunMirelReport({"/q", "/class:Win32_Processor", "/out:" + path}, fake), kExitIncomplete);
+    EXPECT_NE(ReadFile(path).find("\"one\""), std::string::npos);
+    EXPECT_EQ(RunMirelReport({"/q", "/out:" + path}, fake), kExitIncomplete);
+    EXPECT_NE(ReadFile(path).find("one"), std::string::npos);
+
+    scenario.breakOffAfter = -1;
+    scenario.stallAfter = 1;
+    std::thread pressCtrlC([] {
+        Sleep(700);
+        CtrlCStops::Handle(CTRL_C_EVENT);
+    });
+    DWORD start = GetTickCount();
+    EXPECT_EQ(RunMirelReport({"/q", "/class:Win32_Processor", "/out:" + path}, fake), kExitIncomplete);
+    pressCtrlC.join();
+    EXPECT_LT(GetTickCount() - start, 700u + 1000u);
+    EXPECT_NE(ReadFile(path).find("\"one\""), std::string::npos) << "what was read is written";
+    EXPECT_FALSE(CtrlCStops::Handle(CTRL_C_EVENT)) << "no check: the default handler ends the process";
     DeleteFileA(path.c_str());
 }

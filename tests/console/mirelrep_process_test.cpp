@@ -186,6 +186,19 @@ TEST_F(MirelrepProcess, LoopbackAnswersThePingButHasNoRemoteWmi)
     EXPECT_EQ(run.err, WithCrLf(expected + "\n")) << "one message: the first category's";
 }
 
+TEST_F(MirelrepProcess, AnotherAccountIsRefusedForTheLocalComputerAndItsPasswordNeverShown)
+{
+    ChildRun run = RunMirelrep("/q /class:Win32_BIOS /user:auditor /password:*", "pa55word\r\n");
+    EXPECT_EQ(run.exitCode, 4u);
+    EXPECT_NE(run.err.find("Password for auditor: "), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("0x80041064"), std::string::npos) << run.err;
+    EXPECT_EQ(run.err.find("pa55word"), std::string::npos);
+    EXPECT_EQ(run.out.find("pa55word"), std::string::npos);
+    run = RunMirelrep("/q /class:Win32_BIOS /user:auditor", "\r\n");
+    EXPECT_EQ(run.exitCode, 2u) << "no password to read";
+    EXPECT_NE(run.err.find("No password was given for auditor."), std::string::npos) << run.err;
+}
+
 TEST_F(MirelrepProcess, FullDiskExitsWithFiveAndNamesTheFile)
 {
     ChildRun run = RunMirelrep("/q /out:Z:\\dev\\full");

@@ -62,6 +62,17 @@ TEST_F(ReportOptionsTest, ComputerClassOutputAndQuietInAnyOrderAndCase)
     EXPECT_EQ(options_.classId, 1301);
 }
 
+TEST_F(ReportOptionsTest, CheckOptionsForRemoteComputers)
+{
+    ASSERT_TRUE(Parse({"pc01", "/noping", "/TIMEOUT:30", "/user:WORKGROUP\\auditor", "/password:*"}));
+    EXPECT_TRUE(options_.noPing);
+    EXPECT_EQ(options_.timeoutSeconds, 30u);
+    EXPECT_EQ(options_.user, "WORKGROUP\\auditor");
+    ASSERT_TRUE(Parse({"pc01", "/class:Win32_BIOS", "-noping"}));
+    EXPECT_TRUE(options_.noPing);
+    EXPECT_EQ(options_.timeoutSeconds, 0u);
+}
+
 TEST_F(ReportOptionsTest, HelpWinsOverEverythingElse)
 {
     ASSERT_TRUE(Parse({"/bogus", "/?"}));
@@ -115,6 +126,16 @@ TEST_F(ReportOptionsTest, UsageErrorsGiveOneLineReasons)
         {{"/explain:1224.Architecture=9", "/vt:-3"}, "Invalid value type number: -3"},
         {{"/vt:2", "/explain:1224.Level=70000"}, "The value is no number of the /vt type: 70000"},
         {{"/explain:1224.Name=12abc", "/vt:0x2005"}, "The value is no number of the /vt type: 12abc"},
+        {{"/classes", "/noping"}, "This option is only used with a check: /noping"},
+        {{"/explain:1224.Name=x", "/user:a"}, "This option is only used with a check: /user:a"},
+        {{"/timeout:0"}, "The time limit must be a whole number of seconds from 1 to 86400: /timeout:0"},
+        {{"/timeout:86401"}, "The time limit must be a whole number of seconds from 1 to 86400: /timeout:86401"},
+        {{"/timeout:99999999999999999999"},
+         "The time limit must be a whole number of seconds from 1 to 86400: /timeout:99999999999999999999"},
+        {{"/timeout:1.5"}, "The time limit must be a whole number of seconds from 1 to 86400: /timeout:1.5"},
+        {{"/user:"}, "This option needs a value: /user:"},
+        {{"pc01", "/user:a", "/password:hunter2"},
+         "Give /password:* and type the password when asked, not on the command line: /password:..."},
     };
     for (const Case& check : cases) {
         EXPECT_FALSE(Parse(check.arguments)) << check.reason;
