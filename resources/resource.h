@@ -120,6 +120,7 @@
 #define IDS_CONNECT_ANYWAY          2018
 #define IDS_INCOMPLETE_MARK         2019
 #define IDS_CHECK_INCOMPLETE        2020
+#define IDS_AND_MORE                2021
 #define IDS_UNIT_DAYS               5001
 #define IDS_UNIT_DOTS_PER_INCH      5002
 #define IDS_UNIT_MB                 5003

@@ -170,9 +170,13 @@ void MainView::ReportIncompleteReadings(int kind)
         return;
     }
     ShowStatusText(LoadText(IDS_CHECK_INCOMPLETE) + readings.front());
+    // A computer that breaks off every reading must not give a box taller than the screen.
+    constexpr size_t kShownReadings = 5;
     std::string text;
-    for (const std::string& reading : readings)
-        text += (text.empty() ? "" : "\n") + reading;
+    for (size_t i = 0; i < readings.size() && i < kShownReadings; ++i)
+        text += (text.empty() ? "" : "\n") + readings[i];
+    if (readings.size() > kShownReadings)
+        text += "\n" + FillIn(LoadText(IDS_AND_MORE), std::to_string(readings.size() - kShownReadings));
     ui::ShowMessageBox(GetParent(hwnd_), text, MB_ICONEXCLAMATION | MB_OK);
 }
 
