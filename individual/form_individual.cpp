@@ -1,11 +1,14 @@
 #include "individual/form_individual.h"
 
+#include <utility>
+
 #include "individual/class_catalog.h"
 #include "individual/class_hierarchy.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
+#include "ui/edit_keys.h"
 
 namespace {
 
@@ -47,6 +50,7 @@ bool FormIndividual::OnInitDialog()
     level2_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL2));
     level3_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL3));
     description_.Attach(::GetDlgItem(hwnd_, IDC_DESCRIPTION));
+    ui::AddSelectAllKey(description_.Handle());
     list_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_LIST));
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
     InitResultList();
@@ -158,6 +162,11 @@ void FormIndividual::ClearResults()
 
 void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)
 {
+    if (std::exchange(awaitingRows_, false)) {
+        ClearResults();
+        sort_ = SortMemory();
+        list_.ShowSortArrow(kUnsorted, true);
+    }
     ResultModel& model = list_.Model();
     char number[16];
     for (const ClassResultRow& row : rows) {

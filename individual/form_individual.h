@@ -36,15 +36,20 @@ public:
     // as the user would (the list's change handler runs); false when there is none.
     bool ChooseEntry(int listId, int code);
 
-    // Empties the result list (the Run command, before a check).
+    // Empties the result list.
     void ClearResults();
+    // A check starts: its first rows replace the list's rows (and its sort); until then
+    // the last check's rows stay, so that a check that fails keeps them.
+    void BeginCheck() { awaitingRows_ = true; }
+    bool AwaitingRows() const { return awaitingRows_; }
+    void EndCheck() { awaitingRows_ = false; }
     void AppendRows(const std::vector<ClassResultRow>& rows);
     void SortByRememberedColumn();
     void EnableControls(bool enable);
     void Layout();
 
     ResultList& ResultListControl() { return list_; }
-    // What the result list was last sorted by; kept across checks.
+    // What the result list was last sorted by; a new check's rows start unsorted.
     const SortMemory& Sort() const { return sort_; }
     const ui::ComboBox& Level1() const { return level1_; }
     const ui::ComboBox& Level2() const { return level2_; }
@@ -77,6 +82,7 @@ private:
     ui::Window description_;
     ResultList list_;
     SortMemory sort_;
+    bool awaitingRows_ = false;
 };
 
 // Fills a drop-down list with entries (text + item data) and selects the no-selection

@@ -18,6 +18,7 @@ int Clamped(int width)
 
 void FormIndividual::SortByRememberedColumn()
 {
+    list_.ShowSortArrow(sort_.column, sort_.ascending);
     if (list_.Model().RowCount() > 0)
         list_.FollowSort(SortIndividualModel(list_.Model(), sort_.column, sort_.ascending));
 }
@@ -26,7 +27,7 @@ void FormIndividual::OnColumnClick(int column)
 {
     ui::WaitCursor wait;
     sort_.Click(column);
-    list_.FollowSort(SortIndividualModel(list_.Model(), sort_.column, sort_.ascending));
+    SortByRememberedColumn();
 }
 
 // Column widths stay between 10 and 4096 pixels, dragged or sized to their content.

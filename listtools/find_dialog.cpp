@@ -3,6 +3,7 @@
 #include "listtools/find_position.h"
 #include "listtools/find_text.h"
 #include "resources/resource.h"
+#include "ui/edit_keys.h"
 #include "ui/message_box.h"
 
 CFindDlg::CFindDlg(ResultList& list) : ui::Dialog(IDD_FIND), list_(list) {}
@@ -15,6 +16,7 @@ bool CFindDlg::IsChecked(int id) const
 bool CFindDlg::OnInitDialog()
 {
     SetDlgItemTextA(hwnd_, IDC_FIND_TEXT, "");
+    ui::AddSelectAllKey(::GetDlgItem(hwnd_, IDC_FIND_TEXT));
     CheckRadioButton(hwnd_, IDC_FIND_UP, IDC_FIND_DOWN, IDC_FIND_DOWN);
     position_ = FindPositionOnOpen(list_.SelectedRow());
     return true;

@@ -83,6 +83,12 @@ void ResultList::FollowSort(const std::vector<int>& oldPositions)
     view_.Invalidate(false);
 }
 
+void ResultList::ShowSortArrow(int column, bool ascending) const
+{
+    for (int index = 0; index < view_.ColumnCount(); ++index)
+        view_.SetSortArrow(index, index != column ? 0 : ascending ? 1 : -1);
+}
+
 void ResultList::SelectRow(int row, bool partialOk) const
 {
     MarkRow(row);

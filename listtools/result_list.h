@@ -33,6 +33,9 @@ public:
     void ShowRows();
     // After the model was sorted: the selected and focused rows move with their data.
     void FollowSort(const std::vector<int>& oldPositions);
+    // The header shows which column the rows are sorted by, and which way; column -1
+    // (unsorted) shows no arrow.
+    void ShowSortArrow(int column, bool ascending) const;
 
     // The first selected row, -1 when none.
     int SelectedRow() const { return view_.FirstSelected(); }

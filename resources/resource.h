@@ -120,6 +120,12 @@
 #define IDS_CONNECT_ANYWAY          2018
 #define IDS_INCOMPLETE_MARK         2019
 #define IDS_CHECK_INCOMPLETE        2020
+#define IDS_RESULTS_KEPT            2021
+#define IDS_STOPPED_STANDARD        2022
+#define IDS_STOPPED_INDIVIDUAL      2023
+#define IDS_NO_OBJECTS              2024
+#define IDS_FILTER_CSV              2025
+#define IDS_FILTER_TEXT             2026
 #define IDS_UNIT_DAYS               5001
 #define IDS_UNIT_DOTS_PER_INCH      5002
 #define IDS_UNIT_MB                 5003

@@ -1,5 +1,7 @@
 #include "shell/main_frame.h"
 
+#include <algorithm>
+
 #include "appearance/appearance_settings.h"
 #include "appearance/visual_manager.h"
 #include "resources/resource.h"
@@ -136,6 +138,10 @@ bool MainFrame::CreateBars()
         return false;
     TheApp().statusBar = statusBar_.Handle();
     statusBar_.SetPartText(0, LoadText(IDS_READY));
+    // Hidden until a check runs; the frame's size handler places it in the message pane.
+    progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0,
+                                   statusBar_.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    TheApp().progressBar = progressBar_;
     return true;
 }
 
@@ -162,12 +168,25 @@ void MainFrame::OnSize(UINT type, int width, int height)
     SelectObject(dc, oldFont);
     ReleaseDC(statusBar_.Handle(), dc);
     statusBar_.SetParts(edges);
+    PlaceProgressBar(edges[0]);
 
     int top = toolbar_.IsVisible() ? toolbar_.WindowRect().bottom - toolbar_.WindowRect().top : 0;
     int bottom = statusBar_.IsVisible() ? height - (statusBar_.WindowRect().bottom - statusBar_.WindowRect().top)
                                         : height;
     if (view_)
         view_->Move(0, top, width, bottom > top ? bottom - top : 0);
+}
+
+void MainFrame::PlaceProgressBar(int messagePaneRight)
+{
+    if (!progressBar_)
+        return;
+    RECT pane{};
+    statusBar_.SendMsg(SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane));
+    const int width = std::min(ui::ScalePixels(hwnd_, 160), messagePaneRight / 3);
+    const int inset = ui::ScalePixels(hwnd_, 2);
+    MoveWindow(progressBar_, messagePaneRight - width - inset, pane.top + inset, width,
+               std::max(0, static_cast<int>(pane.bottom - pane.top) - 2 * inset), TRUE);
 }
 
 void MainFrame::ToggleBar(const ui::Window& bar)

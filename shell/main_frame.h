@@ -62,6 +62,7 @@ private:
     void UpdateMenuPopup(HMENU popup);
     void ShowMenuPrompt(UINT command, UINT flags);
     void ToggleBar(const ui::Window& bar);
+    void PlaceProgressBar(int messagePaneRight);
     void RememberOrRestoreFocus(bool active);
     std::string ToolTipOf(int command) const;
 
@@ -70,6 +71,7 @@ private:
     ui::ToolBar toolbar_;
     ui::StatusBar statusBar_;
     ui::ImageList toolbarImages_;
+    HWND progressBar_ = nullptr;   // a child of the status bar, which destroys it
     ui::UniqueIcon smallIcon_;
     std::string toolTipText_;
     int look_ = 214;

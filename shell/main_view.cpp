@@ -5,6 +5,7 @@
 #include "shell/app_windows.h"
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
+#include "ui/edit_keys.h"
 
 namespace {
 
@@ -42,6 +43,7 @@ bool MainView::OnInitDialog()
         reporter_.SetOwner(GetParent(hwnd_));
         reporter_.SetForms(standardForm_->Handle(), individualForm_->Handle());
         ApplyTabSelection();
+        ui::AddSelectAllKey(nameField_.Handle());
         if (nameField_.IsValid())
             nameField_.SetFocus();
     }
@@ -179,6 +181,9 @@ bool MainView::PreTranslateMessage(MSG& message)
 
 bool MainView::TranslateShortcut(MSG& message)
 {
+    // In a text field the editing keys edit the text; elsewhere they are commands.
+    if (ui::IsEditingShortcut(message))
+        return false;
     HWND frame = GetParent(hwnd_);
     return accelerators_ && frame && TranslateAcceleratorA(frame, accelerators_, &message) != 0;
 }

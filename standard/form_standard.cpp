@@ -127,6 +127,11 @@ void FormStandard::MarkIncompleteCategories()
     }
 }
 
+std::string FormStandard::RootText() const
+{
+    return tree_.ItemText(pageItems_[kRootPage]);
+}
+
 void FormStandard::SetRootText(const std::string& text)
 {
     tree_.SetItemText(pageItems_[kRootPage], text);

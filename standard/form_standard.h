@@ -36,15 +36,20 @@ public:
     // Each category's label in the tree, " (incomplete)" added where the last check's
     // reading of it broke off.
     void MarkIncompleteCategories();
-    // Sorts the display list by the current page's remembered column and direction.
+    // The text of the tree's root item.
+    std::string RootText() const;
+    // Sorts the display list by the current page's remembered column and direction, and
+    // shows them in the header.
     void SortByRememberedColumn();
+    // A new check's rows: every page forgets its sort and shows the rows as read.
+    void StartUnsorted();
     // Fits the form into the tab control and the splitter into the form.
     void Layout();
     void EnableControls(bool enable);
 
     int CurrentPage() const { return currentPage_; }
     ResultList& DisplayList() { return list_; }
-    // What each page was last sorted by; kept while the form lives.
+    // What each page was last sorted by; kept until the next check's results arrive.
     const PageSortMemory& PageSorts() const { return sorts_; }
     const ui::TreeView& Tree() const { return tree_; }
     HTREEITEM PageItem(int page) const { return page >= 0 && page < 32 ? pageItems_[page] : nullptr; }
