@@ -87,7 +87,6 @@ void FormIndividual::OnLevel1Changed()
     } else {
         FillDropDownList(level2_, CategoryListEntries(group));
         level2_.Enable(true);
-        level2_.SetFocus();
     }
     level3_.Reset();
     level3_.Enable(false);
@@ -106,7 +105,6 @@ void FormIndividual::OnLevel2Changed()
     FillDropDownList(level3_, ClassListEntries(category));
     level3_.Enable(true);
     description_.SetText("");
-    level3_.SetFocus();
 }
 
 void FormIndividual::OnLevel3Changed()
@@ -117,14 +115,46 @@ void FormIndividual::OnLevel3Changed()
 
 bool FormIndividual::OnCommand(int id, int code, HWND)
 {
+    if (id != IDC_LEVEL1 && id != IDC_LEVEL2 && id != IDC_LEVEL3)
+        return false;
+    if (OnLevelNotify(id, code))
+        return true;
     if (code != CBN_SELCHANGE)
         return false;
     switch (id) {
     case IDC_LEVEL1: OnLevel1Changed(); return true;
     case IDC_LEVEL2: OnLevel2Changed(); return true;
-    case IDC_LEVEL3: OnLevel3Changed(); return true;
-    default: return false;
+    default: OnLevel3Changed(); return true;
     }
+}
+
+bool FormIndividual::OnLevelNotify(int id, int code)
+{
+    switch (code) {
+    case CBN_DROPDOWN:
+        levelOpen_ = true;
+        levelChosen_ = false;
+        return true;
+    case CBN_SELENDOK:
+        levelChosen_ = levelOpen_;
+        return true;
+    case CBN_SELENDCANCEL:
+        levelChosen_ = false;
+        return true;
+    case CBN_CLOSEUP:
+        // The list sends its last notifications after this one: act once they are done.
+        PostMessageA(hwnd_, WM_LEVEL_CLOSED, static_cast<WPARAM>(id), 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FormIndividual::FocusAfterChoice(int id)
+{
+    const ui::ComboBox& next = id == IDC_LEVEL1 ? level2_ : level3_;
+    if (id != IDC_LEVEL3 && next.IsEnabled())
+        next.SetFocus();
 }
 
 bool FormIndividual::ChooseEntry(int listId, int code)
@@ -134,6 +164,7 @@ bool FormIndividual::ChooseEntry(int listId, int code)
         if (static_cast<int>(list.ItemData(index)) == code) {
             list.SetCurSel(index);
             OnCommand(listId, CBN_SELCHANGE, list.Handle());
+            FocusAfterChoice(listId);
             return true;
         }
     }
@@ -199,6 +230,10 @@ INT_PTR FormIndividual::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLAMP_COLUMN_WIDTH:
         ClampColumnWidth(static_cast<int>(wParam));
         return TRUE;
+    case WM_LEVEL_CLOSED:
+        if (std::exchange(levelOpen_, false) && std::exchange(levelChosen_, false))
+            FocusAfterChoice(static_cast<int>(wParam));
+        return TRUE;
     case WM_GET_CLASS_TEXT:
         *reinterpret_cast<std::string*>(wParam) = level3_.Text();
         return TRUE;
@@ -243,8 +278,30 @@ void FormIndividual::OnSize(UINT, int, int)
     Layout();
 }
 
+bool FormIndividual::HandleLevelKey(MSG& message)
+{
+    if (!IsKeyDown(message, VK_RETURN) && !IsKeyDown(message, VK_ESCAPE))
+        return false;
+    HWND list = message.hwnd;
+    if (GetParent(list) == level1_.Handle() || GetParent(list) == level2_.Handle() ||
+        GetParent(list) == level3_.Handle())
+        list = GetParent(list);
+    const bool level = list == level1_.Handle() || list == level2_.Handle() || list == level3_.Handle();
+    if (!level || !SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0))
+        return false;
+    // An opened list: Enter takes the entry, Esc closes the list without it. The keys
+    // go to the list itself and no further (the main view would run a check on Enter).
+    // The selection already followed the arrow keys (each change filled the lists below).
+    SendMessageA(list, CB_SHOWDROPDOWN, FALSE, 0);
+    levelChosen_ = IsKeyDown(message, VK_RETURN);
+    return true;
+}
+
 bool FormIndividual::PreTranslateMessage(MSG& message)
 {
+    if (HandleLevelKey(message))
+        return true;
+    // Enter and Esc elsewhere in the form neither run a check nor close anything.
     if (IsKeyDown(message, VK_RETURN) || IsKeyDown(message, VK_ESCAPE))
         return true;
     if (IsKeyDown(message, VK_TAB)) {

@@ -22,6 +22,8 @@ inline constexpr UINT WM_SELECT_FIRST_CLASS_ROW = WM_APP + 21;
 inline constexpr UINT WM_GET_CLASS_TEXT = WM_APP + 22;
 // Keeps column wParam of the result list between 10 and 4096 pixels wide.
 inline constexpr UINT WM_CLAMP_COLUMN_WIDTH = WM_APP + 23;
+// Posted when the opened Level list wParam (its control id) has closed.
+inline constexpr UINT WM_LEVEL_CLOSED = WM_APP + 24;
 
 class FormIndividual : public ui::Dialog {
 public:
@@ -33,7 +35,8 @@ public:
     std::string SelectedClassText() const;
 
     // Chooses the entry with item data `code` in list IDC_LEVEL1, IDC_LEVEL2 or IDC_LEVEL3
-    // as the user would (the list's change handler runs); false when there is none.
+    // as the user would with the mouse (the list's change handler runs, the focus moves
+    // on to the next list); false when there is none.
     bool ChooseEntry(int listId, int code);
 
     // Empties the result list.
@@ -71,6 +74,12 @@ private:
     void OnLevel1Changed();
     void OnLevel2Changed();
     void OnLevel3Changed();
+    // The Level lists' keyboard and mouse: a selection made with the arrow keys only
+    // fills the lists below; a choice in the opened list (mouse or Enter) also moves the
+    // focus on to the next list.
+    bool OnLevelNotify(int id, int code);
+    void FocusAfterChoice(int id);
+    bool HandleLevelKey(MSG& message);
     void OnColumnClick(int column);
     bool OnHeaderNotify(NMHDR* header);
     void ClampColumnWidth(int column);
@@ -83,6 +92,8 @@ private:
     ResultList list_;
     SortMemory sort_;
     bool awaitingRows_ = false;
+    bool levelOpen_ = false;     // a Level list is dropped down
+    bool levelChosen_ = false;   // and an entry of it was chosen (not cancelled)
 };
 
 // Fills a drop-down list with entries (text + item data) and selects the no-selection
