@@ -69,6 +69,7 @@ void FormIndividual::InitResultList()
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                                   LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list_.ShowColumnsAndRows();
+    list_.FitColumns(widths_.Of(0));
 }
 
 void FormIndividual::FillGroupList()
@@ -205,6 +206,7 @@ void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)
         model.AppendRow({{number, row.name, row.typeText, row.value}, row.itemData, -1});
     }
     list_.ShowRows();
+    list_.FitColumns(widths_.Of(0));
 }
 
 void FormIndividual::EnableControls(bool enable)
@@ -271,6 +273,7 @@ void FormIndividual::Layout()
     stretch(level2_.Handle(), false);
     stretch(level3_.Handle(), false);
     stretch(description_.Handle(), false);
+    list_.FillLastColumn();
 }
 
 void FormIndividual::OnSize(UINT, int, int)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/survey_reporter.h"
+#include "listtools/column_memory.h"
 #include "listtools/result_list.h"
 #include "listtools/sort_memory.h"
 #include "ui/combo_box.h"
@@ -54,6 +55,10 @@ public:
     ResultList& ResultListControl() { return list_; }
     // What the result list was last sorted by; a new check's rows start unsorted.
     const SortMemory& Sort() const { return sort_; }
+    // The widths the user gave the result list's columns (key 0).
+    ColumnWidthMemory& ColumnWidths() { return widths_; }
+    // Sizes the columns again: the remembered widths, the others to their content.
+    void FitColumns() { list_.FitColumns(widths_.Of(0)); }
     const ui::ComboBox& Level1() const { return level1_; }
     const ui::ComboBox& Level2() const { return level2_; }
     const ui::ComboBox& Level3() const { return level3_; }
@@ -91,6 +96,7 @@ private:
     ui::Window description_;
     ResultList list_;
     SortMemory sort_;
+    ColumnWidthMemory widths_;
     bool awaitingRows_ = false;
     bool levelOpen_ = false;     // a Level list is dropped down
     bool levelChosen_ = false;   // and an entry of it was chosen (not cancelled)

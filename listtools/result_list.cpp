@@ -47,6 +47,10 @@ void ResultList::ShowColumnsAndRows()
                            info.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT);
     }
     view_.SetItemCountEx(model_.RowCount(), 0);
+    fittedWidths_.clear();
+    // Another page starts at its left edge, whatever the last one was scrolled to.
+    if (const int scrolled = view_.HorizontalScrollPos(); scrolled != 0)
+        view_.Scroll(-scrolled, 0);
     view_.SetRedraw(true);
     view_.Invalidate();
 }

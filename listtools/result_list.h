@@ -47,6 +47,16 @@ public:
     void MarkRow(int row) const;
     // The column widths the user dragged, read back into the model.
     void StoreColumnWidths();
+    // Sets every column's width: `userWidths[column]` where it is above 0 (a width the
+    // user chose), otherwise as wide as the column's header and cells need, within
+    // 40..480 pixels at 96 dpi. The last column, unless the user sized it, also fills
+    // the rest of the list's width.
+    void FitColumns(const std::vector<int>& userWidths);
+    // The user sized `column` to `width` (end of a drag): FitColumns' fill leaves a last
+    // column sized so alone.
+    void NoteUserWidth(int column, int width);
+    // After the list or a column changed its width: the last column fills the rest.
+    void FillLastColumn() const;
 
     // Answers LVN_GETDISPINFO and LVN_ODFINDITEM from the model and reports column
     // clicks, double clicks and right clicks to the handlers below. True when handled.
@@ -73,10 +83,14 @@ public:
 
 private:
     int FindRowByPrefix(const NMLVFINDITEMA& find) const;
+    int TextWidth(const std::string& text) const;
+    int ContentWidth(int column) const;
 
     ui::ListView view_;
     ResultModel model_;
     std::string textBuffer_;
     std::string clickedCellText_;
     MenuChooser chooseFromMenu_;
+    std::vector<int> fittedWidths_;   // the widths FitColumns chose (the fill's minimum)
+    bool userSetLast_ = false;
 };

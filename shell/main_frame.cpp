@@ -7,6 +7,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
+#include "shell/layout_settings.h"
 #include "ui/dialog.h"
 #include "ui/dpi.h"
 #include "ui/menu.h"
@@ -45,13 +46,18 @@ std::string PromptPart(UINT command, bool tooltip)
     return tooltip ? prompt.substr(lineBreak + 1) : prompt.substr(0, lineBreak);
 }
 
-// Three quarters of the work area, placed by the system.
+// Three quarters of the work area, but no less than the layout needs at the screen's
+// dpi (760 x 560 pixels at 96 dpi), and never more than the work area; placed by the
+// system.
 RECT DefaultFrameRect()
 {
     RECT work{0, 0, 1024, 768};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = (work.right - work.left) * 3 / 4;
-    const int height = (work.bottom - work.top) * 3 / 4;
+    const int workWidth = work.right - work.left;
+    const int workHeight = work.bottom - work.top;
+    const int dpi = static_cast<int>(ui::WindowDpi(nullptr));
+    const int width = std::min(workWidth, std::max(workWidth * 3 / 4, MulDiv(760, dpi, 96)));
+    const int height = std::min(workHeight, std::max(workHeight * 3 / 4, MulDiv(560, dpi, 96)));
     return RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + width, CW_USEDEFAULT + height};
 }
 
@@ -67,10 +73,13 @@ void MainFrame::SetProcessEnder(ProcessEnder ender)
     g_processEnder = ender ? ender : EndProcessAtOnce;
 }
 
-MainFrame::MainFrame() = default;
+MainFrame::MainFrame(std::string settingsKey) : settingsKey_(std::move(settingsKey)) {}
 
 MainFrame::~MainFrame()
 {
+    // A frame that goes without being closed (the program object ends) keeps its layout too.
+    if (hwnd_ && IsWindow(hwnd_))
+        SaveLayout();
     if (TheApp().frame == this)
         TheApp() = AppWindows();
 }
@@ -99,7 +108,51 @@ bool MainFrame::CreateFrame()
     }
     ui::RegisterMessageFilter(hwnd_, this);
     SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    if (view_)
+        RestoreLayout();
     return view_ != nullptr;
+}
+
+int MainFrame::InitialShowCommand(int requested) const
+{
+    const bool normal = requested == SW_SHOWNORMAL || requested == SW_SHOWDEFAULT || requested == SW_SHOW;
+    return startMaximized_ && normal ? SW_SHOWMAXIMIZED : requested;
+}
+
+void MainFrame::RestoreLayout()
+{
+    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, settingsKey_);
+    if (layout.hasPlacement && IsUsablePlacement(layout.normal)) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(hwnd_, &placement);
+        placement.showCmd = SW_HIDE;
+        placement.rcNormalPosition = layout.normal;
+        SetWindowPlacement(hwnd_, &placement);
+        startMaximized_ = layout.maximized;
+    }
+    view_->StandardForm().ColumnWidths().FromText(layout.standardWidths);
+    view_->StandardForm().SetTreeWidth(layout.treeWidth);
+    view_->IndividualForm().ColumnWidths().FromText(layout.individualWidths);
+    view_->IndividualForm().FitColumns();
+}
+
+void MainFrame::SaveLayout() const
+{
+    StoredLayout layout;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(hwnd_, &placement)) {
+        layout.hasPlacement = true;
+        layout.normal = placement.rcNormalPosition;
+        layout.maximized = placement.showCmd == SW_SHOWMAXIMIZED;
+    }
+    if (view_) {
+        layout.treeWidth = view_->StandardForm().TreeWidth();
+        layout.standardWidths = view_->StandardForm().ColumnWidths().ToText();
+        layout.individualWidths = view_->IndividualForm().ColumnWidths().ToText();
+    }
+    WriteLayout(HKEY_CURRENT_USER, settingsKey_, layout);
 }
 
 bool MainFrame::OnCreate(const CREATESTRUCTA&)
@@ -128,7 +181,10 @@ bool MainFrame::CreateBars()
     toolbar_ = ui::ToolBar::Create(hwnd_, kToolbarId);
     if (!toolbar_.IsValid())
         return false;
-    toolbarImages_ = ui::ImageList::LoadStrip(IDR_MAINFRAME_256, 16, kToolbarMaskColor);
+    // 16-pixel images get hard to hit at high dpi: from 144 dpi on they grow with it.
+    const int imageSize = ui::WindowDpi(hwnd_) >= 144 ? ui::ScalePixels(hwnd_, 16) : 16;
+    toolbarImages_ = ui::ImageList::LoadStripScaled(IDR_MAINFRAME_256, 16, kToolbarMaskColor, imageSize);
+    toolbar_.SendMsg(TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize, imageSize));
     toolbar_.SetImageList(toolbarImages_.Handle());
     toolbar_.AddButtons(kToolbarButtons);
     toolbar_.AutoSize();
@@ -368,6 +424,7 @@ bool MainFrame::OnClose()
 
 void MainFrame::OnDestroy()
 {
+    SaveLayout();
     PostQuitMessage(0);
 }
 

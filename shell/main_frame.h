@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "appearance/appearance_settings.h"
 #include "shell/main_view.h"
 #include "ui/handles.h"
 #include "ui/image_list.h"
@@ -22,11 +23,16 @@ class MainFrame : public ui::WindowBase, public ui::MessageFilter {
 public:
     static constexpr const char* kClassName = "MirelMainFrame";
 
-    MainFrame();
+    // `settingsKey`: where the layout is kept between sessions (under HKEY_CURRENT_USER).
+    explicit MainFrame(std::string settingsKey = kMirelSettingsKey);
     ~MainFrame() override;
 
     // Creates the frame with its bars and the main view; false when any of them fails.
     bool CreateFrame();
+
+    // How to show the frame first: maximised when it was so at the last close and the
+    // caller asks for the normal show command.
+    int InitialShowCommand(int requested) const;
 
     // Idle-time work: toolbar buttons and the lock-key indicators follow the state.
     void UpdateIdleState();
@@ -63,9 +69,13 @@ private:
     void ShowMenuPrompt(UINT command, UINT flags);
     void ToggleBar(const ui::Window& bar);
     void PlaceProgressBar(int messagePaneRight);
+    void RestoreLayout();
+    void SaveLayout() const;
     void RememberOrRestoreFocus(bool active);
     std::string ToolTipOf(int command) const;
 
+    std::string settingsKey_;
+    bool startMaximized_ = false;
     std::unique_ptr<MainView> view_;
     std::unique_ptr<VisualManager> visuals_;
     ui::ToolBar toolbar_;

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "listtools/column_memory.h"
 #include "listtools/result_list.h"
 #include "standard/category_store.h"
 #include "standard/page_sort.h"
@@ -19,6 +20,8 @@
 // Sent by the worker (through the reporter) when the stores were emptied: the tree's root
 // reads "[Resources]" again.
 inline constexpr UINT WM_STANDARD_STORES_CLEARED = WM_APP + 10;
+// Posted after the user sized a column: the last column fills the rest again.
+inline constexpr UINT WM_FILL_LAST_COLUMN = WM_APP + 11;
 
 class FormStandard : public ui::Dialog {
 public:
@@ -52,6 +55,12 @@ public:
     // What each page was last sorted by; kept until the next check's results arrive.
     const PageSortMemory& PageSorts() const { return sorts_; }
     const ui::TreeView& Tree() const { return tree_; }
+    // The widths the user gave the columns of each page (key: page).
+    ColumnWidthMemory& ColumnWidths() { return widths_; }
+    // The tree's width: as the user dragged the splitter, else wide enough for the
+    // longest category label.
+    int TreeWidth() const { return splitter_.IdealWidth(0); }
+    void SetTreeWidth(int width);
     HTREEITEM PageItem(int page) const { return page >= 0 && page < 32 ? pageItems_[page] : nullptr; }
 
     bool PreTranslateMessage(MSG& message) override;
@@ -73,7 +82,9 @@ private:
     void OnColumnClick(int column);
     bool HandleTreeKey(const MSG& message);
     bool HandleListKey(const MSG& message);
+    bool OnHeaderNotify(NMHDR* header);
     void RepaintPanes() const;
+    int LongestLabelWidth() const;
 
     ui::FormHost& host_;
     const StandardStores& stores_;
@@ -85,4 +96,5 @@ private:
     HTREEITEM pageItems_[32] = {};
     int currentPage_ = 0;
     PageSortMemory sorts_;
+    ColumnWidthMemory widths_;
 };

@@ -50,6 +50,7 @@ void FormStandard::ShowNodeList(int headerStringId, const int* pages, int count)
     list_.ShowColumnsAndRows();
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                                   LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    list_.FitColumns({});
     SelectFirstRow();
 }
 
@@ -88,6 +89,7 @@ void FormStandard::ShowCategoryPage(int page)
     }
     model.ReplaceRows(std::move(rows));
     list_.ShowColumnsAndRows();
+    list_.FitColumns(widths_.Of(page));
     if (model.RowCount() > 0)
         SelectFirstRow();
     currentPage_ = page;
