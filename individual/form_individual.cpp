@@ -192,10 +192,17 @@ void FormIndividual::ClearResults()
     list_.View().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+void FormIndividual::ShowNoObjects()
+{
+    ClearResults();
+    list_.SetEmptyText(LoadText(IDS_NO_OBJECTS));
+}
+
 void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)
 {
     if (std::exchange(awaitingRows_, false)) {
         ClearResults();
+        list_.SetEmptyText({});
         sort_ = SortMemory();
         list_.ShowSortArrow(kUnsorted, true);
     }

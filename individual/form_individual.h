@@ -42,6 +42,8 @@ public:
 
     // Empties the result list.
     void ClearResults();
+    // A check found no object of the class: the list empties and says so.
+    void ShowNoObjects();
     // A check starts: its first rows replace the list's rows (and its sort); until then
     // the last check's rows stay, so that a check that fails keeps them.
     void BeginCheck() { awaitingRows_ = true; }

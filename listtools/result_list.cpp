@@ -176,6 +176,9 @@ bool ResultList::HandleNotify(NMHDR* header, LRESULT& result)
             onColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
         result = 0;
         return true;
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
+        return true;
     case NM_DBLCLK:
         if (onDoubleClick)
             onDoubleClick(reinterpret_cast<NMITEMACTIVATE*>(header)->iItem);

@@ -55,6 +55,11 @@ public:
     // The user sized `column` to `width` (end of a drag): FitColumns' fill leaves a last
     // column sized so alone.
     void NoteUserWidth(int column, int width);
+    // The text shown in the middle of the list while it has no rows ("No objects" after
+    // a check that found none); empty shows nothing.
+    void SetEmptyText(std::string text);
+    const std::string& EmptyText() const { return emptyText_; }
+
     // After the list or a column changed its width: the last column fills the rest.
     void FillLastColumn() const;
 
@@ -84,6 +89,10 @@ public:
 private:
     int FindRowByPrefix(const NMLVFINDITEMA& find) const;
     int TextWidth(const std::string& text) const;
+    // NM_CUSTOMDRAW: the selected row keeps the selection colours while another window
+    // (the Find dialog) has the focus, and an empty list shows its empty text.
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
+    void DrawEmptyText(HDC dc) const;
     int ContentWidth(int column) const;
 
     ui::ListView view_;
@@ -91,6 +100,7 @@ private:
     std::string textBuffer_;
     std::string clickedCellText_;
     MenuChooser chooseFromMenu_;
+    std::string emptyText_;
     std::vector<int> fittedWidths_;   // the widths FitColumns chose (the fill's minimum)
     bool userSetLast_ = false;
 };

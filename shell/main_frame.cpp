@@ -250,6 +250,8 @@ void MainFrame::ToggleBar(const ui::Window& bar)
     bar.Show(bar.IsVisible() ? SW_HIDE : SW_SHOW);
     RECT client = ClientRect();
     OnSize(SIZE_RESTORED, client.right, client.bottom);
+    // The view moved under (or out from under) the bar: nothing of the bar may linger.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainFrame::RunCommand(int command)
@@ -264,8 +266,8 @@ void MainFrame::RunCommand(int command)
     case ID_APP_EXIT: PostMsg(WM_CLOSE); return;
     case ID_APP_ABOUT: ui::Dialog(IDD_ABOUTBOX).RunModal(hwnd_); return;
     case ID_HELP_FINDER:
-    case ID_CONTEXT_HELP:
-    case ID_HELP: return;   // no help file
+    case ID_HELP: OpenHelp(); return;
+    case ID_CONTEXT_HELP: return;
     default: break;
     }
     if (!view_)
@@ -283,6 +285,13 @@ bool MainFrame::OnCommand(int id, int code, HWND control)
     (void)code;
     RunCommand(id);
     return true;
+}
+
+void MainFrame::OpenHelp()
+{
+    if (!help_)
+        help_ = std::make_unique<HelpWindow>();
+    help_->Open(hwnd_);
 }
 
 void MainFrame::OnApplicationLook(int lookId)

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "appearance/appearance_settings.h"
+#include "shell/help_window.h"
 #include "shell/main_view.h"
 #include "ui/handles.h"
 #include "ui/image_list.h"
@@ -43,6 +44,8 @@ public:
     HMENU MenuBar() const { return GetMenu(hwnd_); }
     int CurrentLook() const { return look_; }
     void OnApplicationLook(int lookId);
+    // Help > Help Topics (also F1): the help window, once it was opened; null before.
+    const HelpWindow* Help() const { return help_.get(); }
     // Runs a menu or toolbar command as if the user chose it.
     void RunCommand(int command);
     // The close guard: true when the frame may close now.
@@ -70,6 +73,7 @@ private:
     void ToggleBar(const ui::Window& bar);
     void PlaceProgressBar(int messagePaneRight);
     void RestoreLayout();
+    void OpenHelp();
     void SaveLayout() const;
     void RememberOrRestoreFocus(bool active);
     std::string ToolTipOf(int command) const;
@@ -77,6 +81,7 @@ private:
     std::string settingsKey_;
     bool startMaximized_ = false;
     std::unique_ptr<MainView> view_;
+    std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<VisualManager> visuals_;
     ui::ToolBar toolbar_;
     ui::StatusBar statusBar_;

@@ -62,6 +62,8 @@ void MainView::ShowTab(int tab)
         tab_.SetFocus();
     standardForm_->Show(tab == kStandardTab ? SW_SHOW : SW_HIDE);
     individualForm_->Show(tab == kStandardTab ? SW_HIDE : SW_SHOW);
+    ui::Dialog& shown = tab == kStandardTab ? static_cast<ui::Dialog&>(*standardForm_) : *individualForm_;
+    RedrawWindow(shown.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainView::ApplyTabSelection()

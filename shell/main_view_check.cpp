@@ -202,8 +202,8 @@ bool MainView::AdoptClassResults()
     // No object at all is a result too: the list empties. A failure, a stop before the
     // first row or declined rows leave the last rows where they are.
     if (form.AwaitingRows() && run_.Outcome == kClassSurveyNoData)
-        form.ClearResults();
-    const bool adopted = !form.AwaitingRows();
+        form.ShowNoObjects();
+    const bool adopted = !form.AwaitingRows() || run_.Outcome == kClassSurveyNoData;
     form.EndCheck();
     return adopted;
 }

@@ -4,6 +4,7 @@
 
 #include "individual/class_ids.h"
 #include "resources/resource.h"
+#include "resources/text.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
 #include "tests/support/fake_wmi.h"
@@ -120,4 +121,19 @@ TEST_F(LayoutMemoryTest, PlacementOffEveryScreenIsIgnored)
     EXPECT_LT(frame.left, 5000);
     EXPECT_LT(frame.top, 5000);
     EXPECT_NE(MonitorFromRect(&frame, MONITOR_DEFAULTTONULL), nullptr);
+}
+
+TEST_F(LayoutMemoryTest, AnEmptyCategoryAfterACheckSaysSoAndAPageStartsAtItsLeftEdge)
+{
+    Standard().SelectPageInTree(kIdeControllerPage);
+    EXPECT_EQ(List().EmptyText(), "") << "before any check nothing was looked for";
+
+    std::vector<std::string> wide(9, kLongText);
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {wide});
+    Standard().SelectPageInTree(kCdRomPage);
+    List().View().Scroll(400, 0);
+    ASSERT_GT(List().View().HorizontalScrollPos(), 0);
+    Standard().SelectPageInTree(kIdeControllerPage);
+    EXPECT_EQ(List().EmptyText(), LoadText(IDS_NO_OBJECTS));
+    EXPECT_EQ(List().View().HorizontalScrollPos(), 0);
 }
