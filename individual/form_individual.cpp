@@ -9,6 +9,7 @@
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
 #include "ui/edit_keys.h"
+#include "ui/ui_font.h"
 
 namespace {
 
@@ -53,6 +54,17 @@ bool FormIndividual::OnInitDialog()
     ui::AddSelectAllKey(description_.Handle());
     list_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_LIST));
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
+    // The system's own interface font in the list, and rows (of the list and of the
+    // Level lists) that leave room for its underscores.
+    uiFont_ = ui::CreateSystemUiFont();
+    list_.UseFont(uiFont_.Get());
+    for (const ui::ComboBox* level : {&level1_, &level2_, &level3_}) {
+        if (uiFont_)
+            level->SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
+        ui::FitComboRowsToFont(level->Handle());
+    }
+    if (uiFont_)
+        description_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
     InitResultList();
     FillGroupList();
     Layout();

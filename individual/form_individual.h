@@ -14,6 +14,7 @@
 #include "ui/combo_box.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
+#include "ui/handles.h"
 
 // Sent by the worker (through the reporter): append the rows of wParam
 // (std::vector<ClassResultRow>*), select the first row.
@@ -99,6 +100,7 @@ private:
     ResultList list_;
     SortMemory sort_;
     ColumnWidthMemory widths_;
+    ui::UniqueFont uiFont_;
     bool awaitingRows_ = false;
     bool levelOpen_ = false;     // a Level list is dropped down
     bool levelChosen_ = false;   // and an entry of it was chosen (not cancelled)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "listtools/result_model.h"
+#include "ui/image_list.h"
 #include "ui/list_view.h"
 
 class ResultList {
@@ -49,12 +50,17 @@ public:
     void StoreColumnWidths();
     // Sets every column's width: `userWidths[column]` where it is above 0 (a width the
     // user chose), otherwise as wide as the column's header and cells need, within
-    // 40..480 pixels at 96 dpi. The last column, unless the user sized it, also fills
-    // the rest of the list's width.
+    // 40..480 pixels at 96 dpi (the last column up to 2000, for long texts). The last
+    // column, unless the user sized it, also fills the rest of the list's width.
     void FitColumns(const std::vector<int>& userWidths);
     // The user sized `column` to `width` (end of a drag): FitColumns' fill leaves a last
     // column sized so alone.
     void NoteUserWidth(int column, int width);
+    // Gives the list `font` (it stays the caller's) and rows high enough for its text
+    // with room below the baseline (ui::RoomyRowHeight): a list without images of its
+    // own gets an empty image list of that height, which sets the rows' height.
+    void UseFont(HFONT font);
+
     // The text shown in the middle of the list while it has no rows ("No objects" after
     // a check that found none); empty shows nothing.
     void SetEmptyText(std::string text);
@@ -101,6 +107,7 @@ private:
     std::string clickedCellText_;
     MenuChooser chooseFromMenu_;
     std::string emptyText_;
+    ui::ImageList rowSpacer_;
     std::vector<int> fittedWidths_;   // the widths FitColumns chose (the fill's minimum)
     bool userSetLast_ = false;
 };

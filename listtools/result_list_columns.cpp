@@ -13,6 +13,7 @@ constexpr int kHeaderPadding = 30;   // margins and room for the sort arrow
 constexpr int kSmallIcon = 20;       // the small icon in the first column, with its gap
 constexpr int kMinimumWidth = 40;
 constexpr int kMaximumWidth = 480;
+constexpr int kLastColumnMaximum = 2000;   // the last column may take a long text whole
 constexpr int kRowsMeasured = 300;   // enough to see the typical texts, quick at any size
 
 }  // namespace
@@ -33,7 +34,8 @@ int ResultList::ContentWidth(int column) const
     const int iconRoom = column == 0 && rows > 0 && model_.Row(0).image >= 0 ? ui::ScalePixels(window, kSmallIcon) : 0;
     for (int row = 0; row < rows; ++row)
         width = std::max(width, TextWidth(model_.Cell(row, column)) + ui::ScalePixels(window, kCellPadding) + iconRoom);
-    return std::clamp(width, ui::ScalePixels(window, kMinimumWidth), ui::ScalePixels(window, kMaximumWidth));
+    const int cap = column == model_.ColumnCount() - 1 ? kLastColumnMaximum : kMaximumWidth;
+    return std::clamp(width, ui::ScalePixels(window, kMinimumWidth), ui::ScalePixels(window, cap));
 }
 
 void ResultList::FitColumns(const std::vector<int>& userWidths)

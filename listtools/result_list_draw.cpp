@@ -2,6 +2,21 @@
 // lacks the focus, and the text of an empty list.
 #include "listtools/result_list.h"
 
+#include "ui/ui_font.h"
+
+void ResultList::UseFont(HFONT font)
+{
+    if (font)
+        view_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    const int height = ui::RoomyRowHeight(view_.Handle());
+    HIMAGELIST own = reinterpret_cast<HIMAGELIST>(view_.SendMsg(LVM_GETIMAGELIST, LVSIL_SMALL));
+    if (height <= 0 || (own && own != rowSpacer_.Handle()))
+        return;   // the list's own images set its rows' height
+    rowSpacer_ = ui::ImageList::Create(1, height, ILC_COLOR, 0, 1);
+    view_.ModifyStyle(0, LVS_SHAREIMAGELISTS);   // the spacer is ours to destroy
+    view_.SetImageList(rowSpacer_.Handle(), LVSIL_SMALL);
+}
+
 void ResultList::SetEmptyText(std::string text)
 {
     if (text == emptyText_)

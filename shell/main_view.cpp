@@ -6,6 +6,7 @@
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
 #include "ui/edit_keys.h"
+#include "ui/ui_font.h"
 
 namespace {
 
@@ -44,6 +45,9 @@ bool MainView::OnInitDialog()
         reporter_.SetForms(standardForm_->Handle(), individualForm_->Handle());
         ApplyTabSelection();
         ui::AddSelectAllKey(nameField_.Handle());
+        nameFont_ = ui::CreateSystemUiFont();
+        if (nameFont_)
+            nameField_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.Get()), TRUE);
         if (nameField_.IsValid())
             nameField_.SetFocus();
     }

@@ -15,6 +15,7 @@
 #include "standard/form_standard.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
+#include "ui/handles.h"
 #include "ui/tab_ctrl.h"
 
 class MainView : public ui::Dialog, public ui::FormHost {
@@ -107,6 +108,7 @@ private:
     std::unique_ptr<FormStandard> standardForm_;
     std::unique_ptr<FormIndividual> individualForm_;
     HACCEL accelerators_ = nullptr;
+    ui::UniqueFont nameFont_;   // the system's interface font for the typed name
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
     std::string previousRootText_;   // the tree root's label before the running check
 };

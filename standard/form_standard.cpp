@@ -7,6 +7,7 @@
 #include "ui/tab_page.h"
 #include "standard/category_catalog.h"
 #include "ui/dpi.h"
+#include "ui/ui_font.h"
 
 namespace {
 
@@ -17,7 +18,7 @@ constexpr int kPaneIdealWidth = 150;
 constexpr int kPaneMinimumWidth = 10;
 constexpr int kListMinimumWidth = 120;
 constexpr int kTreeMaximumWidth = 360;
-constexpr int kTreeLabelMargin = 40;   // icon gap, text margins and the vertical scroll bar
+constexpr int kTreeLabelMargin = 24;   // icon gap and text margins
 
 // The icon resources in the order they enter the image list, with their pages.
 struct PageIcon {
@@ -54,6 +55,13 @@ bool FormStandard::OnInitDialog()
     list_.Create(splitter_.Handle(), kListId, LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS);
     list_.View().SetImageList(images_.Handle(), LVSIL_SMALL);
     list_.View().SetImageList(images_.Handle(), LVSIL_NORMAL);
+    // The system's own interface font, with rows that leave its underscores room.
+    uiFont_ = ui::CreateSystemUiFont();
+    if (uiFont_) {
+        tree_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
+        tree_.SendMsg(TVM_SETITEMHEIGHT, std::max(ui::RoomyRowHeight(tree_.Handle()), ui::ScalePixels(hwnd_, 18)));
+    }
+    list_.UseFont(uiFont_.Get());
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
     list_.onDoubleClick = [this](int row) { NavigateToCategory(list_.Model().Cell(row, 0)); };
     ShowRootPage();
