@@ -292,7 +292,28 @@ void FormIndividual::Layout()
     stretch(level2_.Handle(), false);
     stretch(level3_.Handle(), false);
     stretch(description_.Handle(), false);
+    for (const ui::ComboBox* level : {&level1_, &level2_, &level3_})
+        CentreLabelOf(level->Handle());
     list_.FillLastColumn();
+}
+
+void FormIndividual::CentreLabelOf(HWND control) const
+{
+    // The label comes right before its list in the template. The lists' fields grow
+    // with their font; their labels keep level with the text in them.
+    HWND label = GetWindow(control, GW_HWNDPREV);
+    if (!label || GetDlgCtrlID(label) != -1)
+        return;
+    RECT field{};
+    RECT text{};
+    GetWindowRect(control, &field);
+    GetWindowRect(label, &text);
+    const int fieldHeight = static_cast<int>(SendMessageA(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) +
+                            2 * GetSystemMetrics(SM_CYEDGE);
+    const int top = field.top + (fieldHeight - (text.bottom - text.top)) / 2;
+    POINT corner{text.left, top};
+    ::ScreenToClient(hwnd_, &corner);
+    ::SetWindowPos(label, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormIndividual::OnSize(UINT, int, int)

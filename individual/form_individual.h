@@ -91,6 +91,7 @@ private:
     void OnColumnClick(int column);
     bool OnHeaderNotify(NMHDR* header);
     void ClampColumnWidth(int column);
+    void CentreLabelOf(HWND control) const;
 
     ui::FormHost& host_;
     ui::ComboBox level1_;
