@@ -116,7 +116,8 @@ int FormStandard::LongestLabelWidth() const
     }
     SelectObject(dc, old);
     ReleaseDC(tree_.Handle(), dc);
-    return widest + ui::ScalePixels(hwnd_, kTreeLabelMargin);
+    // Room for the vertical scroll bar too: an expanded group is taller than the pane.
+    return widest + ui::ScalePixels(hwnd_, kTreeLabelMargin) + GetSystemMetrics(SM_CXVSCROLL);
 }
 
 void FormStandard::SetTreeWidth(int width)

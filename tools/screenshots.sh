@@ -63,8 +63,8 @@ shot standard-214-en-96.png en 214 standard 24 --drag 60 --toggle
 shot individual-214-en-96.png en 214 individual $service
 shot standard-217-ja-96.png ja 217 standard 24 --drag 60 --toggle
 shot individual-217-ja-96.png ja 217 individual $service
-shot standard-210-en-144.png en144 210 standard 23 --default-size --drag 90 --toggle
+shot standard-210-en-144.png en144 210 standard 17 --default-size --drag 30 --toggle
 shot individual-210-en-144.png en144 210 individual $service --default-size
-shot standard-214-ja-144.png ja144 214 standard 24 --default-size --drag 90 --toggle
+shot standard-214-ja-144.png ja144 214 standard 24 --default-size --drag 30 --toggle
 shot individual-214-ja-144.png ja144 214 individual $service --default-size --toggle
 shot find-216-en-96.png en 216 individual $service --find Running
