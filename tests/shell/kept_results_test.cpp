@@ -72,6 +72,7 @@ TEST_F(KeptResultsTest, FailedIndividualCheckKeepsTheRowsButAnEmptyAnswerEmpties
     FakeWmiScenario none;   // a class without objects is an answer: the list empties
     RunWith(none, "");
     EXPECT_EQ(list.Model().RowCount(), 0);
+    EXPECT_EQ(list.EmptyText(), LoadText(IDS_NO_OBJECTS)) << "and says so";
     EXPECT_EQ(Messages().size(), 2u);
 }
 
@@ -90,4 +91,21 @@ TEST_F(KeptResultsTest, StoppedStandardCheckMarksWhatItDidNotRead)
     }
     EXPECT_EQ(StatusText(), LoadText(IDS_STOPPED_STANDARD));
     EXPECT_TRUE(Messages().empty());
+}
+
+TEST_F(KeptResultsTest, ProgressBarCountsTheCategoriesWhileTheCheckRuns)
+{
+    FakeWmiScenario slow = NamedObjects(1);
+    slow.delayPerObjectMs = 40;
+    View().SetWmiConnector(FakeWmiConnector(&slow));
+    HWND bar = TheApp().progressBar;
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(IsWindowVisible(bar));
+    View().OnRunButton();
+    PumpUntil([&] { return SendMessageA(bar, PBM_GETPOS, 0, 0) >= 3 || !CheckRunning(); });
+    EXPECT_TRUE(IsWindowVisible(bar));
+    EXPECT_EQ(SendMessageA(bar, PBM_GETRANGE, FALSE, 0), kCategoryCount);
+    PumpUntil([this] { return !CheckRunning(); });
+    EXPECT_FALSE(IsWindowVisible(bar)) << "gone with the check";
+    View().SetWmiConnector({});
 }

@@ -137,3 +137,11 @@ TEST_F(LayoutMemoryTest, AnEmptyCategoryAfterACheckSaysSoAndAPageStartsAtItsLeft
     EXPECT_EQ(List().EmptyText(), LoadText(IDS_NO_OBJECTS));
     EXPECT_EQ(List().View().HorizontalScrollPos(), 0);
 }
+
+TEST_F(LayoutMemoryTest, AMaximisedWindowOpensMaximisedAgain)
+{
+    ShowWindow(Frame().Handle(), SW_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(Frame().Handle()));
+    RestartApp();
+    EXPECT_TRUE(IsZoomed(Frame().Handle()));
+}
