@@ -1,13 +1,20 @@
 // Opens Mirel in a chosen state for screenshots: an appearance, a tab, and the results of
 // a check of the local computer. Writes the file named by MIREL_READY_FILE when the window
 // is ready, then keeps running until it is closed (or for a minute).
-//   mirel_screens.exe <look 210..218> standard [page]
-//   mirel_screens.exe <look 210..218> individual <group> <category> <class id>
+//   mirel_screens.exe <look 210..218> standard [page] [options]
+//   mirel_screens.exe <look 210..218> individual <group> <category> <class id> [options]
+// Options, applied after the check in this order:
+//   --default-size   keep the size the program chose (otherwise 980 x 640 at 0,0)
+//   --drag <dx>      drag the standard form's splitter bar by dx pixels
+//   --toggle         hide the toolbar and show it again
+//   --name <text>    type the text into the computer-name field (after the check)
+//   --find <text>    open Find, search the text and take the picture with the dialog open
 #include <windows.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "individual/form_individual.h"
 #include "resources/resource.h"
@@ -17,10 +24,52 @@
 
 namespace {
 
+std::string g_findText;
+
 void RunCheck(MainView& view)
 {
     view.OnRunButton();
     ui::PumpMessagesUntil([&] { return view.Run().RunningCheck == kNoCheck; }, 300000);
+}
+
+void SignalReady()
+{
+    if (const char* ready = std::getenv("MIREL_READY_FILE")) {
+        if (FILE* file = std::fopen(ready, "w"))
+            std::fclose(file);
+    }
+}
+
+// A real mouse drag of the bar between tree and list, as the splitter receives it.
+void DragSplitter(MainView& view, int dx)
+{
+    HWND splitter = GetParent(view.StandardForm().Tree().Handle());
+    const int bar = view.StandardForm().TreeWidth() + 2;
+    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar, 60));
+    for (int step = 1; step <= 10; ++step) {
+        SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar + dx * step / 10, 60));
+        ui::PumpMessagesUntil([] { return false; }, 30);
+    }
+    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(bar + dx, 60));
+}
+
+// Runs while the Find dialog's own loop does: types the text, finds it once, and says
+// the picture may be taken.
+void CALLBACK FindOnce(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    HWND dialog = nullptr;
+    while ((dialog = FindWindowExA(nullptr, dialog, "#32770", nullptr)) != nullptr)
+        if (GetDlgItem(dialog, IDC_FIND_TEXT))
+            break;
+    if (dialog) {
+        SetDlgItemTextA(dialog, IDC_FIND_TEXT, g_findText.c_str());
+        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_FIND_NEXT)));
+        SetFocus(GetDlgItem(dialog, IDC_FIND_TEXT));
+    }
+    ui::PumpMessagesUntil([] { return false; }, 800);
+    SignalReady();
 }
 
 }  // namespace
@@ -31,31 +80,66 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: mirel_screens <look> standard [page] | individual <group> <category> <class>\n");
         return 2;
     }
-    MirelApplication application;
+    std::vector<std::string> positional;
+    bool defaultSize = false;
+    bool toggle = false;
+    int drag = 0;
+    std::string name;
+    for (int index = 1; index < argc; ++index) {
+        std::string argument = argv[index];
+        if (argument == "--default-size")
+            defaultSize = true;
+        else if (argument == "--toggle")
+            toggle = true;
+        else if (argument == "--drag" && index + 1 < argc)
+            drag = std::atoi(argv[++index]);
+        else if (argument == "--name" && index + 1 < argc)
+            name = argv[++index];
+        else if (argument == "--find" && index + 1 < argc)
+            g_findText = argv[++index];
+        else
+            positional.push_back(argument);
+    }
+    // Every picture starts from the default layout: nothing one run stored reaches the next.
+    const char* const settingsKey = "Software\\Tollbrook\\MirelScreens";
+    RegDeleteTreeA(HKEY_CURRENT_USER, settingsKey);
+    MirelApplication application(settingsKey);
     if (!application.Start(SW_SHOWNORMAL))
         return 1;
     MainFrame& frame = application.Frame();
-    frame.Move(0, 0, 980, 640);
-    frame.OnApplicationLook(std::atoi(argv[1]));
+    if (!defaultSize)
+        frame.Move(0, 0, 980, 640);
+    frame.OnApplicationLook(std::atoi(positional[0].c_str()));
     MainView& view = frame.View();
-    if (std::string(argv[2]) == "individual" && argc >= 6) {
+    if (positional[1] == "individual" && positional.size() >= 5) {
         frame.RunCommand(ID_VIEW_INDIVIDUAL);
         FormIndividual& form = view.IndividualForm();
-        form.ChooseEntry(IDC_LEVEL1, std::atoi(argv[3]));
-        form.ChooseEntry(IDC_LEVEL2, std::atoi(argv[4]));
-        form.ChooseEntry(IDC_LEVEL3, std::atoi(argv[5]));
+        form.ChooseEntry(IDC_LEVEL1, std::atoi(positional[2].c_str()));
+        form.ChooseEntry(IDC_LEVEL2, std::atoi(positional[3].c_str()));
+        form.ChooseEntry(IDC_LEVEL3, std::atoi(positional[4].c_str()));
         RunCheck(view);
     } else {
         RunCheck(view);
-        if (argc >= 4) {
-            view.StandardForm().SelectPageInTree(std::atoi(argv[3]));
+        if (positional.size() >= 3) {
+            view.StandardForm().SelectPageInTree(std::atoi(positional[2].c_str()));
             view.StandardForm().Tree().SetFocus();
         }
+        if (drag != 0)
+            DragSplitter(view, drag);
+    }
+    if (!name.empty())
+        SetWindowTextA(view.NameField(), name.c_str());
+    if (toggle) {
+        frame.RunCommand(ID_VIEW_TOOLBAR);
+        ui::PumpMessagesUntil([] { return false; }, 300);
+        frame.RunCommand(ID_VIEW_TOOLBAR);
     }
     ui::PumpMessagesUntil([] { return false; }, 1500);
-    if (const char* ready = std::getenv("MIREL_READY_FILE")) {
-        if (FILE* file = std::fopen(ready, "w"))
-            std::fclose(file);
+    if (!g_findText.empty()) {
+        SetTimer(nullptr, 0, 700, FindOnce);
+        frame.RunCommand(ID_EDIT_FIND);   // modal: the timer finishes the picture's set-up
+    } else {
+        SignalReady();
     }
     ui::PumpMessagesUntil([&] { return !IsWindow(frame.Handle()); }, 60000);
     return 0;

@@ -1,11 +1,15 @@
 #include "individual/form_individual.h"
 
+#include <utility>
+
 #include "individual/class_catalog.h"
 #include "individual/class_hierarchy.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
+#include "ui/edit_keys.h"
+#include "ui/ui_font.h"
 
 namespace {
 
@@ -47,8 +51,20 @@ bool FormIndividual::OnInitDialog()
     level2_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL2));
     level3_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL3));
     description_.Attach(::GetDlgItem(hwnd_, IDC_DESCRIPTION));
+    ui::AddSelectAllKey(description_.Handle());
     list_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_LIST));
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
+    // The system's own interface font in the list, and rows (of the list and of the
+    // Level lists) that leave room for its underscores.
+    uiFont_ = ui::CreateSystemUiFont();
+    list_.UseFont(uiFont_.Get());
+    for (const ui::ComboBox* level : {&level1_, &level2_, &level3_}) {
+        if (uiFont_)
+            level->SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
+        ui::FitComboRowsToFont(level->Handle());
+    }
+    if (uiFont_)
+        description_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
     InitResultList();
     FillGroupList();
     Layout();
@@ -65,6 +81,7 @@ void FormIndividual::InitResultList()
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                                   LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list_.ShowColumnsAndRows();
+    list_.FitColumns(widths_.Of(0));
 }
 
 void FormIndividual::FillGroupList()
@@ -83,7 +100,6 @@ void FormIndividual::OnLevel1Changed()
     } else {
         FillDropDownList(level2_, CategoryListEntries(group));
         level2_.Enable(true);
-        level2_.SetFocus();
     }
     level3_.Reset();
     level3_.Enable(false);
@@ -102,7 +118,6 @@ void FormIndividual::OnLevel2Changed()
     FillDropDownList(level3_, ClassListEntries(category));
     level3_.Enable(true);
     description_.SetText("");
-    level3_.SetFocus();
 }
 
 void FormIndividual::OnLevel3Changed()
@@ -113,14 +128,46 @@ void FormIndividual::OnLevel3Changed()
 
 bool FormIndividual::OnCommand(int id, int code, HWND)
 {
+    if (id != IDC_LEVEL1 && id != IDC_LEVEL2 && id != IDC_LEVEL3)
+        return false;
+    if (OnLevelNotify(id, code))
+        return true;
     if (code != CBN_SELCHANGE)
         return false;
     switch (id) {
     case IDC_LEVEL1: OnLevel1Changed(); return true;
     case IDC_LEVEL2: OnLevel2Changed(); return true;
-    case IDC_LEVEL3: OnLevel3Changed(); return true;
-    default: return false;
+    default: OnLevel3Changed(); return true;
     }
+}
+
+bool FormIndividual::OnLevelNotify(int id, int code)
+{
+    switch (code) {
+    case CBN_DROPDOWN:
+        levelOpen_ = true;
+        levelChosen_ = false;
+        return true;
+    case CBN_SELENDOK:
+        levelChosen_ = levelOpen_;
+        return true;
+    case CBN_SELENDCANCEL:
+        levelChosen_ = false;
+        return true;
+    case CBN_CLOSEUP:
+        // The list sends its last notifications after this one: act once they are done.
+        PostMessageA(hwnd_, WM_LEVEL_CLOSED, static_cast<WPARAM>(id), 0);
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FormIndividual::FocusAfterChoice(int id)
+{
+    const ui::ComboBox& next = id == IDC_LEVEL1 ? level2_ : level3_;
+    if (id != IDC_LEVEL3 && next.IsEnabled())
+        next.SetFocus();
 }
 
 bool FormIndividual::ChooseEntry(int listId, int code)
@@ -130,6 +177,7 @@ bool FormIndividual::ChooseEntry(int listId, int code)
         if (static_cast<int>(list.ItemData(index)) == code) {
             list.SetCurSel(index);
             OnCommand(listId, CBN_SELCHANGE, list.Handle());
+            FocusAfterChoice(listId);
             return true;
         }
     }
@@ -156,14 +204,27 @@ void FormIndividual::ClearResults()
     list_.View().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
+void FormIndividual::ShowNoObjects()
+{
+    ClearResults();
+    list_.SetEmptyText(LoadText(IDS_NO_OBJECTS));
+}
+
 void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)
 {
+    if (std::exchange(awaitingRows_, false)) {
+        ClearResults();
+        list_.SetEmptyText({});
+        sort_ = SortMemory();
+        list_.ShowSortArrow(kUnsorted, true);
+    }
     ResultModel& model = list_.Model();
     for (const ClassResultRow& row : rows) {
         model.AppendRow({{std::to_string(row.objectNumber), row.name, row.typeText, row.value},
                          row.itemData, -1});
     }
     list_.ShowRows();
+    list_.FitColumns(widths_.Of(0));
 }
 
 void FormIndividual::EnableControls(bool enable)
@@ -188,6 +249,10 @@ INT_PTR FormIndividual::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return TRUE;
     case WM_CLAMP_COLUMN_WIDTH:
         ClampColumnWidth(static_cast<int>(wParam));
+        return TRUE;
+    case WM_LEVEL_CLOSED:
+        if (std::exchange(levelOpen_, false) && std::exchange(levelChosen_, false))
+            FocusAfterChoice(static_cast<int>(wParam));
         return TRUE;
     case WM_GET_CLASS_TEXT:
         *reinterpret_cast<std::string*>(wParam) = level3_.Text();
@@ -226,6 +291,28 @@ void FormIndividual::Layout()
     stretch(level2_.Handle(), false);
     stretch(level3_.Handle(), false);
     stretch(description_.Handle(), false);
+    for (const ui::ComboBox* level : {&level1_, &level2_, &level3_})
+        CentreLabelOf(level->Handle());
+    list_.FillLastColumn();
+}
+
+void FormIndividual::CentreLabelOf(HWND control) const
+{
+    // The label comes right before its list in the template. The lists' fields grow
+    // with their font; their labels keep level with the text in them.
+    HWND label = GetWindow(control, GW_HWNDPREV);
+    if (!label || GetDlgCtrlID(label) != -1)
+        return;
+    RECT field{};
+    RECT text{};
+    GetWindowRect(control, &field);
+    GetWindowRect(label, &text);
+    const int fieldHeight = static_cast<int>(SendMessageA(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) +
+                            2 * GetSystemMetrics(SM_CYEDGE);
+    const int top = field.top + (fieldHeight - (text.bottom - text.top)) / 2;
+    POINT corner{text.left, top};
+    ::ScreenToClient(hwnd_, &corner);
+    ::SetWindowPos(label, nullptr, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormIndividual::OnSize(UINT, int, int)
@@ -233,8 +320,30 @@ void FormIndividual::OnSize(UINT, int, int)
     Layout();
 }
 
+bool FormIndividual::HandleLevelKey(MSG& message)
+{
+    if (!IsKeyDown(message, VK_RETURN) && !IsKeyDown(message, VK_ESCAPE))
+        return false;
+    HWND list = message.hwnd;
+    if (GetParent(list) == level1_.Handle() || GetParent(list) == level2_.Handle() ||
+        GetParent(list) == level3_.Handle())
+        list = GetParent(list);
+    const bool level = list == level1_.Handle() || list == level2_.Handle() || list == level3_.Handle();
+    if (!level || !SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0))
+        return false;
+    // An opened list: Enter takes the entry, Esc closes the list without it. The keys
+    // go to the list itself and no further (the main view would run a check on Enter).
+    // The selection already followed the arrow keys (each change filled the lists below).
+    SendMessageA(list, CB_SHOWDROPDOWN, FALSE, 0);
+    levelChosen_ = IsKeyDown(message, VK_RETURN);
+    return true;
+}
+
 bool FormIndividual::PreTranslateMessage(MSG& message)
 {
+    if (HandleLevelKey(message))
+        return true;
+    // Enter and Esc elsewhere in the form neither run a check nor close anything.
     if (IsKeyDown(message, VK_RETURN) || IsKeyDown(message, VK_ESCAPE))
         return true;
     if (IsKeyDown(message, VK_TAB)) {

@@ -8,11 +8,13 @@
 #include <vector>
 
 #include "engine/survey_reporter.h"
+#include "listtools/column_memory.h"
 #include "listtools/result_list.h"
 #include "listtools/sort_memory.h"
 #include "ui/combo_box.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
+#include "ui/handles.h"
 
 // Sent by the worker (through the reporter): append the rows of wParam
 // (std::vector<ClassResultRow>*), select the first row.
@@ -22,6 +24,8 @@ inline constexpr UINT WM_SELECT_FIRST_CLASS_ROW = WM_APP + 21;
 inline constexpr UINT WM_GET_CLASS_TEXT = WM_APP + 22;
 // Keeps column wParam of the result list between 10 and 4096 pixels wide.
 inline constexpr UINT WM_CLAMP_COLUMN_WIDTH = WM_APP + 23;
+// Posted when the opened Level list wParam (its control id) has closed.
+inline constexpr UINT WM_LEVEL_CLOSED = WM_APP + 24;
 
 class FormIndividual : public ui::Dialog {
 public:
@@ -33,19 +37,31 @@ public:
     std::string SelectedClassText() const;
 
     // Chooses the entry with item data `code` in list IDC_LEVEL1, IDC_LEVEL2 or IDC_LEVEL3
-    // as the user would (the list's change handler runs); false when there is none.
+    // as the user would with the mouse (the list's change handler runs, the focus moves
+    // on to the next list); false when there is none.
     bool ChooseEntry(int listId, int code);
 
-    // Empties the result list (the Run command, before a check).
+    // Empties the result list.
     void ClearResults();
+    // A check found no object of the class: the list empties and says so.
+    void ShowNoObjects();
+    // A check starts: its first rows replace the list's rows (and its sort); until then
+    // the last check's rows stay, so that a check that fails keeps them.
+    void BeginCheck() { awaitingRows_ = true; }
+    bool AwaitingRows() const { return awaitingRows_; }
+    void EndCheck() { awaitingRows_ = false; }
     void AppendRows(const std::vector<ClassResultRow>& rows);
     void SortByRememberedColumn();
     void EnableControls(bool enable);
     void Layout();
 
     ResultList& ResultListControl() { return list_; }
-    // What the result list was last sorted by; kept across checks.
+    // What the result list was last sorted by; a new check's rows start unsorted.
     const SortMemory& Sort() const { return sort_; }
+    // The widths the user gave the result list's columns (key 0).
+    ColumnWidthMemory& ColumnWidths() { return widths_; }
+    // Sizes the columns again: the remembered widths, the others to their content.
+    void FitColumns() { list_.FitColumns(widths_.Of(0)); }
     const ui::ComboBox& Level1() const { return level1_; }
     const ui::ComboBox& Level2() const { return level2_; }
     const ui::ComboBox& Level3() const { return level3_; }
@@ -66,9 +82,16 @@ private:
     void OnLevel1Changed();
     void OnLevel2Changed();
     void OnLevel3Changed();
+    // The Level lists' keyboard and mouse: a selection made with the arrow keys only
+    // fills the lists below; a choice in the opened list (mouse or Enter) also moves the
+    // focus on to the next list.
+    bool OnLevelNotify(int id, int code);
+    void FocusAfterChoice(int id);
+    bool HandleLevelKey(MSG& message);
     void OnColumnClick(int column);
     bool OnHeaderNotify(NMHDR* header);
     void ClampColumnWidth(int column);
+    void CentreLabelOf(HWND control) const;
 
     ui::FormHost& host_;
     ui::ComboBox level1_;
@@ -77,6 +100,11 @@ private:
     ui::Window description_;
     ResultList list_;
     SortMemory sort_;
+    ColumnWidthMemory widths_;
+    ui::UniqueFont uiFont_;
+    bool awaitingRows_ = false;
+    bool levelOpen_ = false;     // a Level list is dropped down
+    bool levelChosen_ = false;   // and an entry of it was chosen (not cancelled)
 };
 
 // Fills a drop-down list with entries (text + item data) and selects the no-selection

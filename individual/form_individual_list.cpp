@@ -18,6 +18,7 @@ int Clamped(int width)
 
 void FormIndividual::SortByRememberedColumn()
 {
+    list_.ShowSortArrow(sort_.column, sort_.ascending);
     if (list_.Model().RowCount() > 0)
         list_.FollowSort(SortIndividualModel(list_.Model(), sort_.column, sort_.ascending));
 }
@@ -26,7 +27,7 @@ void FormIndividual::OnColumnClick(int column)
 {
     ui::WaitCursor wait;
     sort_.Click(column);
-    list_.FollowSort(SortIndividualModel(list_.Model(), sort_.column, sort_.ascending));
+    SortByRememberedColumn();
 }
 
 // Column widths stay between 10 and 4096 pixels, dragged or sized to their content.
@@ -38,8 +39,12 @@ bool FormIndividual::OnHeaderNotify(NMHDR* header)
     case HDN_ENDTRACKA:
     case HDN_ENDTRACKW: {
         HDITEMA* item = reinterpret_cast<NMHEADERA*>(header)->pitem;
-        if (item && (item->mask & HDI_WIDTH))
+        const int column = reinterpret_cast<NMHEADERA*>(header)->iItem;
+        if (item && (item->mask & HDI_WIDTH)) {
             item->cxy = Clamped(item->cxy);
+            widths_.Set(0, column, item->cxy);
+            list_.NoteUserWidth(column, item->cxy);
+        }
         // Not every header reads the width back from the notification: check again once
         // the width is applied.
         PostMessageA(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
@@ -69,6 +74,7 @@ void FormIndividual::ClampColumnWidth(int column)
     int width = list_.View().ColumnWidth(column);
     if (width != Clamped(width))
         list_.View().SetColumnWidth(column, Clamped(width));
+    list_.FillLastColumn();
 }
 
 bool FormIndividual::OnNotify(NMHDR* header, LRESULT& result)

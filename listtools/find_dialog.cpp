@@ -3,8 +3,10 @@
 #include "listtools/find_position.h"
 #include "listtools/find_text.h"
 #include "resources/resource.h"
+#include "ui/edit_keys.h"
 #include "ui/message_box.h"
 #include "ui/window.h"
+#include "ui/ui_font.h"
 
 CFindDlg::CFindDlg(ResultList& list) : ui::Dialog(IDD_FIND), list_(list) {}
 
@@ -16,6 +18,10 @@ bool CFindDlg::IsChecked(int id) const
 bool CFindDlg::OnInitDialog()
 {
     SetDlgItemTextA(hwnd_, IDC_FIND_TEXT, "");
+    ui::AddSelectAllKey(::GetDlgItem(hwnd_, IDC_FIND_TEXT));
+    textFont_ = ui::CreateSystemUiFont();
+    if (textFont_)
+        SendDlgItemMessageA(hwnd_, IDC_FIND_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.Get()), TRUE);
     CheckRadioButton(hwnd_, IDC_FIND_UP, IDC_FIND_DOWN, IDC_FIND_DOWN);
     position_ = FindPositionOnOpen(list_.SelectedRow());
     return true;

@@ -47,6 +47,10 @@ void ResultList::ShowColumnsAndRows()
                            info.rightAligned ? LVCFMT_RIGHT : LVCFMT_LEFT);
     }
     view_.SetItemCountEx(model_.RowCount(), 0);
+    fittedWidths_.clear();
+    // Another page starts at its left edge, whatever the last one was scrolled to.
+    if (const int scrolled = view_.HorizontalScrollPos(); scrolled != 0)
+        view_.Scroll(-scrolled, 0);
     view_.SetRedraw(true);
     view_.Invalidate();
 }
@@ -81,6 +85,12 @@ void ResultList::FollowSort(const std::vector<int>& oldPositions)
     if (focused >= 0 && focused < count && newPosition[static_cast<size_t>(focused)] >= 0)
         view_.SetItemState(newPosition[static_cast<size_t>(focused)], LVIS_FOCUSED, LVIS_FOCUSED);
     view_.Invalidate(false);
+}
+
+void ResultList::ShowSortArrow(int column, bool ascending) const
+{
+    for (int index = 0; index < view_.ColumnCount(); ++index)
+        view_.SetSortArrow(index, index != column ? 0 : ascending ? 1 : -1);
 }
 
 void ResultList::SelectRow(int row, bool partialOk) const
@@ -165,6 +175,9 @@ bool ResultList::HandleNotify(NMHDR* header, LRESULT& result)
         if (onColumnClick)
             onColumnClick(reinterpret_cast<NMLISTVIEW*>(header)->iSubItem);
         result = 0;
+        return true;
+    case NM_CUSTOMDRAW:
+        result = OnCustomDraw(*reinterpret_cast<NMLVCUSTOMDRAW*>(header));
         return true;
     case NM_DBLCLK:
         if (onDoubleClick)

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "listtools/result_model.h"
+#include "ui/image_list.h"
 #include "ui/list_view.h"
 
 class ResultList {
@@ -33,6 +34,9 @@ public:
     void ShowRows();
     // After the model was sorted: the selected and focused rows move with their data.
     void FollowSort(const std::vector<int>& oldPositions);
+    // The header shows which column the rows are sorted by, and which way; column -1
+    // (unsorted) shows no arrow.
+    void ShowSortArrow(int column, bool ascending) const;
 
     // The first selected row, -1 when none.
     int SelectedRow() const { return view_.FirstSelected(); }
@@ -44,6 +48,26 @@ public:
     void MarkRow(int row) const;
     // The column widths the user dragged, read back into the model.
     void StoreColumnWidths();
+    // Sets every column's width: `userWidths[column]` where it is above 0 (a width the
+    // user chose), otherwise as wide as the column's header and cells need, within
+    // 40..480 pixels at 96 dpi (the last column up to 2000, for long texts). The last
+    // column, unless the user sized it, also fills the rest of the list's width.
+    void FitColumns(const std::vector<int>& userWidths);
+    // The user sized `column` to `width` (end of a drag): FitColumns' fill leaves a last
+    // column sized so alone.
+    void NoteUserWidth(int column, int width);
+    // Gives the list `font` (it stays the caller's) and rows high enough for its text
+    // with room below the baseline (ui::RoomyRowHeight): a list without images of its
+    // own gets an empty image list of that height, which sets the rows' height.
+    void UseFont(HFONT font);
+
+    // The text shown in the middle of the list while it has no rows ("No objects" after
+    // a check that found none); empty shows nothing.
+    void SetEmptyText(std::string text);
+    const std::string& EmptyText() const { return emptyText_; }
+
+    // After the list or a column changed its width: the last column fills the rest.
+    void FillLastColumn() const;
 
     // Answers LVN_GETDISPINFO and LVN_ODFINDITEM from the model and reports column
     // clicks, double clicks and right clicks to the handlers below. True when handled.
@@ -70,10 +94,20 @@ public:
 
 private:
     int FindRowByPrefix(const NMLVFINDITEMA& find) const;
+    int TextWidth(const std::string& text) const;
+    // NM_CUSTOMDRAW: the selected row keeps the selection colours while another window
+    // (the Find dialog) has the focus, and an empty list shows its empty text.
+    LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;
+    void DrawEmptyText(HDC dc) const;
+    int ContentWidth(int column) const;
 
     ui::ListView view_;
     ResultModel model_;
     std::string textBuffer_;
     std::string clickedCellText_;
     MenuChooser chooseFromMenu_;
+    std::string emptyText_;
+    ui::ImageList rowSpacer_;
+    std::vector<int> fittedWidths_;   // the widths FitColumns chose (the fill's minimum)
+    bool userSetLast_ = false;
 };

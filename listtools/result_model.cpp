@@ -23,6 +23,7 @@ void ResultModel::SetColumnWidth(int column, int width)
 
 int ResultModel::AppendRow(ResultRow row)
 {
+    row.arrival = RowCount();
     rows_.push_back(std::move(row));
     return RowCount() - 1;
 }
@@ -33,6 +34,13 @@ const std::string& ResultModel::Cell(int row, int column) const
         return kNoText;
     const std::vector<std::string>& cells = rows_[static_cast<size_t>(row)].cells;
     return static_cast<size_t>(column) < cells.size() ? cells[static_cast<size_t>(column)] : kNoText;
+}
+
+void ResultModel::ReplaceRows(std::vector<ResultRow> rows)
+{
+    rows_ = std::move(rows);
+    for (size_t row = 0; row < rows_.size(); ++row)
+        rows_[row].arrival = static_cast<int>(row);
 }
 
 void ResultModel::Clear()

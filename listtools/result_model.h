@@ -19,6 +19,7 @@ struct ResultRow {
     std::vector<std::string> cells;
     LPARAM itemData = 0;
     int image = -1;   // index into the list's image list; -1: none
+    int arrival = 0;  // position among the rows as they arrived (set by the model)
 };
 
 class ResultModel {
@@ -42,8 +43,8 @@ public:
     void DeleteAllRows() { rows_.clear(); }
     // Removes every row and every column.
     void Clear();
-    // Takes over all rows of `rows` (the columns stay).
-    void ReplaceRows(std::vector<ResultRow> rows) { rows_ = std::move(rows); }
+    // Takes over all rows of `rows` (the columns stay); they arrived in this order.
+    void ReplaceRows(std::vector<ResultRow> rows);
 
     // Orders the rows by `less` (a strict weak order; rows that compare equal keep their
     // order). Returns, for every new position, the position the row had before.

@@ -90,9 +90,11 @@ std::vector<int> SortByKeys(ResultModel& model, int column, SortKeys kind, bool 
         : kind == SortKeys::ObjectNumbers ? CompareObjectNumberRowKeys
                                         : CompareTextRowKeys;
     std::vector<int> order = model.SortRows([&](const ResultRow& first, const ResultRow& second) {
-        int result = compare(keys[static_cast<size_t>(first.itemData)],
-                             keys[static_cast<size_t>(second.itemData)]);
-        return Direction(ascending, result) < 0;
+        if (column < 0)
+            return first.arrival < second.arrival;
+        int result = Direction(ascending, compare(keys[static_cast<size_t>(first.itemData)],
+                                                  keys[static_cast<size_t>(second.itemData)]));
+        return result != 0 ? result < 0 : first.arrival < second.arrival;
     });
     NumberRowsByPosition(model);
     return order;

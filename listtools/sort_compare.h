@@ -30,8 +30,10 @@ enum class SortKeys {
 // not `ascending`.
 int CompareRows(const ResultRow& first, const ResultRow& second, int column, SortKeys keys, bool ascending);
 
-// Sorts the model by `column` as CompareRows orders it. An empty model gives an empty
-// order.
+// Sorts the model by `column` as CompareRows orders it; rows whose cells compare equal
+// stay in the order they arrived (an object's properties keep their order), in either
+// direction. Column kUnsorted (-1) brings the order of arrival back. An empty model gives
+// an empty order.
 std::vector<int> SortModel(ResultModel& model, int column, SortKeys keys, bool ascending);
 
 // The order a sort returns when it moved nothing: every row at its old position.

@@ -3,7 +3,7 @@
 int DirectionAfterClick(int sortedColumn, int ascending, int clickedColumn)
 {
     if (clickedColumn != sortedColumn)
-        return ascending;
+        return 1;
     return ascending == 1 ? 0 : 1;
 }
 

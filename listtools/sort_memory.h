@@ -4,13 +4,18 @@
 
 // The direction after a click on `clickedColumn` of a list last sorted by
 // `sortedColumn`: the same column flips it (1 becomes 0, anything else 1), another
-// column keeps it. Directions are 1 (ascending) or 0 (descending).
+// column starts ascending. Directions are 1 (ascending) or 0 (descending).
 int DirectionAfterClick(int sortedColumn, int ascending, int clickedColumn);
 
-// A list starts ascending by column 0.
+// The sort column of a list that shows its rows as they arrived.
+inline constexpr int kUnsorted = -1;
+
+// A list starts unsorted: its rows in the order they arrived.
 struct SortMemory {
-    int column = 0;
+    int column = kUnsorted;
     bool ascending = true;
+
+    bool IsSorted() const { return column != kUnsorted; }
 
     // A click on `clickedColumn`: the direction follows DirectionAfterClick and the
     // clicked column becomes the sort column. The caller then sorts the list.

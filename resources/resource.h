@@ -11,11 +11,13 @@
 #define IDD_FORM_STANDARD           311
 #define IDD_FORM_INDIVIDUAL         312
 #define IDD_FIND                    351
+#define IDD_HELP                    352
 
 // ---------------------------------------------------------------- menus, icons, bitmaps
 #define IDR_MAINFRAME               128   // menu, accelerators, program icon, toolbar
 #define IDR_MAINFRAME_256           129   // high-colour toolbar bitmap
 #define IDR_POPUP_EDIT              350   // context menu of the result lists
+#define IDR_HELP_TEXT               353   // the help page (RCDATA, UTF-8), one per language
 #define IDI_PAGE_ROOT               318
 #define IDI_PAGE_SOFTWARE           319
 #define IDI_PAGE_HARDWARE           320
@@ -38,6 +40,7 @@
 #define IDC_FIND_DOWN               1022
 #define IDC_FIND_NEXT               1023
 #define IDC_ABOUT_ICON              1030
+#define IDC_HELP_TEXT               1031
 #define IDC_STATIC_LABEL            (-1)
 
 // ---------------------------------------------------------------- commands
@@ -120,7 +123,13 @@
 #define IDS_CONNECT_ANYWAY          2018
 #define IDS_INCOMPLETE_MARK         2019
 #define IDS_CHECK_INCOMPLETE        2020
-#define IDS_AND_MORE                2021
+#define IDS_RESULTS_KEPT            2021
+#define IDS_STOPPED_STANDARD        2022
+#define IDS_STOPPED_INDIVIDUAL      2023
+#define IDS_NO_OBJECTS              2024
+#define IDS_FILTER_CSV              2025
+#define IDS_FILTER_TEXT             2026
+#define IDS_AND_MORE                2027
 #define IDS_UNIT_DAYS               5001
 #define IDS_UNIT_DOTS_PER_INCH      5002
 #define IDS_UNIT_MB                 5003

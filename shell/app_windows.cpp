@@ -1,5 +1,7 @@
 #include "shell/app_windows.h"
 
+#include <commctrl.h>
+
 #include "ui/status_bar.h"
 
 AppWindows& TheApp()
@@ -15,6 +17,31 @@ void ShowStatusText(const std::string& text)
         return;
     statusBar.SetPartText(0, text);
     RedrawWindow(statusBar.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void ShowCheckProgress(int done, int total)
+{
+    HWND bar = TheApp().progressBar;
+    if (!bar)
+        return;
+    if (total < 0) {
+        SendMessageA(bar, PBM_SETMARQUEE, FALSE, 0);
+        ShowWindow(bar, SW_HIDE);
+        return;
+    }
+    const bool marquee = total == 0;
+    const LONG_PTR style = GetWindowLongPtrA(bar, GWL_STYLE);
+    if (((style & PBS_MARQUEE) != 0) != marquee)
+        SetWindowLongPtrA(bar, GWL_STYLE, marquee ? style | PBS_MARQUEE : style & ~PBS_MARQUEE);
+    if (marquee) {
+        SendMessageA(bar, PBM_SETMARQUEE, TRUE, 30);
+    } else {
+        SendMessageA(bar, PBM_SETMARQUEE, FALSE, 0);
+        SendMessageA(bar, PBM_SETRANGE32, 0, total);
+        SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+    }
+    if (!IsWindowVisible(bar))
+        ShowWindow(bar, SW_SHOWNA);
 }
 
 std::string StatusText()

@@ -19,12 +19,17 @@ struct AppWindows {
     HWND tabControl = nullptr;
     HWND nameField = nullptr;
     HWND statusBar = nullptr;   // null when the status bar could not be created
+    HWND progressBar = nullptr; // in the status bar's message pane, shown during a check
 };
 
 AppWindows& TheApp();
 
 // Sets the message pane of the status bar and repaints it at once.
 void ShowStatusText(const std::string& text);
+
+// The progress bar of a running check: `done` of `total` steps; total 0 for a check
+// whose length is unknown (a moving marquee), a negative total hides the bar.
+void ShowCheckProgress(int done, int total);
 
 // The message pane's text (tests and the frame's idle handling).
 std::string StatusText();

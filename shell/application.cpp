@@ -13,7 +13,7 @@
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
 
-MirelApplication::MirelApplication() = default;
+MirelApplication::MirelApplication(std::string settingsKey) : settingsKey_(std::move(settingsKey)) {}
 
 MirelApplication::~MirelApplication()
 {
@@ -33,13 +33,13 @@ bool MirelApplication::Start(int showCommand)
         ui::ShowMessageBox(nullptr, LoadText(IDS_OLE_INIT_FAILED), MB_ICONEXCLAMATION | MB_OK);
         return false;
     }
-    frame_ = std::make_unique<MainFrame>();
+    frame_ = settingsKey_.empty() ? std::make_unique<MainFrame>() : std::make_unique<MainFrame>(settingsKey_);
     if (!frame_->CreateFrame())
         return false;
     WSADATA data;
     socketsStarted_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
     LoadIcmpLibrary();
-    frame_->Show(showCommand);
+    frame_->Show(frame_->InitialShowCommand(showCommand));
     frame_->UpdateNow();
     return true;
 }

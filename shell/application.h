@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <string>
 
 class MainFrame;
 
@@ -10,7 +11,8 @@ class MainFrame;
 // library. Tests start one and drive it through messages.
 class MirelApplication {
 public:
-    MirelApplication();
+    // `settingsKey`: where the frame keeps its layout (tests use a scratch key).
+    explicit MirelApplication(std::string settingsKey = {});
     ~MirelApplication();
     MirelApplication(const MirelApplication&) = delete;
     MirelApplication& operator=(const MirelApplication&) = delete;
@@ -25,6 +27,7 @@ public:
 private:
     bool oleInitialised_ = false;
     bool socketsStarted_ = false;
+    std::string settingsKey_;
     std::unique_ptr<MainFrame> frame_;
 };
 

@@ -1,10 +1,13 @@
 #include "shell/main_frame.h"
 
+#include <algorithm>
+
 #include "appearance/appearance_settings.h"
 #include "appearance/visual_manager.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
+#include "shell/layout_settings.h"
 #include "ui/dialog.h"
 #include "ui/dpi.h"
 #include "ui/menu.h"
@@ -43,13 +46,18 @@ std::string PromptPart(UINT command, bool tooltip)
     return tooltip ? prompt.substr(lineBreak + 1) : prompt.substr(0, lineBreak);
 }
 
-// Three quarters of the work area, placed by the system.
+// Three quarters of the work area, but no less than the layout needs at the screen's
+// dpi (760 x 560 pixels at 96 dpi), and never more than the work area; placed by the
+// system.
 RECT DefaultFrameRect()
 {
     RECT work{0, 0, 1024, 768};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-    const int width = (work.right - work.left) * 3 / 4;
-    const int height = (work.bottom - work.top) * 3 / 4;
+    const int workWidth = work.right - work.left;
+    const int workHeight = work.bottom - work.top;
+    const int dpi = static_cast<int>(ui::WindowDpi(nullptr));
+    const int width = std::min(workWidth, std::max(workWidth * 3 / 4, MulDiv(760, dpi, 96)));
+    const int height = std::min(workHeight, std::max(workHeight * 3 / 4, MulDiv(560, dpi, 96)));
     return RECT{CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT + width, CW_USEDEFAULT + height};
 }
 
@@ -65,10 +73,13 @@ void MainFrame::SetProcessEnder(ProcessEnder ender)
     g_processEnder = ender ? ender : EndProcessAtOnce;
 }
 
-MainFrame::MainFrame() = default;
+MainFrame::MainFrame(std::string settingsKey) : settingsKey_(std::move(settingsKey)) {}
 
 MainFrame::~MainFrame()
 {
+    // A frame that goes without being closed (the program object ends) keeps its layout too.
+    if (hwnd_ && IsWindow(hwnd_))
+        SaveLayout();
     if (TheApp().frame == this)
         TheApp() = AppWindows();
 }
@@ -97,7 +108,51 @@ bool MainFrame::CreateFrame()
     }
     ui::RegisterMessageFilter(hwnd_, this);
     SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
+    if (view_)
+        RestoreLayout();
     return view_ != nullptr;
+}
+
+int MainFrame::InitialShowCommand(int requested) const
+{
+    const bool normal = requested == SW_SHOWNORMAL || requested == SW_SHOWDEFAULT || requested == SW_SHOW;
+    return startMaximized_ && normal ? SW_SHOWMAXIMIZED : requested;
+}
+
+void MainFrame::RestoreLayout()
+{
+    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, settingsKey_);
+    if (layout.hasPlacement && IsUsablePlacement(layout.normal)) {
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(hwnd_, &placement);
+        placement.showCmd = SW_HIDE;
+        placement.rcNormalPosition = layout.normal;
+        SetWindowPlacement(hwnd_, &placement);
+        startMaximized_ = layout.maximized;
+    }
+    view_->StandardForm().ColumnWidths().FromText(layout.standardWidths);
+    view_->StandardForm().SetTreeWidth(layout.treeWidth);
+    view_->IndividualForm().ColumnWidths().FromText(layout.individualWidths);
+    view_->IndividualForm().FitColumns();
+}
+
+void MainFrame::SaveLayout() const
+{
+    StoredLayout layout;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (GetWindowPlacement(hwnd_, &placement)) {
+        layout.hasPlacement = true;
+        layout.normal = placement.rcNormalPosition;
+        layout.maximized = placement.showCmd == SW_SHOWMAXIMIZED;
+    }
+    if (view_) {
+        layout.treeWidth = view_->StandardForm().TreeWidth();
+        layout.standardWidths = view_->StandardForm().ColumnWidths().ToText();
+        layout.individualWidths = view_->IndividualForm().ColumnWidths().ToText();
+    }
+    WriteLayout(HKEY_CURRENT_USER, settingsKey_, layout);
 }
 
 bool MainFrame::OnCreate(const CREATESTRUCTA&)
@@ -126,7 +181,10 @@ bool MainFrame::CreateBars()
     toolbar_ = ui::ToolBar::Create(hwnd_, kToolbarId);
     if (!toolbar_.IsValid())
         return false;
-    toolbarImages_ = ui::ImageList::LoadStrip(IDR_MAINFRAME_256, 16, kToolbarMaskColor);
+    // 16-pixel images get hard to hit at high dpi: from 144 dpi on they grow with it.
+    const int imageSize = ui::WindowDpi(hwnd_) >= 144 ? ui::ScalePixels(hwnd_, 16) : 16;
+    toolbarImages_ = ui::ImageList::LoadStripScaled(IDR_MAINFRAME_256, 16, kToolbarMaskColor, imageSize);
+    toolbar_.SendMsg(TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize, imageSize));
     toolbar_.SetImageList(toolbarImages_.Handle());
     toolbar_.AddButtons(kToolbarButtons);
     toolbar_.AutoSize();
@@ -136,6 +194,10 @@ bool MainFrame::CreateBars()
         return false;
     TheApp().statusBar = statusBar_.Handle();
     statusBar_.SetPartText(0, LoadText(IDS_READY));
+    // Hidden until a check runs; the frame's size handler places it in the message pane.
+    progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0,
+                                   statusBar_.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    TheApp().progressBar = progressBar_;
     return true;
 }
 
@@ -162,6 +224,7 @@ void MainFrame::OnSize(UINT type, int width, int height)
     SelectObject(dc, oldFont);
     ReleaseDC(statusBar_.Handle(), dc);
     statusBar_.SetParts(edges);
+    PlaceProgressBar(edges[0]);
 
     int top = toolbar_.IsVisible() ? toolbar_.WindowRect().bottom - toolbar_.WindowRect().top : 0;
     int bottom = statusBar_.IsVisible() ? height - (statusBar_.WindowRect().bottom - statusBar_.WindowRect().top)
@@ -170,11 +233,25 @@ void MainFrame::OnSize(UINT type, int width, int height)
         view_->Move(0, top, width, bottom > top ? bottom - top : 0);
 }
 
+void MainFrame::PlaceProgressBar(int messagePaneRight)
+{
+    if (!progressBar_)
+        return;
+    RECT pane{};
+    statusBar_.SendMsg(SB_GETRECT, 0, reinterpret_cast<LPARAM>(&pane));
+    const int width = std::min(ui::ScalePixels(hwnd_, 160), messagePaneRight / 3);
+    const int inset = ui::ScalePixels(hwnd_, 2);
+    MoveWindow(progressBar_, messagePaneRight - width - inset, pane.top + inset, width,
+               std::max(0, static_cast<int>(pane.bottom - pane.top) - 2 * inset), TRUE);
+}
+
 void MainFrame::ToggleBar(const ui::Window& bar)
 {
     bar.Show(bar.IsVisible() ? SW_HIDE : SW_SHOW);
     RECT client = ClientRect();
     OnSize(SIZE_RESTORED, client.right, client.bottom);
+    // The view moved under (or out from under) the bar: nothing of the bar may linger.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainFrame::RunCommand(int command)
@@ -189,8 +266,8 @@ void MainFrame::RunCommand(int command)
     case ID_APP_EXIT: PostMsg(WM_CLOSE); return;
     case ID_APP_ABOUT: ui::Dialog(IDD_ABOUTBOX).RunModal(hwnd_); return;
     case ID_HELP_FINDER:
-    case ID_CONTEXT_HELP:
-    case ID_HELP: return;   // no help file
+    case ID_HELP: OpenHelp(); return;
+    case ID_CONTEXT_HELP: return;
     default: break;
     }
     if (!view_)
@@ -208,6 +285,13 @@ bool MainFrame::OnCommand(int id, int code, HWND control)
     (void)code;
     RunCommand(id);
     return true;
+}
+
+void MainFrame::OpenHelp()
+{
+    if (!help_)
+        help_ = std::make_unique<HelpWindow>();
+    help_->Open(hwnd_);
 }
 
 void MainFrame::OnApplicationLook(int lookId)
@@ -349,6 +433,7 @@ bool MainFrame::OnClose()
 
 void MainFrame::OnDestroy()
 {
+    SaveLayout();
     PostQuitMessage(0);
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "appearance/appearance_settings.h"
+#include "shell/help_window.h"
 #include "shell/main_view.h"
 #include "ui/handles.h"
 #include "ui/image_list.h"
@@ -22,11 +24,16 @@ class MainFrame : public ui::WindowBase, public ui::MessageFilter {
 public:
     static constexpr const char* kClassName = "MirelMainFrame";
 
-    MainFrame();
+    // `settingsKey`: where the layout is kept between sessions (under HKEY_CURRENT_USER).
+    explicit MainFrame(std::string settingsKey = kMirelSettingsKey);
     ~MainFrame() override;
 
     // Creates the frame with its bars and the main view; false when any of them fails.
     bool CreateFrame();
+
+    // How to show the frame first: maximised when it was so at the last close and the
+    // caller asks for the normal show command.
+    int InitialShowCommand(int requested) const;
 
     // Idle-time work: toolbar buttons and the lock-key indicators follow the state.
     void UpdateIdleState();
@@ -37,6 +44,8 @@ public:
     HMENU MenuBar() const { return GetMenu(hwnd_); }
     int CurrentLook() const { return look_; }
     void OnApplicationLook(int lookId);
+    // Help > Help Topics (also F1): the help window, once it was opened; null before.
+    const HelpWindow* Help() const { return help_.get(); }
     // Runs a menu or toolbar command as if the user chose it.
     void RunCommand(int command);
     // The close guard: true when the frame may close now.
@@ -62,14 +71,22 @@ private:
     void UpdateMenuPopup(HMENU popup);
     void ShowMenuPrompt(UINT command, UINT flags);
     void ToggleBar(const ui::Window& bar);
+    void PlaceProgressBar(int messagePaneRight);
+    void RestoreLayout();
+    void OpenHelp();
+    void SaveLayout() const;
     void RememberOrRestoreFocus(bool active);
     std::string ToolTipOf(int command) const;
 
+    std::string settingsKey_;
+    bool startMaximized_ = false;
     std::unique_ptr<MainView> view_;
+    std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<VisualManager> visuals_;
     ui::ToolBar toolbar_;
     ui::StatusBar statusBar_;
     ui::ImageList toolbarImages_;
+    HWND progressBar_ = nullptr;   // a child of the status bar, which destroys it
     ui::UniqueIcon smallIcon_;
     std::string toolTipText_;
     int look_ = 214;

@@ -5,6 +5,8 @@
 #include "shell/app_windows.h"
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
+#include "ui/edit_keys.h"
+#include "ui/ui_font.h"
 
 namespace {
 
@@ -42,6 +44,10 @@ bool MainView::OnInitDialog()
         reporter_.SetOwner(GetParent(hwnd_));
         reporter_.SetForms(standardForm_->Handle(), individualForm_->Handle());
         ApplyTabSelection();
+        ui::AddSelectAllKey(nameField_.Handle());
+        nameFont_ = ui::CreateSystemUiFont();
+        if (nameFont_)
+            nameField_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.Get()), TRUE);
         if (nameField_.IsValid())
             nameField_.SetFocus();
     }
@@ -60,6 +66,8 @@ void MainView::ShowTab(int tab)
         tab_.SetFocus();
     standardForm_->Show(tab == kStandardTab ? SW_SHOW : SW_HIDE);
     individualForm_->Show(tab == kStandardTab ? SW_HIDE : SW_SHOW);
+    ui::Dialog& shown = tab == kStandardTab ? static_cast<ui::Dialog&>(*standardForm_) : *individualForm_;
+    RedrawWindow(shown.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void MainView::ApplyTabSelection()
@@ -179,6 +187,9 @@ bool MainView::PreTranslateMessage(MSG& message)
 
 bool MainView::TranslateShortcut(MSG& message)
 {
+    // In a text field the editing keys edit the text; elsewhere they are commands.
+    if (ui::IsEditingShortcut(message))
+        return false;
     HWND frame = GetParent(hwnd_);
     return accelerators_ && frame && TranslateAcceleratorA(frame, accelerators_, &message) != 0;
 }

@@ -15,6 +15,7 @@
 #include "standard/form_standard.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
+#include "ui/handles.h"
 #include "ui/tab_ctrl.h"
 
 class MainView : public ui::Dialog, public ui::FormHost {
@@ -79,8 +80,12 @@ private:
     void RunCheck(Credentials credentials);
     bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, int kind);
     void EnableCheckControls(bool enable);
+    // After a check: the forms take its results, unless it ended before its first one;
+    // false when the previous results stay.
+    bool AdoptStandardResults(bool stopped);
+    bool AdoptClassResults();
     // After a check: marks and tells what it could not read completely.
-    void ReportIncompleteReadings(int kind);
+    void ReportIncompleteReadings(int kind, bool stopped);
     // main_view_commands.cpp
     void CopyLine();
     void Paste();
@@ -103,5 +108,7 @@ private:
     std::unique_ptr<FormStandard> standardForm_;
     std::unique_ptr<FormIndividual> individualForm_;
     HACCEL accelerators_ = nullptr;
+    ui::UniqueFont nameFont_;   // the system's interface font for the typed name
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
+    std::string previousRootText_;   // the tree root's label before the running check
 };

@@ -67,11 +67,22 @@ void MainView::RunCheck(Credentials credentials)
     std::string name = TrimWhiteSpace(nameField_.Text());
     if (!name.empty() && !HostAnswers(GetParent(hwnd_), name))
         return;
+    run_.ShownComputer = run_.TargetComputer;
+    run_.ShownClassName = run_.SelectedClassName;
+    run_.ShownClassId = run_.SelectedClassId;
     if (tab_.CurSel() == kStandardTab) {
         run_.TargetComputer = name;
-        StandardStores& stores = run_.Stores;
+        run_.IncomingStores = std::make_unique<StandardStores>();
+        run_.CategoriesRead = 0;
+        StandardStores* incoming = run_.IncomingStores.get();
+        int* outcome = &run_.Outcome;
+        std::atomic<int>* read = &run_.CategoriesRead;
+        previousRootText_ = standardForm_->RootText();
         StartCheck(name, std::move(credentials),
-                   [&stores](CheckContext& check) { RunStandardSurvey(check, stores); }, kStandardCheck);
+                   [incoming, outcome, read](CheckContext& check) {
+                       *outcome = RunStandardSurvey(check, *incoming, read);
+                   },
+                   kStandardCheck);
         return;
     }
     FormIndividual& form = *individualForm_;
@@ -80,12 +91,15 @@ void MainView::RunCheck(Credentials credentials)
         return;
     }
     run_.SelectedClassName = form.SelectedClassText();
-    form.ClearResults();
+    // The rows of the last check stay until the new check delivers rows of its own.
+    form.BeginCheck();
     run_.TargetComputer = name;
     run_.SelectedClassId = form.SelectedClassCode();
     const int classId = run_.SelectedClassId;
+    int* outcome = &run_.Outcome;
     StartCheck(name, std::move(credentials),
-               [classId](CheckContext& check) { RunClassSurvey(check, classId); }, kIndividualCheck);
+               [classId, outcome](CheckContext& check) { *outcome = RunClassSurvey(check, classId); },
+               kIndividualCheck);
 }
 
 bool MainView::StartCheck(const std::string& host, Credentials credentials, CheckJob job, int kind)
@@ -97,6 +111,7 @@ bool MainView::StartCheck(const std::string& host, Credentials credentials, Chec
         return false;
     }
     run_.RunningCheck = kind;
+    run_.Outcome = 0;
     run_.ProgressTimer = SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
     checkTab_ = tab_.CurSel();
     // Disabling the control that has the focus would leave the keyboard with nowhere to
@@ -106,6 +121,7 @@ bool MainView::StartCheck(const std::string& host, Credentials credentials, Chec
     runButton_.SetText(LoadText(IDS_STOP));
     Invalidate();
     ShowStatusText(LoadText(IDS_PREPARING));
+    ShowCheckProgress(0, kind == kStandardCheck ? kCategoryCount : 0);
     return true;
 }
 
@@ -135,21 +151,20 @@ void MainView::OnCheckComplete()
     run_.Worker.Join();
     runButton_.SetText(LoadText(IDS_RUN));
     const int kind = run_.RunningCheck;
+    const bool stopped = run_.Check && run_.Check->IsStopRequested();
     run_.RunningCheck = kNoCheck;
+    ShowCheckProgress(0, -1);
     // The form of the check that ended shows its new results, whichever tab is selected.
-    if (kind == kStandardCheck) {
-        standardForm_->ShowStandardPage(standardForm_->CurrentPage());
-        standardForm_->SetRootText(run_.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
-                                                               : "[" + run_.TargetComputer + "]");
+    const bool adopted = kind == kStandardCheck ? AdoptStandardResults(stopped) : AdoptClassResults();
+    if (!adopted) {
+        run_.TargetComputer = run_.ShownComputer;
+        run_.SelectedClassName = run_.ShownClassName;
+        run_.SelectedClassId = run_.ShownClassId;
     }
     EnableCheckControls(true);
     runButton_.Enable(true);
     ResultList& list = kind == kStandardCheck ? standardForm_->DisplayList()
                                               : individualForm_->ResultListControl();
-    if (kind == kStandardCheck)
-        standardForm_->SortByRememberedColumn();
-    else
-        individualForm_->SortByRememberedColumn();
     if (tab_.CurSel() == checkTab_)
         list.View().SetFocus();
     else
@@ -157,16 +172,50 @@ void MainView::OnCheckComplete()
     Invalidate();
     KillTimer(hwnd_, run_.ProgressTimer);
     run_.ProgressTimer = 0;
-    ReportIncompleteReadings(kind);
+    if (!adopted) {
+        reporter_.TakeIncompleteReadings();
+        ShowStatusText(LoadText(IDS_RESULTS_KEPT));
+        return;
+    }
+    ReportIncompleteReadings(kind, stopped);
 }
 
-void MainView::ReportIncompleteReadings(int kind)
+bool MainView::AdoptStandardResults(bool stopped)
+{
+    std::unique_ptr<StandardStores> incoming = std::move(run_.IncomingStores);
+    const bool failed = run_.Outcome == kStandardSurveyFailed;
+    if (!incoming || (!incoming->HasData() && (failed || stopped))) {
+        standardForm_->SetRootText(previousRootText_);
+        return false;
+    }
+    run_.Stores = std::move(*incoming);
+    standardForm_->StartUnsorted();
+    standardForm_->ShowStandardPage(standardForm_->CurrentPage());
+    standardForm_->SetRootText(run_.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
+                                                           : "[" + run_.TargetComputer + "]");
+    return true;
+}
+
+bool MainView::AdoptClassResults()
+{
+    FormIndividual& form = *individualForm_;
+    // No object at all is a result too: the list empties. A failure, a stop before the
+    // first row or declined rows leave the last rows where they are.
+    if (form.AwaitingRows() && run_.Outcome == kClassSurveyNoData)
+        form.ShowNoObjects();
+    const bool adopted = !form.AwaitingRows() || run_.Outcome == kClassSurveyNoData;
+    form.EndCheck();
+    return adopted;
+}
+
+void MainView::ReportIncompleteReadings(int kind, bool stopped)
 {
     if (kind == kStandardCheck)
         standardForm_->MarkIncompleteCategories();
     std::vector<std::string> readings = reporter_.TakeIncompleteReadings();
     if (readings.empty()) {
-        ShowStatusText(LoadText(IDS_READY));
+        ShowStatusText(LoadText(stopped ? (kind == kStandardCheck ? IDS_STOPPED_STANDARD : IDS_STOPPED_INDIVIDUAL)
+                                        : IDS_READY));
         return;
     }
     ShowStatusText(LoadText(IDS_CHECK_INCOMPLETE) + readings.front());
@@ -184,4 +233,6 @@ void MainView::OnTimer()
 {
     if (run_.RunningCheck == kStandardCheck || run_.RunningCheck == kIndividualCheck)
         ShowStatusText(run_.StatusText());
+    if (run_.RunningCheck == kStandardCheck)
+        ShowCheckProgress(run_.CategoriesRead.load(), kCategoryCount);
 }

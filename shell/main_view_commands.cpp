@@ -16,8 +16,6 @@
 namespace {
 constexpr int kStandardTab = 0;
 constexpr int kIndividualTab = 1;
-constexpr char kCsvFilter[] = "CSV Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
-constexpr char kTextFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 }
 
 MainView::CommandState MainView::QueryCommand(int command) const
@@ -76,6 +74,9 @@ bool MainView::RunCommand(int command)
 
 bool MainView::ShownListHasRows() const
 {
+    // The list of a running check is disabled: its rows are about to be replaced.
+    if (run_.RunningCheck != kNoCheck && tab_.CurSel() == checkTab_)
+        return false;
     if (tab_.CurSel() == kStandardTab)
         return standardForm_ && standardForm_->DisplayList().Model().RowCount() > 0;
     return individualForm_ && individualForm_->ResultListControl().Model().RowCount() > 0;
@@ -128,7 +129,7 @@ void MainView::SaveCsv()
     if (!model || model->RowCount() <= 0)
         return;
     std::string path;
-    if (!ui::AskSaveFileName(hwnd_, {kCsvFilter, "csv", proposed}, path))
+    if (!ui::AskSaveFileName(hwnd_, {LoadText(IDS_FILTER_CSV), "csv", proposed}, path))
         return;
     ::SaveCsv(*model, path, reporter_);
 }
@@ -140,7 +141,7 @@ void MainView::SaveText()
     ui::WaitCursor wait;
     const std::string& target = run_.TargetComputer;
     std::string path;
-    if (!ui::AskSaveFileName(hwnd_, {kTextFilter, "txt", DefaultTextReportName(target)}, path))
+    if (!ui::AskSaveFileName(hwnd_, {LoadText(IDS_FILTER_TEXT), "txt", DefaultTextReportName(target)}, path))
         return;
     SaveStandardReport(run_.Stores, target, path, reporter_);
 }

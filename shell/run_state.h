@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <atomic>
 #include <memory>
 #include <string>
 
@@ -23,7 +24,17 @@ struct RunState {
     int RunningCheck = kNoCheck;
     std::unique_ptr<CheckContext> Check;   // the running or last check: host, stop, progress
     CheckWorker Worker;                    // its thread while it runs
-    StandardStores Stores;                 // the standard check's results
+    StandardStores Stores;                 // the standard results the form shows
+    // What a running standard check fills. The form adopts it only when the check
+    // produced results, so that a check that fails at once keeps the previous ones.
+    std::unique_ptr<StandardStores> IncomingStores;
+    int Outcome = 0;                       // the driver's outcome, written by the worker
+    std::atomic<int> CategoriesRead{0};    // standard categories finished so far
+    // The computer and class of the results shown before the running check, brought
+    // back when it ends without results of its own.
+    std::string ShownComputer;
+    std::string ShownClassName;
+    int ShownClassId = 0;
 
     // A stop was asked of the check that is running.
     bool IsStopRequested() const

@@ -1,10 +1,13 @@
 #include "standard/form_standard.h"
 
+#include <algorithm>
+
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "ui/tab_page.h"
 #include "standard/category_catalog.h"
 #include "ui/dpi.h"
+#include "ui/ui_font.h"
 
 namespace {
 
@@ -13,6 +16,9 @@ constexpr int kTreeId = 0xE901;
 constexpr int kListId = 0xE902;
 constexpr int kPaneIdealWidth = 150;
 constexpr int kPaneMinimumWidth = 10;
+constexpr int kListMinimumWidth = 120;
+constexpr int kTreeMaximumWidth = 360;
+constexpr int kTreeLabelMargin = 24;   // icon gap and text margins
 
 // The icon resources in the order they enter the image list, with their pages.
 struct PageIcon {
@@ -49,15 +55,25 @@ bool FormStandard::OnInitDialog()
     list_.Create(splitter_.Handle(), kListId, LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS);
     list_.View().SetImageList(images_.Handle(), LVSIL_SMALL);
     list_.View().SetImageList(images_.Handle(), LVSIL_NORMAL);
+    // The system's own interface font, with rows that leave its underscores room.
+    uiFont_ = ui::CreateSystemUiFont();
+    if (uiFont_) {
+        tree_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
+        tree_.SendMsg(TVM_SETITEMHEIGHT, std::max(ui::RoomyRowHeight(tree_.Handle()), ui::ScalePixels(hwnd_, 18)));
+    }
+    list_.UseFont(uiFont_.Get());
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
     list_.onDoubleClick = [this](int row) { NavigateToCategory(list_.Model().Cell(row, 0)); };
     ShowRootPage();
 
     splitter_.SetPanes(tree_.Handle(), list_.Handle());
-    int ideal = ui::ScalePixels(hwnd_, kPaneIdealWidth);
+    // Wide enough for every category label (in either language), not wider than a
+    // sensible share of the window.
+    int ideal = std::clamp(LongestLabelWidth(), ui::ScalePixels(hwnd_, kPaneIdealWidth),
+                           ui::ScalePixels(hwnd_, kTreeMaximumWidth));
     int minimum = ui::ScalePixels(hwnd_, kPaneMinimumWidth);
     splitter_.SetColumnInfo(0, ideal, minimum);
-    splitter_.SetColumnInfo(1, ideal, minimum);
+    splitter_.SetColumnInfo(1, ideal, ui::ScalePixels(hwnd_, kListMinimumWidth));
     splitter_.RecalcLayout();
     Layout();
     return true;
@@ -84,6 +100,35 @@ void FormStandard::BuildTree()
     tree_.Expand(root);
 }
 
+int FormStandard::LongestLabelWidth() const
+{
+    HDC dc = GetDC(tree_.Handle());
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(tree_.SendMsg(WM_GETFONT)));
+    const int indent = static_cast<int>(tree_.SendMsg(TVM_GETINDENT));
+    const int icon = ui::ScalePixels(hwnd_, 16);
+    int widest = 0;
+    for (int page = 0; page < kPageCount; ++page) {
+        const std::string label = LoadText(PageLabelStringId(page));
+        SIZE size{};
+        GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &size);
+        const int depth = page == kRootPage ? 1 : page < kFirstCategoryPage ? 2 : 3;
+        widest = std::max(widest, static_cast<int>(size.cx) + depth * indent + icon);
+    }
+    SelectObject(dc, old);
+    ReleaseDC(tree_.Handle(), dc);
+    // Room for the vertical scroll bar too: an expanded group is taller than the pane.
+    return widest + ui::ScalePixels(hwnd_, kTreeLabelMargin) + GetSystemMetrics(SM_CXVSCROLL);
+}
+
+void FormStandard::SetTreeWidth(int width)
+{
+    if (width <= 0)
+        return;
+    splitter_.SetColumnInfo(0, width, ui::ScalePixels(hwnd_, kPaneMinimumWidth));
+    splitter_.RecalcLayout();
+    list_.FillLastColumn();
+}
+
 void FormStandard::Layout()
 {
     if (!FitIntoTabPage(hwnd_, host_.TabControl()))
@@ -97,6 +142,7 @@ void FormStandard::Layout()
 
 void FormStandard::RepaintPanes() const
 {
+    list_.FillLastColumn();
     tree_.UpdateNow();
     list_.View().UpdateNow();
 }
@@ -107,6 +153,20 @@ void FormStandard::OnSize(UINT, int, int)
         splitter_.Move(ClientRect());
         RepaintPanes();
     }
+}
+
+bool FormStandard::OnHeaderNotify(NMHDR* header)
+{
+    if (header->hwndFrom != list_.View().Header() ||
+        (header->code != HDN_ENDTRACKA && header->code != HDN_ENDTRACKW))
+        return false;
+    const NMHEADERA* track = reinterpret_cast<const NMHEADERA*>(header);
+    if (track->pitem && (track->pitem->mask & HDI_WIDTH)) {
+        widths_.Set(currentPage_, track->iItem, track->pitem->cxy);
+        list_.NoteUserWidth(track->iItem, track->pitem->cxy);
+        PostMessageA(hwnd_, WM_FILL_LAST_COLUMN, 0, 0);   // once the header applied the width
+    }
+    return false;   // the header goes on with its own handling
 }
 
 void FormStandard::EnableControls(bool enable)
@@ -125,6 +185,11 @@ void FormStandard::MarkIncompleteCategories()
             label += LoadText(IDS_INCOMPLETE_MARK);
         tree_.SetItemText(pageItems_[category.page], label);
     }
+}
+
+std::string FormStandard::RootText() const
+{
+    return tree_.ItemText(pageItems_[kRootPage]);
 }
 
 void FormStandard::SetRootText(const std::string& text)
@@ -151,6 +216,12 @@ void FormStandard::OnTreeSelectionChanged()
 
 bool FormStandard::OnNotify(NMHDR* header, LRESULT& result)
 {
+    if (header->hwndFrom == splitter_.Handle() && header->code == ui::kSplitterMoved) {
+        list_.FillLastColumn();
+        return true;
+    }
+    if (OnHeaderNotify(header))
+        return true;
     if (header->hwndFrom == tree_.Handle() && (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
         OnTreeSelectionChanged();
         result = 0;
@@ -164,6 +235,9 @@ INT_PTR FormStandard::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_STANDARD_STORES_CLEARED:
         SetRootText(LoadText(kRootLabelStringId));
+        return TRUE;
+    case WM_FILL_LAST_COLUMN:
+        list_.FillLastColumn();
         return TRUE;
     case WM_PAINT:
         ui::Dialog::OnMessage(message, wParam, lParam);

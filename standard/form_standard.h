@@ -7,11 +7,13 @@
 
 #include <string>
 
+#include "listtools/column_memory.h"
 #include "listtools/result_list.h"
 #include "standard/category_store.h"
 #include "standard/page_sort.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
+#include "ui/handles.h"
 #include "ui/image_list.h"
 #include "ui/splitter.h"
 #include "ui/tree_view.h"
@@ -19,6 +21,8 @@
 // Sent by the worker (through the reporter) when the stores were emptied: the tree's root
 // reads "[Resources]" again.
 inline constexpr UINT WM_STANDARD_STORES_CLEARED = WM_APP + 10;
+// Posted after the user sized a column: the last column fills the rest again.
+inline constexpr UINT WM_FILL_LAST_COLUMN = WM_APP + 11;
 
 class FormStandard : public ui::Dialog {
 public:
@@ -36,17 +40,28 @@ public:
     // Each category's label in the tree, " (incomplete)" added where the last check's
     // reading of it broke off.
     void MarkIncompleteCategories();
-    // Sorts the display list by the current page's remembered column and direction.
+    // The text of the tree's root item.
+    std::string RootText() const;
+    // Sorts the display list by the current page's remembered column and direction, and
+    // shows them in the header.
     void SortByRememberedColumn();
+    // A new check's rows: every page forgets its sort and shows the rows as read.
+    void StartUnsorted();
     // Fits the form into the tab control and the splitter into the form.
     void Layout();
     void EnableControls(bool enable);
 
     int CurrentPage() const { return currentPage_; }
     ResultList& DisplayList() { return list_; }
-    // What each page was last sorted by; kept while the form lives.
+    // What each page was last sorted by; kept until the next check's results arrive.
     const PageSortMemory& PageSorts() const { return sorts_; }
     const ui::TreeView& Tree() const { return tree_; }
+    // The widths the user gave the columns of each page (key: page).
+    ColumnWidthMemory& ColumnWidths() { return widths_; }
+    // The tree's width: as the user dragged the splitter, else wide enough for the
+    // longest category label.
+    int TreeWidth() const { return splitter_.IdealWidth(0); }
+    void SetTreeWidth(int width);
     HTREEITEM PageItem(int page) const { return page >= 0 && page < 32 ? pageItems_[page] : nullptr; }
 
     bool PreTranslateMessage(MSG& message) override;
@@ -68,7 +83,9 @@ private:
     void OnColumnClick(int column);
     bool HandleTreeKey(const MSG& message);
     bool HandleListKey(const MSG& message);
+    bool OnHeaderNotify(NMHDR* header);
     void RepaintPanes() const;
+    int LongestLabelWidth() const;
 
     ui::FormHost& host_;
     const StandardStores& stores_;
@@ -76,8 +93,10 @@ private:
     ui::TreeView tree_;
     ResultList list_;
     ui::ImageList images_;
+    ui::UniqueFont uiFont_;
     int pageIcons_[32] = {};
     HTREEITEM pageItems_[32] = {};
     int currentPage_ = 0;
     PageSortMemory sorts_;
+    ColumnWidthMemory widths_;
 };

@@ -7,10 +7,18 @@
 
 void FormStandard::SortByRememberedColumn()
 {
-    if (!IsSortablePage(currentPage_) || list_.Model().RowCount() == 0)
+    if (!IsSortablePage(currentPage_))
         return;
     const SortMemory sort = sorts_.Of(currentPage_);
-    list_.FollowSort(SortStandardModel(list_.Model(), currentPage_, sort.column, sort.ascending));
+    list_.ShowSortArrow(sort.column, sort.ascending);
+    if (list_.Model().RowCount() > 0)
+        list_.FollowSort(SortStandardModel(list_.Model(), currentPage_, sort.column, sort.ascending));
+}
+
+void FormStandard::StartUnsorted()
+{
+    sorts_ = PageSortMemory();
+    list_.ShowSortArrow(kUnsorted, true);
 }
 
 void FormStandard::OnColumnClick(int column)
@@ -18,6 +26,6 @@ void FormStandard::OnColumnClick(int column)
     ui::WaitCursor wait;
     if (!sorts_.Click(currentPage_, column))
         return;
-    list_.FollowSort(SortStandardModel(list_.Model(), currentPage_, column, sorts_.Of(currentPage_).ascending));
+    SortByRememberedColumn();
 }
 

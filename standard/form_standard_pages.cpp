@@ -50,6 +50,8 @@ void FormStandard::ShowNodeList(int headerStringId, const int* pages, int count)
     list_.ShowColumnsAndRows();
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                                   LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    list_.FitColumns({});
+    list_.SetEmptyText({});
     SelectFirstRow();
 }
 
@@ -88,6 +90,9 @@ void FormStandard::ShowCategoryPage(int page)
     }
     model.ReplaceRows(std::move(rows));
     list_.ShowColumnsAndRows();
+    list_.FitColumns(widths_.Of(page));
+    // Before the first check every category is empty; after one, emptiness is a finding.
+    list_.SetEmptyText(stores_.HasData() ? LoadText(IDS_NO_OBJECTS) : std::string());
     if (model.RowCount() > 0)
         SelectFirstRow();
     currentPage_ = page;

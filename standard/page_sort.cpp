@@ -7,7 +7,7 @@ bool IsSortablePage(int page)
 
 SortKeys PageSortKeys(int page, int column)
 {
-    return IsNumericSortColumn(page, column) ? SortKeys::Numbers : SortKeys::Text;
+    return column >= 0 && IsNumericSortColumn(page, column) ? SortKeys::Numbers : SortKeys::Text;
 }
 
 int CompareStandardRows(const ResultRow& first, const ResultRow& second, int page, int column, bool ascending)

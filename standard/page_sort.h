@@ -24,11 +24,11 @@ int CompareStandardRows(const ResultRow& first, const ResultRow& second, int pag
 // empty models keep their order; the result is then the unchanged order.
 std::vector<int> SortStandardModel(ResultModel& model, int page, int column, bool ascending);
 
-// What each page of the display list was last sorted by; every page starts ascending
-// by column 0.
+// What each page of the display list was last sorted by; every page starts unsorted
+// (its rows in the order the check read them).
 class PageSortMemory {
 public:
-    // Pages outside 0..31 read as column 0, ascending.
+    // Pages outside 0..31 read as unsorted.
     SortMemory Of(int page) const;
     // A column click on page `page`: false for a page that does not sort (nothing
     // changes); otherwise the page's memory follows SortMemory::Click and the caller

@@ -65,7 +65,7 @@ void ClearStandardStores(const CheckContext& check, StandardStores& stores)
         reporter->StandardStoresCleared();
 }
 
-int RunStandardSurvey(CheckContext& check, StandardStores& stores)
+int RunStandardSurvey(CheckContext& check, StandardStores& stores, std::atomic<int>* categoriesRead)
 {
     ClearStandardStores(check, stores);
     const std::string prefix = LoadText(IDS_CHECKING_PREFIX);
@@ -78,11 +78,18 @@ int RunStandardSurvey(CheckContext& check, StandardStores& stores)
             failed = true;
             break;
         }
+        // A category the stop cut short, or never let start, must not pass for complete.
+        if (check.IsStopRequested())
+            stores.MarkIncomplete(category.storeIndex);
+        if (categoriesRead)
+            ++*categoriesRead;
     }
     if (!failed)
         RemovePlaceholderHotfixRows(*stores.Store(kQuickFixStore));
     check.Progress().Clear();
     if (failed)
         return kStandardSurveyFailed;
+    if (check.IsStopRequested())
+        return kStandardSurveyDone;   // the marks tell what the stop left out
     return stores.AnyIncomplete() ? kStandardSurveyIncomplete : kStandardSurveyDone;
 }

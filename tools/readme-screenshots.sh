@@ -9,7 +9,6 @@ trap 'rm -rf "$shots"' EXIT
 "$here/screenshots.sh" "$build" "$shots" >/dev/null
 docs="$here/../docs"
 mkdir -p "$docs"
-cp "$shots/standard-214-en.png" "$docs/standard.png"
-cp "$shots/individual-215-en.png" "$docs/individual.png"
-cp "$shots/individual-217-ja.png" "$docs/japanese.png"
+rm -f "$docs"/*.png
+cp "$shots"/*.png "$docs/"
 ls "$docs"

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "resources/text.h"
+#include "ui/center_window.h"
 
 namespace ui {
 
@@ -82,6 +83,9 @@ INT_PTR Dialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_INITDIALOG:
+        // A dialog box opens over the window it belongs to; OnInitDialog may move it.
+        if (modal_)
+            CenterOnOwner(hwnd_, GetWindow(hwnd_, GW_OWNER));
         return OnInitDialog() ? TRUE : FALSE;
     case WM_COMMAND:
         return OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam)) ? TRUE : FALSE;

@@ -13,4 +13,34 @@ int ImageList::AddIconResource(UINT iconId) const
     return icon ? AddIcon(icon.Get()) : -1;
 }
 
+ImageList ImageList::LoadStripScaled(UINT bitmapId, int width, COLORREF maskColor, int scaledWidth)
+{
+    if (scaledWidth <= width)
+        return LoadStrip(bitmapId, width, maskColor);
+    UniqueBitmap source(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    BITMAP info{};
+    if (!source || !GetObjectA(source.Get(), sizeof info, &info) || info.bmWidth < width)
+        return LoadStrip(bitmapId, width, maskColor);
+    const int count = info.bmWidth / width;
+    const int scaledHeight = MulDiv(info.bmHeight, scaledWidth, width);
+    HDC screen = GetDC(nullptr);
+    UniqueBitmap scaled(CreateCompatibleBitmap(screen, count * scaledWidth, scaledHeight));
+    HDC from = CreateCompatibleDC(screen);
+    HDC to = CreateCompatibleDC(screen);
+    HGDIOBJ oldFrom = SelectObject(from, source.Get());
+    HGDIOBJ oldTo = SelectObject(to, scaled.Get());
+    SetStretchBltMode(to, COLORONCOLOR);
+    StretchBlt(to, 0, 0, count * scaledWidth, scaledHeight, from, 0, 0, count * width, info.bmHeight, SRCCOPY);
+    SelectObject(from, oldFrom);
+    SelectObject(to, oldTo);
+    DeleteDC(from);
+    DeleteDC(to);
+    ReleaseDC(nullptr, screen);
+    ImageList list(ImageList_Create(scaledWidth, scaledHeight, ILC_COLOR24 | ILC_MASK, count, 0));
+    if (list)
+        ImageList_AddMasked(list.Handle(), scaled.Get(), maskColor);
+    return list;
+}
+
 }  // namespace ui

@@ -24,6 +24,11 @@ public:
                                               width, 0, maskColor, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     }
 
+    // The same strip with every image enlarged to `scaledWidth` pixels (nearest pixel, so
+    // that the transparent colour stays exact); the plain strip when no larger size is
+    // asked for.
+    static ImageList LoadStripScaled(UINT bitmapId, int width, COLORREF maskColor, int scaledWidth);
+
     HIMAGELIST Handle() const { return list_.Get(); }
     explicit operator bool() const { return static_cast<bool>(list_); }
     int Count() const { return ImageList_GetImageCount(list_.Get()); }

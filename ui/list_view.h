@@ -50,6 +50,27 @@ public:
         return column.fmt & LVCFMT_JUSTIFYMASK;
     }
     std::string ColumnText(int index) const;
+    // The header's sort arrow on column `index`: 1 up (ascending), -1 down, 0 none.
+    void SetSortArrow(int index, int direction) const
+    {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        HWND header = Header();
+        if (!Header_GetItem(header, index, &item))
+            return;
+        item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
+        item.fmt |= direction > 0 ? HDF_SORTUP : direction < 0 ? HDF_SORTDOWN : 0;
+        Header_SetItem(header, index, &item);
+    }
+    // 1, -1 or 0 as SetSortArrow gave it.
+    int SortArrow(int index) const
+    {
+        HDITEMA item{};
+        item.mask = HDI_FORMAT;
+        if (!Header_GetItem(Header(), index, &item))
+            return 0;
+        return (item.fmt & HDF_SORTUP) ? 1 : (item.fmt & HDF_SORTDOWN) ? -1 : 0;
+    }
     HWND Header() const { return reinterpret_cast<HWND>(SendMsg(LVM_GETHEADER)); }
 
     // ---- normal items

@@ -6,6 +6,8 @@
 #include <mutex>
 #include <vector>
 
+#include "ui/center_window.h"
+
 namespace ui {
 namespace {
 
@@ -21,6 +23,16 @@ std::shared_ptr<const SaveFileHandler> CurrentHandler()
     return g_handler;
 }
 
+// The hook only places the dialog: over the program's window instead of the screen's corner.
+UINT_PTR CALLBACK PlaceSaveDialog(HWND hook, UINT message, WPARAM, LPARAM lParam)
+{
+    if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+        HWND dialog = GetParent(hook);
+        CenterOnOwner(dialog, GetWindow(dialog, GW_OWNER));
+    }
+    return 0;
+}
+
 bool ShowSaveDialog(HWND owner, const SaveFileRequest& request, std::string& path)
 {
     std::string filter = ToDialogFilter(request.filter);
@@ -34,7 +46,9 @@ bool ShowSaveDialog(HWND owner, const SaveFileRequest& request, std::string& pat
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES;
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES |
+                   OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
+    dialog.lpfnHook = PlaceSaveDialog;
     if (!GetSaveFileNameA(&dialog))
         return false;
     path.assign(buffer.data());

@@ -89,9 +89,23 @@ void Splitter::BeginDrag(int x)
 
 void Splitter::DragTo(int x)
 {
-    columns_[0].ideal = std::max(x - grabOffset_, columns_[0].minimum);
+    const int ideal = std::max(x - grabOffset_, columns_[0].minimum);
+    if (ideal == columns_[0].ideal)
+        return;
+    columns_[0].ideal = ideal;
     RecalcLayout();
-    UpdateWindow(hwnd_);
+    NMHDR moved{hwnd_, static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_)), kSplitterMoved};
+    SendMessageA(GetParent(hwnd_), WM_NOTIFY, moved.idFrom, reinterpret_cast<LPARAM>(&moved));
+    RepaintPanes();
+}
+
+void Splitter::RepaintPanes() const
+{
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    for (HWND pane : panes_)
+        if (pane)
+            RedrawWindow(pane, nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 bool Splitter::SetSplitCursor(WPARAM wParam, LPARAM lParam) const

@@ -12,6 +12,10 @@
 
 namespace ui {
 
+// Sent to the splitter's parent (WM_NOTIFY, an NMHDR from the splitter) when a drag of
+// the bar moved the panes.
+inline constexpr UINT kSplitterMoved = 0x5E01;
+
 struct SplitterColumn {
     int ideal = 0;    // pixels
     int minimum = 0;  // pixels
@@ -36,6 +40,8 @@ public:
 
     // The current widths: of a column, and of the bar (scaled to the window's DPI).
     int ColumnWidth(int column) const;
+    // The width the user dragged column 0 to, or the one SetColumnInfo gave.
+    int IdealWidth(int column) const { return column == 0 || column == 1 ? columns_[column].ideal : 0; }
     int BarWidth() const;
 
 protected:
@@ -45,6 +51,9 @@ protected:
 private:
     void BeginDrag(int x);
     void DragTo(int x);
+    // Both panes and everything in them redrawn at once, so that no stale pixels of the
+    // old layout stay behind.
+    void RepaintPanes() const;
     bool SetSplitCursor(WPARAM wParam, LPARAM lParam) const;
 
     HWND panes_[2] = {nullptr, nullptr};

@@ -58,8 +58,9 @@ protected:
     }
     void TearDown() override
     {
-        if (check_)
+        if (check_) {
             EXPECT_EQ(check_->Progress().Get(), "");
+        }
         check_.reset();
         SetTextLanguage(0);
         EXPECT_EQ(LiveFakeWmiObjects(), 0) << "every WMI reference released";

@@ -207,7 +207,8 @@ TEST(IndividualSort, ObjectNumbersUnsignedOtherColumnsAsText)
         EXPECT_EQ(model.ItemData(row), row);
 
     SortIndividualModel(model, 1, true);
-    EXPECT_EQ(ColumnTexts(model, 1), (Texts{"Caption", "name", "Name", "Size", "Status"}));
+    // "Name" and "name" compare equal: they stay in the order they arrived.
+    EXPECT_EQ(ColumnTexts(model, 1), (Texts{"Caption", "Name", "name", "Size", "Status"}));
 
     SortIndividualModel(model, 0, false);
     EXPECT_EQ(ColumnTexts(model, 0), (Texts{"-1", "10", "9", "2", ""}));
@@ -282,3 +283,22 @@ TEST(CompareNumericTexts, IsAConsistentOrder)
 }
 
 }  // namespace
+
+TEST(IndividualSort, EqualKeysKeepTheOrderTheRowsArrivedInEitherDirection)
+{
+    // Two objects of three properties each; sorting by value first must not leave its
+    // order behind inside an object when the list is sorted by object number next.
+    ResultModel model = ModelWithColumns(4);
+    AppendRows(model, {{"1", "Name", "string", "b"},   {"1", "Caption", "string", "c"},
+                       {"1", "Size", "uint64", "a"},   {"2", "Name", "string", "z"},
+                       {"2", "Caption", "string", "x"}, {"2", "Size", "uint64", "y"}});
+    SortIndividualModel(model, 3, false);
+    SortIndividualModel(model, 0, true);
+    EXPECT_EQ(ColumnTexts(model, 1), (Texts{"Name", "Caption", "Size", "Name", "Caption", "Size"}));
+    SortIndividualModel(model, 0, false);
+    EXPECT_EQ(ColumnTexts(model, 0), (Texts{"2", "2", "2", "1", "1", "1"}));
+    EXPECT_EQ(ColumnTexts(model, 1), (Texts{"Name", "Caption", "Size", "Name", "Caption", "Size"}));
+
+    SortModel(model, kUnsorted, SortKeys::Text, true);
+    EXPECT_EQ(ColumnTexts(model, 3), (Texts{"b", "c", "a", "z", "x", "y"})) << "unsorted: as they arrived";
+}

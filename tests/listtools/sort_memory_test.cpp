@@ -13,7 +13,7 @@ using listtest::AppendRows;
 using listtest::ColumnTexts;
 using Texts = std::vector<std::string>;
 
-TEST(SortMemory, StartsAscendingByColumnZeroEverywhere)
+TEST(SortMemory, StartsUnsortedEverywhere)
 {
     PageSortMemory used;
     ASSERT_TRUE(used.Click(9, 4));
@@ -24,11 +24,11 @@ TEST(SortMemory, StartsAscendingByColumnZeroEverywhere)
     // Another form's memory knows nothing of those clicks.
     const PageSortMemory fresh;
     for (int page = 0; page < kPageCount; ++page) {
-        EXPECT_EQ(fresh.Of(page).column, 0) << page;
+        EXPECT_EQ(fresh.Of(page).column, kUnsorted) << page;
         EXPECT_TRUE(fresh.Of(page).ascending) << page;
     }
     const SortMemory individual;
-    EXPECT_EQ(individual.column, 0);
+    EXPECT_EQ(individual.column, kUnsorted);
     EXPECT_TRUE(individual.ascending);
     const ResultList list;
     EXPECT_EQ(list.ClickedCellText(), "");
@@ -39,8 +39,8 @@ TEST(SortMemory, PagesOutsideTheTreeReadAsDefaultAndIgnoreClicks)
     PageSortMemory memory;
     EXPECT_FALSE(memory.Click(-1, 5));
     EXPECT_FALSE(memory.Click(kPageCount, 5));
-    EXPECT_EQ(memory.Of(-1).column, 0);
-    EXPECT_EQ(memory.Of(kPageCount).column, 0);
+    EXPECT_EQ(memory.Of(-1).column, kUnsorted);
+    EXPECT_EQ(memory.Of(kPageCount).column, kUnsorted);
     EXPECT_TRUE(memory.Of(kPageCount).ascending);
     EXPECT_FALSE(memory.Click(kPageCount, 1));
 }
@@ -50,8 +50,9 @@ TEST(SortMemory, DirectionRule)
     EXPECT_EQ(DirectionAfterClick(2, 1, 2), 0);
     EXPECT_EQ(DirectionAfterClick(2, 0, 2), 1);
     EXPECT_EQ(DirectionAfterClick(2, 7, 2), 1);   // anything but 1 flips to ascending
-    EXPECT_EQ(DirectionAfterClick(2, 0, 3), 0);   // another column keeps the direction
+    EXPECT_EQ(DirectionAfterClick(2, 0, 3), 1);   // another column starts ascending
     EXPECT_EQ(DirectionAfterClick(2, 1, 3), 1);
+    EXPECT_EQ(DirectionAfterClick(kUnsorted, 1, 0), 1);
 }
 
 TEST(SortMemory, ClicksOnACategoryPageAreRememberedPerPage)
@@ -64,11 +65,12 @@ TEST(SortMemory, ClicksOnACategoryPageAreRememberedPerPage)
     ASSERT_TRUE(memory.Click(page, 2));
     EXPECT_FALSE(memory.Of(page).ascending);
     ASSERT_TRUE(memory.Click(page, 3));
-    EXPECT_FALSE(memory.Of(page).ascending);   // a new column keeps descending
+    EXPECT_TRUE(memory.Of(page).ascending);   // a new column starts ascending
+    ASSERT_TRUE(memory.Click(page, 3));
     EXPECT_EQ(memory.Of(page).column, 3);
 
-    ASSERT_TRUE(memory.Click(other, 0));   // the first click on column 0 flips
-    EXPECT_FALSE(memory.Of(other).ascending);
+    ASSERT_TRUE(memory.Click(other, 0));   // the first click on column 0 sorts ascending
+    EXPECT_TRUE(memory.Of(other).ascending);
     EXPECT_EQ(memory.Of(page).column, 3);
     EXPECT_FALSE(memory.Of(page).ascending);
 
@@ -86,7 +88,7 @@ TEST(SortMemory, RootAndGroupPagesIgnoreClicks)
         EXPECT_FALSE(IsSortablePage(page));
         EXPECT_FALSE(memory.Click(page, 0));
         EXPECT_FALSE(memory.Click(page, 0));
-        EXPECT_EQ(memory.Of(page).column, 0);
+        EXPECT_EQ(memory.Of(page).column, kUnsorted);
         EXPECT_TRUE(memory.Of(page).ascending);
     }
     EXPECT_TRUE(IsSortablePage(4));
@@ -95,13 +97,13 @@ TEST(SortMemory, RootAndGroupPagesIgnoreClicks)
 
 TEST(SortMemory, IndividualListClicks)
 {
-    // The list starts sorted ascending by column 0, so clicking that column first
-    // turns it descending, and the next click ascending again.
+    // The list starts unsorted, so the first click on any column sorts it ascending,
+    // the next one descending.
     SortMemory individual;
     individual.Click(0);
-    EXPECT_FALSE(individual.ascending);
-    individual.Click(0);
     EXPECT_TRUE(individual.ascending);
+    individual.Click(0);
+    EXPECT_FALSE(individual.ascending);
     individual = SortMemory();
     individual.Click(1);
     EXPECT_TRUE(individual.ascending);
@@ -109,7 +111,7 @@ TEST(SortMemory, IndividualListClicks)
     individual.Click(1);
     EXPECT_FALSE(individual.ascending);
     individual.Click(2);
-    EXPECT_FALSE(individual.ascending);
+    EXPECT_TRUE(individual.ascending);
     EXPECT_EQ(individual.column, 2);
 }
 

@@ -14,7 +14,19 @@ void AppFixture::SetUp()
         messages_.push_back({text, flags});
         return answer_ == IDOK && (flags & MB_YESNO) ? IDYES : answer_;
     });
-    app_ = std::make_unique<MirelApplication>();
+    // Each test process keeps its layout apart: tests run side by side in one prefix.
+    settingsKey_ = "Software\\Tollbrook\\MirelTests\\" + std::to_string(GetCurrentProcessId());
+    RegDeleteTreeA(HKEY_CURRENT_USER, settingsKey_.c_str());
+    app_ = std::make_unique<MirelApplication>(settingsKey_);
+    ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
+    PumpFor(50);
+}
+
+void AppFixture::RestartApp()
+{
+    app_.reset();
+    PumpFor(20);
+    app_ = std::make_unique<MirelApplication>(settingsKey_);
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
     PumpFor(50);
 }
@@ -27,6 +39,7 @@ void AppFixture::TearDown()
         PumpUntil([this] { return !CheckRunning(); });
     }
     app_.reset();
+    RegDeleteTreeA(HKEY_CURRENT_USER, settingsKey_.c_str());
     ui::SetMessageBoxHandler(nullptr);
     SetTextLanguage(0);
 }

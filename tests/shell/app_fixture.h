@@ -39,10 +39,16 @@ protected:
     // Sends a key-down (with Shift held when asked) through the program's message path.
     void PressKey(HWND target, UINT key, bool shift = false);
 
+    // Closes the program and starts it again, as a user would the next day.
+    void RestartApp();
+    // Where this test's program keeps its layout (removed after the test).
+    const std::string& SettingsKey() const { return settingsKey_; }
+
     std::vector<RecordedMessage> Messages();
     void AnswerMessagesWith(int answer) { answer_ = answer; }
 
 private:
+    std::string settingsKey_;
     std::unique_ptr<MirelApplication> app_;
     std::mutex lock_;
     std::vector<RecordedMessage> messages_;

@@ -8,6 +8,7 @@
 
 #include "base/class_ids.h"
 #include "resources/resource.h"
+#include "resources/text.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
 #include "tests/support/fake_wmi.h"
@@ -350,4 +351,16 @@ TEST_F(ListSaveTest, TextReportOfAllStoresFromEitherTab)
     Save(ID_FILE_SAVE_TEXT, path);
     EXPECT_EQ(request_.fileName, "pc01_Resource.txt");
     EXPECT_EQ(ReadWholeFile(path).substr(0, 10), "pc01\r\n\r\n\r\n");
+}
+
+TEST_F(ListSaveTest, FileTypesAreInTheInterfaceLanguage)
+{
+    ShowCdRomRows();
+    SetTextLanguage(kJapaneseLanguage);
+    Save(ID_FILE_SAVE_CSV, "");
+    ASSERT_EQ(asked_, 1);
+    EXPECT_EQ(request_.filter, LoadText(IDS_FILTER_CSV));
+    EXPECT_NE(request_.filter, kCsvFilter) << "not the English types";
+    EXPECT_NE(request_.filter.find("*.csv"), std::string::npos);
+    SetTextLanguage(kEnglishLanguage);
 }

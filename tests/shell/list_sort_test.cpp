@@ -107,7 +107,7 @@ TEST_F(ListSortTest, TextColumnIgnoresCase)
     EXPECT_EQ(listui::Tags(List()), Positions(7));
 }
 
-TEST_F(ListSortTest, ClicksFlipOrKeepTheDirectionAndEachPageRemembersIt)
+TEST_F(ListSortTest, ClicksFlipOrStartAscendingAndEachPageRemembersIt)
 {
     listui::FillStorePage(View().Run().Stores, kCdRomPage, {{"r1", "", "C", "x"}, {"r2", "", "A", "z"}, {"r3", "", "B", "y"}});
     listui::FillStorePage(View().Run().Stores, kIdeControllerPage, {{"second"}, {"first"}});
@@ -117,20 +117,24 @@ TEST_F(ListSortTest, ClicksFlipOrKeepTheDirectionAndEachPageRemembersIt)
     EXPECT_EQ(ShownColumn(List(), 2), (std::vector<std::string>{"A", "B", "C"})) << "first click: ascending";
     ClickColumnHeader(List(), 2);
     EXPECT_EQ(ShownColumn(List(), 2), (std::vector<std::string>{"C", "B", "A"})) << "second click: descending";
+    EXPECT_EQ(List().View().SortArrow(2), -1);
     ClickColumnHeader(List(), 3);
-    EXPECT_EQ(ShownColumn(List(), 3), (std::vector<std::string>{"z", "y", "x"})) << "another column keeps descending";
+    EXPECT_EQ(ShownColumn(List(), 3), (std::vector<std::string>{"x", "y", "z"})) << "another column starts ascending";
+    ClickColumnHeader(List(), 3);
 
     ShowPage(kIdeControllerPage);
-    EXPECT_EQ(ShownColumn(List(), 0), (std::vector<std::string>{"first", "second"}))
-        << "another page keeps its own direction (ascending by column 0)";
+    EXPECT_EQ(ShownColumn(List(), 0), (std::vector<std::string>{"second", "first"}))
+        << "another page keeps its own state: the rows as they were read";
+    EXPECT_EQ(List().View().SortArrow(0), 0);
     ShowPage(kCdRomPage);
     EXPECT_EQ(ShownColumn(List(), 3), (std::vector<std::string>{"z", "y", "x"}))
         << "the page comes back sorted descending by column 3";
+    EXPECT_EQ(List().View().SortArrow(3), -1) << "the header says so";
+    EXPECT_EQ(List().View().SortArrow(2), 0);
     EXPECT_EQ(listui::Tags(List()), Positions(3));
     EXPECT_EQ(Standard().PageSorts().Of(kCdRomPage).column, 3);
     EXPECT_FALSE(Standard().PageSorts().Of(kCdRomPage).ascending);
-    EXPECT_EQ(Standard().PageSorts().Of(kIdeControllerPage).column, 0);
-    EXPECT_TRUE(Standard().PageSorts().Of(kIdeControllerPage).ascending);
+    EXPECT_EQ(Standard().PageSorts().Of(kIdeControllerPage).column, kUnsorted);
 }
 
 TEST_F(ListSortTest, RootAndGroupPagesNeverSort)
@@ -149,10 +153,11 @@ TEST_F(ListSortTest, RootAndGroupPagesNeverSort)
     EXPECT_EQ(ShownColumn(List(), 0), hardware);
     EXPECT_EQ(hardware.front(), "CD-ROM Drive");
     EXPECT_TRUE(Standard().PageSorts().Of(kHardwarePage).ascending);
-    EXPECT_EQ(Standard().PageSorts().Of(kHardwarePage).column, 0);
+    EXPECT_EQ(Standard().PageSorts().Of(kHardwarePage).column, kUnsorted);
+    EXPECT_EQ(List().View().SortArrow(0), 0);
 }
 
-TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndKeepsItsStateAcrossChecks)
+TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndANewCheckStartsUnsorted)
 {
     FakeWmiScenario scenario = NamedObjects(12);
     View().SetWmiConnector(FakeWmiConnector(&scenario));
@@ -163,17 +168,21 @@ TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndKeepsItsStateAc
     ASSERT_EQ(list.View().ItemCount(), 12);
     EXPECT_EQ(ShownColumn(list, 0).back(), "12");
 
-    ClickColumnHeader(list, 0);   // the column it is sorted by: descending
-    EXPECT_EQ(ShownColumn(list, 0).front(), "12");
-    EXPECT_EQ(ShownColumn(list, 0)[3], "9");
-    ClickColumnHeader(list, 0);
+    EXPECT_EQ(Individual().Sort().column, kUnsorted);
+    ClickColumnHeader(list, 0);   // the first click: ascending
     std::vector<std::string> numbers = ShownColumn(list, 0);
     EXPECT_EQ(numbers[8], "9");
     EXPECT_EQ(numbers[9], "10") << "10 comes after 9";
+    EXPECT_EQ(list.View().SortArrow(0), 1);
+    ClickColumnHeader(list, 0);   // the column it is sorted by: descending
+    EXPECT_EQ(ShownColumn(list, 0).front(), "12");
+    EXPECT_EQ(ShownColumn(list, 0)[3], "9");
+    EXPECT_EQ(list.View().SortArrow(0), -1);
+    ClickColumnHeader(list, 0);
     EXPECT_EQ(listui::Tags(list), Positions(12));
 
     list.SelectRow(4);   // Object 5
-    ClickColumnHeader(list, 3);   // the values, still ascending, as texts
+    ClickColumnHeader(list, 3);   // the values, ascending, as texts
     std::vector<std::string> values = ShownColumn(list, 3);
     EXPECT_EQ(values[0], "Object 1");
     EXPECT_EQ(values[1], "Object 10");
@@ -182,8 +191,13 @@ TEST_F(ListSortTest, IndividualListSortsObjectNumbersAsNumbersAndKeepsItsStateAc
     EXPECT_EQ(Individual().Sort().column, 3);
     EXPECT_TRUE(Individual().Sort().ascending);
 
+    EXPECT_EQ(list.View().SortArrow(3), 1);
+    EXPECT_EQ(list.View().SortArrow(0), 0);
+
     RunCheckToCompletion();
-    EXPECT_EQ(ShownColumn(list, 3)[1], "Object 10") << "the next check is shown sorted the same way";
+    EXPECT_EQ(ShownColumn(list, 3)[1], "Object 2") << "the next check shows its rows as they arrived";
+    EXPECT_EQ(Individual().Sort().column, kUnsorted);
+    EXPECT_EQ(list.View().SortArrow(3), 0);
     EXPECT_EQ(listui::SelectedRows(list), std::vector<int>{0}) << "only the first row of the new rows";
     EXPECT_EQ(listui::Tags(list), Positions(12));
     EXPECT_TRUE(Messages().empty());

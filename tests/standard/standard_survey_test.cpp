@@ -273,6 +273,8 @@ TEST_F(StandardSurveyTest, StopEmptiesTheRemainingCategoriesButVisitsThemAll)
     expected[0] = expected[1] = 3;
     expected[2] = 2;   // the second object's row stays with the cells read before the stop
     EXPECT_EQ(RowCounts(*stores_), expected);
+    for (int store = 0; store < kCategoryCount; ++store)
+        EXPECT_EQ(stores_->IsIncomplete(store), store >= 2) << "the cut and the unread are marked: " << store;
     EXPECT_EQ(DomainLookups().calls, 1);
     EXPECT_EQ(Check().Progress().Get(), "");
 }

@@ -1,0 +1,147 @@
+// Column widths fitted to their content and remembered, the tree's width, and the frame's
+// place: within a session and across a restart (the layout stored in the registry).
+#include "tests/shell/app_fixture.h"
+
+#include "base/class_ids.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "standard/category_catalog.h"
+#include "tests/shell/list_support.h"
+#include "tests/support/fake_wmi.h"
+
+namespace {
+
+constexpr int kCdRomPage = 4;
+constexpr int kIdeControllerPage = 5;
+const std::string kLongText = "Manual - Service to be started by the Service Control Manager when a process calls";
+
+class LayoutMemoryTest : public AppFixture {
+protected:
+    void SetUp() override
+    {
+        AppFixture::SetUp();
+        listui::GiveFrameARealSize(Frame().Handle());
+    }
+    ResultList& List() { return Standard().DisplayList(); }
+    int Width(const ResultList& list, int column) { return list.View().ColumnWidth(column); }
+    int TextWidth(const ResultList& list, const std::string& text)
+    {
+        return static_cast<int>(SendMessageA(list.Handle(), LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    }
+    int TotalWidth(const ResultList& list)
+    {
+        int total = 0;
+        for (int column = 0; column < list.View().ColumnCount(); ++column)
+            total += Width(list, column);
+        return total;
+    }
+    // A drag of a header divider as the list reports it to the form.
+    void DragColumn(HWND form, const ResultList& list, int column, int width)
+    {
+        HDITEMA item{};
+        item.mask = HDI_WIDTH;
+        item.cxy = width;
+        NMHEADERA track{};
+        track.hdr = {list.View().Header(), 0, HDN_ENDTRACKA};
+        track.iItem = column;
+        track.pitem = &item;
+        SendMessageA(form, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&track));
+        list.View().SetColumnWidth(column, width);
+        PumpFor(20);
+    }
+    void DragSplitterBy(int dx)
+    {
+        HWND splitter = GetParent(Standard().Tree().Handle());
+        const int bar = Standard().TreeWidth() + 2;
+        SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar, 50));
+        SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar + dx, 50));
+        SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(bar + dx, 50));
+        PumpFor(20);
+    }
+};
+
+}  // namespace
+
+TEST_F(LayoutMemoryTest, ColumnsFitTheirContentAndTheLastFillsTheList)
+{
+    std::vector<std::string> row(9, "x");
+    row[1] = kLongText;
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {row});
+    Standard().SelectPageInTree(kCdRomPage);
+    EXPECT_GE(Width(List(), 1), TextWidth(List(), kLongText)) << "a decoded text is not cut";
+    EXPECT_LT(Width(List(), 2), 100 + 1) << "a short column no wider than it needs";
+    EXPECT_GE(Width(List(), 2), TextWidth(List(), List().Model().Column(2).header)) << "header included";
+    RECT client = List().View().ClientRect();
+    EXPECT_GE(TotalWidth(List()), client.right) << "the last column fills the list";
+
+    // The tree is wide enough for the longest label, and the list follows the splitter.
+    EXPECT_GT(Standard().TreeWidth(), 150);
+    Standard().SelectPageInTree(kRootPage);
+    const int before = Width(List(), 0);
+    DragSplitterBy(-40);
+    EXPECT_EQ(Width(List(), 0), before + 40) << "the last column takes the room the tree gave";
+}
+
+TEST_F(LayoutMemoryTest, WidthsTreeAndPlacementAreRememberedAcrossPagesAndSessions)
+{
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {std::vector<std::string>(9, "x")});
+    Standard().SelectPageInTree(kCdRomPage);
+    DragColumn(Standard().Handle(), List(), 2, 222);
+    Standard().SelectPageInTree(kIdeControllerPage);
+    EXPECT_NE(Width(List(), 2), 222) << "another page keeps its own widths";
+    Standard().SelectPageInTree(kCdRomPage);
+    EXPECT_EQ(Width(List(), 2), 222) << "the page comes back with the width the user chose";
+
+    DragSplitterBy(30);
+    const int tree = Standard().TreeWidth();
+    Frame().RunCommand(ID_VIEW_INDIVIDUAL);
+    DragColumn(Individual().Handle(), Individual().ResultListControl(), 0, 77);
+    SetWindowPos(Frame().Handle(), nullptr, 40, 30, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+
+    RestartApp();
+    RECT frame{};
+    GetWindowRect(Frame().Handle(), &frame);
+    EXPECT_EQ(frame.left, 40);
+    EXPECT_EQ(frame.top, 30);
+    EXPECT_EQ(frame.right - frame.left, 700);
+    EXPECT_EQ(frame.bottom - frame.top, 520);
+    EXPECT_EQ(Standard().TreeWidth(), tree);
+    EXPECT_EQ(Width(Individual().ResultListControl(), 0), 77);
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {std::vector<std::string>(9, "x")});
+    Standard().SelectPageInTree(kCdRomPage);
+    EXPECT_EQ(Width(List(), 2), 222);
+}
+
+TEST_F(LayoutMemoryTest, PlacementOffEveryScreenIsIgnored)
+{
+    SetWindowPos(Frame().Handle(), nullptr, 30000, 30000, 700, 520, SWP_NOZORDER | SWP_NOACTIVATE);
+    RestartApp();
+    RECT frame{};
+    GetWindowRect(Frame().Handle(), &frame);
+    EXPECT_LT(frame.left, 5000);
+    EXPECT_LT(frame.top, 5000);
+    EXPECT_NE(MonitorFromRect(&frame, MONITOR_DEFAULTTONULL), nullptr);
+}
+
+TEST_F(LayoutMemoryTest, AnEmptyCategoryAfterACheckSaysSoAndAPageStartsAtItsLeftEdge)
+{
+    Standard().SelectPageInTree(kIdeControllerPage);
+    EXPECT_EQ(List().EmptyText(), "") << "before any check nothing was looked for";
+
+    std::vector<std::string> wide(9, kLongText);
+    listui::FillStorePage(View().Run().Stores, kCdRomPage, {wide});
+    Standard().SelectPageInTree(kCdRomPage);
+    List().View().Scroll(400, 0);
+    ASSERT_GT(List().View().HorizontalScrollPos(), 0);
+    Standard().SelectPageInTree(kIdeControllerPage);
+    EXPECT_EQ(List().EmptyText(), LoadText(IDS_NO_OBJECTS));
+    EXPECT_EQ(List().View().HorizontalScrollPos(), 0);
+}
+
+TEST_F(LayoutMemoryTest, AMaximisedWindowOpensMaximisedAgain)
+{
+    ShowWindow(Frame().Handle(), SW_MAXIMIZE);
+    ASSERT_TRUE(IsZoomed(Frame().Handle()));
+    RestartApp();
+    EXPECT_TRUE(IsZoomed(Frame().Handle()));
+}

@@ -1,0 +1,102 @@
+#include "ui/ui_font.h"
+
+#include <algorithm>
+
+namespace ui {
+
+namespace {
+
+// Interface fonts to fall back on, the shell's own first, then Japanese ones of Windows
+// and of the free IPA family (which Wine and Linux desktops substitute).
+constexpr const char* kFallbackFaces[] = {"MS Shell Dlg 2", "Meiryo UI", "Yu Gothic UI", "MS PGothic", "IPAPGothic"};
+constexpr wchar_t kJapaneseSample = L'\x30EC';   // KATAKANA LETTER RE
+
+bool HasGlyph(HFONT font, wchar_t character)
+{
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    WORD index = 0xFFFF;
+    const bool found = GetGlyphIndicesW(dc, &character, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    return found;
+}
+
+}  // namespace
+
+bool DrawsUnderscore(HFONT font)
+{
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    constexpr int kSize = 48;
+    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, kSize, kSize));
+    ReleaseDC(nullptr, screen);
+    if (!dc || !bitmap) {
+        if (dc)
+            DeleteDC(dc);
+        return true;   // nothing to tell: assume the font is fine
+    }
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap.Get());
+    HGDIOBJ oldFont = SelectObject(dc, font);
+    RECT all{0, 0, kSize, kSize};
+    FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    TextOutA(dc, 4, 4, "_", 1);
+    bool ink = false;
+    for (int y = 0; y < kSize && !ink; ++y)
+        for (int x = 0; x < kSize && !ink; ++x)
+            ink = GetPixel(dc, x, y) != RGB(255, 255, 255);
+    SelectObject(dc, oldFont);
+    SelectObject(dc, oldBitmap);
+    DeleteDC(dc);
+    return ink;
+}
+
+UniqueFont CreateSystemUiFont()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) ||
+        metrics.lfMessageFont.lfFaceName[0] == '\0')
+        return UniqueFont();
+    UniqueFont font(CreateFontIndirectA(&metrics.lfMessageFont));
+    if (!font || DrawsUnderscore(font.Get()))
+        return font;
+    // Another face of the same size must draw the underscore and every script the
+    // system's font draws.
+    const bool japanese = HasGlyph(font.Get(), kJapaneseSample);
+    for (const char* face : kFallbackFaces) {
+        LOGFONTA candidate = metrics.lfMessageFont;
+        lstrcpynA(candidate.lfFaceName, face, LF_FACESIZE);
+        UniqueFont replacement(CreateFontIndirectA(&candidate));
+        if (replacement && DrawsUnderscore(replacement.Get()) &&
+            (!japanese || HasGlyph(replacement.Get(), kJapaneseSample)))
+            return replacement;
+    }
+    return font;
+}
+
+int RoomyRowHeight(HWND control)
+{
+    HDC dc = GetDC(control);
+    if (!dc)
+        return 0;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICA text{};
+    GetTextMetricsA(dc, &text);
+    SelectObject(dc, old);
+    ReleaseDC(control, dc);
+    return text.tmHeight + std::max(3, static_cast<int>(text.tmHeight) / 4);
+}
+
+void FitComboRowsToFont(HWND comboBox)
+{
+    const int height = RoomyRowHeight(comboBox);
+    if (height <= 0)
+        return;
+    SendMessageA(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);   // the field
+    SendMessageA(comboBox, CB_SETITEMHEIGHT, 0, height);                         // the entries
+}
+
+}  // namespace ui
