@@ -1,10 +1,10 @@
 // Opens Mirel in the states that need another computer, for screenshots: Wine has no remote
 // WMI and the tests may reach loopback only, so the test provider stands in for the computer.
-//   remote_screens.exe incomplete   standard check whose processor reading breaks off
+//   remote_screens.exe incomplete   standard check whose every reading breaks off
 //   remote_screens.exe ping         a computer that drops ping: the connect-anyway question
 //   remote_screens.exe connectas    File > Connect as..., the platform's credential dialog
-// Writes the file named by MIREL_READY_FILE when the window is ready, then keeps running
-// until it is closed (or for a minute).
+// tools/screenshots.sh runs it. Writes the file named by MIREL_READY_FILE when the window
+// is ready, then keeps running until it is closed (or for a minute).
 #include <windows.h>
 
 #include <cstdio>

@@ -2,7 +2,9 @@
 # Takes screenshots of Mirel under Xvfb (no display needed) after real checks of the local
 # computer: the standard form (after a splitter drag and a toolbar toggle) and an
 # individual check of Win32_Service, in English and Japanese, at 96 and 144 dpi, in three
-# appearance styles; and the Find dialog over its highlighted match.
+# appearance styles; the Find dialog over its highlighted match; and the states that need
+# another computer, with the test provider standing in for it (bench/remote_screens.cpp:
+# a reading that breaks off, a computer that drops ping, Connect as...).
 #   tools/screenshots.sh [build-dir] [out-dir]
 # Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic.
 set -e
@@ -35,7 +37,9 @@ for prefix in "$prefix_en144" "$prefix_ja144"; do
     WINEPREFIX="$prefix" wineserver -w
 done
 
-# shot <file> <en|ja|en144|ja144> <arguments of mirel_screens>
+# shot <file> <en|ja|en144|ja144> <arguments of the program>
+# The program is bench/mirel_screens.exe unless $program names another; $settle is the
+# wait in seconds between its ready signal and the picture (a modal box needs longer).
 shot() {
     file=$1; kind=$2; shift 2
     case $kind in
@@ -47,10 +51,10 @@ shot() {
     ready="$build/screens.ready"
     rm -f "$ready"
     MIREL_READY_FILE="Z:$(echo "$ready" | tr / '\\\\')" LANG=$language LC_ALL=$language \
-        "$here/wine-run.sh" explorer /desktop=mirel,$desktop "$build/bench/mirel_screens.exe" "$@" &
+        "$here/wine-run.sh" explorer /desktop=mirel,$desktop "$build/bench/${program:-mirel_screens}.exe" "$@" &
     runner=$!
     for _ in $(seq 1 600); do [ -f "$ready" ] && break; sleep 0.5; done
-    sleep 1
+    sleep "${settle:-1}"
     import -window root -crop $desktop+0+0 "$out/$file"
     kill $runner 2>/dev/null || true
     wineserver -k 2>/dev/null || true
@@ -68,3 +72,7 @@ shot individual-210-en-144.png en144 210 individual $service --default-size
 shot standard-214-ja-144.png ja144 214 standard 24 --default-size --drag 30 --toggle
 shot individual-214-ja-144.png ja144 214 individual $service --default-size --toggle
 shot find-216-en-96.png en 216 individual $service --find Running
+for state in incomplete ping connectas; do
+    program=remote_screens settle=3 shot remote-$state-en-96.png en $state
+    program=remote_screens settle=3 shot remote-$state-ja-96.png ja $state
+done
