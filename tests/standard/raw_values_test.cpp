@@ -73,7 +73,9 @@ TEST_F(RawValuesTest, EveryCellKeepsItsTypedValueBesideItsText)
 
     const CategoryStore& disks = *stores_.Store(kLogicalDiskStore);
     ASSERT_EQ(disks.RowCount(), 1);
-    auto raw = [&](const wchar_t* property) { return disks.RawCell(0, ColumnOf(kLogicalDiskStore, property)).value; };
+    auto raw = [&](const wchar_t* property) -> const auto& {
+        return disks.RawCell(0, ColumnOf(kLogicalDiskStore, property)).value;
+    };
     EXPECT_EQ(std::get<std::string>(raw(L"Name")), "C:");
     EXPECT_EQ(std::get<int64_t>(raw(L"DriveType")), 3);
     EXPECT_NE(disks.Cell(0, ColumnOf(kLogicalDiskStore, L"DriveType")), "3") << "the text is decoded";
@@ -116,10 +118,11 @@ TEST_F(RawValuesTest, ProblemsAreNotedByKindWithTheirCodes)
         const CheckProblemNote note = check_->Problem();
         EXPECT_EQ(note.kind, expected.kind) << HexCode(static_cast<unsigned long>(expected.connectResult));
         EXPECT_EQ(HexCode(static_cast<unsigned long>(note.code)), HexCode(static_cast<unsigned long>(expected.code)));
-        if (expected.kind == CheckProblem::AccessDenied)
+        if (expected.kind == CheckProblem::AccessDenied) {
             EXPECT_EQ(note.message, LoadText(IDS_ACCESS_DENIED));
-        if (expected.kind == CheckProblem::WmiError)
+        } else if (expected.kind == CheckProblem::WmiError) {
             EXPECT_EQ(note.message, LoadText(IDS_CONNECT_FAILED));
+        }
     }
     CheckContext check("pc01");
     check.NoteProblem({CheckProblem::BrokeOff, E_FAIL, "broke"});
