@@ -38,18 +38,17 @@ bool Reachable(const std::string& computer, ComputerSummary& summary)
     }
 }
 
-// This computer by any of its usual names: none, ".", "localhost" or its own name.
-bool IsThisComputer(const std::string& name)
+// The names this computer goes by: ".", "localhost" and its own names.
+std::vector<std::string> NamesOfThisComputer()
 {
-    if (name.empty() || name == "." || EqualsNoCase(name, "localhost"))
-        return true;
+    std::vector<std::string> names = {".", "localhost"};
     for (COMPUTER_NAME_FORMAT format : {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
         char own[256] = {};
         DWORD size = sizeof own;
-        if (GetComputerNameExA(format, own, &size) && EqualsNoCase(name, own))
-            return true;
+        if (GetComputerNameExA(format, own, &size) && own[0])
+            names.push_back(own);
     }
-    return false;
+    return names;
 }
 
 double SecondsSince(ULONGLONG startMs)
@@ -105,6 +104,7 @@ bool MultiCheck::Start(std::vector<std::string> computers, MultiCheckSettings se
     for (size_t index = 0; index < total_; ++index)
         summaries_[index].computer = computers_[index];
     newlyFinished_.clear();
+    ownNames_ = NamesOfThisComputer();
     if (settings_.ping) {
         WSADATA data;
         winsock_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
@@ -125,6 +125,12 @@ bool MultiCheck::Start(std::vector<std::string> computers, MultiCheckSettings se
         return false;
     }
     return true;
+}
+
+bool MultiCheck::IsThisComputer(const std::string& name) const
+{
+    return name.empty() || std::any_of(ownNames_.begin(), ownNames_.end(),
+                                       [&](const std::string& own) { return EqualsNoCase(name, own); });
 }
 
 void MultiCheck::Work()

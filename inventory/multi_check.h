@@ -94,6 +94,7 @@ private:
     void CheckComputer(size_t index);
     void Finish(size_t index, ComputerSummary summary);
     bool Register(CheckContext* check);
+    bool IsThisComputer(const std::string& name) const;
     void Unregister(CheckContext* check);
 
     std::vector<std::string> computers_;
@@ -113,4 +114,5 @@ private:
     // Checks of this computer take turns: Wine's WMI provider runs inside the process and
     // hangs when two threads query one class at once (Windows' runs in its own service).
     std::mutex localChecks_;
+    std::vector<std::string> ownNames_;
 };
