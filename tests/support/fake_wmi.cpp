@@ -282,8 +282,10 @@ public:
             scenario_->passwordGiven = password && password[0];
         }
         Wait(*scenario_);
-        if (FAILED(scenario_->connectResult))
-            return scenario_->connectResult;
+        const HRESULT result =
+            scenario_->connectResultFor ? scenario_->connectResultFor(HostOfPath(fullPath)) : scenario_->connectResult;
+        if (FAILED(result))
+            return result;
         *services = new FakeServices(scenario_, HostOfPath(fullPath));
         return S_OK;
     }

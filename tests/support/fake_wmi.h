@@ -66,6 +66,9 @@ struct FakeWmiScenario {
     // Every ConnectServer, ExecQuery and Next (the calls that cross the network) takes
     // this long.
     DWORD callLatencyMs = 0;
+    // When set, what ConnectServer gives for the computer of the path (instead of
+    // connectResult).
+    std::function<HRESULT(const std::wstring& host)> connectResultFor;
     // When set, each query is answered with the objects it gives for the computer of the
     // namespace path (empty: the local one) and the class the query names, instead of
     // `objects`. Called on the checks' threads, maybe several at once.
