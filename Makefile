@@ -8,7 +8,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 RUNPREFIX ?= $(CURDIR)/$(BUILD)/wine-run
 
-PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3
+PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3 nlohmann-json3-dev
 APT_LINE  = apt-get install -y $(PACKAGES)
 
 .PHONY: all build test run deps dist clean
@@ -21,6 +21,7 @@ deps:
 	    command -v $$tool >/dev/null 2>&1 || missing="$$missing $$tool"; \
 	done; \
 	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \
+	[ -f /usr/include/nlohmann/json.hpp ] || missing="$$missing nlohmann-json3-dev"; \
 	[ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 || missing="$$missing wine64"; \
 	if [ -n "$$missing" ]; then \
 	    echo "Missing:$$missing"; \

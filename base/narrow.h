@@ -9,3 +9,10 @@ std::string ToNarrow(std::wstring_view text, UINT codePage = CP_THREAD_ACP);
 
 // Narrow text of the given code page to UTF-16.
 std::wstring ToWide(std::string_view text, UINT codePage = CP_THREAD_ACP);
+
+// The program's narrow text (the thread's ANSI code page) as UTF-8, for files that
+// are UTF-8 whatever the code page.
+inline std::string ToUtf8(std::string_view text)
+{
+    return ToNarrow(ToWide(text), CP_UTF8);
+}

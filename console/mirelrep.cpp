@@ -3,6 +3,7 @@
 #include "console/catalog_listing.h"
 #include "console/console_output.h"
 #include "console/console_reporter.h"
+#include "console/many_report.h"
 #include "console/report_checks.h"
 #include "console/report_output.h"
 #include "resources/resource.h"
@@ -52,6 +53,8 @@ int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector
         WriteErrorLine(LoadText(IDS_REPORT_USAGE_HINT));
         return kExitUsage;
     }
+    if (options.many)
+        return RunManyReport(options, connector);
     switch (options.command) {
     case ReportCommand::Help:
         return WriteAnswer(options, LoadText(IDS_REPORT_USAGE) + "\n");

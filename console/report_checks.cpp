@@ -15,6 +15,9 @@
 #include "engine/check_worker.h"
 #include "individual/class_catalog.h"
 #include "individual/class_survey.h"
+#include "inventory/class_table.h"
+#include "inventory/json_export.h"
+#include "base/iso_time.h"
 #include "listtools/csv_export.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -67,15 +70,15 @@ bool ProbeComputer(const ReportOptions& options, MessageSink& messages)
     }
 }
 
-int ClassOutcomeExitCode(int outcome, const ConsoleReporter& reporter)
+int ClassOutcomeExitCode(int outcome, int rowCount)
 {
     if (outcome == kClassSurveyFailed)
         return kExitWmiFailure;
-    if (outcome == kClassSurveyIncomplete && reporter.ClassRows().RowCount() > 0)
+    if (outcome == kClassSurveyIncomplete && rowCount > 0)
         return kExitIncomplete;
     if (outcome == kClassSurveyIncomplete)
         return kExitWmiFailure;
-    if (outcome != kClassSurveyDone || reporter.ClassRows().RowCount() == 0)
+    if (outcome != kClassSurveyDone || rowCount == 0)
         return kExitNoData;
     return kExitSuccess;
 }
@@ -84,19 +87,6 @@ int ClassOutcomeExitCode(int outcome, const ConsoleReporter& reporter)
 int UnlessIncomplete(int writeResult, bool incomplete)
 {
     return writeResult == kExitSuccess && incomplete ? kExitIncomplete : writeResult;
-}
-
-// The account of /user:, its password asked for on the console; false when none could
-// be read (message written).
-bool AskForAccount(const ReportOptions& options, Credentials& credentials, MessageSink& messages)
-{
-    if (options.user.empty())
-        return true;
-    credentials.user = ToWide(options.user);
-    if (ReadPassword(FillIn(LoadText(IDS_REPORT_PASSWORD_PROMPT), options.user), credentials.password))
-        return true;
-    messages.ShowMessage(FillIn(LoadText(IDS_REPORT_NO_PASSWORD), options.user), MB_ICONEXCLAMATION);
-    return false;
 }
 
 // Runs `job` as a check of the options' computer, as `credentials`, on this thread, with
@@ -121,6 +111,17 @@ bool RunConsoleCheck(const ReportOptions& options, const WmiConnector& connector
 
 }  // namespace
 
+bool AskForAccount(const ReportOptions& options, Credentials& credentials, MessageSink& messages)
+{
+    if (options.user.empty())
+        return true;
+    credentials.user = ToWide(options.user);
+    if (ReadPassword(FillIn(LoadText(IDS_REPORT_PASSWORD_PROMPT), options.user), credentials.password))
+        return true;
+    messages.ShowMessage(FillIn(LoadText(IDS_REPORT_NO_PASSWORD), options.user), MB_ICONEXCLAMATION);
+    return false;
+}
+
 int RunStandardReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors;
@@ -131,17 +132,24 @@ int RunStandardReport(const ReportOptions& options, const WmiConnector& connecto
     if (!AskForAccount(options, credentials, reporter))
         return kExitUsage;
     StandardStores stores;
+    stores.KeepRawValues(options.json);
     int outcome = kStandardSurveyFailed;
     bool stopped = false;
+    const std::string checkedAt = IsoLocalTimeNow();
     if (!RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
                          [&](CheckContext& check) { outcome = RunStandardSurvey(check, stores); },
                          stopped))
         return kExitWmiFailure;
     if (outcome != kStandardSurveyDone && outcome != kStandardSurveyIncomplete)
         return kExitWmiFailure;
+    const bool incomplete = outcome == kStandardSurveyIncomplete || stopped;
+    if (options.json) {
+        return UnlessIncomplete(
+            WriteResultText(options, StandardJson({options.computer, checkedAt, !incomplete}, stores), reporter), incomplete);
+    }
     return UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
         return WriteStandardReport(stores, options.computer, sink, path, reporter);
-    }, reporter), outcome == kStandardSurveyIncomplete || stopped);
+    }, reporter), incomplete);
 }
 
 int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
@@ -155,15 +163,25 @@ int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
         return kExitUsage;
     int outcome = kClassSurveyFailed;
     bool stopped = false;
+    CategoryStore table;   // the rows as a table, for JSON
+    const std::string checkedAt = IsoLocalTimeNow();
     if (!RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
-                         [&](CheckContext& check) { outcome = RunClassSurvey(check, options.classId); },
+                         [&](CheckContext& check) {
+                             outcome = options.json ? RunClassTableSurvey(check, options.classId, table)
+                                                    : RunClassSurvey(check, options.classId);
+                         },
                          stopped))
         return kExitWmiFailure;
-    int exitCode = ClassOutcomeExitCode(outcome, reporter);
+    int exitCode = ClassOutcomeExitCode(outcome, options.json ? table.RowCount() : reporter.ClassRows().RowCount());
     if (stopped && exitCode == kExitSuccess)
         exitCode = kExitIncomplete;
     if (exitCode != kExitSuccess && exitCode != kExitIncomplete)
         return exitCode;
+    if (options.json) {
+        const CheckHeader header{options.computer, checkedAt, exitCode == kExitSuccess};
+        return UnlessIncomplete(WriteResultText(options, ClassJson(header, options.classId, table), reporter),
+                                exitCode == kExitIncomplete);
+    }
     return UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
         return WriteCsv(reporter.ClassRows(), sink, path, reporter,
                         options.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);

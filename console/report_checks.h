@@ -3,7 +3,12 @@
 // progress lines on standard error, then write the result.
 #pragma once
 #include "console/report_options.h"
+#include "base/message_sink.h"
 #include "engine/check_context.h"
+
+// The account of /user:, its password asked for on the console; false when none could
+// be read (message written).
+bool AskForAccount(const ReportOptions& options, Credentials& credentials, MessageSink& messages);
 
 // Standard check; writes the standard text report. Returns the exit code.
 int RunStandardReport(const ReportOptions& options, const WmiConnector& connector);

@@ -5,6 +5,8 @@
 
 #include "console/class_argument.h"
 #include "base/text_util.h"
+#include "inventory/computer_list.h"
+#include "inventory/multi_check.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -54,11 +56,16 @@ private:
         return false;
     }
     bool CheckCombination();
+    bool ReadComputer(const std::string& argument);
+    bool ReadManyOption(const Option& option);
+    bool CheckMany();
 
     ReportOptions& options_;
     std::string& reason_;
     std::optional<std::string> commandText_, computerText_, outText_, typeText_, rawCsvText_;
     std::optional<std::string> checkOnlyText_;   // the first option that needs a check
+    std::optional<std::string> secondComputerText_, listFileText_, outDirText_, parallelText_, formatText_;
+    ComputerList computers_;
 };
 
 bool OptionReader::Read(const std::vector<std::string>& arguments)
@@ -74,14 +81,81 @@ bool OptionReader::Read(const std::vector<std::string>& arguments)
         if (IsOption(argument)) {
             if (!ReadOption(SplitOption(argument)))
                 return false;
-        } else if (computerText_) {
-            return Fail(IDS_REPORT_ONE_COMPUTER, argument);
-        } else {
-            computerText_ = argument;
-            options_.computer = TrimWhiteSpace(argument);
+        } else if (!ReadComputer(argument)) {
+            return false;
         }
     }
-    return CheckCombination();
+    return CheckCombination() && CheckMany();
+}
+
+// A computer name, or "@file" with a list of them.
+bool OptionReader::ReadComputer(const std::string& argument)
+{
+    if (!argument.empty() && argument[0] == '@') {
+        listFileText_ = listFileText_.value_or(argument);
+        std::string text;
+        return ReadComputerListFile(argument.substr(1), text, reason_) && computers_.AddLines(text, reason_);
+    }
+    if (computerText_)
+        secondComputerText_ = secondComputerText_.value_or(argument);
+    else
+        computerText_ = argument;
+    return computers_.Add(argument, reason_);
+}
+
+// /outdir:folder, /parallel:n and /format:json.
+bool OptionReader::ReadManyOption(const Option& option)
+{
+    if (option.value.empty())
+        return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
+    checkOnlyText_ = checkOnlyText_.value_or(option.text);
+    std::optional<std::string>& seen =
+        option.name == "outdir" ? outDirText_ : option.name == "parallel" ? parallelText_ : formatText_;
+    if (seen)
+        return Fail(IDS_REPORT_TWICE, option.text);
+    seen = option.text;
+    if (option.name == "outdir") {
+        options_.outDir = option.value;
+        return true;
+    }
+    if (option.name == "format") {
+        options_.json = EqualsNoCase(option.value, "json");
+        return options_.json ? true : Fail(IDS_REPORT_BAD_FORMAT, option.text);
+    }
+    int count = 0;
+    for (char digit : option.value) {
+        if (digit < '0' || digit > '9' || count > kMaxParallelChecks)
+            return Fail(IDS_REPORT_BAD_PARALLEL, option.text);
+        count = count * 10 + (digit - '0');
+    }
+    if (count < 1 || count > kMaxParallelChecks)
+        return Fail(IDS_REPORT_BAD_PARALLEL, option.text);
+    options_.parallel = count;
+    return true;
+}
+
+// Several computers, a list or /outdir: a run over many, whose results need the folder.
+bool OptionReader::CheckMany()
+{
+    const bool takesComputer = options_.command == ReportCommand::StandardCheck ||
+                               options_.command == ReportCommand::ClassCheck;
+    options_.many = takesComputer && (secondComputerText_ || listFileText_ || outDirText_);
+    if (!options_.many) {
+        if (parallelText_ && takesComputer)
+            return Fail(IDS_REPORT_OUTDIR_ONLY, *parallelText_);
+        return true;
+    }
+    if (!outDirText_)
+        return Fail(IDS_REPORT_ONE_COMPUTER, secondComputerText_.value_or(listFileText_.value_or("")));
+    if (outText_)
+        return Fail(IDS_REPORT_EXCLUSIVE, *outText_ + " " + *outDirText_);
+    if (computers_.Empty() && listFileText_)
+        return Fail(IDS_LIST_EMPTY, "");
+    options_.computers = computers_.Names();
+    if (options_.computers.empty())
+        options_.computers.push_back({});   // no name: the local computer
+    options_.computer.clear();
+    return true;
 }
 
 bool OptionReader::ReadOption(const Option& option)
@@ -102,6 +176,8 @@ bool OptionReader::ReadOption(const Option& option)
     }
     if (option.name == "timeout" || option.name == "user" || option.name == "password")
         return ReadCheckOption(option);
+    if (option.name == "outdir" || option.name == "parallel" || option.name == "format")
+        return ReadManyOption(option);
     if (option.name == "classes" && !option.hasValue)
         return SetCommand(ReportCommand::ListClasses, option);
     if (option.name == "categories" && !option.hasValue)
@@ -180,6 +256,8 @@ bool OptionReader::CheckCombination()
         return Fail(IDS_REPORT_EXPLAIN_ONLY, *typeText_);
     if (rawCsvText_ && options_.command != ReportCommand::ClassCheck)
         return Fail(IDS_REPORT_CLASS_ONLY, *rawCsvText_);
+    if (rawCsvText_ && formatText_)
+        return Fail(IDS_REPORT_EXCLUSIVE, *rawCsvText_ + " " + *formatText_);
     if (options_.command == ReportCommand::Explain &&
         !CheckExplainedType(options_.explain, reason_))
         return false;
@@ -187,8 +265,9 @@ bool OptionReader::CheckCombination()
                          options_.command == ReportCommand::ClassCheck;
     if (checkOnlyText_ && !takesComputer)
         return Fail(IDS_REPORT_CHECK_ONLY, *checkOnlyText_);
-    if (computerText_ && !takesComputer)
+    if ((computerText_ || listFileText_) && !takesComputer)
         return Fail(IDS_REPORT_NO_COMPUTER, *commandText_);
+    options_.computer = TrimWhiteSpace(computerText_.value_or(""));
     return true;
 }
 

@@ -1,7 +1,9 @@
 // The command line of the report tool. Options start with "/" or "-", their names in any
-// case, values after a colon: /class:<class>, /out:<file>, /explain:<c>.<p>=<v>, /vt:<n>;
-// flags /classes, /categories, /q, /rawcsv, /?. At most one other argument: the computer
-// name.
+// case, values after a colon: /class:<class>, /out:<file>, /outdir:<folder>,
+// /parallel:<n>, /format:json, /explain:<c>.<p>=<v>, /vt:<n>; flags /classes,
+// /categories, /q, /rawcsv, /?. Other arguments name computers; "@file" names a file
+// that lists them. Several computers, a list file or /outdir make a run over many
+// computers, whose results go into the /outdir folder.
 #pragma once
 #include <string>
 #include <vector>
@@ -21,6 +23,13 @@ struct ReportOptions {
     bool noPing = false;    // checks: connect without the ping probe
     unsigned timeoutSeconds = 0;   // checks: limit of one query; 0: the default
     std::string user;       // checks: account to connect as; its password is asked for
+    bool json = false;      // checks: /format:json
+    // A run over many computers (several names, a list file or /outdir): the names in
+    // order, trimmed, each once; the folder; the checks at a time.
+    bool many = false;
+    std::vector<std::string> computers;
+    std::string outDir;
+    int parallel = 0;       // 0: the default
 };
 
 // Fills `options`; false with a one-line reason (in the user interface language) for

@@ -16,6 +16,7 @@ inline constexpr int kExitHostUnreachable = 3;
 inline constexpr int kExitWmiFailure = 4;
 inline constexpr int kExitFileError = 5;
 inline constexpr int kExitIncomplete = 6;   // written, but a reading broke off part way
+inline constexpr int kExitSomeFailed = 7;   // a run over many computers: not every one was OK
 
 // Writes a result: `write(sink, path)` returns kExportDone or kExportWriteFailed (having
 // reported it to `messages`). Returns kExitSuccess or kExitFileError.

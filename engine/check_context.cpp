@@ -21,6 +21,20 @@ CheckContext::CheckContext(std::string host, SurveyReporter* reporter, WmiConnec
 {
 }
 
+void CheckContext::NoteProblem(CheckProblemNote note)
+{
+    std::lock_guard<std::mutex> guard(problemLock_);
+    const CheckProblem kept = problem_.kind;
+    if (kept == CheckProblem::None || (kept == CheckProblem::BrokeOff && note.kind != CheckProblem::BrokeOff))
+        problem_ = std::move(note);
+}
+
+CheckProblemNote CheckContext::Problem() const
+{
+    std::lock_guard<std::mutex> guard(problemLock_);
+    return problem_;
+}
+
 int CheckContext::ShowMessage(const std::string& text, UINT flags) const
 {
     if (reporter_)

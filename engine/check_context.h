@@ -20,6 +20,16 @@ inline constexpr DWORD kStopPollMs = 250;
 // Connecting, querying and reading one query of a check, at the most.
 inline constexpr DWORD kDefaultQueryTimeLimitMs = 120000;
 
+// What kept a check from reading everything, by kind, for those who sort the outcomes of
+// many checks. The reporter still receives the message to show.
+enum class CheckProblem { None, BrokeOff, NoAnswer, AccessDenied, WmiError };
+
+struct CheckProblemNote {
+    CheckProblem kind = CheckProblem::None;
+    HRESULT code = S_OK;   // S_OK for a problem without a code (no answer in time)
+    std::string message;   // the message without the code and its description
+};
+
 struct CheckLimits {
     DWORD queryTimeLimitMs = kDefaultQueryTimeLimitMs;
 };
@@ -75,6 +85,11 @@ public:
     bool IsStopRequested() const { return stopRequested_.load(std::memory_order_relaxed); }
     void RequestStop() { stopRequested_ = true; }
 
+    // Notes a problem of the check: the first failure is kept; a reading that broke off
+    // counts only while nothing failed.
+    void NoteProblem(CheckProblemNote note);
+    CheckProblemNote Problem() const;
+
     SharedText& Progress() { return progress_; }
     const SharedText& Progress() const { return progress_; }
 
@@ -90,4 +105,6 @@ private:
     CheckLimits limits_;
     std::atomic<bool> stopRequested_{false};
     SharedText progress_;
+    mutable std::mutex problemLock_;
+    CheckProblemNote problem_;
 };

@@ -27,7 +27,9 @@ bool RunCheckOnThisThread(CheckContext& check, const CheckJob& job)
 {
     ComApartmentGuard apartment;
     std::string errorText;
-    if (InitializeComForCheck(check.Connector(), errorText) != 0) {
+    HRESULT code = S_OK;
+    if (InitializeComForCheck(check.Connector(), errorText, &code) != 0) {
+        check.NoteProblem({CheckProblem::WmiError, code, errorText.substr(0, errorText.find('\n'))});
         check.ShowMessage(errorText, MB_ICONHAND | MB_OK);
         return false;
     }

@@ -50,6 +50,18 @@ bool LookUp(HMODULE module, const char* name, Function& entry)
     return entry != nullptr;
 }
 
+// A name under the reserved top-level domain "invalid" never resolves (RFC 6761): it is
+// not sent to the name servers at all, so a list full of them costs no lookups.
+bool IsReservedInvalidName(const std::string& host)
+{
+    std::string name = host;
+    if (!name.empty() && name.back() == '.')
+        name.pop_back();
+    for (char& character : name)
+        character = static_cast<char>(tolower(static_cast<unsigned char>(character)));
+    return name == "invalid" || (name.size() > 8 && name.compare(name.size() - 8, 8, ".invalid") == 0);
+}
+
 }  // namespace
 
 IcmpLibrary& GetIcmpLibrary()
@@ -78,7 +90,7 @@ int PingHost(std::string host, std::string& message)
         message = LoadText(IDS_ICMP_NOT_LOADED);
         return kPingNoLibrary;
     }
-    hostent* entry = gethostbyname(host.c_str());
+    hostent* entry = IsReservedInvalidName(host) ? nullptr : gethostbyname(host.c_str());
     if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list || !entry->h_addr_list[0]) {
         message = LoadText(IDS_HOST_NOT_FOUND) + " " + host;
         return kPingHostNotFound;

@@ -26,5 +26,6 @@ enum PingResult {
 };
 
 // Resolves `host` (trimmed, not empty) and sends up to three echo requests of one second.
+// Names under the reserved domain "invalid" are not found without asking a name server.
 // Sets `message` for kPingHostNotFound, kPingNoLibrary and kPingOutOfMemory.
 int PingHost(std::string host, std::string& message);

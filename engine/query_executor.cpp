@@ -17,15 +17,21 @@ std::string ProgressText(const std::string& base, long objectNumber)
     return base + " (" + std::to_string(objectNumber) + ")";
 }
 
-// Reads one property and renders it; returns the VARIANT type read (0 when Get failed).
+// Reads one property and renders it, and keeps it as delivered in `raw` when given;
+// returns the VARIANT type read (0 when Get failed: the text empty, the raw value null).
 unsigned ReadProperty(const CheckContext& check, IWbemClassObject* object, const wchar_t* name,
-                      int classId, std::string& text)
+                      int classId, std::string& text, RawValue* raw = nullptr)
 {
     text.clear();
+    if (raw)
+        *raw = RawValue{};
     Variant value;
-    if (object->Get(name, 0, value.Receive(), nullptr, nullptr) != WBEM_S_NO_ERROR)
+    CIMTYPE cimType = CIM_EMPTY;
+    if (object->Get(name, 0, value.Receive(), raw ? &cimType : nullptr, nullptr) != WBEM_S_NO_ERROR)
         return 0;
     RenderPropertyValue(value.Get(), text, classId, name, check.Host());
+    if (raw)
+        *raw = RawValueOf(value.Get(), cimType);
     return value.Get().vt;
 }
 
@@ -74,10 +80,12 @@ int ReadObjects(CheckContext& check, const std::string& query, std::string& erro
                 continue;   // nothing yet: look at the stop flag and wait again
             if (hr == WBEM_S_TIMEDOUT) {
                 errorText = NotAnsweringText(check.Host(), limitMs);
+                check.NoteProblem({CheckProblem::NoAnswer, S_OK, errorText});
                 outcome = -1;
             } else if (FAILED(hr)) {
                 errorText = FillIn(LoadText(IDS_QUERY_INCOMPLETE), ClassNameOfQuery(query),
                                    HexCode(static_cast<unsigned long>(hr)));
+                check.NoteProblem({CheckProblem::BrokeOff, hr, errorText});
                 outcome = kQueryIncomplete;
             }
             break;
@@ -110,15 +118,19 @@ int ExecuteStandardQuery(CheckContext& check, int classId, const std::string& qu
                          std::string& errorText, long& objectCount)
 {
     list.DeleteAllRows();
+    const bool keepRaw = list.KeepsRawValues();
     std::string text;
+    RawValue raw;
     return ReadObjects(check, query, errorText, objectCount,
                        [&](IWbemClassObject* object, long) {
         int row = list.AppendRow();
         for (int column = 0; propertyNames[column]; ++column) {
             if (check.IsStopRequested())
                 return false;
-            ReadProperty(check, object, propertyNames[column], classId, text);
+            ReadProperty(check, object, propertyNames[column], classId, text, keepRaw ? &raw : nullptr);
             list.SetCell(row, column, text);
+            if (keepRaw)
+                list.SetRawCell(row, column, std::move(raw));
         }
         return true;
     });

@@ -3,6 +3,8 @@
 #pragma once
 #include <string>
 
+#include "engine/raw_value.h"
+
 class ResultTable {
 public:
     virtual ~ResultTable() = default;
@@ -11,4 +13,9 @@ public:
     virtual int AppendRow() = 0;
     // False (and nothing changes) when the row or column does not exist.
     virtual bool SetCell(int row, int column, std::string text) = 0;
+
+    // A table that keeps the values as WMI delivered them beside the texts; the executor
+    // converts them only for such a table.
+    virtual bool KeepsRawValues() const { return false; }
+    virtual void SetRawCell(int /*row*/, int /*column*/, RawValue /*value*/) {}
 };

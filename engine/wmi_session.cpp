@@ -68,19 +68,20 @@ void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr)
           LoadText(IDS_LABEL_DESCRIPTION) + "]\n" + SystemErrorText(hr);
 }
 
-int InitializeComForCheck(const WmiConnector& connector, std::string& errorText)
+int InitializeComForCheck(const WmiConnector& connector, std::string& errorText, HRESULT* code)
 {
     HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    if (FAILED(hr)) {
-        ComposeErrorText(errorText, LoadText(IDS_COM_INIT_FAILED), hr);
-        return -1;
+    UINT failedStep = IDS_COM_INIT_FAILED;
+    if (SUCCEEDED(hr)) {
+        hr = connector.initializeSecurity ? connector.initializeSecurity() : InitializeSystemComSecurity();
+        failedStep = IDS_COM_SECURITY_FAILED;
+        if (SUCCEEDED(hr) || hr == RPC_E_TOO_LATE)
+            return 0;
     }
-    hr = connector.initializeSecurity ? connector.initializeSecurity() : InitializeSystemComSecurity();
-    if (FAILED(hr) && hr != RPC_E_TOO_LATE) {
-        ComposeErrorText(errorText, LoadText(IDS_COM_SECURITY_FAILED), hr);
-        return -1;
-    }
-    return 0;
+    ComposeErrorText(errorText, LoadText(failedStep), hr);
+    if (code)
+        *code = hr;
+    return -1;
 }
 
 namespace {
@@ -192,12 +193,17 @@ DWORD WINAPI ConnectThread(LPVOID parameter)
     return 0;
 }
 
-void DescribeFailure(const ConnectAttempt& attempt, std::string& errorText)
+// A failed step as the check's problem and as the text to show; returns -1.
+int Fail(CheckContext& check, UINT step, HRESULT hr, std::string& errorText)
 {
-    if (attempt.failedStep == IDS_CONNECT_FAILED && IsAccessFailure(attempt.result))
+    if (step == IDS_CONNECT_FAILED && IsAccessFailure(hr)) {
         errorText = LoadText(IDS_ACCESS_DENIED);
-    else
-        ComposeErrorText(errorText, LoadText(attempt.failedStep), attempt.result);
+        check.NoteProblem({CheckProblem::AccessDenied, hr, errorText});
+        return -1;
+    }
+    ComposeErrorText(errorText, LoadText(step), hr);
+    check.NoteProblem({CheckProblem::WmiError, hr, LoadText(step)});
+    return -1;
 }
 
 }  // namespace
@@ -208,21 +214,18 @@ std::string NotAnsweringText(const std::string& host, DWORD limitMs)
                   std::to_string((limitMs + 999) / 1000));
 }
 
-int ConnectWmi(const CheckContext& check, const std::string& query, ULONGLONG deadline,
+int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
                std::string& errorText, WmiSession& session)
 {
     session.Release();
     const std::string host = TrimWhiteSpace(check.Host());
     if (host.empty() && !check.AccountCredentials().Empty()) {
         // WMI itself refuses another account for the local computer.
-        ComposeErrorText(errorText, LoadText(IDS_CONNECT_FAILED), static_cast<HRESULT>(WBEM_E_LOCAL_CREDENTIALS));
-        return -1;
+        return Fail(check, IDS_CONNECT_FAILED, static_cast<HRESULT>(WBEM_E_LOCAL_CREDENTIALS), errorText);
     }
     auto attempt = std::make_shared<ConnectAttempt>();
-    if (!attempt->done) {
-        ComposeErrorText(errorText, LoadText(IDS_CONNECT_FAILED), HRESULT_FROM_WIN32(GetLastError()));
-        return -1;
-    }
+    if (!attempt->done)
+        return Fail(check, IDS_CONNECT_FAILED, HRESULT_FROM_WIN32(GetLastError()), errorText);
     attempt->connector = check.Connector();
     attempt->path = NamespacePath(host);
     attempt->query = ToWide(query);
@@ -230,9 +233,9 @@ int ConnectWmi(const CheckContext& check, const std::string& query, ULONGLONG de
     auto* handOver = new std::shared_ptr<ConnectAttempt>(attempt);
     HANDLE thread = CreateThread(nullptr, 0, ConnectThread, handOver, 0, nullptr);
     if (!thread) {
+        const HRESULT hr = HRESULT_FROM_WIN32(GetLastError());
         delete handOver;
-        ComposeErrorText(errorText, LoadText(IDS_CONNECT_FAILED), HRESULT_FROM_WIN32(GetLastError()));
-        return -1;
+        return Fail(check, IDS_CONNECT_FAILED, hr, errorText);
     }
     CloseHandle(thread);   // the attempt, not the thread, tells when it is done
 
@@ -248,13 +251,12 @@ int ConnectWmi(const CheckContext& check, const std::string& query, ULONGLONG de
             if (stopped)
                 return kConnectStopped;
             errorText = NotAnsweringText(host, check.Limits().queryTimeLimitMs);
+            check.NoteProblem({CheckProblem::NoAnswer, S_OK, errorText});
             return -1;
         }
     }
-    if (attempt->failedStep != 0) {
-        DescribeFailure(*attempt, errorText);
-        return -1;
-    }
+    if (attempt->failedStep != 0)
+        return Fail(check, attempt->failedStep, attempt->result, errorText);
     session = std::move(attempt->session);
     return 0;
 }

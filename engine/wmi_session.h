@@ -28,9 +28,9 @@ inline constexpr DWORD kWmiAuthenticationLevel = RPC_C_AUTHN_LEVEL_PKT_PRIVACY;
 
 // COM (multithreaded apartment) and process-wide COM security for the calling thread.
 // 0 on success (also when security was already set by an earlier check); -1 with
-// errorText composed otherwise. COM stays initialised either way: the caller
-// uninitialises it.
-int InitializeComForCheck(const WmiConnector& connector, std::string& errorText);
+// errorText composed (and the HRESULT in `code` when given) otherwise. COM stays
+// initialised either way: the caller uninitialises it.
+int InitializeComForCheck(const WmiConnector& connector, std::string& errorText, HRESULT* code = nullptr);
 
 // What ConnectWmi gives back besides 0 (connected) and -1 (failed, errorText set).
 inline constexpr int kConnectStopped = 1;   // the check was stopped while it waited
@@ -40,7 +40,8 @@ inline constexpr int kConnectStopped = 1;   // the check was stopped while it wa
 // own so that a computer that does not answer can be left: the wait ends with the check's
 // stop (kConnectStopped) or at `deadline` (a GetTickCount64 time; -1 with the "did not
 // answer" text). 0 with all three references in session; otherwise session stays empty.
-int ConnectWmi(const CheckContext& check, const std::string& query, ULONGLONG deadline,
+// A failure is also noted as the check's problem.
+int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
                std::string& errorText, WmiSession& session);
 
 // The text of a computer that did not answer a query within `limitMs`.

@@ -159,6 +159,23 @@
 #define IDS_REPORT_TRY_NOPING       7028
 #define IDS_REPORT_INCOMPLETE       7029
 #define IDS_REPORT_NO_PASSWORD      7030
+#define IDS_REPORT_BAD_PARALLEL     7031
+#define IDS_REPORT_OUTDIR_ONLY      7032
+#define IDS_REPORT_BAD_FORMAT       7033
+#define IDS_REPORT_FOLDER_FAILED    7034
+// Runs over many computers
+#define IDS_LIST_NAME_TOO_LONG      7101
+#define IDS_LIST_TOO_MANY           7102
+#define IDS_LIST_CANNOT_READ        7103
+#define IDS_LIST_FILE_TOO_LARGE     7104
+#define IDS_LIST_NOT_TEXT           7105
+#define IDS_LIST_EMPTY              7106
+#define IDS_RESULT_FIRST            7120   // 7120..7128: the results, in ComputerResult order
+#define IDS_SUMMARY_FIRST_COLUMN    7140   // 7140..7161: the summary's column headers
+#define IDS_SUMMARY_TALLY           7190
+#define IDS_MULTI_PROGRESS          7200
+#define IDS_MULTI_MAIN_BUSY         7201
+#define IDS_MULTI_STOPPING          7202
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

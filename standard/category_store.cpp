@@ -10,6 +10,7 @@
 namespace {
 
 const std::string kEmptyText;
+const RawValue kNullValue;
 
 }  // namespace
 
@@ -17,6 +18,8 @@ int CategoryStore::AddColumn(std::string headerText, bool rightAligned, int widt
 {
     columns_.push_back(Column{std::move(headerText), rightAligned, width});
     for (std::vector<std::string>& row : rows_)
+        row.resize(columns_.size());
+    for (std::vector<RawValue>& row : rawRows_)
         row.resize(columns_.size());
     return ColumnCount() - 1;
 }
@@ -43,6 +46,8 @@ int CategoryStore::ColumnWidth(int column) const
 int CategoryStore::AppendRow()
 {
     rows_.emplace_back(columns_.size());
+    if (keepRaw_)
+        rawRows_.emplace_back(columns_.size());
     return RowCount() - 1;
 }
 
@@ -71,13 +76,37 @@ bool CategoryStore::DeleteRow(int row)
     if (row < 0 || row >= RowCount())
         return false;
     rows_.erase(rows_.begin() + row);
+    if (keepRaw_)
+        rawRows_.erase(rawRows_.begin() + row);
     return true;
 }
 
 void CategoryStore::Reset()
 {
     rows_.clear();
+    rawRows_.clear();
     columns_.clear();
+}
+
+void CategoryStore::KeepRawValues(bool keep)
+{
+    keepRaw_ = keep;
+    rawRows_.clear();
+    if (keep)
+        rawRows_.resize(rows_.size(), std::vector<RawValue>(columns_.size()));
+}
+
+void CategoryStore::SetRawCell(int row, int column, RawValue value)
+{
+    if (keepRaw_ && HasCell(row, column))
+        rawRows_[row][column] = std::move(value);
+}
+
+const RawValue& CategoryStore::RawCell(int row, int column) const
+{
+    if (!keepRaw_ || !HasCell(row, column))
+        return kNullValue;
+    return rawRows_[row][column];
 }
 
 static_assert(kCategoryCount == 28);
@@ -130,6 +159,12 @@ bool StandardStores::AnyIncomplete() const
         if (incomplete)
             return true;
     return false;
+}
+
+void StandardStores::KeepRawValues(bool keep)
+{
+    for (CategoryStore& store : stores_)
+        store.KeepRawValues(keep);
 }
 
 bool StandardStores::HasData() const

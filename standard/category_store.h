@@ -32,12 +32,25 @@ public:
     // The text of a cell; empty for a cell that does not exist.
     const std::string& Cell(int row, int column) const;
     int RowCount() const { return static_cast<int>(rows_.size()); }
-    void DeleteAllRows() override { rows_.clear(); }
+    void DeleteAllRows() override
+    {
+        rows_.clear();
+        rawRows_.clear();
+    }
     // False when the row does not exist; later rows move up by one.
     bool DeleteRow(int row);
 
     // Removes every column and every row.
     void Reset();
+
+    // Keeps the values as WMI delivered them beside the texts, for the machine-readable
+    // exports; off by default (the windows show texts only). Either way the raw values
+    // held so far are dropped.
+    void KeepRawValues(bool keep);
+    bool KeepsRawValues() const override { return keepRaw_; }
+    void SetRawCell(int row, int column, RawValue value) override;
+    // The raw value of a cell; null when the cell does not exist or none is kept.
+    const RawValue& RawCell(int row, int column) const;
 
 private:
     struct Column {
@@ -49,6 +62,8 @@ private:
 
     std::vector<Column> columns_;
     std::vector<std::vector<std::string>> rows_;
+    std::vector<std::vector<RawValue>> rawRows_;   // row by row beside rows_ while kept
+    bool keepRaw_ = false;
 };
 
 // The 28 stores of one standard check, index = store index of the category catalog.
@@ -65,6 +80,8 @@ public:
     void ClearAllRows();
     // True when at least one store holds a row.
     bool HasData() const;
+    // KeepRawValues of every store.
+    void KeepRawValues(bool keep);
     // The reading of a category broke off: its rows are what was read before. Emptying
     // the rows clears the mark.
     void MarkIncomplete(int storeIndex);

@@ -9,9 +9,9 @@ import re
 import sys
 
 PROGRAM_FOLDERS = ["base", "resources", "ui", "render", "engine", "appearance",
-                   "listtools", "standard", "individual", "shell", "console"]
+                   "listtools", "standard", "individual", "inventory", "shell", "console"]
 LOW_FOLDERS = {"base", "resources", "ui", "render", "engine"}
-FEATURE_FOLDERS = {"listtools", "standard", "individual", "shell", "console"}
+FEATURE_FOLDERS = {"listtools", "standard", "individual", "inventory", "shell", "console"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 

@@ -157,7 +157,7 @@ TEST_F(MirelrepProcess, UsageErrorsExitWithTwoAndAReason)
         {"/explain:Win32_Processor.Architecture",
          "Expected /explain:<class>.<property>=<value>: Win32_Processor.Architecture"},
         {"/explain:Win32_Processor=9", "Expected /explain:<class>.<property>=<value>: Win32_Processor=9"},
-        {"pc01 pc02", "Only one computer name can be given: pc02"},
+        {"pc01 pc02", "Several computers need /outdir:<folder> for their results: pc02"},
     };
     for (const auto& [arguments, reason] : cases) {
         ChildRun run = RunMirelrep(arguments);

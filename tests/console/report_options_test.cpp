@@ -102,7 +102,7 @@ TEST_F(ReportOptionsTest, UsageErrorsGiveOneLineReasons)
         {{"/class:-1224"}, "Class identifier out of range (1000 to 1301): -1224"},
         {{"/class:99999999999999999999"},
          "Class identifier out of range (1000 to 1301): 99999999999999999999"},
-        {{"pc01", "pc02"}, "Only one computer name can be given: pc02"},
+        {{"pc01", "pc02"}, "Several computers need /outdir:<folder> for their results: pc02"},
         {{"/classes", "/categories"}, "These options cannot be combined: /classes /categories"},
         {{"/class:1224", "/explain:1224.Name=x"},
          "These options cannot be combined: /class:1224 /explain:1224.Name=x"},

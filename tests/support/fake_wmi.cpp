@@ -1,12 +1,48 @@
 #include "tests/support/fake_wmi.h"
 
 #include <cwchar>
+#include <memory>
+#include <mutex>
 
 #include "engine/wmi_session.h"
 
 namespace {
 
 std::atomic<int> g_liveObjects{0};
+// Guards what the scenarios record: checks of several threads may share one.
+std::mutex g_recordLock;
+
+using ObjectList = std::shared_ptr<const std::vector<FakeObject>>;
+
+void Wait(const FakeWmiScenario& scenario)
+{
+    if (scenario.callLatencyMs)
+        Sleep(scenario.callLatencyMs);
+}
+
+// "\\\\host\\root\\cimv2" gives "host"; a local path gives "".
+std::wstring HostOfPath(const std::wstring& path)
+{
+    if (path.rfind(L"\\\\", 0) != 0)
+        return {};
+    size_t end = path.find(L'\\', 2);
+    return path.substr(2, end == std::wstring::npos ? std::wstring::npos : end - 2);
+}
+
+// The word after " from " of a query.
+std::wstring ClassOfQuery(const std::wstring& query)
+{
+    std::wstring lower = query;
+    for (wchar_t& character : lower)
+        character = static_cast<wchar_t>(towlower(character));
+    size_t from = lower.find(L" from ");
+    if (from == std::wstring::npos)
+        return {};
+    size_t start = query.find_first_not_of(L' ', from + 6);
+    if (start == std::wstring::npos)
+        return {};
+    return query.substr(start, query.find_first_of(L" \t", start) - start);
+}
 
 // Reference counting and the live-object count shared by the fakes.
 template <class... Interfaces>
@@ -43,8 +79,9 @@ private:
 
 class FakeClassObject final : public FakeComObject<IWbemClassObject> {
 public:
-    FakeClassObject(FakeWmiScenario* scenario, const FakeObject& properties, int number)
-        : scenario_(scenario), properties_(properties), number_(number)
+    FakeClassObject(FakeWmiScenario* scenario, ObjectList objects, size_t index)
+        : scenario_(scenario), objects_(std::move(objects)), properties_((*objects_)[index]),
+          number_(static_cast<int>(index) + 1)
     {
     }
 
@@ -54,7 +91,7 @@ public:
             return Answer(iid, out, static_cast<IWbemClassObject*>(this), IID_IUnknown);
         return Answer(iid, out, static_cast<IWbemClassObject*>(this), IID_IWbemClassObject);
     }
-    HRESULT STDMETHODCALLTYPE Get(LPCWSTR name, LONG, VARIANT* value, CIMTYPE*, LONG*) override
+    HRESULT STDMETHODCALLTYPE Get(LPCWSTR name, LONG, VARIANT* value, CIMTYPE* type, LONG*) override
     {
         int index = getCount_++;
         if (scenario_->onGet)
@@ -65,6 +102,8 @@ public:
             if (property.getResult != WBEM_S_NO_ERROR)
                 return property.getResult;
             VariantInit(value);
+            if (type)
+                *type = property.value.CimType();
             return VariantCopy(value, const_cast<VARIANT*>(&property.value.Get()));
         }
         return WBEM_E_NOT_FOUND;
@@ -95,6 +134,7 @@ public:
 
 private:
     FakeWmiScenario* scenario_;
+    ObjectList objects_;
     const FakeObject& properties_;
     int number_;
     int getCount_ = 0;
@@ -102,17 +142,22 @@ private:
 
 class FakeEnumerator final : public FakeComObject<IEnumWbemClassObject> {
 public:
-    explicit FakeEnumerator(FakeWmiScenario* scenario) : scenario_(scenario) {}
+    FakeEnumerator(FakeWmiScenario* scenario, ObjectList objects)
+        : scenario_(scenario), objects_(std::move(objects))
+    {
+    }
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         if (IsEqualIID(iid, IID_IUnknown))
             return Answer(iid, out, static_cast<IEnumWbemClassObject*>(this), IID_IUnknown);
         return Answer(iid, out, static_cast<IEnumWbemClassObject*>(this), IID_IEnumWbemClassObject);
     }
-    HRESULT STDMETHODCALLTYPE Next(LONG timeout, ULONG count, IWbemClassObject** objects, ULONG* returned) override
+    HRESULT STDMETHODCALLTYPE Next(LONG timeout, ULONG count, IWbemClassObject** result, ULONG* returned) override
     {
         *returned = 0;
         const FakeWmiScenario& scenario = *scenario_;
+        const std::vector<FakeObject>& objects = *objects_;
+        Wait(scenario);
         if (count == 0)
             return WBEM_S_NO_ERROR;
         if (scenario.breakOffAfter >= 0 && next_ >= static_cast<size_t>(scenario.breakOffAfter))
@@ -121,15 +166,14 @@ public:
             Sleep(timeout < 0 ? 1000 : static_cast<DWORD>(timeout));
             return WBEM_S_TIMEDOUT;
         }
-        if (next_ >= scenario.objects.size())
+        if (next_ >= objects.size())
             return WBEM_S_FALSE;
         if (scenario.delayPerObjectMs)
             Sleep(scenario.delayPerObjectMs);
-        objects[0] = new FakeClassObject(scenario_, scenario.objects[next_], static_cast<int>(next_) + 1);
+        result[0] = new FakeClassObject(scenario_, objects_, next_);
         *returned = 1;
         ++next_;
-        return next_ == scenario.objects.size() ? scenario.resultWithLastObject
-                                                : static_cast<HRESULT>(WBEM_S_NO_ERROR);
+        return next_ == objects.size() ? scenario.resultWithLastObject : static_cast<HRESULT>(WBEM_S_NO_ERROR);
     }
     HRESULT STDMETHODCALLTYPE Reset() override FAKE_NOT_IMPLEMENTED
     HRESULT STDMETHODCALLTYPE NextAsync(ULONG, IWbemObjectSink*) override FAKE_NOT_IMPLEMENTED
@@ -138,12 +182,13 @@ public:
 
 private:
     FakeWmiScenario* scenario_;
+    ObjectList objects_;
     size_t next_ = 0;
 };
 
 class FakeServices final : public FakeComObject<IWbemServices, IClientSecurity> {
 public:
-    explicit FakeServices(FakeWmiScenario* scenario) : scenario_(scenario) {}
+    FakeServices(FakeWmiScenario* scenario, std::wstring host) : scenario_(scenario), host_(std::move(host)) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override
     {
         if (IsEqualIID(iid, IID_IClientSecurity))
@@ -158,10 +203,20 @@ public:
     HRESULT STDMETHODCALLTYPE ExecQuery(const BSTR, const BSTR query, LONG, IWbemContext*,
                                         IEnumWbemClassObject** enumerator) override
     {
-        scenario_->queries.emplace_back(query ? query : L"");
+        const std::wstring text = query ? query : L"";
+        {
+            std::lock_guard<std::mutex> hold(g_recordLock);
+            scenario_->queries.push_back(text);
+        }
+        Wait(*scenario_);
         if (FAILED(scenario_->queryResult))
             return scenario_->queryResult;
-        *enumerator = new FakeEnumerator(scenario_);
+        ObjectList objects;
+        if (scenario_->objectsFor)
+            objects = std::make_shared<const std::vector<FakeObject>>(scenario_->objectsFor(host_, ClassOfQuery(text)));
+        else   // the scenario's own list, which outlives the check
+            objects = ObjectList(&scenario_->objects, [](const std::vector<FakeObject>*) {});
+        *enumerator = new FakeEnumerator(scenario_, std::move(objects));
         return S_OK;
     }
     // IClientSecurity: what CoSetProxyBlanket calls.
@@ -169,6 +224,7 @@ public:
     HRESULT STDMETHODCALLTYPE SetBlanket(IUnknown*, DWORD, DWORD, OLECHAR*, DWORD level, DWORD,
                                          void* identity, DWORD) override
     {
+        std::lock_guard<std::mutex> hold(g_recordLock);
         scenario_->blanketLevel = level;
         scenario_->blanketIdentity = identity != nullptr;
         return scenario_->blanketResult;
@@ -200,6 +256,7 @@ public:
 
 private:
     FakeWmiScenario* scenario_;
+    std::wstring host_;
 };
 
 class FakeLocator final : public FakeComObject<IWbemLocator> {
@@ -217,12 +274,19 @@ public:
     {
         if (scenario_->connectGate)
             WaitForSingleObject(scenario_->connectGate, INFINITE);
-        scenario_->connectedPaths.emplace_back(path ? path : L"");
-        scenario_->connectUsers.emplace_back(user ? user : L"");
-        scenario_->passwordGiven = password && password[0];
-        if (FAILED(scenario_->connectResult))
-            return scenario_->connectResult;
-        *services = new FakeServices(scenario_);
+        const std::wstring fullPath = path ? path : L"";
+        {
+            std::lock_guard<std::mutex> hold(g_recordLock);
+            scenario_->connectedPaths.push_back(fullPath);
+            scenario_->connectUsers.emplace_back(user ? user : L"");
+            scenario_->passwordGiven = password && password[0];
+        }
+        Wait(*scenario_);
+        const HRESULT result =
+            scenario_->connectResultFor ? scenario_->connectResultFor(HostOfPath(fullPath)) : scenario_->connectResult;
+        if (FAILED(result))
+            return result;
+        *services = new FakeServices(scenario_, HostOfPath(fullPath));
         return S_OK;
     }
 
@@ -232,7 +296,7 @@ private:
 
 }  // namespace
 
-FakeValue::FakeValue(const FakeValue& other)
+FakeValue::FakeValue(const FakeValue& other) : cimType_(other.cimType_)
 {
     VariantInit(&value_);
     VariantCopy(&value_, const_cast<VARIANT*>(&other.value_));
@@ -240,9 +304,33 @@ FakeValue::FakeValue(const FakeValue& other)
 
 FakeValue& FakeValue::operator=(const FakeValue& other)
 {
-    if (this != &other)
+    if (this != &other) {
         VariantCopy(&value_, const_cast<VARIANT*>(&other.value_));
+        cimType_ = other.cimType_;
+    }
     return *this;
+}
+
+CIMTYPE FakeValue::CimType() const
+{
+    if (cimType_ != CIM_EMPTY)
+        return cimType_;
+    CIMTYPE element = CIM_EMPTY;
+    switch (value_.vt & ~VT_ARRAY) {
+    case VT_BSTR: element = CIM_STRING; break;
+    case VT_I4: element = CIM_SINT32; break;
+    case VT_UI4: element = CIM_UINT32; break;
+    case VT_BOOL: element = CIM_BOOLEAN; break;
+    default: break;
+    }
+    return (value_.vt & VT_ARRAY) ? (element | CIM_FLAG_ARRAY) : element;
+}
+
+FakeValue FakeValue::UI64(unsigned long long number)
+{
+    FakeValue value = Text(std::to_wstring(number));
+    value.cimType_ = CIM_UINT64;
+    return value;
 }
 
 FakeValue FakeValue::Null()

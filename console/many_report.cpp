@@ -1,0 +1,239 @@
+#include "console/many_report.h"
+
+#include <functional>
+#include <unordered_map>
+
+#include "base/format_text.h"
+#include "console/console_reporter.h"
+#include "console/ctrl_c_stop.h"
+#include "console/report_checks.h"
+#include "console/report_output.h"
+#include "individual/class_catalog.h"
+#include "individual/class_survey.h"
+#include "inventory/class_table.h"
+#include "inventory/json_export.h"
+#include "inventory/multi_check.h"
+#include "inventory/result_files.h"
+#include "inventory/standard_job.h"
+#include "inventory/summary_table.h"
+#include "listtools/csv_export.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "standard/text_export.h"
+
+namespace {
+
+constexpr char kSummaryCsv[] = "summary.csv";
+constexpr char kSummaryJson[] = "summary.json";
+
+// Keeps the one message a failed file write shows, for the summary.
+class MessageKeeper : public MessageSink {
+public:
+    int ShowMessage(const std::string& text, UINT) override
+    {
+        text_ = text;
+        return IDOK;
+    }
+    const std::string& Text() const { return text_; }
+
+private:
+    std::string text_;
+};
+
+class ManyReport {
+public:
+    ManyReport(const ReportOptions& options, const WmiConnector& connector)
+        : options_(options), connector_(connector), stems_(ComputerFileStems(options.computers)),
+          errors_(), messages_(errors_, {})
+    {
+    }
+    int Run();
+
+private:
+    ComputerJob Job();
+    ComputerResult RunClass(CheckContext& check, ComputerSummary& summary);
+    // Writes `text` into the computer's file `suffix`: the result, or a file error.
+    ComputerResult Save(ComputerSummary& summary, ComputerResult result, const std::string& suffix,
+                        const std::function<int(TextSink&, const std::string&, MessageSink&)>& write);
+    std::string FileOf(const ComputerSummary& summary, const std::string& suffix) const;
+    void Tell(const ComputerSummary& summary, size_t finished);
+    int WriteSummaries(const std::vector<ComputerSummary>& summaries);
+
+    const ReportOptions& options_;
+    const WmiConnector& connector_;
+    std::vector<std::string> stems_;
+    std::unordered_map<std::string, size_t> indexOf_;   // computer -> place in the list
+    ErrorStream errors_;
+    ConsoleReporter messages_;
+};
+
+std::string ManyReport::FileOf(const ComputerSummary& summary, const std::string& suffix) const
+{
+    return PathIn(options_.outDir, stems_[indexOf_.at(summary.computer)] + suffix);
+}
+
+ComputerResult ManyReport::Save(ComputerSummary& summary, ComputerResult result, const std::string& suffix,
+                                const std::function<int(TextSink&, const std::string&, MessageSink&)>& write)
+{
+    const std::string path = FileOf(summary, suffix);
+    MessageKeeper failure;
+    FileTextSink file;
+    if (!file.Open(path))
+        ReportFileOpenError(failure, path);
+    else if (write(file, path, failure) == kExportDone && !file.Finish())
+        ReportFileWriteError(failure, path);
+    if (failure.Text().empty())
+        return result;
+    summary.code = S_OK;
+    summary.SetMessage(failure.Text());
+    return ComputerResult::FileError;
+}
+
+int WriteText(TextSink& sink, const std::string& text, const std::string& path, MessageSink& messages)
+{
+    if (sink.Write(text))
+        return kExportDone;
+    ReportFileWriteError(messages, path);
+    return kExportWriteFailed;
+}
+
+ComputerJob ManyReport::Job()
+{
+    if (options_.command == ReportCommand::ClassCheck)
+        return [this](CheckContext& check, ComputerSummary& summary) { return RunClass(check, summary); };
+    return StandardJob([this](ComputerSummary& summary, ComputerResult result, StandardStores& stores) {
+        if (options_.json) {
+            const std::string json = StandardJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok}, stores);
+            return Save(summary, result, "_Resource.json", [&](TextSink& sink, const std::string& path, MessageSink& sinkMessages) {
+                return WriteText(sink, json, path, sinkMessages);
+            });
+        }
+        return Save(summary, result, "_Resource.txt", [&](TextSink& sink, const std::string& path, MessageSink& sinkMessages) {
+            return WriteStandardReport(stores, summary.computer, sink, path, sinkMessages);
+        });
+    });
+}
+
+ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summary)
+{
+    const ClassCatalogEntry* entry = FindClass(options_.classId);
+    const std::string suffix = "_" + std::string(entry ? entry->className : "") + (options_.json ? ".json" : ".csv");
+    CategoryStore table;
+    const int outcome = options_.json ? RunClassTableSurvey(check, options_.classId, table)
+                                      : RunClassSurvey(check, options_.classId);
+    if (outcome == kClassSurveyFailed)
+        return ResultOfFailedCheck(check, summary);
+    if (check.IsStopRequested())
+        return ComputerResult::Stopped;
+    if (outcome == kClassSurveyNoData)
+        return ComputerResult::NoData;
+    ComputerResult result = ComputerResult::Ok;
+    if (outcome == kClassSurveyIncomplete) {
+        const CheckProblemNote problem = check.Problem();
+        summary.code = problem.code;
+        summary.SetMessage(problem.message);
+        result = ComputerResult::Incomplete;
+    }
+    if (options_.json) {
+        const std::string json = ClassJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok},
+                                           options_.classId, table);
+        return Save(summary, result, suffix, [&](TextSink& sink, const std::string& path, MessageSink& failure) {
+            return WriteText(sink, json, path, failure);
+        });
+    }
+    ResultModel rows;
+    for (UINT header : {IDS_COLUMN_GROUP, IDS_COLUMN_NAME, IDS_COLUMN_TYPE, IDS_COLUMN_VALUE})
+        rows.AddColumn(ResultColumn{LoadText(header)});
+    for (ClassResultRow& row : ReporterOf(check).ClassRows())
+        rows.AppendRow(ResultRow{{std::to_string(row.objectNumber), std::move(row.name), std::move(row.typeText),
+                                  std::move(row.value)}, row.itemData});
+    return Save(summary, result, suffix, [&](TextSink& sink, const std::string& path, MessageSink& failure) {
+        return WriteCsv(rows, sink, path, failure, options_.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
+    });
+}
+
+void ManyReport::Tell(const ComputerSummary& summary, size_t finished)
+{
+    if (options_.quiet)
+        return;
+    std::string line = "[" + std::to_string(finished) + "/" + std::to_string(options_.computers.size()) + "] " +
+                       (summary.computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : summary.computer) + ": " +
+                       ComputerResultText(summary.result);
+    if (!summary.message.empty())
+        line += ": " + summary.message;
+    if (!summary.checkedAt.empty())
+        line += FormatText(", %.1f s", summary.seconds);
+    errors_.Message(line);
+}
+
+int ManyReport::WriteSummaries(const std::vector<ComputerSummary>& summaries)
+{
+    ResultModel model = SummaryModel();
+    for (size_t index = 0; index < summaries.size(); ++index)
+        model.AppendRow(SummaryRow(summaries[index], static_cast<LPARAM>(index)));
+    if (SaveCsv(model, PathIn(options_.outDir, kSummaryCsv), messages_) != kExportDone)
+        return kExitFileError;
+    const std::string jsonPath = PathIn(options_.outDir, kSummaryJson);
+    FileTextSink file;
+    if (!file.Open(jsonPath)) {
+        ReportFileOpenError(messages_, jsonPath);
+        return kExitFileError;
+    }
+    if (WriteText(file, SummaryJson(summaries), jsonPath, messages_) != kExportDone)
+        return kExitFileError;
+    if (!file.Finish()) {
+        ReportFileWriteError(messages_, jsonPath);
+        return kExitFileError;
+    }
+    return kExitSuccess;
+}
+
+int ManyReport::Run()
+{
+    for (size_t index = 0; index < options_.computers.size(); ++index)
+        indexOf_.emplace(options_.computers[index], index);
+    MultiCheckSettings settings;
+    if (!AskForAccount(options_, settings.credentials, messages_))
+        return kExitUsage;
+    if (!CreateFolderPath(options_.outDir)) {
+        messages_.ShowMessage(LoadText(IDS_REPORT_FOLDER_FAILED) + options_.outDir, MB_ICONEXCLAMATION);
+        return kExitFileError;
+    }
+    {
+        // A summary that cannot be written is told before the checks start.
+        FileTextSink probe;
+        if (!probe.Open(PathIn(options_.outDir, kSummaryCsv))) {
+            ReportFileOpenError(messages_, PathIn(options_.outDir, kSummaryCsv));
+            return kExitFileError;
+        }
+    }
+    settings.parallel = options_.parallel > 0 ? options_.parallel : kDefaultParallelChecks;
+    settings.ping = !options_.noPing;
+    if (options_.timeoutSeconds > 0)
+        settings.limits.queryTimeLimitMs = options_.timeoutSeconds * 1000;
+    settings.connector = connector_;
+    MultiCheck run;
+    {
+        CtrlCStops ctrlC([&run] { run.RequestStop(); });
+        run.Start(options_.computers, std::move(settings), Job(),
+                  [this](const ComputerSummary& summary, size_t finished) { Tell(summary, finished); });
+        run.Wait();
+    }
+    const std::vector<ComputerSummary> summaries = run.Summaries();
+    if (!options_.quiet)
+        errors_.Message(SummaryTally(summaries));
+    if (const int written = WriteSummaries(summaries); written != kExitSuccess)
+        return written;
+    for (const ComputerSummary& summary : summaries)
+        if (summary.result != ComputerResult::Ok)
+            return kExitSomeFailed;
+    return kExitSuccess;
+}
+
+}  // namespace
+
+int RunManyReport(const ReportOptions& options, const WmiConnector& connector)
+{
+    ManyReport report(options, connector);
+    return report.Run();
+}

@@ -1,0 +1,12 @@
+// mirelrep over many computers: the checks run several at a time, each computer's result
+// goes into a file of its own in the /outdir folder (standard text report or JSON, class
+// CSV or JSON), and summary.csv and summary.json describe every computer. Standard error
+// gets a line per finished computer and a final tally (not with /q); Ctrl+C stops the
+// running checks and starts no more, and the summary still names every computer.
+#pragma once
+#include "console/report_options.h"
+#include "engine/check_context.h"
+
+// Returns the exit code: 0 every computer OK, 7 some not, 2 no password for /user:,
+// 5 the folder or a summary file could not be written.
+int RunManyReport(const ReportOptions& options, const WmiConnector& connector);

@@ -1,0 +1,89 @@
+#include "inventory/json_export.h"
+
+#include <nlohmann/json.hpp>
+
+#include "base/narrow.h"
+#include "individual/class_catalog.h"
+#include "resources/text.h"
+#include "standard/category_catalog.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+Json RawJson(const RawValue& raw)
+{
+    return std::visit([](const auto& value) -> Json {
+        using Type = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<Type, std::monostate>) {
+            return nullptr;
+        } else if constexpr (std::is_same_v<Type, RawArray>) {
+            Json elements = Json::array();
+            for (const RawValue& element : value)
+                elements.push_back(RawJson(element));
+            return elements;
+        } else {
+            return Json(value);
+        }
+    }, raw.value);
+}
+
+// The columns (property names and headers) and the rows of a table.
+void AddTable(Json& table, const CategoryStore& store, const wchar_t* const* propertyNames)
+{
+    Json columns = Json::array();
+    for (int column = 0; column < store.ColumnCount(); ++column) {
+        const std::string property = propertyNames && propertyNames[column] ? ToNarrow(propertyNames[column], CP_UTF8)
+                                                                             : ToUtf8(store.ColumnHeader(column));
+        columns.push_back({{"property", property}, {"header", ToUtf8(store.ColumnHeader(column))}});
+    }
+    Json rows = Json::array();
+    for (int row = 0; row < store.RowCount(); ++row) {
+        Json cells = Json::array();
+        for (int column = 0; column < store.ColumnCount(); ++column)
+            cells.push_back({{"raw", RawJson(store.RawCell(row, column))}, {"text", ToUtf8(store.Cell(row, column))}});
+        rows.push_back(std::move(cells));
+    }
+    table["columns"] = std::move(columns);
+    table["rows"] = std::move(rows);
+}
+
+Json Document(const CheckHeader& header)
+{
+    return {{"computer", ToUtf8(header.computer)}, {"checkedAt", header.checkedAt}, {"complete", header.complete}};
+}
+
+std::string Dump(const Json& document)
+{
+    return document.dump(1, '\t', true, Json::error_handler_t::replace) + "\n";
+}
+
+}  // namespace
+
+std::string StandardJson(const CheckHeader& header, const StandardStores& stores)
+{
+    Json categories = Json::array();
+    for (const StandardCategory& category : kStandardCategories) {
+        Json table = {{"label", ToUtf8(LoadText(category.labelStringId))},
+                      {"group", ToUtf8(LoadText(GroupLabelStringId(category.group)))},
+                      {"class", category.className},
+                      {"incomplete", stores.IsIncomplete(category.storeIndex)}};
+        AddTable(table, *stores.Store(category.storeIndex), category.propertyNames);
+        categories.push_back(std::move(table));
+    }
+    Json document = Document(header);
+    document["categories"] = std::move(categories);
+    return Dump(document);
+}
+
+std::string ClassJson(const CheckHeader& header, int classId, const CategoryStore& table)
+{
+    const ClassCatalogEntry* entry = FindClass(classId);
+    Json classTable = {{"label", ToUtf8(ClassDisplayText(classId))},
+                       {"class", entry ? entry->className : ""},
+                       {"incomplete", !header.complete}};
+    AddTable(classTable, table, nullptr);
+    Json document = Document(header);
+    document["classes"] = Json::array({std::move(classTable)});
+    return Dump(document);
+}

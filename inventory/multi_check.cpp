@@ -1,0 +1,237 @@
+// Winsock must come before windows.h.
+#include <winsock2.h>
+
+#include "inventory/multi_check.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "base/iso_time.h"
+#include "base/text_util.h"
+#include "engine/check_worker.h"
+#include "engine/icmp_probe.h"
+#include "engine/survey_reporter.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+// Resolves and pings a named computer; false with the result when it cannot be checked.
+bool Reachable(const std::string& computer, ComputerSummary& summary)
+{
+    std::string message;
+    switch (PingHost(computer, message)) {
+    case kPingHostNotFound:
+        summary.result = ComputerResult::HostNotFound;
+        summary.SetMessage(message);
+        return false;
+    case kPingNoReply:
+        summary.result = ComputerResult::NoAnswer;
+        summary.SetMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer);
+        return false;
+    case kPingNoLibrary:
+        summary.result = ComputerResult::WmiError;
+        summary.SetMessage(message);
+        return false;
+    default:
+        return true;
+    }
+}
+
+// The names this computer goes by: ".", "localhost" and its own names.
+std::vector<std::string> NamesOfThisComputer()
+{
+    std::vector<std::string> names = {".", "localhost"};
+    for (COMPUTER_NAME_FORMAT format : {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
+        char own[256] = {};
+        DWORD size = sizeof own;
+        if (GetComputerNameExA(format, own, &size) && own[0])
+            names.push_back(own);
+    }
+    return names;
+}
+
+double SecondsSince(ULONGLONG startMs)
+{
+    return static_cast<double>(GetTickCount64() - startMs) / 1000.0;
+}
+
+}  // namespace
+
+int RunReporter::ShowMessage(const std::string&, UINT flags)
+{
+    return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+void RunReporter::AddClassRows(std::vector<ClassResultRow> rows)
+{
+    for (ClassResultRow& row : rows)
+        rows_.push_back(std::move(row));
+}
+
+ComputerResult ResultOfFailedCheck(const CheckContext& check, ComputerSummary& summary)
+{
+    const CheckProblemNote problem = check.Problem();
+    summary.code = problem.code;
+    summary.SetMessage(problem.message);
+    switch (problem.kind) {
+    case CheckProblem::NoAnswer: return ComputerResult::NoAnswer;
+    case CheckProblem::AccessDenied: return ComputerResult::AccessDenied;
+    default: return ComputerResult::WmiError;
+    }
+}
+
+MultiCheck::~MultiCheck()
+{
+    RequestStop();
+    Wait();
+}
+
+bool MultiCheck::Start(std::vector<std::string> computers, MultiCheckSettings settings, ComputerJob job,
+                       std::function<void(const ComputerSummary&, size_t)> onFinished)
+{
+    if (!workers_.empty())
+        return false;
+    computers_ = std::move(computers);
+    settings_ = std::move(settings);
+    job_ = std::move(job);
+    onFinished_ = std::move(onFinished);
+    total_ = computers_.size();
+    next_ = 0;
+    finished_ = 0;
+    stopRequested_ = false;
+    summaries_.assign(total_, ComputerSummary{});
+    for (size_t index = 0; index < total_; ++index)
+        summaries_[index].computer = computers_[index];
+    newlyFinished_.clear();
+    ownNames_ = NamesOfThisComputer();
+    if (settings_.ping) {
+        WSADATA data;
+        winsock_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
+        LoadIcmpLibrary();   // once, before the threads share it
+    }
+    const int threads = std::clamp(settings_.parallel, 1, kMaxParallelChecks);
+    for (int count = 0; count < threads && static_cast<size_t>(count) < total_; ++count) {
+        try {
+            workers_.emplace_back([this] { Work(); });
+        } catch (...) {
+            break;   // fewer threads than asked for still do the work
+        }
+    }
+    if (workers_.empty() && total_ > 0) {
+        RequestStop();
+        for (size_t index = 0; index < total_; ++index)
+            Finish(index, summaries_[index]);
+        return false;
+    }
+    return true;
+}
+
+bool MultiCheck::IsThisComputer(const std::string& name) const
+{
+    return name.empty() || std::any_of(ownNames_.begin(), ownNames_.end(),
+                                       [&](const std::string& own) { return EqualsNoCase(name, own); });
+}
+
+void MultiCheck::Work()
+{
+    for (;;) {
+        const size_t index = next_.fetch_add(1);
+        if (index >= total_)
+            return;
+        if (IsStopRequested()) {
+            ComputerSummary stopped;
+            stopped.computer = computers_[index];
+            Finish(index, std::move(stopped));
+            continue;
+        }
+        CheckComputer(index);
+    }
+}
+
+void MultiCheck::CheckComputer(size_t index)
+{
+    ComputerSummary summary;
+    summary.computer = computers_[index];
+    RunReporter reporter;
+    CheckContext check(summary.computer, &reporter, settings_.connector);
+    check.SetCredentials(settings_.credentials);
+    check.SetLimits(settings_.limits);
+    if (!Register(&check)) {
+        Finish(index, std::move(summary));   // stopped before it started
+        return;
+    }
+    std::unique_lock<std::mutex> turn(localChecks_, std::defer_lock);
+    if (IsThisComputer(summary.computer))
+        turn.lock();
+    summary.checkedAt = IsoLocalTimeNow();
+    const ULONGLONG start = GetTickCount64();
+    if (!settings_.ping || summary.computer.empty() || Reachable(summary.computer, summary)) {
+        ComputerResult result = ComputerResult::WmiError;
+        if (!RunCheckOnThisThread(check, [&](CheckContext& running) { result = job_(running, summary); }))
+            result = ResultOfFailedCheck(check, summary);
+        summary.result = check.IsStopRequested() ? ComputerResult::Stopped : result;
+    }
+    Unregister(&check);
+    summary.seconds = SecondsSince(start);
+    if (turn.owns_lock())
+        turn.unlock();
+    Finish(index, std::move(summary));
+}
+
+bool MultiCheck::Register(CheckContext* check)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    if (IsStopRequested())
+        return false;
+    running_.push_back(check);
+    return true;
+}
+
+void MultiCheck::Unregister(CheckContext* check)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    running_.erase(std::remove(running_.begin(), running_.end(), check), running_.end());
+}
+
+void MultiCheck::Finish(size_t index, ComputerSummary summary)
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    summaries_[index] = std::move(summary);
+    const size_t finished = ++finished_;
+    if (onFinished_)
+        onFinished_(summaries_[index], finished);
+    else
+        newlyFinished_.emplace_back(index, summaries_[index]);
+}
+
+void MultiCheck::RequestStop()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    stopRequested_ = true;
+    for (CheckContext* check : running_)
+        check->RequestStop();
+}
+
+void MultiCheck::Wait()
+{
+    for (std::thread& worker : workers_)
+        if (worker.joinable())
+            worker.join();
+    workers_.clear();
+    if (winsock_)
+        WSACleanup();
+    winsock_ = false;
+}
+
+std::vector<std::pair<size_t, ComputerSummary>> MultiCheck::TakeFinished()
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return std::exchange(newlyFinished_, {});
+}
+
+std::vector<ComputerSummary> MultiCheck::Summaries() const
+{
+    std::lock_guard<std::mutex> hold(lock_);
+    return summaries_;
+}
