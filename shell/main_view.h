@@ -17,6 +17,8 @@
 #include "ui/form_host.h"
 #include "ui/tab_ctrl.h"
 
+class MultiCheckWindow;
+
 class MainView : public ui::Dialog, public ui::FormHost {
 public:
     MainView();
@@ -56,6 +58,14 @@ public:
     void RequestStop();
     // How checks reach WMI (tests put a provider of their own here).
     void SetWmiConnector(WmiConnector connector) { connector_ = std::move(connector); }
+
+    // main_view_multi.cpp: File > Check several computers... opens (or brings back) its
+    // window. Standard results read there are shown as if the last standard check had
+    // read them: in the Standard tab, the tree's root labelled with the computer; false
+    // while a check runs.
+    void OpenMultiCheck();
+    MultiCheckWindow* MultiCheck() { return multiCheck_.get(); }
+    bool ShowStandardResults(const std::string& computer, const StandardStores& stores);
 
     bool PreTranslateMessage(MSG& message) override;
     // Offers a key message to the program's shortcuts (accelerator table 128), sent to the
@@ -104,4 +114,5 @@ private:
     std::unique_ptr<FormIndividual> individualForm_;
     HACCEL accelerators_ = nullptr;
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
+    std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
 };
