@@ -26,6 +26,9 @@ constexpr UINT kProgressPeriodMs = 250;
 constexpr char kListFilter[] = "Text Files (*.txt)|*.txt|CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
 constexpr char kCsvFilter[] = "CSV Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 constexpr char kSummaryName[] = "summary.csv";
+// Wide enough for the texts of both languages.
+constexpr int kColumnWidths[kSummaryColumnCount] = {130, 120, 90, 280, 170, 90, 210, 90, 70, 100, 120,
+                                                    120, 120, 170, 80, 110, 70, 120, 120, 70, 110, 120};
 
 // Messages of the window's own commands, in message boxes it owns.
 class BoxMessages : public MessageSink {
@@ -70,8 +73,8 @@ bool MultiCheckWindow::OnInitDialog()
     spin_.SetRange(1, kMaxParallelChecks);
     spin_.SetPos(kDefaultParallelChecks);
     list_.Model() = SummaryModel();
-    for (int column = 0; column < list_.Model().ColumnCount(); ++column)
-        list_.Model().SetColumnWidth(column, ui::ScalePixels(hwnd_, column == 3 ? 220 : 100));
+    for (int column = 0; column < list_.Model().ColumnCount() && column < kSummaryColumnCount; ++column)
+        list_.Model().SetColumnWidth(column, ui::ScalePixels(hwnd_, kColumnWidths[column]));
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list_.ShowColumnsAndRows();
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };

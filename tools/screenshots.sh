@@ -1,6 +1,7 @@
 #!/bin/sh
 # Takes screenshots of Mirel under Xvfb (no display needed): each appearance style and
-# both forms after a check of the local computer, in English and in Japanese.
+# both forms after a check of the local computer, and the window that checks several
+# computers, in English and in Japanese.
 #   tools/screenshots.sh [build-dir] [out-dir]
 # Needs Xvfb and imagemagick (import, convert).
 set -e
@@ -58,3 +59,6 @@ shot standard-218-ja.png ja_JP.UTF-8 218 standard 19
 shot individual-217-ja.png ja_JP.UTF-8 217 individual 102 220 1103
 shot individual-213-150.png 150 213 individual 101 204 1224
 shot standard-214-150.png 150 214 standard 13
+shot several-214-en.png en_US.UTF-8 214 several . localhost 127.0.0.1 nothere.invalid
+shot several-217-ja.png ja_JP.UTF-8 217 several . localhost 127.0.0.1 nothere.invalid
+shot several-opened-214-en.png en_US.UTF-8 214 several-open localhost 127.0.0.1
