@@ -207,10 +207,8 @@ void MultiCheckWindow::StartRun()
     SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
 }
 
-void MultiCheckWindow::ShowFinished()
+void MultiCheckWindow::AppendFinished()
 {
-    if (!run_)
-        return;
     std::vector<std::pair<size_t, ComputerSummary>> finished = run_->TakeFinished();
     for (auto& [index, summary] : finished) {
         list_.Model().AppendRow(SummaryRow(summary, static_cast<LPARAM>(list_.Model().RowCount())));
@@ -218,6 +216,13 @@ void MultiCheckWindow::ShowFinished()
     }
     if (!finished.empty())
         list_.ShowRows();
+}
+
+void MultiCheckWindow::ShowFinished()
+{
+    if (!run_)
+        return;
+    AppendFinished();
     const size_t done = run_->FinishedCount();
     progress_.SetPos(static_cast<int>(done));
     if (!run_->IsStopRequested())
@@ -230,9 +235,9 @@ void MultiCheckWindow::EndRun()
 {
     KillTimer(hwnd_, kProgressTimerId);
     run_->Wait();
+    AppendFinished();   // those that ended since the last look
     const std::vector<ComputerSummary> summaries = run_->Summaries();
     run_.reset();
-    ShowFinished();
     status_.SetText(SummaryTally(summaries));
     runButton_.SetText(LoadText(IDS_RUN));
     runButton_.Enable(true);

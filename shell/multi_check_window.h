@@ -62,6 +62,7 @@ private:
         bool growX, growY;  // stretches with the width or height
     };
     void StartRun();
+    void AppendFinished();
     void ShowFinished();
     void EndRun();
     void AskForList();
