@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/iso_time.h"
+#include "base/narrow.h"
 #include "base/text_util.h"
 #include "engine/check_worker.h"
 #include "engine/icmp_probe.h"
@@ -43,10 +44,10 @@ std::vector<std::string> NamesOfThisComputer()
 {
     std::vector<std::string> names = {".", "localhost"};
     for (COMPUTER_NAME_FORMAT format : {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
-        char own[256] = {};
-        DWORD size = sizeof own;
-        if (GetComputerNameExA(format, own, &size) && own[0])
-            names.push_back(own);
+        wchar_t own[256] = {};
+        DWORD size = sizeof own / sizeof own[0];
+        if (GetComputerNameExW(format, own, &size) && own[0])
+            names.push_back(ToNarrow(own));
     }
     return names;
 }

@@ -201,8 +201,7 @@ void MultiCheckWindow::StartRun()
         return;
     }
     runButton_.SetText(LoadText(IDS_STOP));
-    for (int id : {IDC_MULTI_NAMES, IDC_MULTI_LOAD, IDC_MULTI_PARALLEL, IDC_MULTI_PARALLEL_SPIN, IDC_MULTI_SAVE})
-        ::EnableWindow(::GetDlgItem(hwnd_, id), FALSE);
+    EnableInputs(false);
     status_.SetText(FillIn(LoadText(IDS_MULTI_PROGRESS), "0", std::to_string(computers_.size())));
     SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
 }
@@ -216,6 +215,12 @@ void MultiCheckWindow::AppendFinished()
     }
     if (!finished.empty())
         list_.ShowRows();
+}
+
+void MultiCheckWindow::EnableInputs(bool enable) const
+{
+    for (int id : {IDC_MULTI_NAMES, IDC_MULTI_LOAD, IDC_MULTI_PARALLEL, IDC_MULTI_PARALLEL_SPIN, IDC_MULTI_SAVE})
+        GetDlgItem(id).Enable(enable);
 }
 
 void MultiCheckWindow::ShowFinished()
@@ -241,8 +246,7 @@ void MultiCheckWindow::EndRun()
     status_.SetText(SummaryTally(summaries));
     runButton_.SetText(LoadText(IDS_RUN));
     runButton_.Enable(true);
-    for (int id : {IDC_MULTI_NAMES, IDC_MULTI_LOAD, IDC_MULTI_PARALLEL, IDC_MULTI_PARALLEL_SPIN, IDC_MULTI_SAVE})
-        ::EnableWindow(::GetDlgItem(hwnd_, id), TRUE);
+    EnableInputs(true);
     if (sort_.column != 0 || !sort_.ascending)
         OnColumnClick(-1);   // the rows as the list was last sorted
 }

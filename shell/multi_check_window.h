@@ -63,6 +63,8 @@ private:
     };
     void StartRun();
     void AppendFinished();
+    // The names, the checks at a time and saving: not while a run goes.
+    void EnableInputs(bool enable) const;
     void ShowFinished();
     void EndRun();
     void AskForList();
