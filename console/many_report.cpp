@@ -108,19 +108,12 @@ ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summar
     CategoryStore table;
     const int outcome = options_.json ? RunClassTableSurvey(check, options_.classId, table)
                                       : RunClassSurvey(check, options_.classId);
-    if (outcome == kClassSurveyFailed)
-        return ResultOfFailedCheck(check, summary);
-    if (check.IsStopRequested())
-        return ComputerResult::Stopped;
+    const ComputerResult result =
+        ResultOfSurvey(check, outcome == kClassSurveyFailed, outcome == kClassSurveyIncomplete, summary);
+    if (!HasData(result))
+        return result;
     if (outcome == kClassSurveyNoData)
         return ComputerResult::NoData;
-    ComputerResult result = ComputerResult::Ok;
-    if (outcome == kClassSurveyIncomplete) {
-        const CheckProblemNote problem = check.Problem();
-        summary.code = problem.code;
-        summary.SetMessage(problem.message);
-        result = ComputerResult::Incomplete;
-    }
     if (options_.json) {
         const std::string json = ClassJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok},
                                            options_.classId, table);

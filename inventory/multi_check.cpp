@@ -82,6 +82,20 @@ ComputerResult ResultOfFailedCheck(const CheckContext& check, ComputerSummary& s
     }
 }
 
+ComputerResult ResultOfSurvey(const CheckContext& check, bool failed, bool incomplete, ComputerSummary& summary)
+{
+    if (failed)
+        return ResultOfFailedCheck(check, summary);
+    if (check.IsStopRequested())
+        return ComputerResult::Stopped;
+    if (!incomplete)
+        return ComputerResult::Ok;
+    const CheckProblemNote problem = check.Problem();
+    summary.code = problem.code;
+    summary.SetMessage(problem.message);
+    return ComputerResult::Incomplete;
+}
+
 MultiCheck::~MultiCheck()
 {
     RequestStop();
