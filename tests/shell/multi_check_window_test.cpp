@@ -10,6 +10,7 @@
 #include "resources/text.h"
 #include "shell/multi_check_window.h"
 #include "tests/shell/app_fixture.h"
+#include "tests/support/fake_wmi.h"
 #include "tests/support/temp_files.h"
 #include "ui/open_dialog.h"
 #include "ui/save_dialog.h"
@@ -132,4 +133,27 @@ TEST_F(MultiCheckWindowTest, ListsLoadFromFilesAndBadListsAreRefused)
     ASSERT_EQ(messages.size(), 2u);
     EXPECT_EQ(messages[0].text, "The list of computers is empty.");
     EXPECT_TRUE(messages[1].text.starts_with("A computer name is longer than 253 characters: ")) << messages[1].text;
+}
+
+TEST_F(MultiCheckWindowTest, StopEndsTheRunningChecksAndMarksTheRestStopped)
+{
+    FakeWmiScenario stalled;
+    stalled.stallAfter = 0;   // reached (loopback answers the ping) but never answering WMI
+    View().SetWmiConnector(FakeWmiConnector(&stalled));
+    MultiCheckWindow& window = Window();
+    window.SetNames("127.0.0.2\r\n127.0.0.3\r\n127.0.0.4\r\n127.0.0.5\r\n");
+    window.SetParallel(2);
+    window.OnRunButton();
+    PumpFor(1500);
+    ASSERT_TRUE(window.IsRunning());
+    window.OnRunButton();   // Stop
+    EXPECT_EQ(window.StatusText(), "Stopping...");
+    const DWORD stopped = GetTickCount();
+    PumpUntil([&] { return !window.IsRunning(); }, 10000);
+    EXPECT_LT(GetTickCount() - stopped, 3000u);
+    const ResultModel& rows = window.SummaryList().Model();
+    ASSERT_EQ(rows.RowCount(), 4);
+    for (int row = 0; row < rows.RowCount(); ++row)
+        EXPECT_EQ(rows.Cell(row, 1), "Stopped") << rows.Cell(row, 0);
+    EXPECT_EQ(window.StatusText(), "4 computers: 4 Stopped");
 }
