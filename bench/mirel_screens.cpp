@@ -9,6 +9,8 @@
 //   --toggle         hide the toolbar and show it again
 //   --name <text>    type the text into the computer-name field (after the check)
 //   --find <text>    open Find, search the text and take the picture with the dialog open
+//   mirel_screens.exe <look 210..218> several <computer>...   (the window of many computers)
+//   mirel_screens.exe <look 210..218> several-open <computer>...   (then the first one opened)
 #include <windows.h>
 
 #include <cstdio>
@@ -20,6 +22,7 @@
 #include "resources/resource.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
+#include "shell/multi_check_window.h"
 #include "ui/message_loop.h"
 
 namespace {
@@ -77,7 +80,8 @@ void CALLBACK FindOnce(HWND, UINT, UINT_PTR timer, DWORD)
 int main(int argc, char** argv)
 {
     if (argc < 3) {
-        std::fprintf(stderr, "usage: mirel_screens <look> standard [page] | individual <group> <category> <class>\n");
+        std::fprintf(stderr, "usage: mirel_screens <look> standard [page] | individual <group> <category> <class>"
+                             " | several <computer>...\n");
         return 2;
     }
     std::vector<std::string> positional;
@@ -111,7 +115,22 @@ int main(int argc, char** argv)
         frame.Move(0, 0, 980, 640);
     frame.OnApplicationLook(std::atoi(positional[0].c_str()));
     MainView& view = frame.View();
-    if (positional[1] == "individual" && positional.size() >= 5) {
+    const std::string& mode = positional[1];
+    if (mode == "several" || mode == "several-open") {
+        frame.RunCommand(ID_FILE_CHECK_SEVERAL);
+        MultiCheckWindow& window = *view.MultiCheck();
+        std::string names;
+        for (size_t index = 2; index < positional.size(); ++index)
+            names += positional[index] + "\r\n";
+        window.SetNames(names);
+        window.Move(10, 10, 960, 600);
+        window.OnRunButton();
+        ui::PumpMessagesUntil([&] { return !window.IsRunning(); }, 300000);
+        const ResultModel& rows = window.SummaryList().Model();
+        for (int row = 0; mode == "several-open" && positional.size() > 2 && row < rows.RowCount(); ++row)
+            if (rows.Cell(row, 0) == positional[2])
+                window.OpenRow(row);
+    } else if (mode == "individual" && positional.size() >= 5) {
         frame.RunCommand(ID_VIEW_INDIVIDUAL);
         FormIndividual& form = view.IndividualForm();
         form.ChooseEntry(IDC_LEVEL1, std::atoi(positional[2].c_str()));

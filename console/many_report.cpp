@@ -52,9 +52,10 @@ public:
 private:
     ComputerJob Job();
     ComputerResult RunClass(CheckContext& check, ComputerSummary& summary);
-    // Writes `text` into the computer's file `suffix`: the result, or a file error.
+    // Writes the computer's file `suffix`: the result, or a file error with its message.
+    using Writer = std::function<ResultWriter(MessageSink& failure)>;
     ComputerResult Save(ComputerSummary& summary, ComputerResult result, const std::string& suffix,
-                        const std::function<int(TextSink&, const std::string&, MessageSink&)>& write);
+                        const Writer& writer);
     std::string FileOf(const ComputerSummary& summary, const std::string& suffix) const;
     void Tell(const ComputerSummary& summary, size_t finished);
     int WriteSummaries(const std::vector<ComputerSummary>& summaries);
@@ -73,28 +74,14 @@ std::string ManyReport::FileOf(const ComputerSummary& summary, const std::string
 }
 
 ComputerResult ManyReport::Save(ComputerSummary& summary, ComputerResult result, const std::string& suffix,
-                                const std::function<int(TextSink&, const std::string&, MessageSink&)>& write)
+                                const Writer& writer)
 {
-    const std::string path = FileOf(summary, suffix);
     MessageKeeper failure;
-    FileTextSink file;
-    if (!file.Open(path))
-        ReportFileOpenError(failure, path);
-    else if (write(file, path, failure) == kExportDone && !file.Finish())
-        ReportFileWriteError(failure, path);
-    if (failure.Text().empty())
+    if (WriteResultFile(FileOf(summary, suffix), writer(failure), failure) == kExitSuccess)
         return result;
     summary.code = S_OK;
     summary.SetMessage(failure.Text());
     return ComputerResult::FileError;
-}
-
-int WriteText(TextSink& sink, const std::string& text, const std::string& path, MessageSink& messages)
-{
-    if (sink.Write(text))
-        return kExportDone;
-    ReportFileWriteError(messages, path);
-    return kExportWriteFailed;
 }
 
 ComputerJob ManyReport::Job()
@@ -104,12 +91,12 @@ ComputerJob ManyReport::Job()
     return StandardJob([this](ComputerSummary& summary, ComputerResult result, StandardStores& stores) {
         if (options_.json) {
             const std::string json = StandardJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok}, stores);
-            return Save(summary, result, "_Resource.json", [&](TextSink& sink, const std::string& path, MessageSink& sinkMessages) {
-                return WriteText(sink, json, path, sinkMessages);
-            });
+            return Save(summary, result, "_Resource.json", [&](MessageSink& failure) { return TextWriter(json, failure); });
         }
-        return Save(summary, result, "_Resource.txt", [&](TextSink& sink, const std::string& path, MessageSink& sinkMessages) {
-            return WriteStandardReport(stores, summary.computer, sink, path, sinkMessages);
+        return Save(summary, result, "_Resource.txt", [&](MessageSink& failure) -> ResultWriter {
+            return [&](TextSink& sink, const std::string& path) {
+                return WriteStandardReport(stores, summary.computer, sink, path, failure);
+            };
         });
     });
 }
@@ -121,25 +108,16 @@ ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summar
     CategoryStore table;
     const int outcome = options_.json ? RunClassTableSurvey(check, options_.classId, table)
                                       : RunClassSurvey(check, options_.classId);
-    if (outcome == kClassSurveyFailed)
-        return ResultOfFailedCheck(check, summary);
-    if (check.IsStopRequested())
-        return ComputerResult::Stopped;
+    const ComputerResult result =
+        ResultOfSurvey(check, outcome == kClassSurveyFailed, outcome == kClassSurveyIncomplete, summary);
+    if (!HasData(result))
+        return result;
     if (outcome == kClassSurveyNoData)
         return ComputerResult::NoData;
-    ComputerResult result = ComputerResult::Ok;
-    if (outcome == kClassSurveyIncomplete) {
-        const CheckProblemNote problem = check.Problem();
-        summary.code = problem.code;
-        summary.SetMessage(problem.message);
-        result = ComputerResult::Incomplete;
-    }
     if (options_.json) {
         const std::string json = ClassJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok},
                                            options_.classId, table);
-        return Save(summary, result, suffix, [&](TextSink& sink, const std::string& path, MessageSink& failure) {
-            return WriteText(sink, json, path, failure);
-        });
+        return Save(summary, result, suffix, [&](MessageSink& failure) { return TextWriter(json, failure); });
     }
     ResultModel rows;
     for (UINT header : {IDS_COLUMN_GROUP, IDS_COLUMN_NAME, IDS_COLUMN_TYPE, IDS_COLUMN_VALUE})
@@ -147,8 +125,10 @@ ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summar
     for (ClassResultRow& row : ReporterOf(check).ClassRows())
         rows.AppendRow(ResultRow{{std::to_string(row.objectNumber), std::move(row.name), std::move(row.typeText),
                                   std::move(row.value)}, row.itemData});
-    return Save(summary, result, suffix, [&](TextSink& sink, const std::string& path, MessageSink& failure) {
-        return WriteCsv(rows, sink, path, failure, options_.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
+    return Save(summary, result, suffix, [&](MessageSink& failure) -> ResultWriter {
+        return [&](TextSink& sink, const std::string& path) {
+            return WriteCsv(rows, sink, path, failure, options_.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
+        };
     });
 }
 
@@ -173,19 +153,8 @@ int ManyReport::WriteSummaries(const std::vector<ComputerSummary>& summaries)
         model.AppendRow(SummaryRow(summaries[index], static_cast<LPARAM>(index)));
     if (SaveCsv(model, PathIn(options_.outDir, kSummaryCsv), messages_) != kExportDone)
         return kExitFileError;
-    const std::string jsonPath = PathIn(options_.outDir, kSummaryJson);
-    FileTextSink file;
-    if (!file.Open(jsonPath)) {
-        ReportFileOpenError(messages_, jsonPath);
-        return kExitFileError;
-    }
-    if (WriteText(file, SummaryJson(summaries), jsonPath, messages_) != kExportDone)
-        return kExitFileError;
-    if (!file.Finish()) {
-        ReportFileWriteError(messages_, jsonPath);
-        return kExitFileError;
-    }
-    return kExitSuccess;
+    const std::string json = SummaryJson(summaries);
+    return WriteResultFile(PathIn(options_.outDir, kSummaryJson), TextWriter(json, messages_), messages_);
 }
 
 int ManyReport::Run()

@@ -39,6 +39,18 @@ Option SplitOption(const std::string& argument)
     return option;
 }
 
+// A whole number of decimal digits alone, from `minimum` to `maximum`.
+bool ReadNumberInRange(const std::string& text, unsigned long minimum, unsigned long maximum, unsigned long& number)
+{
+    number = 0;
+    for (char digit : text) {
+        if (digit < '0' || digit > '9' || number > maximum)
+            return false;
+        number = number * 10 + static_cast<unsigned long>(digit - '0');
+    }
+    return !text.empty() && number >= minimum && number <= maximum;
+}
+
 class OptionReader {
 public:
     OptionReader(ReportOptions& options, std::string& reason) : options_(options), reason_(reason) {}
@@ -122,15 +134,10 @@ bool OptionReader::ReadManyOption(const Option& option)
         options_.json = EqualsNoCase(option.value, "json");
         return options_.json ? true : Fail(IDS_REPORT_BAD_FORMAT, option.text);
     }
-    int count = 0;
-    for (char digit : option.value) {
-        if (digit < '0' || digit > '9' || count > kMaxParallelChecks)
-            return Fail(IDS_REPORT_BAD_PARALLEL, option.text);
-        count = count * 10 + (digit - '0');
-    }
-    if (count < 1 || count > kMaxParallelChecks)
+    unsigned long count = 0;
+    if (!ReadNumberInRange(option.value, 1, kMaxParallelChecks, count))
         return Fail(IDS_REPORT_BAD_PARALLEL, option.text);
-    options_.parallel = count;
+    options_.parallel = static_cast<int>(count);
     return true;
 }
 
@@ -227,12 +234,7 @@ bool OptionReader::ReadCheckOption(const Option& option)
         return true;
     }
     unsigned long seconds = 0;
-    for (char digit : option.value) {
-        if (digit < '0' || digit > '9' || seconds > 86400)
-            return Fail(IDS_REPORT_BAD_TIMEOUT, option.text);
-        seconds = seconds * 10 + static_cast<unsigned long>(digit - '0');
-    }
-    if (seconds < 1 || seconds > 86400)
+    if (!ReadNumberInRange(option.value, 1, 86400, seconds))
         return Fail(IDS_REPORT_BAD_TIMEOUT, option.text);
     options_.timeoutSeconds = static_cast<unsigned>(seconds);
     return true;

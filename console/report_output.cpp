@@ -4,9 +4,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 
-namespace {
-
-int WriteToFile(const std::string& path, const ResultWriter& write, MessageSink& messages)
+int WriteResultFile(const std::string& path, const ResultWriter& write, MessageSink& messages)
 {
     FileTextSink file;
     if (!file.Open(path)) {
@@ -22,12 +20,20 @@ int WriteToFile(const std::string& path, const ResultWriter& write, MessageSink&
     return kExitSuccess;
 }
 
-}  // namespace
+ResultWriter TextWriter(const std::string& text, MessageSink& messages)
+{
+    return [&text, &messages](TextSink& sink, const std::string& path) {
+        if (sink.Write(text))
+            return kExportDone;
+        ReportFileWriteError(messages, path);
+        return kExportWriteFailed;
+    };
+}
 
 int WriteResult(const ReportOptions& options, const ResultWriter& write, MessageSink& messages)
 {
     if (!options.outPath.empty())
-        return WriteToFile(options.outPath, write, messages);
+        return WriteResultFile(options.outPath, write, messages);
     StdHandleSink output(STD_OUTPUT_HANDLE);
     return write(output, LoadText(IDS_REPORT_STANDARD_OUTPUT)) == kExportDone ? kExitSuccess
                                                                               : kExitFileError;
@@ -46,10 +52,5 @@ bool ResultTargetCanBeWritten(const ReportOptions& options, MessageSink& message
 
 int WriteResultText(const ReportOptions& options, const std::string& text, MessageSink& messages)
 {
-    return WriteResult(options, [&](TextSink& sink, const std::string& path) {
-        if (sink.Write(text))
-            return kExportDone;
-        ReportFileWriteError(messages, path);
-        return kExportWriteFailed;
-    }, messages);
+    return WriteResult(options, TextWriter(text, messages), messages);
 }

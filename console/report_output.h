@@ -26,6 +26,13 @@ int WriteResult(const ReportOptions& options, const ResultWriter& write, Message
 // Writes `text` (line ends "\n") as the result.
 int WriteResultText(const ReportOptions& options, const std::string& text, MessageSink& messages);
 
+// Creates (or replaces, whole or not at all) the file `path` with what `write` writes:
+// kExitSuccess, or kExitFileError after the message.
+int WriteResultFile(const std::string& path, const ResultWriter& write, MessageSink& messages);
+
+// A writer of `text` (which must outlive it) that reports a failed write to `messages`.
+ResultWriter TextWriter(const std::string& text, MessageSink& messages);
+
 // True when the result can be written: to standard output, or into the /out file, which
 // is opened as a save opens it and given up again (nothing is changed). False after
 // message 111 with the path.

@@ -62,6 +62,8 @@ bool IsText(const std::wstring& text)
 bool ComputerList::Add(const std::string& name, std::string& reason)
 {
     std::string trimmed = TrimWhiteSpace(name);
+    if (trimmed == ".")
+        trimmed.clear();   // where a blank line names nothing, "." names this computer
     if (ToWide(trimmed).size() > kMaxComputerNameLength) {
         reason = FillIn(LoadText(IDS_LIST_NAME_TOO_LONG), std::to_string(kMaxComputerNameLength),
                         Shortened(trimmed));

@@ -1,6 +1,6 @@
 // The computers of a run of many: names from the command line, from list files and from
 // the window's name field. Names are trimmed; a name given twice (case ignored) is
-// checked once, under its first spelling; the empty name is the local computer.
+// checked once, under its first spelling; the empty name, and ".", is the local computer.
 #pragma once
 #include <string>
 #include <unordered_set>

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "base/iso_time.h"
+#include "base/narrow.h"
 #include "base/text_util.h"
 #include "engine/check_worker.h"
 #include "engine/icmp_probe.h"
@@ -43,10 +44,10 @@ std::vector<std::string> NamesOfThisComputer()
 {
     std::vector<std::string> names = {".", "localhost"};
     for (COMPUTER_NAME_FORMAT format : {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
-        char own[256] = {};
-        DWORD size = sizeof own;
-        if (GetComputerNameExA(format, own, &size) && own[0])
-            names.push_back(own);
+        wchar_t own[256] = {};
+        DWORD size = sizeof own / sizeof own[0];
+        if (GetComputerNameExW(format, own, &size) && own[0])
+            names.push_back(ToNarrow(own));
     }
     return names;
 }
@@ -79,6 +80,20 @@ ComputerResult ResultOfFailedCheck(const CheckContext& check, ComputerSummary& s
     case CheckProblem::AccessDenied: return ComputerResult::AccessDenied;
     default: return ComputerResult::WmiError;
     }
+}
+
+ComputerResult ResultOfSurvey(const CheckContext& check, bool failed, bool incomplete, ComputerSummary& summary)
+{
+    if (failed)
+        return ResultOfFailedCheck(check, summary);
+    if (check.IsStopRequested())
+        return ComputerResult::Stopped;
+    if (!incomplete)
+        return ComputerResult::Ok;
+    const CheckProblemNote problem = check.Problem();
+    summary.code = problem.code;
+    summary.SetMessage(problem.message);
+    return ComputerResult::Incomplete;
 }
 
 MultiCheck::~MultiCheck()

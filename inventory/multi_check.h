@@ -50,6 +50,10 @@ using ComputerJob = std::function<ComputerResult(CheckContext& check, ComputerSu
 // the check noted.
 ComputerResult ResultOfFailedCheck(const CheckContext& check, ComputerSummary& summary);
 
+// The result of a survey that ran: failed (as above), stopped, incomplete (with the code
+// and message of the reading that broke off) or OK.
+ComputerResult ResultOfSurvey(const CheckContext& check, bool failed, bool incomplete, ComputerSummary& summary);
+
 struct MultiCheckSettings {
     int parallel = kDefaultParallelChecks;   // 1..kMaxParallelChecks
     bool ping = true;                        // resolve and ping a named computer first

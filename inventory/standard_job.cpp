@@ -10,17 +10,10 @@ ComputerJob StandardJob(StandardDelivery deliver)
         auto stores = std::make_unique<StandardStores>();
         stores->KeepRawValues(true);
         const int outcome = RunStandardSurvey(check, *stores);
-        if (outcome == kStandardSurveyFailed)
-            return ResultOfFailedCheck(check, summary);
-        if (check.IsStopRequested())
-            return ComputerResult::Stopped;
-        ComputerResult result = ComputerResult::Ok;
-        if (outcome == kStandardSurveyIncomplete) {
-            const CheckProblemNote problem = check.Problem();
-            summary.code = problem.code;
-            summary.SetMessage(problem.message);
-            result = ComputerResult::Incomplete;
-        }
+        const ComputerResult result = ResultOfSurvey(check, outcome == kStandardSurveyFailed,
+                                                     outcome == kStandardSurveyIncomplete, summary);
+        if (!HasData(result))
+            return result;
         SummarizeStandardStores(*stores, summary);
         return deliver ? deliver(summary, result, *stores) : result;
     };

@@ -12,6 +12,7 @@
 #define IDD_FORM_INDIVIDUAL         312
 #define IDD_FIND                    351
 #define IDD_HELP                    352
+#define IDD_MULTI_CHECK             360
 
 // ---------------------------------------------------------------- menus, icons, bitmaps
 #define IDR_MAINFRAME               128   // menu, accelerators, program icon, toolbar
@@ -41,6 +42,15 @@
 #define IDC_FIND_NEXT               1023
 #define IDC_ABOUT_ICON              1030
 #define IDC_HELP_TEXT               1031
+#define IDC_MULTI_NAMES             1040
+#define IDC_MULTI_LOAD              1041
+#define IDC_MULTI_PARALLEL          1042
+#define IDC_MULTI_PARALLEL_SPIN     1043
+#define IDC_MULTI_RUN               1044
+#define IDC_MULTI_PROGRESS          1045
+#define IDC_MULTI_STATUS            1046
+#define IDC_MULTI_LIST              1047
+#define IDC_MULTI_SAVE              1048
 #define IDC_STATIC_LABEL            (-1)
 
 // ---------------------------------------------------------------- commands
@@ -61,6 +71,7 @@
 #define ID_CHECK_RUN                32797
 #define ID_CHECK_STOP               32799
 #define ID_CHECK_CONNECT_AS         32800
+#define ID_FILE_CHECK_SEVERAL       32801
 #define ID_FILE_SAVE_TEXT           57603
 #define ID_FILE_SAVE_CSV            57604
 #define ID_EDIT_COPY_LINE           57634

@@ -3,6 +3,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
+#include "shell/multi_check_window.h"
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
 #include "ui/edit_keys.h"

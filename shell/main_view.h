@@ -18,6 +18,8 @@
 #include "ui/handles.h"
 #include "ui/tab_ctrl.h"
 
+class MultiCheckWindow;
+
 class MainView : public ui::Dialog, public ui::FormHost {
 public:
     MainView();
@@ -57,6 +59,14 @@ public:
     void RequestStop();
     // How checks reach WMI (tests put a provider of their own here).
     void SetWmiConnector(WmiConnector connector) { connector_ = std::move(connector); }
+
+    // main_view_multi.cpp: File > Check several computers... opens (or brings back) its
+    // window. Standard results read there are shown as if the last standard check had
+    // read them: in the Standard tab, the tree's root labelled with the computer; false
+    // while a check runs.
+    void OpenMultiCheck();
+    MultiCheckWindow* MultiCheck() { return multiCheck_.get(); }
+    bool ShowStandardResults(const std::string& computer, const StandardStores& stores);
 
     bool PreTranslateMessage(MSG& message) override;
     // Offers a key message to the program's shortcuts (accelerator table 128), sent to the
@@ -110,5 +120,6 @@ private:
     HACCEL accelerators_ = nullptr;
     ui::UniqueFont nameFont_;   // the system's interface font for the typed name
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
+    std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
     std::string previousRootText_;   // the tree root's label before the running check
 };

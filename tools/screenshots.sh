@@ -4,7 +4,8 @@
 # individual check of Win32_Service, in English and Japanese, at 96 and 144 dpi, in three
 # appearance styles; the Find dialog over its highlighted match; and the states that need
 # another computer, with the test provider standing in for it (bench/remote_screens.cpp:
-# a reading that breaks off, a computer that drops ping, Connect as...).
+# a reading that breaks off, a computer that drops ping, Connect as...); and the window
+# that checks several computers.
 #   tools/screenshots.sh [build-dir] [out-dir]
 # Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic.
 set -e
@@ -72,6 +73,9 @@ shot individual-210-en-144.png en144 210 individual $service --default-size
 shot standard-214-ja-144.png ja144 214 standard 24 --default-size --drag 30 --toggle
 shot individual-214-ja-144.png ja144 214 individual $service --default-size --toggle
 shot find-216-en-96.png en 216 individual $service --find Running
+shot several.png en 214 several . localhost 127.0.0.1 nothere.invalid
+shot several-ja.png ja 217 several . localhost 127.0.0.1 nothere.invalid
+shot several-opened.png en 214 several-open localhost 127.0.0.1
 for state in incomplete ping connectas; do
     program=remote_screens settle=3 shot remote-$state-en-96.png en $state
     program=remote_screens settle=3 shot remote-$state-ja-96.png ja $state

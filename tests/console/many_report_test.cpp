@@ -111,10 +111,15 @@ TEST_F(ManyReportTest, BadInputIsAUsageErrorAndWritesNothing)
     const std::string out = "/outdir:" + folder_.File("out");
     WriteFileBytes(folder_.File("empty.txt"), "# nobody\r\n");
     WriteFileBytes(folder_.File("binary.txt"), std::string("\x7F" "ELF\0\0", 6));
+    std::string huge;
+    for (int line = 0; line < 100000; ++line)
+        huge += "pc" + std::to_string(line) + "\r\n";
+    WriteFileBytes(folder_.File("huge.txt"), huge);
     const std::vector<std::vector<std::string>> cases = {
         {"@" + folder_.File("missing.txt"), out},
         {"@" + folder_.File("empty.txt"), out},
         {"@" + folder_.File("binary.txt"), out},
+        {"@" + folder_.File("huge.txt"), out},
         {std::string(1000, 'n'), out},
         {"pc1", "/parallel:0", out},
         {"pc1", "/parallel:1000", out},
@@ -129,4 +134,5 @@ TEST_F(ManyReportTest, BadInputIsAUsageErrorAndWritesNothing)
     }
     DeleteFileA(folder_.File("empty.txt").c_str());
     DeleteFileA(folder_.File("binary.txt").c_str());
+    DeleteFileA(folder_.File("huge.txt").c_str());
 }

@@ -27,6 +27,7 @@ TEST_F(ComputerListTest, NamesAreTrimmedCommentsSkippedAndEachCheckedOnce)
     ASSERT_TRUE(list.AddLines("pc01\r\n  PC02\t\r\n\r\n# all of floor 2\n   #pc09\rpc03\nPc02\n\t \npc01", reason_));
     ASSERT_TRUE(list.Add("", reason_));
     ASSERT_TRUE(list.Add("   ", reason_)) << "blank: the local computer again";
+    ASSERT_TRUE(list.AddLines(" .\n", reason_)) << "\".\" too";
     ASSERT_TRUE(list.Add("PC03 ", reason_));
     EXPECT_EQ(list.Names(), (std::vector<std::string>{"pc01", "PC02", "pc03", ""}));
     ComputerList none;

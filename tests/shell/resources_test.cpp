@@ -178,6 +178,7 @@ TEST(UiResources, EnglishMainMenuReadsExactlyAsDesigned)
         L"  E&xit\tAlt+F4 =57665",
         L"  &Run rource check\tCtrl+R =32797",
         L"  Co&nnect as... =32800",
+        L"  Check se&veral computers... =32801",
         L"  S&top the running check\tCtrl+T =32799",
         L"&Edit",
         L"  &Copy line\tCtrl+C =57634",
@@ -213,7 +214,7 @@ TEST(UiResources, JapaneseMainMenuHasTheSameCommandsInItsOwnOrder)
     Menu menu = LoadMenuInLanguage(IDR_MAINFRAME, kJapanese);
     ASSERT_TRUE(menu);
     const std::vector<std::wstring> expected{
-        L"popup", L"  32797", L"  32800", L"  32799", L"  ----", L"  57603", L"  57604", L"  ----", L"  57665",
+        L"popup", L"  32797", L"  32800", L"  32801", L"  32799", L"  ----", L"  57603", L"  57604", L"  ----", L"  57665",
         L"popup", L"  57634", L"  57637", L"  ----", L"  57636",
         L"popup", L"  32791", L"  32792", L"  ----", L"  popup", L"    59392", L"  59393", L"  popup",
         L"    210", L"    211", L"    212", L"    213", L"    214", L"    popup",
@@ -229,7 +230,7 @@ TEST(UiResources, JapaneseMainMenuHasTheSameCommandsInItsOwnOrder)
     EXPECT_EQ(bar[2].text, L"\u8868\u793a(&V)");              // 表示(&V)
     EXPECT_EQ(bar[3].text, L"\u30d8\u30eb\u30d7(&H)");        // ヘルプ(&H)
     EXPECT_EQ(CommandIds(ItemsOf(bar[0].popup)),
-              (std::vector<UINT>{ID_CHECK_RUN, ID_CHECK_CONNECT_AS, ID_CHECK_STOP, 0, ID_FILE_SAVE_TEXT,
+              (std::vector<UINT>{ID_CHECK_RUN, ID_CHECK_CONNECT_AS, ID_FILE_CHECK_SEVERAL, ID_CHECK_STOP, 0, ID_FILE_SAVE_TEXT,
                                  ID_FILE_SAVE_CSV, 0,
                                  ID_APP_EXIT}));
     EXPECT_EQ(CommandIds(ItemsOf(bar[3].popup)), (std::vector<UINT>{ID_HELP_FINDER, ID_APP_ABOUT}));

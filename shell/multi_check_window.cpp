@@ -1,0 +1,342 @@
+#include "shell/multi_check_window.h"
+
+#include <utility>
+
+#include "base/text_util.h"
+#include "inventory/computer_list.h"
+#include "inventory/standard_job.h"
+#include "inventory/summary_table.h"
+#include "listtools/clipboard.h"
+#include "listtools/csv_export.h"
+#include "listtools/find_dialog.h"
+#include "listtools/sort_compare.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "ui/dpi.h"
+#include "ui/handles.h"
+#include "ui/message_box.h"
+#include "ui/open_dialog.h"
+#include "ui/save_dialog.h"
+#include "ui/tab_page.h"
+
+namespace {
+
+constexpr UINT_PTR kProgressTimerId = 1;
+constexpr UINT kProgressPeriodMs = 250;
+constexpr char kListFilter[] = "Text Files (*.txt)|*.txt|CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
+constexpr char kCsvFilter[] = "CSV Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+constexpr char kSummaryName[] = "summary.csv";
+// Wide enough for the texts of both languages.
+constexpr int kColumnWidths[kSummaryColumnCount] = {130, 120, 90, 280, 170, 90, 210, 90, 70, 100, 120,
+                                                    120, 120, 170, 80, 110, 70, 120, 120, 70, 110, 120};
+
+// Messages of the window's own commands, in message boxes it owns.
+class BoxMessages : public MessageSink {
+public:
+    explicit BoxMessages(HWND owner) : owner_(owner) {}
+    int ShowMessage(const std::string& text, UINT flags) override
+    {
+        return ui::ShowMessageBox(owner_, text, flags | MB_OK);
+    }
+
+private:
+    HWND owner_;
+};
+
+bool IsControlDown()
+{
+    return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
+}
+
+}  // namespace
+
+MultiCheckWindow::MultiCheckWindow(WmiConnector connector, ResultsViewer viewer)
+    : ui::Dialog(IDD_MULTI_CHECK), connector_(std::move(connector)), viewer_(std::move(viewer))
+{
+}
+
+MultiCheckWindow::~MultiCheckWindow()
+{
+    run_.reset();   // stops and waits before the stores it fills go
+}
+
+bool MultiCheckWindow::OnInitDialog()
+{
+    names_.Attach(::GetDlgItem(hwnd_, IDC_MULTI_NAMES));
+    parallel_.Attach(::GetDlgItem(hwnd_, IDC_MULTI_PARALLEL));
+    spin_.Attach(::GetDlgItem(hwnd_, IDC_MULTI_PARALLEL_SPIN));
+    runButton_.Attach(::GetDlgItem(hwnd_, IDC_MULTI_RUN));
+    status_.Attach(::GetDlgItem(hwnd_, IDC_MULTI_STATUS));
+    progress_.Attach(::GetDlgItem(hwnd_, IDC_MULTI_PROGRESS));
+    list_.Attach(::GetDlgItem(hwnd_, IDC_MULTI_LIST));
+    names_.SetLimit(0);   // as much as the edit control holds
+    spin_.SetRange(1, kMaxParallelChecks);
+    spin_.SetPos(kDefaultParallelChecks);
+    list_.Model() = SummaryModel();
+    for (int column = 0; column < list_.Model().ColumnCount() && column < kSummaryColumnCount; ++column)
+        list_.Model().SetColumnWidth(column, ui::ScalePixels(hwnd_, kColumnWidths[column]));
+    list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    list_.ShowColumnsAndRows();
+    list_.onColumnClick = [this](int column) { OnColumnClick(column); };
+    list_.onDoubleClick = [this](int row) { OpenRow(row); };
+
+    const RECT client = ClientRect();
+    initialClient_ = {client.right, client.bottom};
+    auto anchor = [&](int id, bool moveX, bool moveY, bool growX, bool growY) {
+        HWND control = ::GetDlgItem(hwnd_, id);
+        RECT rect{};
+        GetWindowRect(control, &rect);
+        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
+        anchors_.push_back({control, rect, moveX, moveY, growX, growY});
+    };
+    anchor(IDC_MULTI_PROGRESS, false, false, true, false);
+    anchor(IDC_MULTI_STATUS, false, false, true, false);
+    anchor(IDC_MULTI_LIST, false, false, true, true);
+    anchor(IDCANCEL, true, true, false, false);
+    return true;
+}
+
+void MultiCheckWindow::OnSize(UINT type, int width, int height)
+{
+    if (type == SIZE_MINIMIZED || anchors_.empty())
+        return;
+    const int dx = width - initialClient_.cx;
+    const int dy = height - initialClient_.cy;
+    for (const Anchor& anchor : anchors_) {
+        RECT rect = anchor.rect;
+        OffsetRect(&rect, anchor.moveX ? dx : 0, anchor.moveY ? dy : 0);
+        rect.right += anchor.growX ? dx : 0;
+        rect.bottom += anchor.growY ? dy : 0;
+        if (rect.right > rect.left && rect.bottom > rect.top)
+            ui::Window(anchor.control).Move(rect);
+    }
+}
+
+bool MultiCheckWindow::OnCommand(int id, int code, HWND)
+{
+    if (code != BN_CLICKED)
+        return false;
+    switch (id) {
+    case IDC_MULTI_RUN: OnRunButton(); return true;
+    case IDC_MULTI_LOAD: AskForList(); return true;
+    case IDC_MULTI_SAVE: SaveSummary(); return true;
+    case IDCANCEL: Close(); return true;
+    default: return false;
+    }
+}
+
+bool MultiCheckWindow::OnNotify(NMHDR* header, LRESULT& result)
+{
+    return list_.HandleNotify(header, result);
+}
+
+INT_PTR MultiCheckWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_TIMER && wParam == kProgressTimerId) {
+        ShowFinished();
+        return TRUE;
+    }
+    if (message == WM_CLOSE) {
+        Close();
+        return TRUE;
+    }
+    return ui::Dialog::OnMessage(message, wParam, lParam);
+}
+
+void MultiCheckWindow::OnRunButton()
+{
+    if (run_) {
+        run_->RequestStop();
+        runButton_.Enable(false);
+        status_.SetText(LoadText(IDS_MULTI_STOPPING));
+        return;
+    }
+    StartRun();
+}
+
+void MultiCheckWindow::StartRun()
+{
+    ComputerList list;
+    std::string reason;
+    if (list.AddLines(names_.Text(), reason) && list.Empty())
+        reason = LoadText(IDS_LIST_EMPTY);
+    if (!reason.empty()) {
+        ui::ShowMessageBox(hwnd_, reason, MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    const int parallel = static_cast<int>(spin_.SendMsg(UDM_GETPOS32, 0, 0));
+    if (parallel < 1 || parallel > kMaxParallelChecks) {
+        ui::ShowMessageBox(hwnd_, LoadText(IDS_REPORT_BAD_PARALLEL) + parallel_.Text(), MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    computers_ = list.Names();
+    indexOf_.clear();
+    for (size_t index = 0; index < computers_.size(); ++index)
+        indexOf_.emplace(computers_[index], index);
+    {
+        std::lock_guard<std::mutex> hold(keptLock_);
+        kept_.clear();
+        kept_.resize(computers_.size());
+    }
+    list_.Model().DeleteAllRows();
+    computerOfRow_.clear();
+    list_.ShowRows();
+    progress_.SetRange(static_cast<int>(computers_.size()));
+    progress_.SetPos(0);
+    MultiCheckSettings settings;
+    settings.parallel = parallel;
+    settings.connector = connector_;
+    // The stores of a computer that was read stay for the double click, their raw values
+    // dropped (the window shows texts).
+    ComputerJob job = StandardJob([this](ComputerSummary& summary, ComputerResult result, StandardStores& stores) {
+        auto kept = std::make_unique<StandardStores>(std::move(stores));
+        kept->KeepRawValues(false);
+        std::lock_guard<std::mutex> hold(keptLock_);
+        kept_[indexOf_.at(summary.computer)] = std::move(kept);
+        return result;
+    });
+    run_ = std::make_unique<MultiCheck>();
+    if (!run_->Start(computers_, std::move(settings), std::move(job))) {
+        run_.reset();
+        return;
+    }
+    runButton_.SetText(LoadText(IDS_STOP));
+    EnableInputs(false);
+    status_.SetText(FillIn(LoadText(IDS_MULTI_PROGRESS), "0", std::to_string(computers_.size())));
+    SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
+}
+
+void MultiCheckWindow::AppendFinished()
+{
+    std::vector<std::pair<size_t, ComputerSummary>> finished = run_->TakeFinished();
+    for (auto& [index, summary] : finished) {
+        list_.Model().AppendRow(SummaryRow(summary, static_cast<LPARAM>(list_.Model().RowCount())));
+        computerOfRow_.push_back(index);
+    }
+    if (!finished.empty())
+        list_.ShowRows();
+}
+
+void MultiCheckWindow::EnableInputs(bool enable) const
+{
+    for (int id : {IDC_MULTI_NAMES, IDC_MULTI_LOAD, IDC_MULTI_PARALLEL, IDC_MULTI_PARALLEL_SPIN, IDC_MULTI_SAVE})
+        GetDlgItem(id).Enable(enable);
+}
+
+void MultiCheckWindow::ShowFinished()
+{
+    if (!run_)
+        return;
+    AppendFinished();
+    const size_t done = run_->FinishedCount();
+    progress_.SetPos(static_cast<int>(done));
+    if (!run_->IsStopRequested())
+        status_.SetText(FillIn(LoadText(IDS_MULTI_PROGRESS), std::to_string(done), std::to_string(run_->Total())));
+    if (run_->IsDone())
+        EndRun();
+}
+
+void MultiCheckWindow::EndRun()
+{
+    KillTimer(hwnd_, kProgressTimerId);
+    run_->Wait();
+    AppendFinished();   // those that ended since the last look
+    const std::vector<ComputerSummary> summaries = run_->Summaries();
+    run_.reset();
+    status_.SetText(SummaryTally(summaries));
+    runButton_.SetText(LoadText(IDS_RUN));
+    runButton_.Enable(true);
+    EnableInputs(true);
+    if (sort_.column != 0 || !sort_.ascending)
+        OnColumnClick(-1);   // the rows as the list was last sorted
+}
+
+void MultiCheckWindow::OnColumnClick(int column)
+{
+    if (column >= 0)
+        sort_.Click(column);
+    const std::vector<int> order = SortModel(list_.Model(), sort_.column,
+                                             IsNumberColumn(sort_.column) ? SortKeys::Numbers : SortKeys::Text,
+                                             sort_.ascending);
+    std::vector<size_t> computers(computerOfRow_.size());
+    for (size_t row = 0; row < order.size() && row < computers.size(); ++row)
+        computers[row] = computerOfRow_[static_cast<size_t>(order[row])];
+    computerOfRow_ = std::move(computers);
+    list_.FollowSort(order);
+}
+
+void MultiCheckWindow::OpenRow(int row)
+{
+    if (row < 0 || static_cast<size_t>(row) >= computerOfRow_.size() || !viewer_)
+        return;
+    const size_t index = computerOfRow_[static_cast<size_t>(row)];
+    std::lock_guard<std::mutex> hold(keptLock_);
+    if (index >= kept_.size() || !kept_[index])
+        return;   // no results: the row itself says why
+    if (!viewer_(computers_[index], *kept_[index]))
+        ui::ShowMessageBox(hwnd_, LoadText(IDS_MULTI_MAIN_BUSY), MB_ICONEXCLAMATION | MB_OK);
+}
+
+bool MultiCheckWindow::LoadList(const std::string& path)
+{
+    std::string text, reason;
+    ComputerList list;
+    if (!ReadComputerListFile(path, text, reason) || !list.AddLines(text, reason)) {
+        ui::ShowMessageBox(hwnd_, reason, MB_ICONEXCLAMATION | MB_OK);
+        return false;
+    }
+    std::string names;
+    for (const std::string& name : list.Names())
+        names += name + "\r\n";
+    names_.SetText(names);
+    return true;
+}
+
+void MultiCheckWindow::AskForList()
+{
+    std::string path;
+    if (ui::AskOpenFileName(hwnd_, kListFilter, path))
+        LoadList(path);
+}
+
+void MultiCheckWindow::SaveSummary()
+{
+    if (list_.Model().RowCount() == 0)
+        return;
+    std::string path;
+    if (!ui::AskSaveFileName(hwnd_, {kCsvFilter, "csv", kSummaryName}, path))
+        return;
+    ui::WaitCursor wait;
+    BoxMessages messages(hwnd_);
+    SaveCsv(list_.Model(), path, messages);
+}
+
+void MultiCheckWindow::Close()
+{
+    if (run_) {
+        ui::WaitCursor wait;
+        KillTimer(hwnd_, kProgressTimerId);
+        run_.reset();   // stops the checks and waits for them
+    }
+    EndDialog(IDCANCEL);
+}
+
+bool MultiCheckWindow::PreTranslateMessage(MSG& message)
+{
+    if (message.message == WM_KEYDOWN && IsControlDown() && message.hwnd == list_.Handle()) {
+        if (message.wParam == 'C' || message.wParam == VK_INSERT) {
+            CopyLineOfRow(list_.Model(), list_.SelectedRow());
+            return true;
+        }
+        if (message.wParam == 'F' && list_.Model().RowCount() > 0) {
+            CFindDlg find(list_);
+            find.RunModal(hwnd_);
+            return true;
+        }
+    }
+    if (IsKeyDown(message, VK_RETURN) && message.hwnd == list_.Handle()) {
+        OpenRow(list_.SelectedRow());
+        return true;
+    }
+    return ui::Dialog::PreTranslateMessage(message);
+}

@@ -1,0 +1,93 @@
+// The window of File > Check several computers...: the names (typed, pasted from a
+// spreadsheet column or loaded from a list file), the checks at a time, Run/Stop, a
+// progress bar and the summary as a result list with the list tools (sort by a column
+// click, Copy Cell/Line, Ctrl+C, Ctrl+F, save as CSV). Double-clicking a computer whose
+// check read its resources shows them in the main window's Standard tab.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "engine/check_context.h"
+#include "inventory/multi_check.h"
+#include "listtools/result_list.h"
+#include "listtools/sort_memory.h"
+#include "standard/category_store.h"
+#include "ui/dialog.h"
+#include "ui/edit.h"
+#include "ui/progress_bar.h"
+
+class MultiCheckWindow : public ui::Dialog {
+public:
+    // Shows a computer's standard results in the main window; false when it cannot now.
+    using ResultsViewer = std::function<bool(const std::string& computer, const StandardStores& stores)>;
+
+    MultiCheckWindow(WmiConnector connector, ResultsViewer viewer);
+    ~MultiCheckWindow() override;
+
+    // The names field and the checks at a time, as the user would fill them.
+    void SetNames(const std::string& text) const { names_.SetText(text); }
+    void SetParallel(int count) const { spin_.SetPos(count); }
+    // The Run button: starts a run of the names, or stops the one running.
+    void OnRunButton();
+    bool IsRunning() const { return run_ != nullptr; }
+    // Reads a list file into the names field (the Load button without its dialog).
+    bool LoadList(const std::string& path);
+    // The double click on a row of the summary.
+    void OpenRow(int row);
+
+    ResultList& SummaryList() { return list_; }
+    const ui::ProgressBar& Progress() const { return progress_; }
+    std::string StatusText() const { return status_.Text(); }
+
+    bool PreTranslateMessage(MSG& message) override;
+
+protected:
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(NMHDR* header, LRESULT& result) override;
+    void OnSize(UINT type, int width, int height) override;
+    INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    struct Anchor {
+        HWND control;
+        RECT rect;          // in the client area as the template made it
+        bool moveX, moveY;  // follows the right or bottom edge
+        bool growX, growY;  // stretches with the width or height
+    };
+    void StartRun();
+    void AppendFinished();
+    // The names, the checks at a time and saving: not while a run goes.
+    void EnableInputs(bool enable) const;
+    void ShowFinished();
+    void EndRun();
+    void AskForList();
+    void SaveSummary();
+    void OnColumnClick(int column);
+    void Close();
+
+    WmiConnector connector_;
+    ResultsViewer viewer_;
+    ui::Edit names_;
+    ui::Edit parallel_;
+    ui::UpDown spin_;
+    ui::Window runButton_;
+    ui::Window status_;
+    ui::ProgressBar progress_;
+    ResultList list_;
+    SortMemory sort_;
+    std::vector<size_t> computerOfRow_;   // the list index of the computer each row shows
+    std::vector<std::string> computers_;
+    std::unordered_map<std::string, size_t> indexOf_;   // computer -> its place in computers_
+    std::unique_ptr<MultiCheck> run_;
+    std::mutex keptLock_;                 // the workers hand over the stores they read
+    std::vector<std::unique_ptr<StandardStores>> kept_;
+    std::vector<Anchor> anchors_;
+    SIZE initialClient_{};
+};
