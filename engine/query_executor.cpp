@@ -60,8 +60,7 @@ int ReadObjects(CheckContext& check, const std::string& query, std::string& erro
                 long& objectCount, ObjectReader onObject)
 {
     objectCount = 0;
-    const DWORD limitMs = check.Limits().queryTimeLimitMs;
-    const ULONGLONG deadline = GetTickCount64() + limitMs;
+    const ULONGLONG deadline = GetTickCount64() + check.Limits().queryTimeLimitMs;
     WmiSession session;
     int connected = ConnectWmi(check, query, deadline, errorText, session);
     if (connected == kConnectStopped)
@@ -79,9 +78,7 @@ int ReadObjects(CheckContext& check, const std::string& query, std::string& erro
             if (hr == WBEM_S_TIMEDOUT && GetTickCount64() < deadline)
                 continue;   // nothing yet: look at the stop flag and wait again
             if (hr == WBEM_S_TIMEDOUT) {
-                errorText = NotAnsweringText(check.Host(), limitMs);
-                check.NoteProblem({CheckProblem::NoAnswer, S_OK, errorText});
-                outcome = -1;
+                outcome = FailNotAnswering(check, errorText);
             } else if (FAILED(hr)) {
                 errorText = FillIn(LoadText(IDS_QUERY_INCOMPLETE), ClassNameOfQuery(query),
                                    HexCode(static_cast<unsigned long>(hr)));

@@ -180,9 +180,8 @@ DWORD WINAPI ConnectThread(LPVOID parameter)
     MakeConnection(attempt);
     {
         std::lock_guard<std::mutex> hold(attempt.lock);
-        if (attempt.abandoned)
-            attempt.session.Release();   // nobody waits for it any more
-        else if (attempt.failedStep != 0)
+        // Nobody waits for an abandoned attempt, and a failed one hands nothing over.
+        if (attempt.abandoned || attempt.failedStep != 0)
             attempt.session.Release();
         SetEvent(attempt.done);
     }
@@ -208,10 +207,13 @@ int Fail(CheckContext& check, UINT step, HRESULT hr, std::string& errorText)
 
 }  // namespace
 
-std::string NotAnsweringText(const std::string& host, DWORD limitMs)
+int FailNotAnswering(CheckContext& check, std::string& errorText)
 {
-    return FillIn(LoadText(IDS_HOST_NO_ANSWER_IN_TIME), host.empty() ? LoadText(IDS_LOCAL_COMPUTER) : host,
-                  std::to_string((limitMs + 999) / 1000));
+    const std::string host = TrimWhiteSpace(check.Host());
+    errorText = FillIn(LoadText(IDS_HOST_NO_ANSWER_IN_TIME), host.empty() ? LoadText(IDS_LOCAL_COMPUTER) : host,
+                       std::to_string((check.Limits().queryTimeLimitMs + 999) / 1000));
+    check.NoteProblem({CheckProblem::NoAnswer, S_OK, errorText});
+    return -1;
 }
 
 int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
@@ -248,11 +250,7 @@ int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline
             if (WaitForSingleObject(attempt->done, 0) == WAIT_OBJECT_0)
                 break;   // it finished just now
             attempt->abandoned = true;
-            if (stopped)
-                return kConnectStopped;
-            errorText = NotAnsweringText(host, check.Limits().queryTimeLimitMs);
-            check.NoteProblem({CheckProblem::NoAnswer, S_OK, errorText});
-            return -1;
+            return stopped ? kConnectStopped : FailNotAnswering(check, errorText);
         }
     }
     if (attempt->failedStep != 0)

@@ -44,8 +44,9 @@ inline constexpr int kConnectStopped = 1;   // the check was stopped while it wa
 int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
                std::string& errorText, WmiSession& session);
 
-// The text of a computer that did not answer a query within `limitMs`.
-std::string NotAnsweringText(const std::string& host, DWORD limitMs);
+// The check's computer did not answer a query within the check's time limit: notes that
+// as the check's problem and sets errorText; returns -1.
+int FailNotAnswering(CheckContext& check, std::string& errorText);
 
 // "<message>\n\n[Code]\n0x<HRESULT>\n[Description]\n<system text>"
 void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr);
