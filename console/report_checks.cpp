@@ -27,25 +27,6 @@
 
 namespace {
 
-class WinsockScope {
-public:
-    WinsockScope()
-    {
-        WSADATA data;
-        started_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
-    }
-    WinsockScope(const WinsockScope&) = delete;
-    WinsockScope& operator=(const WinsockScope&) = delete;
-    ~WinsockScope()
-    {
-        if (started_)
-            WSACleanup();
-    }
-
-private:
-    bool started_;
-};
-
 // Resolves and pings a named computer as the Run command does (unless /noping); false
 // after the message.
 bool ProbeComputer(const ReportOptions& options, MessageSink& messages)

@@ -70,6 +70,18 @@ IcmpLibrary& GetIcmpLibrary()
     return library;
 }
 
+WinsockScope::WinsockScope()
+{
+    WSADATA data;
+    started_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
+}
+
+WinsockScope::~WinsockScope()
+{
+    if (started_)
+        WSACleanup();
+}
+
 int LoadIcmpLibrary()
 {
     IcmpLibrary& library = GetIcmpLibrary();

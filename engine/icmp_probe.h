@@ -14,6 +14,19 @@ struct IcmpLibrary {
 };
 IcmpLibrary& GetIcmpLibrary();
 
+// Winsock started for the life of the object (name resolution needs it); a start that
+// failed is not cleaned up.
+class WinsockScope {
+public:
+    WinsockScope();
+    WinsockScope(const WinsockScope&) = delete;
+    WinsockScope& operator=(const WinsockScope&) = delete;
+    ~WinsockScope();
+
+private:
+    bool started_ = false;
+};
+
 // Loads ICMP.DLL and looks up its three entry points: 0 when all were found, -1 otherwise.
 int LoadIcmpLibrary();
 

@@ -121,8 +121,7 @@ bool MultiCheck::Start(std::vector<std::string> computers, MultiCheckSettings se
     newlyFinished_.clear();
     ownNames_ = NamesOfThisComputer();
     if (settings_.ping) {
-        WSADATA data;
-        winsock_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
+        winsock_.emplace();
         LoadIcmpLibrary();   // once, before the threads share it
     }
     const int threads = std::clamp(settings_.parallel, 1, kMaxParallelChecks);
@@ -234,9 +233,7 @@ void MultiCheck::Wait()
         if (worker.joinable())
             worker.join();
     workers_.clear();
-    if (winsock_)
-        WSACleanup();
-    winsock_ = false;
+    winsock_.reset();
 }
 
 std::vector<std::pair<size_t, ComputerSummary>> MultiCheck::TakeFinished()

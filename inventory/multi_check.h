@@ -10,11 +10,13 @@
 #include <functional>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "engine/check_context.h"
+#include "engine/icmp_probe.h"
 #include "engine/survey_reporter.h"
 #include "inventory/computer_summary.h"
 
@@ -114,7 +116,7 @@ private:
     std::vector<std::pair<size_t, ComputerSummary>> newlyFinished_;
     std::vector<CheckContext*> running_;
     std::vector<std::thread> workers_;
-    bool winsock_ = false;   // started for the pings of this run
+    std::optional<WinsockScope> winsock_;   // started for the pings of this run
     // Checks of this computer take turns: Wine's WMI provider runs inside the process and
     // hangs when two threads query one class at once (Windows' runs in its own service).
     std::mutex localChecks_;

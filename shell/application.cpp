@@ -18,8 +18,7 @@ MirelApplication::MirelApplication(std::string settingsKey) : settingsKey_(std::
 MirelApplication::~MirelApplication()
 {
     frame_.reset();
-    if (socketsStarted_)
-        WSACleanup();
+    sockets_.reset();
     if (oleInitialised_)
         OleUninitialize();
 }
@@ -36,8 +35,7 @@ bool MirelApplication::Start(int showCommand)
     frame_ = settingsKey_.empty() ? std::make_unique<MainFrame>() : std::make_unique<MainFrame>(settingsKey_);
     if (!frame_->CreateFrame())
         return false;
-    WSADATA data;
-    socketsStarted_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
+    sockets_.emplace();
     LoadIcmpLibrary();
     frame_->Show(frame_->InitialShowCommand(showCommand));
     frame_->UpdateNow();

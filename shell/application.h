@@ -3,7 +3,10 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
+
+#include "engine/icmp_probe.h"
 
 class MainFrame;
 
@@ -26,7 +29,7 @@ public:
 
 private:
     bool oleInitialised_ = false;
-    bool socketsStarted_ = false;
+    std::optional<WinsockScope> sockets_;
     std::string settingsKey_;
     std::unique_ptr<MainFrame> frame_;
 };
