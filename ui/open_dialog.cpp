@@ -2,10 +2,9 @@
 
 #include <commdlg.h>
 
-#include <memory>
-#include <mutex>
 #include <vector>
 
+#include "ui/replaceable_handler.h"
 #include "ui/save_dialog.h"
 
 namespace ui {
@@ -13,14 +12,7 @@ namespace {
 
 constexpr size_t kPathBufferSize = 65536;
 
-std::mutex g_handlerLock;
-std::shared_ptr<const OpenFileHandler> g_handler;
-
-std::shared_ptr<const OpenFileHandler> CurrentHandler()
-{
-    std::lock_guard<std::mutex> guard(g_handlerLock);
-    return g_handler;
-}
+ReplaceableHandler<OpenFileHandler> g_handler;
 
 bool ShowOpenDialog(HWND owner, const std::string& filter, std::string& path)
 {
@@ -43,14 +35,12 @@ bool ShowOpenDialog(HWND owner, const std::string& filter, std::string& path)
 
 void SetOpenFileHandler(OpenFileHandler handler)
 {
-    auto replacement = handler ? std::make_shared<const OpenFileHandler>(std::move(handler)) : nullptr;
-    std::lock_guard<std::mutex> guard(g_handlerLock);
-    g_handler = std::move(replacement);
+    g_handler.Set(std::move(handler));
 }
 
 bool AskOpenFileName(HWND owner, const std::string& filter, std::string& path)
 {
-    if (auto handler = CurrentHandler())
+    if (auto handler = g_handler.Current())
         return (*handler)(owner, filter, path);
     return ShowOpenDialog(owner, filter, path);
 }

@@ -2,11 +2,10 @@
 
 #include <commdlg.h>
 
-#include <memory>
-#include <mutex>
 #include <vector>
 
 #include "ui/center_window.h"
+#include "ui/replaceable_handler.h"
 
 namespace ui {
 namespace {
@@ -14,14 +13,7 @@ namespace {
 // Room for the longest path the system handles ("\\?\" paths of 32767 characters).
 constexpr size_t kPathBufferSize = 65536;
 
-std::mutex g_handlerLock;
-std::shared_ptr<const SaveFileHandler> g_handler;
-
-std::shared_ptr<const SaveFileHandler> CurrentHandler()
-{
-    std::lock_guard<std::mutex> guard(g_handlerLock);
-    return g_handler;
-}
+ReplaceableHandler<SaveFileHandler> g_handler;
 
 // The hook only places the dialog: over the program's window instead of the screen's corner.
 UINT_PTR CALLBACK PlaceSaveDialog(HWND hook, UINT message, WPARAM, LPARAM lParam)
@@ -81,14 +73,12 @@ std::string ToDialogFilter(const std::string& filter, UINT codePage)
 
 void SetSaveFileHandler(SaveFileHandler handler)
 {
-    auto replacement = handler ? std::make_shared<const SaveFileHandler>(std::move(handler)) : nullptr;
-    std::lock_guard<std::mutex> guard(g_handlerLock);
-    g_handler = std::move(replacement);
+    g_handler.Set(std::move(handler));
 }
 
 bool AskSaveFileName(HWND owner, const SaveFileRequest& request, std::string& path)
 {
-    if (auto handler = CurrentHandler())
+    if (auto handler = g_handler.Current())
         return (*handler)(owner, request, path);
     return ShowSaveDialog(owner, request, path);
 }
