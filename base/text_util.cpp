@@ -1,6 +1,8 @@
 #include "base/text_util.h"
 
-#include <mbstring.h>
+#include <windows.h>
+
+#include "base/narrow.h"
 
 namespace {
 constexpr std::string_view kWhiteSpace = " \t\n\v\f\r";
@@ -23,8 +25,27 @@ void TrimWhiteSpaceInPlace(std::string& text)
 
 int CompareNoCase(const char* left, const char* right)
 {
-    return _mbsicmp(reinterpret_cast<const unsigned char*>(left),
-                    reinterpret_cast<const unsigned char*>(right));
+    // ASCII runs compare here, folded to upper case as the ordinal comparison below does;
+    // from the first non-ASCII byte on the rest goes to Windows' case-insensitive ordinal
+    // comparison of the UTF-16 texts.
+    size_t at = 0;
+    for (;; ++at) {
+        const unsigned char l = static_cast<unsigned char>(left[at]);
+        const unsigned char r = static_cast<unsigned char>(right[at]);
+        if (l >= 0x80 || r >= 0x80)
+            break;
+        const int lu = (l >= 'a' && l <= 'z') ? l - 32 : l;
+        const int ru = (r >= 'a' && r <= 'z') ? r - 32 : r;
+        if (lu != ru)
+            return lu - ru;
+        if (l == 0)
+            return 0;
+    }
+    const std::wstring l = ToWide(left + at);
+    const std::wstring r = ToWide(right + at);
+    const int order = CompareStringOrdinal(l.c_str(), static_cast<int>(l.size()), r.c_str(),
+                                           static_cast<int>(r.size()), TRUE);
+    return order == CSTR_LESS_THAN ? -1 : order == CSTR_GREATER_THAN ? 1 : 0;
 }
 
 std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second)

@@ -1,4 +1,4 @@
-// Small narrow-text helpers shared by the renderer, the decoders and the lists.
+// Small UTF-8 text helpers shared by the renderer, the decoders and the lists.
 #pragma once
 #include <string>
 #include <string_view>
@@ -8,8 +8,8 @@ std::string TrimWhiteSpace(std::string_view text);
 // The same, in place: first from the right, then from the left.
 void TrimWhiteSpaceInPlace(std::string& text);
 
-// Case-insensitive comparison of narrow texts of the ANSI code page, aware of
-// double-byte characters (what _mbsicmp does): negative, zero or positive.
+// Case-insensitive comparison of UTF-8 texts, for every script that has case
+// (Latin, Greek, Cyrillic, full-width letters...): negative, zero or positive.
 int CompareNoCase(const char* left, const char* right);
 inline int CompareNoCase(const std::string& left, const std::string& right)
 {

@@ -56,7 +56,7 @@ public:
         : look_(look), closeAfterMs_(closeAfterMs), openMenu_(openMenu) {}
 
 protected:
-    bool OnCreate(const CREATESTRUCTA&) override;
+    bool OnCreate(const CREATESTRUCTW&) override;
     void OnSize(UINT, int width, int height) override;
     bool OnCommand(int id, int, HWND) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
@@ -78,11 +78,11 @@ private:
     DemoForm view_{IDD_MIREL_VIEW};
     DemoForm form_{IDD_FORM_INDIVIDUAL};
     ui::TabCtrl tab_;
-    std::string tipStorage_;
+    std::wstring tipStorage_;
     VisualManager appearance_;
 };
 
-bool DemoFrame::OnCreate(const CREATESTRUCTA&)
+bool DemoFrame::OnCreate(const CREATESTRUCTW&)
 {
     if (!CreateBars() || !CreateView())
         return false;

@@ -62,7 +62,7 @@ FakeWmiScenario ManyApplicationServices()
 void ProcessPendingMessages()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         ui::ProcessMessage(message);
 }
 
@@ -74,8 +74,8 @@ double ClickHeader(const ResultList& list, int column)
     Header_GetItemRect(header, column, &rect);
     LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     Clock::time_point start = Clock::now();
-    PostMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    PostMessageA(header, WM_LBUTTONUP, 0, point);
+    PostMessageW(header, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    PostMessageW(header, WM_LBUTTONUP, 0, point);
     ProcessPendingMessages();
     UpdateWindow(list.Handle());
     return MillisecondsSince(start);
@@ -100,7 +100,7 @@ void CALLBACK FindTimer(HWND, UINT, UINT_PTR timer, DWORD)
         return;
     KillTimer(nullptr, timer);
     g_findScript(dialog);
-    SendMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
+    SendMessageW(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
 }
 
 // When the worker's rows reached the form, and when the form had taken them.
@@ -203,7 +203,7 @@ int main()
     g_findScript = [&](HWND dialog) {
         SetDlgItemTextA(dialog, IDC_FIND_TEXT, kLastRowText);
         Clock::time_point findStart = Clock::now();
-        SendMessageA(GetDlgItem(dialog, IDC_FIND_NEXT), BM_CLICK, 0, 0);
+        SendMessageW(GetDlgItem(dialog, IDC_FIND_NEXT), BM_CLICK, 0, 0);
         UpdateWindow(list.Handle());
         find = MillisecondsSince(findStart);
         found = list.SelectedRow();

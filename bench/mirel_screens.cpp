@@ -48,12 +48,12 @@ void DragSplitter(MainView& view, int dx)
 {
     HWND splitter = GetParent(view.StandardForm().Tree().Handle());
     const int bar = view.StandardForm().TreeWidth() + 2;
-    SendMessageA(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar, 60));
+    SendMessageW(splitter, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar, 60));
     for (int step = 1; step <= 10; ++step) {
-        SendMessageA(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar + dx * step / 10, 60));
+        SendMessageW(splitter, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(bar + dx * step / 10, 60));
         ui::PumpMessagesUntil([] { return false; }, 30);
     }
-    SendMessageA(splitter, WM_LBUTTONUP, 0, MAKELPARAM(bar + dx, 60));
+    SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(bar + dx, 60));
 }
 
 // Runs while the Find dialog's own loop does: types the text, finds it once, and says
@@ -67,7 +67,7 @@ void CALLBACK FindOnce(HWND, UINT, UINT_PTR timer, DWORD)
             break;
     if (dialog) {
         SetDlgItemTextA(dialog, IDC_FIND_TEXT, g_findText.c_str());
-        SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED),
+        SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_FIND_NEXT)));
         SetFocus(GetDlgItem(dialog, IDC_FIND_TEXT));
     }

@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         }
         // The question and the dialog are modal: the picture is taken while they wait.
         SignalReady();
-        PostMessageA(frame.Handle(), WM_COMMAND, state == "ping" ? ID_CHECK_RUN : ID_CHECK_CONNECT_AS, 0);
+        PostMessageW(frame.Handle(), WM_COMMAND, state == "ping" ? ID_CHECK_RUN : ID_CHECK_CONNECT_AS, 0);
     }
     ui::PumpMessagesUntil([&] { return !IsWindow(frame.Handle()); }, 60000);
     return 0;

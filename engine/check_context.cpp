@@ -1,5 +1,6 @@
 #include "engine/check_context.h"
 
+#include "base/narrow.h"
 #include "engine/survey_reporter.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -39,5 +40,5 @@ int CheckContext::ShowMessage(const std::string& text, UINT flags) const
 {
     if (reporter_)
         return reporter_->ShowMessage(text, flags);
-    return MessageBoxA(nullptr, text.c_str(), LoadText(IDS_APP_TITLE).c_str(), flags);
+    return MessageBoxW(nullptr, ToWide(text).c_str(), LoadTextW(IDS_APP_TITLE).c_str(), flags);
 }

@@ -45,7 +45,7 @@ DWORD WINAPI CheckWorker::ThreadProc(LPVOID parameter)
     launch->check->Progress().Clear();
     Sleep(kCompletionDelayMs);
     if (launch->notify)
-        PostMessageA(launch->notify, WM_CHECK_COMPLETE, 0, 0);
+        PostMessageW(launch->notify, WM_CHECK_COMPLETE, 0, 0);
     return 0;
 }
 

@@ -4,28 +4,29 @@
 #include <dsgetdc.h>
 #include <lm.h>
 
+#include "base/narrow.h"
 #include "base/text_util.h"
 
 namespace {
 
 bool LookUpDomainController(const std::string& computer, std::string& name, std::string& address)
 {
-    PDOMAIN_CONTROLLER_INFOA info = nullptr;
-    if (DsGetDcNameA(computer.c_str(), nullptr, nullptr, nullptr, DS_RETURN_FLAT_NAME, &info) !=
+    PDOMAIN_CONTROLLER_INFOW info = nullptr;
+    if (DsGetDcNameW(ToWide(computer).c_str(), nullptr, nullptr, nullptr, DS_RETURN_FLAT_NAME, &info) !=
             ERROR_SUCCESS ||
         !info)
         return false;
-    name = info->DomainControllerName ? info->DomainControllerName : "";
-    address = info->DomainControllerAddress ? info->DomainControllerAddress : "";
+    name = info->DomainControllerName ? ToNarrow(info->DomainControllerName) : std::string();
+    address = info->DomainControllerAddress ? ToNarrow(info->DomainControllerAddress) : std::string();
     NetApiBufferFree(info);
     return true;
 }
 
 std::string LocalComputerName()
 {
-    char name[MAX_COMPUTERNAME_LENGTH + 1];
-    DWORD size = sizeof name;
-    return GetComputerNameA(name, &size) ? std::string(name, size) : std::string();
+    wchar_t name[MAX_COMPUTERNAME_LENGTH + 1];
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return GetComputerNameW(name, &size) ? ToNarrow(std::wstring_view(name, size)) : std::string();
 }
 
 std::string WithoutLeadingBackslashes(const std::string& text)

@@ -1,5 +1,6 @@
 // Winsock must come before windows.h.
 #include <winsock2.h>
+#include <ws2tcpip.h>
 
 #include "engine/icmp_probe.h"
 
@@ -8,8 +9,9 @@
 
 #include <memory>
 #include <new>
+#include <optional>
 
-#include "base/format_text.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -62,6 +64,23 @@ bool IsReservedInvalidName(const std::string& host)
     return name == "invalid" || (name.size() > 8 && name.compare(name.size() - 8, 8, ".invalid") == 0);
 }
 
+// The first IPv4 address of a host name (any script: the name goes to the resolver as
+// UTF-16, so names outside the ANSI code page resolve too).
+std::optional<IPAddr> ResolveIpv4(const std::string& host)
+{
+    ADDRINFOW hints{};
+    hints.ai_family = AF_INET;
+    ADDRINFOW* found = nullptr;
+    if (GetAddrInfoW(ToWide(host).c_str(), nullptr, &hints, &found) != 0 || !found)
+        return std::nullopt;
+    std::optional<IPAddr> address;
+    for (const ADDRINFOW* entry = found; entry && !address; entry = entry->ai_next)
+        if (entry->ai_family == AF_INET && entry->ai_addr)
+            address = reinterpret_cast<const sockaddr_in*>(entry->ai_addr)->sin_addr.s_addr;
+    FreeAddrInfoW(found);
+    return address;
+}
+
 }  // namespace
 
 IcmpLibrary& GetIcmpLibrary()
@@ -86,7 +105,7 @@ int LoadIcmpLibrary()
 {
     IcmpLibrary& library = GetIcmpLibrary();
     if (!library.module)
-        library.module = LoadLibraryA("ICMP.DLL");
+        library.module = LoadLibraryW(L"ICMP.DLL");
     if (!library.module)
         return -1;
     bool complete = LookUp(library.module, "IcmpCreateFile", library.IcmpCreateFile);
@@ -102,13 +121,11 @@ int PingHost(std::string host, std::string& message)
         message = LoadText(IDS_ICMP_NOT_LOADED);
         return kPingNoLibrary;
     }
-    hostent* entry = IsReservedInvalidName(host) ? nullptr : gethostbyname(host.c_str());
-    if (!entry || entry->h_addrtype != AF_INET || !entry->h_addr_list || !entry->h_addr_list[0]) {
+    const std::optional<IPAddr> address = IsReservedInvalidName(host) ? std::nullopt : ResolveIpv4(host);
+    if (!address) {
         message = LoadText(IDS_HOST_NOT_FOUND) + " " + host;
         return kPingHostNotFound;
     }
-    const auto* bytes = reinterpret_cast<const unsigned char*>(entry->h_addr_list[0]);
-    const std::string address = FormatText("%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
 
     IcmpHandle icmp(library);
     std::unique_ptr<unsigned char[]> reply(new (std::nothrow) unsigned char[kReplyBufferSize]());
@@ -121,7 +138,7 @@ int PingHost(std::string host, std::string& message)
     char payload[kPayloadSize];
     memcpy(payload, kPayload, kPayloadSize);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (library.IcmpSendEcho(icmp.Get(), inet_addr(address.c_str()), payload, kPayloadSize, nullptr,
+        if (library.IcmpSendEcho(icmp.Get(), *address, payload, kPayloadSize, nullptr,
                                  reply.get(), kReplyBufferSize, kTimeoutMs) != 0)
             return kPingReplied;
     }

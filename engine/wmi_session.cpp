@@ -52,12 +52,12 @@ void WmiSession::Release()
 
 std::string SystemErrorText(HRESULT hr)
 {
-    char* buffer = nullptr;
-    DWORD length = FormatMessageA(
+    wchar_t* buffer = nullptr;
+    DWORD length = FormatMessageW(
         FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, static_cast<DWORD>(hr), MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT),
-        reinterpret_cast<char*>(&buffer), 0, nullptr);
-    std::string text = (length && buffer) ? std::string(buffer, length) : std::string();
+        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text = (length && buffer) ? ToNarrow(std::wstring_view(buffer, length)) : std::string();
     LocalFree(buffer);
     return text;
 }
@@ -103,7 +103,7 @@ struct ConnectAttempt {
     bool abandoned = false;
     HANDLE done = nullptr;
 
-    ConnectAttempt() : done(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {}
+    ConnectAttempt() : done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
     ConnectAttempt(const ConnectAttempt&) = delete;
     ConnectAttempt& operator=(const ConnectAttempt&) = delete;
     ~ConnectAttempt()

@@ -156,7 +156,7 @@ bool FormIndividual::OnLevelNotify(int id, int code)
         return true;
     case CBN_CLOSEUP:
         // The list sends its last notifications after this one: act once they are done.
-        PostMessageA(hwnd_, WM_LEVEL_CLOSED, static_cast<WPARAM>(id), 0);
+        PostMessageW(hwnd_, WM_LEVEL_CLOSED, static_cast<WPARAM>(id), 0);
         return true;
     default:
         return false;
@@ -281,7 +281,7 @@ void FormIndividual::Layout()
         // A drop-down list's height is that of its opened list, which the message gives
         // (field and list together).
         RECT dropped{};
-        SendMessageA(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+        SendMessageW(control, CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
         if (dropped.bottom > dropped.top)
             rect.bottom = rect.top + (dropped.bottom - dropped.top);
         MoveWindow(control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
@@ -307,7 +307,7 @@ void FormIndividual::CentreLabelOf(HWND control) const
     RECT text{};
     GetWindowRect(control, &field);
     GetWindowRect(label, &text);
-    const int fieldHeight = static_cast<int>(SendMessageA(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) +
+    const int fieldHeight = static_cast<int>(SendMessageW(control, CB_GETITEMHEIGHT, static_cast<WPARAM>(-1), 0)) +
                             2 * GetSystemMetrics(SM_CYEDGE);
     const int top = field.top + (fieldHeight - (text.bottom - text.top)) / 2;
     POINT corner{text.left, top};
@@ -329,12 +329,12 @@ bool FormIndividual::HandleLevelKey(MSG& message)
         GetParent(list) == level3_.Handle())
         list = GetParent(list);
     const bool level = list == level1_.Handle() || list == level2_.Handle() || list == level3_.Handle();
-    if (!level || !SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0))
+    if (!level || !SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0))
         return false;
     // An opened list: Enter takes the entry, Esc closes the list without it. The keys
     // go to the list itself and no further (the main view would run a check on Enter).
     // The selection already followed the arrow keys (each change filled the lists below).
-    SendMessageA(list, CB_SHOWDROPDOWN, FALSE, 0);
+    SendMessageW(list, CB_SHOWDROPDOWN, FALSE, 0);
     levelChosen_ = IsKeyDown(message, VK_RETURN);
     return true;
 }

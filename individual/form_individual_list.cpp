@@ -47,7 +47,7 @@ bool FormIndividual::OnHeaderNotify(NMHDR* header)
         }
         // Not every header reads the width back from the notification: check again once
         // the width is applied.
-        PostMessageA(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
+        PostMessageW(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
         SetMessageResult(0);
         return true;
     }
@@ -56,12 +56,12 @@ bool FormIndividual::OnHeaderNotify(NMHDR* header)
         // Whatever changed the width (tracking, sizing to content), it stays in bounds.
         if (const HDITEMA* item = reinterpret_cast<NMHEADERA*>(header)->pitem; item && (item->mask & HDI_WIDTH) &&
             item->cxy != Clamped(item->cxy))
-            PostMessageA(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
+            PostMessageW(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
         return false;
     case HDN_DIVIDERDBLCLICKA:
     case HDN_DIVIDERDBLCLICKW:
         // The list sizes the column to its content after this notification.
-        PostMessageA(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
+        PostMessageW(hwnd_, WM_CLAMP_COLUMN_WIDTH, static_cast<WPARAM>(reinterpret_cast<NMHEADERA*>(header)->iItem), 0);
         SetMessageResult(0);
         return true;
     default:

@@ -42,8 +42,8 @@ std::wstring DecodeListFile(const std::string& bytes)
         static_cast<unsigned char>(bytes[1]) == 0xFE)
         return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
-        return ToWide(std::string_view(bytes).substr(3), CP_UTF8);
-    return IsValidUtf8(bytes) ? ToWide(bytes, CP_UTF8) : ToWide(bytes);
+        return ToWide(std::string_view(bytes).substr(3));
+    return IsValidUtf8(bytes) ? ToWide(bytes) : ToWide(bytes, CP_ACP);
 }
 
 // Text has no control characters but tab and the line ends (a zero byte is the sure

@@ -33,15 +33,15 @@ void AddTable(Json& table, const CategoryStore& store, const wchar_t* const* pro
 {
     Json columns = Json::array();
     for (int column = 0; column < store.ColumnCount(); ++column) {
-        const std::string property = propertyNames && propertyNames[column] ? ToNarrow(propertyNames[column], CP_UTF8)
-                                                                             : ToUtf8(store.ColumnHeader(column));
-        columns.push_back({{"property", property}, {"header", ToUtf8(store.ColumnHeader(column))}});
+        const std::string property = propertyNames && propertyNames[column] ? ToNarrow(propertyNames[column])
+                                                                             : store.ColumnHeader(column);
+        columns.push_back({{"property", property}, {"header", store.ColumnHeader(column)}});
     }
     Json rows = Json::array();
     for (int row = 0; row < store.RowCount(); ++row) {
         Json cells = Json::array();
         for (int column = 0; column < store.ColumnCount(); ++column)
-            cells.push_back({{"raw", RawJson(store.RawCell(row, column))}, {"text", ToUtf8(store.Cell(row, column))}});
+            cells.push_back({{"raw", RawJson(store.RawCell(row, column))}, {"text", store.Cell(row, column)}});
         rows.push_back(std::move(cells));
     }
     table["columns"] = std::move(columns);
@@ -50,7 +50,7 @@ void AddTable(Json& table, const CategoryStore& store, const wchar_t* const* pro
 
 Json Document(const CheckHeader& header)
 {
-    return {{"computer", ToUtf8(header.computer)}, {"checkedAt", header.checkedAt}, {"complete", header.complete}};
+    return {{"computer", header.computer}, {"checkedAt", header.checkedAt}, {"complete", header.complete}};
 }
 
 std::string Dump(const Json& document)
@@ -64,8 +64,8 @@ std::string StandardJson(const CheckHeader& header, const StandardStores& stores
 {
     Json categories = Json::array();
     for (const StandardCategory& category : kStandardCategories) {
-        Json table = {{"label", ToUtf8(LoadText(category.labelStringId))},
-                      {"group", ToUtf8(LoadText(GroupLabelStringId(category.group)))},
+        Json table = {{"label", LoadText(category.labelStringId)},
+                      {"group", LoadText(GroupLabelStringId(category.group))},
                       {"class", category.className},
                       {"incomplete", stores.IsIncomplete(category.storeIndex)}};
         AddTable(table, *stores.Store(category.storeIndex), category.propertyNames);
@@ -79,7 +79,7 @@ std::string StandardJson(const CheckHeader& header, const StandardStores& stores
 std::string ClassJson(const CheckHeader& header, int classId, const CategoryStore& table)
 {
     const ClassCatalogEntry* entry = FindClass(classId);
-    Json classTable = {{"label", ToUtf8(ClassDisplayText(classId))},
+    Json classTable = {{"label", ClassDisplayText(classId)},
                        {"class", entry ? entry->className : ""},
                        {"incomplete", !header.complete}};
     AddTable(classTable, table, nullptr);

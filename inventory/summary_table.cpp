@@ -20,7 +20,7 @@ struct Cell {
 
 Cell TextCell(const std::string& text)
 {
-    return {text, Json(ToUtf8(text))};
+    return {text, Json(text)};
 }
 
 Cell NumberCell(const std::optional<int64_t>& number)
@@ -39,7 +39,7 @@ struct Column {
 // The columns in order; their headers are IDS_SUMMARY_FIRST_COLUMN + index.
 const Column kColumns[kSummaryColumnCount] = {
     {false, "computer", [](const ComputerSummary& s) {
-         return Cell{s.computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : s.computer, Json(ToUtf8(s.computer))};
+         return Cell{s.computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : s.computer, Json(s.computer)};
      }},
     {false, "result", [](const ComputerSummary& s) { return Cell{ComputerResultText(s.result), Json(ComputerResultKey(s.result))}; }},
     {false, "errorCode", [](const ComputerSummary& s) {

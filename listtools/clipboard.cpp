@@ -1,5 +1,6 @@
 #include "listtools/clipboard.h"
 
+#include "base/narrow.h"
 #include "ui/handles.h"
 
 #include <windows.h>
@@ -37,16 +38,19 @@ private:
     bool open_ = false;
 };
 
-// A movable global block holding `text` and its terminating zero; empty on failure.
-ui::UniqueGlobal TextBlock(const std::string& text)
+// A movable global block holding the characters of `text` and a terminating zero;
+// empty on failure.
+template <typename Char>
+ui::UniqueGlobal TextBlock(const std::basic_string<Char>& text)
 {
-    ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, text.size() + 1));
+    const size_t bytes = (text.size() + 1) * sizeof(Char);
+    ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!block)
         return block;
-    void* bytes = GlobalLock(block.Get());
-    if (!bytes)
+    void* locked = GlobalLock(block.Get());
+    if (!locked)
         return ui::UniqueGlobal();
-    std::memcpy(bytes, text.c_str(), text.size() + 1);
+    std::memcpy(locked, text.c_str(), bytes);
     GlobalUnlock(block.Get());
     return block;
 }
@@ -60,12 +64,17 @@ int CopyTextToClipboard(const std::string& text)
     OpenedClipboard clipboard;
     if (!clipboard.IsOpen())
         return 0;
-    ui::UniqueGlobal block = TextBlock(text);
-    if (!block || !EmptyClipboard())
+    // Every character as Unicode; the ANSI text as well for programs that read only
+    // CF_TEXT (characters the code page lacks are "?" there, and only there).
+    ui::UniqueGlobal unicode = TextBlock(ToWide(text));
+    ui::UniqueGlobal ansi = TextBlock(ToAnsi(text).bytes);
+    if (!unicode || !EmptyClipboard())
         return 0;
-    if (!SetClipboardData(CF_TEXT, block.Get()))
+    if (!SetClipboardData(CF_UNICODETEXT, unicode.Get()))
         return 0;
-    block.Release();   // the clipboard owns it now
+    unicode.Release();   // the clipboard owns it now
+    if (ansi && SetClipboardData(CF_TEXT, ansi.Get()))
+        ansi.Release();
     return 1;
 }
 

@@ -116,9 +116,10 @@ int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
     return kExportDone;
 }
 
-int SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages)
+int SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages, TextEncoding encoding)
 {
     FileTextSink file;
+    file.SetEncoding(encoding);
     if (!file.Open(path)) {
         ReportFileOpenError(messages, path);
         return kExportOpenFailed;

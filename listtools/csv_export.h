@@ -30,7 +30,8 @@ int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
 
 // Creates (or replaces) `path` and writes `model` into it: kExportDone,
 // kExportOpenFailed (message 111) or kExportWriteFailed (message 112).
-int SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages);
+int SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages,
+            TextEncoding encoding = TextEncoding::Ansi);
 
 // The file name proposed for the individual list: "<target>_<class>.csv" or
 // "<class>.csv", where class is the selected class text trimmed and cut before its first

@@ -17,11 +17,11 @@ bool CFindDlg::IsChecked(int id) const
 
 bool CFindDlg::OnInitDialog()
 {
-    SetDlgItemTextA(hwnd_, IDC_FIND_TEXT, "");
+    SetDlgItemTextW(hwnd_, IDC_FIND_TEXT, L"");
     ui::AddSelectAllKey(::GetDlgItem(hwnd_, IDC_FIND_TEXT));
     textFont_ = ui::CreateSystemUiFont();
     if (textFont_)
-        SendDlgItemMessageA(hwnd_, IDC_FIND_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.Get()), TRUE);
+        SendDlgItemMessageW(hwnd_, IDC_FIND_TEXT, WM_SETFONT, reinterpret_cast<WPARAM>(textFont_.Get()), TRUE);
     CheckRadioButton(hwnd_, IDC_FIND_UP, IDC_FIND_DOWN, IDC_FIND_DOWN);
     position_ = FindPositionOnOpen(list_.SelectedRow());
     return true;

@@ -13,8 +13,8 @@ inline constexpr unsigned kFindNotFoundStringId = 110;    // "Cannot Find "
 // `text` in upper case for a search that ignores case (see FindCaseMap).
 std::string UpperCaseForFind(const std::string& text);
 
-// Byte offset of the first occurrence of `part` in `text` that starts on a character
-// boundary of the ANSI code page; std::string::npos when there is none.
+// Byte offset of the first occurrence of `part` in `text` (both UTF-8), which always
+// starts on a character boundary; std::string::npos when there is none.
 size_t FindMultiByte(const std::string& text, const std::string& part);
 
 struct FoundCell {

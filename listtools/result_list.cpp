@@ -1,9 +1,6 @@
 #include "listtools/result_list.h"
 
-#include <mbstring.h>
-
-#include <cstring>
-
+#include "base/narrow.h"
 #include "listtools/clipboard.h"
 #include "listtools/context_menu.h"
 #include "resources/resource.h"
@@ -12,20 +9,21 @@ namespace {
 
 constexpr DWORD kBaseStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_REPORT | LVS_OWNERDATA;
 
-bool StartsWithNoCase(const std::string& text, const char* prefix)
+bool StartsWithNoCase(const std::string& text, std::wstring_view prefix)
 {
-    size_t length = std::strlen(prefix);
-    return _mbsnbicmp(reinterpret_cast<const unsigned char*>(text.c_str()),
-                      reinterpret_cast<const unsigned char*>(prefix), length) == 0;
+    const std::wstring wide = ToWide(text);
+    return wide.size() >= prefix.size() &&
+           CompareStringOrdinal(wide.data(), static_cast<int>(prefix.size()), prefix.data(),
+                                static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL;
 }
 
 }  // namespace
 
 bool ResultList::Create(HWND parent, int id, DWORD style, DWORD exStyle)
 {
-    HWND control = CreateWindowExA(exStyle, WC_LISTVIEWA, "", kBaseStyle | style, 0, 0, 0, 0, parent,
+    HWND control = CreateWindowExW(exStyle, WC_LISTVIEWW, L"", kBaseStyle | style, 0, 0, 0, 0, parent,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   GetModuleHandleA(nullptr), nullptr);
+                                   GetModuleHandleW(nullptr), nullptr);
     return Attach(control);
 }
 
@@ -142,7 +140,7 @@ ui::ListCell ResultList::CellAt(POINT screenPoint) const
     return view_.SubItemHitTest(screenPoint);
 }
 
-int ResultList::FindRowByPrefix(const NMLVFINDITEMA& find) const
+int ResultList::FindRowByPrefix(const NMLVFINDITEMW& find) const
 {
     if (!(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz || model_.RowCount() == 0)
         return -1;
@@ -162,14 +160,13 @@ bool ResultList::HandleNotify(NMHDR* header, LRESULT& result)
     if (!header || header->hwndFrom != view_.Handle())
         return false;
     switch (header->code) {
-    case LVN_GETDISPINFOA:
     case LVN_GETDISPINFOW:
         result = 0;
         return ui::ListView::ServeDispInfo(
             header, [this](int item, int subItem) { return model_.Cell(item, subItem); },
             [this](int item) { return item < model_.RowCount() ? model_.Row(item).image : -1; });
-    case LVN_ODFINDITEMA:
-        result = FindRowByPrefix(*reinterpret_cast<NMLVFINDITEMA*>(header));
+    case LVN_ODFINDITEMW:
+        result = FindRowByPrefix(*reinterpret_cast<NMLVFINDITEMW*>(header));
         return true;
     case LVN_COLUMNCLICK:
         if (onColumnClick)

@@ -93,7 +93,7 @@ public:
     ui::ListCell CellAt(POINT screenPoint) const;
 
 private:
-    int FindRowByPrefix(const NMLVFINDITEMA& find) const;
+    int FindRowByPrefix(const NMLVFINDITEMW& find) const;
     int TextWidth(const std::string& text) const;
     // NM_CUSTOMDRAW: the selected row keeps the selection colours while another window
     // (the Find dialog) has the focus, and an empty list shows its empty text.

@@ -2,6 +2,8 @@
 // column filling what is left of the list's width.
 #include "listtools/result_list.h"
 
+#include "base/narrow.h"
+
 #include <algorithm>
 
 #include "ui/dpi.h"
@@ -20,7 +22,8 @@ constexpr int kRowsMeasured = 300;   // enough to see the typical texts, quick a
 
 int ResultList::TextWidth(const std::string& text) const
 {
-    return static_cast<int>(view_.SendMsg(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(text.c_str())));
+    const std::wstring wide = ToWide(text);
+    return static_cast<int>(view_.SendMsg(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
 }
 
 int ResultList::ContentWidth(int column) const

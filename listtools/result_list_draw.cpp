@@ -2,6 +2,8 @@
 // lacks the focus, and the text of an empty list.
 #include "listtools/result_list.h"
 
+#include "base/narrow.h"
+
 #include "ui/ui_font.h"
 
 void ResultList::UseFont(HFONT font)
@@ -64,7 +66,8 @@ void ResultList::DrawEmptyText(HDC dc) const
     HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(view_.SendMsg(WM_GETFONT)));
     const int oldMode = SetBkMode(dc, TRANSPARENT);
     const COLORREF oldColor = SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    DrawTextA(dc, emptyText_.c_str(), static_cast<int>(emptyText_.size()), &area,
+    const std::wstring text = ToWide(emptyText_);
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &area,
               DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SetTextColor(dc, oldColor);
     SetBkMode(dc, oldMode);

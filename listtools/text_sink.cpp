@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "base/format_text.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -18,6 +19,20 @@ std::string ToTextModeLineEnds(std::string_view text)
         converted += character;
     }
     return converted;
+}
+
+bool TextSink::Write(std::string_view text)
+{
+    std::string bytes = ToTextModeLineEnds(text);
+    if (encoding_ == TextEncoding::Ansi) {
+        AnsiText ansi = ToAnsi(bytes);
+        lostCharacters_ |= ansi.lossy;
+        bytes = std::move(ansi.bytes);
+    } else if (encoding_ == TextEncoding::Utf8WithBom && !started_) {
+        bytes.insert(0, "\xEF\xBB\xBF");
+    }
+    started_ = true;
+    return WriteBytes(bytes);
 }
 
 namespace {
@@ -46,7 +61,7 @@ bool FileTextSink::Open(const std::string& path)
     target_ = path;
     // The target is opened as it is, not truncated: a path that cannot be written fails
     // now, before anything is written, and the target is not changed.
-    ui::UniqueHandle target(CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    ui::UniqueHandle target(CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;
@@ -66,7 +81,7 @@ bool FileTextSink::CreateTemporaryBeside(const std::string& path)
         QueryPerformanceCounter(&now);
         const std::string name =
             folder + FormatText("~mirel%08lx.tmp", (GetCurrentProcessId() << 20) ^ now.LowPart);
-        file_.Reset(CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        file_.Reset(CreateFileW(ToWide(name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
         if (file_) {
             temporary_ = name;
@@ -113,7 +128,7 @@ bool FileTextSink::Finish()
     }
     bool complete = !failed_ && FlushFileBuffers(file_.Get());
     complete = CloseHandle(file_.Release()) && complete;
-    if (complete && MoveFileExA(temporary_.c_str(), target_.c_str(),
+    if (complete && MoveFileExW(ToWide(temporary_).c_str(), ToWide(target_).c_str(),
                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         temporary_.clear();
         return true;
@@ -126,7 +141,7 @@ void FileTextSink::Abandon()
 {
     file_.Reset();
     if (!temporary_.empty())
-        DeleteFileA(temporary_.c_str());
+        DeleteFileW(ToWide(temporary_).c_str());
     temporary_.clear();
 }
 

@@ -1,5 +1,5 @@
-// Where the exports write: narrow text (ANSI code page) as a text file holds it, every
-// line feed stored as CR LF. Each Write is one write of the whole text, so a short or
+// Where the exports write: the program's UTF-8 text in the file's encoding (the ANSI
+// code page unless the user chose UTF-8), every line feed stored as CR LF. Each Write is one write of the whole text, so a short or
 // failed write is seen at once; Finish completes the output and reports a failure of its
 // own (a file that cannot be closed), so that no failure goes unreported.
 #pragma once
@@ -14,18 +14,31 @@
 // "\n" -> "\r\n" for every line feed of `text`.
 std::string ToTextModeLineEnds(std::string_view text);
 
+// How text is stored: the ANSI code page (what the classic file types are), UTF-8 with
+// a byte-order mark (what spreadsheet programs recognise), or plain UTF-8 (for pipes).
+enum class TextEncoding { Ansi, Utf8WithBom, Utf8 };
+
 class TextSink {
 public:
     virtual ~TextSink() = default;
-    // Writes `text` with text-mode line ends in one call. False when fewer bytes were
-    // written than it holds.
-    bool Write(std::string_view text) { return WriteBytes(ToTextModeLineEnds(text)); }
+    void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
+    TextEncoding Encoding() const { return encoding_; }
+    // Writes `text` (UTF-8) with text-mode line ends in the sink's encoding, in one call.
+    // False when fewer bytes were written than it holds.
+    bool Write(std::string_view text);
     // Completes the output; false when that fails.
     virtual bool Finish() { return true; }
+    // True once an ANSI write had to put "?" for a character the code page lacks.
+    bool LostCharacters() const { return lostCharacters_; }
 
 protected:
     // Writes exactly these bytes; false on a short or failed write.
     virtual bool WriteBytes(std::string_view bytes) = 0;
+
+private:
+    TextEncoding encoding_ = TextEncoding::Ansi;
+    bool started_ = false;
+    bool lostCharacters_ = false;
 };
 
 // A file that is replaced whole or not at all. Open checks that the target can be

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "render/route_index.h"
+#include "base/narrow.h"
 #include "base/text_util.h"
 
 namespace {
@@ -25,13 +26,7 @@ std::string_view NarrowPropertyName(const wchar_t* name, char (&buffer)[kNameBuf
     }
     if (name[length] == L'\0')
         return std::string_view(buffer, length);
-    int size = WideCharToMultiByte(CP_THREAD_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return {};
-    converted.assign(static_cast<size_t>(size), '\0');
-    if (WideCharToMultiByte(CP_THREAD_ACP, 0, name, -1, converted.data(), size, nullptr, nullptr) <= 0)
-        return {};
-    converted.resize(static_cast<size_t>(size) - 1);  // the terminating zero
+    converted = ToNarrow(name);
     return converted;
 }
 

@@ -9,6 +9,7 @@
 #include "render/code_reader.h"
 #include "render/decode.h"
 #include "base/format_text.h"
+#include "base/narrow.h"
 #include "base/text_util.h"
 
 namespace {
@@ -111,24 +112,24 @@ bool FormatAccountFromSid(std::string_view host, std::string_view text, std::str
         return false;
     decoded.assign(text);
     PSID rawSid = nullptr;
-    if (!ConvertStringSidToSidA(decoded.c_str(), &rawSid))
+    if (!ConvertStringSidToSidW(ToWide(decoded).c_str(), &rawSid))
         return true;
     std::unique_ptr<void, LocalMemoryFree> sid(rawSid);
-    const std::string target(host);
-    char account[260] = {};
-    char domain[260] = {};
+    const std::wstring target = ToWide(host);
+    wchar_t account[260] = {};
+    wchar_t domain[260] = {};
     DWORD accountCapacity = 259;
     DWORD domainCapacity = 259;
     SID_NAME_USE use{};
-    if (!LookupAccountSidA(target.empty() ? nullptr : target.c_str(), sid.get(), account,
+    if (!LookupAccountSidW(target.empty() ? nullptr : target.c_str(), sid.get(), account,
                            &accountCapacity, domain, &domainCapacity, &use))
         return true;
-    if (account[0] == '\0')
+    if (account[0] == L'\0')
         return true;
     decoded.clear();
-    if (domain[0] != '\0')
-        decoded.append(domain).append("\\");
-    decoded.append(account);
+    if (domain[0] != L'\0')
+        decoded.append(ToNarrow(domain)).append("\\");
+    decoded.append(ToNarrow(account));
     return true;
 }
 

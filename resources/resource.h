@@ -141,6 +141,9 @@
 #define IDS_FILTER_CSV              2025
 #define IDS_FILTER_TEXT             2026
 #define IDS_AND_MORE                2027
+#define IDS_FILTER_CSV_UTF8         2028
+#define IDS_FILTER_TEXT_UTF8        2029
+#define IDS_ANSI_LOSES_CHARACTERS   2030
 #define IDS_UNIT_DAYS               5001
 #define IDS_UNIT_DOTS_PER_INCH      5002
 #define IDS_UNIT_MB                 5003

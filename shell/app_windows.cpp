@@ -25,20 +25,20 @@ void ShowCheckProgress(int done, int total)
     if (!bar)
         return;
     if (total < 0) {
-        SendMessageA(bar, PBM_SETMARQUEE, FALSE, 0);
+        SendMessageW(bar, PBM_SETMARQUEE, FALSE, 0);
         ShowWindow(bar, SW_HIDE);
         return;
     }
     const bool marquee = total == 0;
-    const LONG_PTR style = GetWindowLongPtrA(bar, GWL_STYLE);
+    const LONG_PTR style = GetWindowLongPtrW(bar, GWL_STYLE);
     if (((style & PBS_MARQUEE) != 0) != marquee)
-        SetWindowLongPtrA(bar, GWL_STYLE, marquee ? style | PBS_MARQUEE : style & ~PBS_MARQUEE);
+        SetWindowLongPtrW(bar, GWL_STYLE, marquee ? style | PBS_MARQUEE : style & ~PBS_MARQUEE);
     if (marquee) {
-        SendMessageA(bar, PBM_SETMARQUEE, TRUE, 30);
+        SendMessageW(bar, PBM_SETMARQUEE, TRUE, 30);
     } else {
-        SendMessageA(bar, PBM_SETMARQUEE, FALSE, 0);
-        SendMessageA(bar, PBM_SETRANGE32, 0, total);
-        SendMessageA(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
+        SendMessageW(bar, PBM_SETMARQUEE, FALSE, 0);
+        SendMessageW(bar, PBM_SETRANGE32, 0, total);
+        SendMessageW(bar, PBM_SETPOS, static_cast<WPARAM>(done), 0);
     }
     if (!IsWindowVisible(bar))
         ShowWindow(bar, SW_SHOWNA);

@@ -46,13 +46,13 @@ int MirelApplication::Run()
 {
     MSG message;
     for (;;) {
-        if (!PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+        if (!PeekMessageW(&message, nullptr, 0, 0, PM_NOREMOVE)) {
             if (frame_)
                 frame_->UpdateIdleState();
             WaitMessage();
             continue;
         }
-        if (GetMessageA(&message, nullptr, 0, 0) <= 0)
+        if (GetMessageW(&message, nullptr, 0, 0) <= 0)
             return static_cast<int>(message.wParam);
         ui::ProcessMessage(message);
     }

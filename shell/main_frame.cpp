@@ -52,7 +52,7 @@ std::string PromptPart(UINT command, bool tooltip)
 RECT DefaultFrameRect()
 {
     RECT work{0, 0, 1024, 768};
-    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
     const int workWidth = work.right - work.left;
     const int workHeight = work.bottom - work.top;
     const int dpi = static_cast<int>(ui::WindowDpi(nullptr));
@@ -86,16 +86,16 @@ MainFrame::~MainFrame()
 
 bool MainFrame::CreateFrame()
 {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    smallIcon_.Reset(static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME), IMAGE_ICON,
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    smallIcon_.Reset(static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
                                                    GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
     // The class keeps a shared icon: it outlives every frame.
     RegisterWindowClass(kClassName, CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE),
-                        LoadCursor(nullptr, IDC_ARROW), LoadIconA(instance, MAKEINTRESOURCEA(IDR_MAINFRAME)));
+                        LoadCursor(nullptr, IDC_ARROW), LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME)));
     ui::UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
     // The toolbar entry of the View menu names the one toolbar.
-    ModifyMenuA(menu.Get(), ID_VIEW_TOOLBAR, MF_BYCOMMAND | MF_STRING, ID_VIEW_TOOLBAR,
-                LoadText(IDS_TOOLBAR_STANDARD).c_str());
+    ModifyMenuW(menu.Get(), ID_VIEW_TOOLBAR, MF_BYCOMMAND | MF_STRING, ID_VIEW_TOOLBAR,
+                LoadTextW(IDS_TOOLBAR_STANDARD).c_str());
     RECT rect = DefaultFrameRect();
     TheApp().frame = this;
     // The window owns its menu from here on, and destroys it also when creation fails.
@@ -155,7 +155,7 @@ void MainFrame::SaveLayout() const
     WriteLayout(HKEY_CURRENT_USER, settingsKey_, layout);
 }
 
-bool MainFrame::OnCreate(const CREATESTRUCTA&)
+bool MainFrame::OnCreate(const CREATESTRUCTW&)
 {
     look_ = ReadApplicationLook();
     if (!CreateBars())
@@ -195,8 +195,8 @@ bool MainFrame::CreateBars()
     TheApp().statusBar = statusBar_.Handle();
     statusBar_.SetPartText(0, LoadText(IDS_READY));
     // Hidden until a check runs; the frame's size handler places it in the message pane.
-    progressBar_ = CreateWindowExA(0, PROGRESS_CLASSA, "", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0,
-                                   statusBar_.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+    progressBar_ = CreateWindowExW(0, PROGRESS_CLASSW, L"", WS_CHILD | PBS_SMOOTH, 0, 0, 0, 0,
+                                   statusBar_.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
     TheApp().progressBar = progressBar_;
     return true;
 }
@@ -214,9 +214,9 @@ void MainFrame::OnSize(UINT type, int width, int height)
     int right = width - ui::ScalePixels(hwnd_, 20);
     for (int pane = 3; pane >= 1; --pane) {
         edges[static_cast<size_t>(pane)] = right;
-        std::string text = LoadText(static_cast<UINT>(kLockPanes[pane - 1]));
+        const std::wstring text = LoadTextW(static_cast<UINT>(kLockPanes[pane - 1]));
         SIZE size{};
-        GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
         right -= size.cx + ui::ScalePixels(hwnd_, 12);
     }
     edges[0] = right;
@@ -391,7 +391,7 @@ bool MainFrame::OnNotify(NMHDR* header, LRESULT& result)
         result = 0;
         return true;
     }
-    std::string& storage = toolTipText_;
+    std::wstring& storage = toolTipText_;
     if (ui::ToolBar::ServeToolTip(header, [this](int command) { return ToolTipOf(command); }, storage)) {
         result = 0;
         return true;

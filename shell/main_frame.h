@@ -58,7 +58,7 @@ public:
     bool PreTranslateMessage(MSG& message) override;
 
 protected:
-    bool OnCreate(const CREATESTRUCTA& create) override;
+    bool OnCreate(const CREATESTRUCTW& create) override;
     void OnSize(UINT type, int width, int height) override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(NMHDR* header, LRESULT& result) override;
@@ -88,7 +88,7 @@ private:
     ui::ImageList toolbarImages_;
     HWND progressBar_ = nullptr;   // a child of the status bar, which destroys it
     ui::UniqueIcon smallIcon_;
-    std::string toolTipText_;
+    std::wstring toolTipText_;
     int look_ = 214;
     std::string lockIndicators_;
     HWND lastFocus_ = nullptr;

@@ -52,7 +52,7 @@ bool MainView::OnInitDialog()
         if (nameField_.IsValid())
             nameField_.SetFocus();
     }
-    accelerators_ = LoadAcceleratorsA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDR_MAINFRAME));
+    accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
     return false;   // the focus was placed above
 }
 
@@ -192,5 +192,5 @@ bool MainView::TranslateShortcut(MSG& message)
     if (ui::IsEditingShortcut(message))
         return false;
     HWND frame = GetParent(hwnd_);
-    return accelerators_ && frame && TranslateAcceleratorA(frame, accelerators_, &message) != 0;
+    return accelerators_ && frame && TranslateAcceleratorW(frame, accelerators_, &message) != 0;
 }

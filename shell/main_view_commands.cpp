@@ -5,6 +5,7 @@
 #include "listtools/clipboard.h"
 #include "listtools/csv_export.h"
 #include "listtools/find_dialog.h"
+#include "listtools/save_encoding.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
@@ -133,9 +134,14 @@ void MainView::SaveCsv()
     if (!model || model->RowCount() <= 0)
         return;
     std::string path;
-    if (!ui::AskSaveFileName(hwnd_, {LoadText(IDS_FILTER_CSV), "csv", proposed}, path))
+    ui::SaveFileRequest request{WithUtf8FileType(LoadText(IDS_FILTER_CSV), LoadText(IDS_FILTER_CSV_UTF8)), "csv",
+                                proposed};
+    if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
-    ::SaveCsv(*model, path, reporter_);
+    const std::optional<TextEncoding> encoding =
+        ConfirmSaveEncoding(request.type, FirstTextOutsideAnsi(*model), reporter_);
+    if (encoding)
+        ::SaveCsv(*model, path, reporter_, *encoding);
 }
 
 void MainView::SaveText()
@@ -145,7 +151,12 @@ void MainView::SaveText()
     ui::WaitCursor wait;
     const std::string& target = run_.TargetComputer;
     std::string path;
-    if (!ui::AskSaveFileName(hwnd_, {LoadText(IDS_FILTER_TEXT), "txt", DefaultTextReportName(target)}, path))
+    ui::SaveFileRequest request{WithUtf8FileType(LoadText(IDS_FILTER_TEXT), LoadText(IDS_FILTER_TEXT_UTF8)), "txt",
+                                DefaultTextReportName(target)};
+    if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
-    SaveStandardReport(run_.Stores, target, path, reporter_);
+    const std::optional<TextEncoding> encoding =
+        ConfirmSaveEncoding(request.type, FirstReportTextOutsideAnsi(run_.Stores, target), reporter_);
+    if (encoding)
+        SaveStandardReport(run_.Stores, target, path, reporter_, *encoding);
 }

@@ -9,6 +9,7 @@
 #include "listtools/clipboard.h"
 #include "listtools/csv_export.h"
 #include "listtools/find_dialog.h"
+#include "listtools/save_encoding.h"
 #include "listtools/sort_compare.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -23,8 +24,6 @@ namespace {
 
 constexpr UINT_PTR kProgressTimerId = 1;
 constexpr UINT kProgressPeriodMs = 250;
-constexpr char kListFilter[] = "Text Files (*.txt)|*.txt|CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||";
-constexpr char kCsvFilter[] = "CSV Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
 constexpr char kSummaryName[] = "summary.csv";
 // Wide enough for the texts of both languages.
 constexpr int kColumnWidths[kSummaryColumnCount] = {130, 120, 90, 280, 170, 90, 210, 90, 70, 100, 120,
@@ -295,7 +294,7 @@ bool MultiCheckWindow::LoadList(const std::string& path)
 void MultiCheckWindow::AskForList()
 {
     std::string path;
-    if (ui::AskOpenFileName(hwnd_, kListFilter, path))
+    if (ui::AskOpenFileName(hwnd_, LoadText(IDS_FILTER_TEXT), path))
         LoadList(path);
 }
 
@@ -304,11 +303,17 @@ void MultiCheckWindow::SaveSummary()
     if (list_.Model().RowCount() == 0)
         return;
     std::string path;
-    if (!ui::AskSaveFileName(hwnd_, {kCsvFilter, "csv", kSummaryName}, path))
+    ui::SaveFileRequest request{WithUtf8FileType(LoadText(IDS_FILTER_CSV), LoadText(IDS_FILTER_CSV_UTF8)), "csv",
+                                kSummaryName};
+    if (!ui::AskSaveFileName(hwnd_, request, path))
+        return;
+    BoxMessages messages(hwnd_);
+    const std::optional<TextEncoding> encoding =
+        ConfirmSaveEncoding(request.type, FirstTextOutsideAnsi(list_.Model()), messages);
+    if (!encoding)
         return;
     ui::WaitCursor wait;
-    BoxMessages messages(hwnd_);
-    SaveCsv(list_.Model(), path, messages);
+    SaveCsv(list_.Model(), path, messages, *encoding);
 }
 
 void MultiCheckWindow::Close()

@@ -12,27 +12,27 @@ int WindowReporter::ShowMessage(const std::string& text, UINT flags)
 void WindowReporter::StandardStoresCleared()
 {
     if (standardForm_)
-        SendMessageA(standardForm_, WM_STANDARD_STORES_CLEARED, 0, 0);
+        SendMessageW(standardForm_, WM_STANDARD_STORES_CLEARED, 0, 0);
 }
 
 std::string WindowReporter::SelectedClassText()
 {
     std::string text;
     if (individualForm_)
-        SendMessageA(individualForm_, WM_GET_CLASS_TEXT, reinterpret_cast<WPARAM>(&text), 0);
+        SendMessageW(individualForm_, WM_GET_CLASS_TEXT, reinterpret_cast<WPARAM>(&text), 0);
     return text;
 }
 
 void WindowReporter::AddClassRows(std::vector<ClassResultRow> rows)
 {
     if (individualForm_)
-        SendMessageA(individualForm_, WM_CLASS_ROWS_READY, reinterpret_cast<WPARAM>(&rows), 0);
+        SendMessageW(individualForm_, WM_CLASS_ROWS_READY, reinterpret_cast<WPARAM>(&rows), 0);
 }
 
 void WindowReporter::SelectFirstClassRow()
 {
     if (individualForm_)
-        SendMessageA(individualForm_, WM_SELECT_FIRST_CLASS_ROW, 0, 0);
+        SendMessageW(individualForm_, WM_SELECT_FIRST_CLASS_ROW, 0, 0);
 }
 
 void WindowReporter::ReadingIncomplete(const std::string& text)

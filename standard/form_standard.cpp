@@ -45,12 +45,12 @@ bool FormStandard::OnInitDialog()
 {
     RECT none{0, 0, 0, 0};
     splitter_.Create(hwnd_, kSplitterId, none);
-    tree_.Attach(CreateWindowExA(WS_EX_CLIENTEDGE, WC_TREEVIEWA, "",
+    tree_.Attach(CreateWindowExW(WS_EX_CLIENTEDGE, WC_TREEVIEWW, L"",
                                  WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES |
                                      TVS_LINESATROOT | TVS_SHOWSELALWAYS,
                                  0, 0, 0, 0, splitter_.Handle(),
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)),
-                                 GetModuleHandleA(nullptr), nullptr));
+                                 GetModuleHandleW(nullptr), nullptr));
     BuildTree();
     list_.Create(splitter_.Handle(), kListId, LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS);
     list_.View().SetImageList(images_.Handle(), LVSIL_SMALL);
@@ -108,9 +108,9 @@ int FormStandard::LongestLabelWidth() const
     const int icon = ui::ScalePixels(hwnd_, 16);
     int widest = 0;
     for (int page = 0; page < kPageCount; ++page) {
-        const std::string label = LoadText(PageLabelStringId(page));
+        const std::wstring label = LoadTextW(PageLabelStringId(page));
         SIZE size{};
-        GetTextExtentPoint32A(dc, label.c_str(), static_cast<int>(label.size()), &size);
+        GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
         const int depth = page == kRootPage ? 1 : page < kFirstCategoryPage ? 2 : 3;
         widest = std::max(widest, static_cast<int>(size.cx) + depth * indent + icon);
     }
@@ -164,7 +164,7 @@ bool FormStandard::OnHeaderNotify(NMHDR* header)
     if (track->pitem && (track->pitem->mask & HDI_WIDTH)) {
         widths_.Set(currentPage_, track->iItem, track->pitem->cxy);
         list_.NoteUserWidth(track->iItem, track->pitem->cxy);
-        PostMessageA(hwnd_, WM_FILL_LAST_COLUMN, 0, 0);   // once the header applied the width
+        PostMessageW(hwnd_, WM_FILL_LAST_COLUMN, 0, 0);   // once the header applied the width
     }
     return false;   // the header goes on with its own handling
 }

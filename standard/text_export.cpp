@@ -1,5 +1,6 @@
 #include "standard/text_export.h"
 
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
@@ -106,9 +107,10 @@ int WriteStandardReport(const StandardStores& stores, const std::string& targetC
 }
 
 int SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
-                       const std::string& path, MessageSink& messages)
+                       const std::string& path, MessageSink& messages, TextEncoding encoding)
 {
     FileTextSink file;
+    file.SetEncoding(encoding);
     if (!file.Open(path)) {
         ReportFileOpenError(messages, path);
         return kExportOpenFailed;
@@ -120,4 +122,24 @@ int SaveStandardReport(const StandardStores& stores, const std::string& targetCo
         return kExportWriteFailed;
     }
     return kExportDone;
+}
+
+std::optional<std::string> FirstReportTextOutsideAnsi(const StandardStores& stores,
+                                                      const std::string& targetComputer)
+{
+    if (!FitsCodePage(targetComputer))
+        return targetComputer;
+    for (const StandardCategory& category : kStandardCategories) {
+        const CategoryStore* store = stores.Store(category.storeIndex);
+        if (!store)
+            continue;
+        for (int column = 0; column < store->ColumnCount(); ++column)
+            if (!FitsCodePage(store->ColumnHeader(column)))
+                return store->ColumnHeader(column);
+        for (int row = 0; row < store->RowCount(); ++row)
+            for (int column = 0; column < store->ColumnCount(); ++column)
+                if (!FitsCodePage(store->Cell(row, column)))
+                    return store->Cell(row, column);
+    }
+    return std::nullopt;
 }

@@ -4,6 +4,7 @@
 // The report is for people to read: texts are written as the program holds them, except
 // that a line break inside a cell becomes a space, so that every row stays one line.
 #pragma once
+#include <optional>
 #include <string>
 
 #include "listtools/text_sink.h"
@@ -30,4 +31,10 @@ int WriteStandardReport(const StandardStores& stores, const std::string& targetC
 // kExportOpenFailed (message 111) or kExportWriteFailed (message 112; a file that was
 // there stays as it was).
 int SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
-                       const std::string& path, MessageSink& messages);
+                       const std::string& path, MessageSink& messages,
+                       TextEncoding encoding = TextEncoding::Ansi);
+
+// The first text of the report (the computer's name, a column header or a cell) that the
+// ANSI code page cannot hold whole.
+std::optional<std::string> FirstReportTextOutsideAnsi(const StandardStores& stores,
+                                                      const std::string& targetComputer);

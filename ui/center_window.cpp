@@ -19,7 +19,7 @@ void CenterOnOwner(HWND popup, HWND owner)
     int topEdge = (ownerRect.top + ownerRect.bottom - height) / 2;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromWindow(top, MONITOR_DEFAULTTONEAREST), &monitor)) {
+    if (GetMonitorInfoW(MonitorFromWindow(top, MONITOR_DEFAULTTONEAREST), &monitor)) {
         const RECT& work = monitor.rcWork;
         left = std::max<int>(work.left, std::min<int>(left, work.right - width));
         topEdge = std::max<int>(work.top, std::min<int>(topEdge, work.bottom - height));

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/narrow.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -18,7 +19,8 @@ public:
     // list), or a negative value on failure.
     int AddString(const std::string& text, LPARAM data = 0) const
     {
-        int index = static_cast<int>(SendMsg(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str())));
+        const std::wstring wide = ToWide(text);
+        int index = static_cast<int>(SendMsg(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide.c_str())));
         if (index >= 0)
             SendMsg(CB_SETITEMDATA, index, data);
         return index;
@@ -33,15 +35,16 @@ public:
         LRESULT length = SendMsg(CB_GETLBTEXTLEN, index);
         if (length <= 0)
             return {};
-        std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+        std::vector<wchar_t> buffer(static_cast<size_t>(length) + 1, L'\0');
         LRESULT copied = SendMsg(CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(buffer.data()));
-        return copied > 0 ? std::string(buffer.data(), static_cast<size_t>(copied)) : std::string();
+        return copied > 0 ? ToNarrow(std::wstring_view(buffer.data(), static_cast<size_t>(copied))) : std::string();
     }
     // Selects the first entry after `start` (-1: from the top) that begins with
     // `prefix`, ignoring case; returns its index or CB_ERR.
     int SelectStringPrefix(const std::string& prefix, int start = -1) const
     {
-        return static_cast<int>(SendMsg(CB_SELECTSTRING, start, reinterpret_cast<LPARAM>(prefix.c_str())));
+        const std::wstring wide = ToWide(prefix);
+        return static_cast<int>(SendMsg(CB_SELECTSTRING, start, reinterpret_cast<LPARAM>(wide.c_str())));
     }
 };
 

@@ -22,7 +22,7 @@ Dialog::~Dialog()
 {
     HWND window = std::exchange(hwnd_, nullptr);
     if (window && IsWindow(window)) {
-        SetWindowLongPtrA(window, DWLP_USER, 0);
+        SetWindowLongPtrW(window, DWLP_USER, 0);
         if (!modal_)
             DestroyWindow(window);
     }
@@ -39,7 +39,7 @@ INT_PTR Dialog::RunModal(HWND parent)
     if (!dialogTemplate || hwnd_)
         return -1;
     modal_ = true;
-    return DialogBoxIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, parent, StaticProc,
+    return DialogBoxIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, parent, StaticProc,
                                    reinterpret_cast<LPARAM>(this));
 }
 
@@ -49,7 +49,7 @@ bool Dialog::CreateModeless(HWND parent)
     if (!dialogTemplate || hwnd_)
         return false;
     modal_ = false;
-    return CreateDialogIndirectParamA(GetModuleHandleA(nullptr), dialogTemplate, parent,
+    return CreateDialogIndirectParamW(GetModuleHandleW(nullptr), dialogTemplate, parent,
                                       StaticProc, reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
@@ -67,7 +67,7 @@ bool Dialog::PreTranslateMessage(MSG& message)
 {
     if (message.message < WM_KEYFIRST || message.message > WM_KEYLAST || !hwnd_)
         return false;
-    return IsDialogMessageA(hwnd_, &message) != FALSE;
+    return IsDialogMessageW(hwnd_, &message) != FALSE;
 }
 
 bool Dialog::OnCommand(int id, int, HWND)
@@ -109,11 +109,11 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND window, UINT message, WPARAM wParam, LP
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<Dialog*>(lParam);
         self->hwnd_ = window;
-        SetWindowLongPtrA(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
+        SetWindowLongPtrW(window, DWLP_USER, reinterpret_cast<LONG_PTR>(self));
         if (!self->modal_)
             RegisterMessageFilter(window, self);
     } else {
-        self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
+        self = reinterpret_cast<Dialog*>(GetWindowLongPtrW(window, DWLP_USER));
     }
     if (!self)
         return FALSE;  // messages before WM_INITDIALOG take the dialog manager's course
@@ -125,7 +125,7 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND window, UINT message, WPARAM wParam, LP
         result = FALSE;
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, DWLP_USER, 0);
+        SetWindowLongPtrW(window, DWLP_USER, 0);
         self->hwnd_ = nullptr;
     }
     return result;

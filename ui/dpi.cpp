@@ -21,7 +21,7 @@ UINT WindowDpi(HWND window)
 {
     // GetDpiForWindow exists from Windows 10 1607 on; Windows 7 lacks it.
     using GetDpiForWindowFunction = UINT(WINAPI*)(HWND);
-    HMODULE user32 = GetModuleHandleA("user32.dll");
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
     auto getDpiForWindow = user32 ? reinterpret_cast<GetDpiForWindowFunction>(
                                         GetProcAddress(user32, "GetDpiForWindow"))
                                   : nullptr;

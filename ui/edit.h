@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "base/narrow.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -12,12 +13,13 @@ class Edit : public Window {
 public:
     using Window::Window;
 
-    void SetLimit(int bytes) const { SendMsg(EM_SETLIMITTEXT, bytes); }
-    // Selects bytes start..end-1 (0, -1: all).
+    void SetLimit(int characters) const { SendMsg(EM_SETLIMITTEXT, characters); }
+    // Selects characters start..end-1 (0, -1: all).
     void SetSel(int start, int end) const { SendMsg(EM_SETSEL, start, end); }
     void ReplaceSel(const std::string& text, bool canUndo = true) const
     {
-        SendMsg(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(text.c_str()));
+        const std::wstring wide = ToWide(text);
+        SendMsg(EM_REPLACESEL, canUndo, reinterpret_cast<LPARAM>(wide.c_str()));
     }
     void SetReadOnly(bool readOnly) const { SendMsg(EM_SETREADONLY, readOnly); }
     // Inserts the clipboard's text at the caret.

@@ -20,7 +20,7 @@ LRESULT CALLBACK SelectAllProc(HWND window, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
     case WM_CHAR:
         if (wParam == kCtrlA) {
-            SendMessageA(window, EM_SETSEL, 0, -1);
+            SendMessageW(window, EM_SETSEL, 0, -1);
             return 0;
         }
         break;
@@ -37,8 +37,8 @@ LRESULT CALLBACK SelectAllProc(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 bool IsEditControl(HWND window)
 {
-    char name[16] = {};
-    return window && GetClassNameA(window, name, sizeof name) > 0 && _stricmp(name, "Edit") == 0;
+    wchar_t name[16] = {};
+    return window && GetClassNameW(window, name, 16) > 0 && _wcsicmp(name, L"Edit") == 0;
 }
 
 bool IsEditingShortcut(const MSG& message)

@@ -8,7 +8,7 @@ int ImageList::AddIconResource(UINT iconId) const
     int height = 0;
     if (!ImageList_GetIconSize(list_.Get(), &width, &height))
         return -1;
-    UniqueIcon icon(static_cast<HICON>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(iconId),
+    UniqueIcon icon(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId),
                                                   IMAGE_ICON, width, height, LR_DEFAULTCOLOR)));
     return icon ? AddIcon(icon.Get()) : -1;
 }
@@ -17,10 +17,10 @@ ImageList ImageList::LoadStripScaled(UINT bitmapId, int width, COLORREF maskColo
 {
     if (scaledWidth <= width)
         return LoadStrip(bitmapId, width, maskColor);
-    UniqueBitmap source(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
+    UniqueBitmap source(static_cast<HBITMAP>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId),
                                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     BITMAP info{};
-    if (!source || !GetObjectA(source.Get(), sizeof info, &info) || info.bmWidth < width)
+    if (!source || !GetObjectW(source.Get(), sizeof info, &info) || info.bmWidth < width)
         return LoadStrip(bitmapId, width, maskColor);
     const int count = info.bmWidth / width;
     const int scaledHeight = MulDiv(info.bmHeight, scaledWidth, width);

@@ -20,7 +20,7 @@ public:
     // resources; pixels of `maskColor` are transparent.
     static ImageList LoadStrip(UINT bitmapId, int width, COLORREF maskColor)
     {
-        return ImageList(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(bitmapId),
+        return ImageList(ImageList_LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(bitmapId),
                                               width, 0, maskColor, IMAGE_BITMAP, LR_CREATEDIBSECTION));
     }
 

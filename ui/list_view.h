@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "base/narrow.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -27,12 +28,13 @@ public:
     // ---- columns
     int InsertColumn(int index, const std::string& text, int width, int format = LVCFMT_LEFT) const
     {
-        LVCOLUMNA column{};
+        std::wstring wide = ToWide(text);
+        LVCOLUMNW column{};
         column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT;
         column.fmt = format;
         column.cx = width;
-        column.pszText = const_cast<char*>(text.c_str());
-        return static_cast<int>(SendMsg(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)));
+        column.pszText = wide.data();
+        return static_cast<int>(SendMsg(LVM_INSERTCOLUMNW, index, reinterpret_cast<LPARAM>(&column)));
     }
     bool DeleteColumn(int index) const { return SendMsg(LVM_DELETECOLUMN, index) != 0; }
     int ColumnCount() const { return Header_GetItemCount(Header()); }
@@ -44,9 +46,9 @@ public:
     // LVCFMT_LEFT, LVCFMT_RIGHT or LVCFMT_CENTER.
     int ColumnFormat(int index) const
     {
-        LVCOLUMNA column{};
+        LVCOLUMNW column{};
         column.mask = LVCF_FMT;
-        SendMsg(LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+        SendMsg(LVM_GETCOLUMNW, index, reinterpret_cast<LPARAM>(&column));
         return column.fmt & LVCFMT_JUSTIFYMASK;
     }
     std::string ColumnText(int index) const;
@@ -76,37 +78,39 @@ public:
     // ---- normal items
     int InsertItem(int index, const std::string& text, int image = -1, LPARAM data = 0) const
     {
-        LVITEMA item{};
+        std::wstring wide = ToWide(text);
+        LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_PARAM | (image >= 0 ? LVIF_IMAGE : 0);
         item.iItem = index;
-        item.pszText = const_cast<char*>(text.c_str());
+        item.pszText = wide.data();
         item.iImage = image;
         item.lParam = data;
-        return static_cast<int>(SendMsg(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+        return static_cast<int>(SendMsg(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
     }
     bool SetItemText(int item, int subItem, const std::string& text) const
     {
-        LVITEMA cell{};
+        std::wstring wide = ToWide(text);
+        LVITEMW cell{};
         cell.iSubItem = subItem;
-        cell.pszText = const_cast<char*>(text.c_str());
-        return SendMsg(LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell)) != 0;
+        cell.pszText = wide.data();
+        return SendMsg(LVM_SETITEMTEXTW, item, reinterpret_cast<LPARAM>(&cell)) != 0;
     }
     // The text of a cell, of normal and of virtual lists alike.
     std::string ItemText(int item, int subItem) const;
     bool SetItemData(int item, LPARAM data) const
     {
-        LVITEMA entry{};
+        LVITEMW entry{};
         entry.mask = LVIF_PARAM;
         entry.iItem = item;
         entry.lParam = data;
-        return SendMsg(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry)) != 0;
+        return SendMsg(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&entry)) != 0;
     }
     LPARAM ItemData(int item) const
     {
-        LVITEMA entry{};
+        LVITEMW entry{};
         entry.mask = LVIF_PARAM;
         entry.iItem = item;
-        SendMsg(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+        SendMsg(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
         return entry.lParam;
     }
     bool DeleteItem(int item) const { return SendMsg(LVM_DELETEITEM, item) != 0; }

@@ -13,7 +13,7 @@ UniqueMenu LoadMenuResource(UINT id)
         found = FindResourceW(module, MAKEINTRESOURCEW(id), menuType);
     HGLOBAL loaded = found ? LoadResource(module, found) : nullptr;
     const void* menuTemplate = loaded ? LockResource(loaded) : nullptr;
-    return UniqueMenu(menuTemplate ? LoadMenuIndirectA(menuTemplate) : nullptr);
+    return UniqueMenu(menuTemplate ? LoadMenuIndirectW(menuTemplate) : nullptr);
 }
 
 }  // namespace ui

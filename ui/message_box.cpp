@@ -1,5 +1,6 @@
 #include "ui/message_box.h"
 
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "ui/replaceable_handler.h"
@@ -20,8 +21,7 @@ int ShowMessageBox(HWND owner, const std::string& text, UINT flags)
 {
     if (auto handler = g_handler.Current())
         return (*handler)(owner, text, flags);
-    std::string caption = LoadText(IDS_APP_TITLE);
-    return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
+    return MessageBoxW(owner, ToWide(text).c_str(), LoadTextW(IDS_APP_TITLE).c_str(), flags);
 }
 
 }  // namespace ui

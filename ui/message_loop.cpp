@@ -41,7 +41,7 @@ LRESULT CALLBACK FilterWatcherProc(HWND window, UINT message, WPARAM wParam, LPA
 // The next window outward: the parent of a child window; top-level windows end the walk.
 HWND OuterWindow(HWND window)
 {
-    return (GetWindowLongPtrA(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_CHILD) ? GetParent(window) : nullptr;
 }
 
 bool OfferToFilter(HWND window, MSG& message)
@@ -112,14 +112,14 @@ void ProcessMessage(MSG& message)
     if (PreTranslate(message))
         return;
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
 }
 
 int RunMessageLoop()
 {
     MSG message{};
     for (;;) {
-        BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got == 0 || got == -1)
             break;
         ProcessMessage(message);
@@ -132,7 +132,7 @@ bool PumpMessagesUntil(const std::function<bool()>& done, DWORD timeoutMs)
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     for (;;) {
         MSG message{};
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+        while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
             if (message.message == WM_QUIT) {
                 PostQuitMessage(static_cast<int>(message.wParam));
                 return done();

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/narrow.h"
 #include "ui/replaceable_handler.h"
 #include "ui/save_dialog.h"
 
@@ -16,18 +17,18 @@ ReplaceableHandler<OpenFileHandler> g_handler;
 
 bool ShowOpenDialog(HWND owner, const std::string& filter, std::string& path)
 {
-    const std::string filterText = ToDialogFilter(filter);
-    std::vector<char> buffer(kPathBufferSize, '\0');
-    OPENFILENAMEA dialog{};
+    const std::wstring filterText = ToDialogFilter(filter);
+    std::vector<wchar_t> buffer(kPathBufferSize, L'\0');
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = filter.empty() ? nullptr : filterText.c_str();
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
     dialog.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_LONGNAMES;
-    if (!GetOpenFileNameA(&dialog))
+    if (!GetOpenFileNameW(&dialog))
         return false;
-    path.assign(buffer.data());
+    path = ToNarrow(buffer.data());
     return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "base/narrow.h"
 #include "ui/center_window.h"
 #include "ui/replaceable_handler.h"
 
@@ -25,49 +26,44 @@ UINT_PTR CALLBACK PlaceSaveDialog(HWND hook, UINT message, WPARAM, LPARAM lParam
     return 0;
 }
 
-bool ShowSaveDialog(HWND owner, const SaveFileRequest& request, std::string& path)
+bool ShowSaveDialog(HWND owner, SaveFileRequest& request, std::string& path)
 {
-    std::string filter = ToDialogFilter(request.filter);
-    std::vector<char> buffer(kPathBufferSize, '\0');
-    request.fileName.copy(buffer.data(), buffer.size() - 1);
+    const std::wstring filter = ToDialogFilter(request.filter);
+    const std::wstring extension = ToWide(request.defaultExtension);
+    std::vector<wchar_t> buffer(kPathBufferSize, L'\0');
+    ToWide(request.fileName).copy(buffer.data(), buffer.size() - 1);
 
-    OPENFILENAMEA dialog{};
+    OPENFILENAMEW dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
     dialog.lpstrFilter = request.filter.empty() ? nullptr : filter.c_str();
+    dialog.nFilterIndex = static_cast<DWORD>(request.type > 0 ? request.type : 1);
     dialog.lpstrFile = buffer.data();
     dialog.nMaxFile = static_cast<DWORD>(buffer.size());
-    dialog.lpstrDefExt = request.defaultExtension.empty() ? nullptr : request.defaultExtension.c_str();
+    dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
     dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_LONGNAMES |
                    OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING;
     dialog.lpfnHook = PlaceSaveDialog;
-    if (!GetSaveFileNameA(&dialog))
+    if (!GetSaveFileNameW(&dialog))
         return false;
-    path.assign(buffer.data());
+    path = ToNarrow(buffer.data());
+    request.type = static_cast<int>(dialog.nFilterIndex);
     return true;
 }
 
 }  // namespace
 
-std::string ToDialogFilter(const std::string& filter, UINT codePage)
+std::wstring ToDialogFilter(const std::string& filter)
 {
-    if (codePage == 0)
-        codePage = GetACP();
-    std::string converted;
-    converted.reserve(filter.size() + 2);
-    for (size_t index = 0; index < filter.size(); ++index) {
-        char byte = filter[index];
-        if (IsDBCSLeadByteEx(codePage, static_cast<BYTE>(byte)) && index + 1 < filter.size()) {
-            converted += byte;
-            converted += filter[++index];
-            continue;
-        }
-        converted += byte == '|' ? '\0' : byte;
-    }
-    // Exactly two zero bytes end the list, whatever the given text ended with.
-    while (!converted.empty() && converted.back() == '\0')
+    // UTF-8 never uses the byte of "|" inside another character.
+    std::wstring converted = ToWide(filter);
+    for (wchar_t& c : converted)
+        if (c == L'|')
+            c = L'\0';
+    // Exactly two zero characters end the list, whatever the given text ended with.
+    while (!converted.empty() && converted.back() == L'\0')
         converted.pop_back();
-    converted.append(2, '\0');
+    converted.append(2, L'\0');
     return converted;
 }
 
@@ -76,7 +72,7 @@ void SetSaveFileHandler(SaveFileHandler handler)
     g_handler.Set(std::move(handler));
 }
 
-bool AskSaveFileName(HWND owner, const SaveFileRequest& request, std::string& path)
+bool AskSaveFileName(HWND owner, SaveFileRequest& request, std::string& path)
 {
     if (auto handler = g_handler.Current())
         return (*handler)(owner, request, path);

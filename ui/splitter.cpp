@@ -95,7 +95,7 @@ void Splitter::DragTo(int x)
     columns_[0].ideal = ideal;
     RecalcLayout();
     NMHDR moved{hwnd_, static_cast<UINT_PTR>(GetDlgCtrlID(hwnd_)), kSplitterMoved};
-    SendMessageA(GetParent(hwnd_), WM_NOTIFY, moved.idFrom, reinterpret_cast<LPARAM>(&moved));
+    SendMessageW(GetParent(hwnd_), WM_NOTIFY, moved.idFrom, reinterpret_cast<LPARAM>(&moved));
     RepaintPanes();
 }
 
@@ -141,7 +141,7 @@ LRESULT Splitter::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
     case WM_NOTIFY:
         // The panes' parent is the splitter; their owner is the splitter's parent.
-        return SendMessageA(GetParent(hwnd_), message, wParam, lParam);
+        return SendMessageW(GetParent(hwnd_), message, wParam, lParam);
     }
     return WindowBase::OnMessage(message, wParam, lParam);
 }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/narrow.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -17,9 +18,9 @@ public:
     // Creates a status bar at the bottom of `parent`.
     static StatusBar Create(HWND parent, int id, DWORD style = WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP)
     {
-        return StatusBar(CreateWindowExA(0, STATUSCLASSNAMEA, "", style | WS_CHILD, 0, 0, 0, 0, parent,
+        return StatusBar(CreateWindowExW(0, STATUSCLASSNAMEW, L"", style | WS_CHILD, 0, 0, 0, 0, parent,
                                          reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                         GetModuleHandleA(nullptr), nullptr));
+                                         GetModuleHandleW(nullptr), nullptr));
     }
 
     // The right edges of the parts in client coordinates; -1 runs to the right end.
@@ -31,15 +32,16 @@ public:
     // `type` 0, SBT_NOBORDERS, SBT_POPOUT, ...
     bool SetPartText(int part, const std::string& text, UINT type = 0) const
     {
-        return SendMsg(SB_SETTEXTA, part | type, reinterpret_cast<LPARAM>(text.c_str())) != 0;
+        const std::wstring wide = ToWide(text);
+        return SendMsg(SB_SETTEXTW, part | type, reinterpret_cast<LPARAM>(wide.c_str())) != 0;
     }
     std::string PartText(int part) const
     {
-        size_t length = LOWORD(SendMsg(SB_GETTEXTLENGTHA, part));
-        std::string text(length + 1, '\0');
-        size_t copied = LOWORD(SendMsg(SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text.data())));
+        size_t length = LOWORD(SendMsg(SB_GETTEXTLENGTHW, part));
+        std::wstring text(length + 1, L'\0');
+        size_t copied = LOWORD(SendMsg(SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text.data())));
         text.resize(copied < length ? copied : length);
-        return text;
+        return ToNarrow(text);
     }
     // Simple mode shows one part over the whole bar (menu prompts).
     void SetSimple(bool simple) const { SendMsg(SB_SIMPLE, simple); }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "base/narrow.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -15,10 +16,11 @@ public:
 
     int InsertItem(int index, const std::string& text) const
     {
-        TCITEMA item{};
+        std::wstring wide = ToWide(text);
+        TCITEMW item{};
         item.mask = TCIF_TEXT;
-        item.pszText = const_cast<char*>(text.c_str());
-        return static_cast<int>(SendMsg(TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item)));
+        item.pszText = wide.data();
+        return static_cast<int>(SendMsg(TCM_INSERTITEMW, index, reinterpret_cast<LPARAM>(&item)));
     }
     int ItemCount() const { return static_cast<int>(SendMsg(TCM_GETITEMCOUNT)); }
     int CurSel() const { return static_cast<int>(SendMsg(TCM_GETCURSEL)); }

@@ -50,11 +50,10 @@ public:
     void AutoSize() const { SendMsg(TB_AUTOSIZE); }
 
     // Answers a TTN_GETDISPINFO notification with the tooltip `textOf` gives for the
-    // button's command. `storage` keeps the narrow text alive until the next request
-    // (one per toolbar); a wide request (TTN_GETDISPINFOW) gets at most 79 characters.
-    // False for any other notification.
+    // button's command. `storage` keeps the text alive until the next request (one per
+    // toolbar). False for any other notification.
     using ToolTipFunction = std::function<std::string(int command)>;
-    static bool ServeToolTip(NMHDR* header, const ToolTipFunction& textOf, std::string& storage);
+    static bool ServeToolTip(NMHDR* header, const ToolTipFunction& textOf, std::wstring& storage);
 };
 
 }  // namespace ui

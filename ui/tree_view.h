@@ -3,8 +3,10 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <iterator>
 #include <string>
 
+#include "base/narrow.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -17,15 +19,16 @@ public:
     HTREEITEM InsertItem(HTREEITEM parent, const std::string& text, int image, int selectedImage,
                          HTREEITEM after = TVI_LAST, LPARAM data = 0) const
     {
-        TVINSERTSTRUCTA insert{};
+        std::wstring wide = ToWide(text);
+        TVINSERTSTRUCTW insert{};
         insert.hParent = parent;
         insert.hInsertAfter = after;
         insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-        insert.item.pszText = const_cast<char*>(text.c_str());
+        insert.item.pszText = wide.data();
         insert.item.iImage = image;
         insert.item.iSelectedImage = selectedImage;
         insert.item.lParam = data;
-        return reinterpret_cast<HTREEITEM>(SendMsg(TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+        return reinterpret_cast<HTREEITEM>(SendMsg(TVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&insert)));
     }
     bool DeleteAllItems() const { return SendMsg(TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT)) != 0; }
     int Count() const { return static_cast<int>(SendMsg(TVM_GETCOUNT)); }
@@ -36,29 +39,30 @@ public:
 
     bool SetItemText(HTREEITEM item, const std::string& text) const
     {
-        TVITEMA entry{};
+        std::wstring wide = ToWide(text);
+        TVITEMW entry{};
         entry.mask = TVIF_TEXT;
         entry.hItem = item;
-        entry.pszText = const_cast<char*>(text.c_str());
-        return SendMsg(TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&entry)) != 0;
+        entry.pszText = wide.data();
+        return SendMsg(TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&entry)) != 0;
     }
     std::string ItemText(HTREEITEM item) const
     {
-        char buffer[1024] = "";
-        TVITEMA entry{};
+        wchar_t buffer[1024] = L"";
+        TVITEMW entry{};
         entry.mask = TVIF_TEXT;
         entry.hItem = item;
         entry.pszText = buffer;
-        entry.cchTextMax = sizeof(buffer);
-        SendMsg(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
-        return buffer;
+        entry.cchTextMax = static_cast<int>(std::size(buffer));
+        SendMsg(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
+        return ToNarrow(buffer);
     }
     LPARAM ItemData(HTREEITEM item) const
     {
-        TVITEMA entry{};
+        TVITEMW entry{};
         entry.mask = TVIF_PARAM;
         entry.hItem = item;
-        SendMsg(TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&entry));
+        SendMsg(TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&entry));
         return entry.lParam;
     }
 

@@ -8,7 +8,7 @@ namespace {
 
 // Interface fonts to fall back on, the shell's own first, then Japanese ones of Windows
 // and of the free IPA family (which Wine and Linux desktops substitute).
-constexpr const char* kFallbackFaces[] = {"MS Shell Dlg 2", "Meiryo UI", "Yu Gothic UI", "MS PGothic", "IPAPGothic"};
+constexpr const wchar_t* kFallbackFaces[] = {L"MS Shell Dlg 2", L"Meiryo UI", L"Yu Gothic UI", L"MS PGothic", L"IPAPGothic"};
 constexpr wchar_t kJapaneseSample = L'\x30EC';   // KATAKANA LETTER RE
 
 bool HasGlyph(HFONT font, wchar_t character)
@@ -42,7 +42,7 @@ bool DrawsUnderscore(HFONT font)
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
-    TextOutA(dc, 4, 4, "_", 1);
+    TextOutW(dc, 4, 4, L"_", 1);
     bool ink = false;
     for (int y = 0; y < kSize && !ink; ++y)
         for (int x = 0; x < kSize && !ink; ++x)
@@ -55,21 +55,21 @@ bool DrawsUnderscore(HFONT font)
 
 UniqueFont CreateSystemUiFont()
 {
-    NONCLIENTMETRICSA metrics{};
+    NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof metrics;
-    if (!SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) ||
-        metrics.lfMessageFont.lfFaceName[0] == '\0')
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0) ||
+        metrics.lfMessageFont.lfFaceName[0] == L'\0')
         return UniqueFont();
-    UniqueFont font(CreateFontIndirectA(&metrics.lfMessageFont));
+    UniqueFont font(CreateFontIndirectW(&metrics.lfMessageFont));
     if (!font || DrawsUnderscore(font.Get()))
         return font;
     // Another face of the same size must draw the underscore and every script the
     // system's font draws.
     const bool japanese = HasGlyph(font.Get(), kJapaneseSample);
-    for (const char* face : kFallbackFaces) {
-        LOGFONTA candidate = metrics.lfMessageFont;
-        lstrcpynA(candidate.lfFaceName, face, LF_FACESIZE);
-        UniqueFont replacement(CreateFontIndirectA(&candidate));
+    for (const wchar_t* face : kFallbackFaces) {
+        LOGFONTW candidate = metrics.lfMessageFont;
+        lstrcpynW(candidate.lfFaceName, face, LF_FACESIZE);
+        UniqueFont replacement(CreateFontIndirectW(&candidate));
         if (replacement && DrawsUnderscore(replacement.Get()) &&
             (!japanese || HasGlyph(replacement.Get(), kJapaneseSample)))
             return replacement;
@@ -82,9 +82,9 @@ int RoomyRowHeight(HWND control)
     HDC dc = GetDC(control);
     if (!dc)
         return 0;
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
-    TEXTMETRICA text{};
-    GetTextMetricsA(dc, &text);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    TEXTMETRICW text{};
+    GetTextMetricsW(dc, &text);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
     return text.tmHeight + std::max(3, static_cast<int>(text.tmHeight) / 4);
@@ -95,8 +95,8 @@ void FitComboRowsToFont(HWND comboBox)
     const int height = RoomyRowHeight(comboBox);
     if (height <= 0)
         return;
-    SendMessageA(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);   // the field
-    SendMessageA(comboBox, CB_SETITEMHEIGHT, 0, height);                         // the entries
+    SendMessageW(comboBox, CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), height);   // the field
+    SendMessageW(comboBox, CB_SETITEMHEIGHT, 0, height);                         // the entries
 }
 
 }  // namespace ui

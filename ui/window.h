@@ -56,8 +56,8 @@ public:
     void ScreenToClient(POINT& point) const { ::ScreenToClient(hwnd_, &point); }
     void ClientToScreen(POINT& point) const { ::ClientToScreen(hwnd_, &point); }
 
-    // Window text in the ANSI code page.
-    bool SetText(const std::string& text) const { return SetWindowTextA(hwnd_, text.c_str()) != FALSE; }
+    // Window text, UTF-8 on our side and UTF-16 in the window.
+    bool SetText(const std::string& text) const;
     std::string Text() const;
 
     void SetFont(HFONT font, bool redraw = true) const
@@ -68,11 +68,11 @@ public:
 
     LRESULT SendMsg(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return SendMessageA(hwnd_, message, wParam, lParam);
+        return SendMessageW(hwnd_, message, wParam, lParam);
     }
     bool PostMsg(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
-        return PostMessageA(hwnd_, message, wParam, lParam) != FALSE;
+        return PostMessageW(hwnd_, message, wParam, lParam) != FALSE;
     }
 
     void Invalidate(bool erase = true) const { InvalidateRect(hwnd_, nullptr, erase); }
@@ -93,11 +93,11 @@ public:
     int ControlId() const { return GetDlgCtrlID(hwnd_); }
     Window Parent() const { return Window(GetParent(hwnd_)); }
 
-    LONG_PTR Style() const { return GetWindowLongPtrA(hwnd_, GWL_STYLE); }
-    LONG_PTR ExStyle() const { return GetWindowLongPtrA(hwnd_, GWL_EXSTYLE); }
+    LONG_PTR Style() const { return GetWindowLongPtrW(hwnd_, GWL_STYLE); }
+    LONG_PTR ExStyle() const { return GetWindowLongPtrW(hwnd_, GWL_EXSTYLE); }
     void ModifyStyle(LONG_PTR remove, LONG_PTR add) const
     {
-        SetWindowLongPtrA(hwnd_, GWL_STYLE, (Style() & ~remove) | add);
+        SetWindowLongPtrW(hwnd_, GWL_STYLE, (Style() & ~remove) | add);
     }
 
     // Destroys the window and forgets the handle.
@@ -116,10 +116,5 @@ protected:
 // rectangle in the parent's client coordinates; the handle is null on failure.
 Window CreateChildWindow(const char* className, const std::string& text, DWORD style,
                          DWORD exStyle, const RECT& rect, HWND parent, int id);
-
-// Copies `text` into a caller's buffer of `size` bytes, always terminated, cut at a
-// character boundary of the ANSI code page (never between the two bytes of a
-// double-byte character). Returns the number of bytes copied.
-size_t CopyTextToBuffer(std::string_view text, char* buffer, size_t size);
 
 }  // namespace ui

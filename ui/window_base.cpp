@@ -2,6 +2,8 @@
 
 #include <utility>
 
+#include "base/narrow.h"
+
 namespace ui {
 namespace {
 
@@ -14,7 +16,7 @@ LRESULT ResultAfterFailure(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_CREATE:
         return -1;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
@@ -25,7 +27,7 @@ WindowBase::~WindowBase()
     HWND window = std::exchange(hwnd_, nullptr);
     if (window && IsWindow(window)) {
         // The derived object is gone: the window's last messages go to DefWindowProc.
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         DestroyWindow(window);
     }
 }
@@ -33,11 +35,12 @@ WindowBase::~WindowBase()
 bool WindowBase::RegisterWindowClass(const char* className, UINT classStyle, HBRUSH background,
                                      HCURSOR cursor, HICON icon)
 {
-    HINSTANCE module = GetModuleHandleA(nullptr);
-    WNDCLASSEXA existing{sizeof(existing)};
-    if (GetClassInfoExA(module, className, &existing))
+    HINSTANCE module = GetModuleHandleW(nullptr);
+    const std::wstring name = ToWide(className);
+    WNDCLASSEXW existing{sizeof(existing)};
+    if (GetClassInfoExW(module, name.c_str(), &existing))
         return existing.lpfnWndProc == StaticProc;
-    WNDCLASSEXA windowClass{sizeof(windowClass)};
+    WNDCLASSEXW windowClass{sizeof(windowClass)};
     windowClass.style = classStyle;
     windowClass.lpfnWndProc = StaticProc;
     windowClass.hInstance = module;
@@ -45,8 +48,8 @@ bool WindowBase::RegisterWindowClass(const char* className, UINT classStyle, HBR
     windowClass.hIconSm = icon;
     windowClass.hCursor = cursor;
     windowClass.hbrBackground = background;
-    windowClass.lpszClassName = className;
-    return RegisterClassExA(&windowClass) != 0;
+    windowClass.lpszClassName = name.c_str();
+    return RegisterClassExW(&windowClass) != 0;
 }
 
 bool WindowBase::Create(const char* className, const std::string& title, DWORD style,
@@ -54,9 +57,9 @@ bool WindowBase::Create(const char* className, const std::string& title, DWORD s
 {
     if (hwnd_)
         return false;
-    CreateWindowExA(exStyle, className, title.c_str(), style, rect.left, rect.top,
+    CreateWindowExW(exStyle, ToWide(className).c_str(), ToWide(title).c_str(), style, rect.left, rect.top,
                     rect.right - rect.left, rect.bottom - rect.top, parent, menuOrId,
-                    GetModuleHandleA(nullptr), this);
+                    GetModuleHandleW(nullptr), this);
     return hwnd_ != nullptr;
 }
 
@@ -64,17 +67,17 @@ LRESULT CALLBACK WindowBase::StaticProc(HWND window, UINT message, WPARAM wParam
 {
     WindowBase* self = nullptr;
     if (message == WM_NCCREATE) {
-        self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
+        self = static_cast<WindowBase*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         if (self) {
             self->hwnd_ = window;
-            SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+            SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
         }
     } else {
-        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+        self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     }
     // Messages before WM_NCCREATE (WM_GETMINMAXINFO) and after WM_NCDESTROY.
     if (!self)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
 
     LRESULT result = 0;
     try {
@@ -83,7 +86,7 @@ LRESULT CALLBACK WindowBase::StaticProc(HWND window, UINT message, WPARAM wParam
         result = ResultAfterFailure(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         self->hwnd_ = nullptr;
     }
     return result;
@@ -93,7 +96,7 @@ LRESULT WindowBase::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
-        return OnCreate(*reinterpret_cast<CREATESTRUCTA*>(lParam)) ? 0 : -1;
+        return OnCreate(*reinterpret_cast<CREATESTRUCTW*>(lParam)) ? 0 : -1;
     case WM_SIZE:
         OnSize(static_cast<UINT>(wParam), LOWORD(lParam), HIWORD(lParam));
         return 0;

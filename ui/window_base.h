@@ -41,11 +41,11 @@ protected:
     virtual LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
-        return DefWindowProcA(hwnd_, message, wParam, lParam);
+        return DefWindowProcW(hwnd_, message, wParam, lParam);
     }
 
     // False fails the creation.
-    virtual bool OnCreate(const CREATESTRUCTA&) { return true; }
+    virtual bool OnCreate(const CREATESTRUCTW&) { return true; }
     virtual void OnSize(UINT /*type*/, int /*width*/, int /*height*/) {}
     // True when handled.
     virtual bool OnCommand(int /*id*/, int /*code*/, HWND /*control*/) { return false; }

@@ -17,7 +17,7 @@ std::string ToolTipOf(int command)
 TEST(ToolBar, ButtonsSeparatorsAndTooltipsFromTheCallback)
 {
     uitest::HostWindow host;
-    std::string tipStorage;
+    std::wstring tipStorage;
     host.onNotify = [&](NMHDR* header, LRESULT& result) {
         result = 0;
         return ui::ToolBar::ServeToolTip(header, ToolTipOf, tipStorage);
@@ -36,19 +36,19 @@ TEST(ToolBar, ButtonsSeparatorsAndTooltipsFromTheCallback)
     // Ask the toolbar's own tooltip control for the text of a button.
     HWND tips = reinterpret_cast<HWND>(bar.SendMsg(TB_GETTOOLTIPS));
     ASSERT_TRUE(tips);
-    char text[80] = "";
-    TTTOOLINFOA tool{};
+    wchar_t text[80] = L"";
+    TTTOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
     tool.hwnd = bar.Handle();
     tool.uId = 57636;
     tool.lpszText = text;
-    SendMessageA(tips, TTM_GETTEXTA, sizeof(text), reinterpret_cast<LPARAM>(&tool));
-    EXPECT_STREQ(text, "Find");
+    SendMessageW(tips, TTM_GETTEXTW, std::size(text), reinterpret_cast<LPARAM>(&tool));
+    EXPECT_STREQ(text, L"Find");
 }
 
 TEST(ToolBar, ServeToolTipIgnoresOtherNotifications)
 {
-    std::string storage;
+    std::wstring storage;
     NMHDR other{nullptr, 1, static_cast<UINT>(NM_CLICK)};
     EXPECT_FALSE(ui::ToolBar::ServeToolTip(&other, ToolTipOf, storage));
 

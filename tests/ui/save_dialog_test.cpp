@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/narrow.h"
 #include "ui/save_dialog.h"
 
 namespace {
@@ -11,21 +12,16 @@ using namespace std::string_literals;
 TEST(SaveFileFilter, BarsBecomeZeroBytesAndTheListEndsWithTwo)
 {
     EXPECT_EQ(ui::ToDialogFilter("CSV Files (*.csv)|*.csv|All Files (*.*)|*.*||"),
-              "CSV Files (*.csv)\0*.csv\0All Files (*.*)\0*.*\0\0"s);
+              L"CSV Files (*.csv)\0*.csv\0All Files (*.*)\0*.*\0\0"s);
     // Without the closing bars the list still ends properly.
-    EXPECT_EQ(ui::ToDialogFilter("Text (*.txt)|*.txt"), "Text (*.txt)\0*.txt\0\0"s);
-    EXPECT_EQ(ui::ToDialogFilter("Text (*.txt)|*.txt|"), "Text (*.txt)\0*.txt\0\0"s);
-    EXPECT_EQ(ui::ToDialogFilter(""), "\0\0"s);
+    EXPECT_EQ(ui::ToDialogFilter("Text (*.txt)|*.txt"), L"Text (*.txt)\0*.txt\0\0"s);
+    EXPECT_EQ(ui::ToDialogFilter("Text (*.txt)|*.txt|"), L"Text (*.txt)\0*.txt\0\0"s);
+    EXPECT_EQ(ui::ToDialogFilter(""), L"\0\0"s);
 }
 
-TEST(SaveFileFilter, DoubleByteCharacterEndingInTheBarCodeStaysWhole)
+TEST(SaveFileFilter, KeepsEveryCharacter)
 {
-    // Katakana "po" is 0x83 0x7C in code page 932; 0x7C is also "|".
-    const std::string po = "\x83\x7C";
-    std::string filter = po + " (*.txt)|*.txt||";
-    EXPECT_EQ(ui::ToDialogFilter(filter, 932), po + " (*.txt)\0*.txt\0\0"s);
-    // In a single-byte code page the same byte is a bar.
-    EXPECT_EQ(ui::ToDialogFilter(filter, 1252), "\x83\0 (*.txt)\0*.txt\0\0"s);
+    EXPECT_EQ(ui::ToDialogFilter("テキスト、UTF-8 (*.txt)|*.txt||"), L"テキスト、UTF-8 (*.txt)\0*.txt\0\0"s);
 }
 
 class SaveFileHook : public ::testing::Test {
@@ -59,7 +55,8 @@ TEST_F(SaveFileHook, CancelLeavesThePathAlone)
 {
     ui::SetSaveFileHandler([](HWND, const ui::SaveFileRequest&, std::string&) { return false; });
     std::string path = "unchanged";
-    EXPECT_FALSE(ui::AskSaveFileName(nullptr, {"CSV Files (*.csv)|*.csv||", "csv", "a.csv"}, path));
+    ui::SaveFileRequest request{"CSV Files (*.csv)|*.csv||", "csv", "a.csv"};
+    EXPECT_FALSE(ui::AskSaveFileName(nullptr, request, path));
     EXPECT_EQ(path, "unchanged");
 }
 
@@ -75,11 +72,11 @@ BOOL CALLBACK AnswerSaveDialog(HWND window, LPARAM)
     GetClassNameA(window, className, sizeof(className));
     if (std::string(className) != "#32770" || !IsWindowVisible(window))
         return TRUE;
-    char text[1024] = "";
-    GetDlgItemTextA(window, kFileNameBox, text, sizeof(text));
-    g_proposed = text;
-    SetDlgItemTextA(window, kFileNameBox, g_typed.c_str());
-    PostMessageA(window, WM_COMMAND, IDOK, 0);
+    wchar_t text[1024] = L"";
+    GetDlgItemTextW(window, kFileNameBox, text, static_cast<int>(std::size(text)));
+    g_proposed = ToNarrow(text);
+    SetDlgItemTextW(window, kFileNameBox, ToWide(g_typed).c_str());
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
     return FALSE;
 }
 
@@ -95,15 +92,17 @@ TEST_F(SaveFileHook, WithoutHookTheRealDialogAnswers)
     char folder[MAX_PATH] = "";
     GetTempPathA(sizeof(folder), folder);
     g_proposed.clear();
-    g_typed = std::string(folder) + "mirel_save_probe";
+    g_typed = std::string(folder) + "mirel_サービス_café_𝄞";
     UINT_PTR timer = SetTimer(nullptr, 0, 100, FindSaveDialog);
 
     std::string path;
-    bool saved = ui::AskSaveFileName(nullptr, {"CSV Files (*.csv)|*.csv||", "csv", "LocalComputer.csv"}, path);
+    ui::SaveFileRequest request{"CSV Files (*.csv)|*.csv|CSV, UTF-8 (*.csv)|*.csv||", "csv", "テスト_LocalComputer.csv", 2};
+    bool saved = ui::AskSaveFileName(nullptr, request, path);
     KillTimer(nullptr, timer);
     EXPECT_TRUE(saved);
-    EXPECT_EQ(g_proposed, "LocalComputer.csv");
-    EXPECT_EQ(path, g_typed + ".csv");  // the default extension was added
+    EXPECT_EQ(g_proposed, "テスト_LocalComputer.csv");
+    EXPECT_EQ(path, g_typed + ".csv");  // every character, and the default extension added
+    EXPECT_EQ(request.type, 2);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/narrow.h"
 #include "tests/ui/ui_test_util.h"
 #include "ui/window_base.h"
 
@@ -33,9 +34,9 @@ public:
     UINT_PTR timerId = 0;
 
 protected:
-    bool OnCreate(const CREATESTRUCTA& create) override
+    bool OnCreate(const CREATESTRUCTW& create) override
     {
-        createdTitle = create.lpszName;
+        createdTitle = ToNarrow(create.lpszName);
         Log("create");
         return acceptCreate;
     }

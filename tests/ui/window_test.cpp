@@ -38,23 +38,16 @@ TEST(Window, ScreenToClientOfARectangle)
 
 TEST(TextBuffer, CutsOnlyBetweenCharacters)
 {
-    char buffer[8];
-    EXPECT_EQ(ui::CopyTextToBuffer("Mirel", buffer, sizeof(buffer)), 5u);
-    EXPECT_STREQ(buffer, "Mirel");
-    EXPECT_EQ(ui::CopyTextToBuffer("0123456789", buffer, sizeof(buffer)), 7u);
-    EXPECT_STREQ(buffer, "0123456");
-    EXPECT_EQ(ui::CopyTextToBuffer("abc", buffer, 1), 0u);
-    EXPECT_STREQ(buffer, "");
-}
-
-TEST(TextBuffer, KeepsDoubleByteCharactersWhole)
-{
-    REQUIRE_JAPANESE_LOCALE();
-    std::string japanese = ToNarrow(L"\u65e5\u672c\u8a9e");  // three double-byte characters
-    ASSERT_EQ(japanese.size(), 6u);
-    char buffer[6];
-    EXPECT_EQ(ui::CopyTextToBuffer(japanese, buffer, sizeof(buffer)), 4u);
-    EXPECT_EQ(std::string(buffer), japanese.substr(0, 4));
+    wchar_t buffer[8];
+    EXPECT_EQ(CopyTextToBuffer(L"Mirel", buffer, std::size(buffer)), 5u);
+    EXPECT_STREQ(buffer, L"Mirel");
+    EXPECT_EQ(CopyTextToBuffer(L"0123456789", buffer, std::size(buffer)), 7u);
+    EXPECT_STREQ(buffer, L"0123456");
+    EXPECT_EQ(CopyTextToBuffer(L"abc", buffer, 1), 0u);
+    EXPECT_STREQ(buffer, L"");
+    // A surrogate pair (U+1D11E) is never cut in half.
+    EXPECT_EQ(CopyTextToBuffer(L"012345\U0001D11E", buffer, std::size(buffer)), 6u);
+    EXPECT_STREQ(buffer, L"012345");
 }
 
 }  // namespace
