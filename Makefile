@@ -8,7 +8,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 RUNPREFIX ?= $(CURDIR)/$(BUILD)/wine-run
 
-PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3 nlohmann-json3-dev
+PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3 nlohmann-json3-dev locales
 APT_LINE  = apt-get install -y $(PACKAGES)
 
 .PHONY: all build test run deps dist clean
@@ -22,6 +22,7 @@ deps:
 	done; \
 	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \
 	[ -f /usr/include/nlohmann/json.hpp ] || missing="$$missing nlohmann-json3-dev"; \
+	[ -f /usr/share/i18n/locales/ja_JP ] || missing="$$missing locales"; \
 	[ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 || missing="$$missing wine64"; \
 	if [ -n "$$missing" ]; then \
 	    echo "Missing:$$missing"; \
@@ -35,6 +36,18 @@ deps:
 	        exit 1; \
 	    fi; \
 	fi
+	@# Wine names files in the Unix locale's character set: without installed UTF-8
+	@# locales, names outside ASCII cannot be created in the English and Japanese runs.
+	@for loc in en_US ja_JP; do \
+	    locale -a 2>/dev/null | grep -qix "$$loc.utf-\?8" && continue; \
+	    if [ "$$(id -u)" = 0 ]; then \
+	        echo "Generating the $$loc.UTF-8 locale"; \
+	        localedef -i $$loc -f UTF-8 $$loc.UTF-8 || exit 1; \
+	    else \
+	        echo "Please generate the $$loc.UTF-8 locale as root: localedef -i $$loc -f UTF-8 $$loc.UTF-8"; \
+	        exit 1; \
+	    fi; \
+	done
 
 $(BUILD)/build.ninja: CMakeLists.txt | deps
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake

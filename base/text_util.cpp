@@ -25,27 +25,29 @@ void TrimWhiteSpaceInPlace(std::string& text)
 
 int CompareNoCase(const char* left, const char* right)
 {
-    // ASCII runs compare here, folded to upper case as the ordinal comparison below does;
-    // from the first non-ASCII byte on the rest goes to Windows' case-insensitive ordinal
-    // comparison of the UTF-16 texts.
+    // Letters fold to lower case, as the C library's case-insensitive comparison does
+    // ("_" sorts before the letters). ASCII runs compare here; from the first non-ASCII
+    // byte on, the rest is folded by Windows' case mapping of the UTF-16 texts.
     size_t at = 0;
     for (;; ++at) {
         const unsigned char l = static_cast<unsigned char>(left[at]);
         const unsigned char r = static_cast<unsigned char>(right[at]);
         if (l >= 0x80 || r >= 0x80)
             break;
-        const int lu = (l >= 'a' && l <= 'z') ? l - 32 : l;
-        const int ru = (r >= 'a' && r <= 'z') ? r - 32 : r;
-        if (lu != ru)
-            return lu - ru;
+        const int ll = (l >= 'A' && l <= 'Z') ? l + 32 : l;
+        const int rl = (r >= 'A' && r <= 'Z') ? r + 32 : r;
+        if (ll != rl)
+            return ll - rl;
         if (l == 0)
             return 0;
     }
-    const std::wstring l = ToWide(left + at);
-    const std::wstring r = ToWide(right + at);
-    const int order = CompareStringOrdinal(l.c_str(), static_cast<int>(l.size()), r.c_str(),
-                                           static_cast<int>(r.size()), TRUE);
-    return order == CSTR_LESS_THAN ? -1 : order == CSTR_GREATER_THAN ? 1 : 0;
+    std::wstring l = ToWide(left + at);
+    std::wstring r = ToWide(right + at);
+    if (!l.empty())
+        CharLowerBuffW(l.data(), static_cast<DWORD>(l.size()));
+    if (!r.empty())
+        CharLowerBuffW(r.data(), static_cast<DWORD>(r.size()));
+    return l.compare(r);
 }
 
 std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second)

@@ -18,7 +18,8 @@ std::string BstrText(BSTR value)
 {
     if (!value)
         return {};
-    return ToNarrow(std::wstring_view(value, std::wcslen(value)));
+    // The whole string by its length: an embedded NUL must not cut off the rest.
+    return ToNarrow(std::wstring_view(value, SysStringLen(value)));
 }
 
 // Each field comes from its own conversion; a failed one shows as -1.

@@ -124,7 +124,7 @@ TEST_F(SummaryTest, SummaryJsonHasTypedValuesAndATally)
     ok.checkedAt = "2026-12-09T08:03:04+09:00";
     SummarizeStandardStores(stores_, ok);
     ComputerSummary stopped;
-    stopped.computer = "\xE9t\xE9";   // ANSI text: written as \u escapes
+    stopped.computer = "été";   // written as \u escapes
     const Json document = Json::parse(SummaryJson({ok, stopped}));
     const Json& first = document["computers"][0];
     EXPECT_EQ(first["result"], "ok");

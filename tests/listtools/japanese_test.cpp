@@ -1,5 +1,5 @@
 // Find, sort and copy under the Japanese user interface (ANSI code page 932), where
-// cells hold Shift-JIS text whose second bytes may look like ASCII letters. These tests
+// cells hold Japanese text whose bytes must never match or sort as ASCII letters. These tests
 // run in the Japanese pass of the test program (and fail there without the Japanese
 // locale) and are skipped elsewhere.
 #include <gtest/gtest.h>
@@ -21,9 +21,9 @@
 
 namespace {
 
-std::string Sjis(const wchar_t* text)
+std::string Utf8(const wchar_t* text)
 {
-    return ToNarrow(text, 932);
+    return ToNarrow(text);
 }
 
 class JapaneseLists : public testing::Test {
@@ -37,64 +37,64 @@ protected:
 
 TEST_F(JapaneseLists, FullWidthLettersMatchRegardlessOfCase)
 {
-    EXPECT_EQ(UpperCaseForFind(Sjis(L"abcｄｅｆ ｱｲｳ αβ ドライブ")), Sjis(L"ABCＤＥＦ ｱｲｳ ΑΒ ドライブ"));
+    EXPECT_EQ(UpperCaseForFind(Utf8(L"abcｄｅｆ ｱｲｳ αβ ドライブ")), Utf8(L"ABCＤＥＦ ｱｲｳ ΑΒ ドライブ"));
 
     ResultModel model = listtest::ModelWithColumns(2);
-    listtest::AppendRows(model, {{Sjis(L"ディスク"), Sjis(L"ＳＣＳＩ ディスク")},
-                                 {Sjis(L"光学ドライブ"), Sjis(L"ＣＤＲＯＭ ドライブ")}});
-    std::optional<FoundCell> found = FindInModel(model, Sjis(L"ｃｄｒｏｍ"), false, true, 0);
+    listtest::AppendRows(model, {{Utf8(L"ディスク"), Utf8(L"ＳＣＳＩ ディスク")},
+                                 {Utf8(L"光学ドライブ"), Utf8(L"ＣＤＲＯＭ ドライブ")}});
+    std::optional<FoundCell> found = FindInModel(model, Utf8(L"ｃｄｒｏｍ"), false, true, 0);
     ASSERT_TRUE(found);
     EXPECT_EQ(found->row, 1);
     EXPECT_EQ(found->column, 1);
-    EXPECT_FALSE(FindInModel(model, Sjis(L"ｃｄｒｏｍ"), true, true, 0));
-    EXPECT_TRUE(FindInModel(model, Sjis(L"ｃｄｒｏｍ"), false, false, 1));
+    EXPECT_FALSE(FindInModel(model, Utf8(L"ｃｄｒｏｍ"), true, true, 0));
+    EXPECT_TRUE(FindInModel(model, Utf8(L"ｃｄｒｏｍ"), false, false, 1));
 
     // The not-found message: the Japanese string 110 and the text in upper case.
     int position = 0;
-    FindNextResult result = FindNext(model, Sjis(L"  ｘｙｚ "), false, true, position);
+    FindNextResult result = FindNext(model, Utf8(L"  ｘｙｚ "), false, true, position);
     EXPECT_EQ(result.outcome, FindNextResult::Outcome::NotFound);
-    EXPECT_EQ(result.message, Sjis(L"見つかりません \"ＸＹＺ\""));
+    EXPECT_EQ(result.message, Utf8(L"見つかりません \"ＸＹＺ\""));
     result = FindNext(model, "   ", false, true, position);
-    EXPECT_EQ(result.message, Sjis(L"検索する文字列を入力してください。"));
+    EXPECT_EQ(result.message, Utf8(L"検索する文字列を入力してください。"));
 }
 
 TEST_F(JapaneseLists, SecondBytesAreNeitherCasedNorMatched)
 {
     // "ド" is 83 68 and "Ｂ" is 82 61: their second bytes are "h" and "a".
-    EXPECT_EQ(UpperCaseForFind(Sjis(L"ドＢ")), Sjis(L"ドＢ"));
+    EXPECT_EQ(UpperCaseForFind(Utf8(L"ドＢ")), Utf8(L"ドＢ"));
     ResultModel model = listtest::ModelWithColumns(1);
-    listtest::AppendRows(model, {{Sjis(L"ドＢ")}, {Sjis(L"ソフト")}});
+    listtest::AppendRows(model, {{Utf8(L"ドＢ")}, {Utf8(L"ソフト")}});
     for (bool matchCase : {false, true}) {
         EXPECT_FALSE(FindInModel(model, "h", matchCase, true, 0)) << matchCase;
         EXPECT_FALSE(FindInModel(model, "a", matchCase, true, 0)) << matchCase;
         EXPECT_FALSE(FindInModel(model, "\\", matchCase, true, 0)) << matchCase;   // "ソ" is 83 5C
     }
-    EXPECT_EQ(FindMultiByte(Sjis(L"ソ\\ソ"), "\\"), 2u);
-    EXPECT_EQ(FindMultiByte(Sjis(L"ドド"), Sjis(L"ド")), 0u);
+    EXPECT_EQ(FindMultiByte(Utf8(L"ソ\\ソ"), "\\"), 3u);
+    EXPECT_EQ(FindMultiByte(Utf8(L"ドド"), Utf8(L"ド")), 0u);
     // A match that would start on a second byte is skipped; a later one is found.
-    EXPECT_EQ(FindMultiByte(Sjis(L"ア") + "A", "A"), 2u);
+    EXPECT_EQ(FindMultiByte(Utf8(L"ア") + "A", "A"), 3u);
 }
 
-TEST_F(JapaneseLists, SortsShiftJisCells)
+TEST_F(JapaneseLists, SortsJapaneseCells)
 {
     ResultModel model = listtest::ModelWithColumns(4);
-    listtest::AppendRows(model, {{"10", Sjis(L"名前"), "string", Sjis(L"ｂ")},
-                                 {"9", "Caption", "string", Sjis(L"ソフト")},
+    listtest::AppendRows(model, {{"10", Utf8(L"名前"), "string", Utf8(L"ｂ")},
+                                 {"9", "Caption", "string", Utf8(L"ソフト")},
                                  {"-1", "Size", "uint64", "abc"}});
     SortIndividualModel(model, 0, true);
     EXPECT_EQ(listtest::ColumnTexts(model, 0), (std::vector<std::string>{"9", "10", "-1"}));
     SortIndividualModel(model, 1, true);
-    EXPECT_EQ(listtest::ColumnTexts(model, 1), (std::vector<std::string>{"Caption", "Size", Sjis(L"名前")}));
-    EXPECT_EQ(CompareCellTexts(Sjis(L"ソフトabc"), Sjis(L"ソフトABC")), 0);
+    EXPECT_EQ(listtest::ColumnTexts(model, 1), (std::vector<std::string>{"Caption", "Size", Utf8(L"名前")}));
+    EXPECT_EQ(CompareCellTexts(Utf8(L"ソフトabc"), Utf8(L"ソフトABC")), 0);
 }
 
-// The sorts read each cell once; with Shift-JIS cells among ASCII ones they must still
+// The sorts read each cell once; with Japanese cells among ASCII ones they must still
 // order exactly as the row comparisons do.
 TEST_F(JapaneseLists, SortsAgreeWithTheRowComparisons)
 {
-    const std::string cells[] = {"", "abc", "ABC", "_x", "[x", "Zeta", "10", "-5", Sjis(L"ソフト"),
-                                 Sjis(L"ｓｏｆｔ"), Sjis(L"ＳＯＦＴ"), Sjis(L"ｱｲｳ"), Sjis(L"ドライブ"),
-                                 Sjis(L"abcド"), Sjis(L"ABCド"), Sjis(L"名前")};
+    const std::string cells[] = {"", "abc", "ABC", "_x", "[x", "Zeta", "10", "-5", Utf8(L"ソフト"),
+                                 Utf8(L"ｓｏｆｔ"), Utf8(L"ＳＯＦＴ"), Utf8(L"ｱｲｳ"), Utf8(L"ドライブ"),
+                                 Utf8(L"abcド"), Utf8(L"ABCド"), Utf8(L"名前")};
     const StandardCategory& category = listtest::CategoryWithNumericColumn();
     uint32_t seed = 11;
     for (int column : {category.numericSortColumns[0], listtest::TextColumnOf(category)}) {
@@ -118,11 +118,11 @@ TEST_F(JapaneseLists, SortsAgreeWithTheRowComparisons)
     }
 }
 
-TEST_F(JapaneseLists, CopiesShiftJisTextToTheClipboard)
+TEST_F(JapaneseLists, CopiesJapaneseTextToTheClipboard)
 {
     listtest::ClipboardTestLock lock;
     ResultModel model = listtest::ModelWithColumns(3);
-    listtest::AppendRows(model, {{"3", Sjis(L"表示名"), Sjis(L"日本語 の 値")}});
+    listtest::AppendRows(model, {{"3", Utf8(L"表示名"), Utf8(L"日本語 の 値")}});
     std::wstring unicode;
     listtest::CopyOutcome outcome = listtest::CopyAndReadBack("before", [&] {
         int result = CopyLineOfRow(model, 0);
@@ -134,8 +134,9 @@ TEST_F(JapaneseLists, CopiesShiftJisTextToTheClipboard)
         return result;
     });
     EXPECT_EQ(outcome.result, 1);
-    EXPECT_EQ(outcome.clipboard, Sjis(L"3 表示名 日本語 の 値"));
-    EXPECT_EQ(unicode, L"3 表示名 日本語 の 値");   // the system reads it as Shift-JIS
+    EXPECT_EQ(outcome.clipboard, Utf8(L"3 表示名 日本語 の 値"));
+    EXPECT_EQ(unicode, L"3 表示名 日本語 の 値");
+    EXPECT_EQ(ClipboardAnsiText(), ToNarrow(L"3 表示名 日本語 の 値", 932));   // for programs that read CF_TEXT
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// Decoding under the Japanese user interface (ANSI code page 932): the texts are the
-// Japanese entries, as Shift-JIS. These tests run in the Japanese pass of the test
+// Decoding under the Japanese user interface: the texts are the Japanese entries, in
+// UTF-8 like every text of the program. These tests run in the Japanese pass of the test
 // program (and fail there without the Japanese locale) and are skipped elsewhere.
 #include "tests/render/decode_test_support.h"
 
@@ -10,7 +10,7 @@ namespace {
 
 std::string Japanese(UINT id)
 {
-    return ToNarrow(LoadTextInLanguage(id, kJapaneseLanguage), 932);
+    return ToNarrow(LoadTextInLanguage(id, kJapaneseLanguage));
 }
 
 bool HasDoubleByteText(const std::string& text)
@@ -51,10 +51,10 @@ TEST_F(JapaneseDecoding, CodesFlagsWordsAndUnits)
     EXPECT_EQ(DecodePropertyValue(0, VT_I4, L"OSLanguage", "1041"), Japanese(12920));
 }
 
-TEST_F(JapaneseDecoding, ShiftJisValuesPassThroughUnchanged)
+TEST_F(JapaneseDecoding, JapaneseValuesPassThroughUnchanged)
 {
-    // "テスト" in Shift-JIS: its trail bytes must not be taken for white space or digits.
-    const std::string text = "\x83\x65\x83\x58\x83\x67";
+    // Bytes of multi-byte characters must not be taken for white space or digits.
+    const std::string text = "テスト ® ™ 𝄞";
     EXPECT_EQ(DecodePropertyValue(0, VT_BSTR, L"Caption", " " + text + " "), text);
     EXPECT_EQ(DecodePropertyValue(0, VT_BSTR, L"StartMode", text), text);
     EXPECT_EQ(DecodePropertyValue(0, VT_BSTR, L"Size", text), text);

@@ -65,7 +65,7 @@ FakeValue Make(VARTYPE type, size_t typeLongest, bool array, ULONG count, LONG l
     for (LONG index = lower; index - lower < static_cast<LONG>(array ? count : 1); ++index) {
         ULONGLONG bits = RandomBits();
         BSTR text = type == VT_BSTR ? RandomText() : nullptr;
-        longest += text ? 2 * std::wcslen(text) : typeLongest;
+        longest += text ? 3 * SysStringLen(text) : typeLongest;   // UTF-8: at most 3 bytes a UTF-16 unit
         if (!array) {
             value.Get().ullVal = text ? reinterpret_cast<ULONGLONG>(text) : bits;
             break;

@@ -99,10 +99,13 @@ TEST_F(ValueRenderTest, NothingToShowForEmptyNullAndUnsupportedTypes)
     EXPECT_EQ(Render(nullText.Get(), &result), "");
 }
 
-TEST_F(ValueRenderTest, TextStopsAtTheFirstZeroCharacter)
+TEST_F(ValueRenderTest, ZeroCharactersAndLoneSurrogatesBecomeReplacementMarks)
 {
-    FakeValue value = Make(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocStringLen(L"ab\0cd", 5); });
-    EXPECT_EQ(Render(value.Get()), "ab");
+    // Neither cuts the text short nor spoils its neighbours.
+    FakeValue value = Make(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocStringLen(L"ab\0cd\xDC00" L"e\xD800", 8); });
+    EXPECT_EQ(Render(value.Get()), "ab\uFFFDcd\uFFFDe\uFFFD");
+    FakeValue pair = Make(VT_BSTR, [](VARIANT& v) { v.bstrVal = SysAllocString(L"\U0001D11E ✓ ®"); });
+    EXPECT_EQ(Render(pair.Get()), "𝄞 ✓ ®");
 }
 
 TEST_F(ValueRenderTest, ArraysAreBracketedAndDecodedElementByElement)

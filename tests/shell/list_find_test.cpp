@@ -241,24 +241,24 @@ TEST_F(ListFindTest, FindsInTheIndividualListAndIsDisabledWithoutRows)
     EXPECT_EQ(Messages()[0].text, NotFound("CPU 4"));
 }
 
-// Under the Japanese code page (932): full-width letters typed in lower case find their
+// Under the Japanese locale: full-width letters typed in lower case find their
 // upper-case form through the dialog's edit field, and the not-found message quotes the
 // text upper-cased.
 TEST_F(ListFindTest, JapaneseFullWidthLettersIgnoreCase)
 {
     REQUIRE_JAPANESE_LOCALE();
-    const std::string drive = ToNarrow(L"\uFF23\uFF24\uFF32\uFF2F\uFF2D\u30C9\u30E9\u30A4\u30D6", 932);   // ＣＤＲＯＭドライブ
+    const std::string drive = ToNarrow(L"\uFF23\uFF24\uFF32\uFF2F\uFF2D\u30C9\u30E9\u30A4\u30D6");   // ＣＤＲＯＭドライブ
     listui::FillStorePage(View().Run().Stores, kCdRomPage, {{"a"}, {"b", drive}, {"c"}});
     Standard().SelectPageInTree(kCdRomPage);
     List().SelectRow(0);
     EXPECT_TRUE(FindDialog([&](HWND dialog) {
-        SetFindText(dialog, ToNarrow(L"\uFF43\uFF44\uFF52\uFF4F\uFF4D", 932));   // ｃｄｒｏｍ
-        EXPECT_EQ(ItemText(dialog, IDC_FIND_TEXT), ToNarrow(L"\uFF43\uFF44\uFF52\uFF4F\uFF4D", 932));
+        SetFindText(dialog, ToNarrow(L"\uFF43\uFF44\uFF52\uFF4F\uFF4D"));   // ｃｄｒｏｍ
+        EXPECT_EQ(ItemText(dialog, IDC_FIND_TEXT), ToNarrow(L"\uFF43\uFF44\uFF52\uFF4F\uFF4D"));
         Click(dialog, IDC_FIND_NEXT);
         EXPECT_EQ(SelectedRows(List()), std::vector<int>{1});
-        SetFindText(dialog, ToNarrow(L"\uFF58\u30C9", 932));   // ｘド
+        SetFindText(dialog, ToNarrow(L"\uFF58\u30C9"));   // ｘド
         Click(dialog, IDC_FIND_NEXT);
     }));
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, NotFound(ToNarrow(L"\uFF38\u30C9", 932)));
+    EXPECT_EQ(Messages()[0].text, NotFound(ToNarrow(L"\uFF38\u30C9")));
 }

@@ -18,8 +18,9 @@
 namespace {
 
 constexpr int kCdRomPage = 4;
-constexpr char kCsvFilter[] = "CSV Files (*.csv)|*.csv|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
-constexpr char kTextFilter[] = "Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+constexpr char kCsvFilter[] =
+    "CSV Files (*.csv)|*.csv|CSV, UTF-8 (*.csv)|*.csv|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+constexpr char kTextFilter[] = "Text Files (*.txt)|*.txt|Text, UTF-8 (*.txt)|*.txt|All Files (*.*)|*.*||";
 constexpr char kCdRomHeader[] =
     "\"Name\",\"Device ID\",\"Drive\",\"Manufacturer\",\"Availability\",\"Description\","
     "\"Media Type\",\"SCSI Target ID\",\"System Name\"";
@@ -51,9 +52,7 @@ RealDialogRun g_real;
 
 std::string ControlText(HWND dialog, int id)
 {
-    char text[1024] = "";
-    GetDlgItemTextA(dialog, id, text, sizeof text);
-    return text;
+    return ui::Window(GetDlgItem(dialog, id)).Text();
 }
 
 BOOL CALLBACK AnswerRealDialog(HWND window, LPARAM)
@@ -65,12 +64,12 @@ BOOL CALLBACK AnswerRealDialog(HWND window, LPARAM)
     if (GetDlgItem(window, kFileNameBox) && g_real.proposed.empty()) {
         HWND types = GetDlgItem(window, kFileTypeBox);
         for (int item = 0; item < SendMessageA(types, CB_GETCOUNT, 0, 0); ++item) {
-            char text[256] = "";
-            SendMessageA(types, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
-            g_real.fileTypes.push_back(text);
+            wchar_t text[256] = L"";
+            SendMessageW(types, CB_GETLBTEXT, item, reinterpret_cast<LPARAM>(text));
+            g_real.fileTypes.push_back(ToNarrow(text));
         }
         g_real.proposed = ControlText(window, kFileNameBox);
-        SetDlgItemTextA(window, kFileNameBox, g_real.typed.c_str());
+        ui::Window(GetDlgItem(window, kFileNameBox)).SetText(g_real.typed);
         PostMessageA(window, WM_COMMAND, IDOK, 0);
         return FALSE;
     }
@@ -115,10 +114,11 @@ protected:
         GetTempPathA(MAX_PATH, temp);
         folder_ = std::string(temp) + "mirel_list_save_" + std::to_string(GetCurrentProcessId()) + "\\";
         CreateDirectoryA(folder_.c_str(), nullptr);
-        ui::SetSaveFileHandler([this](HWND owner, const ui::SaveFileRequest& request, std::string& path) {
+        ui::SetSaveFileHandler([this](HWND owner, ui::SaveFileRequest& request, std::string& path) {
             ++asked_;
             owner_ = owner;
             request_ = request;
+            request.type = chosenType_;
             if (answer_.empty())
                 return false;   // cancelled
             path = answer_;
@@ -164,6 +164,7 @@ protected:
     std::string folder_;
     std::string answer_;
     int asked_ = 0;
+    int chosenType_ = 1;
     HWND owner_ = nullptr;
     ui::SaveFileRequest request_;
 };
@@ -209,7 +210,8 @@ TEST_F(ListSaveTest, ThePlatformDialogOffersTheFileTypesAndAsksBeforeReplacingAF
     Frame().RunCommand(ID_FILE_SAVE_CSV);
     KillTimer(nullptr, timer);
     EXPECT_EQ(g_real.proposed, "CD-ROM Drive.csv");
-    EXPECT_EQ(g_real.fileTypes, (std::vector<std::string>{"CSV Files (*.csv)", "Text Files (*.txt)", "All Files (*.*)"}));
+    EXPECT_EQ(g_real.fileTypes, (std::vector<std::string>{"CSV Files (*.csv)", "CSV, UTF-8 (*.csv)", "Text Files (*.txt)",
+                                                          "All Files (*.*)"}));
     EXPECT_TRUE(g_real.done) << "the dialog asked before replacing the file";
     EXPECT_FALSE(g_real.question.empty());
     EXPECT_EQ(ReadWholeFile(path).substr(0, 8), "\"Name\",\"") << "replaced after Yes";
@@ -359,8 +361,8 @@ TEST_F(ListSaveTest, FileTypesAreInTheInterfaceLanguage)
     SetTextLanguage(kJapaneseLanguage);
     Save(ID_FILE_SAVE_CSV, "");
     ASSERT_EQ(asked_, 1);
-    EXPECT_EQ(request_.filter, LoadText(IDS_FILTER_CSV));
-    EXPECT_NE(request_.filter, kCsvFilter) << "not the English types";
+    EXPECT_EQ(request_.filter, "CSV ファイル (*.csv)|*.csv|CSV、UTF-8 (*.csv)|*.csv|テキスト ファイル (*.txt)|*.txt|"
+                               "すべてのファイル (*.*)|*.*||");
     EXPECT_NE(request_.filter.find("*.csv"), std::string::npos);
     SetTextLanguage(kEnglishLanguage);
 }

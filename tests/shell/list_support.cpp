@@ -1,3 +1,4 @@
+#include "base/narrow.h"
 #include "tests/shell/list_support.h"
 
 #include <cstring>
@@ -235,7 +236,7 @@ bool WithFindDialog(const std::function<void()>& open, const std::function<void(
 
 void SetFindText(HWND dialog, const std::string& text)
 {
-    SetDlgItemTextA(dialog, IDC_FIND_TEXT, text.c_str());
+    SetDlgItemTextW(dialog, IDC_FIND_TEXT, ToWide(text).c_str());
 }
 
 void Click(HWND dialog, int id)

@@ -84,7 +84,7 @@ TEST(CategoryStore, CellsKeepTextAsGiven)
 {
     CategoryStore store;
     store.AddColumn("Description", false, 100);
-    const std::string japanese = ToNarrow(L"\u30c7\u30a3\u30b9\u30af", 932);   // Shift-JIS bytes
+    const std::string japanese = "ディスク サービス café ✓ 𝄞";
     const std::string odd = "a \"quoted\", tabbed\tand\r\nbroken text";
     const std::string huge(100000, 'x');
     int row = store.AppendRow();
@@ -130,7 +130,6 @@ TEST(CategoryStores, HeadersFollowTheTextLanguage)
     EXPECT_EQ(english.Store(25)->ColumnCount(), 11);   // Product reads "*" but shows 11
     SetTextLanguage(kJapaneseLanguage);
     StandardStores japanese;
-    // In the ANSI code page of the thread (Shift-JIS under the Japanese locale).
     EXPECT_EQ(japanese.Store(0)->ColumnHeader(0), ToNarrow(L"\u540d\u524d"));
     SetTextLanguage(0);
 }
