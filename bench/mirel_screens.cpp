@@ -18,6 +18,9 @@
 #include <string>
 #include <vector>
 
+#include <shellapi.h>
+
+#include "base/narrow.h"
 #include "individual/form_individual.h"
 #include "resources/resource.h"
 #include "shell/application.h"
@@ -66,7 +69,7 @@ void CALLBACK FindOnce(HWND, UINT, UINT_PTR timer, DWORD)
         if (GetDlgItem(dialog, IDC_FIND_TEXT))
             break;
     if (dialog) {
-        SetDlgItemTextA(dialog, IDC_FIND_TEXT, g_findText.c_str());
+        SetDlgItemTextW(dialog, IDC_FIND_TEXT, ToWide(g_findText).c_str());
         SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_FIND_NEXT, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_FIND_NEXT)));
         SetFocus(GetDlgItem(dialog, IDC_FIND_TEXT));
@@ -77,8 +80,16 @@ void CALLBACK FindOnce(HWND, UINT, UINT_PTR timer, DWORD)
 
 }  // namespace
 
-int main(int argc, char** argv)
+int main()
 {
+    // The arguments as UTF-16, so that a text to find keeps every character.
+    int argc = 0;
+    LPWSTR* wideArguments = CommandLineToArgvW(GetCommandLineW(), &argc);
+    std::vector<std::string> arguments;
+    for (int index = 0; index < argc; ++index)
+        arguments.push_back(ToNarrow(wideArguments[index]));
+    LocalFree(wideArguments);
+    auto argv = [&arguments](int index) { return arguments[static_cast<size_t>(index)].c_str(); };
     if (argc < 3) {
         std::fprintf(stderr, "usage: mirel_screens <look> standard [page] | individual <group> <category> <class>"
                              " | several <computer>...\n");
@@ -90,17 +101,17 @@ int main(int argc, char** argv)
     int drag = 0;
     std::string name;
     for (int index = 1; index < argc; ++index) {
-        std::string argument = argv[index];
+        std::string argument = argv(index);
         if (argument == "--default-size")
             defaultSize = true;
         else if (argument == "--toggle")
             toggle = true;
         else if (argument == "--drag" && index + 1 < argc)
-            drag = std::atoi(argv[++index]);
+            drag = std::atoi(argv(++index));
         else if (argument == "--name" && index + 1 < argc)
-            name = argv[++index];
+            name = argv(++index);
         else if (argument == "--find" && index + 1 < argc)
-            g_findText = argv[++index];
+            g_findText = argv(++index);
         else
             positional.push_back(argument);
     }

@@ -7,22 +7,15 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "base/narrow.h"
+
 namespace {
 
 const std::string kNoText;
 
 std::string Utf8Of(BSTR text)
 {
-    if (!text)
-        return {};
-    const int length = static_cast<int>(std::wcslen(text));
-    if (length == 0)
-        return {};
-    int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string result(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
-    if (bytes > 0)
-        WideCharToMultiByte(CP_UTF8, 0, text, length, result.data(), bytes, nullptr, nullptr);
-    return result;
+    return text ? ToNarrow(std::wstring_view(text, SysStringLen(text))) : std::string();
 }
 
 // WMI gives datetimes as CIM texts; an OLE date (from other providers) becomes ISO 8601.

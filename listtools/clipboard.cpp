@@ -96,3 +96,8 @@ int CopyLineOfRow(const ResultModel& model, int row)
         return 0;
     return CopyTextToClipboard(LineOfRow(model, row));
 }
+
+bool ClipboardHasText()
+{
+    return IsClipboardFormatAvailable(CF_UNICODETEXT) || IsClipboardFormatAvailable(CF_TEXT);
+}

@@ -10,6 +10,9 @@
 // again and keeps its previous content where the system allows.
 int CopyTextToClipboard(const std::string& text);
 
+// True when the clipboard holds text (Unicode or ANSI) to paste.
+bool ClipboardHasText();
+
 // The line Copy Line copies: the row's cell in column 0, then for every further column
 // of the model one blank and the cell (empty cells still add their blank; nothing at
 // the end). Empty for a row that does not exist.

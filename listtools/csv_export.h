@@ -1,6 +1,7 @@
 // CSV files of a result list: a header line of the column texts and one line per row in
 // display order, every field in double quotes and separated by commas, each line ended
-// by CR LF, in the ANSI code page without byte-order mark. A double quote inside a field
+// by CR LF, in the encoding of the sink (the ANSI code page without byte-order mark
+// unless the user chose UTF-8). A double quote inside a field
 // is doubled (RFC 4180), so commas and line breaks inside a field need nothing more.
 // Values come from the computer checked, which may be hostile: a field that a spreadsheet
 // would run as a formula is written as text.

@@ -10,9 +10,8 @@ namespace {
 
 constexpr size_t kNameBufferSize = 64;
 
-// The property name as narrow text in the thread's ANSI code page, up to its first zero
-// character. ASCII names, the only ones that can match, are copied into `buffer`;
-// others are converted into `converted`. A name that cannot be converted is empty.
+// The property name as UTF-8, up to its first zero character. ASCII names, the only ones
+// that can match, are copied into `buffer`; others are converted into `converted`.
 std::string_view NarrowPropertyName(const wchar_t* name, char (&buffer)[kNameBufferSize],
                                     std::string& converted)
 {

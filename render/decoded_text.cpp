@@ -13,9 +13,8 @@ constexpr UINT kLastCachedId = 27199;
 constexpr UINT kSlotCount = kLastCachedId - kFirstCachedId + 1;
 
 // One slot per ID and language; a slot is filled once and never changes after that.
-// The narrow text is converted with the ANSI code page of the thread that loads it
-// first, which is the same for every thread of the program. The texts are never
-// freed: a worker may still be decoding while the process shuts down.
+// The texts are kept as UTF-8 and never freed: a worker may still be decoding while
+// the process shuts down.
 class TextCache {
 public:
     constexpr TextCache() = default;

@@ -9,7 +9,7 @@ struct PropertyEntry {
     bool numeric = false;                    // listed among the numeric property names
 };
 
-// The entry of the narrow property name `name` (ANSI code page); null when the name is
+// The entry of the property name `name` (UTF-8); null when the name is
 // neither routed to a decoder nor numeric. Both lists hold ASCII names only, and a name
 // with any other character equals none of them. The index is built on first use;
 // safe to call from several threads at once.

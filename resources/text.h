@@ -3,9 +3,8 @@
 #include <windows.h>
 #include <string>
 
-// The narrow text (ANSI code page) of string `id` in the current text language;
-// empty when the table has no such entry. This is what LoadStringA returns when the
-// program carries the same IDs in English and in Japanese.
+// The text (UTF-8) of string `id` in the current text language; empty when the table
+// has no such entry. The program carries the same IDs in English and in Japanese.
 std::string LoadText(UINT id);
 
 // The same entry as UTF-16.

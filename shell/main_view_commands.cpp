@@ -34,7 +34,7 @@ MainView::CommandState MainView::QueryCommand(int command) const
     case ID_EDIT_COPY_LINE:
     case ID_EDIT_FIND: state.enabled = ShownListHasRows(); break;
     case ID_EDIT_PASTE:
-        state.enabled = GetFocus() == nameField_.Handle() && IsClipboardFormatAvailable(CF_TEXT);
+        state.enabled = GetFocus() == nameField_.Handle() && ClipboardHasText();
         break;
     case ID_FILE_SAVE_CSV: state.enabled = CanSaveCsv(); break;
     case ID_FILE_SAVE_TEXT: state.enabled = idle && run_.Stores.HasData(); break;
@@ -98,7 +98,7 @@ bool MainView::CanSaveCsv() const
 
 void MainView::Paste()
 {
-    if (GetFocus() == nameField_.Handle() && IsClipboardFormatAvailable(CF_TEXT))
+    if (GetFocus() == nameField_.Handle() && ClipboardHasText())
         nameField_.SendMsg(WM_PASTE);
 }
 

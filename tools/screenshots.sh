@@ -32,6 +32,19 @@ LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$here/wine-prefix.sh" "$prefix_en" x11
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$here/wine-prefix.sh" "$prefix_ja" x11
 LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$here/wine-prefix.sh" "$prefix_en144" x11
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 "$here/wine-prefix.sh" "$prefix_ja144" x11
+# A service whose display name needs more than any one code page, so that the pictures
+# show every character arriving (the prefixes are the screenshots' own).
+for prefix in $prefixes; do
+    WINEPREFIX="$prefix" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$here/wine-run.sh" sc create MirelUnicodeDemo \
+        binPath= 'C:\windows\system32\notepad.exe' DisplayName= 'サービス café ✓ ® ™ 𝄞' >/dev/null 2>&1 || true
+    # Font linking, as Windows has it out of the box: characters the interface font lacks
+    # are drawn with a font that has them (Japanese in the English prefixes, symbols).
+    for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' IPAGothic IPAPGothic 'MS UI Gothic'; do
+        WINEPREFIX="$prefix" "$here/wine-run.sh" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+            /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic\0DejaVuSans.ttf,DejaVu Sans' /f >/dev/null 2>&1 || true
+    done
+    WINEPREFIX="$prefix" wineserver -w
+done
 # 150 % scaling: 144 dots per inch.
 for prefix in "$prefix_en144" "$prefix_ja144"; do
     WINEPREFIX="$prefix" "$here/wine-run.sh" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d 144 /f >/dev/null 2>&1
@@ -73,6 +86,9 @@ shot individual-210-en-144.png en144 210 individual $service --default-size
 shot standard-214-ja-144.png ja144 214 standard 24 --default-size --drag 30 --toggle
 shot individual-214-ja-144.png ja144 214 individual $service --default-size --toggle
 shot find-216-en-96.png en 216 individual $service --find Running
+shot unicode-214-en-96.png en 214 individual $service --find 'サービス café'
+shot unicode-217-ja-96.png ja 217 individual $service --find 'サービス café'
+shot unicode-214-ja-144.png ja144 214 individual $service --default-size --find 'サービス café'
 shot several.png en 214 several . localhost 127.0.0.1 nothere.invalid
 shot several-ja.png ja 217 several . localhost 127.0.0.1 nothere.invalid
 shot several-opened.png en 214 several-open localhost 127.0.0.1

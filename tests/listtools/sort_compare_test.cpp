@@ -85,6 +85,10 @@ TEST(CompareCellTexts, IgnoresCaseOnly)
     EXPECT_LT(CompareCellTexts("Alpha", "beta"), 0);
     EXPECT_GT(CompareCellTexts("alpha2", "ALPHA10"), 0);   // texts, not numbers
     EXPECT_LT(CompareCellTexts("", "a"), 0);
+    // Letters of every script that has case.
+    EXPECT_EQ(CompareCellTexts("Société ÉTÉ Σ Ж", "SOCIÉTÉ été σ ж"), 0);
+    EXPECT_LT(CompareCellTexts("café", "CAFÉS"), 0);
+    EXPECT_NE(CompareCellTexts("café", "cafe"), 0);
 }
 
 TEST(ReadObjectNumberKey, LeadingDigitsTakenUnsigned)
