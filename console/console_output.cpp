@@ -2,10 +2,30 @@
 
 #include "base/narrow.h"
 
-StdHandleSink::StdHandleSink(DWORD standardHandle) : handle_(GetStdHandle(standardHandle))
+namespace {
+
+bool IsConsole(HANDLE handle)
 {
     DWORD mode = 0;
-    console_ = handle_ && handle_ != INVALID_HANDLE_VALUE && GetConsoleMode(handle_, &mode);
+    return handle && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode);
+}
+
+}  // namespace
+
+TextEncoding RedirectedEncoding(HANDLE handle, bool utf8, StreamUse use)
+{
+    if (!utf8)
+        return TextEncoding::Ansi;
+    if (use == StreamUse::Result && GetFileType(handle) == FILE_TYPE_DISK)
+        return TextEncoding::Utf8WithBom;
+    return TextEncoding::Utf8;
+}
+
+StdHandleSink::StdHandleSink(DWORD standardHandle, bool utf8, StreamUse use)
+    : handle_(GetStdHandle(standardHandle)), console_(IsConsole(handle_))
+{
+    // A console takes UTF-16: the text reaches WriteBytes as UTF-8, which converts whole.
+    SetEncoding(console_ ? TextEncoding::Utf8 : RedirectedEncoding(handle_, utf8, use));
 }
 
 bool StdHandleSink::WriteBytes(std::string_view bytes)
@@ -30,8 +50,8 @@ bool StdHandleSink::WriteBytes(std::string_view bytes)
     return true;
 }
 
-void WriteErrorLine(const std::string& text)
+void WriteErrorLine(const std::string& text, bool utf8)
 {
-    StdHandleSink errors(STD_ERROR_HANDLE);
+    StdHandleSink errors(STD_ERROR_HANDLE, utf8, StreamUse::Messages);
     errors.Write(text + "\n");
 }

@@ -44,7 +44,7 @@ class ManyReport {
 public:
     ManyReport(const ReportOptions& options, const WmiConnector& connector)
         : options_(options), connector_(connector), stems_(ComputerFileStems(options.computers)),
-          errors_(), messages_(errors_, {})
+          errors_(options.utf8), messages_(errors_, {})
     {
     }
     int Run();
@@ -66,6 +66,7 @@ private:
     std::unordered_map<std::string, size_t> indexOf_;   // computer -> place in the list
     ErrorStream errors_;
     ConsoleReporter messages_;
+    CharacterLoss loss_;   // over every file of the run
 };
 
 std::string ManyReport::FileOf(const ComputerSummary& summary, const std::string& suffix) const
@@ -77,7 +78,8 @@ ComputerResult ManyReport::Save(ComputerSummary& summary, ComputerResult result,
                                 const Writer& writer)
 {
     MessageKeeper failure;
-    if (WriteResultFile(FileOf(summary, suffix), writer(failure), failure) == kExitSuccess)
+    if (WriteResultFile(FileOf(summary, suffix), ResultFileEncoding(ResultsInUtf8(options_)), writer(failure),
+                        failure, loss_) == kExitSuccess)
         return result;
     summary.code = S_OK;
     summary.SetMessage(failure.Text());
@@ -151,10 +153,16 @@ int ManyReport::WriteSummaries(const std::vector<ComputerSummary>& summaries)
     ResultModel model = SummaryModel();
     for (size_t index = 0; index < summaries.size(); ++index)
         model.AppendRow(SummaryRow(summaries[index], static_cast<LPARAM>(index)));
-    if (SaveCsv(model, PathIn(options_.outDir, kSummaryCsv), messages_) != kExportDone)
-        return kExitFileError;
-    const std::string json = SummaryJson(summaries);
-    return WriteResultFile(PathIn(options_.outDir, kSummaryJson), TextWriter(json, messages_), messages_);
+    const int csv = WriteResultFile(PathIn(options_.outDir, kSummaryCsv), ResultFileEncoding(options_.utf8),
+                                    [&](TextSink& sink, const std::string& path) {
+                                        return WriteCsv(model, sink, path, messages_);
+                                    },
+                                    messages_, loss_);
+    if (csv != kExitSuccess)
+        return csv;
+    const std::string json = SummaryJson(summaries);   // ASCII: \u escapes beyond it
+    return WriteResultFile(PathIn(options_.outDir, kSummaryJson), TextEncoding::Ansi, TextWriter(json, messages_),
+                           messages_, loss_);
 }
 
 int ManyReport::Run()
@@ -191,12 +199,15 @@ int ManyReport::Run()
     const std::vector<ComputerSummary> summaries = run.Summaries();
     if (!options_.quiet)
         errors_.Message(SummaryTally(summaries));
-    if (const int written = WriteSummaries(summaries); written != kExitSuccess)
+    const int written = WriteSummaries(summaries);
+    if (loss_.Any())
+        messages_.ShowMessage(loss_.Warning(), MB_ICONWARNING);   // one for the run, not one per file
+    if (written != kExitSuccess)
         return written;
     for (const ComputerSummary& summary : summaries)
         if (summary.result != ComputerResult::Ok)
             return kExitSomeFailed;
-    return kExitSuccess;
+    return loss_.Any() ? kExitCharactersLost : kExitSuccess;
 }
 
 }  // namespace

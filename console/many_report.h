@@ -8,5 +8,6 @@
 #include "engine/check_context.h"
 
 // Returns the exit code: 0 every computer OK, 7 some not, 2 no password for /user:,
-// 5 the folder or a summary file could not be written.
+// 5 the folder or a summary file could not be written, 8 every computer OK but some file
+// has characters the ANSI code page lacks written as "?" (one warning names the first).
 int RunManyReport(const ReportOptions& options, const WmiConnector& connector);

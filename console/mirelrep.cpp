@@ -23,7 +23,7 @@ std::string AsText(const std::vector<std::string>& lines)
 // need a reporter to reach standard error.
 int WriteAnswer(const ReportOptions& options, const std::string& text)
 {
-    ErrorStream errors;
+    ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, {});
     return WriteResultText(options, text, reporter);
 }
@@ -34,7 +34,7 @@ int RunCheck(const ReportOptions& options, const WmiConnector& connector,
              int (*run)(const ReportOptions&, const WmiConnector&))
 {
     {
-        ErrorStream errors;
+        ErrorStream errors(options.utf8);
         ConsoleReporter reporter(errors, {});
         if (!ResultTargetCanBeWritten(options, reporter))
             return kExitFileError;
@@ -49,8 +49,8 @@ int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector
     ReportOptions options;
     std::string reason;
     if (!ParseReportOptions(arguments, options, reason)) {
-        WriteErrorLine(reason);
-        WriteErrorLine(LoadText(IDS_REPORT_USAGE_HINT));
+        WriteErrorLine(reason, AsksForUtf8(arguments));
+        WriteErrorLine(LoadText(IDS_REPORT_USAGE_HINT), AsksForUtf8(arguments));
         return kExitUsage;
     }
     if (options.many)

@@ -1,11 +1,16 @@
-// Entry point of mirelrep.exe, the console report tool.
+// Entry point of mirelrep.exe, the console report tool. The arguments arrive as UTF-16
+// (wmain, linked with -municode), so host names, paths and accounts keep every character
+// whatever the ANSI code page.
 #include <string>
 #include <vector>
 
+#include "base/narrow.h"
 #include "console/mirelrep.h"
 
-int main(int argc, char** argv)
+int wmain(int argc, wchar_t** argv)
 {
-    std::vector<std::string> arguments(argv + 1, argv + argc);
+    std::vector<std::string> arguments;
+    for (int index = 1; index < argc; ++index)
+        arguments.push_back(ToNarrow(argv[index]));
     return RunMirelReport(arguments);
 }

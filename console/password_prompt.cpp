@@ -7,6 +7,10 @@
 
 namespace {
 
+// Passwords are short; room for a long one up front, so that no reallocation leaves an
+// unwiped copy behind.
+constexpr size_t kLineReserve = 1024;
+
 // The console's echo is off for the life of the object.
 class EchoOff {
 public:
@@ -33,6 +37,7 @@ private:
 bool ReadConsoleLine(HANDLE input, std::wstring& line)
 {
     EchoOff echoOff(input);
+    line.reserve(kLineReserve);
     wchar_t buffer[256];
     for (;;) {
         DWORD read = 0;
@@ -44,33 +49,40 @@ bool ReadConsoleLine(HANDLE input, std::wstring& line)
             break;
     }
     SecureZeroMemory(buffer, sizeof buffer);
-    WriteErrorLine("");   // the Enter the user typed was not echoed
+    WriteErrorLine("", false);   // the Enter the user typed was not echoed
     return !line.empty();
+}
+
+bool IsValidUtf8(const std::string& bytes)
+{
+    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                               nullptr, 0) > 0;
 }
 
 // One line from a pipe or a file, byte by byte so that nothing after it is taken.
 bool ReadPipedLine(HANDLE input, std::wstring& line)
 {
     std::string bytes;
+    bytes.reserve(kLineReserve);
     char character = 0;
     DWORD read = 0;
     while (ReadFile(input, &character, 1, &read, nullptr) && read == 1 && character != '\n')
         bytes += character;
     character = 0;
     bool any = !bytes.empty() || read == 1;
-    line = ToWide(bytes);
+    line = IsValidUtf8(bytes) ? ToWide(bytes) : ToWide(bytes, CP_ACP);
     SecureZeroMemory(bytes.data(), bytes.size());
     return any;
 }
 
 }  // namespace
 
-bool ReadPassword(const std::string& prompt, SecretText& password)
+bool ReadPassword(const std::string& prompt, bool utf8, SecretText& password)
 {
     HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
     if (!input || input == INVALID_HANDLE_VALUE)
         return false;
-    StdHandleSink errors(STD_ERROR_HANDLE);
+    StdHandleSink errors(STD_ERROR_HANDLE, utf8, StreamUse::Messages);
     errors.Write(prompt);
     std::wstring line;
     DWORD mode = 0;

@@ -2,11 +2,12 @@
 
 #include "console/console_output.h"
 
-ErrorStream::ErrorStream(TextSink* sink)
-    : ownSink_(sink ? nullptr : std::make_unique<StdHandleSink>(STD_ERROR_HANDLE)),
-      sink_(sink ? *sink : *ownSink_)
+ErrorStream::ErrorStream(bool utf8)
+    : ownSink_(std::make_unique<StdHandleSink>(STD_ERROR_HANDLE, utf8, StreamUse::Messages)), sink_(*ownSink_)
 {
 }
+
+ErrorStream::ErrorStream(TextSink& sink) : sink_(sink) {}
 
 // A failing standard error has nowhere to be reported; its failure is ignored.
 void ErrorStream::WriteLine(const std::string& text)

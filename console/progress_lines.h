@@ -15,8 +15,12 @@
 
 class ErrorStream {
 public:
-    // Writes to `sink`, or to standard error when none is given.
-    explicit ErrorStream(TextSink* sink = nullptr);
+    // Writes to standard error; where that is redirected, in the ANSI code page, or with
+    // `utf8` in UTF-8.
+    explicit ErrorStream(bool utf8);
+    // Writes to `sink`.
+    explicit ErrorStream(TextSink& sink);
+    ErrorStream(TextSink*) = delete;   // a pointer would pass for the flag
     ErrorStream(const ErrorStream&) = delete;
     ErrorStream& operator=(const ErrorStream&) = delete;
 

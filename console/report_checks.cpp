@@ -64,10 +64,12 @@ int ClassOutcomeExitCode(int outcome, int rowCount)
     return kExitSuccess;
 }
 
-// The written result's exit code, or the incomplete one when the writing succeeded.
+// The written result's exit code, or the incomplete one when the result was written (a
+// partial result outweighs characters written as "?").
 int UnlessIncomplete(int writeResult, bool incomplete)
 {
-    return writeResult == kExitSuccess && incomplete ? kExitIncomplete : writeResult;
+    const bool written = writeResult == kExitSuccess || writeResult == kExitCharactersLost;
+    return written && incomplete ? kExitIncomplete : writeResult;
 }
 
 // Runs `job` as a check of the options' computer, as `credentials`, on this thread, with
@@ -97,7 +99,8 @@ bool AskForAccount(const ReportOptions& options, Credentials& credentials, Messa
     if (options.user.empty())
         return true;
     credentials.user = ToWide(options.user);
-    if (ReadPassword(FillIn(LoadText(IDS_REPORT_PASSWORD_PROMPT), options.user), credentials.password))
+    if (ReadPassword(FillIn(LoadText(IDS_REPORT_PASSWORD_PROMPT), options.user), options.utf8,
+                     credentials.password))
         return true;
     messages.ShowMessage(FillIn(LoadText(IDS_REPORT_NO_PASSWORD), options.user), MB_ICONEXCLAMATION);
     return false;
@@ -105,7 +108,7 @@ bool AskForAccount(const ReportOptions& options, Credentials& credentials, Messa
 
 int RunStandardReport(const ReportOptions& options, const WmiConnector& connector)
 {
-    ErrorStream errors;
+    ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, {});
     if (!ProbeComputer(options, reporter))
         return kExitHostUnreachable;
@@ -135,7 +138,7 @@ int RunStandardReport(const ReportOptions& options, const WmiConnector& connecto
 
 int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
 {
-    ErrorStream errors;
+    ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, ClassDisplayText(options.classId));
     if (!ProbeComputer(options, reporter))
         return kExitHostUnreachable;

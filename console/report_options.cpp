@@ -86,6 +86,7 @@ bool OptionReader::Read(const std::vector<std::string>& arguments)
         if (argument == "/?" || argument == "-?") {
             options_ = ReportOptions{};
             options_.command = ReportCommand::Help;
+            options_.utf8 = AsksForUtf8(arguments);
             return true;
         }
     }
@@ -174,6 +175,10 @@ bool OptionReader::ReadOption(const Option& option)
     if (option.name == "rawcsv" && !option.hasValue) {
         options_.rawCsv = true;
         rawCsvText_ = option.text;
+        return true;
+    }
+    if (option.name == "utf8" && !option.hasValue) {
+        options_.utf8 = true;
         return true;
     }
     if (option.name == "noping" && !option.hasValue) {
@@ -274,6 +279,18 @@ bool OptionReader::CheckCombination()
 }
 
 }  // namespace
+
+bool AsksForUtf8(const std::vector<std::string>& arguments)
+{
+    for (const std::string& argument : arguments) {
+        if (IsOption(argument)) {
+            const Option option = SplitOption(argument);
+            if (option.name == "utf8" && !option.hasValue)
+                return true;
+        }
+    }
+    return false;
+}
 
 bool ParseReportOptions(const std::vector<std::string>& arguments, ReportOptions& options,
                         std::string& reason)

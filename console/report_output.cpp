@@ -4,19 +4,40 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 
-int WriteResultFile(const std::string& path, const ResultWriter& write, MessageSink& messages)
+namespace {
+
+// A written result that lost characters is still a result: warned about, exit code 8.
+int WarnOfLoss(int written, const CharacterLoss& loss, MessageSink& messages)
+{
+    if (written != kExitSuccess || !loss.Any())
+        return written;
+    messages.ShowMessage(loss.Warning(), MB_ICONWARNING);
+    return kExitCharactersLost;
+}
+
+}  // namespace
+
+bool ResultsInUtf8(const ReportOptions& options)
+{
+    return options.utf8 && !options.json;
+}
+
+int WriteResultFile(const std::string& path, TextEncoding encoding, const ResultWriter& write,
+                    MessageSink& messages, CharacterLoss& loss)
 {
     FileTextSink file;
     if (!file.Open(path)) {
         ReportFileOpenError(messages, path);
         return kExitFileError;
     }
+    file.SetEncoding(encoding);
     if (write(file, path) != kExportDone)
         return kExitFileError;
     if (!file.Finish()) {
         ReportFileWriteError(messages, path);
         return kExitFileError;
     }
+    loss.Note(file, path);
     return kExitSuccess;
 }
 
@@ -32,11 +53,18 @@ ResultWriter TextWriter(const std::string& text, MessageSink& messages)
 
 int WriteResult(const ReportOptions& options, const ResultWriter& write, MessageSink& messages)
 {
-    if (!options.outPath.empty())
-        return WriteResultFile(options.outPath, write, messages);
-    StdHandleSink output(STD_OUTPUT_HANDLE);
-    return write(output, LoadText(IDS_REPORT_STANDARD_OUTPUT)) == kExportDone ? kExitSuccess
-                                                                              : kExitFileError;
+    CharacterLoss loss;
+    if (!options.outPath.empty()) {
+        const int written = WriteResultFile(options.outPath, ResultFileEncoding(ResultsInUtf8(options)), write,
+                                            messages, loss);
+        return WarnOfLoss(written, loss, messages);
+    }
+    StdHandleSink output(STD_OUTPUT_HANDLE, ResultsInUtf8(options), StreamUse::Result);
+    const std::string name = LoadText(IDS_REPORT_STANDARD_OUTPUT);
+    if (write(output, name) != kExportDone)
+        return kExitFileError;
+    loss.Note(output, name);
+    return WarnOfLoss(kExitSuccess, loss, messages);
 }
 
 bool ResultTargetCanBeWritten(const ReportOptions& options, MessageSink& messages)

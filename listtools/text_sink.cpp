@@ -21,11 +21,30 @@ std::string ToTextModeLineEnds(std::string_view text)
     return converted;
 }
 
+namespace {
+
+// The first line of `text` that the ANSI code page cannot hold whole.
+std::string FirstLineOutsideAnsi(std::string_view text)
+{
+    while (!text.empty()) {
+        const size_t end = std::min(text.find('\n'), text.size());
+        const std::string_view line = text.substr(0, end);
+        if (!FitsCodePage(line))
+            return std::string(line);
+        text.remove_prefix(std::min(end + 1, text.size()));
+    }
+    return {};
+}
+
+}  // namespace
+
 bool TextSink::Write(std::string_view text)
 {
     std::string bytes = ToTextModeLineEnds(text);
     if (encoding_ == TextEncoding::Ansi) {
         AnsiText ansi = ToAnsi(bytes);
+        if (ansi.lossy && !lostCharacters_)
+            firstLostLine_ = FirstLineOutsideAnsi(text);
         lostCharacters_ |= ansi.lossy;
         bytes = std::move(ansi.bytes);
     } else if (encoding_ == TextEncoding::Utf8WithBom && !started_) {

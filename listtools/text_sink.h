@@ -30,6 +30,9 @@ public:
     virtual bool Finish() { return true; }
     // True once an ANSI write had to put "?" for a character the code page lacks.
     bool LostCharacters() const { return lostCharacters_; }
+    // The first line (UTF-8, without its line end) in which that happened, so that a
+    // warning can point at the value; empty while nothing was lost.
+    const std::string& FirstLostLine() const { return firstLostLine_; }
 
 protected:
     // Writes exactly these bytes; false on a short or failed write.
@@ -39,6 +42,7 @@ private:
     TextEncoding encoding_ = TextEncoding::Ansi;
     bool started_ = false;
     bool lostCharacters_ = false;
+    std::string firstLostLine_;
 };
 
 // A file that is replaced whole or not at all. Open checks that the target can be

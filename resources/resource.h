@@ -177,6 +177,9 @@
 #define IDS_REPORT_OUTDIR_ONLY      7032
 #define IDS_REPORT_BAD_FORMAT       7033
 #define IDS_REPORT_FOLDER_FAILED    7034
+#define IDS_REPORT_CHARACTERS_LOST  7035
+#define IDS_REPORT_LOST_ELSEWHERE   7036
+#define IDS_REPORT_USE_UTF8         7037
 // Runs over many computers
 #define IDS_LIST_NAME_TOO_LONG      7101
 #define IDS_LIST_TOO_MANY           7102

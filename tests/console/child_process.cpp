@@ -7,15 +7,17 @@
 #include <sstream>
 #include <vector>
 
+#include "base/narrow.h"
+
 namespace {
 
 constexpr DWORD kChildTimeoutMs = 180000;
 
 std::string ProgramFolder()
 {
-    char path[MAX_PATH];
-    DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path, length);
+    wchar_t path[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::string folder = ToNarrow(std::wstring_view(path, length));
     return folder.substr(0, folder.find_last_of("\\/") + 1);
 }
 
@@ -74,7 +76,7 @@ ChildRun RunMirelrep(const std::string& arguments, const std::string& input)
         in = CreateFileA(inPath.c_str(), GENERIC_READ, FILE_SHARE_READ, &inherit, OPEN_EXISTING,
                          FILE_ATTRIBUTE_NORMAL, nullptr);
     }
-    STARTUPINFOA startup{};
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESTDHANDLES;
     startup.hStdInput = in;
@@ -84,7 +86,8 @@ ChildRun RunMirelrep(const std::string& arguments, const std::string& input)
     std::string commandLine = "\"" + program + "\" " + arguments;
     PROCESS_INFORMATION process{};
     ChildRun run;
-    if (CreateProcessA(program.c_str(), commandLine.data(), nullptr, nullptr, TRUE,
+    std::wstring wideCommandLine = ToWide(commandLine);
+    if (CreateProcessW(ToWide(program).c_str(), wideCommandLine.data(), nullptr, nullptr, TRUE,
                        CREATE_NO_WINDOW, nullptr, nullptr, &startup, &process)) {
         EXPECT_EQ(WaitForSingleObject(process.hProcess, kChildTimeoutMs), WAIT_OBJECT_0);
         GetExitCodeProcess(process.hProcess, &run.exitCode);

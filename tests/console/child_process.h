@@ -12,7 +12,8 @@ struct ChildRun {
     std::string err;   // standard error, without the notes Wine itself writes there
 };
 
-// `arguments` as they follow the program name on a command line.
+// `arguments` (UTF-8) as they follow the program name on a command line; the child gets
+// them as UTF-16, whatever the ANSI code page.
 // `input`: what its standard input reads (none when empty).
 ChildRun RunMirelrep(const std::string& arguments, const std::string& input = {});
 

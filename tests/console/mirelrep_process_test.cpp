@@ -322,19 +322,24 @@ TEST_F(MirelrepProcess, ProgressLinesGoToStandardErrorOnly)
     EXPECT_EQ(run.out.find("Checking"), std::string::npos);
 }
 
-// Run under the Japanese locale as well (see the japanese filter file).
+// Run under the Japanese locale as well (see the japanese filter file). Redirected output
+// is in the ANSI code page unless /utf8 is given: Shift-JIS (932) in the Japanese run.
 TEST(JapaneseConsole, MessagesAndReportInTheUserInterfaceLanguage)
 {
     const bool japanese = TextLanguage() == kJapaneseLanguage;
     ChildRun bad = RunMirelrep("/bogus");
     EXPECT_EQ(bad.exitCode, 2u);
-    EXPECT_EQ(bad.err, LoadText(IDS_REPORT_UNKNOWN_OPTION) + "/bogus\r\n" +
-                           LoadText(IDS_REPORT_USAGE_HINT) + "\r\n");
+    EXPECT_EQ(bad.err, ToAnsi(LoadText(IDS_REPORT_UNKNOWN_OPTION) + "/bogus\r\n" +
+                              LoadText(IDS_REPORT_USAGE_HINT) + "\r\n").bytes);
     ChildRun categories = RunMirelrep("/categories");
+    EXPECT_EQ(categories.exitCode, 0u) << "the code page holds every text of its language";
     std::vector<std::string> lines = CrLfLines(categories.out);
     ASSERT_EQ(lines.size(), 28u);
     const std::string cdrom = LoadText(4005), hardware = LoadText(4003);
-    EXPECT_EQ(lines[0], "0\t4\t" + cdrom + "\t" + hardware + "\tWin32_CDROMDrive\t1013\t9");
+    EXPECT_EQ(lines[0], ToAnsi("0\t4\t" + cdrom + "\t" + hardware + "\tWin32_CDROMDrive\t1013\t9").bytes);
+    ChildRun utf8 = RunMirelrep("/categories /utf8");
+    EXPECT_EQ(utf8.out.substr(0, 3), "\xEF\xBB\xBF") << "a file: marked as UTF-8";
+    EXPECT_EQ(CrLfLines(utf8.out.substr(3))[0], "0\t4\t" + cdrom + "\t" + hardware + "\tWin32_CDROMDrive\t1013\t9");
     EXPECT_EQ(japanese, cdrom != "CD-ROM Drive") << "the child runs in the same language";
     ChildRun explained = RunMirelrep("/explain:Win32_ComputerSystem.AdminPasswordStatus=1");
     EXPECT_EQ(explained.out, japanese ? ToNarrow(L"1 : \u6709\u52b9\r\n", 932) : "1 : Enabled\r\n");

@@ -225,7 +225,7 @@ TEST(ErrorStream, ProgressLinesAreWrittenOnceAndNeverAfterAMessageAboutThem)
 {
     SharedText progress;
     StringTextSink sink;
-    ErrorStream errors(&sink);
+    ErrorStream errors(sink);
     errors.Follow(&progress);
     errors.Progress("Checking reources : BIOS");
     errors.Progress("Checking reources : BIOS");
@@ -244,7 +244,7 @@ TEST(ProgressPrinter, SamplesTheStatusTextWhileItRuns)
 {
     SharedText progress;
     StringTextSink sink;
-    ErrorStream errors(&sink);
+    ErrorStream errors(sink);
     progress.Set("Checking reources : BIOS (1)");
     {
         ProgressPrinter printer(errors, progress, true);
@@ -264,7 +264,7 @@ TEST(ConsoleReporter, AnswersQuestionsYesAndKeepsRowsAsTheListShowsThem)
 {
     SetTextLanguage(kEnglishLanguage);
     StringTextSink sink;
-    ErrorStream errors(&sink);
+    ErrorStream errors(sink);
     ConsoleReporter reporter(errors, "Win32_Processor");
     EXPECT_EQ(reporter.ShowMessage("Stopped.\nSee the data?", MB_YESNO | MB_ICONINFORMATION), IDYES);
     EXPECT_EQ(reporter.ShowMessage("Data is not exist.", MB_ICONEXCLAMATION), IDOK);

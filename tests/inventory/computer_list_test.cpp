@@ -60,8 +60,8 @@ TEST_F(ComputerListTest, FilesInEveryEncodingAndFilesThatAreNoLists)
     const Case cases[] = {
         {"\xEF\xBB\xBFpc01\r\npc02", "pc01\r\npc02"},                      // UTF-8 with mark
         {std::string("\xFF\xFEp\0c\0\n\0", 8), "pc\n"},                      // UTF-16 with mark
-        {"pc01\r\n# caf\xC3\xA9\r\n", "pc01\r\n# caf\xC3\xA9\r\n"},         // UTF-8 without mark
-        {"# caf\xE9\r\n", "# caf\xC3\xA9\r\n"},                              // the ANSI code page
+        {"pc01\r\n# caf\xC3\xA9\r\n", "pc01\r\n# caf\xC3\xA9\r\n"},        // UTF-8 without mark
+        {"# caf\xE9\r\n", "# caf\xC3\xA9\r\n"},                             // the ANSI code page
     };
     for (const Case& file : cases) {
         WriteFileBytes(folder.File("list.txt"), file.bytes);

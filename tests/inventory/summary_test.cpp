@@ -124,8 +124,10 @@ TEST_F(SummaryTest, SummaryJsonHasTypedValuesAndATally)
     ok.checkedAt = "2026-12-09T08:03:04+09:00";
     SummarizeStandardStores(stores_, ok);
     ComputerSummary stopped;
-    stopped.computer = "été";   // written as \u escapes
-    const Json document = Json::parse(SummaryJson({ok, stopped}));
+    stopped.computer = "\xC3\xA9t\xC3\xA9";   // beyond ASCII: written as \u escapes
+    const std::string json = SummaryJson({ok, stopped});
+    EXPECT_NE(json.find("\"\\u00e9t\\u00e9\""), std::string::npos) << json;
+    const Json document = Json::parse(json);
     const Json& first = document["computers"][0];
     EXPECT_EQ(first["result"], "ok");
     EXPECT_EQ(first["memoryBytes"], 12884901888LL);
