@@ -7,7 +7,8 @@
 # a reading that breaks off, a computer that drops ping, Connect as...); and the window
 # that checks several computers.
 #   tools/screenshots.sh [build-dir] [out-dir]
-# Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic.
+# Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic; the symbols of
+# the service named in several scripts come from fonts-dejavu-core and fonts-freefont-ttf.
 set -e
 build=$(cd "${1:-build}" && pwd)
 out=${2:-$build/screenshots}
@@ -39,9 +40,9 @@ for prefix in $prefixes; do
         binPath= 'C:\windows\system32\notepad.exe' DisplayName= 'サービス café ✓ ® ™ 𝄞' >/dev/null 2>&1 || true
     # Font linking, as Windows has it out of the box: characters the interface font lacks
     # are drawn with a font that has them (Japanese in the English prefixes, symbols).
-    for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' IPAGothic IPAPGothic 'MS UI Gothic'; do
+    for face in Tahoma 'MS Shell Dlg' 'MS Shell Dlg 2' 'Microsoft Sans Serif' IPAGothic IPAPGothic 'IPAゴシック' 'IPA Pゴシック'; do
         WINEPREFIX="$prefix" "$here/wine-run.sh" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
-            /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic\0DejaVuSans.ttf,DejaVu Sans' /f >/dev/null 2>&1 || true
+            /v "$face" /t REG_MULTI_SZ /d 'ipagp.ttf,IPAPGothic\0DejaVuSans.ttf,DejaVu Sans\0FreeSerif.ttf,FreeSerif' /f >/dev/null 2>&1 || true
     done
     WINEPREFIX="$prefix" wineserver -w
 done

@@ -107,6 +107,14 @@ TEST_F(UnicodeTest, EveryCharacterReachesTheListTheClipboardAndTheUtf8Files)
     EXPECT_TRUE(Messages().empty()) << (Messages().empty() ? "" : Messages()[0].text);
 }
 
+TEST_F(UnicodeTest, AComputerNameOfAnyScriptIsKeptWhole)
+{
+    ui::Window(View().NameField()).SetText("テスト-café.invalid");
+    View().OnRunButton();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, LoadText(IDS_HOST_NOT_FOUND) + " テスト-café.invalid");
+}
+
 TEST_F(UnicodeTest, AnAnsiSaveThatWouldLoseCharactersAsksFirst)
 {
     const std::string name = ToNarrow(kName);
