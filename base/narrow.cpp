@@ -1,5 +1,7 @@
 #include "base/narrow.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -83,8 +85,11 @@ std::wstring ToWide(std::string_view text, UINT codePage)
 AnsiText ToAnsi(std::string_view utf8, UINT codePage)
 {
     AnsiText result;
-    if (utf8.empty())
+    // ASCII is the same in every ANSI code page: most texts need no conversion.
+    if (std::all_of(utf8.begin(), utf8.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        result.bytes.assign(utf8);
         return result;
+    }
     const std::wstring wide = ToWide(utf8);
     const int size = static_cast<int>(wide.size());
     // No best-fit mapping: "é" must not quietly become "e" in a file meant to keep it.
