@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include "base/narrow.h"
 #include "base/text_util.h"
 #include "resources/resource.h"
@@ -9,22 +11,42 @@
 
 namespace {
 
-// Long values are named by their beginning; the message must stay readable.
-constexpr size_t kNamedTextCharacters = 120;
+// A value in a one-line message: long ones are cut, keeping the lost character in view.
+constexpr size_t kShownCharacters = 80;
+constexpr size_t kShownBeforeLost = 20;
 
-std::string Shortened(const std::string& text)
+bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+
+// Never starts or ends between the halves of a surrogate pair.
+std::wstring Excerpt(const std::wstring& text, size_t start, size_t end)
 {
-    std::wstring wide = ToWide(text);
-    if (wide.size() <= kNamedTextCharacters)
-        return text;
-    size_t cut = kNamedTextCharacters;
-    if (cut > 0 && wide[cut - 1] >= 0xD800 && wide[cut - 1] <= 0xDBFF)
-        --cut;
-    wide.resize(cut);
-    return ToNarrow(wide) + "...";
+    if (start > 0 && start < text.size() && IsHighSurrogate(text[start - 1]))
+        --start;
+    if (end < text.size() && end > start && IsHighSurrogate(text[end - 1]))
+        ++end;
+    return (start > 0 ? L"..." : L"") + text.substr(start, end - start) + (end < text.size() ? L"..." : L"");
 }
 
 }  // namespace
+
+size_t FirstCharacterOutsideAnsi(const std::wstring& text)
+{
+    for (size_t at = 0; at < text.size(); ++at) {
+        const size_t length = IsHighSurrogate(text[at]) && at + 1 < text.size() ? 2 : 1;
+        if (!FitsCodePage(ToNarrow(std::wstring_view(text).substr(at, length))))
+            return at;
+        at += length - 1;
+    }
+    return text.size();
+}
+
+std::string LossExcerpt(const std::string& value)
+{
+    const std::wstring wide = ToWide(value);
+    const size_t lost = std::min(FirstCharacterOutsideAnsi(wide), wide.size());
+    const size_t from = lost + kShownBeforeLost >= kShownCharacters ? lost - kShownBeforeLost : 0;
+    return ToNarrow(Excerpt(wide, from, std::min(wide.size(), from + kShownCharacters)));
+}
 
 std::string WithUtf8FileType(const std::string& filter, const std::string& utf8Type)
 {
@@ -54,7 +76,7 @@ std::optional<TextEncoding> ConfirmSaveEncoding(int fileType, const std::optiona
         return TextEncoding::Utf8WithBom;
     if (!firstLostText)
         return TextEncoding::Ansi;
-    const std::string question = FillIn(LoadText(IDS_ANSI_LOSES_CHARACTERS), Shortened(*firstLostText));
+    const std::string question = FillIn(LoadText(IDS_ANSI_LOSES_CHARACTERS), LossExcerpt(*firstLostText));
     switch (messages.ShowMessage(question, MB_YESNOCANCEL | MB_ICONWARNING)) {
     case IDYES: return TextEncoding::Utf8WithBom;
     case IDNO: return TextEncoding::Ansi;

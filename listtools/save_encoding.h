@@ -16,6 +16,14 @@ inline constexpr int kUtf8FileType = 2;
 // second type.
 std::string WithUtf8FileType(const std::string& filter, const std::string& utf8Type);
 
+// The index of the first character (a surrogate pair counts as one) that the ANSI code
+// page lacks; the text's size when it has them all.
+size_t FirstCharacterOutsideAnsi(const std::wstring& text);
+
+// `value` as a message names it: at most 80 characters, cut ("...") so that its first
+// character the ANSI code page lacks stays in view.
+std::string LossExcerpt(const std::string& value);
+
 // The first header or cell of `model` that the ANSI code page cannot hold whole.
 std::optional<std::string> FirstTextOutsideAnsi(const ResultModel& model);
 
