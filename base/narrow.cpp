@@ -82,6 +82,13 @@ std::wstring ToWide(std::string_view text, UINT codePage)
     return result;
 }
 
+std::wstring ToWideFromUtf8OrAnsi(std::string_view bytes)
+{
+    const bool utf8 = bytes.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
+                                                           static_cast<int>(bytes.size()), nullptr, 0) > 0;
+    return ToWide(bytes, utf8 ? CP_UTF8 : CP_ACP);
+}
+
 AnsiText ToAnsi(std::string_view utf8, UINT codePage)
 {
     AnsiText result;

@@ -14,6 +14,10 @@ std::string ToNarrow(std::wstring_view text, UINT codePage = CP_UTF8);
 // UTF-8 become U+FFFD.
 std::wstring ToWide(std::string_view text, UINT codePage = CP_UTF8);
 
+// Bytes of unknown encoding (a list file, a piped line): UTF-8 when they are valid
+// UTF-8, else text of the ANSI code page.
+std::wstring ToWideFromUtf8OrAnsi(std::string_view bytes);
+
 // UTF-8 text in an ANSI code page, for files and pipes that must stay in it.
 struct AnsiText {
     std::string bytes;

@@ -53,12 +53,6 @@ bool ReadConsoleLine(HANDLE input, std::wstring& line)
     return !line.empty();
 }
 
-bool IsValidUtf8(const std::string& bytes)
-{
-    return MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
-                               nullptr, 0) > 0;
-}
-
 // One line from a pipe or a file, byte by byte so that nothing after it is taken.
 bool ReadPipedLine(HANDLE input, std::wstring& line)
 {
@@ -70,7 +64,7 @@ bool ReadPipedLine(HANDLE input, std::wstring& line)
         bytes += character;
     character = 0;
     bool any = !bytes.empty() || read == 1;
-    line = IsValidUtf8(bytes) ? ToWide(bytes) : ToWide(bytes, CP_ACP);
+    line = ToWideFromUtf8OrAnsi(bytes);
     SecureZeroMemory(bytes.data(), bytes.size());
     return any;
 }

@@ -29,12 +29,6 @@ std::wstring UpperCase(const std::string& name)
     return wide;
 }
 
-bool IsValidUtf8(const std::string& bytes)
-{
-    return bytes.empty() || MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(),
-                                                static_cast<int>(bytes.size()), nullptr, 0) > 0;
-}
-
 // The file's bytes as wide text by its encoding.
 std::wstring DecodeListFile(const std::string& bytes)
 {
@@ -43,7 +37,7 @@ std::wstring DecodeListFile(const std::string& bytes)
         return std::wstring(reinterpret_cast<const wchar_t*>(bytes.data() + 2), (bytes.size() - 2) / 2);
     if (bytes.rfind("\xEF\xBB\xBF", 0) == 0)
         return ToWide(std::string_view(bytes).substr(3));
-    return IsValidUtf8(bytes) ? ToWide(bytes) : ToWide(bytes, CP_ACP);
+    return ToWideFromUtf8OrAnsi(bytes);
 }
 
 // Text has no control characters but tab and the line ends (a zero byte is the sure
