@@ -6,9 +6,6 @@ namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(wchar_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
 void AppendUtf8(std::string& out, char32_t c)
 {
     if (c < 0x80) {
@@ -38,10 +35,10 @@ std::string WideToUtf8(std::wstring_view text)
         const wchar_t c = text[at];
         if (c == L'\0') {
             AppendUtf8(out, kReplacement);
-        } else if (IsHighSurrogate(c) && at + 1 < text.size() && IsLowSurrogate(text[at + 1])) {
+        } else if (IS_HIGH_SURROGATE(c) && at + 1 < text.size() && IS_LOW_SURROGATE(text[at + 1])) {
             AppendUtf8(out, 0x10000 + ((static_cast<char32_t>(c) - 0xD800) << 10) + (text[at + 1] - 0xDC00));
             ++at;
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+        } else if (IS_HIGH_SURROGATE(c) || IS_LOW_SURROGATE(c)) {
             AppendUtf8(out, kReplacement);
         } else {
             AppendUtf8(out, static_cast<char32_t>(c));
@@ -122,7 +119,7 @@ size_t CopyTextToBuffer(std::wstring_view text, wchar_t* buffer, size_t size)
     if (!buffer || size == 0)
         return 0;
     size_t copied = text.size() < size - 1 ? text.size() : size - 1;
-    if (copied > 0 && copied < text.size() && IsHighSurrogate(text[copied - 1]))
+    if (copied > 0 && copied < text.size() && IS_HIGH_SURROGATE(text[copied - 1]))
         --copied;
     text.copy(buffer, copied);
     buffer[copied] = L'\0';

@@ -30,8 +30,3 @@ void FindCaseMap::UpperInto(const std::string& text, std::string& out) const
         CharUpperBuffW(wide_.data(), static_cast<DWORD>(wide_.size()));
     out = ToNarrow(wide_);
 }
-
-size_t FindCharacters(const std::string& text, const std::string& part)
-{
-    return text.find(part);
-}

@@ -15,8 +15,3 @@ public:
 private:
     mutable std::wstring wide_;
 };
-
-// Byte offset of the first occurrence of `part` in `text`; npos when none. UTF-8 lets
-// a whole character match only at the start of a character. An empty `part` is found
-// at 0.
-size_t FindCharacters(const std::string& text, const std::string& part);

@@ -18,9 +18,9 @@ public:
     bool Holds(const std::string& cell)
     {
         if (matchCase_)
-            return FindCharacters(cell, wanted_) != std::string::npos;
+            return cell.find(wanted_) != std::string::npos;
         map_.UpperInto(cell, upper_);
-        return FindCharacters(upper_, wanted_) != std::string::npos;
+        return upper_.find(wanted_) != std::string::npos;
     }
 
     // The first column of `row` holding the text; -1 when none does.
@@ -48,7 +48,8 @@ std::string UpperCaseForFind(const std::string& text)
 
 size_t FindMultiByte(const std::string& text, const std::string& part)
 {
-    return FindCharacters(text, part);
+    // UTF-8 lets a whole character match only where a character starts.
+    return text.find(part);
 }
 
 std::optional<FoundCell> FindInModel(const ResultModel& model, const std::string& text,

@@ -15,14 +15,12 @@ namespace {
 constexpr size_t kShownCharacters = 80;
 constexpr size_t kShownBeforeLost = 20;
 
-bool IsHighSurrogate(wchar_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-
 // Never starts or ends between the halves of a surrogate pair.
 std::wstring Excerpt(const std::wstring& text, size_t start, size_t end)
 {
-    if (start > 0 && start < text.size() && IsHighSurrogate(text[start - 1]))
+    if (start > 0 && start < text.size() && IS_HIGH_SURROGATE(text[start - 1]))
         --start;
-    if (end < text.size() && end > start && IsHighSurrogate(text[end - 1]))
+    if (end < text.size() && end > start && IS_HIGH_SURROGATE(text[end - 1]))
         ++end;
     return (start > 0 ? L"..." : L"") + text.substr(start, end - start) + (end < text.size() ? L"..." : L"");
 }
@@ -32,7 +30,7 @@ std::wstring Excerpt(const std::wstring& text, size_t start, size_t end)
 size_t FirstCharacterOutsideAnsi(const std::wstring& text)
 {
     for (size_t at = 0; at < text.size(); ++at) {
-        const size_t length = IsHighSurrogate(text[at]) && at + 1 < text.size() ? 2 : 1;
+        const size_t length = IS_HIGH_SURROGATE(text[at]) && at + 1 < text.size() ? 2 : 1;
         if (!FitsCodePage(ToNarrow(std::wstring_view(text).substr(at, length))))
             return at;
         at += length - 1;
