@@ -8,7 +8,7 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 RUNPREFIX ?= $(CURDIR)/$(BUILD)/wine-run
 
-PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3 nlohmann-json3-dev locales
+PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3 nlohmann-json3-dev locales npm
 APT_LINE  = apt-get install -y $(PACKAGES)
 
 .PHONY: all build test run deps dist clean
@@ -17,7 +17,7 @@ all: build
 
 deps:
 	@missing=""; \
-	for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres wine wineserver wineboot cmake ninja Xvfb zip python3; do \
+	for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres wine wineserver wineboot cmake ninja Xvfb zip python3 npm; do \
 	    command -v $$tool >/dev/null 2>&1 || missing="$$missing $$tool"; \
 	done; \
 	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \

@@ -9,9 +9,9 @@ import re
 import sys
 
 PROGRAM_FOLDERS = ["base", "resources", "ui", "render", "engine", "appearance",
-                   "listtools", "standard", "individual", "inventory", "shell", "console"]
+                   "listtools", "standard", "individual", "inventory", "store", "shell", "console"]
 LOW_FOLDERS = {"base", "resources", "ui", "render", "engine"}
-FEATURE_FOLDERS = {"listtools", "standard", "individual", "inventory", "shell", "console"}
+FEATURE_FOLDERS = {"listtools", "standard", "individual", "inventory", "store", "shell", "console"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 
 

@@ -1,0 +1,187 @@
+#include "store/sqlite_database.h"
+
+#include <sqlite3.h>
+
+namespace {
+
+class SqliteStatement : public DbStatement {
+public:
+    SqliteStatement(SqliteDatabase& database, sqlite3_stmt* statement)
+        : database_(database), statement_(statement)
+    {
+    }
+    ~SqliteStatement() override { sqlite3_finalize(statement_); }
+
+    void BindNull(int index) override { sqlite3_bind_null(statement_, index); }
+    void BindInt(int index, int64_t value) override { sqlite3_bind_int64(statement_, index, value); }
+    void BindReal(int index, double value) override { sqlite3_bind_double(statement_, index, value); }
+    void BindText(int index, std::string_view text) override
+    {
+        sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    }
+
+    DbStep Step() override
+    {
+        const int code = sqlite3_step(statement_);
+        if (code == SQLITE_ROW)
+            return DbStep::Row;
+        if (code == SQLITE_DONE)
+            return DbStep::Done;
+        database_.Fail(code);
+        return DbStep::Error;
+    }
+    void Reset() override { sqlite3_reset(statement_); }
+
+    int ColumnCount() override { return sqlite3_column_count(statement_); }
+    std::string ColumnName(int column) override
+    {
+        const char* name = sqlite3_column_name(statement_, column);
+        return name ? name : "";
+    }
+    DbType ColumnType(int column) override
+    {
+        switch (sqlite3_column_type(statement_, column)) {
+        case SQLITE_NULL:
+            return DbType::Null;
+        case SQLITE_INTEGER:
+            return DbType::Integer;
+        case SQLITE_FLOAT:
+            return DbType::Real;
+        default:
+            return DbType::Text;   // text, and blobs read as their bytes
+        }
+    }
+    int64_t Int(int column) override { return sqlite3_column_int64(statement_, column); }
+    double Real(int column) override { return sqlite3_column_double(statement_, column); }
+    std::string Text(int column) override
+    {
+        const unsigned char* text = sqlite3_column_text(statement_, column);
+        const int size = sqlite3_column_bytes(statement_, column);
+        return text ? std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(size)) : std::string();
+    }
+
+private:
+    SqliteDatabase& database_;
+    sqlite3_stmt* statement_;
+};
+
+}  // namespace
+
+DbFailure SqliteFailureOf(int code)
+{
+    switch (code & 0xFF) {
+    case SQLITE_OK:
+    case SQLITE_ROW:
+    case SQLITE_DONE:
+        return DbFailure::None;
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED:
+        return DbFailure::Busy;
+    case SQLITE_FULL:
+        return DbFailure::Full;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+        return DbFailure::ReadOnly;
+    case SQLITE_NOTADB:
+    case SQLITE_CORRUPT:
+        return DbFailure::NotADatabase;
+    case SQLITE_CANTOPEN:
+        return DbFailure::CannotOpen;
+    case SQLITE_CONSTRAINT:
+        return DbFailure::Constraint;
+    case SQLITE_ERROR:
+        return DbFailure::Syntax;
+    case SQLITE_IOERR:
+        // A write that found the disk full surfaces as an I/O error on some systems.
+        return (code == SQLITE_IOERR_WRITE || code == SQLITE_IOERR_FSYNC) ? DbFailure::Full : DbFailure::Other;
+    default:
+        return DbFailure::Other;
+    }
+}
+
+SqliteDatabase::~SqliteDatabase()
+{
+    sqlite3_close_v2(db_);
+}
+
+std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, SqliteOpen mode, DbError& error)
+{
+    int flags = SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_EXRESCODE;
+    switch (mode) {
+    case SqliteOpen::Create:
+        flags |= SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+        break;
+    case SqliteOpen::Existing:
+        flags |= SQLITE_OPEN_READWRITE;
+        break;
+    case SqliteOpen::ReadOnly:
+        flags |= SQLITE_OPEN_READONLY;
+        break;
+    }
+    sqlite3* db = nullptr;
+    const int code = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
+    if (code != SQLITE_OK) {
+        error.failure = SqliteFailureOf(code);
+        error.code = code;
+        error.message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+        sqlite3_close_v2(db);
+        return nullptr;
+    }
+    sqlite3_busy_timeout(db, kStoreBusyTimeoutMs);
+    sqlite3_extended_result_codes(db, 1);
+    return std::unique_ptr<SqliteDatabase>(new SqliteDatabase(db));
+}
+
+bool SqliteDatabase::Fail()
+{
+    return Fail(sqlite3_extended_errcode(db_));
+}
+
+bool SqliteDatabase::Fail(int code)
+{
+    error_.failure = SqliteFailureOf(code);
+    if (error_.failure == DbFailure::None)
+        error_.failure = DbFailure::Other;
+    error_.code = code;
+    error_.message = sqlite3_errmsg(db_);
+    return false;
+}
+
+std::unique_ptr<DbStatement> SqliteDatabase::Prepare(std::string_view sql)
+{
+    sqlite3_stmt* statement = nullptr;
+    const int code = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, nullptr);
+    if (code != SQLITE_OK || !statement) {
+        sqlite3_finalize(statement);
+        if (code == SQLITE_OK) {
+            error_ = {DbFailure::Syntax, 0, "empty statement"};
+            return nullptr;
+        }
+        Fail(code);
+        return nullptr;
+    }
+    return std::make_unique<SqliteStatement>(*this, statement);
+}
+
+bool SqliteDatabase::Execute(std::string_view sql)
+{
+    const std::string text(sql);
+    const int code = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr);
+    return code == SQLITE_OK || Fail(code);
+}
+
+bool SqliteDatabase::BeginWrite()
+{
+    return Execute("BEGIN IMMEDIATE");
+}
+
+bool SqliteDatabase::Commit()
+{
+    return Execute("COMMIT");
+}
+
+void SqliteDatabase::Rollback()
+{
+    if (!sqlite3_get_autocommit(db_))
+        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}

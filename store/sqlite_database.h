@@ -1,0 +1,52 @@
+// The store's database in a SQLite file, compiled into the program: no DLL, no server.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "store/database.h"
+
+struct sqlite3;
+
+enum class SqliteOpen {
+    Create,     // read and write; the file is created when missing (not its folder)
+    Existing,   // read and write; a missing file is an error
+    ReadOnly,   // read only; a missing file is an error
+};
+
+// How long a writer waits for another before it gives up (two programs recording into one
+// file take turns; a check's transaction lasts well under a second).
+inline constexpr int kStoreBusyTimeoutMs = 20000;
+
+class SqliteDatabase : public Database {
+public:
+    SqliteDatabase(const SqliteDatabase&) = delete;
+    SqliteDatabase& operator=(const SqliteDatabase&) = delete;
+    ~SqliteDatabase() override;
+
+    // Opens `path` (UTF-8); null with `error` set when it cannot be opened. Opening does
+    // not read the file yet: a file that is not a database fails at the first statement.
+    static std::unique_ptr<SqliteDatabase> Open(const std::string& path, SqliteOpen mode, DbError& error);
+
+    DbDialect Dialect() const override { return DbDialect::Sqlite; }
+    std::unique_ptr<DbStatement> Prepare(std::string_view sql) override;
+    bool Execute(std::string_view sql) override;
+    bool BeginWrite() override;
+    bool Commit() override;
+    void Rollback() override;
+    const DbError& LastError() const override { return error_; }
+
+    // For the few things only SQLite has (read-only statements, the authorizer).
+    sqlite3* Handle() const { return db_; }
+    // Takes the connection's current error as the last one; returns false.
+    bool Fail();
+    bool Fail(int code);
+
+private:
+    explicit SqliteDatabase(sqlite3* db) : db_(db) {}
+
+    sqlite3* db_;
+    DbError error_;
+};
+
+// The kind of failure of a SQLite result code.
+DbFailure SqliteFailureOf(int code);

@@ -1,0 +1,12 @@
+// The statements whose text differs between SQLite and PostgreSQL, side by side. Every
+// other statement of the store is written once and serves both.
+#pragma once
+#include "store/database.h"
+
+struct StoreStatements {
+    const char* countInfoTable;   // 1 when the table store_info exists, else 0
+    const char* countTables;      // the number of tables and views of the database's own
+    const char* lockSchema;       // serialises schema changes of several programs; "" when a write transaction does
+};
+
+const StoreStatements& StatementsFor(DbDialect dialect);
