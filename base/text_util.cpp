@@ -52,10 +52,16 @@ int CompareNoCase(const char* left, const char* right)
 
 std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second)
 {
+    return FillIn(pattern, {first, second});
+}
+
+std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> values)
+{
     std::string text;
     for (size_t i = 0; i < pattern.size(); ++i) {
-        if (pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == '1' || pattern[i + 1] == '2')) {
-            text += pattern[i + 1] == '1' ? first : second;
+        const size_t number = i + 1 < pattern.size() ? static_cast<size_t>(pattern[i + 1] - '1') : values.size();
+        if (pattern[i] == '%' && number < values.size() && pattern[i + 1] >= '1') {
+            text += values.begin()[number];
             ++i;
         } else {
             text += pattern[i];

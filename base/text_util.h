@@ -1,5 +1,6 @@
 // Small UTF-8 text helpers shared by the renderer, the decoders and the lists.
 #pragma once
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -22,6 +23,8 @@ inline bool EqualsNoCase(const std::string& left, const std::string& right)
 
 // `pattern` with every "%1" replaced by `first` and every "%2" by `second`.
 std::string FillIn(std::string_view pattern, std::string_view first, std::string_view second = {});
+// `pattern` with "%1" to "%9" replaced by the values in order.
+std::string FillIn(std::string_view pattern, std::initializer_list<std::string_view> values);
 
 // "0x" and the eight hexadecimal digits of a code (an HRESULT).
 std::string HexCode(unsigned long code);

@@ -108,6 +108,7 @@ void ClassQueryEntries::Clear()
     names.clear();
     types.clear();
     values.clear();
+    raws.clear();
 }
 
 int ExecuteStandardQuery(CheckContext& check, int classId, const std::string& query,
@@ -139,14 +140,18 @@ int ExecuteClassQuery(CheckContext& check, ClassQueryEntries& entries, int class
 {
     entries.Clear();
     std::string text;
+    RawValue raw;
     return ReadObjects(check, query, errorText, objectCount,
                        [&](IWbemClassObject* object, long objectNumber) {
         for (int index = 0; propertyNames[index]; ++index) {
             if (check.IsStopRequested())
                 return false;
-            unsigned type = ReadProperty(check, object, propertyNames[index], classId, text);
+            unsigned type = ReadProperty(check, object, propertyNames[index], classId, text,
+                                         entries.keepRaw ? &raw : nullptr);
             if (text.empty())
                 continue;
+            if (entries.keepRaw)
+                entries.raws.push_back(std::move(raw));
             entries.objectNumbers.push_back(static_cast<unsigned>(objectNumber));
             entries.names.push_back(ToNarrow(propertyNames[index]));
             entries.types.push_back(type);

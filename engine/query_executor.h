@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/check_context.h"
+#include "engine/raw_value.h"
 #include "engine/result_table.h"
 
 // One entry per non-empty property value, object by object, in property-list order.
@@ -14,6 +15,9 @@ struct ClassQueryEntries {
     std::vector<std::string> names;        // property name
     std::vector<unsigned> types;           // VARIANT type of the value as read
     std::vector<std::string> values;       // rendered value, never empty
+    // Kept only when asked for: the value as WMI delivered it, entry by entry.
+    bool keepRaw = false;
+    std::vector<RawValue> raws;
 
     void Clear();
     size_t Size() const { return values.size(); }

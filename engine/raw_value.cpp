@@ -135,10 +135,11 @@ const std::string& RawValue::Text() const
 
 RawValue RawValueOf(const VARIANT& value, CIMTYPE cimType)
 {
-    if (value.vt & VT_BYREF)
-        return RawValue{};
-    if (value.vt & VT_ARRAY)
-        return ArrayOf(value, cimType);
-    // Every scalar member of the VARIANT union starts at the same address.
-    return ScalarOf(value.vt, &value.bVal, cimType);
+    RawValue raw;
+    // A reference is nothing WMI delivers: null. Every scalar member of the VARIANT union
+    // starts at the same address.
+    if (!(value.vt & VT_BYREF))
+        raw = (value.vt & VT_ARRAY) ? ArrayOf(value, cimType) : ScalarOf(value.vt, &value.bVal, cimType);
+    raw.vartype = value.vt;
+    return raw;
 }

@@ -17,6 +17,9 @@ struct RawValue {
     // Null (also VT_EMPTY and types without a meaning here), boolean, signed and unsigned
     // integer, real number, text, array.
     std::variant<std::monostate, bool, int64_t, uint64_t, double, std::string, RawArray> value;
+    // The VARIANT type WMI delivered it as (VT_BSTR, VT_I4 | VT_ARRAY...); 0 when the
+    // property could not be read. Only the value as a whole has one, not array elements.
+    unsigned short vartype = 0;
 
     bool IsNull() const { return std::holds_alternative<std::monostate>(value); }
     // The value as a whole number: integers as they are, a text of decimal digits (WMI

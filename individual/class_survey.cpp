@@ -87,7 +87,7 @@ int Conclude(CheckContext& check, int queryResult, const std::string& errorText,
 
 }  // namespace
 
-int RunClassSurvey(CheckContext& check, int classId)
+int RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries* keep)
 {
     std::string query;
     const wchar_t* const* propertyNames = nullptr;
@@ -99,11 +99,14 @@ int RunClassSurvey(CheckContext& check, int classId)
         query += BuildDomainClause(check.Connector(), check.Host());
 
     ClassQueryEntries entries;
+    entries.keepRaw = keep != nullptr;
     std::string errorText;
     long objectCount = 0;
     int result = ExecuteClassQuery(check, entries, classId, query, propertyNames, errorText,
                                    objectCount);
     int outcome = Conclude(check, result, errorText, objectCount, entries);
     check.Progress().Clear();
+    if (keep)
+        *keep = std::move(entries);
     return outcome;
 }

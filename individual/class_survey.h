@@ -15,6 +15,9 @@ inline constexpr int kClassSurveyFailed = -1;     // connection or query failed;
 inline constexpr int kClassSurveyIncomplete = 3;  // the reading broke off; the rows read were
                                                   // handed over and the reporter told
 
+struct ClassQueryEntries;
+
 // Runs one individual check of classId on the calling thread, which has COM initialised.
 // Messages and rows go to the check's reporter; its progress line is empty on return.
-int RunClassSurvey(CheckContext& check, int classId);
+// `keep`, when given, receives the values read with their raw values (for the store).
+int RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries* keep = nullptr);

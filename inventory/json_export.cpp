@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/narrow.h"
+#include "engine/this_computer.h"
 #include "individual/class_catalog.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
@@ -50,7 +51,9 @@ void AddTable(Json& table, const CategoryStore& store, const wchar_t* const* pro
 
 Json Document(const CheckHeader& header)
 {
-    return {{"computer", header.computer}, {"checkedAt", header.checkedAt}, {"complete", header.complete}};
+    const std::string name = header.computerName.empty() ? RealComputerName(header.computer) : header.computerName;
+    return {{"computer", header.computer}, {"computerName", name}, {"checkedAt", header.checkedAt},
+            {"complete", header.complete}};
 }
 
 std::string Dump(const Json& document)

@@ -3,7 +3,8 @@
 // text, boolean, array or null) and the text Mirel shows. Texts beyond ASCII are written
 // as \u escapes, so that the file reads the same as UTF-8 or as ANSI.
 //
-//   {"computer": "pc01", "checkedAt": "2026-12-09T08:03:04+09:00", "complete": true,
+//   {"computer": "pc01", "computerName": "pc01", "checkedAt": "2026-12-09T08:03:04+09:00",
+//    "complete": true,
 //    "categories": [{"label": "BIOS", "group": "Hardware", "class": "Win32_BIOS",
 //                    "incomplete": false,
 //                    "columns": [{"property": "Name", "header": "Name"}, ...],
@@ -19,6 +20,7 @@ struct CheckHeader {
     std::string computer;    // as given; empty: the local computer
     std::string checkedAt;   // ISO 8601
     bool complete = true;    // false when a reading broke off or the check was stopped
+    std::string computerName;   // the computer's own name; empty: RealComputerName(computer)
 };
 
 // The stores must have kept their raw values (cells without one are null).

@@ -7,11 +7,10 @@
 #include <utility>
 
 #include "base/iso_time.h"
-#include "base/narrow.h"
-#include "base/text_util.h"
 #include "engine/check_worker.h"
 #include "engine/icmp_probe.h"
 #include "engine/survey_reporter.h"
+#include "engine/this_computer.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -37,19 +36,6 @@ bool Reachable(const std::string& computer, ComputerSummary& summary)
     default:
         return true;
     }
-}
-
-// The names this computer goes by: ".", "localhost" and its own names.
-std::vector<std::string> NamesOfThisComputer()
-{
-    std::vector<std::string> names = {".", "localhost"};
-    for (COMPUTER_NAME_FORMAT format : {ComputerNameNetBIOS, ComputerNameDnsHostname, ComputerNameDnsFullyQualified}) {
-        wchar_t own[256] = {};
-        DWORD size = sizeof own / sizeof own[0];
-        if (GetComputerNameExW(format, own, &size) && own[0])
-            names.push_back(ToNarrow(own));
-    }
-    return names;
 }
 
 double SecondsSince(ULONGLONG startMs)
@@ -143,8 +129,7 @@ bool MultiCheck::Start(std::vector<std::string> computers, MultiCheckSettings se
 
 bool MultiCheck::IsThisComputer(const std::string& name) const
 {
-    return name.empty() || std::any_of(ownNames_.begin(), ownNames_.end(),
-                                       [&](const std::string& own) { return EqualsNoCase(name, own); });
+    return NamesThisComputer(name, ownNames_);
 }
 
 void MultiCheck::Work()
