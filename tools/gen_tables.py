@@ -13,6 +13,8 @@ Data (tab-separated, a header line, '#' comment lines and blank lines allowed):
                                   special flag values, flag sets of any type, fixed words,
                                   unit texts, property routes and numeric property names
   resources/strings/decoded.tsv   the decoded texts: string ID, English, Japanese
+  store/identity.tsv              what identifies an object of each class in the store
+  store/volatile.tsv              the properties whose values change by themselves
 
 Output (under the output folder): base/class_ids.h, the C++ sources of the tables, and
 the string tables of the decoded texts and the class names in both languages.
@@ -65,6 +67,8 @@ DATA_FILES = {
     "routes": ("render/tables/routes.tsv", ["property", "decoder"]),
     "numeric": ("render/tables/numeric_properties.tsv", ["property"]),
     "decoded": ("resources/strings/decoded.tsv", ["id", "english", "japanese"]),
+    "identity": ("store/identity.tsv", ["class_name", "identity"]),
+    "volatile": ("store/volatile.tsv", ["class_name", "property"]),
 }
 
 
@@ -425,6 +429,50 @@ def check_decoders_routed(data, problems):
                 problems.add(row.where, f"no property routes to decoder {row['decoder']}")
 
 
+def identity_alternatives(text):
+    """The alternatives of an identity ('a,b|c'): lists of properties, or '-' or '*'."""
+    return [alternative if alternative in ("-", "*") else alternative.split(",")
+            for alternative in text.split("|")]
+
+
+def check_store_tables(data, problems):
+    properties = {row["class_name"]: set(row["property_list"]) for row in data["classes"]
+                  if "property_list" in row}
+    unique(data["volatile"], lambda r: (r["class_name"], r["property"]), "volatile property", problems)
+    volatile = {}
+    for row in data["volatile"]:
+        known = properties.get(row["class_name"])
+        if known is None:
+            problems.add(row.where, f"unknown class {row['class_name']}")
+        elif row["property"] != "*" and row["property"] not in known:
+            problems.add(row.where, f"{row['class_name']} has no property {row['property']}")
+        volatile.setdefault(row["class_name"], set()).add(row["property"])
+    unique(data["identity"], lambda r: r["class_name"], "class", problems)
+    identity = {}
+    for row in data["identity"]:
+        known = properties.get(row["class_name"])
+        if known is None:
+            problems.add(row.where, f"unknown class {row['class_name']}")
+            continue
+        identity[row["class_name"]] = identity_alternatives(row["identity"])
+        for alternative in identity[row["class_name"]]:
+            if alternative in ("-", "*"):
+                continue
+            for name in alternative:
+                if name not in known:
+                    problems.add(row.where, f"{row['class_name']} has no property {name!r}")
+                elif name in volatile.get(row["class_name"], ()):
+                    problems.add(row.where, f"{name} identifies objects of {row['class_name']} but is volatile")
+    for row in data["classes"]:
+        if row["class_name"] not in identity:
+            problems.add(DATA_FILES["identity"][0], f"no identity for {row['class_name']}")
+    for row in data["categories"]:
+        columns = {column["property"] for column in row.get("column_rows", [])}
+        alternatives = identity.get(row["class_name"], [])
+        if alternatives and not any(a in ("-", "*") or set(a) <= columns for a in alternatives):
+            problems.add(row.where, f"the identity of {row['class_name']} needs properties the category does not read")
+
+
 def load(root):
     problems = Problems()
     data = {key: read_tsv(root, path, columns, problems) for key, (path, columns) in DATA_FILES.items()}
@@ -447,6 +495,7 @@ def load(root):
     check_decoded(data["decoded"], problems)
     data["hierarchy_parts"] = check_hierarchy(data["hierarchy"], names, problems)
     check_categories(data["categories"], data["columns"], names, problems)
+    check_store_tables(data, problems)
     check_string_ids_exist(data, problems)
     check_decoders_routed(data, problems)
     for row in data["code_fallbacks"] + data["flag_specials"] + data["words"] + data["units"]:
@@ -656,6 +705,22 @@ def render_routes(data):
     return out
 
 
+def render_store_tables(data):
+    out = [banner(DATA_FILES["identity"][0], DATA_FILES["volatile"][0]), '#include "store/identity_data.h"',
+           "", "namespace {", ""]
+    # Sorted by class name without case, for a binary search.
+    identity = sorted(data["identity"], key=lambda r: r["class_name"].lower())
+    volatile = sorted(data["volatile"], key=lambda r: (r["class_name"].lower(), r["property"].lower()))
+    rules = [f"{{{cpp_string(r['class_name'])}, {cpp_string(r['identity'])}}}" for r in identity]
+    properties = [f"{{{cpp_string(r['class_name'])}, {cpp_string(r['property'])}}}" for r in volatile]
+    out += array("constexpr ClassIdentityRule kClassIdentityRules", rules)
+    out += array("constexpr VolatileProperty kVolatileProperties", properties)
+    out += ["", "}  // namespace"]
+    out += accessor("std::span<const ClassIdentityRule> ClassIdentityRules()", "kClassIdentityRules", rules)
+    out += accessor("std::span<const VolatileProperty> VolatileProperties()", "kVolatileProperties", properties)
+    return out
+
+
 def rc_string(text):
     return '"' + text.replace('"', '""') + '"'
 
@@ -697,6 +762,7 @@ def outputs(data):
         "resources/strings/decoded.en.rc": render_decoded(data, english[0], english[1]),
         "resources/strings/decoded.ja.rc": render_decoded(data, japanese[0], japanese[1]),
         "resources/strings/class_names.rc": render_class_names(data),
+        "store/identity_data.cpp": render_store_tables(data),
     }
 
 

@@ -1,0 +1,21 @@
+// A live check's results as the store keeps them: the standard check's category stores, or
+// the individual check's values, each with their raw values, and the name under which the
+// store files the computer.
+#pragma once
+#include <string>
+
+#include "engine/query_executor.h"
+#include "standard/category_store.h"
+#include "store/stored_check.h"
+
+// The 28 categories in reading order. The stores must have kept their raw values. Of a
+// check that failed, the categories from the one that failed on were not read; a reading
+// that broke off or was stopped is incomplete (the stores' marks).
+void CaptureStandardStores(const StandardStores& stores, int categoriesRead, bool failed, StoredCheck& check);
+
+// The values of an individual check of `classId` (read with keepRaw) as the class's part;
+// each object's properties that were empty stay null.
+void CaptureClassEntries(int classId, const ClassQueryEntries& entries, PartState state, StoredCheck& check);
+
+// A class read as a table (one row per object, one column per property of the catalog).
+void CaptureClassTable(int classId, const CategoryStore& table, PartState state, StoredCheck& check);

@@ -1,0 +1,225 @@
+#include "store/check_import.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include <nlohmann/json.hpp>
+
+#include "base/narrow.h"
+#include "base/text_util.h"
+#include "individual/class_catalog.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "standard/category_catalog.h"
+#include "store/object_identity.h"
+#include "ui/handles.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+// What a JSON value says of the VARIANT type WMI delivered: a text, a boolean, a 32-bit or
+// a larger number (WMI gives those as texts), a real number, an array of those.
+unsigned short VarTypeOf(const Json& value)
+{
+    switch (value.type()) {
+    case Json::value_t::null:
+        return VT_NULL;
+    case Json::value_t::boolean:
+        return VT_BOOL;
+    case Json::value_t::number_integer:
+    case Json::value_t::number_unsigned: {
+        const bool fits = value.is_number_unsigned() ? value.get<uint64_t>() <= 0xFFFFFFFFull
+                                                     : value.get<int64_t>() >= INT32_MIN;
+        return fits ? VT_I4 : VT_BSTR;
+    }
+    case Json::value_t::number_float:
+        return VT_R8;
+    case Json::value_t::array:
+        return static_cast<unsigned short>(VT_ARRAY | (value.empty() ? VT_BSTR : VarTypeOf(value.front())));
+    default:
+        return VT_BSTR;
+    }
+}
+
+bool ToRaw(const Json& value, RawValue& raw)
+{
+    switch (value.type()) {
+    case Json::value_t::null:
+        raw = RawValue{};
+        return true;
+    case Json::value_t::boolean:
+        raw = RawValue{value.get<bool>()};
+        return true;
+    case Json::value_t::number_integer:
+        raw = RawValue{value.get<int64_t>()};
+        return true;
+    case Json::value_t::number_unsigned:
+        raw = RawValue{value.get<uint64_t>()};
+        return true;
+    case Json::value_t::number_float:
+        raw = RawValue{value.get<double>()};
+        return true;
+    case Json::value_t::string:
+        raw = RawValue{value.get<std::string>()};
+        return true;
+    case Json::value_t::array: {
+        RawArray elements;
+        for (const Json& element : value) {
+            RawValue item;
+            if (element.is_array() || !ToRaw(element, item))
+                return false;   // WMI has no arrays of arrays
+            elements.push_back(std::move(item));
+        }
+        raw = RawValue{std::move(elements)};
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+bool IsText(const Json& object, const char* key)
+{
+    return object.contains(key) && object[key].is_string();
+}
+
+// One table ("categories" or "classes" entry) as a part; false when it is not one.
+bool ReadTable(const Json& table, bool standard, StoredPart& part)
+{
+    if (!table.is_object() || !IsText(table, "class") || !table.contains("columns") || !table["columns"].is_array() ||
+        !table.contains("rows") || !table["rows"].is_array())
+        return false;
+    part.className = table["class"].get<std::string>();
+    const bool known = standard ? std::any_of(std::begin(kStandardCategories), std::end(kStandardCategories),
+                                              [&](const StandardCategory& c) { return EqualsNoCase(c.className, part.className); })
+                                : std::any_of(std::begin(kClassCatalog), std::end(kClassCatalog),
+                                              [&](const ClassCatalogEntry& e) { return EqualsNoCase(e.className, part.className); });
+    if (!known)
+        return false;
+    for (const Json& column : table["columns"]) {
+        if (!column.is_object() || !IsText(column, "property"))
+            return false;
+        part.properties.push_back(column["property"].get<std::string>());
+    }
+    const bool incomplete = table.contains("incomplete") && table["incomplete"].is_boolean() && table["incomplete"].get<bool>();
+    part.state = incomplete ? PartState::Incomplete : PartState::Read;
+    for (const Json& row : table["rows"]) {
+        if (!row.is_array() || row.size() != part.properties.size())
+            return false;
+        StoredObject object;
+        for (const Json& cell : row) {
+            if (!cell.is_object() || !IsText(cell, "text") || !cell.contains("raw"))
+                return false;
+            StoredCell stored;
+            if (!ToRaw(cell["raw"], stored.raw))
+                return false;
+            stored.raw.vartype = VarTypeOf(cell["raw"]);
+            stored.text = cell["text"].get<std::string>();
+            object.cells.push_back(std::move(stored));
+        }
+        part.objects.push_back(std::move(object));
+    }
+    part.identityRule = IdentityRuleFor(part.className, part.properties);
+    AssignIdentities(part);
+    return true;
+}
+
+// The computer's own name: as the file names it, or as its computer-system category read it.
+std::string ComputerNameOf(const Json& document, const StoredCheck& check)
+{
+    if (IsText(document, "computerName") && !document["computerName"].get<std::string>().empty())
+        return document["computerName"].get<std::string>();
+    const std::string given = document["computer"].get<std::string>();
+    if (!given.empty() && given != ".")
+        return given;
+    if (const StoredPart* system = check.FindPart("Win32_ComputerSystem")) {
+        for (size_t i = 0; i < system->properties.size(); ++i)
+            if (EqualsNoCase(system->properties[i], "Name") && !system->objects.empty() &&
+                !system->objects.front().cells[i].text.empty())
+                return system->objects.front().cells[i].text;
+    }
+    return {};
+}
+
+bool ReadDocument(const Json& document, StoredCheck& check)
+{
+    if (!document.is_object() || !IsText(document, "computer") || !IsText(document, "checkedAt") ||
+        !document.contains("complete") || !document["complete"].is_boolean())
+        return false;
+    const bool standard = document.contains("categories");
+    const char* key = standard ? "categories" : "classes";
+    if (!document.contains(key) || !document[key].is_array() || document[key].empty() ||
+        (standard && document.contains("classes")) || (!standard && document[key].size() != 1))
+        return false;
+    if (!CheckTime::FromLocalText(document["checkedAt"].get<std::string>(), check.header.checkedAt))
+        return false;
+    for (const Json& table : document[key]) {
+        StoredPart part;
+        if (!ReadTable(table, standard, part) || check.FindPart(part.className))
+            return false;
+        check.parts.push_back(std::move(part));
+    }
+    check.header.target = document["computer"].get<std::string>();
+    check.header.kind = standard ? kStandardKind : check.parts.front().className;
+    check.header.complete = document["complete"].get<bool>();
+    check.header.result = check.header.complete ? "ok" : "incomplete";
+    check.header.source = "import";
+    return true;
+}
+
+}  // namespace
+
+bool ParseCheckJson(const std::string& text, const std::string& path, StoredCheck& check, std::string& message)
+{
+    check = StoredCheck{};
+    Json document = Json::parse(text, nullptr, false);
+    if (document.is_discarded()) {
+        message = FillIn(LoadText(IDS_IMPORT_NOT_JSON), path, {});
+        return false;
+    }
+    bool read = false;
+    try {
+        read = ReadDocument(document, check);
+        if (read)
+            check.header.computer = ComputerNameOf(document, check);
+    } catch (const std::exception&) {
+        read = false;
+    }
+    if (!read) {
+        message = FillIn(LoadText(IDS_IMPORT_NOT_A_CHECK), path, {});
+        return false;
+    }
+    if (check.header.computer.empty()) {
+        message = LoadText(IDS_IMPORT_NO_COMPUTER) + path;
+        return false;
+    }
+    return true;
+}
+
+bool ReadCheckFile(const std::string& path, StoredCheck& check, std::string& message)
+{
+    ui::UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file || !GetFileSizeEx(file.Get(), &size)) {
+        message = LoadText(IDS_IMPORT_CANNOT_READ) + path;
+        return false;
+    }
+    if (static_cast<unsigned long long>(size.QuadPart) > kMaxImportBytes) {
+        message = FillIn(LoadText(IDS_IMPORT_TOO_LARGE), std::to_string(kMaxImportBytes / (1024 * 1024)), path);
+        return false;
+    }
+    std::string text(static_cast<size_t>(size.QuadPart), '\0');
+    for (size_t at = 0; at < text.size();) {
+        DWORD done = 0;
+        const DWORD want = static_cast<DWORD>(std::min<size_t>(text.size() - at, 1 << 20));
+        if (!ReadFile(file.Get(), text.data() + at, want, &done, nullptr) || done == 0) {
+            message = LoadText(IDS_IMPORT_CANNOT_READ) + path;
+            return false;
+        }
+        at += done;
+    }
+    return ParseCheckJson(text, path, check, message);
+}

@@ -1,0 +1,55 @@
+// The inventory store as the program uses it: opened at its location for recording, for
+// reading, or for a read-only query; made ready (created or brought forward) when allowed;
+// refused with a message ready to show when it cannot be used. A store file is never
+// overwritten, "repaired" or altered when it is not Mirel's or is a newer Mirel's.
+#pragma once
+#include <memory>
+#include <string>
+
+#include "store/check_recorder.h"
+#include "store/database.h"
+#include "store/statement_cache.h"
+#include "store/store_location.h"
+
+enum class StoreAccess {
+    Record,   // create the file (and its folder) when missing; bring an older store forward
+    Read,     // the store must exist; an older one is brought forward
+    Query,    // the store must exist and be current; opened read-only
+};
+
+// Why a store could not be used, for the exit code: a missing or unusable store is a file
+// error; a store without checks says there is nothing to show.
+enum class StoreOpenFailure { None, Unusable, Empty };
+
+class InventoryStore {
+public:
+    // Null with `message` (in the user interface language) and `failure` set.
+    static std::unique_ptr<InventoryStore> Open(const StoreLocation& location, StoreAccess access,
+                                                unsigned timeoutSeconds, std::string& message,
+                                                StoreOpenFailure& failure);
+
+    InventoryStore(const InventoryStore&) = delete;
+    InventoryStore& operator=(const InventoryStore&) = delete;
+
+    Database& Db() { return *database_; }
+    StatementCache& Statements() { return statements_; }
+    const StoreLocation& Location() const { return location_; }
+
+    // Records the check (see CheckRecorder); false with FailureMessage() telling why.
+    bool Record(StoredCheck& check);
+
+    // The database's last failure as a message: what failed, naming the store, with the
+    // database's own words.
+    std::string FailureMessage() const;
+
+private:
+    InventoryStore(StoreLocation location, std::unique_ptr<Database> database);
+
+    StoreLocation location_;
+    std::unique_ptr<Database> database_;
+    StatementCache statements_;
+    CheckRecorder recorder_;
+};
+
+// The message of a database failure `error` of the store at `location`.
+std::string StoreFailureMessage(const StoreLocation& location, const DbError& error);

@@ -1,0 +1,62 @@
+#include "store/record_queue.h"
+
+RecordQueue::RecordQueue(std::unique_ptr<InventoryStore> store, Reopen reopen)
+    : store_(std::move(store)), reopen_(std::move(reopen)), writer_([this] { Write(); })
+{
+}
+
+RecordQueue::~RecordQueue()
+{
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        ending_ = true;
+    }
+    wake_.notify_all();
+    writer_.join();
+}
+
+RecordOutcome RecordQueue::Record(StoredCheck& check)
+{
+    std::future<RecordOutcome> done;
+    {
+        std::lock_guard<std::mutex> guard(lock_);
+        jobs_.push_back({&check, {}});
+        done = jobs_.back().done.get_future();
+    }
+    wake_.notify_all();
+    return done.get();
+}
+
+RecordOutcome RecordQueue::WriteOne(StoredCheck& check)
+{
+    if (store_ && store_->Record(check))
+        return {true, {}};
+    std::string message = store_ ? store_->FailureMessage() : std::string();
+    const bool broken = !store_ || store_->Db().LastError().failure == DbFailure::Connection;
+    if (!broken || !reopen_)
+        return {false, message};
+    store_ = reopen_(message);
+    if (store_ && store_->Record(check))
+        return {true, {}};
+    return {false, store_ ? store_->FailureMessage() : message};
+}
+
+void RecordQueue::Write()
+{
+    for (;;) {
+        std::unique_lock<std::mutex> guard(lock_);
+        wake_.wait(guard, [this] { return ending_ || !jobs_.empty(); });
+        if (jobs_.empty())
+            return;
+        Job job = std::move(jobs_.front());
+        jobs_.pop_front();
+        guard.unlock();
+        RecordOutcome outcome;
+        try {
+            outcome = WriteOne(*job.check);
+        } catch (...) {
+            outcome = {false, {}};
+        }
+        job.done.set_value(std::move(outcome));
+    }
+}

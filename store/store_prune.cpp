@@ -1,0 +1,76 @@
+#include "store/store_prune.h"
+
+#include <memory>
+#include <string>
+
+namespace {
+
+// The checks that stay whatever their age: per computer and kind the latest, and the
+// latest that read something.
+constexpr char kKept[] =
+    "SELECT id FROM (SELECT id, ROW_NUMBER() OVER (PARTITION BY computer_id, kind"
+    " ORDER BY checked_epoch DESC, id DESC) AS n FROM store_checks) AS latest WHERE n = 1"
+    " UNION SELECT id FROM (SELECT c.id, ROW_NUMBER() OVER (PARTITION BY c.computer_id, c.kind"
+    " ORDER BY c.checked_epoch DESC, c.id DESC) AS n FROM store_checks c"
+    " WHERE EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)) AS latest_read WHERE n = 1";
+
+bool Run(Database& database, const std::string& sql, int64_t cutoff = 0, bool bindCutoff = false)
+{
+    std::unique_ptr<DbStatement> statement = database.Prepare(sql);
+    if (!statement)
+        return false;
+    if (bindCutoff)
+        statement->BindInt(1, cutoff);
+    return statement->Step() == DbStep::Done;
+}
+
+int64_t Count(Database& database, const char* sql)
+{
+    std::unique_ptr<DbStatement> statement = database.Prepare(sql);
+    return statement && statement->Step() == DbStep::Row ? statement->Int(0) : -1;
+}
+
+}  // namespace
+
+bool PruneStore(Database& database, int days, int64_t nowEpoch, PruneResult& result)
+{
+    const int64_t cutoff = nowEpoch - static_cast<int64_t>(days) * 86400;
+    const std::string doomed =
+        "SELECT id FROM store_checks WHERE checked_epoch < ? AND id NOT IN (" + std::string(kKept) + ")";
+    {
+        DbTransaction transaction(database);
+        if (!transaction.IsOpen())
+            return false;
+        const int64_t before = Count(database, "SELECT count(*) FROM store_checks");
+        if (before < 0 || !Run(database, "CREATE TEMPORARY TABLE prune_doomed (id BIGINT PRIMARY KEY)") ||
+            !Run(database, "INSERT INTO prune_doomed " + doomed, cutoff, true))
+            return false;
+        const char* const cleanUp[] = {
+            "DELETE FROM store_changes WHERE check_id IN (SELECT id FROM prune_doomed)",
+            "DELETE FROM store_volatile WHERE check_id IN (SELECT id FROM prune_doomed)",
+            "DELETE FROM store_parts WHERE check_id IN (SELECT id FROM prune_doomed)",
+            "DELETE FROM store_checks WHERE id IN (SELECT id FROM prune_doomed)",
+            "DROP TABLE prune_doomed",
+            "DELETE FROM store_set_members WHERE set_id NOT IN (SELECT set_id FROM store_parts)",
+            "DELETE FROM store_sets WHERE id NOT IN (SELECT set_id FROM store_parts)",
+            "DELETE FROM store_cells WHERE object_id NOT IN (SELECT object_id FROM store_set_members)",
+            "DELETE FROM store_objects WHERE id NOT IN (SELECT object_id FROM store_set_members)",
+            "DELETE FROM store_column_names WHERE columns_id NOT IN (SELECT columns_id FROM store_parts)"
+            " AND columns_id NOT IN (SELECT columns_id FROM store_objects)",
+            "DELETE FROM store_columns WHERE id NOT IN (SELECT columns_id FROM store_parts)"
+            " AND id NOT IN (SELECT columns_id FROM store_objects)",
+            "DELETE FROM store_computers WHERE id NOT IN (SELECT computer_id FROM store_checks)",
+        };
+        for (const char* sql : cleanUp)
+            if (!Run(database, sql))
+                return false;
+        result.remaining = Count(database, "SELECT count(*) FROM store_checks");
+        if (result.remaining < 0 || !transaction.Commit())
+            return false;
+        result.removed = before - result.remaining;
+    }
+    // The file shrinks only when SQLite rewrites it; a server gives space back by itself.
+    if (database.Dialect() == DbDialect::Sqlite && result.removed > 0)
+        database.Execute("PRAGMA wal_checkpoint(TRUNCATE); VACUUM; PRAGMA wal_checkpoint(TRUNCATE)");
+    return true;
+}

@@ -1,0 +1,19 @@
+// Keeping the store small: checks older than a number of days go, never the latest check
+// of a computer (of each kind, and the latest that read something), and with them every
+// object, set and property list that no remaining check references.
+#pragma once
+#include <cstdint>
+
+#include "store/database.h"
+
+struct PruneResult {
+    int64_t removed = 0;     // checks removed
+    int64_t remaining = 0;   // checks left
+};
+
+inline constexpr int kMaxPruneDays = 36500;
+
+// Removes, in one transaction, the checks recorded more than `days` days before `nowEpoch`
+// (seconds since 1970, UTC), then gives the space back (SQLite). False with the database's
+// error; the store is then as it was.
+bool PruneStore(Database& database, int days, int64_t nowEpoch, PruneResult& result);
