@@ -1,13 +1,16 @@
 #include "console/many_report.h"
 
 #include <functional>
+#include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "base/format_text.h"
 #include "console/console_reporter.h"
 #include "console/ctrl_c_stop.h"
 #include "console/report_checks.h"
 #include "console/report_output.h"
+#include "console/store_recording.h"
 #include "individual/class_catalog.h"
 #include "individual/class_survey.h"
 #include "inventory/class_table.h"
@@ -19,7 +22,10 @@
 #include "listtools/csv_export.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "standard/category_catalog.h"
 #include "standard/text_export.h"
+#include "store/check_capture.h"
+#include "store/record_queue.h"
 
 namespace {
 
@@ -59,6 +65,9 @@ private:
     std::string FileOf(const ComputerSummary& summary, const std::string& suffix) const;
     void Tell(const ComputerSummary& summary, size_t finished);
     int WriteSummaries(const std::vector<ComputerSummary>& summaries);
+    // With /store: records a computer's check (its parts in `stored`) with the summary's
+    // result; a check that could not be recorded becomes a file error of that computer.
+    ComputerResult Keep(ComputerSummary& summary, ComputerResult result, StoredCheck stored);
 
     const ReportOptions& options_;
     const WmiConnector& connector_;
@@ -67,7 +76,38 @@ private:
     ErrorStream errors_;
     ConsoleReporter messages_;
     CharacterLoss loss_;   // over every file of the run
+    std::unique_ptr<RecordQueue> records_;   // with /store: its one writer
+    std::mutex recordedLock_;
+    std::unordered_set<std::string> recorded_;   // computers whose job recorded their check
 };
+
+ComputerResult ManyReport::Keep(ComputerSummary& summary, ComputerResult result, StoredCheck stored)
+{
+    if (!records_)
+        return result;
+    ReportOptions options = options_;
+    options.computer = summary.computer;
+    CheckTime checkedAt;
+    if (!CheckTime::FromLocalText(summary.checkedAt, checkedAt))
+        checkedAt = CheckTime::Now();
+    StoredCheck check = NewStoredCheck(options, checkedAt, stored.header.kind);
+    check.parts = std::move(stored.parts);
+    check.header.result = ComputerResultKey(result);
+    check.header.errorCode = static_cast<long long>(summary.code);
+    check.header.message = summary.message;
+    check.header.complete = result == ComputerResult::Ok;
+    check.header.seconds = static_cast<double>(CheckTime::Now().epoch - checkedAt.epoch);
+    {
+        std::lock_guard<std::mutex> guard(recordedLock_);
+        recorded_.insert(summary.computer);
+    }
+    const RecordOutcome outcome = records_->Record(check);
+    if (outcome.recorded)
+        return result;
+    summary.code = S_OK;
+    summary.SetMessage(LoadText(IDS_STORE_NOT_RECORDED) + " " + outcome.message);
+    return ComputerResult::FileError;
+}
 
 std::string ManyReport::FileOf(const ComputerSummary& summary, const std::string& suffix) const
 {
@@ -93,33 +133,46 @@ ComputerJob ManyReport::Job()
     return StandardJob([this](ComputerSummary& summary, ComputerResult result, StandardStores& stores) {
         if (options_.json) {
             const std::string json = StandardJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok}, stores);
-            return Save(summary, result, "_Resource.json", [&](MessageSink& failure) { return TextWriter(json, failure); });
+            result = Save(summary, result, "_Resource.json", [&](MessageSink& failure) { return TextWriter(json, failure); });
+        } else {
+            result = Save(summary, result, "_Resource.txt", [&](MessageSink& failure) -> ResultWriter {
+                return [&](TextSink& sink, const std::string& path) {
+                    return WriteStandardReport(stores, summary.computer, sink, path, failure);
+                };
+            });
         }
-        return Save(summary, result, "_Resource.txt", [&](MessageSink& failure) -> ResultWriter {
-            return [&](TextSink& sink, const std::string& path) {
-                return WriteStandardReport(stores, summary.computer, sink, path, failure);
-            };
-        });
+        StoredCheck stored;
+        if (records_)
+            CaptureStandardStores(stores, kCategoryCount, false, stored);
+        return Keep(summary, result, std::move(stored));
     });
 }
 
 ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summary)
 {
     const ClassCatalogEntry* entry = FindClass(options_.classId);
-    const std::string suffix = "_" + std::string(entry ? entry->className : "") + (options_.json ? ".json" : ".csv");
+    const std::string className = entry ? entry->className : "";
+    const std::string suffix = "_" + className + (options_.json ? ".json" : ".csv");
     CategoryStore table;
+    ClassQueryEntries entries;
     const int outcome = options_.json ? RunClassTableSurvey(check, options_.classId, table)
-                                      : RunClassSurvey(check, options_.classId);
-    const ComputerResult result =
+                                      : RunClassSurvey(check, options_.classId, records_ ? &entries : nullptr);
+    ComputerResult result =
         ResultOfSurvey(check, outcome == kClassSurveyFailed, outcome == kClassSurveyIncomplete, summary);
+    StoredCheck stored;
+    stored.header.kind = className;
     if (!HasData(result))
-        return result;
+        return Keep(summary, result, std::move(stored));
     if (outcome == kClassSurveyNoData)
-        return ComputerResult::NoData;
+        return Keep(summary, ComputerResult::NoData, std::move(stored));
+    const PartState state = result == ComputerResult::Ok ? PartState::Read : PartState::Incomplete;
     if (options_.json) {
         const std::string json = ClassJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok},
                                            options_.classId, table);
-        return Save(summary, result, suffix, [&](MessageSink& failure) { return TextWriter(json, failure); });
+        result = Save(summary, result, suffix, [&](MessageSink& failure) { return TextWriter(json, failure); });
+        if (records_)
+            CaptureClassTable(options_.classId, table, state, stored);
+        return Keep(summary, result, std::move(stored));
     }
     ResultModel rows;
     for (UINT header : {IDS_COLUMN_GROUP, IDS_COLUMN_NAME, IDS_COLUMN_TYPE, IDS_COLUMN_VALUE})
@@ -127,15 +180,32 @@ ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summar
     for (ClassResultRow& row : ReporterOf(check).ClassRows())
         rows.AppendRow(ResultRow{{std::to_string(row.objectNumber), std::move(row.name), std::move(row.typeText),
                                   std::move(row.value)}, row.itemData});
-    return Save(summary, result, suffix, [&](MessageSink& failure) -> ResultWriter {
+    result = Save(summary, result, suffix, [&](MessageSink& failure) -> ResultWriter {
         return [&](TextSink& sink, const std::string& path) {
             return WriteCsv(rows, sink, path, failure, options_.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
         };
     });
+    if (records_)
+        CaptureClassEntries(options_.classId, entries, state, stored);
+    return Keep(summary, result, std::move(stored));
 }
 
 void ManyReport::Tell(const ComputerSummary& summary, size_t finished)
 {
+    bool recorded = true;
+    if (records_) {
+        std::lock_guard<std::mutex> guard(recordedLock_);
+        recorded = recorded_.count(summary.computer) > 0;
+    }
+    if (!recorded && !summary.checkedAt.empty()) {
+        // Its job never ran (not found, no answer, stopped first): its result is kept all the same.
+        ComputerSummary copy = summary;
+        StoredCheck stored;
+        const ClassCatalogEntry* entry = FindClass(options_.classId);
+        stored.header.kind = options_.command == ReportCommand::ClassCheck && entry ? entry->className : kStandardKind;
+        if (Keep(copy, summary.result, std::move(stored)) == ComputerResult::FileError && !options_.quiet)
+            errors_.Message(copy.message);
+    }
     if (options_.quiet)
         return;
     std::string line = "[" + std::to_string(finished) + "/" + std::to_string(options_.computers.size()) + "] " +
@@ -170,6 +240,11 @@ int ManyReport::Run()
     for (size_t index = 0; index < options_.computers.size(); ++index)
         indexOf_.emplace(options_.computers[index], index);
     MultiCheckSettings settings;
+    ConsoleRecording recording;
+    if (!recording.Open(options_, messages_))
+        return recording.OpenFailureExitCode();
+    if (recording.Active())
+        records_ = std::make_unique<RecordQueue>(recording.Release());
     if (!AskForAccount(options_, settings.credentials, messages_))
         return kExitUsage;
     if (!CreateFolderPath(options_.outDir)) {
@@ -196,6 +271,7 @@ int ManyReport::Run()
                   [this](const ComputerSummary& summary, size_t finished) { Tell(summary, finished); });
         run.Wait();
     }
+    records_.reset();   // every check recorded
     const std::vector<ComputerSummary> summaries = run.Summaries();
     if (!options_.quiet)
         errors_.Message(SummaryTally(summaries));

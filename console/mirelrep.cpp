@@ -6,6 +6,7 @@
 #include "console/many_report.h"
 #include "console/report_checks.h"
 #include "console/report_output.h"
+#include "console/store_commands.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -55,6 +56,8 @@ int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector
     }
     if (options.many)
         return RunManyReport(options, connector);
+    if (IsStoreCommand(options.command))
+        return RunStoreCommand(options);
     switch (options.command) {
     case ReportCommand::Help:
         return WriteAnswer(options, LoadText(IDS_REPORT_USAGE) + "\n");

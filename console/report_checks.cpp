@@ -1,6 +1,8 @@
 // Winsock must come before windows.h.
 #include <winsock2.h>
 
+#include <atomic>
+
 #include "console/report_checks.h"
 
 #include <cstdio>
@@ -9,6 +11,7 @@
 #include "console/ctrl_c_stop.h"
 #include "console/password_prompt.h"
 #include "console/report_output.h"
+#include "console/store_recording.h"
 #include "engine/icmp_probe.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
@@ -16,20 +19,22 @@
 #include "individual/class_catalog.h"
 #include "individual/class_survey.h"
 #include "inventory/class_table.h"
+#include "inventory/computer_summary.h"
+#include "inventory/multi_check.h"
 #include "inventory/json_export.h"
-#include "base/iso_time.h"
 #include "listtools/csv_export.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_store.h"
 #include "standard/standard_survey.h"
 #include "standard/text_export.h"
+#include "store/check_capture.h"
 
 namespace {
 
 // Resolves and pings a named computer as the Run command does (unless /noping); false
-// after the message.
-bool ProbeComputer(const ReportOptions& options, MessageSink& messages)
+// after the message, with the result and message the store keeps of the check.
+bool ProbeComputer(const ReportOptions& options, MessageSink& messages, StoredCheckHeader& header)
 {
     const std::string& computer = options.computer;
     if (computer.empty() || options.noPing)
@@ -41,14 +46,27 @@ bool ProbeComputer(const ReportOptions& options, MessageSink& messages)
     case kPingNoLibrary:
     case kPingHostNotFound:
         messages.ShowMessage(message, MB_ICONEXCLAMATION);
+        header.result = ComputerResultKey(ComputerResult::HostNotFound);
+        header.message = message;
         return false;
     case kPingNoReply:
-        messages.ShowMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer + "\n" +
-                                 LoadText(IDS_REPORT_TRY_NOPING), MB_ICONEXCLAMATION);
+        message = LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer;
+        messages.ShowMessage(message + "\n" + LoadText(IDS_REPORT_TRY_NOPING), MB_ICONEXCLAMATION);
+        header.result = ComputerResultKey(ComputerResult::NoAnswer);
+        header.message = message;
         return false;
     default:
         return true;
     }
+}
+
+// How a check that ran ended, as the store keeps it.
+void NoteResult(StoredCheckHeader& header, ComputerResult result, const ComputerSummary& summary, bool complete)
+{
+    header.result = ComputerResultKey(result);
+    header.errorCode = static_cast<long long>(summary.code);
+    header.message = summary.message;
+    header.complete = complete;
 }
 
 int ClassOutcomeExitCode(int outcome, int rowCount)
@@ -110,64 +128,106 @@ int RunStandardReport(const ReportOptions& options, const WmiConnector& connecto
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, {});
-    if (!ProbeComputer(options, reporter))
-        return kExitHostUnreachable;
+    ConsoleRecording recording;
+    if (!recording.Open(options, reporter))
+        return recording.OpenFailureExitCode();
+    const CheckTime checkedAt = CheckTime::Now();
+    StoredCheck stored = NewStoredCheck(options, checkedAt, kStandardKind);
+    if (!ProbeComputer(options, reporter, stored.header))
+        return recording.Finish(stored, kExitHostUnreachable, options, reporter);
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
         return kExitUsage;
     StandardStores stores;
-    stores.KeepRawValues(options.json);
+    stores.KeepRawValues(options.json || recording.Active());
     int outcome = kStandardSurveyFailed;
     bool stopped = false;
-    const std::string checkedAt = IsoLocalTimeNow();
-    if (!RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
-                         [&](CheckContext& check) { outcome = RunStandardSurvey(check, stores); },
-                         stopped))
-        return kExitWmiFailure;
-    if (outcome != kStandardSurveyDone && outcome != kStandardSurveyIncomplete)
-        return kExitWmiFailure;
+    std::atomic<int> categoriesRead{0};
+    ComputerSummary summary;
+    ComputerResult result = ComputerResult::WmiError;
+    const ULONGLONG start = GetTickCount64();
+    const bool ran = RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
+                                     [&](CheckContext& check) {
+                                         outcome = RunStandardSurvey(check, stores, &categoriesRead);
+                                         result = ResultOfSurvey(check, outcome == kStandardSurveyFailed,
+                                                                 outcome == kStandardSurveyIncomplete, summary);
+                                     },
+                                     stopped);
+    stored.header.seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
     const bool incomplete = outcome == kStandardSurveyIncomplete || stopped;
+    NoteResult(stored.header, ran ? result : ComputerResult::WmiError, summary, ran && !incomplete &&
+                                                                                   outcome == kStandardSurveyDone);
+    CaptureStandardStores(stores, categoriesRead.load(), outcome == kStandardSurveyFailed, stored);
+    if (!ran || (outcome != kStandardSurveyDone && outcome != kStandardSurveyIncomplete))
+        return recording.Finish(stored, kExitWmiFailure, options, reporter);
+    int exitCode = kExitSuccess;
     if (options.json) {
-        return UnlessIncomplete(
-            WriteResultText(options, StandardJson({options.computer, checkedAt, !incomplete}, stores), reporter), incomplete);
+        const CheckHeader header{options.computer, checkedAt.local, !incomplete, stored.header.computer};
+        exitCode = UnlessIncomplete(WriteResultText(options, StandardJson(header, stores), reporter), incomplete);
+    } else {
+        exitCode = UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
+            return WriteStandardReport(stores, options.computer, sink, path, reporter);
+        }, reporter), incomplete);
     }
-    return UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
-        return WriteStandardReport(stores, options.computer, sink, path, reporter);
-    }, reporter), incomplete);
+    return recording.Finish(stored, exitCode, options, reporter);
 }
 
 int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, ClassDisplayText(options.classId));
-    if (!ProbeComputer(options, reporter))
-        return kExitHostUnreachable;
+    ConsoleRecording recording;
+    if (!recording.Open(options, reporter))
+        return recording.OpenFailureExitCode();
+    const CheckTime checkedAt = CheckTime::Now();
+    const ClassCatalogEntry* entry = FindClass(options.classId);
+    StoredCheck stored = NewStoredCheck(options, checkedAt, entry ? entry->className : "");
+    if (!ProbeComputer(options, reporter, stored.header))
+        return recording.Finish(stored, kExitHostUnreachable, options, reporter);
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
         return kExitUsage;
     int outcome = kClassSurveyFailed;
     bool stopped = false;
     CategoryStore table;   // the rows as a table, for JSON
-    const std::string checkedAt = IsoLocalTimeNow();
-    if (!RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
+    ClassQueryEntries entries;   // the values with their raw values, for the store
+    ComputerSummary summary;
+    ComputerResult result = ComputerResult::WmiError;
+    const ULONGLONG start = GetTickCount64();
+    const bool ran = RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
                          [&](CheckContext& check) {
                              outcome = options.json ? RunClassTableSurvey(check, options.classId, table)
-                                                    : RunClassSurvey(check, options.classId);
+                                                    : RunClassSurvey(check, options.classId,
+                                                                     recording.Active() ? &entries : nullptr);
+                             result = ResultOfSurvey(check, outcome == kClassSurveyFailed,
+                                                     outcome == kClassSurveyIncomplete, summary);
                          },
-                         stopped))
-        return kExitWmiFailure;
-    int exitCode = ClassOutcomeExitCode(outcome, options.json ? table.RowCount() : reporter.ClassRows().RowCount());
+                         stopped);
+    stored.header.seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
+    int exitCode = ran ? ClassOutcomeExitCode(outcome, options.json ? table.RowCount() : reporter.ClassRows().RowCount())
+                       : kExitWmiFailure;
     if (stopped && exitCode == kExitSuccess)
         exitCode = kExitIncomplete;
-    if (exitCode != kExitSuccess && exitCode != kExitIncomplete)
-        return exitCode;
+    const bool read = exitCode == kExitSuccess || exitCode == kExitIncomplete;
+    if (ran && outcome == kClassSurveyNoData)
+        result = ComputerResult::NoData;
+    NoteResult(stored.header, ran ? result : ComputerResult::WmiError, summary, exitCode == kExitSuccess);
+    const PartState state = exitCode == kExitSuccess ? PartState::Read : read ? PartState::Incomplete : PartState::NotRead;
+    if (options.json)
+        CaptureClassTable(options.classId, table, state, stored);
+    else if (outcome != kClassSurveyFailed)
+        CaptureClassEntries(options.classId, entries, state, stored);
+    if (!read)
+        return recording.Finish(stored, exitCode, options, reporter);
     if (options.json) {
-        const CheckHeader header{options.computer, checkedAt, exitCode == kExitSuccess};
-        return UnlessIncomplete(WriteResultText(options, ClassJson(header, options.classId, table), reporter),
-                                exitCode == kExitIncomplete);
+        const CheckHeader header{options.computer, checkedAt.local, exitCode == kExitSuccess, stored.header.computer};
+        exitCode = UnlessIncomplete(WriteResultText(options, ClassJson(header, options.classId, table), reporter),
+                                    exitCode == kExitIncomplete);
+    } else {
+        exitCode = UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
+            return WriteCsv(reporter.ClassRows(), sink, path, reporter,
+                            options.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
+        }, reporter), exitCode == kExitIncomplete);
     }
-    return UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
-        return WriteCsv(reporter.ClassRows(), sink, path, reporter,
-                        options.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
-    }, reporter), exitCode == kExitIncomplete);
+    return recording.Finish(stored, exitCode, options, reporter);
 }

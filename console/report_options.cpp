@@ -7,6 +7,7 @@
 #include "base/text_util.h"
 #include "inventory/computer_list.h"
 #include "inventory/multi_check.h"
+#include "store/store_prune.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -51,6 +52,20 @@ bool ReadNumberInRange(const std::string& text, unsigned long minimum, unsigned 
     return !text.empty() && number >= minimum && number <= maximum;
 }
 
+// A check number: decimal digits, 1 or more, within the 63-bit range of the store's keys.
+bool ReadCheckNumber(const std::string& text, unsigned long long& number)
+{
+    number = 0;
+    if (text.empty() || text.size() > 18)
+        return false;
+    for (char digit : text) {
+        if (digit < '0' || digit > '9')
+            return false;
+        number = number * 10 + static_cast<unsigned long long>(digit - '0');
+    }
+    return number > 0;
+}
+
 class OptionReader {
 public:
     OptionReader(ReportOptions& options, std::string& reason) : options_(options), reason_(reason) {}
@@ -70,6 +85,9 @@ private:
     bool CheckCombination();
     bool ReadComputer(const std::string& argument);
     bool ReadManyOption(const Option& option);
+    bool ReadStoreOption(const Option& option);
+    bool ReadStoreCommandValue(ReportCommand command, const Option& option);
+    bool CheckStoreCombination();
     bool CheckMany();
 
     ReportOptions& options_;
@@ -77,6 +95,7 @@ private:
     std::optional<std::string> commandText_, computerText_, outText_, typeText_, rawCsvText_;
     std::optional<std::string> checkOnlyText_;   // the first option that needs a check
     std::optional<std::string> secondComputerText_, listFileText_, outDirText_, parallelText_, formatText_;
+    std::optional<std::string> storeText_, volatileText_, timeoutText_;
     ComputerList computers_;
 };
 
@@ -116,30 +135,108 @@ bool OptionReader::ReadComputer(const std::string& argument)
     return computers_.Add(argument, reason_);
 }
 
-// /outdir:folder, /parallel:n and /format:json.
+// /outdir:folder, /parallel:n and /format:json|csv.
 bool OptionReader::ReadManyOption(const Option& option)
 {
     if (option.value.empty())
         return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
-    checkOnlyText_ = checkOnlyText_.value_or(option.text);
     std::optional<std::string>& seen =
         option.name == "outdir" ? outDirText_ : option.name == "parallel" ? parallelText_ : formatText_;
     if (seen)
         return Fail(IDS_REPORT_TWICE, option.text);
     seen = option.text;
+    if (option.name == "format") {
+        options_.json = EqualsNoCase(option.value, "json");
+        options_.csv = EqualsNoCase(option.value, "csv");
+        return options_.json || options_.csv ? true : Fail(IDS_REPORT_BAD_FORMAT, option.text);
+    }
+    checkOnlyText_ = checkOnlyText_.value_or(option.text);
     if (option.name == "outdir") {
         options_.outDir = option.value;
         return true;
-    }
-    if (option.name == "format") {
-        options_.json = EqualsNoCase(option.value, "json");
-        return options_.json ? true : Fail(IDS_REPORT_BAD_FORMAT, option.text);
     }
     unsigned long count = 0;
     if (!ReadNumberInRange(option.value, 1, kMaxParallelChecks, count))
         return Fail(IDS_REPORT_BAD_PARALLEL, option.text);
     options_.parallel = static_cast<int>(count);
     return true;
+}
+
+// /store[:location], /history[:computer], /show:n, /compare[:computer|n,n], /import:file,
+// /prune:days and /volatile.
+bool OptionReader::ReadStoreOption(const Option& option)
+{
+    if (option.name == "store") {
+        if (storeText_)
+            return Fail(IDS_REPORT_TWICE, option.text);
+        storeText_ = option.text;
+        options_.store = true;
+        options_.storeText = option.value;
+        return true;
+    }
+    if (option.name == "volatile") {
+        if (option.hasValue)
+            return Fail(IDS_REPORT_UNKNOWN_OPTION, option.text);
+        volatileText_ = option.text;
+        options_.withVolatile = true;
+        return true;
+    }
+    const std::pair<const char*, ReportCommand> commands[] = {
+        {"history", ReportCommand::History}, {"show", ReportCommand::Show}, {"compare", ReportCommand::Compare},
+        {"import", ReportCommand::Import}, {"prune", ReportCommand::Prune}};
+    for (const auto& [name, command] : commands) {
+        if (option.name != name)
+            continue;
+        if (!SetCommand(command, option))
+            return false;
+        const bool needsValue = command == ReportCommand::Show || command == ReportCommand::Import ||
+                                command == ReportCommand::Prune;
+        if (needsValue && option.value.empty())
+            return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
+        return ReadStoreCommandValue(command, option);
+    }
+    return Fail(IDS_REPORT_UNKNOWN_OPTION, option.text);
+}
+
+bool OptionReader::ReadStoreCommandValue(ReportCommand command, const Option& option)
+{
+    unsigned long long number = 0;
+    switch (command) {
+    case ReportCommand::History:
+        options_.historyComputer = TrimWhiteSpace(option.value);
+        return true;
+    case ReportCommand::Show:
+        if (!ReadCheckNumber(option.value, number))
+            return Fail(IDS_STORE_BAD_ID, option.text);
+        options_.checkId = static_cast<long long>(number);
+        return true;
+    case ReportCommand::Compare: {
+        const size_t comma = option.value.find(',');
+        unsigned long long second = 0;
+        if (comma != std::string::npos) {
+            if (!ReadCheckNumber(option.value.substr(0, comma), number) ||
+                !ReadCheckNumber(option.value.substr(comma + 1), second))
+                return Fail(IDS_STORE_BAD_ID, option.text);
+            options_.compareIds[0] = static_cast<long long>(number);
+            options_.compareIds[1] = static_cast<long long>(second);
+            return true;
+        }
+        options_.compareComputer = TrimWhiteSpace(option.value);
+        return true;
+    }
+    case ReportCommand::Import:
+        options_.importPath = option.value;
+        return true;
+    case ReportCommand::Prune: {
+        unsigned long days = 0;
+        if (!ReadNumberInRange(option.value, 1, kMaxPruneDays, days))
+            return Fail(IDS_STORE_BAD_DAYS, option.text);
+        options_.pruneDays = static_cast<int>(days);
+        return true;
+    }
+    default:
+        return false;
+    }
 }
 
 // Several computers, a list or /outdir: a run over many, whose results need the folder.
@@ -190,6 +287,9 @@ bool OptionReader::ReadOption(const Option& option)
         return ReadCheckOption(option);
     if (option.name == "outdir" || option.name == "parallel" || option.name == "format")
         return ReadManyOption(option);
+    if (option.name == "store" || option.name == "history" || option.name == "show" || option.name == "compare" ||
+        option.name == "import" || option.name == "prune" || option.name == "volatile")
+        return ReadStoreOption(option);
     if (option.name == "classes" && !option.hasValue)
         return SetCommand(ReportCommand::ListClasses, option);
     if (option.name == "categories" && !option.hasValue)
@@ -231,7 +331,10 @@ bool OptionReader::ReadCheckOption(const Option& option)
 {
     if (option.value.empty())
         return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
-    checkOnlyText_ = checkOnlyText_.value_or(option.text);
+    if (option.name == "timeout")
+        timeoutText_ = option.text;   // also bounds the wait for a store's database server
+    else
+        checkOnlyText_ = checkOnlyText_.value_or(option.text);
     if (option.name == "password")
         return option.value == "*" ? true : Fail(IDS_REPORT_PASSWORD_STAR, "/password:...");
     if (option.name == "user") {
@@ -272,13 +375,46 @@ bool OptionReader::CheckCombination()
                          options_.command == ReportCommand::ClassCheck;
     if (checkOnlyText_ && !takesComputer)
         return Fail(IDS_REPORT_CHECK_ONLY, *checkOnlyText_);
+    if (timeoutText_ && !takesComputer && !IsStoreCommand(options_.command))
+        return Fail(IDS_REPORT_CHECK_ONLY, *timeoutText_);
+    if (!CheckStoreCombination())
+        return false;
     if ((computerText_ || listFileText_) && !takesComputer)
         return Fail(IDS_REPORT_NO_COMPUTER, *commandText_);
     options_.computer = TrimWhiteSpace(computerText_.value_or(""));
     return true;
 }
 
+// The store goes with checks and the store commands; /volatile with /compare; CSV with
+// /compare; JSON with checks, /show, /compare and /history.
+bool OptionReader::CheckStoreCombination()
+{
+    const ReportCommand command = options_.command;
+    const bool check = command == ReportCommand::StandardCheck || command == ReportCommand::ClassCheck;
+    if (storeText_ && !check && !IsStoreCommand(command))
+        return Fail(IDS_REPORT_CHECK_ONLY, *storeText_);
+    const auto onlyWithCompare = [this](const std::string& given) {
+        reason_ = FillIn(LoadText(IDS_STORE_ONLY_WITH), "/compare") + given;
+        return false;
+    };
+    if (volatileText_ && command != ReportCommand::Compare)
+        return onlyWithCompare(*volatileText_);
+    if (formatText_ && options_.csv && command != ReportCommand::Compare)
+        return onlyWithCompare(*formatText_);
+    const bool takesJson = check || command == ReportCommand::Show || command == ReportCommand::Compare ||
+                           command == ReportCommand::History;
+    if (formatText_ && options_.json && !takesJson)
+        return Fail(IDS_REPORT_CHECK_ONLY, *formatText_);
+    return true;
+}
+
 }  // namespace
+
+bool IsStoreCommand(ReportCommand command)
+{
+    return command == ReportCommand::History || command == ReportCommand::Show || command == ReportCommand::Compare ||
+           command == ReportCommand::Import || command == ReportCommand::Prune;
+}
 
 bool AsksForUtf8(const std::vector<std::string>& arguments)
 {

@@ -1,7 +1,9 @@
 // The command line of the report tool. Options start with "/" or "-", their names in any
 // case, values after a colon: /class:<class>, /out:<file>, /outdir:<folder>,
-// /parallel:<n>, /format:json, /explain:<c>.<p>=<v>, /vt:<n>; flags /classes,
-// /categories, /q, /rawcsv, /utf8, /?. Other arguments name computers; "@file" names a file
+// /parallel:<n>, /format:json|csv, /explain:<c>.<p>=<v>, /vt:<n>, /store[:<location>],
+// /history[:<computer>], /show:<check>, /compare[:<computer>|<check>,<check>],
+// /import:<file>, /prune:<days>; flags /classes, /categories, /q, /rawcsv, /utf8,
+// /volatile, /?. Other arguments name computers; "@file" names a file
 // that lists them. Several computers, a list file or /outdir make a run over many
 // computers, whose results go into the /outdir folder.
 #pragma once
@@ -10,7 +12,11 @@
 
 #include "console/explain_value.h"
 
-enum class ReportCommand { StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help };
+enum class ReportCommand {
+    StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help,
+    // What the inventory store holds
+    History, Show, Compare, Import, Prune,
+};
 
 struct ReportOptions {
     ReportCommand command = ReportCommand::StandardCheck;
@@ -23,7 +29,8 @@ struct ReportOptions {
     bool noPing = false;    // checks: connect without the ping probe
     unsigned timeoutSeconds = 0;   // checks: limit of one query; 0: the default
     std::string user;       // checks: account to connect as; its password is asked for
-    bool json = false;      // checks: /format:json
+    bool json = false;      // checks, /show, /compare, /history: /format:json
+    bool csv = false;       // /compare: /format:csv
     bool utf8 = false;      // results and redirected messages in UTF-8, not the ANSI code page
     // A run over many computers (several names, a list file or /outdir): the names in
     // order, trimmed, each once; the folder; the checks at a time.
@@ -31,7 +38,21 @@ struct ReportOptions {
     std::vector<std::string> computers;
     std::string outDir;
     int parallel = 0;       // 0: the default
+    // The inventory store: /store[:location] records the checks there and names the store
+    // of the store commands (the default file when not given).
+    bool store = false;
+    std::string storeText;  // after "/store:"; empty: the default file
+    std::string historyComputer;    // History: empty for every computer
+    long long checkId = 0;          // Show
+    std::string compareComputer;    // Compare: empty for this computer
+    long long compareIds[2] = {0, 0};   // Compare: two checks by number instead
+    std::string importPath;         // Import
+    int pruneDays = 0;              // Prune
+    bool withVolatile = false;      // Compare: /volatile
 };
+
+// True for the commands that read or change the inventory store.
+bool IsStoreCommand(ReportCommand command);
 
 // Fills `options`; false with a one-line reason (in the user interface language) for
 // unknown options or classes, missing values, and options that do not go together.

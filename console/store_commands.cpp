@@ -1,0 +1,255 @@
+#include "console/store_commands.h"
+
+#include <nlohmann/json.hpp>
+
+#include "base/text_util.h"
+#include "console/console_reporter.h"
+#include "console/report_output.h"
+#include "console/store_recording.h"
+#include "inventory/computer_summary.h"
+#include "inventory/json_export.h"
+#include "listtools/csv_export.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "standard/text_export.h"
+#include "store/check_comparison.h"
+#include "store/check_import.h"
+#include "store/check_reader.h"
+#include "store/check_rebuild.h"
+#include "store/comparison_report.h"
+#include "store/store_history.h"
+#include "store/store_prune.h"
+
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+class StoreCommand {
+public:
+    explicit StoreCommand(const ReportOptions& options)
+        : options_(options), errors_(options.utf8), messages_(errors_, {})
+    {
+    }
+    int Run();
+
+private:
+    int History();
+    int Show();
+    int Compare();
+    int Import();
+    int Prune();
+    int ShowCheck(const StoredCheck& check);
+    int Fail(const std::string& message, int exitCode)
+    {
+        messages_.ShowMessage(message, MB_ICONEXCLAMATION);
+        return exitCode;
+    }
+    int DatabaseFailed() { return Fail(store_->FailureMessage(), kExitFileError); }
+    // Loads a check by number: kExitSuccess, or the exit code after the message.
+    int Load(int64_t id, StoredCheck& check);
+
+    const ReportOptions& options_;
+    ErrorStream errors_;
+    ConsoleReporter messages_;
+    std::unique_ptr<InventoryStore> store_;
+    StoredCheck imported_;   // /import: the file's check, read before the store is opened
+};
+
+std::string ResultText(const std::string& key)
+{
+    for (int value = 0; value < kComputerResultCount; ++value)
+        if (key == ComputerResultKey(static_cast<ComputerResult>(value)))
+            return ComputerResultText(static_cast<ComputerResult>(value));
+    return key;
+}
+
+int StoreCommand::Load(int64_t id, StoredCheck& check)
+{
+    switch (LoadCheck(store_->Statements(), id, check)) {
+    case LoadResult::Loaded:
+        return kExitSuccess;
+    case LoadResult::NotFound:
+        return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(id)), kExitUsage);
+    case LoadResult::Failed:
+        break;
+    }
+    return DatabaseFailed();
+}
+
+int StoreCommand::History()
+{
+    std::vector<StoredCheckHeader> checks;
+    switch (ListChecks(store_->Statements(), options_.historyComputer, checks)) {
+    case Lookup::NotFound:
+        return Fail(FillIn(LoadText(IDS_STORE_NO_COMPUTER), options_.historyComputer), kExitUsage);
+    case Lookup::Failed:
+        return DatabaseFailed();
+    case Lookup::Found:
+        break;
+    }
+    if (options_.json) {
+        Json list = Json::array();
+        for (const StoredCheckHeader& check : checks)
+            list.push_back({{"check", check.id}, {"computer", check.computer}, {"checkedAt", check.checkedAt.local},
+                            {"kind", check.kind}, {"result", check.result}, {"complete", check.complete},
+                            {"changes", check.changes < 0 ? Json(nullptr) : Json(check.changes)}});
+        return WriteResultText(options_, list.dump(1, '\t', true, Json::error_handler_t::replace) + "\n", messages_);
+    }
+    ResultModel model;
+    for (int column = 0; column < 7; ++column)
+        model.AddColumn(ResultColumn{LoadText(IDS_HISTORY_FIRST_COLUMN + column)});
+    for (const StoredCheckHeader& check : checks)
+        model.AppendRow(ResultRow{{std::to_string(check.id), check.computer, check.checkedAt.local, check.kind,
+                                   ResultText(check.result), check.complete ? "1" : "0",
+                                   check.changes < 0 ? "" : std::to_string(check.changes)}});
+    return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
+        return WriteCsv(model, sink, path, messages_);
+    }, messages_);
+}
+
+// Writes a stored check as the live check wrote it: the text report, the class CSV, or JSON.
+int StoreCommand::ShowCheck(const StoredCheck& check)
+{
+    const CheckHeader header{check.header.target, check.header.checkedAt.local, check.header.complete,
+                             check.header.computer};
+    if (check.IsStandard()) {
+        StandardStores stores;
+        RebuildStandardStores(check, stores);
+        if (options_.json)
+            return WriteResultText(options_, StandardJson(header, stores), messages_);
+        return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
+            return WriteStandardReport(stores, check.header.target, sink, path, messages_);
+        }, messages_);
+    }
+    if (check.parts.empty())
+        return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(check.header.id)), kExitUsage);
+    const StoredPart& part = check.parts.front();
+    if (options_.json) {
+        CategoryStore table;
+        RebuildClassTable(part, table);
+        return WriteResultText(options_, ClassJson(header, ClassIdOfPart(part), table), messages_);
+    }
+    ConsoleReporter rows(errors_, {});
+    rows.AddClassRows(RebuildClassRows(part));
+    return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
+        return WriteCsv(rows.ClassRows(), sink, path, messages_);
+    }, messages_);
+}
+
+int StoreCommand::Show()
+{
+    StoredCheck check;
+    const int loaded = Load(options_.checkId, check);
+    return loaded == kExitSuccess ? ShowCheck(check) : loaded;
+}
+
+int StoreCommand::Compare()
+{
+    int64_t older = options_.compareIds[0], newer = options_.compareIds[1];
+    if (older == 0) {
+        StoredComputer computer;
+        const std::string name = options_.compareComputer;
+        switch (FindComputer(store_->Statements(), name, computer)) {
+        case Lookup::NotFound:
+            return Fail(FillIn(LoadText(IDS_STORE_NO_COMPUTER), name.empty() ? LoadText(IDS_LOCAL_COMPUTER) : name),
+                        kExitUsage);
+        case Lookup::Failed:
+            return DatabaseFailed();
+        case Lookup::Found:
+            break;
+        }
+        switch (LatestTwoChecks(store_->Statements(), computer.id, older, newer)) {
+        case Lookup::NotFound:
+            return Fail(FillIn(LoadText(IDS_STORE_TOO_FEW), computer.name), kExitUsage);
+        case Lookup::Failed:
+            return DatabaseFailed();
+        case Lookup::Found:
+            break;
+        }
+    }
+    StoredCheck before, after;
+    int loaded = Load(older, before);
+    if (loaded == kExitSuccess)
+        loaded = Load(newer, after);
+    if (loaded != kExitSuccess)
+        return loaded;
+    if (before.header.kind != after.header.kind)
+        return Fail(FillIn(LoadText(IDS_STORE_KINDS_DIFFER), std::to_string(older), std::to_string(newer)), kExitUsage);
+    if (before.header.checkedAt.epoch > after.header.checkedAt.epoch)
+        std::swap(before, after);   // earlier against later, whichever order they were named in
+    const CheckComparison comparison = CompareChecks(before, after);
+    int written;
+    if (options_.json) {
+        written = WriteResultText(options_, ComparisonJson(comparison, options_.withVolatile), messages_);
+    } else if (options_.csv) {
+        const ResultModel model = ComparisonModel(comparison, options_.withVolatile);
+        written = WriteResult(options_, [&](TextSink& sink, const std::string& path) {
+            return WriteCsv(model, sink, path, messages_);
+        }, messages_);
+    } else {
+        written = WriteResultText(options_, ComparisonText(comparison, options_.withVolatile), messages_);
+    }
+    const bool writtenWhole = written == kExitSuccess || written == kExitCharactersLost;
+    if (writtenWhole && comparison.ChangeCount(options_.withVolatile) > 0)
+        return kExitChanged;
+    return written;
+}
+
+int StoreCommand::Import()
+{
+    StoredCheck& check = imported_;
+    check.header.language = TextLanguage();
+    if (!store_->Record(check))
+        return Fail(LoadText(IDS_STORE_NOT_RECORDED) + "\n" + store_->FailureMessage(), kExitFileError);
+    if (!options_.quiet)
+        messages_.ShowMessage(FillIn(LoadText(IDS_STORE_IMPORTED), std::to_string(check.header.id)), MB_ICONINFORMATION);
+    return kExitSuccess;
+}
+
+int StoreCommand::Prune()
+{
+    PruneResult result;
+    if (!PruneStore(store_->Db(), options_.pruneDays, CheckTime::Now().epoch, result))
+        return DatabaseFailed();
+    if (!options_.quiet)
+        messages_.ShowMessage(FillIn(LoadText(IDS_STORE_PRUNED), {std::to_string(result.removed),
+                                                                 std::to_string(options_.pruneDays),
+                                                                 std::to_string(result.remaining)}),
+                              MB_ICONINFORMATION);
+    return kExitSuccess;
+}
+
+int StoreCommand::Run()
+{
+    const bool writes = options_.command == ReportCommand::Import || options_.command == ReportCommand::Prune;
+    if (options_.command == ReportCommand::Import) {
+        // A file that is not a check is refused before the store is touched.
+        std::string message;
+        if (!ReadCheckFile(options_.importPath, imported_, message))
+            return Fail(message, kExitUsage);
+    }
+    if (!writes && !ResultTargetCanBeWritten(options_, messages_))
+        return kExitFileError;
+    std::string message;
+    StoreOpenFailure failure = StoreOpenFailure::None;
+    store_ = InventoryStore::Open(StoreLocationOf(options_), writes ? StoreAccess::Record : StoreAccess::Read,
+                                  options_.timeoutSeconds, message, failure);
+    if (!store_)
+        return Fail(message, failure == StoreOpenFailure::Empty ? kExitUsage : kExitFileError);
+    switch (options_.command) {
+    case ReportCommand::History: return History();
+    case ReportCommand::Show: return Show();
+    case ReportCommand::Compare: return Compare();
+    case ReportCommand::Import: return Import();
+    case ReportCommand::Prune: return Prune();
+    default: return kExitUsage;
+    }
+}
+
+}  // namespace
+
+int RunStoreCommand(const ReportOptions& options)
+{
+    StoreCommand command(options);
+    return command.Run();
+}

@@ -1,0 +1,58 @@
+#include "console/store_recording.h"
+
+#include "base/text_util.h"
+#include "console/report_output.h"
+#include "engine/this_computer.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+StoreLocation StoreLocationOf(const ReportOptions& options)
+{
+    StoreLocation location;
+    ParseStoreLocation(options.storeText, location);
+    return location;
+}
+
+bool ConsoleRecording::Open(const ReportOptions& options, MessageSink& messages)
+{
+    if (!options.store)
+        return true;
+    std::string message;
+    store_ = InventoryStore::Open(StoreLocationOf(options), StoreAccess::Record, options.timeoutSeconds, message,
+                                  failure_);
+    if (!store_)
+        messages.ShowMessage(message, MB_ICONEXCLAMATION);
+    return store_ != nullptr;
+}
+
+int ConsoleRecording::OpenFailureExitCode() const
+{
+    return failure_ == StoreOpenFailure::Empty ? kExitUsage : kExitFileError;
+}
+
+int ConsoleRecording::Finish(StoredCheck& check, int exitCode, const ReportOptions& options, MessageSink& messages)
+{
+    if (!store_)
+        return exitCode;
+    if (!store_->Record(check)) {
+        messages.ShowMessage(LoadText(IDS_STORE_NOT_RECORDED) + "\n" + store_->FailureMessage(), MB_ICONEXCLAMATION);
+        const bool worse = exitCode >= kExitUsage && exitCode <= kExitSomeFailed && exitCode != kExitIncomplete;
+        return worse ? exitCode : kExitFileError;
+    }
+    if (!options.quiet)
+        messages.ShowMessage(FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(check.header.id)), MB_ICONINFORMATION);
+    return exitCode;
+}
+
+StoredCheck NewStoredCheck(const ReportOptions& options, const CheckTime& checkedAt, const std::string& kind)
+{
+    StoredCheck check;
+    check.header.computer = RealComputerName(options.computer);
+    check.header.target = options.computer;
+    check.header.checkedAt = checkedAt;
+    check.header.kind = kind;
+    check.header.account = options.user;
+    check.header.source = "mirelrep";
+    check.header.language = TextLanguage();
+    return check;
+}
