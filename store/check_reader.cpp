@@ -43,8 +43,8 @@ const ColumnSet* CheckLoader::Columns(int64_t id)
     if (auto found = columns_.find(id); found != columns_.end())
         return &found->second;
     ColumnSet set;
-    DbStatement* rule = statements_.Get("SELECT identity FROM store_columns WHERE id = ?");
-    DbStatement* names = statements_.Get("SELECT property FROM store_column_names WHERE columns_id = ? ORDER BY position");
+    StatementLease rule = statements_.Get("SELECT identity FROM store_columns WHERE id = ?");
+    StatementLease names = statements_.Get("SELECT property FROM store_column_names WHERE columns_id = ? ORDER BY position");
     if (!rule || !names)
         return nullptr;
     rule->BindInt(1, id);
@@ -62,10 +62,10 @@ const ColumnSet* CheckLoader::Columns(int64_t id)
 
 bool CheckLoader::LoadObjects(int64_t setId, StoredPart& part)
 {
-    DbStatement* identities = statements_.Get(
+    StatementLease identities = statements_.Get(
         "SELECT o.identity FROM store_set_members m JOIN store_objects o ON o.id = m.object_id"
         " WHERE m.set_id = ? ORDER BY m.position");
-    DbStatement* cells = statements_.Get(
+    StatementLease cells = statements_.Get(
         "SELECT m.position, c.position, c.vartype, c.raw_kind, c.raw, c.shown FROM store_set_members m"
         " JOIN store_cells c ON c.object_id = m.object_id WHERE m.set_id = ? ORDER BY m.position, c.position");
     if (!identities || !cells)
@@ -88,7 +88,7 @@ bool CheckLoader::LoadObjects(int64_t setId, StoredPart& part)
 
 bool CheckLoader::LoadVolatile(int64_t checkId, int ordinal, StoredPart& part)
 {
-    DbStatement* cells = statements_.Get(
+    StatementLease cells = statements_.Get(
         "SELECT member, position, vartype, raw_kind, raw, shown FROM store_volatile"
         " WHERE check_id = ? AND ordinal = ?");
     if (!cells)
@@ -107,7 +107,7 @@ bool CheckLoader::LoadVolatile(int64_t checkId, int ordinal, StoredPart& part)
 
 bool CheckLoader::LoadParts(StoredCheck& check)
 {
-    DbStatement* parts = statements_.Get(
+    StatementLease parts = statements_.Get(
         "SELECT ordinal, class_name, state, columns_id, set_id FROM store_parts WHERE check_id = ? ORDER BY ordinal");
     if (!parts)
         return false;
@@ -144,7 +144,7 @@ bool CheckLoader::LoadParts(StoredCheck& check)
 
 LoadResult LoadCheckHeader(StatementCache& statements, int64_t id, StoredCheckHeader& header)
 {
-    DbStatement* select = statements.Get(
+    StatementLease select = statements.Get(
         "SELECT c.id, m.name, c.target, c.checked_at, c.checked_epoch, c.local_time, c.utc_offset, c.kind,"
         " c.account, c.result, c.error_code, c.message, c.complete, c.seconds, c.source, c.language, c.changes"
         " FROM store_checks c JOIN store_computers m ON m.id = c.computer_id WHERE c.id = ?");

@@ -75,7 +75,7 @@ PartPlan PlanPart(const StoredPart& part)
 // The id of the row whose digest is `digest`; 0 when there is none, -1 on failure.
 int64_t IdOfDigest(StatementCache& statements, const char* sql, const std::string& digest)
 {
-    DbStatement* select = statements.Get(sql);
+    StatementLease select = statements.Get(sql);
     if (!select)
         return -1;
     select->BindText(1, digest);
@@ -85,7 +85,7 @@ int64_t IdOfDigest(StatementCache& statements, const char* sql, const std::strin
 
 // Runs an INSERT ... RETURNING id; 0 when the row was not inserted (another writer's row
 // has the same key), -1 on failure.
-int64_t InsertedId(DbStatement* insert)
+int64_t InsertedId(const StatementLease& insert)
 {
     if (!insert)
         return -1;
@@ -129,7 +129,7 @@ bool CheckWriter::WriteComputerAndCheck()
 {
     StoredCheckHeader& header = check_.header;
     const std::string key = IdentityMatchKey(header.computer);
-    DbStatement* insert = statements_.Get(
+    StatementLease insert = statements_.Get(
         "INSERT INTO store_computers (name, name_key) VALUES (?, ?) ON CONFLICT (name_key) DO NOTHING");
     if (!insert)
         return false;
@@ -140,7 +140,7 @@ bool CheckWriter::WriteComputerAndCheck()
     const int64_t computerId = IdOfDigest(statements_, "SELECT id FROM store_computers WHERE name_key = ?", key);
     if (computerId <= 0)
         return false;
-    DbStatement* check = statements_.Get(
+    StatementLease check = statements_.Get(
         "INSERT INTO store_checks (computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind,"
         " account, result, error_code, message, complete, seconds, source, language)"
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
@@ -172,7 +172,7 @@ bool CheckWriter::WriteColumns(PartPlan& plan)
     plan.columnsId = IdOfDigest(statements_, kSelect, plan.columnsDigest);
     if (plan.columnsId != 0)
         return plan.columnsId > 0;
-    DbStatement* insert = statements_.Get(
+    StatementLease insert = statements_.Get(
         "INSERT INTO store_columns (digest, class_name, identity) VALUES (?, ?, ?)"
         " ON CONFLICT (digest) DO NOTHING RETURNING id");
     if (!insert)
@@ -185,7 +185,7 @@ bool CheckWriter::WriteColumns(PartPlan& plan)
         plan.columnsId = IdOfDigest(statements_, kSelect, plan.columnsDigest);
     else if (plan.columnsId > 0) {
         for (size_t position = 0; position < plan.part->properties.size(); ++position) {
-            DbStatement* name = statements_.Get(
+            StatementLease name = statements_.Get(
                 "INSERT INTO store_column_names (columns_id, position, property) VALUES (?, ?, ?)");
             if (!name)
                 return false;
@@ -222,7 +222,7 @@ bool CheckWriter::WriteObjects()
         if (id == 0) {
             const StoredPart& part = *source.plan->part;
             const StoredObject& object = part.objects[source.index];
-            DbStatement* insert = statements_.Get(
+            StatementLease insert = statements_.Get(
                 "INSERT INTO store_objects (digest, columns_id, identity) VALUES (?, ?, ?)"
                 " ON CONFLICT (digest) DO NOTHING RETURNING id");
             if (!insert)
@@ -239,7 +239,7 @@ bool CheckWriter::WriteObjects()
                     const StoredCell& cell = object.cells[position];
                     if (source.plan->volatilePositions[position] || IsEmptyCell(cell, raws[position]))
                         continue;
-                    DbStatement* cells = statements_.Get(
+                    StatementLease cells = statements_.Get(
                         "INSERT INTO store_cells (object_id, position, vartype, raw_kind, raw, shown)"
                         " VALUES (?, ?, ?, ?, ?, ?)");
                     if (!cells)
@@ -264,7 +264,7 @@ bool CheckWriter::WriteSet(PartPlan& plan)
     if (plan.setId > 0)
         return true;
     static constexpr char kSelect[] = "SELECT id FROM store_sets WHERE digest = ?";
-    DbStatement* insert = statements_.Get(
+    StatementLease insert = statements_.Get(
         "INSERT INTO store_sets (digest, object_count) VALUES (?, ?) ON CONFLICT (digest) DO NOTHING RETURNING id");
     if (!insert)
         return false;
@@ -278,7 +278,7 @@ bool CheckWriter::WriteSet(PartPlan& plan)
     if (plan.setId < 0)
         return false;
     for (size_t position = 0; position < plan.objectDigests.size(); ++position) {
-        DbStatement* member = statements_.Get(
+        StatementLease member = statements_.Get(
             "INSERT INTO store_set_members (set_id, position, object_id) VALUES (?, ?, ?)");
         if (!member)
             return false;
@@ -293,7 +293,7 @@ bool CheckWriter::WriteSet(PartPlan& plan)
 
 bool CheckWriter::WritePart(const PartPlan& plan, int ordinal)
 {
-    DbStatement* part = statements_.Get(
+    StatementLease part = statements_.Get(
         "INSERT INTO store_parts (check_id, ordinal, class_name, state, columns_id, set_id) VALUES (?, ?, ?, ?, ?, ?)");
     if (!part)
         return false;
@@ -312,7 +312,7 @@ bool CheckWriter::WritePart(const PartPlan& plan, int ordinal)
             if (!plan.volatilePositions[position] || position >= object.cells.size() ||
                 IsEmptyCell(object.cells[position], raw))
                 continue;
-            DbStatement* cell = statements_.Get(
+            StatementLease cell = statements_.Get(
                 "INSERT INTO store_volatile (check_id, ordinal, member, position, vartype, raw_kind, raw, shown)"
                 " VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
             if (!cell)
@@ -374,7 +374,7 @@ int64_t Neighbour(StatementCache& statements, int64_t checkId, bool before)
         " AND (c.checked_epoch > t.checked_epoch OR (c.checked_epoch = t.checked_epoch AND c.id > t.id))"
         " AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)"
         " ORDER BY c.checked_epoch, c.id LIMIT 1";
-    DbStatement* select = statements.Get(before ? kBefore : kAfter);
+    StatementLease select = statements.Get(before ? kBefore : kAfter);
     if (!select)
         return -1;
     select->BindInt(1, checkId);
@@ -408,7 +408,7 @@ bool InsertChanges(StatementCache& statements, const CheckComparison& comparison
     int64_t seq = 0;
     for (const PartComparison& part : comparison.parts) {
         for (const ObjectChange& change : part.changes) {
-            DbStatement* insert = statements.Get(
+            StatementLease insert = statements.Get(
                 "INSERT INTO store_changes (check_id, seq, previous_id, class_name, identity, change, property,"
                 " before_text, after_text, before_raw, after_raw, volatile) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
             if (!insert)
@@ -436,7 +436,7 @@ bool InsertChanges(StatementCache& statements, const CheckComparison& comparison
 
 bool SetChangeCount(StatementCache& statements, int64_t checkId, int64_t count)
 {
-    DbStatement* update = statements.Get("UPDATE store_checks SET changes = ? WHERE id = ?");
+    StatementLease update = statements.Get("UPDATE store_checks SET changes = ? WHERE id = ?");
     if (!update)
         return false;
     if (count < 0)
@@ -450,7 +450,7 @@ bool SetChangeCount(StatementCache& statements, int64_t checkId, int64_t count)
 // The changes of `check` (loaded or just written) against the check before it.
 bool ChangesOf(StatementCache& statements, const StoredCheck& check)
 {
-    DbStatement* remove = statements.Get("DELETE FROM store_changes WHERE check_id = ?");
+    StatementLease remove = statements.Get("DELETE FROM store_changes WHERE check_id = ?");
     if (!remove)
         return false;
     remove->BindInt(1, check.header.id);
@@ -501,7 +501,7 @@ bool CheckRecorder::Record(StoredCheck& check)
         check.header.id = id;
         return false;
     }
-    DbStatement* changes = statements_.Get("SELECT changes FROM store_checks WHERE id = ?");
+    StatementLease changes = statements_.Get("SELECT changes FROM store_checks WHERE id = ?");
     if (changes) {
         changes->BindInt(1, check.header.id);
         if (changes->Step() == DbStep::Row)

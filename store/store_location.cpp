@@ -46,8 +46,9 @@ std::string WithoutPassword(const std::string& connection)
     std::string kept, part;
     int braces = 0;
     auto flush = [&] {
+        // A part without "=" is no attribute: the rest of a password that held a ";".
         const std::string name = AttributeName(part);
-        if (!part.empty() && !EqualsNoCase(name, "PWD") && !EqualsNoCase(name, "Password")) {
+        if (part.find('=') != std::string::npos && !EqualsNoCase(name, "PWD") && !EqualsNoCase(name, "Password")) {
             if (!kept.empty())
                 kept += ';';
             kept += part;
