@@ -34,8 +34,8 @@ void WalkSql(std::string_view sql, Visit visit)
             const size_t tagEnd = sql.find('$', i + 1);
             const std::string_view tag = tagEnd == std::string_view::npos ? std::string_view() : sql.substr(i, tagEnd - i + 1);
             bool isTag = !tag.empty();
-            for (char t : tag.substr(1, tag.size() > 2 ? tag.size() - 2 : 0))
-                isTag = isTag && (std::isalnum(static_cast<unsigned char>(t)) || t == '_');
+            for (size_t t = 1; isTag && t + 1 < tag.size(); ++t)
+                isTag = std::isalnum(static_cast<unsigned char>(tag[t])) || tag[t] == '_';
             if (!isTag || std::isdigit(static_cast<unsigned char>(next))) {
                 visit(c);   // a parameter such as $1, not a quote
                 continue;
