@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "base/handles.h"
 #include "engine/check_context.h"
 #include "listtools/text_sink.h"
 
@@ -56,7 +57,7 @@ private:
 
     ErrorStream& errors_;
     const SharedText& progress_;
-    HANDLE stop_ = nullptr;
+    UniqueHandle stop_;
     std::thread thread_;
 };
 

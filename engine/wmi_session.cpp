@@ -3,6 +3,7 @@
 #include <memory>
 #include <mutex>
 
+#include "base/handles.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
 #include "resources/resource.h"
@@ -101,16 +102,7 @@ struct ConnectAttempt {
     UINT failedStep = 0;        // message of the step that failed; 0: connected
     std::mutex lock;
     bool abandoned = false;
-    HANDLE done = nullptr;
-
-    ConnectAttempt() : done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ConnectAttempt(const ConnectAttempt&) = delete;
-    ConnectAttempt& operator=(const ConnectAttempt&) = delete;
-    ~ConnectAttempt()
-    {
-        if (done)
-            CloseHandle(done);
-    }
+    UniqueHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
 };
 
 HRESULT SetBlanket(IUnknown* proxy, COAUTHIDENTITY* identity)
@@ -183,7 +175,7 @@ DWORD WINAPI ConnectThread(LPVOID parameter)
         // Nobody waits for an abandoned attempt, and a failed one hands nothing over.
         if (attempt.abandoned || attempt.failedStep != 0)
             attempt.session.Release();
-        SetEvent(attempt.done);
+        SetEvent(attempt.done.Get());
     }
     attempt.credentials.password.Wipe();
     owner.reset();
@@ -233,21 +225,21 @@ int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline
     attempt->query = ToWide(query);
     attempt->credentials = check.AccountCredentials();
     auto* handOver = new std::shared_ptr<ConnectAttempt>(attempt);
-    HANDLE thread = CreateThread(nullptr, 0, ConnectThread, handOver, 0, nullptr);
+    // The attempt, not the thread, tells when it is done.
+    const UniqueHandle thread(CreateThread(nullptr, 0, ConnectThread, handOver, 0, nullptr));
     if (!thread) {
         const HRESULT hr = HRESULT_FROM_WIN32(GetLastError());
         delete handOver;
         return Fail(check, IDS_CONNECT_FAILED, hr, errorText);
     }
-    CloseHandle(thread);   // the attempt, not the thread, tells when it is done
 
     for (;;) {
-        if (WaitForSingleObject(attempt->done, kStopPollMs) == WAIT_OBJECT_0)
+        if (WaitForSingleObject(attempt->done.Get(), kStopPollMs) == WAIT_OBJECT_0)
             break;
         const bool stopped = check.IsStopRequested();
         if (stopped || GetTickCount64() >= deadline) {
             std::lock_guard<std::mutex> hold(attempt->lock);
-            if (WaitForSingleObject(attempt->done, 0) == WAIT_OBJECT_0)
+            if (WaitForSingleObject(attempt->done.Get(), 0) == WAIT_OBJECT_0)
                 break;   // it finished just now
             attempt->abandoned = true;
             return stopped ? kConnectStopped : FailNotAnswering(check, errorText);

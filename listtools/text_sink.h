@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/handles.h"
 #include "base/message_sink.h"
-#include "ui/handles.h"
 
 // "\n" -> "\r\n" for every line feed of `text`.
 std::string ToTextModeLineEnds(std::string_view text);
@@ -77,7 +77,7 @@ private:
     // Closes the file and removes the temporary one.
     void Abandon();
 
-    ui::UniqueHandle file_;
+    UniqueHandle file_;
     std::string target_;
     std::string temporary_;   // empty while a device is written directly
     bool failed_ = false;

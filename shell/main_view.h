@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "base/handles.h"
 #include "individual/form_individual.h"
 #include "shell/credential_prompt.h"
 #include "shell/run_state.h"
@@ -15,7 +16,6 @@
 #include "standard/form_standard.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
-#include "ui/handles.h"
 #include "ui/tab_ctrl.h"
 
 class MultiCheckWindow;
@@ -118,7 +118,7 @@ private:
     std::unique_ptr<FormStandard> standardForm_;
     std::unique_ptr<FormIndividual> individualForm_;
     HACCEL accelerators_ = nullptr;
-    ui::UniqueFont nameFont_;   // the system's interface font for the typed name
+    UniqueFont nameFont_;   // the system's interface font for the typed name
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
     std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
     std::string previousRootText_;   // the tree root's label before the running check

@@ -11,8 +11,8 @@
 #include "shell/credential_prompt.h"
 #include "standard/category_catalog.h"
 #include "standard/standard_survey.h"
-#include "ui/handles.h"
 #include "ui/message_box.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "shell/app_windows.h"
 #include "standard/category_catalog.h"
 #include "standard/text_export.h"
-#include "ui/handles.h"
 #include "ui/save_dialog.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 constexpr int kStandardTab = 0;

@@ -14,11 +14,11 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "ui/dpi.h"
-#include "ui/handles.h"
 #include "ui/message_box.h"
 #include "ui/open_dialog.h"
 #include "ui/save_dialog.h"
 #include "ui/tab_page.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 

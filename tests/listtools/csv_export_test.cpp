@@ -157,7 +157,7 @@ TEST_F(CsvFileTest, SaveReplacesAFileWholeOrNotAtAll)
     WriteFileBytes(path, previous);
     {
         // A reader that does not let the file be deleted under it: it cannot be replaced.
-        ui::UniqueHandle reader(CreateFileA(path.c_str(), GENERIC_READ,
+        UniqueHandle reader(CreateFileA(path.c_str(), GENERIC_READ,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
         EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path, reporter_), kExportWriteFailed);
         EXPECT_EQ(reporter_.messages.at(0).text, "File Write Error.\n\nFile Name : " + path);

@@ -91,7 +91,7 @@ TEST_F(UnicodeTest, EveryCharacterReachesTheListTheClipboardAndTheUtf8Files)
 
     {
         // The English and the Japanese pass share the clipboard.
-        ui::UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"MirelShellUnicodeClipboard"));
+        UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"MirelShellUnicodeClipboard"));
         WaitForSingleObject(mutex.Get(), 30000);
         list.SelectRow(nameRow);
         Frame().RunCommand(ID_EDIT_COPY_LINE);
