@@ -23,9 +23,6 @@
 
 namespace {
 
-constexpr char kSummaryCsv[] = "summary.csv";
-constexpr char kSummaryJson[] = "summary.json";
-
 // Keeps the one message a failed file write shows, for the summary.
 class MessageKeeper : public MessageSink {
 public:
@@ -47,7 +44,7 @@ public:
           errors_(options.utf8), messages_(errors_, {})
     {
     }
-    int Run();
+    ExitCode Run();
 
 private:
     ComputerJob Job();
@@ -58,7 +55,7 @@ private:
                         const Writer& writer);
     std::string FileOf(const ComputerSummary& summary, const std::string& suffix) const;
     void Tell(const ComputerSummary& summary, size_t finished);
-    int WriteSummaries(const std::vector<ComputerSummary>& summaries);
+    ExitCode WriteSummaries(const std::vector<ComputerSummary>& summaries);
 
     const ReportOptions& options_;
     const WmiConnector& connector_;
@@ -79,7 +76,7 @@ ComputerResult ManyReport::Save(ComputerSummary& summary, ComputerResult result,
 {
     MessageKeeper failure;
     if (WriteResultFile(FileOf(summary, suffix), ResultFileEncoding(ResultsInUtf8(options_)), writer(failure),
-                        failure, loss_) == kExitSuccess)
+                        failure, loss_) == ExitCode::Success)
         return result;
     summary.code = S_OK;
     summary.SetMessage(failure.Text());
@@ -108,13 +105,13 @@ ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summar
     const ClassCatalogEntry* entry = FindClass(options_.classId);
     const std::string suffix = "_" + std::string(entry ? entry->className : "") + (options_.json ? ".json" : ".csv");
     CategoryStore table;
-    const int outcome = options_.json ? RunClassTableSurvey(check, options_.classId, table)
+    const ClassOutcome outcome = options_.json ? RunClassTableSurvey(check, options_.classId, table)
                                       : RunClassSurvey(check, options_.classId);
     const ComputerResult result =
-        ResultOfSurvey(check, outcome == kClassSurveyFailed, outcome == kClassSurveyIncomplete, summary);
+        ResultOfSurvey(check, outcome == ClassOutcome::Failed, outcome == ClassOutcome::Incomplete, summary);
     if (!HasData(result))
         return result;
-    if (outcome == kClassSurveyNoData)
+    if (outcome == ClassOutcome::NoData)
         return ComputerResult::NoData;
     if (options_.json) {
         const std::string json = ClassJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok},
@@ -148,40 +145,40 @@ void ManyReport::Tell(const ComputerSummary& summary, size_t finished)
     errors_.Message(line);
 }
 
-int ManyReport::WriteSummaries(const std::vector<ComputerSummary>& summaries)
+ExitCode ManyReport::WriteSummaries(const std::vector<ComputerSummary>& summaries)
 {
     ResultModel model = SummaryModel();
     for (size_t index = 0; index < summaries.size(); ++index)
         model.AppendRow(SummaryRow(summaries[index], static_cast<LPARAM>(index)));
-    const int csv = WriteResultFile(PathIn(options_.outDir, kSummaryCsv), ResultFileEncoding(options_.utf8),
+    const ExitCode csv = WriteResultFile(PathIn(options_.outDir, kSummaryCsvName), ResultFileEncoding(options_.utf8),
                                     [&](TextSink& sink, const std::string& path) {
                                         return WriteCsv(model, sink, path, messages_);
                                     },
                                     messages_, loss_);
-    if (csv != kExitSuccess)
+    if (csv != ExitCode::Success)
         return csv;
     const std::string json = SummaryJson(summaries);   // ASCII: \u escapes beyond it
-    return WriteResultFile(PathIn(options_.outDir, kSummaryJson), TextEncoding::Ansi, TextWriter(json, messages_),
+    return WriteResultFile(PathIn(options_.outDir, kSummaryJsonName), TextEncoding::Ansi, TextWriter(json, messages_),
                            messages_, loss_);
 }
 
-int ManyReport::Run()
+ExitCode ManyReport::Run()
 {
     for (size_t index = 0; index < options_.computers.size(); ++index)
         indexOf_.emplace(options_.computers[index], index);
     MultiCheckSettings settings;
     if (!AskForAccount(options_, settings.credentials, messages_))
-        return kExitUsage;
+        return ExitCode::Usage;
     if (!CreateFolderPath(options_.outDir)) {
         messages_.ShowMessage(LoadText(IDS_REPORT_FOLDER_FAILED) + options_.outDir, MB_ICONEXCLAMATION);
-        return kExitFileError;
+        return ExitCode::FileError;
     }
     {
         // A summary that cannot be written is told before the checks start.
         FileTextSink probe;
-        if (!probe.Open(PathIn(options_.outDir, kSummaryCsv))) {
-            ReportFileOpenError(messages_, PathIn(options_.outDir, kSummaryCsv));
-            return kExitFileError;
+        if (!probe.Open(PathIn(options_.outDir, kSummaryCsvName))) {
+            ReportFileOpenError(messages_, PathIn(options_.outDir, kSummaryCsvName));
+            return ExitCode::FileError;
         }
     }
     settings.parallel = options_.parallel > 0 ? options_.parallel : kDefaultParallelChecks;
@@ -199,20 +196,20 @@ int ManyReport::Run()
     const std::vector<ComputerSummary> summaries = run.Summaries();
     if (!options_.quiet)
         errors_.Message(SummaryTally(summaries));
-    const int written = WriteSummaries(summaries);
+    const ExitCode written = WriteSummaries(summaries);
     if (loss_.Any())
         messages_.ShowMessage(loss_.Warning(), MB_ICONWARNING);   // one for the run, not one per file
-    if (written != kExitSuccess)
+    if (written != ExitCode::Success)
         return written;
     for (const ComputerSummary& summary : summaries)
         if (summary.result != ComputerResult::Ok)
-            return kExitSomeFailed;
-    return loss_.Any() ? kExitCharactersLost : kExitSuccess;
+            return ExitCode::SomeFailed;
+    return loss_.Any() ? ExitCode::CharactersLost : ExitCode::Success;
 }
 
 }  // namespace
 
-int RunManyReport(const ReportOptions& options, const WmiConnector& connector)
+ExitCode RunManyReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ManyReport report(options, connector);
     return report.Run();

@@ -60,5 +60,3 @@ private:
     UniqueHandle stop_;
     std::thread thread_;
 };
-
-inline constexpr DWORD kProgressPeriodMs = 250;

@@ -38,11 +38,11 @@ bool ProbeComputer(const ReportOptions& options, MessageSink& messages)
     LoadIcmpLibrary();
     std::string message;
     switch (PingHost(computer, message)) {
-    case kPingNoLibrary:
-    case kPingHostNotFound:
+    case PingResult::NoLibrary:
+    case PingResult::HostNotFound:
         messages.ShowMessage(message, MB_ICONEXCLAMATION);
         return false;
-    case kPingNoReply:
+    case PingResult::NoReply:
         messages.ShowMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer + "\n" +
                                  LoadText(IDS_REPORT_TRY_NOPING), MB_ICONEXCLAMATION);
         return false;
@@ -51,25 +51,25 @@ bool ProbeComputer(const ReportOptions& options, MessageSink& messages)
     }
 }
 
-int ClassOutcomeExitCode(int outcome, int rowCount)
+ExitCode ClassOutcomeExitCode(ClassOutcome outcome, int rowCount)
 {
-    if (outcome == kClassSurveyFailed)
-        return kExitWmiFailure;
-    if (outcome == kClassSurveyIncomplete && rowCount > 0)
-        return kExitIncomplete;
-    if (outcome == kClassSurveyIncomplete)
-        return kExitWmiFailure;
-    if (outcome != kClassSurveyDone || rowCount == 0)
-        return kExitNoData;
-    return kExitSuccess;
+    if (outcome == ClassOutcome::Failed)
+        return ExitCode::WmiFailure;
+    if (outcome == ClassOutcome::Incomplete && rowCount > 0)
+        return ExitCode::Incomplete;
+    if (outcome == ClassOutcome::Incomplete)
+        return ExitCode::WmiFailure;
+    if (outcome != ClassOutcome::Done || rowCount == 0)
+        return ExitCode::NoData;
+    return ExitCode::Success;
 }
 
 // The written result's exit code, or the incomplete one when the result was written (a
 // partial result outweighs characters written as "?").
-int UnlessIncomplete(int writeResult, bool incomplete)
+ExitCode UnlessIncomplete(ExitCode writeResult, bool incomplete)
 {
-    const bool written = writeResult == kExitSuccess || writeResult == kExitCharactersLost;
-    return written && incomplete ? kExitIncomplete : writeResult;
+    const bool written = writeResult == ExitCode::Success || writeResult == ExitCode::CharactersLost;
+    return written && incomplete ? ExitCode::Incomplete : writeResult;
 }
 
 // Runs `job` as a check of the options' computer, as `credentials`, on this thread, with
@@ -106,27 +106,27 @@ bool AskForAccount(const ReportOptions& options, Credentials& credentials, Messa
     return false;
 }
 
-int RunStandardReport(const ReportOptions& options, const WmiConnector& connector)
+ExitCode RunStandardReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, {});
     if (!ProbeComputer(options, reporter))
-        return kExitHostUnreachable;
+        return ExitCode::HostUnreachable;
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
-        return kExitUsage;
+        return ExitCode::Usage;
     StandardStores stores;
     stores.KeepRawValues(options.json);
-    int outcome = kStandardSurveyFailed;
+    StandardOutcome outcome = StandardOutcome::Failed;
     bool stopped = false;
     const std::string checkedAt = IsoLocalTimeNow();
     if (!RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
                          [&](CheckContext& check) { outcome = RunStandardSurvey(check, stores); },
                          stopped))
-        return kExitWmiFailure;
-    if (outcome != kStandardSurveyDone && outcome != kStandardSurveyIncomplete)
-        return kExitWmiFailure;
-    const bool incomplete = outcome == kStandardSurveyIncomplete || stopped;
+        return ExitCode::WmiFailure;
+    if (outcome != StandardOutcome::Done && outcome != StandardOutcome::Incomplete)
+        return ExitCode::WmiFailure;
+    const bool incomplete = outcome == StandardOutcome::Incomplete || stopped;
     if (options.json) {
         return UnlessIncomplete(
             WriteResultText(options, StandardJson({options.computer, checkedAt, !incomplete}, stores), reporter), incomplete);
@@ -136,16 +136,16 @@ int RunStandardReport(const ReportOptions& options, const WmiConnector& connecto
     }, reporter), incomplete);
 }
 
-int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
+ExitCode RunClassReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, ClassDisplayText(options.classId));
     if (!ProbeComputer(options, reporter))
-        return kExitHostUnreachable;
+        return ExitCode::HostUnreachable;
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
-        return kExitUsage;
-    int outcome = kClassSurveyFailed;
+        return ExitCode::Usage;
+    ClassOutcome outcome = ClassOutcome::Failed;
     bool stopped = false;
     CategoryStore table;   // the rows as a table, for JSON
     const std::string checkedAt = IsoLocalTimeNow();
@@ -155,19 +155,19 @@ int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
                                                     : RunClassSurvey(check, options.classId);
                          },
                          stopped))
-        return kExitWmiFailure;
-    int exitCode = ClassOutcomeExitCode(outcome, options.json ? table.RowCount() : reporter.ClassRows().RowCount());
-    if (stopped && exitCode == kExitSuccess)
-        exitCode = kExitIncomplete;
-    if (exitCode != kExitSuccess && exitCode != kExitIncomplete)
+        return ExitCode::WmiFailure;
+    ExitCode exitCode = ClassOutcomeExitCode(outcome, options.json ? table.RowCount() : reporter.ClassRows().RowCount());
+    if (stopped && exitCode == ExitCode::Success)
+        exitCode = ExitCode::Incomplete;
+    if (exitCode != ExitCode::Success && exitCode != ExitCode::Incomplete)
         return exitCode;
     if (options.json) {
-        const CheckHeader header{options.computer, checkedAt, exitCode == kExitSuccess};
+        const CheckHeader header{options.computer, checkedAt, exitCode == ExitCode::Success};
         return UnlessIncomplete(WriteResultText(options, ClassJson(header, options.classId, table), reporter),
-                                exitCode == kExitIncomplete);
+                                exitCode == ExitCode::Incomplete);
     }
     return UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
         return WriteCsv(reporter.ClassRows(), sink, path, reporter,
                         options.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
-    }, reporter), exitCode == kExitIncomplete);
+    }, reporter), exitCode == ExitCode::Incomplete);
 }

@@ -34,6 +34,9 @@ struct CheckLimits {
     DWORD queryTimeLimitMs = kDefaultQueryTimeLimitMs;
 };
 
+// How often those who show a running check's progress line read it.
+inline constexpr DWORD kProgressPeriodMs = 250;
+
 // The progress line of a running check. The worker writes it, the user interface reads
 // it from its timer; the lock keeps a reader from seeing a half-written text.
 class SharedText {

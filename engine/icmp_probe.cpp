@@ -114,33 +114,33 @@ int LoadIcmpLibrary()
     return complete ? 0 : -1;
 }
 
-int PingHost(std::string host, std::string& message)
+PingResult PingHost(std::string host, std::string& message)
 {
     const IcmpLibrary& library = GetIcmpLibrary();
     if (!library.IcmpCreateFile || !library.IcmpCloseHandle || !library.IcmpSendEcho) {
         message = LoadText(IDS_ICMP_NOT_LOADED);
-        return kPingNoLibrary;
+        return PingResult::NoLibrary;
     }
     const std::optional<IPAddr> address = IsReservedInvalidName(host) ? std::nullopt : ResolveIpv4(host);
     if (!address) {
         message = LoadText(IDS_HOST_NOT_FOUND) + " " + host;
-        return kPingHostNotFound;
+        return PingResult::HostNotFound;
     }
 
     IcmpHandle icmp(library);
     std::unique_ptr<unsigned char[]> reply(new (std::nothrow) unsigned char[kReplyBufferSize]());
     if (!reply) {
         message = LoadText(IDS_OUT_OF_MEMORY);
-        return kPingOutOfMemory;
+        return PingResult::OutOfMemory;
     }
     if (!icmp.IsOpen())
-        return kPingNoReply;
+        return PingResult::NoReply;
     char payload[kPayloadSize];
     memcpy(payload, kPayload, kPayloadSize);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (library.IcmpSendEcho(icmp.Get(), *address, payload, kPayloadSize, nullptr,
                                  reply.get(), kReplyBufferSize, kTimeoutMs) != 0)
-            return kPingReplied;
+            return PingResult::Replied;
     }
-    return kPingNoReply;
+    return PingResult::NoReply;
 }

@@ -30,15 +30,15 @@ private:
 // Loads ICMP.DLL and looks up its three entry points: 0 when all were found, -1 otherwise.
 int LoadIcmpLibrary();
 
-enum PingResult {
-    kPingReplied = 0,
-    kPingHostNotFound = 1,
-    kPingNoReply = 2,
-    kPingNoLibrary = -1,
-    kPingOutOfMemory = -2,
+enum class PingResult {
+    Replied,
+    HostNotFound,
+    NoReply,
+    NoLibrary,
+    OutOfMemory,
 };
 
 // Resolves `host` (trimmed, not empty) and sends up to three echo requests of one second.
 // Names under the reserved domain "invalid" are not found without asking a name server.
-// Sets `message` for kPingHostNotFound, kPingNoLibrary and kPingOutOfMemory.
-int PingHost(std::string host, std::string& message);
+// Sets `message` for PingResult::HostNotFound, PingResult::NoLibrary and PingResult::OutOfMemory.
+PingResult PingHost(std::string host, std::string& message);

@@ -69,20 +69,21 @@ void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr)
           LoadText(IDS_LABEL_DESCRIPTION) + "]\n" + SystemErrorText(hr);
 }
 
-int InitializeComForCheck(const WmiConnector& connector, std::string& errorText, HRESULT* code)
+bool InitializeComForCheck(const ComApartment& apartment, const WmiConnector& connector, std::string& errorText,
+                           HRESULT* code)
 {
-    HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    HRESULT hr = apartment.Result();
     UINT failedStep = IDS_COM_INIT_FAILED;
     if (SUCCEEDED(hr)) {
         hr = connector.initializeSecurity ? connector.initializeSecurity() : InitializeSystemComSecurity();
         failedStep = IDS_COM_SECURITY_FAILED;
         if (SUCCEEDED(hr) || hr == RPC_E_TOO_LATE)
-            return 0;
+            return true;
     }
     ComposeErrorText(errorText, LoadText(failedStep), hr);
     if (code)
         *code = hr;
-    return -1;
+    return false;
 }
 
 namespace {
@@ -168,7 +169,7 @@ DWORD WINAPI ConnectThread(LPVOID parameter)
 {
     std::unique_ptr<std::shared_ptr<ConnectAttempt>> owner(static_cast<std::shared_ptr<ConnectAttempt>*>(parameter));
     ConnectAttempt& attempt = **owner;
-    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ComApartment apartment;
     MakeConnection(attempt);
     {
         std::lock_guard<std::mutex> hold(attempt.lock);
@@ -179,37 +180,34 @@ DWORD WINAPI ConnectThread(LPVOID parameter)
     }
     attempt.credentials.password.Wipe();
     owner.reset();
-    if (SUCCEEDED(com))
-        CoUninitialize();
     return 0;
 }
 
-// A failed step as the check's problem and as the text to show; returns -1.
-int Fail(CheckContext& check, UINT step, HRESULT hr, std::string& errorText)
+// A failed step as the check's problem and as the text to show.
+ConnectOutcome Fail(CheckContext& check, UINT step, HRESULT hr, std::string& errorText)
 {
     if (step == IDS_CONNECT_FAILED && IsAccessFailure(hr)) {
         errorText = LoadText(IDS_ACCESS_DENIED);
         check.NoteProblem({CheckProblem::AccessDenied, hr, errorText});
-        return -1;
+        return ConnectOutcome::Failed;
     }
     ComposeErrorText(errorText, LoadText(step), hr);
     check.NoteProblem({CheckProblem::WmiError, hr, LoadText(step)});
-    return -1;
+    return ConnectOutcome::Failed;
 }
 
 }  // namespace
 
-int FailNotAnswering(CheckContext& check, std::string& errorText)
+void FailNotAnswering(CheckContext& check, std::string& errorText)
 {
     const std::string host = TrimWhiteSpace(check.Host());
     errorText = FillIn(LoadText(IDS_HOST_NO_ANSWER_IN_TIME), host.empty() ? LoadText(IDS_LOCAL_COMPUTER) : host,
                        std::to_string((check.Limits().queryTimeLimitMs + 999) / 1000));
     check.NoteProblem({CheckProblem::NoAnswer, S_OK, errorText});
-    return -1;
 }
 
-int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
-               std::string& errorText, WmiSession& session)
+ConnectOutcome ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
+                          std::string& errorText, WmiSession& session)
 {
     session.Release();
     const std::string host = TrimWhiteSpace(check.Host());
@@ -242,11 +240,14 @@ int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline
             if (WaitForSingleObject(attempt->done.Get(), 0) == WAIT_OBJECT_0)
                 break;   // it finished just now
             attempt->abandoned = true;
-            return stopped ? kConnectStopped : FailNotAnswering(check, errorText);
+            if (stopped)
+                return ConnectOutcome::Stopped;
+            FailNotAnswering(check, errorText);
+            return ConnectOutcome::Failed;
         }
     }
     if (attempt->failedStep != 0)
         return Fail(check, attempt->failedStep, attempt->result, errorText);
     session = std::move(attempt->session);
-    return 0;
+    return ConnectOutcome::Connected;
 }

@@ -22,15 +22,15 @@ bool Reachable(const std::string& computer, ComputerSummary& summary)
 {
     std::string message;
     switch (PingHost(computer, message)) {
-    case kPingHostNotFound:
+    case PingResult::HostNotFound:
         summary.result = ComputerResult::HostNotFound;
         summary.SetMessage(message);
         return false;
-    case kPingNoReply:
+    case PingResult::NoReply:
         summary.result = ComputerResult::NoAnswer;
         summary.SetMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer);
         return false;
-    case kPingNoLibrary:
+    case PingResult::NoLibrary:
         summary.result = ComputerResult::WmiError;
         summary.SetMessage(message);
         return false;

@@ -101,9 +101,7 @@ private:
 
 // Results of the file exports: written, the file could not be opened (message 111
 // shown), a write failed (message 112 shown; a file sink leaves the target as it was).
-inline constexpr int kExportDone = 0;
-inline constexpr int kExportOpenFailed = -1;
-inline constexpr int kExportWriteFailed = -2;
+enum class ExportResult { Done, OpenFailed, WriteFailed };
 
 // Shows "File Open Error." or "File Write Error." followed by the path, with the
 // exclamation icon.

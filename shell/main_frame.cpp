@@ -418,7 +418,7 @@ void MainFrame::RememberOrRestoreFocus(bool active)
 
 bool MainFrame::ConfirmClose()
 {
-    if (!view_ || view_->Run().RunningCheck == kNoCheck)
+    if (!view_ || view_->Run().RunningCheck == CheckKind::None)
         return true;
     if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return false;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "appearance/appearance_settings.h"
+#include "appearance/appearance_styles.h"
 #include "base/handles.h"
 #include "shell/help_window.h"
 #include "shell/main_view.h"
@@ -89,7 +90,7 @@ private:
     HWND progressBar_ = nullptr;   // a child of the status bar, which destroys it
     UniqueIcon smallIcon_;
     std::wstring toolTipText_;
-    int look_ = 214;
+    int look_ = kDefaultLook;
     std::string lockIndicators_;
     HWND lastFocus_ = nullptr;
 };

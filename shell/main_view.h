@@ -20,6 +20,10 @@
 
 class MultiCheckWindow;
 
+// The tabs of the main view, in their order.
+inline constexpr int kStandardTab = 0;
+inline constexpr int kIndividualTab = 1;
+
 class MainView : public ui::Dialog, public ui::FormHost {
 public:
     MainView();
@@ -88,14 +92,14 @@ private:
     bool HandleNavigationKey(const MSG& message);
     // main_view_check.cpp
     void RunCheck(Credentials credentials);
-    bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, int kind);
+    bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, CheckKind kind);
     void EnableCheckControls(bool enable);
     // After a check: the forms take its results, unless it ended before its first one;
     // false when the previous results stay.
     bool AdoptStandardResults(bool stopped);
     bool AdoptClassResults();
     // After a check: marks and tells what it could not read completely.
-    void ReportIncompleteReadings(int kind, bool stopped);
+    void ReportIncompleteReadings(CheckKind kind, bool stopped);
     // main_view_commands.cpp
     void CopyLine();
     void Paste();

@@ -48,33 +48,33 @@ protected:
 TEST_F(IcmpProbeTest, LoopbackAnswersAtOnce)
 {
     DWORD start = GetTickCount();
-    EXPECT_EQ(PingHost("127.0.0.1", message_), kPingReplied);
+    EXPECT_EQ(PingHost("127.0.0.1", message_), PingResult::Replied);
     EXPECT_LT(GetTickCount() - start, 1000u) << "the first request is answered";
 }
 
 TEST_F(IcmpProbeTest, UnknownNameIsReportedWithTwoBlanksBeforeIt)
 {
-    EXPECT_EQ(PingHost("no-such-host.invalid", message_), kPingHostNotFound);
+    EXPECT_EQ(PingHost("no-such-host.invalid", message_), PingResult::HostNotFound);
     EXPECT_EQ(message_, "Could not find the host  no-such-host.invalid");
 }
 
 TEST_F(IcmpProbeTest, MissingEntryPointRefusesEveryNamedHost)
 {
     GetIcmpLibrary().IcmpSendEcho = nullptr;
-    EXPECT_EQ(PingHost("127.0.0.1", message_), kPingNoLibrary);
+    EXPECT_EQ(PingHost("127.0.0.1", message_), PingResult::NoLibrary);
     EXPECT_EQ(message_, LoadText(IDS_ICMP_NOT_LOADED));
 }
 
 TEST_F(IcmpProbeTest, HostAnsweringOnlyTheThirdRequestIsReachable)
 {
     GetIcmpLibrary().IcmpSendEcho = AnswerOnlyTheThirdRequest;
-    EXPECT_EQ(PingHost("127.0.0.1", message_), kPingReplied);
+    EXPECT_EQ(PingHost("127.0.0.1", message_), PingResult::Replied);
     EXPECT_EQ(g_attempts, 3);
 }
 
 TEST_F(IcmpProbeTest, SilentHostIsAskedThreeTimes)
 {
     GetIcmpLibrary().IcmpSendEcho = NeverAnswer;
-    EXPECT_EQ(PingHost("127.0.0.1", message_), kPingNoReply);
+    EXPECT_EQ(PingHost("127.0.0.1", message_), PingResult::NoReply);
     EXPECT_EQ(g_attempts, 3);
 }
