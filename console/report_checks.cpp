@@ -27,19 +27,28 @@
 
 namespace {
 
+CheckLimits LimitsOf(const ReportOptions& options)
+{
+    CheckLimits limits;
+    if (options.timeoutSeconds > 0)
+        limits.queryTimeLimitMs = options.timeoutSeconds * 1000;
+    return limits;
+}
+
 // Resolves and pings a named computer as the Run command does (unless /noping); false
 // after the message.
-bool ProbeComputer(const ReportOptions& options, MessageSink& messages)
+bool ProbeComputer(const ReportOptions& options, const WmiConnector& connector, MessageSink& messages)
 {
     const std::string& computer = options.computer;
     if (computer.empty() || options.noPing)
         return true;
-    WinsockScope winsock;
-    LoadIcmpLibrary();
+    CheckContext probe(computer, nullptr, connector);
+    probe.SetLimits(LimitsOf(options));
     std::string message;
-    switch (PingHost(computer, message)) {
+    switch (PingHost(probe, message)) {
     case PingResult::NoLibrary:
     case PingResult::HostNotFound:
+    case PingResult::NotResolvedInTime:
         messages.ShowMessage(message, MB_ICONEXCLAMATION);
         return false;
     case PingResult::NoReply:
@@ -82,8 +91,7 @@ bool RunConsoleCheck(const ReportOptions& options, const WmiConnector& connector
     CheckContext check(options.computer, &reporter, connector);
     CtrlCStops ctrlC(check);
     check.SetCredentials(std::move(credentials));
-    if (options.timeoutSeconds > 0)
-        check.SetLimits({options.timeoutSeconds * 1000});
+    check.SetLimits(LimitsOf(options));
     errors.Follow(&check.Progress());
     ProgressPrinter progress(errors, check.Progress(), !options.quiet);
     bool ran = RunCheckOnThisThread(check, job);
@@ -110,7 +118,7 @@ ExitCode RunStandardReport(const ReportOptions& options, const WmiConnector& con
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, {});
-    if (!ProbeComputer(options, reporter))
+    if (!ProbeComputer(options, connector, reporter))
         return ExitCode::HostUnreachable;
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
@@ -140,7 +148,7 @@ ExitCode RunClassReport(const ReportOptions& options, const WmiConnector& connec
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, ClassDisplayText(options.classId));
-    if (!ProbeComputer(options, reporter))
+    if (!ProbeComputer(options, connector, reporter))
         return ExitCode::HostUnreachable;
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))

@@ -8,9 +8,11 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "engine/credentials.h"
+#include "engine/icmp_library.h"
 
 class SurveyReporter;
 
@@ -50,9 +52,10 @@ private:
     std::string text_;
 };
 
-// Where a check's WMI objects come from. Every empty function means the system's own:
-// the WbemLocator, CoInitializeSecurity and DsGetDcNameA. Tests put providers of their own
-// here, one per check.
+// How a check reaches its computer: where its WMI objects come from, how the domain
+// controller is found, and the entry points of its ping. Every empty member means the
+// system's own: the WbemLocator, CoInitializeSecurity, DsGetDcNameW, ICMP.DLL loaded from
+// the system folder for each ping. Tests put providers of their own here, one per check.
 struct WmiConnector {
     using LocatorFactory = std::function<HRESULT(IWbemLocator** locator)>;
     using ComSecurityInitializer = std::function<HRESULT()>;
@@ -64,6 +67,7 @@ struct WmiConnector {
     LocatorFactory createLocator;
     ComSecurityInitializer initializeSecurity;
     DomainControllerLookup lookUpDomainController;
+    std::optional<IcmpLibrary> icmp;
 };
 
 class CheckContext {

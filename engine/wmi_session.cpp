@@ -1,11 +1,11 @@
 #include "engine/wmi_session.h"
 
 #include <memory>
-#include <mutex>
 
 #include "base/handles.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
+#include "engine/bounded_call.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -89,8 +89,8 @@ bool InitializeComForCheck(const ComApartment& apartment, const WmiConnector& co
 namespace {
 
 // One connection attempt, shared by the check that waits for it and the thread that makes
-// it. A check that stops waiting abandons the attempt: the thread then releases what it
-// got when its calls finally return.
+// it. A check that stops waiting leaves the attempt: the thread then releases what it got,
+// in its own apartment, when its calls finally return.
 struct ConnectAttempt {
     // In: copied, so that the attempt outlives the check.
     WmiConnector connector;
@@ -101,9 +101,7 @@ struct ConnectAttempt {
     WmiSession session;
     HRESULT result = S_OK;
     UINT failedStep = 0;        // message of the step that failed; 0: connected
-    std::mutex lock;
-    bool abandoned = false;
-    UniqueHandle done{CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+    CallHandOver handOver;
 };
 
 HRESULT SetBlanket(IUnknown* proxy, COAUTHIDENTITY* identity)
@@ -165,22 +163,22 @@ void MakeConnection(ConnectAttempt& attempt)
     session.Identity = std::move(identity);
 }
 
-DWORD WINAPI ConnectThread(LPVOID parameter)
+// The attempt's thread: the calls, in an apartment of its own.
+void ConnectOnThisThread(const std::shared_ptr<ConnectAttempt>& attempt)
 {
-    std::unique_ptr<std::shared_ptr<ConnectAttempt>> owner(static_cast<std::shared_ptr<ConnectAttempt>*>(parameter));
-    ConnectAttempt& attempt = **owner;
     ComApartment apartment;
-    MakeConnection(attempt);
-    {
-        std::lock_guard<std::mutex> hold(attempt.lock);
-        // Nobody waits for an abandoned attempt, and a failed one hands nothing over.
-        if (attempt.abandoned || attempt.failedStep != 0)
-            attempt.session.Release();
-        SetEvent(attempt.done.Get());
+    try {
+        MakeConnection(*attempt);
+    } catch (...) {
+        attempt->result = E_OUTOFMEMORY;
+        attempt->failedStep = IDS_CONNECT_FAILED;
     }
-    attempt.credentials.password.Wipe();
-    owner.reset();
-    return 0;
+    attempt->credentials.password.Wipe();
+    // A failed attempt hands nothing over, and nobody waits for one that was left.
+    if (attempt->failedStep != 0)
+        attempt->session.Release();
+    if (!attempt->handOver.Finish([] {}))
+        attempt->session.Release();
 }
 
 // A failed step as the check's problem and as the text to show.
@@ -216,35 +214,22 @@ ConnectOutcome ConnectWmi(CheckContext& check, const std::string& query, ULONGLO
         return Fail(check, IDS_CONNECT_FAILED, static_cast<HRESULT>(WBEM_E_LOCAL_CREDENTIALS), errorText);
     }
     auto attempt = std::make_shared<ConnectAttempt>();
-    if (!attempt->done)
+    if (!attempt->handOver.IsValid())
         return Fail(check, IDS_CONNECT_FAILED, HRESULT_FROM_WIN32(GetLastError()), errorText);
     attempt->connector = check.Connector();
     attempt->path = NamespacePath(host);
     attempt->query = ToWide(query);
     attempt->credentials = check.AccountCredentials();
-    auto* handOver = new std::shared_ptr<ConnectAttempt>(attempt);
-    // The attempt, not the thread, tells when it is done.
-    const UniqueHandle thread(CreateThread(nullptr, 0, ConnectThread, handOver, 0, nullptr));
-    if (!thread) {
-        const HRESULT hr = HRESULT_FROM_WIN32(GetLastError());
-        delete handOver;
-        return Fail(check, IDS_CONNECT_FAILED, hr, errorText);
-    }
-
-    for (;;) {
-        if (WaitForSingleObject(attempt->done.Get(), kStopPollMs) == WAIT_OBJECT_0)
-            break;
-        const bool stopped = check.IsStopRequested();
-        if (stopped || GetTickCount64() >= deadline) {
-            std::lock_guard<std::mutex> hold(attempt->lock);
-            if (WaitForSingleObject(attempt->done.Get(), 0) == WAIT_OBJECT_0)
-                break;   // it finished just now
-            attempt->abandoned = true;
-            if (stopped)
-                return ConnectOutcome::Stopped;
-            FailNotAnswering(check, errorText);
-            return ConnectOutcome::Failed;
-        }
+    if (!RunOnOwnThread([attempt] { ConnectOnThisThread(attempt); }))
+        return Fail(check, IDS_CONNECT_FAILED, HRESULT_FROM_WIN32(GetLastError()), errorText);
+    switch (attempt->handOver.Wait(check, deadline)) {
+    case CallWait::Stopped:
+        return ConnectOutcome::Stopped;
+    case CallWait::TimedOut:
+        FailNotAnswering(check, errorText);
+        return ConnectOutcome::Failed;
+    case CallWait::Done:
+        break;
     }
     if (attempt->failedStep != 0)
         return Fail(check, attempt->failedStep, attempt->result, errorText);

@@ -18,12 +18,14 @@ namespace {
 
 // Probes a named host; false (after telling the user) when the check must not start. A
 // host that resolves but drops ping may still answer WMI: the user decides.
-bool HostAnswers(HWND owner, const std::string& name)
+bool HostAnswers(HWND owner, const std::string& name, const WmiConnector& connector)
 {
     std::string message;
-    switch (PingHost(name, message)) {
+    const CheckContext probe(name, nullptr, connector);
+    switch (PingHost(probe, message)) {
     case PingResult::NoLibrary:
     case PingResult::HostNotFound:
+    case PingResult::NotResolvedInTime:
         ui::ShowMessageBox(owner, message, MB_ICONEXCLAMATION | MB_OK);
         return false;
     case PingResult::NoReply:
@@ -61,7 +63,7 @@ void MainView::RunCheck(Credentials credentials)
 {
     ui::WaitCursor wait;
     std::string name = TrimWhiteSpace(nameField_.Text());
-    if (!name.empty() && !HostAnswers(GetParent(hwnd_), name))
+    if (!name.empty() && !HostAnswers(GetParent(hwnd_), name, connector_))
         return;
     run_.ShownComputer = run_.TargetComputer;
     run_.ShownClassName = run_.SelectedClassName;

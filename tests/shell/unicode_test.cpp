@@ -112,7 +112,7 @@ TEST_F(UnicodeTest, AComputerNameOfAnyScriptIsKeptWhole)
     ui::Window(View().NameField()).SetText("テスト-café.invalid");
     View().OnRunButton();
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, LoadText(IDS_HOST_NOT_FOUND) + " テスト-café.invalid");
+    EXPECT_EQ(Messages()[0].text, LoadText(IDS_HOST_NOT_FOUND) + "テスト-café.invalid");
 }
 
 TEST_F(UnicodeTest, AnAnsiSaveThatWouldLoseCharactersAsksFirst)
