@@ -49,8 +49,8 @@ protected:
 TEST(CsvExport, HeaderOfNameAndDeviceIdIsSeventeenCharacters)
 {
     std::string header = CsvHeaderLine(Model({"Name", "DeviceID"}, {}));
-    EXPECT_EQ(header, "\"Name\",\"DeviceID\"\n");
-    EXPECT_EQ(header.size() - 1, 17u);
+    EXPECT_EQ(header, "\"Name\",\"DeviceID\"\r\n");
+    EXPECT_EQ(header.size() - 2, 17u);
     EXPECT_EQ(Csv(Model({"Name", "DeviceID"}, {})), "\"Name\",\"DeviceID\"\r\n");
 }
 
@@ -111,6 +111,12 @@ TEST(CsvExport, ProposedNames)
     EXPECT_EQ(ProposedCategoryCsvName("", "Disk Drive"), "Disk Drive.csv");
     EXPECT_EQ(ProposedCategoryCsvName("pc01", "Quick Fix Engineering"),
               "pc01_Quick Fix Engineering.csv");
+}
+
+TEST(CsvExport, LineBreaksInsideACellAreWrittenAsTheyCame)
+{
+    ResultModel model = Model({"Description"}, {{"two\r\nlines"}, {"unix\nlines"}, {"old\rmac"}});
+    EXPECT_EQ(Csv(model), "\"Description\"\r\n\"two\r\nlines\"\r\n\"unix\nlines\"\r\n\"old\rmac\"\r\n");
 }
 
 TEST(TextSink, EveryLineFeedBecomesCrLf)
