@@ -2,7 +2,6 @@
 
 #include <cerrno>
 #include <climits>
-#include <cmath>
 #include <cstdlib>
 
 #include "console/class_argument.h"
@@ -65,18 +64,16 @@ bool ReadInteger(const std::string& text, const NumericRange& range, VARIANT& va
 }
 
 // A real number as C reads it ("1.5", "-2e-3", "1e300"), rounded once to the type: the
-// same in every locale. Too large for the type is no value of it.
+// same in every locale. The IEEE special values are values of the type alike: "inf",
+// "nan", and a number too large for the type, which rounds to infinity ("1e309").
 bool ReadReal(const std::string& text, VARTYPE type, VARIANT& value)
 {
     char* end = nullptr;
-    errno = 0;
     if (type == VT_R4)
         value.fltVal = std::strtof(text.c_str(), &end);
     else
         value.dblVal = std::strtod(text.c_str(), &end);
-    const bool overflow = errno == ERANGE && (type == VT_R4 ? std::isinf(value.fltVal)
-                                                            : std::isinf(value.dblVal));
-    return *end == '\0' && !overflow;
+    return *end == '\0';
 }
 
 // The text as a VARIANT of the numeric `type` (no leading or trailing garbage).

@@ -244,15 +244,16 @@ ExitCode ManyReport::Run()
         records_ = std::make_unique<RecordQueue>(recording.Release());
     if (!AskForAccount(options_, settings.credentials, messages_))
         return ExitCode::Usage;
-    if (!CreateFolderPath(options_.outDir)) {
+    RunFolder folder;   // what it creates goes again if the run ends without a file in it
+    if (!folder.Create(options_.outDir)) {
         messages_.ShowMessage(LoadText(IDS_REPORT_FOLDER_FAILED) + options_.outDir, MB_ICONEXCLAMATION);
         return ExitCode::FileError;
     }
-    {
-        // A summary that cannot be written is told before the checks start.
+    // A summary that cannot be written is told before the checks start.
+    for (const char* name : {kSummaryCsvName, kSummaryJsonName}) {
         FileTextSink probe;
-        if (!probe.Open(PathIn(options_.outDir, kSummaryCsvName))) {
-            ReportFileOpenError(messages_, PathIn(options_.outDir, kSummaryCsvName));
+        if (!probe.Open(PathIn(options_.outDir, name))) {
+            ReportFileOpenError(messages_, PathIn(options_.outDir, name));
             return ExitCode::FileError;
         }
     }

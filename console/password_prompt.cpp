@@ -49,7 +49,6 @@ bool ReadConsoleLine(HANDLE input, std::wstring& line)
             break;
     }
     SecureZeroMemory(buffer, sizeof buffer);
-    WriteErrorLine("", false);   // the Enter the user typed was not echoed
     return !line.empty();
 }
 
@@ -81,6 +80,8 @@ bool ReadPassword(const std::string& prompt, bool utf8, SecretText& password)
     std::wstring line;
     DWORD mode = 0;
     bool read = GetConsoleMode(input, &mode) ? ReadConsoleLine(input, line) : ReadPipedLine(input, line);
+    // The prompt's line ends here: the Enter typed was not echoed, a piped one never shows.
+    errors.Write("\n");
     while (!line.empty() && (line.back() == L'\n' || line.back() == L'\r'))
         line.pop_back();
     password = SecretText(line);

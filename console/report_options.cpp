@@ -95,7 +95,11 @@ private:
     std::optional<std::string> commandText_, computerText_, outText_, typeText_, rawCsvText_;
     std::optional<std::string> checkOnlyText_;   // the first option that needs a check
     std::optional<std::string> secondComputerText_, listFileText_, outDirText_, parallelText_, formatText_;
+<<<<<<< HEAD
     std::optional<std::string> storeText_, volatileText_, timeoutText_, paramText_;
+=======
+    std::optional<std::string> timeoutText_, userText_, passwordText_;
+>>>>>>> main
     ComputerList computers_;
 };
 
@@ -349,10 +353,19 @@ bool OptionReader::ReadCheckOption(const Option& option)
 {
     if (option.value.empty())
         return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
+<<<<<<< HEAD
     if (option.name == "timeout")
         timeoutText_ = option.text;   // also bounds the wait for a store's database server
     else
         checkOnlyText_ = checkOnlyText_.value_or(option.text);
+=======
+    checkOnlyText_ = checkOnlyText_.value_or(option.text);
+    std::optional<std::string>& seen =
+        option.name == "timeout" ? timeoutText_ : option.name == "user" ? userText_ : passwordText_;
+    if (seen)
+        return Fail(IDS_REPORT_TWICE, option.name == "password" ? "/password:..." : option.text);
+    seen = option.text;
+>>>>>>> main
     if (option.name == "password")
         return option.value == "*" ? true : Fail(IDS_REPORT_PASSWORD_STAR, "/password:...");
     if (option.name == "user") {
@@ -399,7 +412,7 @@ bool OptionReader::CheckCombination()
         return false;
     if ((computerText_ || listFileText_) && !takesComputer)
         return Fail(IDS_REPORT_NO_COMPUTER, *commandText_);
-    options_.computer = TrimWhiteSpace(computerText_.value_or(""));
+    options_.computer = ComputerOfName(computerText_.value_or(""));
     return true;
 }
 

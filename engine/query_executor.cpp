@@ -17,8 +17,9 @@ std::string ProgressText(const std::string& base, long objectNumber)
     return base + " (" + std::to_string(objectNumber) + ")";
 }
 
-// Reads one property and renders it, and keeps it as delivered in `raw` when given;
-// returns the VARIANT type read (0 when Get failed: the text empty, the raw value null).
+// Reads one property and renders it by its CIM type, and keeps it as delivered in `raw`
+// when given; returns the VARIANT type read (0 when Get failed: the text empty, the raw
+// value null).
 unsigned ReadProperty(const CheckContext& check, IWbemClassObject* object, const wchar_t* name,
                       int classId, std::string& text, RawValue* raw = nullptr)
 {
@@ -27,9 +28,9 @@ unsigned ReadProperty(const CheckContext& check, IWbemClassObject* object, const
         *raw = RawValue{};
     Variant value;
     CIMTYPE cimType = CIM_EMPTY;
-    if (object->Get(name, 0, value.Receive(), raw ? &cimType : nullptr, nullptr) != WBEM_S_NO_ERROR)
+    if (object->Get(name, 0, value.Receive(), &cimType, nullptr) != WBEM_S_NO_ERROR)
         return 0;
-    RenderPropertyValue(value.Get(), text, classId, name, check.Host());
+    RenderPropertyValue(value.Get(), text, classId, name, check.Host(), cimType);
     if (raw)
         *raw = RawValueOf(value.Get(), cimType);
     return value.Get().vt;

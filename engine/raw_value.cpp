@@ -54,13 +54,18 @@ RawValue NumberOfText(std::string text, bool isSigned)
 
 RawValue ScalarOf(VARTYPE type, const void* data, CIMTYPE cimType)
 {
+    const CIMTYPE element = cimType & ~CIM_FLAG_ARRAY;
     switch (type) {
     case VT_BOOL: return RawValue{*static_cast<const VARIANT_BOOL*>(data) != VARIANT_FALSE};
     case VT_I1: return RawValue{static_cast<int64_t>(*static_cast<const CHAR*>(data))};
     case VT_UI1: return RawValue{static_cast<int64_t>(*static_cast<const BYTE*>(data))};
     case VT_I2: return RawValue{static_cast<int64_t>(*static_cast<const SHORT*>(data))};
     case VT_UI2: return RawValue{static_cast<int64_t>(*static_cast<const USHORT*>(data))};
-    case VT_I4: return RawValue{static_cast<int64_t>(*static_cast<const LONG*>(data))};
+    case VT_I4:
+        // WMI delivers a uint32 as VT_I4: the raw value is the unsigned number.
+        if (element == CIM_UINT32)
+            return RawValue{static_cast<uint64_t>(*static_cast<const ULONG*>(data))};
+        return RawValue{static_cast<int64_t>(*static_cast<const LONG*>(data))};
     case VT_UI4: return RawValue{static_cast<int64_t>(*static_cast<const ULONG*>(data))};
     case VT_INT: return RawValue{static_cast<int64_t>(*static_cast<const INT*>(data))};
     case VT_UINT: return RawValue{static_cast<int64_t>(*static_cast<const UINT*>(data))};
@@ -71,7 +76,6 @@ RawValue ScalarOf(VARTYPE type, const void* data, CIMTYPE cimType)
     case VT_DATE: return RawValue{DateText(*static_cast<const DATE*>(data))};
     case VT_BSTR: {
         std::string text = Utf8Of(*static_cast<const BSTR*>(data));
-        const CIMTYPE element = cimType & ~CIM_FLAG_ARRAY;
         if (element == CIM_SINT64 || element == CIM_UINT64)
             return NumberOfText(std::move(text), element == CIM_SINT64);
         return RawValue{std::move(text)};

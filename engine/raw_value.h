@@ -30,5 +30,6 @@ struct RawValue {
 };
 
 // `value` as a raw value. `cimType` is the property's CIM type as WMI named it (0 when
-// unknown): a 64-bit integer that arrives as text becomes a number.
+// unknown): a 64-bit integer that arrives as text becomes a number, a uint32 that arrives
+// as VT_I4 an unsigned one.
 RawValue RawValueOf(const VARIANT& value, CIMTYPE cimType = 0);

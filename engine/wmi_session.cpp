@@ -181,6 +181,13 @@ void ConnectOnThisThread(const std::shared_ptr<ConnectAttempt>& attempt)
         attempt->session.Release();
 }
 
+// The check's computer as messages name it.
+std::string ShownComputer(const CheckContext& check)
+{
+    const std::string host = TrimWhiteSpace(check.Host());
+    return host.empty() ? LoadText(IDS_LOCAL_COMPUTER) : host;
+}
+
 // A failed step as the check's problem and as the text to show.
 ConnectOutcome Fail(CheckContext& check, UINT step, HRESULT hr, std::string& errorText)
 {
@@ -189,8 +196,9 @@ ConnectOutcome Fail(CheckContext& check, UINT step, HRESULT hr, std::string& err
         check.NoteProblem({CheckProblem::AccessDenied, hr, errorText});
         return ConnectOutcome::Failed;
     }
-    ComposeErrorText(errorText, LoadText(step), hr);
-    check.NoteProblem({CheckProblem::WmiError, hr, LoadText(step)});
+    const std::string message = FillIn(LoadText(step), ShownComputer(check));
+    ComposeErrorText(errorText, message, hr);
+    check.NoteProblem({CheckProblem::WmiError, hr, message});
     return ConnectOutcome::Failed;
 }
 
@@ -198,8 +206,7 @@ ConnectOutcome Fail(CheckContext& check, UINT step, HRESULT hr, std::string& err
 
 void FailNotAnswering(CheckContext& check, std::string& errorText)
 {
-    const std::string host = TrimWhiteSpace(check.Host());
-    errorText = FillIn(LoadText(IDS_HOST_NO_ANSWER_IN_TIME), host.empty() ? LoadText(IDS_LOCAL_COMPUTER) : host,
+    errorText = FillIn(LoadText(IDS_HOST_NO_ANSWER_IN_TIME), ShownComputer(check),
                        std::to_string((check.Limits().queryTimeLimitMs + 999) / 1000));
     check.NoteProblem({CheckProblem::NoAnswer, S_OK, errorText});
 }

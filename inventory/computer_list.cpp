@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
+#include "base/format_text.h"
 #include "base/handles.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
@@ -51,13 +54,37 @@ bool IsText(const std::wstring& text)
     return true;
 }
 
+// The text with each control character as "\x" and its two hexadecimal digits.
+std::string VisibleControls(const std::string& text)
+{
+    std::string visible;
+    for (char character : text) {
+        const auto byte = static_cast<unsigned char>(character);
+        visible += byte < 0x20 || byte == 0x7F ? FormatText("\\x%02X", byte) : std::string(1, character);
+    }
+    return visible;
+}
+
 }  // namespace
 
-bool ComputerList::Add(const std::string& name, std::string& reason)
+std::string ComputerOfName(std::string_view name)
 {
     std::string trimmed = TrimWhiteSpace(name);
     if (trimmed == ".")
         trimmed.clear();   // where a blank line names nothing, "." names this computer
+    return trimmed;
+}
+
+bool ComputerList::Add(const std::string& name, std::string& reason)
+{
+    std::string trimmed = ComputerOfName(name);
+    const auto control = std::find_if(trimmed.begin(), trimmed.end(), [](char character) {
+        return static_cast<unsigned char>(character) < 0x20 || character == 0x7F;
+    });
+    if (control != trimmed.end()) {
+        reason = FillIn(LoadText(IDS_LIST_NAME_CONTROL), Shortened(VisibleControls(trimmed)));
+        return false;
+    }
     if (ToWide(trimmed).size() > kMaxComputerNameLength) {
         reason = FillIn(LoadText(IDS_LIST_NAME_TOO_LONG), std::to_string(kMaxComputerNameLength),
                         Shortened(trimmed));

@@ -3,6 +3,7 @@
 // checked once, under its first spelling; the empty name, and ".", is the local computer.
 #pragma once
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -12,10 +13,15 @@ inline constexpr size_t kMaxComputers = 10000;
 inline constexpr size_t kMaxComputerNameLength = 253;   // the longest DNS name
 inline constexpr size_t kMaxListFileBytes = 16 * 1024 * 1024;
 
+// The computer a typed name means: the name trimmed, and "." (like the empty name) this
+// computer, given as the empty name.
+std::string ComputerOfName(std::string_view name);
+
 class ComputerList {
 public:
-    // Adds one name (trimmed; a duplicate is dropped). False with a one-line reason for a
-    // name that is too long, or when the list would hold more than kMaxComputers.
+    // Adds one name (ComputerOfName; a duplicate is dropped). False with a one-line reason
+    // for a name that is too long or holds a control character, or when the list would
+    // hold more than kMaxComputers.
     bool Add(const std::string& name, std::string& reason);
     // Adds the names of a text, one per line (CR LF, LF or CR); blank lines and lines
     // starting with "#" (after blanks) are skipped. Cells of a pasted spreadsheet column

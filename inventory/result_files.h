@@ -14,8 +14,23 @@ inline constexpr size_t kMaxFileStemLength = 200;
 // alike (ignoring case) get "~2", "~3"... so that no computer overwrites another's file.
 std::vector<std::string> ComputerFileStems(const std::vector<std::string>& computers);
 
-// `folder` + "\" + `name` (no second separator when the folder ends with one).
+// `folder` + "\" + `name`: no second separator when the folder ends with one, and none
+// after a drive alone ("C:" is the current folder of drive C, as everywhere in Windows).
 std::string PathIn(const std::string& folder, const std::string& name);
 
-// Creates the folder and the folders above it that are missing; true when it exists.
-bool CreateFolderPath(const std::string& folder);
+// The folder of a run's files, created with the folders above it that are missing
+// (also under a "\\?\" prefix). Those it created are removed again when the object goes,
+// as far as they are still empty: a run that fails leaves no empty folder behind.
+class RunFolder {
+public:
+    RunFolder() = default;
+    RunFolder(const RunFolder&) = delete;
+    RunFolder& operator=(const RunFolder&) = delete;
+    ~RunFolder();
+
+    // True when the folder exists afterwards.
+    bool Create(const std::string& folder);
+
+private:
+    std::vector<std::wstring> created_;   // top down
+};

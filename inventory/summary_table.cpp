@@ -126,7 +126,8 @@ std::string SummaryTally(const std::vector<ComputerSummary>& summaries)
     int counts[kComputerResultCount] = {};
     for (const ComputerSummary& summary : summaries)
         ++counts[static_cast<int>(summary.result)];
-    std::string line = FillIn(LoadText(IDS_SUMMARY_TALLY), std::to_string(summaries.size()));
+    std::string line = FillIn(LoadText(summaries.size() == 1 ? IDS_SUMMARY_TALLY_ONE : IDS_SUMMARY_TALLY),
+                              std::to_string(summaries.size()));
     bool first = true;
     for (int result = 0; result < kComputerResultCount; ++result) {
         if (counts[result] == 0)

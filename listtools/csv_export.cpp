@@ -13,7 +13,7 @@ std::string CsvLine(int count, CsvCells cells, TextOf textOf)
             line += ',';
         line += CsvField(textOf(i), cells);
     }
-    line += '\n';
+    line += "\r\n";
     return line;
 }
 
@@ -24,10 +24,11 @@ std::string JoinedName(const std::string& targetComputer, const std::string& sub
     return targetComputer + "_" + subject + ".csv";
 }
 
+// The line as it is: a cell's own line breaks stay what they were.
 bool WriteOrReport(TextSink& sink, const std::string& line, const std::string& path,
                    MessageSink& messages)
 {
-    if (sink.Write(line))
+    if (sink.Write(line, LineEnds::AsGiven))
         return true;
     ReportFileWriteError(messages, path);
     return false;

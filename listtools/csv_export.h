@@ -1,8 +1,9 @@
 // CSV files of a result list: a header line of the column texts and one line per row in
 // display order, every field in double quotes and separated by commas, each line ended
 // by CR LF, in the encoding of the sink (the ANSI code page without byte-order mark
-// unless the user chose UTF-8). A double quote inside a field
-// is doubled (RFC 4180), so commas and line breaks inside a field need nothing more.
+// unless the user chose UTF-8). A double quote inside a field is doubled (RFC 4180), so
+// commas and line breaks inside a field need nothing more: a field's line breaks are
+// written as they came, CR LF as CR LF and LF as LF.
 // Values come from the computer checked, which may be hostile: a field that a spreadsheet
 // would run as a formula is written as text.
 #pragma once
@@ -20,19 +21,19 @@ enum class CsvCells { Neutralised, Raw };
 // `text` in double quotes, each double quote inside doubled; "" for an empty text.
 std::string CsvField(std::string_view text, CsvCells cells = CsvCells::Neutralised);
 
-// The header line (column texts) and the row lines of `model`, each ending with "\n".
+// The header line (column texts) and the row lines of `model`, each ending with "\r\n".
 std::string CsvHeaderLine(const ResultModel& model, CsvCells cells = CsvCells::Neutralised);
 std::string CsvRowLine(const ResultModel& model, int row, CsvCells cells = CsvCells::Neutralised);
 
-// Writes the header line and every row of `model`. 0, or ExportResult::WriteFailed after showing
+// Writes the header line and every row of `model`: Done, or WriteFailed after showing
 // message 112 with `path`.
 ExportResult WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
-             MessageSink& messages, CsvCells cells = CsvCells::Neutralised);
+                      MessageSink& messages, CsvCells cells = CsvCells::Neutralised);
 
-// Creates (or replaces) `path` and writes `model` into it: ExportResult::Done,
-// ExportResult::OpenFailed (message 111) or ExportResult::WriteFailed (message 112).
+// Creates (or replaces) `path` and writes `model` into it: Done, OpenFailed (message 111)
+// or WriteFailed (message 112).
 ExportResult SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages,
-            TextEncoding encoding = TextEncoding::Ansi);
+                     TextEncoding encoding = TextEncoding::Ansi);
 
 // The file name proposed for the individual list: "<target>_<class>.csv" or
 // "<class>.csv", where class is the selected class text trimmed and cut before its first

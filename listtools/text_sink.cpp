@@ -38,9 +38,9 @@ std::string FirstLineOutsideAnsi(std::string_view text)
 
 }  // namespace
 
-bool TextSink::Write(std::string_view text)
+bool TextSink::Write(std::string_view text, LineEnds lineEnds)
 {
-    std::string bytes = ToTextModeLineEnds(text);
+    std::string bytes = lineEnds == LineEnds::TextMode ? ToTextModeLineEnds(text) : std::string(text);
     if (encoding_ == TextEncoding::Ansi) {
         AnsiText ansi = ToAnsi(bytes);
         if (ansi.lossy && !lostCharacters_)

@@ -1,6 +1,7 @@
 // Where the exports write: the program's UTF-8 text in the file's encoding (the ANSI
-// code page unless the user chose UTF-8), every line feed stored as CR LF. Each Write is one write of the whole text, so a short or
-// failed write is seen at once; Finish completes the output and reports a failure of its
+// code page unless the user chose UTF-8), every line feed stored as CR LF unless the
+// writer gives its line ends itself. Each Write is one write of the whole text, so a short
+// or failed write is seen at once; Finish completes the output and reports a failure of its
 // own (a file that cannot be closed), so that no failure goes unreported.
 #pragma once
 #include <windows.h>
@@ -14,6 +15,10 @@
 // "\n" -> "\r\n" for every line feed of `text`.
 std::string ToTextModeLineEnds(std::string_view text);
 
+// Whether a write stores every line feed as CR LF (text mode), or every byte as given:
+// values written into a file keep their own line breaks, CR LF or LF alike.
+enum class LineEnds { TextMode, AsGiven };
+
 // How text is stored: the ANSI code page (what the classic file types are), UTF-8 with
 // a byte-order mark (what spreadsheet programs recognise), or plain UTF-8 (for pipes).
 enum class TextEncoding { Ansi, Utf8WithBom, Utf8 };
@@ -23,9 +28,9 @@ public:
     virtual ~TextSink() = default;
     void SetEncoding(TextEncoding encoding) { encoding_ = encoding; }
     TextEncoding Encoding() const { return encoding_; }
-    // Writes `text` (UTF-8) with text-mode line ends in the sink's encoding, in one call.
-    // False when fewer bytes were written than it holds.
-    bool Write(std::string_view text);
+    // Writes `text` (UTF-8) in the sink's encoding, in one call, with text-mode line ends
+    // unless they are to stay as given. False when fewer bytes were written than it holds.
+    bool Write(std::string_view text, LineEnds lineEnds = LineEnds::TextMode);
     // Completes the output; false when that fails.
     virtual bool Finish() { return true; }
     // True once an ANSI write had to put "?" for a character the code page lacks.

@@ -27,6 +27,22 @@ std::string FormatDate(int year, int month, int day)
     return FormatText("%4.4d/%2.2d/%2.2d", year, month, day);
 }
 
+// True when the day exists in the month of the year (Gregorian).
+bool IsCalendarDate(int year, int month, int day)
+{
+    constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (month < 1 || month > 12 || day < 1)
+        return false;
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
+}
+
+// The date of its parts, or `text` itself when they name no day of the calendar.
+std::string DateOrText(int year, int month, int day, std::string_view text)
+{
+    return IsCalendarDate(year, month, day) ? FormatDate(year, month, day) : std::string(text);
+}
+
 // Eight hexadecimal digits (already checked) as a 32-bit number.
 DWORD ReadHexWord(std::string_view digits)
 {
@@ -54,8 +70,8 @@ std::string FormatHexFileTime(std::string_view text)
                       local.wDay, local.wHour, local.wMinute, local.wSecond);
 }
 
-// "month/day/year", each part digits only (an empty part reads as 0); other texts
-// unchanged.
+// "month/day/year", each part digits only; "day/month/year" where the first part cannot
+// be a month but the second can. A text that names no day of the calendar is unchanged.
 std::string FormatSlashDate(std::string_view text)
 {
     size_t first = text.find('/');
@@ -67,7 +83,10 @@ std::string FormatSlashDate(std::string_view text)
     std::string_view year = text.substr(second + 1);
     if (!AllOf(month, kDecimalDigits) || !AllOf(day, kDecimalDigits) || !AllOf(year, kDecimalDigits))
         return std::string(text);
-    return FormatDate(ReadCode(year), ReadCode(month), ReadCode(day));
+    const int monthPart = ReadCode(month), dayPart = ReadCode(day);
+    if (monthPart > 12 && dayPart <= 12)
+        return DateOrText(ReadCode(year), dayPart, monthPart, text);
+    return DateOrText(ReadCode(year), monthPart, dayPart, text);
 }
 
 struct LocalMemoryFree {
@@ -99,8 +118,8 @@ bool FormatInstalledOn(int, VARTYPE, std::string_view text, std::string& decoded
     if (text.size() == 16)
         decoded = AllOf(text, kHexDigits) ? FormatHexFileTime(text) : std::string(text);
     else if (text.size() == 8 && AllOf(text, kDecimalDigits))
-        decoded = FormatDate(ReadCode(text.substr(0, 4)), ReadCode(text.substr(4, 2)),
-                             ReadCode(text.substr(6, 2)));
+        decoded = DateOrText(ReadCode(text.substr(0, 4)), ReadCode(text.substr(4, 2)), ReadCode(text.substr(6, 2)),
+                             text);
     else
         decoded = FormatSlashDate(text);
     return true;

@@ -12,7 +12,8 @@
 bool FormatCimDateTime(int classId, VARTYPE type, std::string_view text, std::string& decoded);
 
 // A hotfix installation date: 16 hexadecimal digits (a FILETIME in UTC) -> local
-// "yyyy/mm/dd hh:mm:ss"; "yyyymmdd" and "m/d/y" -> "yyyy/mm/dd"; other texts unchanged.
+// "yyyy/mm/dd hh:mm:ss"; "yyyymmdd", "m/d/y" and, where the first part cannot be a month,
+// "d/m/y" -> "yyyy/mm/dd"; other texts, and dates that cannot be, unchanged.
 bool FormatInstalledOn(int classId, VARTYPE type, std::string_view text, std::string& decoded);
 
 // A SID text -> "DOMAIN\account", looked up on `host`, the computer the value was read

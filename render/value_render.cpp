@@ -108,7 +108,7 @@ void FormatElement(SAFEARRAY* array, LONG index, VARTYPE elementType, std::strin
 }
 
 int RenderArray(const VARIANT& value, std::string& text, int classId, const wchar_t* name,
-                std::string_view host)
+                std::string_view host, CIMTYPE cimType)
 {
     SAFEARRAY* array = value.parray;
     LONG lower = 0, upper = -1;
@@ -116,14 +116,15 @@ int RenderArray(const VARIANT& value, std::string& text, int classId, const wcha
         FAILED(SafeArrayGetUBound(array, 1, &upper)))
         return -1;
     const VARTYPE elementType = static_cast<VARTYPE>(value.vt - VT_ARRAY);
+    const VARTYPE readType = IntegerTypeOf(elementType, cimType);
     // An element type without a rule contributes empty elements: nothing is fetched.
     const bool readable = ArrayHolds(array, elementType);
     std::string elementText;
     for (LONG index = lower; index <= upper; ++index) {
         if (readable)
-            FormatElement(array, index, elementType, elementText);
+            FormatElement(array, index, readType, elementText);
         if (!elementText.empty())
-            elementText = DecodePropertyValue(classId, elementType, name, elementText, host);
+            elementText = DecodePropertyValue(classId, readType, name, elementText, host);
         if (text.empty())
             text = LoadText(IDS_ARRAY_OPEN) + elementText;
         else
@@ -156,19 +157,26 @@ constexpr TypeName kTypeNames[] = {
 
 }  // namespace
 
+VARTYPE IntegerTypeOf(VARTYPE delivered, CIMTYPE cimType)
+{
+    return delivered == VT_I4 && (cimType & ~CIM_FLAG_ARRAY) == CIM_UINT32 ? VT_UI4 : delivered;
+}
+
 int RenderPropertyValue(const VARIANT& value, std::string& text, int classId,
-                        const wchar_t* propertyName, std::string_view host)
+                        const wchar_t* propertyName, std::string_view host, CIMTYPE cimType)
 {
     text.clear();
     if (value.vt & VT_BYREF)
         return -1;
     if (value.vt & VT_ARRAY)
-        return RenderArray(value, text, classId, propertyName, host);
-    // Every scalar member of the VARIANT union starts at the same address.
-    if (!FormatScalar(value.vt, &value.bVal, text))
+        return RenderArray(value, text, classId, propertyName, host, cimType);
+    // Every scalar member of the VARIANT union starts at the same address, and VT_I4 and
+    // VT_UI4 share theirs.
+    const VARTYPE readType = IntegerTypeOf(value.vt, cimType);
+    if (!FormatScalar(readType, &value.bVal, text))
         return -1;
     if (!text.empty())
-        text = DecodePropertyValue(classId, value.vt, propertyName, std::move(text), host);
+        text = DecodePropertyValue(classId, readType, propertyName, std::move(text), host);
     return text.empty() ? -1 : 0;
 }
 

@@ -190,9 +190,11 @@
 #define IDS_LIST_FILE_TOO_LARGE     7104
 #define IDS_LIST_NOT_TEXT           7105
 #define IDS_LIST_EMPTY              7106
+#define IDS_LIST_NAME_CONTROL       7107
 #define IDS_RESULT_FIRST            7120   // 7120..7128: the results, in ComputerResult order
 #define IDS_SUMMARY_FIRST_COLUMN    7140   // 7140..7161: the summary's column headers
 #define IDS_SUMMARY_TALLY           7190
+#define IDS_SUMMARY_TALLY_ONE       7191
 #define IDS_MULTI_PROGRESS          7200
 #define IDS_MULTI_MAIN_BUSY         7201
 #define IDS_MULTI_STOPPING          7202

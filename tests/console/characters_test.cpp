@@ -164,3 +164,19 @@ TEST(CharacterLoss, NamesTheFirstValueTheCodePageLacksAndCountsTheResults)
               "..." + std::string(20, 'a') + "𝄞b") << "long values keep the lost character in view";
     SetTextLanguage(0);
 }
+
+// Values with line breaks from a service of the test's own: the CSV keeps them as they
+// came (CR LF as CR LF, LF as LF); the text report writes each as one space.
+TEST(ExactFiles, LineBreaksOfAValueStayWhatTheyWere)
+{
+    OwnService service(L"Mirel two\r\nlines and\nanother");
+    ASSERT_TRUE(service.Created()) << GetLastError();
+    const std::string path = TempPath("mirel_breaks.csv");
+    ChildRun csv = RunMirelrep("/q /class:Win32_Service \"/out:" + path + "\"");
+    ASSERT_EQ(csv.exitCode, 0u) << csv.err;
+    EXPECT_TRUE(Contains(ReadFile(path), ",\"DisplayName\",\"VT_BSTR\",\"Mirel two\r\nlines and\nanother\"\r\n"));
+    ChildRun report = RunMirelrep("/q \"/out:" + path + "\"");
+    ASSERT_EQ(report.exitCode, 0u) << report.err;
+    EXPECT_TRUE(Contains(ReadFile(path), "\"Mirel two lines and another\"")) << "one line per row";
+    DeleteFileA(path.c_str());
+}

@@ -136,3 +136,38 @@ TEST_F(ManyReportTest, BadInputIsAUsageErrorAndWritesNothing)
     DeleteFileA(folder_.File("binary.txt").c_str());
     DeleteFileA(folder_.File("huge.txt").c_str());
 }
+
+TEST_F(ManyReportTest, FoldersOfEveryFormAndNoEmptyFolderLeftByARunThatFails)
+{
+    // A folder still to be made under a \\?\ prefix, parents included.
+    const std::string deep = "\\\\?\\" + folder_.File("new\\deeper");
+    EXPECT_EQ(Run({"sim1", "/noping", "/outdir:" + deep}), ExitCode::Success);
+    EXPECT_NE(GetFileAttributesA(folder_.File("new\\deeper\\summary.json").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // A drive alone is that drive's current folder.
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    ASSERT_TRUE(SetCurrentDirectoryA(folder_.File("new").c_str()));
+    const std::string drive = folder_.File("").substr(0, 2);
+    const ExitCode driveRun = Run({"sim1", "/noping", "/outdir:" + drive});
+    SetCurrentDirectoryA(previous);
+    EXPECT_EQ(driveRun, ExitCode::Success);
+    EXPECT_NE(GetFileAttributesA(folder_.File("new\\summary.csv").c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // Parents made for a folder that cannot be go again, and a summary that cannot be
+    // written is told before any computer is checked.
+    EXPECT_EQ(Run({"sim1", "/noping", "/outdir:" + folder_.File("made\\for\\bad|name")}), ExitCode::FileError);
+    EXPECT_EQ(GetFileAttributesA(folder_.File("made").c_str()), INVALID_FILE_ATTRIBUTES);
+    DeleteFileA(folder_.File("new\\deeper\\summary.json").c_str());
+    ASSERT_TRUE(CreateDirectoryA(folder_.File("new\\deeper\\summary.json").c_str(), nullptr));
+    scenario_.queries.clear();
+    EXPECT_EQ(Run({"sim1", "/noping", "/outdir:" + folder_.File("new\\deeper")}), ExitCode::FileError);
+    EXPECT_TRUE(scenario_.queries.empty()) << "no computer checked";
+    for (const char* name : {"new\\deeper\\summary.json", "new\\deeper\\summary.csv", "new\\deeper\\sim1_Resource.txt",
+                             "new\\summary.csv", "new\\summary.json", "new\\sim1_Resource.txt"}) {
+        DeleteFileA(folder_.File(name).c_str());
+        RemoveDirectoryA(folder_.File(name).c_str());
+    }
+    RemoveDirectoryA(folder_.File("new\\deeper").c_str());
+    RemoveDirectoryA(folder_.File("new").c_str());
+}

@@ -46,6 +46,8 @@ TEST_F(ReportOptionsTest, NothingMeansTheStandardCheckOfTheLocalComputer)
     EXPECT_FALSE(options_.quiet);
     ASSERT_TRUE(Parse({"  "}));
     EXPECT_EQ(options_.computer, "") << "a blank name is the local computer";
+    ASSERT_TRUE(Parse({" . "}));
+    EXPECT_EQ(options_.computer, "") << "so is \".\", alone as in a list";
 }
 
 TEST_F(ReportOptionsTest, ComputerClassOutputAndQuietInAnyOrderAndCase)
@@ -136,6 +138,11 @@ TEST_F(ReportOptionsTest, UsageErrorsGiveOneLineReasons)
         {{"/user:"}, "This option needs a value: /user:"},
         {{"pc01", "/user:a", "/password:hunter2"},
          "Give /password:* and type the password when asked, not on the command line: /password:..."},
+        {{"pc01", "/timeout:5", "/timeout:9"}, "This option is given twice: /timeout:9"},
+        {{"pc01", "/user:a", "/user:b"}, "This option is given twice: /user:b"},
+        {{"pc01", "/user:a", "/password:*", "/password:*"}, "This option is given twice: /password:..."},
+        {{"pc\x01"}, "A computer name holds a control character: pc\\x01"},
+        {{"pc01", "pc\x7F" "02", "/outdir:x"}, "A computer name holds a control character: pc\\x7F02"},
     };
     for (const Case& check : cases) {
         EXPECT_FALSE(Parse(check.arguments)) << check.reason;
@@ -193,6 +200,18 @@ TEST_F(ReportOptionsTest, ExplainedValueIsWhatTheDecodersMakeOfIt)
     request.type = VT_ARRAY | VT_I4;
     EXPECT_EQ(ExplainValue(request), DecodePropertyValue(1224, VT_I4, L"Level", "12345"))
         << "an array type explains one element";
+}
+
+TEST_F(ReportOptionsTest, EveryIeeeSpecialValueIsAValueOfTheRealTypesAlike)
+{
+    for (const char* type : {"/vt:5", "/vt:4"}) {
+        for (const auto& [value, shown] : {std::pair{"inf", "inf"}, {"-inf", "-inf"}, {"1e309", "inf"},
+                                           {"-1e309", "-inf"}, {"nan", "nan"}}) {
+            ASSERT_TRUE(Parse({std::string("/explain:Win32_Processor.Description=") + value, type}))
+                << value << " " << type << ": " << reason_;
+            EXPECT_EQ(ExplainValue(options_.explain), shown) << value << " " << type;
+        }
+    }
 }
 
 TEST_F(ReportOptionsTest, CategoryListingHasTheTwentyEightCategories)

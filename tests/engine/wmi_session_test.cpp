@@ -2,6 +2,7 @@
 
 #include <thread>
 
+#include "base/text_util.h"
 #include "engine/wmi_session.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -35,7 +36,8 @@ std::string CodeLine(HRESULT hr)
 // The composed text: message, empty line, [Code], the code, [Description], system text.
 void ExpectComposed(const std::string& text, UINT messageId, HRESULT hr)
 {
-    std::string expected = LoadText(messageId) + "\n\n[Code]\n" + CodeLine(hr) + "\n[Description]\n";
+    std::string expected = FillIn(LoadText(messageId), LoadText(IDS_LOCAL_COMPUTER)) + "\n\n[Code]\n" + CodeLine(hr) +
+                           "\n[Description]\n";
     ASSERT_GE(text.size(), expected.size());
     EXPECT_EQ(text.substr(0, expected.size()), expected);
     EXPECT_EQ(text.substr(expected.size()), SystemErrorText(hr));
@@ -72,7 +74,7 @@ TEST_F(WmiSessionTest, RemoteNamespaceFailsWithTheComposedConnectionText)
     WmiSession session;
     std::string error;
     EXPECT_EQ(Connect("127.0.0.1", "Select * from Win32_BIOS", error, session), ConnectOutcome::Failed);
-    EXPECT_EQ(error.rfind(LoadText(IDS_CONNECT_FAILED) + "\n\n[Code]\n0x", 0), 0u) << error;
+    EXPECT_EQ(error.rfind(FillIn(LoadText(IDS_CONNECT_FAILED), "127.0.0.1") + "\n\n[Code]\n0x", 0), 0u) << error;
     EXPECT_NE(error.find("0x80041015"), std::string::npos) << error;
 }
 

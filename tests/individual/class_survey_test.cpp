@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/class_ids.h"
+#include "base/text_util.h"
 #include "engine/domain_clause.h"
 #include "engine/survey_reporter.h"
 #include "engine/wmi_session.h"
@@ -203,7 +204,7 @@ TEST_F(ClassSurveyTest, FailedConnectionShowsTheComposedText)
     scenario.connectResult = WBEM_E_INVALID_NAMESPACE;
     EXPECT_EQ(Run(scenario, ClassId::Win32_Processor, "pc01"), ClassOutcome::Failed);
     std::string expected;
-    ComposeErrorText(expected, LoadText(IDS_CONNECT_FAILED), WBEM_E_INVALID_NAMESPACE);
+    ComposeErrorText(expected, FillIn(LoadText(IDS_CONNECT_FAILED), "pc01"), WBEM_E_INVALID_NAMESPACE);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, expected);
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));

@@ -49,8 +49,8 @@ protected:
 TEST(CsvExport, HeaderOfNameAndDeviceIdIsSeventeenCharacters)
 {
     std::string header = CsvHeaderLine(Model({"Name", "DeviceID"}, {}));
-    EXPECT_EQ(header, "\"Name\",\"DeviceID\"\n");
-    EXPECT_EQ(header.size() - 1, 17u);
+    EXPECT_EQ(header, "\"Name\",\"DeviceID\"\r\n");
+    EXPECT_EQ(header.size() - 2, 17u);
     EXPECT_EQ(Csv(Model({"Name", "DeviceID"}, {})), "\"Name\",\"DeviceID\"\r\n");
 }
 
@@ -71,12 +71,6 @@ TEST(CsvExport, QuoteInsideACellIsDoubled)
     EXPECT_EQ(CsvField("\""), "\"\"\"\"");
     EXPECT_EQ(CsvField(""), "\"\"");
     EXPECT_EQ(Csv(Model({"Name"}, {{"Drive \"B\""}})), "\"Name\"\r\n\"Drive \"\"B\"\"\"\r\n");
-}
-
-TEST(CsvExport, CommaAndLineBreakStayInsideTheQuotedField)
-{
-    EXPECT_EQ(Csv(Model({"A", "B"}, {{"1,5", "first\nsecond"}})),
-              "\"A\",\"B\"\r\n\"1,5\",\"first\r\nsecond\"\r\n");
 }
 
 TEST(CsvExport, CellsASpreadsheetWouldRunAreWrittenAsText)
@@ -111,6 +105,12 @@ TEST(CsvExport, ProposedNames)
     EXPECT_EQ(ProposedCategoryCsvName("", "Disk Drive"), "Disk Drive.csv");
     EXPECT_EQ(ProposedCategoryCsvName("pc01", "Quick Fix Engineering"),
               "pc01_Quick Fix Engineering.csv");
+}
+
+TEST(CsvExport, CommasAndLineBreaksStayInsideTheQuotedFieldAsTheyCame)
+{
+    ResultModel model = Model({"A", "B"}, {{"1,5", "two\r\nlines"}, {"", "unix\nlines"}, {"", "old\rmac"}});
+    EXPECT_EQ(Csv(model), "\"A\",\"B\"\r\n\"1,5\",\"two\r\nlines\"\r\n\"\",\"unix\nlines\"\r\n\"\",\"old\rmac\"\r\n");
 }
 
 TEST(TextSink, EveryLineFeedBecomesCrLf)

@@ -40,8 +40,8 @@ TEST_F(DateTimeFormat, InstalledOnInItsThreeShapes)
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "12/31/2008"), "2008/12/31");
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "3/5/2009"), "2009/03/05");
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "3/5/09"), "0009/03/05");
-    EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "1//2009"), "2009/01/00");
-    EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "//"), "0000/00/00");
+    EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "1//2009"), "1//2009");
+    EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "//"), "//");
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "12-31-2008"), "12-31-2008");
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "1/2"), "1/2");
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "1/2/3/4"), "1/2/3/4");
@@ -49,6 +49,15 @@ TEST_F(DateTimeFormat, InstalledOnInItsThreeShapes)
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "2009031x"), "2009031x");
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "1/2/2009"), "2009/01/02");  // 8 characters
     EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, ""), "");
+}
+
+TEST_F(DateTimeFormat, InstalledOnDayFirstWhereTheMonthCannotBeAndNoDateThatCannotBe)
+{
+    EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "22/2/2022"), "2022/02/22");
+    EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "2/22/2022"), "2022/02/22");
+    EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, "2/29/2024"), "2024/02/29");
+    for (const char* impossible : {"22/22/2022", "2/29/2023", "4/31/2022", "0/5/2022", "20222202", "20220230"})
+        EXPECT_EQ(Decode(L"InstalledOn", VT_BSTR, impossible), impossible);
 }
 
 TEST_F(DateTimeFormat, InstalledOnSixteenCharactersAreAFileTimeOrNothing)

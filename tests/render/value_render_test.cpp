@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "base/class_ids.h"
 #include "render/value_render.h"
 #include "resources/text.h"
 #include "tests/support/fake_wmi.h"
@@ -120,6 +121,26 @@ TEST_F(ValueRenderTest, ArraysAreBracketedAndDecodedElementByElement)
     EXPECT_EQ(Render(FakeValue::TextArray({L"a", std::wstring(), L"c"}).Get()), "[ a, , c ]");
     EXPECT_EQ(Render(FakeValue::I4Array({1000, -5}).Get()), "[ 1,000, -5 ]");
     EXPECT_EQ(Render(ObjectArray(3).Get()), "[ , ,  ]");
+}
+
+// WMI delivers uint32 as VT_I4; the property's CIM type tells the unsigned number, and the
+// decoders read the same code either way.
+TEST_F(ValueRenderTest, Uint32DeliveredAsI4ShowsUnsignedAndDecodesAsBefore)
+{
+    FakeValue ram = Make(VT_I4, [](VARIANT& v) { v.lVal = static_cast<LONG>(0xFFF00000u); });
+    std::string text;
+    RenderPropertyValue(ram.Get(), text, 1000, L"AdapterRAM", {}, CIM_UINT32);
+    EXPECT_EQ(text, "4,293,918,720");
+    RenderPropertyValue(ram.Get(), text, 1000, L"AdapterRAM", {}, CIM_SINT32);
+    EXPECT_EQ(text, "-1,048,576");
+    FakeValue type = Make(VT_I4, [](VARIANT& v) { v.lVal = static_cast<LONG>(0x80000003u); });
+    std::string signedText;
+    RenderPropertyValue(type.Get(), text, ClassId::Win32_Share, L"Type", {}, CIM_UINT32);
+    RenderPropertyValue(type.Get(), signedText, ClassId::Win32_Share, L"Type");
+    EXPECT_EQ(text, "0x80000003 : IPC Admin");
+    EXPECT_EQ(text, signedText);
+    RenderPropertyValue(FakeValue::I4Array({-1, 7}).Get(), text, 1000, L"SomeValue", {}, CIM_UINT32 | CIM_FLAG_ARRAY);
+    EXPECT_EQ(text, "[ 4,294,967,295, 7 ]");
 }
 
 TEST_F(ValueRenderTest, ArrayBoundsNeedNotStartAtZero)

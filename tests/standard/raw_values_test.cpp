@@ -121,7 +121,7 @@ TEST_F(RawValuesTest, ProblemsAreNotedByKindWithTheirCodes)
         if (expected.kind == CheckProblem::AccessDenied) {
             EXPECT_EQ(note.message, LoadText(IDS_ACCESS_DENIED));
         } else if (expected.kind == CheckProblem::WmiError) {
-            EXPECT_EQ(note.message, LoadText(IDS_CONNECT_FAILED));
+            EXPECT_EQ(note.message, "Could not connect to the \\\\root\\cimv2 namespace of pc01.") << "names the computer";
         }
     }
     CheckContext check("pc01");

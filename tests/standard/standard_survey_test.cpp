@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/text_util.h"
 #include "engine/domain_clause.h"
 #include "engine/wmi_session.h"
 #include "render/value_render.h"
@@ -114,7 +115,7 @@ TEST_F(StandardSurveyTest, FirstConnectionFailingGivesOneMessageAndEmptyStores)
     EXPECT_EQ(Survey("pc01"), StandardOutcome::Failed);
 
     std::string expected;
-    ComposeErrorText(expected, LoadText(IDS_CONNECT_FAILED), WBEM_E_INVALID_NAMESPACE);
+    ComposeErrorText(expected, FillIn(LoadText(IDS_CONNECT_FAILED), "pc01"), WBEM_E_INVALID_NAMESPACE);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, expected);
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
