@@ -95,11 +95,8 @@ private:
     std::optional<std::string> commandText_, computerText_, outText_, typeText_, rawCsvText_;
     std::optional<std::string> checkOnlyText_;   // the first option that needs a check
     std::optional<std::string> secondComputerText_, listFileText_, outDirText_, parallelText_, formatText_;
-<<<<<<< HEAD
-    std::optional<std::string> storeText_, volatileText_, timeoutText_, paramText_;
-=======
     std::optional<std::string> timeoutText_, userText_, passwordText_;
->>>>>>> main
+    std::optional<std::string> storeText_, volatileText_, paramText_;
     ComputerList computers_;
 };
 
@@ -353,19 +350,13 @@ bool OptionReader::ReadCheckOption(const Option& option)
 {
     if (option.value.empty())
         return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
-<<<<<<< HEAD
-    if (option.name == "timeout")
-        timeoutText_ = option.text;   // also bounds the wait for a store's database server
-    else
-        checkOnlyText_ = checkOnlyText_.value_or(option.text);
-=======
-    checkOnlyText_ = checkOnlyText_.value_or(option.text);
+    if (option.name != "timeout")
+        checkOnlyText_ = checkOnlyText_.value_or(option.text);   // /timeout: also bounds a store's server
     std::optional<std::string>& seen =
         option.name == "timeout" ? timeoutText_ : option.name == "user" ? userText_ : passwordText_;
     if (seen)
         return Fail(IDS_REPORT_TWICE, option.name == "password" ? "/password:..." : option.text);
     seen = option.text;
->>>>>>> main
     if (option.name == "password")
         return option.value == "*" ? true : Fail(IDS_REPORT_PASSWORD_STAR, "/password:...");
     if (option.name == "user") {

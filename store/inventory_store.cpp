@@ -29,9 +29,11 @@ bool FileExists(const std::string& path)
 std::unique_ptr<Database> OpenFile(const StoreLocation& location, StoreAccess access, std::string& message)
 {
     const std::string& path = location.path;
+    // The store's folder, made when missing; removed again when no store came into it.
+    RunFolder made;
     if (access == StoreAccess::Record) {
         const std::string folder = FolderOf(path);
-        if (!folder.empty() && !CreateFolderPath(folder)) {
+        if (!folder.empty() && !made.Create(folder)) {
             message = LoadText(IDS_STORE_FOLDER) + folder;
             return nullptr;
         }
