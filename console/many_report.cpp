@@ -244,7 +244,7 @@ int ManyReport::Run()
     if (!recording.Open(options_, messages_))
         return recording.OpenFailureExitCode();
     if (recording.Active())
-        records_ = std::make_unique<RecordQueue>(recording.Release());
+        records_ = std::make_unique<RecordQueue>(recording.Release(), StoreReopenOf(options_));
     if (!AskForAccount(options_, settings.credentials, messages_))
         return kExitUsage;
     if (!CreateFolderPath(options_.outDir)) {
