@@ -203,8 +203,10 @@ void ManyReport::Tell(const ComputerSummary& summary, size_t finished)
         StoredCheck stored;
         const ClassCatalogEntry* entry = FindClass(options_.classId);
         stored.header.kind = options_.command == ReportCommand::ClassCheck && entry ? entry->className : kStandardKind;
-        if (Keep(copy, summary.result, std::move(stored)) == ComputerResult::FileError && !options_.quiet)
-            errors_.Message(copy.message);
+        // Its summary row keeps its own result: a check lost on the way is told even with /q.
+        if (Keep(copy, summary.result, std::move(stored)) == ComputerResult::FileError)
+            errors_.Message((summary.computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : summary.computer) + ": " +
+                            copy.message);
     }
     if (options_.quiet)
         return;

@@ -9,6 +9,7 @@
 #include "store/content_digest.h"
 #include "store/object_identity.h"
 #include "store/raw_cell.h"
+#include "store/store_statements.h"
 
 namespace {
 
@@ -140,6 +141,16 @@ bool CheckWriter::WriteComputerAndCheck()
     const int64_t computerId = IdOfDigest(statements_, "SELECT id FROM store_computers WHERE name_key = ?", key);
     if (computerId <= 0)
         return false;
+    // Writers of one computer's checks take turns: each reads the checks before and after
+    // its own to record what changed, and must see those of the others.
+    if (const char* lock = StatementsFor(statements_.Db().Dialect()).lockComputer; *lock) {
+        DbStatement* select = statements_.Get(lock);
+        if (!select)
+            return false;
+        select->BindInt(1, computerId);
+        if (select->Step() != DbStep::Row)
+            return false;
+    }
     DbStatement* check = statements_.Get(
         "INSERT INTO store_checks (computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind,"
         " account, result, error_code, message, complete, seconds, source, language)"

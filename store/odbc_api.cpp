@@ -60,6 +60,7 @@ std::shared_ptr<const OdbcApi> OdbcApi::Load(DbError& error)
                      Resolve(api->module_, "SQLFreeHandle", api->FreeHandle, error) &&
                      Resolve(api->module_, "SQLSetEnvAttr", api->SetEnvAttr, error) &&
                      Resolve(api->module_, "SQLSetConnectAttrW", api->SetConnectAttr, error) &&
+                     Resolve(api->module_, "SQLGetConnectAttrW", api->GetConnectAttr, error) &&
                      Resolve(api->module_, "SQLDriverConnectW", api->DriverConnect, error) &&
                      Resolve(api->module_, "SQLDisconnect", api->Disconnect, error) &&
                      Resolve(api->module_, "SQLEndTran", api->EndTran, error) &&
@@ -108,9 +109,19 @@ void OdbcHandle::Free()
     connected_ = false;
 }
 
-DbFailure OdbcFailureOf(const std::string& sqlState)
+DbFailure OdbcFailureOf(const std::string& sqlState, const std::string& message)
 {
     const std::string kind = sqlState.substr(0, 2);
+    if (sqlState == "08001" || sqlState == "08004") {
+        // The PostgreSQL driver tells every refused connection alike; the server's words
+        // (when it answered at all) say why.
+        for (const char* login : {"authentication failed", "no pg_hba.conf entry", "password"})
+            if (message.find(login) != std::string::npos)
+                return DbFailure::Login;
+        if (message.find("FATAL") != std::string::npos)
+            return DbFailure::CannotOpen;   // answered, and refused this database
+        return DbFailure::Connection;
+    }
     if (sqlState == "40001" || sqlState == "40P01" || sqlState == "55P03" || sqlState == "HYT00")
         return DbFailure::Busy;   // serialisation failure, deadlock, lock not available, time-out
     if (sqlState == "53100")
@@ -173,7 +184,7 @@ DbError OdbcDiagnostics(const OdbcApi& api, const OdbcHandle& handle, const std:
             error.message += (error.message.empty() ? "" : "\n") + text;
     }
     if (!state.empty()) {
-        error.failure = OdbcFailureOf(state);
+        error.failure = OdbcFailureOf(state, error.message);
         error.message = "[" + state + "] " + error.message;
     }
     if (error.message.empty())

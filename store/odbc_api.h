@@ -16,6 +16,7 @@ struct OdbcApi {
     decltype(&::SQLFreeHandle) FreeHandle = nullptr;
     decltype(&::SQLSetEnvAttr) SetEnvAttr = nullptr;
     decltype(&::SQLSetConnectAttrW) SetConnectAttr = nullptr;
+    decltype(&::SQLGetConnectAttrW) GetConnectAttr = nullptr;
     decltype(&::SQLDriverConnectW) DriverConnect = nullptr;
     decltype(&::SQLDisconnect) Disconnect = nullptr;
     decltype(&::SQLEndTran) EndTran = nullptr;
@@ -80,8 +81,8 @@ private:
 // never among them.
 DbError OdbcDiagnostics(const OdbcApi& api, const OdbcHandle& handle, const std::string& secret);
 
-// The kind of failure of an SQLSTATE (five characters).
-DbFailure OdbcFailureOf(const std::string& sqlState);
+// The kind of failure of an SQLSTATE (five characters) and its message.
+DbFailure OdbcFailureOf(const std::string& sqlState, const std::string& message);
 
 // `text` without `secret` and without any "PWD=..." or "Password=..." it echoes.
 std::string WithoutSecret(std::string text, const std::string& secret);

@@ -125,6 +125,13 @@ public:
     bool Fail(const OdbcHandle& handle)
     {
         error_ = OdbcDiagnostics(*api_, handle, secret_);
+        // Drivers tell a connection lost half-way in words of their own; the connection's
+        // state tells it plainly.
+        SQLUINTEGER dead = SQL_CD_FALSE;
+        if (error_.failure != DbFailure::Connection &&
+            SQL_SUCCEEDED(api_->GetConnectAttr(connection_.Get(), SQL_ATTR_CONNECTION_DEAD, &dead, 0, nullptr)) &&
+            dead == SQL_CD_TRUE)
+            error_.failure = DbFailure::Connection;
         return false;
     }
 

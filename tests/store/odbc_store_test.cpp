@@ -40,14 +40,14 @@ protected:
     StoreLocation location_;
 };
 
-StoredCheck SmallCheck(const std::string& computer, const std::string& state)
+StoredCheck SmallCheck(const std::string& computer, const std::string& startMode)
 {
     StoredCheck check;
     check.header.computer = computer;
     check.header.checkedAt = CheckTime::Now();
     check.header.kind = "Win32_Service";
-    StoredPart part{"Win32_Service", {"Name", "State"}, "Name", PartState::Read, {}};
-    part.objects.push_back({{{RawValue{std::string("BITS")}, "BITS"}, {RawValue{state}, state}}, "Name=BITS"});
+    StoredPart part{"Win32_Service", {"Name", "StartMode"}, "Name", PartState::Read, {}};
+    part.objects.push_back({{{RawValue{std::string("BITS")}, "BITS"}, {RawValue{startMode}, startMode}}, "Name=BITS"});
     check.parts.push_back(part);
     return check;
 }
@@ -144,6 +144,7 @@ TEST_F(OdbcStoreTest, RefusedLoginsAndDatabasesNameTheCauseNeverThePassword)
     EXPECT_NE(message.find("Uid=mirel"), std::string::npos) << message;
 
     EXPECT_FALSE(Connect(WithAttribute(location_.connection, "Database", "no_such_database"), error));
+    EXPECT_EQ(error.failure, DbFailure::CannotOpen);
     EXPECT_NE(error.message.find("no_such_database"), std::string::npos) << error.message;
 
     // A database of another program is left as it was.
@@ -198,7 +199,7 @@ TEST_F(OdbcStoreTest, ABrokenConnectionIsTriedOnceMoreOnANewOne)
         ASSERT_GT(backend, 0);
         EXPECT_EQ(Number(*admin, "SELECT CASE WHEN pg_terminate_backend(" + std::to_string(backend) + ") THEN 1 ELSE 0 END"), 1);
     };
-    StoredCheck first = SmallCheck("PC-1", "Running");
+    StoredCheck first = SmallCheck("PC-1", "Auto");
     breakConnection();
     // Without a way to reconnect, the failure is told, in the server's words.
     RecordOutcome lost = RecordWithRetry(store, {}, first);
@@ -212,7 +213,7 @@ TEST_F(OdbcStoreTest, ABrokenConnectionIsTriedOnceMoreOnANewOne)
         StoreOpenFailure failure;
         return InventoryStore::Open(empty.Location(), StoreAccess::Record, 10, message, failure);
     };
-    StoredCheck second = SmallCheck("PC-1", "Stopped");
+    StoredCheck second = SmallCheck("PC-1", "Manual");
     EXPECT_TRUE(RecordWithRetry(store, reopen, first).recorded);
     breakConnection();
     EXPECT_TRUE(RecordWithRetry(store, reopen, second).recorded);
@@ -220,7 +221,7 @@ TEST_F(OdbcStoreTest, ABrokenConnectionIsTriedOnceMoreOnANewOne)
     std::vector<StoredCheckHeader> checks;
     ASSERT_EQ(ListChecks(store->Statements(), "PC-1", checks), Lookup::Found);
     ASSERT_EQ(checks.size(), 2u);
-    EXPECT_EQ(checks[1].changes, 1);   // State changed
+    EXPECT_EQ(checks[1].changes, 1);   // StartMode changed
 }
 
 }  // namespace
