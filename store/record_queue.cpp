@@ -1,8 +1,22 @@
 #include "store/record_queue.h"
 
-RecordQueue::RecordQueue(std::unique_ptr<InventoryStore> store, Reopen reopen)
-    : store_(std::move(store)), reopen_(std::move(reopen)), writer_([this] { Write(); })
+#include <algorithm>
+
+RecordQueue::RecordQueue(std::unique_ptr<InventoryStore> store, Reopen reopen, int writers) : reopen_(std::move(reopen))
 {
+    const bool server = store && store->Location().kind == StoreLocation::Kind::Odbc;
+    writers_.emplace_back([this, first = std::move(store)]() mutable { Write(std::move(first)); });
+    for (int more = 1; server && reopen_ && more < std::min(writers, kMaxServerWriters); ++more)
+        writers_.emplace_back([this] {
+            std::unique_ptr<InventoryStore> own;
+            try {
+                std::string message;
+                own = reopen_(message);
+            } catch (...) {
+            }
+            if (own)   // else the others write
+                Write(std::move(own));
+        });
 }
 
 RecordQueue::~RecordQueue()
@@ -12,7 +26,8 @@ RecordQueue::~RecordQueue()
         ending_ = true;
     }
     wake_.notify_all();
-    writer_.join();
+    for (std::thread& writer : writers_)
+        writer.join();
 }
 
 RecordOutcome RecordQueue::Record(StoredCheck& check)
@@ -32,7 +47,10 @@ RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const Stor
     if (store && store->Record(check))
         return {true, {}};
     std::string message = store ? store->FailureMessage() : std::string();
-    const bool broken = !store || store->Db().LastError().failure == DbFailure::Connection;
+    const DbFailure failure = store ? store->Db().LastError().failure : DbFailure::Connection;
+    if (failure == DbFailure::Busy)   // another writer won a deadlock: once more, on the same connection
+        return store->Record(check) ? RecordOutcome{true, {}} : RecordOutcome{false, store->FailureMessage()};
+    const bool broken = failure == DbFailure::Connection;
     if (!broken || !reopen)
         return {false, message};
     store = reopen(message);
@@ -41,12 +59,7 @@ RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const Stor
     return {false, store ? store->FailureMessage() : message};
 }
 
-RecordOutcome RecordQueue::WriteOne(StoredCheck& check)
-{
-    return RecordWithRetry(store_, reopen_, check);
-}
-
-void RecordQueue::Write()
+void RecordQueue::Write(std::unique_ptr<InventoryStore> store)
 {
     for (;;) {
         std::unique_lock<std::mutex> guard(lock_);
@@ -58,7 +71,7 @@ void RecordQueue::Write()
         guard.unlock();
         RecordOutcome outcome;
         try {
-            outcome = WriteOne(*job.check);
+            outcome = RecordWithRetry(store, reopen_, *job.check);
         } catch (...) {
             outcome = {false, {}};
         }

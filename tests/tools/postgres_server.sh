@@ -18,7 +18,11 @@ bin=$(ls -d /usr/lib/postgresql/*/bin 2>/dev/null | sort -V | tail -n 1)
 stop() {
     [ -f "$state/data-folder" ] || return 0
     data=$(cat "$state/data-folder")
-    [ -f "$state/watcher" ] && kill "$(cat "$state/watcher")" 2>/dev/null || true
+    # The watcher, when it is still the one that watches this folder.
+    watcher=$(cat "$state/watcher" 2>/dev/null)
+    if [ -n "$watcher" ] && tr '\0' ' ' <"/proc/$watcher/cmdline" 2>/dev/null | grep -q "$data"; then
+        kill "$watcher" 2>/dev/null || true
+    fi
     [ -f "$data/data/postmaster.pid" ] && su postgres -s /bin/sh -c "'$bin/pg_ctl' -D '$data/data' -m immediate stop" >/dev/null 2>&1 || true
     rm -rf "$data"
     rm -f "$state/data-folder" "$state/watcher" "$state/server.txt"
@@ -50,7 +54,7 @@ as_postgres "'$bin/pg_ctl' -D '$data/data' -l '$data/server.log' -w -o \"-h 127.
 parent=$PPID
 setsid sh -c "while kill -0 $parent 2>/dev/null; do sleep 1; done
     su postgres -s /bin/sh -c \"'$bin/pg_ctl' -D '$data/data' -m immediate stop\" >/dev/null 2>&1
-    rm -rf '$data'" </dev/null >/dev/null 2>&1 &
+    rm -rf '$data' '$state/data-folder' '$state/watcher' '$state/server.txt'" </dev/null >/dev/null 2>&1 &
 echo $! >"$state/watcher"
 
 as_postgres "'$bin/psql' -q -h '$data' -p $port -d postgres -v ON_ERROR_STOP=1" >/dev/null <<SQL
