@@ -76,7 +76,7 @@ private:
     ErrorStream errors_;
     ConsoleReporter messages_;
     CharacterLoss loss_;   // over every file of the run
-    std::unique_ptr<RecordQueue> records_;   // with /store: its writers
+    std::unique_ptr<RecordQueue> records_;   // with /store: its one writer
     std::mutex recordedLock_;
     std::unordered_set<std::string> recorded_;   // computers whose job recorded their check
 };
@@ -245,9 +245,8 @@ int ManyReport::Run()
     ConsoleRecording recording;
     if (!recording.Open(options_, messages_))
         return recording.OpenFailureExitCode();
-    settings.parallel = options_.parallel > 0 ? options_.parallel : kDefaultParallelChecks;
     if (recording.Active())
-        records_ = std::make_unique<RecordQueue>(recording.Release(), StoreReopenOf(options_), settings.parallel);
+        records_ = std::make_unique<RecordQueue>(recording.Release(), StoreReopenOf(options_));
     if (!AskForAccount(options_, settings.credentials, messages_))
         return kExitUsage;
     if (!CreateFolderPath(options_.outDir)) {
@@ -262,6 +261,7 @@ int ManyReport::Run()
             return kExitFileError;
         }
     }
+    settings.parallel = options_.parallel > 0 ? options_.parallel : kDefaultParallelChecks;
     settings.ping = !options_.noPing;
     if (options_.timeoutSeconds > 0)
         settings.limits.queryTimeLimitMs = options_.timeoutSeconds * 1000;

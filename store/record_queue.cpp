@@ -1,22 +1,8 @@
 #include "store/record_queue.h"
 
-#include <algorithm>
-
-RecordQueue::RecordQueue(std::unique_ptr<InventoryStore> store, Reopen reopen, int writers) : reopen_(std::move(reopen))
+RecordQueue::RecordQueue(std::unique_ptr<InventoryStore> store, Reopen reopen)
+    : store_(std::move(store)), reopen_(std::move(reopen)), writer_([this] { Write(); })
 {
-    const bool server = store && store->Location().kind == StoreLocation::Kind::Odbc;
-    writers_.emplace_back([this, first = std::move(store)]() mutable { Write(std::move(first)); });
-    for (int more = 1; server && reopen_ && more < std::min(writers, kMaxServerWriters); ++more)
-        writers_.emplace_back([this] {
-            std::unique_ptr<InventoryStore> own;
-            try {
-                std::string message;
-                own = reopen_(message);
-            } catch (...) {
-            }
-            if (own)   // else the others write
-                Write(std::move(own));
-        });
 }
 
 RecordQueue::~RecordQueue()
@@ -26,8 +12,7 @@ RecordQueue::~RecordQueue()
         ending_ = true;
     }
     wake_.notify_all();
-    for (std::thread& writer : writers_)
-        writer.join();
+    writer_.join();
 }
 
 RecordOutcome RecordQueue::Record(StoredCheck& check)
@@ -48,7 +33,8 @@ RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const Stor
         return {true, {}};
     std::string message = store ? store->FailureMessage() : std::string();
     const DbFailure failure = store ? store->Db().LastError().failure : DbFailure::Connection;
-    if (failure == DbFailure::Busy)   // another writer won a deadlock: once more, on the same connection
+    if (failure == DbFailure::Busy && store->Location().kind == StoreLocation::Kind::Odbc)
+        // Another writer won a deadlock (a file's writers wait their turn instead): once more.
         return store->Record(check) ? RecordOutcome{true, {}} : RecordOutcome{false, store->FailureMessage()};
     const bool broken = failure == DbFailure::Connection;
     if (!broken || !reopen)
@@ -59,7 +45,12 @@ RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const Stor
     return {false, store ? store->FailureMessage() : message};
 }
 
-void RecordQueue::Write(std::unique_ptr<InventoryStore> store)
+RecordOutcome RecordQueue::WriteOne(StoredCheck& check)
+{
+    return RecordWithRetry(store_, reopen_, check);
+}
+
+void RecordQueue::Write()
 {
     for (;;) {
         std::unique_lock<std::mutex> guard(lock_);
@@ -71,7 +62,7 @@ void RecordQueue::Write(std::unique_ptr<InventoryStore> store)
         guard.unlock();
         RecordOutcome outcome;
         try {
-            outcome = RecordWithRetry(store, reopen_, *job.check);
+            outcome = WriteOne(*job.check);
         } catch (...) {
             outcome = {false, {}};
         }
