@@ -56,8 +56,6 @@ int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector
     }
     if (options.many)
         return RunManyReport(options, connector);
-    if (IsStoreCommand(options.command))
-        return RunStoreCommand(options);
     switch (options.command) {
     case ReportCommand::Help:
         return WriteAnswer(options, LoadText(IDS_REPORT_USAGE) + "\n");
@@ -69,6 +67,12 @@ int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector
         return WriteAnswer(options, ExplainValue(options.explain) + "\n");
     case ReportCommand::ClassCheck:
         return RunCheck(options, connector, RunClassReport);
+    case ReportCommand::History:
+    case ReportCommand::Show:
+    case ReportCommand::Compare:
+    case ReportCommand::Import:
+    case ReportCommand::Prune:
+        return RunStoreCommand(options);
     case ReportCommand::StandardCheck:
         break;
     }

@@ -236,6 +236,7 @@
 #define IDS_COMPARE_TOTAL           7367
 #define IDS_COMPARE_VOLATILE_LEFT   7368
 #define IDS_COMPARE_THE_OBJECT      7369
+#define IDS_COMPARE_ONE_CHANGE      7370
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

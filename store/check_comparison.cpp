@@ -42,13 +42,28 @@ std::vector<std::string> UnionOfProperties(const StoredPart& before, const Store
     return names;
 }
 
+// True when `property` is one of those that identify the objects of `part`.
+bool Identifies(const StoredPart& part, const std::string& property)
+{
+    size_t start = 0;
+    const std::string& rule = part.identityRule;
+    for (size_t at = rule.find(','); ; at = rule.find(',', start)) {
+        if (EqualsNoCase(rule.substr(start, at == std::string::npos ? std::string::npos : at - start), property))
+            return true;
+        if (at == std::string::npos)
+            return false;
+        start = at + 1;
+    }
+}
+
 void CompareObjects(const StoredPart& before, const StoredObject& old, const StoredPart& after,
                     const StoredObject& now, const std::vector<std::string>& properties, PartComparison& out)
 {
     for (const std::string& property : properties) {
         const StoredCell& was = CellOf(before, old, property);
         const StoredCell& is = CellOf(after, now, property);
-        if (!CellsDiffer(was, is))
+        // The identifying properties matched already, case aside: another case is no change.
+        if (!CellsDiffer(was, is) || (Identifies(after, property) && EqualsNoCase(was.text, is.text)))
             continue;
         out.changes.push_back({after.className, now.identity, ChangeKind::Changed, property, was, is,
                                IsVolatileProperty(after.className, property)});

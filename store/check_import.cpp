@@ -37,7 +37,7 @@ unsigned short VarTypeOf(const Json& value)
     case Json::value_t::number_float:
         return VT_R8;
     case Json::value_t::array:
-        return static_cast<unsigned short>(VT_ARRAY | (value.empty() ? VT_BSTR : VarTypeOf(value.front())));
+        return static_cast<unsigned short>(VT_ARRAY | (value.empty() ? static_cast<unsigned short>(VT_BSTR) : VarTypeOf(value.front())));
     default:
         return VT_BSTR;
     }
@@ -174,9 +174,11 @@ bool ReadDocument(const Json& document, StoredCheck& check)
 bool ParseCheckJson(const std::string& text, const std::string& path, StoredCheck& check, std::string& message)
 {
     check = StoredCheck{};
-    Json document = Json::parse(text, nullptr, false);
-    if (document.is_discarded()) {
-        message = FillIn(LoadText(IDS_IMPORT_NOT_JSON), path, {});
+    Json document;
+    try {
+        document = Json::parse(text);
+    } catch (const std::exception& error) {
+        message = FillIn(LoadText(IDS_IMPORT_NOT_JSON), path, error.what());
         return false;
     }
     bool read = false;
@@ -189,6 +191,7 @@ bool ParseCheckJson(const std::string& text, const std::string& path, StoredChec
     }
     if (!read) {
         message = FillIn(LoadText(IDS_IMPORT_NOT_A_CHECK), path, {});
+        message.pop_back();   // no second line to give
         return false;
     }
     if (check.header.computer.empty()) {

@@ -48,7 +48,7 @@ StoredCell EmptyCell()
 
 // Runs `select` (the check's id bound) and gives each row to `take`; false on failure.
 template <class Take>
-bool EachRow(DbStatement* select, int64_t checkId, Take take)
+bool EachRow(StatementLease select, int64_t checkId, Take take)
 {
     if (!select)
         return false;
@@ -123,7 +123,7 @@ bool CheckLoader::LoadParts()
 
 LoadResult LoadCheckHeader(StatementCache& statements, int64_t id, StoredCheckHeader& header)
 {
-    DbStatement* select = statements.Get(
+    StatementLease select = statements.Get(
         "SELECT c.id, m.name, c.target, c.checked_at, c.checked_epoch, c.local_time, c.utc_offset, c.kind,"
         " c.account, c.result, c.error_code, c.message, c.complete, c.seconds, c.source, c.language, c.changes"
         " FROM store_checks c JOIN store_computers m ON m.id = c.computer_id WHERE c.id = ?");

@@ -77,7 +77,7 @@ PartPlan PlanPart(const StoredPart& part)
 // The id of the row whose digest is `digest`; 0 when there is none, -1 on failure.
 int64_t IdOfDigest(StatementCache& statements, const char* sql, const std::string& digest)
 {
-    DbStatement* select = statements.Get(sql);
+    StatementLease select = statements.Get(sql);
     if (!select)
         return -1;
     select->BindText(1, digest);
@@ -87,7 +87,7 @@ int64_t IdOfDigest(StatementCache& statements, const char* sql, const std::strin
 
 // Runs an INSERT ... RETURNING id; 0 when the row was not inserted (another writer's row
 // has the same key), -1 on failure.
-int64_t InsertedId(DbStatement* insert)
+int64_t InsertedId(const StatementLease& insert)
 {
     if (!insert)
         return -1;
@@ -177,7 +177,7 @@ bool CheckWriter::WriteComputerAndCheck()
 {
     StoredCheckHeader& header = check_.header;
     const std::string key = IdentityMatchKey(header.computer);
-    DbStatement* insert = statements_.Get(
+    StatementLease insert = statements_.Get(
         "INSERT INTO store_computers (name, name_key) VALUES (?, ?) ON CONFLICT (name_key) DO NOTHING");
     if (!insert)
         return false;
@@ -191,14 +191,14 @@ bool CheckWriter::WriteComputerAndCheck()
     // Writers of one computer's checks take turns: each reads the checks before and after
     // its own to record what changed, and must see those of the others.
     if (const char* lock = StatementsFor(statements_.Db().Dialect()).lockComputer; *lock) {
-        DbStatement* select = statements_.Get(lock);
+        StatementLease select = statements_.Get(lock);
         if (!select)
             return false;
         select->BindInt(1, computerId);
         if (select->Step() != DbStep::Row)
             return false;
     }
-    DbStatement* check = statements_.Get(
+    StatementLease check = statements_.Get(
         "INSERT INTO store_checks (computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind,"
         " account, result, error_code, message, complete, seconds, source, language)"
         " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
@@ -363,7 +363,7 @@ int64_t Neighbour(StatementCache& statements, int64_t checkId, bool before)
         " AND (c.checked_epoch > t.checked_epoch OR (c.checked_epoch = t.checked_epoch AND c.id > t.id))"
         " AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)"
         " ORDER BY c.checked_epoch, c.id LIMIT 1";
-    DbStatement* select = statements.Get(before ? kBefore : kAfter);
+    StatementLease select = statements.Get(before ? kBefore : kAfter);
     if (!select)
         return -1;
     select->BindInt(1, checkId);
@@ -407,7 +407,7 @@ bool InsertChanges(StatementCache& statements, const CheckComparison& comparison
 
 bool SetChangeCount(StatementCache& statements, int64_t checkId, int64_t count)
 {
-    DbStatement* update = statements.Get("UPDATE store_checks SET changes = ? WHERE id = ?");
+    StatementLease update = statements.Get("UPDATE store_checks SET changes = ? WHERE id = ?");
     if (!update)
         return false;
     if (count < 0)
@@ -421,7 +421,7 @@ bool SetChangeCount(StatementCache& statements, int64_t checkId, int64_t count)
 // The changes of `check` (loaded or just written) against the check before it.
 bool ChangesOf(StatementCache& statements, const StoredCheck& check)
 {
-    DbStatement* remove = statements.Get("DELETE FROM store_changes WHERE check_id = ?");
+    StatementLease remove = statements.Get("DELETE FROM store_changes WHERE check_id = ?");
     if (!remove)
         return false;
     remove->BindInt(1, check.header.id);
@@ -472,7 +472,7 @@ bool CheckRecorder::Record(StoredCheck& check)
         check.header.id = id;
         return false;
     }
-    DbStatement* changes = statements_.Get("SELECT changes FROM store_checks WHERE id = ?");
+    StatementLease changes = statements_.Get("SELECT changes FROM store_checks WHERE id = ?");
     if (changes) {
         changes->BindInt(1, check.header.id);
         if (changes->Step() == DbStep::Row)

@@ -120,7 +120,9 @@ std::string ComparisonText(const CheckComparison& comparison, bool withVolatile)
     text += "\n";
     if (!withVolatile)
         text += LoadText(IDS_COMPARE_VOLATILE_LEFT) + "\n";
-    text += count == 0 ? LoadText(IDS_COMPARE_NO_CHANGES) : FillIn(LoadText(IDS_COMPARE_TOTAL), std::to_string(count));
+    text += count == 0   ? LoadText(IDS_COMPARE_NO_CHANGES)
+            : count == 1 ? LoadText(IDS_COMPARE_ONE_CHANGE)
+                         : FillIn(LoadText(IDS_COMPARE_TOTAL), std::to_string(count));
     return text + "\n";
 }
 

@@ -35,6 +35,12 @@ std::unique_ptr<Database> OpenFile(const StoreLocation& location, StoreAccess ac
             message = LoadText(IDS_STORE_FOLDER) + folder;
             return nullptr;
         }
+        // Windows refuses to write a file marked read-only, whoever asks.
+        const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+            message = StoreFailureMessage(location, {DbFailure::ReadOnly, SQLITE_READONLY, sqlite3_errstr(SQLITE_READONLY)});
+            return nullptr;
+        }
     } else if (!FileExists(path)) {
         message = FillIn(LoadText(IDS_STORE_MISSING), path);
         return nullptr;

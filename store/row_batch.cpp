@@ -42,7 +42,7 @@ bool RowBatch::Run(const std::function<void(DbStatement& row)>& returned)
         std::string sql = head_ + " VALUES " + row;
         for (size_t i = 1; i < count; ++i)
             sql += ", " + row;
-        DbStatement* insert = statements_.Get(sql + tail_);
+        StatementLease insert = statements_.Get(sql + tail_);
         if (!insert)
             return false;
         int index = 0;
@@ -70,7 +70,7 @@ bool IdsOfDigests(StatementCache& statements, const char* table, const std::vect
         size_t places = 1;
         while (places < left && places < kBatchRows)
             places *= 2;
-        DbStatement* select = statements.Get(std::string("SELECT digest, id FROM ") + table + " WHERE digest IN " +
+        StatementLease select = statements.Get(std::string("SELECT digest, id FROM ") + table + " WHERE digest IN " +
                                              Placeholders(places));
         if (!select)
             return false;

@@ -1,5 +1,7 @@
 #include "store/sqlite_database.h"
 
+#include <windows.h>
+
 #include <sqlite3.h>
 
 namespace {
@@ -91,9 +93,6 @@ DbFailure SqliteFailureOf(int code)
         return DbFailure::Constraint;
     case SQLITE_ERROR:
         return DbFailure::Syntax;
-    case SQLITE_IOERR:
-        // A write that found the disk full surfaces as an I/O error on some systems.
-        return (code == SQLITE_IOERR_WRITE || code == SQLITE_IOERR_FSYNC) ? DbFailure::Full : DbFailure::Other;
     default:
         return DbFailure::Other;
     }
@@ -140,6 +139,10 @@ bool SqliteDatabase::Fail()
 bool SqliteDatabase::Fail(int code)
 {
     error_.failure = SqliteFailureOf(code);
+    // A write that found the disk full surfaces as an I/O error; the system's code tells.
+    const int system = sqlite3_system_errno(db_);
+    if ((code & 0xFF) == SQLITE_IOERR && (system == ERROR_DISK_FULL || system == ERROR_HANDLE_DISK_FULL))
+        error_.failure = DbFailure::Full;
     if (error_.failure == DbFailure::None)
         error_.failure = DbFailure::Other;
     error_.code = code;

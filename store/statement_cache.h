@@ -1,4 +1,7 @@
-// Statements prepared once and reset for each use, for the many rows of one check.
+// Statements prepared once and reset for each use, for the many rows of one check. A
+// statement is lent for one use and reset when the loan ends, so that no half-read result
+// keeps a read transaction open (which would hold back what other writers committed, and
+// lock tables against schema changes).
 #pragma once
 #include <memory>
 #include <string>
@@ -6,23 +9,49 @@
 
 #include "store/database.h"
 
+class StatementLease {
+public:
+    explicit StatementLease(DbStatement* statement = nullptr) : statement_(statement) {}
+    StatementLease(StatementLease&& other) noexcept : statement_(other.statement_) { other.statement_ = nullptr; }
+    StatementLease& operator=(StatementLease&& other) noexcept
+    {
+        std::swap(statement_, other.statement_);
+        return *this;
+    }
+    StatementLease(const StatementLease&) = delete;
+    StatementLease& operator=(const StatementLease&) = delete;
+    ~StatementLease()
+    {
+        if (statement_)
+            statement_->Reset();
+    }
+
+    DbStatement* operator->() const { return statement_; }
+    DbStatement& operator*() const { return *statement_; }
+    DbStatement* Get() const { return statement_; }
+    explicit operator bool() const { return statement_ != nullptr; }
+
+private:
+    DbStatement* statement_;
+};
+
 class StatementCache {
 public:
     explicit StatementCache(Database& database) : database_(database) {}
 
-    // The statement of `sql`, reset and ready to bind; null when it cannot be prepared
-    // (the database's LastError tells why).
-    DbStatement* Get(const std::string& sql)
+    // The statement of `sql`, ready to bind; empty when it cannot be prepared (the
+    // database's LastError tells why).
+    StatementLease Get(const std::string& sql)
     {
         auto found = statements_.find(sql);
         if (found == statements_.end()) {
             std::unique_ptr<DbStatement> statement = database_.Prepare(sql);
             if (!statement)
-                return nullptr;
+                return StatementLease();
             found = statements_.emplace(sql, std::move(statement)).first;
         }
         found->second->Reset();
-        return found->second.get();
+        return StatementLease(found->second.get());
     }
 
     Database& Db() { return database_; }

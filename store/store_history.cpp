@@ -4,36 +4,29 @@
 #include "store/check_reader.h"
 #include "store/object_identity.h"
 
-namespace {
-
-// A check that read something: a part of it was read, at least in part.
-constexpr char kReadSomething[] = "EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)";
-
-}  // namespace
-
 Lookup ListChecks(StatementCache& statements, const std::string& computer, std::vector<StoredCheckHeader>& checks)
 {
     checks.clear();
     std::vector<int64_t> ids;
-    DbStatement* select = nullptr;
-    if (computer.empty()) {
-        select = statements.Get("SELECT id FROM store_checks ORDER BY checked_epoch, id");
-    } else {
-        StoredComputer found;
+    StoredComputer found;
+    if (!computer.empty()) {
         const Lookup lookup = FindComputer(statements, computer, found);
         if (lookup != Lookup::Found)
             return lookup;
-        select = statements.Get("SELECT id FROM store_checks WHERE computer_id = ? ORDER BY checked_epoch, id");
-        if (select)
-            select->BindInt(1, found.id);
     }
-    if (!select)
-        return Lookup::Failed;
-    DbStep step;
-    while ((step = select->Step()) == DbStep::Row)
-        ids.push_back(select->Int(0));
-    if (step == DbStep::Error)
-        return Lookup::Failed;
+    {
+        StatementLease select = statements.Get(
+            "SELECT id FROM store_checks WHERE computer_id = ? OR ? = 0 ORDER BY checked_epoch, id");
+        if (!select)
+            return Lookup::Failed;
+        select->BindInt(1, found.id);
+        select->BindInt(2, found.id);
+        DbStep step;
+        while ((step = select->Step()) == DbStep::Row)
+            ids.push_back(select->Int(0));
+        if (step == DbStep::Error)
+            return Lookup::Failed;
+    }
     for (int64_t id : ids) {
         StoredCheckHeader header;
         if (LoadCheckHeader(statements, id, header) != LoadResult::Loaded)
@@ -46,7 +39,7 @@ Lookup ListChecks(StatementCache& statements, const std::string& computer, std::
 bool ListComputers(StatementCache& statements, std::vector<StoredComputer>& computers)
 {
     computers.clear();
-    DbStatement* select = statements.Get(
+    StatementLease select = statements.Get(
         "SELECT m.id, m.name, count(c.id),"
         " (SELECT f.local_time FROM store_checks f WHERE f.computer_id = m.id ORDER BY f.checked_epoch, f.id LIMIT 1),"
         " (SELECT l.local_time FROM store_checks l WHERE l.computer_id = m.id ORDER BY l.checked_epoch DESC, l.id DESC LIMIT 1),"
@@ -63,7 +56,7 @@ bool ListComputers(StatementCache& statements, std::vector<StoredComputer>& comp
 
 Lookup FindComputer(StatementCache& statements, const std::string& name, StoredComputer& computer)
 {
-    DbStatement* select = statements.Get("SELECT id, name FROM store_computers WHERE name_key = ?");
+    StatementLease select = statements.Get("SELECT id, name FROM store_computers WHERE name_key = ?");
     if (!select)
         return Lookup::Failed;
     select->BindText(1, IdentityMatchKey(RealComputerName(name)));
@@ -77,10 +70,11 @@ Lookup FindComputer(StatementCache& statements, const std::string& name, StoredC
 
 Lookup LatestTwoChecks(StatementCache& statements, int64_t computerId, int64_t& older, int64_t& newer)
 {
-    DbStatement* select = statements.Get(
+    StatementLease select = statements.Get(
         "SELECT c.id FROM store_checks c WHERE c.computer_id = ? AND c.kind = (SELECT k.kind FROM store_checks k"
         " WHERE k.computer_id = ? AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = k.id AND p.state <> 2)"
-        " ORDER BY k.checked_epoch DESC, k.id DESC LIMIT 1) AND " + std::string(kReadSomething) +
+        " ORDER BY k.checked_epoch DESC, k.id DESC LIMIT 1)"
+        " AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)"
         " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 2");
     if (!select)
         return Lookup::Failed;
@@ -101,8 +95,11 @@ Lookup LatestTwoChecks(StatementCache& statements, int64_t computerId, int64_t& 
 
 Lookup LatestCheck(StatementCache& statements, int64_t computerId, int64_t& id)
 {
-    DbStatement* select = statements.Get(std::string("SELECT c.id FROM store_checks c WHERE c.computer_id = ? AND ") +
-                                         kReadSomething + " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 1");
+    // The latest check that read something: a part of it was read, at least in part.
+    StatementLease select = statements.Get(
+        "SELECT c.id FROM store_checks c WHERE c.computer_id = ?"
+        " AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)"
+        " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 1");
     if (!select)
         return Lookup::Failed;
     select->BindInt(1, computerId);

@@ -76,7 +76,8 @@ std::string WithoutPassword(const std::string& connection)
 {
     std::string kept;
     ForEachAttribute(connection, [&](const std::string& part) {
-        if (part.empty() || IsPassword(part))
+        // A part without "=" is no attribute: the rest of a password that held a ";".
+        if (part.find('=') == std::string::npos || IsPassword(part))
             return;
         if (!kept.empty())
             kept += ';';
@@ -88,13 +89,20 @@ std::string WithoutPassword(const std::string& connection)
 std::string PasswordOf(const std::string& connection)
 {
     std::string password;
+    bool inPassword = false;
     ForEachAttribute(connection, [&](const std::string& part) {
-        if (!IsPassword(part))
+        if (part.find('=') == std::string::npos) {
+            if (inPassword)   // the rest of a password that held a ";"
+                password += ";" + part;
             return;
-        password = TrimWhiteSpace(part.substr(part.find('=') + 1));
-        if (password.size() >= 2 && password.front() == '{' && password.back() == '}')
-            password = password.substr(1, password.size() - 2);
+        }
+        inPassword = IsPassword(part);
+        if (inPassword)
+            password = part.substr(part.find('=') + 1);
     });
+    password = TrimWhiteSpace(password);
+    if (password.size() >= 2 && password.front() == '{' && password.back() == '}')
+        password = password.substr(1, password.size() - 2);
     return password;
 }
 

@@ -14,17 +14,29 @@
 #include "store/odbc_database.h"
 #include "store/record_queue.h"
 #include "store/store_history.h"
-#include "tests/support/test_store.h"
+#include "tests/store/store_fixture.h"
 
 namespace {
+
+constexpr char kForeignDatabase[] = "foreign_program";   // made by tests/tools/postgres_server.sh
+
+// The connection string with another attribute value (e.g. "Pwd", "wrong").
+std::string WithAttribute(const std::string& connection, const std::string& name, const std::string& value)
+{
+    const size_t at = connection.find(";" + name + "=");
+    if (at == std::string::npos)
+        return connection + ";" + name + "=" + value;
+    const size_t end = connection.find(';', at + 1);
+    return connection.substr(0, at + name.size() + 2) + value + (end == std::string::npos ? "" : connection.substr(end));
+}
 
 class OdbcStoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        if (!FindTestServer(server_))
+        const char* server = std::getenv("MIREL_TEST_STORE");
+        if (!server || !ParseStoreLocation(server, location_) || location_.kind != StoreLocation::Kind::Odbc)
             GTEST_SKIP() << "not run against the test server";
-        ParseStoreLocation(server_.location, location_);
     }
     std::unique_ptr<Database> Connect(const std::string& connection, DbError& error, unsigned timeout = 10)
     {
@@ -36,21 +48,8 @@ protected:
         return statement && statement->Step() == DbStep::Row ? statement->Int(0) : -1;
     }
 
-    TestServer server_;
     StoreLocation location_;
 };
-
-StoredCheck SmallCheck(const std::string& computer, const std::string& startMode)
-{
-    StoredCheck check;
-    check.header.computer = computer;
-    check.header.checkedAt = CheckTime::Now();
-    check.header.kind = "Win32_Service";
-    StoredPart part{"Win32_Service", {"Name", "StartMode"}, "Name", PartState::Read, {}};
-    part.objects.push_back({{{RawValue{std::string("BITS")}, "BITS"}, {RawValue{startMode}, startMode}}, "Name=BITS"});
-    check.parts.push_back(part);
-    return check;
-}
 
 TEST_F(OdbcStoreTest, ValuesCrossIntactAndStatementsRunAgain)
 {
@@ -149,7 +148,7 @@ TEST_F(OdbcStoreTest, RefusedLoginsAndDatabasesNameTheCauseNeverThePassword)
 
     // A database of another program is left as it was.
     StoreLocation foreign = location_;
-    foreign.connection = WithAttribute(location_.connection, "Database", server_.foreignDatabase);
+    foreign.connection = WithAttribute(location_.connection, "Database", kForeignDatabase);
     std::string refusal;
     StoreOpenFailure failure;
     EXPECT_FALSE(InventoryStore::Open(foreign, StoreAccess::Record, 10, refusal, failure));
@@ -199,7 +198,7 @@ TEST_F(OdbcStoreTest, ABrokenConnectionIsTriedOnceMoreOnANewOne)
         ASSERT_GT(backend, 0);
         EXPECT_EQ(Number(*admin, "SELECT CASE WHEN pg_terminate_backend(" + std::to_string(backend) + ") THEN 1 ELSE 0 END"), 1);
     };
-    StoredCheck first = SmallCheck("PC-1", "Auto");
+    StoredCheck first = MakeCheck("PC-1", {{"BITS", "Auto", "Running"}});
     breakConnection();
     // Without a way to reconnect, the failure is told, in the server's words.
     RecordOutcome lost = RecordWithRetry(store, {}, first);
@@ -213,7 +212,7 @@ TEST_F(OdbcStoreTest, ABrokenConnectionIsTriedOnceMoreOnANewOne)
         StoreOpenFailure failure;
         return InventoryStore::Open(empty.Location(), StoreAccess::Record, 10, message, failure);
     };
-    StoredCheck second = SmallCheck("PC-1", "Manual");
+    StoredCheck second = MakeCheck("PC-1", {{"BITS", "Manual", "Running"}});
     EXPECT_TRUE(RecordWithRetry(store, reopen, first).recorded);
     breakConnection();
     EXPECT_TRUE(RecordWithRetry(store, reopen, second).recorded);

@@ -1,0 +1,78 @@
+// Comparing two checks: objects matched by identity whatever their order or the case of
+// their names, every real change and nothing else, volatile values only when asked for.
+#include <gtest/gtest.h>
+
+#include "resources/text.h"
+#include "store/check_comparison.h"
+#include "store/comparison_report.h"
+#include "tests/store/store_fixture.h"
+
+namespace {
+
+const std::vector<TestService> kServices = {{"BITS", "Manual", "Stopped"}, {"Spooler", "Auto", "Running"}};
+
+TEST(Compare, MatchesObjectsByIdentityNotByPositionOrCase)
+{
+    StoredCheck before = MakeCheck("PC01", kServices, 100, 10);
+    StoredCheck after = MakeCheck("PC01", {{"spooler", "Auto", "Running"}, {"BITS", "Manual", "Stopped"}}, 200, 20);
+    CheckComparison comparison = CompareChecks(before, after);
+    EXPECT_EQ(comparison.ChangeCount(false), 0);
+    EXPECT_EQ(comparison.ChangeCount(true), 2);   // free memory and free space
+
+    after = MakeCheck("PC01", {{"BITS", "Auto", "Stopped"}, {"NewSvc", "Auto", "Running"}}, 100, 10);
+    comparison = CompareChecks(before, after);
+    const PartComparison& services = comparison.parts[0];
+    EXPECT_EQ(services.Count(ChangeKind::Added, false), 1);
+    EXPECT_EQ(services.Count(ChangeKind::Removed, false), 1);
+    EXPECT_EQ(services.Count(ChangeKind::Changed, false), 1);
+    ASSERT_EQ(services.changes.size(), 3u);
+    EXPECT_EQ(services.changes[0].property, "StartMode");
+    EXPECT_EQ(services.changes[0].before.text, "Manual");
+    EXPECT_EQ(services.changes[1].identity, "Name=NewSvc");
+    EXPECT_EQ(services.changes[2].identity, "Name=Spooler");
+    EXPECT_EQ(services.changes[2].kind, ChangeKind::Removed);
+}
+
+TEST(Compare, AValueShownInAnotherLanguageIsNoChange)
+{
+    StoredCheck before = MakeCheck("PC01", kServices);
+    StoredCheck after = MakeCheck("PC01", kServices);
+    after.parts[2].objects[0].cells[1].text = "九万";   // the same raw size, shown otherwise
+    EXPECT_EQ(CompareChecks(before, after).ChangeCount(true), 0);
+    after.parts[2].objects[0].cells[1] = {RawValue{}, ""};   // the value went away
+    after.parts[2].objects[0].cells[1].raw.vartype = VT_NULL;
+    EXPECT_EQ(CompareChecks(before, after).ChangeCount(false), 1);
+}
+
+TEST(Compare, ACategoryNotReadCompletelyIsNotCompared)
+{
+    StoredCheck before = MakeCheck("PC01", kServices);
+    StoredCheck after = MakeCheck("PC01", {kServices[0]});
+    after.parts[0].state = PartState::Incomplete;
+    const CheckComparison comparison = CompareChecks(before, after);
+    EXPECT_FALSE(comparison.parts[0].compared);
+    EXPECT_EQ(comparison.ChangeCount(true), 0);
+}
+
+TEST(Compare, ReportsInTextCsvRowsAndJson)
+{
+    SetTextLanguage(kEnglishLanguage);
+    StoredCheck before = MakeCheck("PC01", kServices, 100, 10);
+    StoredCheck after = MakeCheck("PC01", {{"BITS", "Auto", "Stopped"}, {"Spooler", "Auto", "Running"}}, 100, 20);
+    before.header.id = 3;
+    after.header.id = 5;
+    const CheckComparison comparison = CompareChecks(before, after);
+    const std::string text = ComparisonText(comparison, false);
+    EXPECT_NE(text.find("Service: 0 added, 0 removed, 1 changed\n  Changed: Name=BITS\n"
+                        "    StartMode: \"Manual\" -> \"Auto\"\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("FreeSpace"), std::string::npos);
+    EXPECT_NE(ComparisonText(comparison, true).find("FreeSpace"), std::string::npos);
+    const ResultModel rows = ComparisonModel(comparison, false);
+    ASSERT_EQ(rows.RowCount(), 1);
+    EXPECT_EQ(rows.Row(0).cells, (std::vector<std::string>{"Service", "Name=BITS", "Changed", "StartMode", "Manual", "Auto"}));
+    const std::string json = ComparisonJson(comparison, false);
+    EXPECT_NE(json.find("\"changeCount\": 1"), std::string::npos) << json;
+    SetTextLanguage(0);
+}
+
+}  // namespace

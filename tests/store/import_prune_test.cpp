@@ -1,0 +1,118 @@
+// A check read back from the JSON mirelrep writes, refusals of anything else, and pruning
+// that never takes a computer's latest check and frees what nothing references.
+#include <gtest/gtest.h>
+
+#include "inventory/json_export.h"
+#include "resources/text.h"
+#include "standard/category_catalog.h"
+#include "store/check_capture.h"
+#include "store/check_import.h"
+#include "store/check_reader.h"
+#include "store/check_rebuild.h"
+#include "store/store_history.h"
+#include "store/store_prune.h"
+#include "tests/store/store_fixture.h"
+
+namespace {
+
+// The standard check's stores with one service and the computer's name, as a live check
+// would leave them.
+StandardStores StoresWithAService()
+{
+    StandardStores stores;
+    stores.KeepRawValues(true);
+    for (const StandardCategory& category : kStandardCategories) {
+        CategoryStore& store = *stores.Store(category.storeIndex);
+        if (std::string(category.className) != "Win32_Service" && std::string(category.className) != "Win32_ComputerSystem")
+            continue;
+        const int row = store.AppendRow();
+        for (int column = 0; column < store.ColumnCount(); ++column) {
+            const std::string text = column == 0 ? "PC-MAIL" : "v" + std::to_string(column);
+            store.SetCell(row, column, text);
+            RawValue raw{text};
+            raw.vartype = VT_BSTR;
+            store.SetRawCell(row, column, raw);
+        }
+    }
+    return stores;
+}
+
+TEST(Import, AJsonCheckComesBackAsTheCheckItWas)
+{
+    const StandardStores stores = StoresWithAService();
+    const std::string json = StandardJson({"", "2026-12-10T09:00:00+09:00", true, "PC-MAIL"}, stores);
+    StoredCheck check;
+    std::string message;
+    ASSERT_TRUE(ParseCheckJson(json, "mail.json", check, message)) << message;
+    EXPECT_EQ(check.header.computer, "PC-MAIL");
+    EXPECT_EQ(check.header.checkedAt.utc, "2026-12-10T00:00:00Z");
+    EXPECT_EQ(check.header.source, "import");
+    ASSERT_EQ(check.parts.size(), 28u);
+    StandardStores back;
+    RebuildStandardStores(check, back);
+    EXPECT_EQ(StandardJson({"", "2026-12-10T09:00:00+09:00", true, "PC-MAIL"}, back), json);
+
+    // Without its own name, the computer-system category names it.
+    std::string unnamed = json;
+    unnamed.replace(unnamed.find("\"computerName\": \"PC-MAIL\""), 25, "\"computerName\": \"\"");
+    ASSERT_TRUE(ParseCheckJson(unnamed, "mail.json", check, message)) << message;
+    EXPECT_EQ(check.header.computer, "PC-MAIL");
+}
+
+TEST(Import, RefusesWhatIsNotACheck)
+{
+    SetTextLanguage(kEnglishLanguage);
+    const std::string json = StandardJson({"pc01", "2026-12-10T09:00:00+09:00", true}, StoresWithAService());
+    const std::pair<std::string, std::string> bad[] = {
+        {json.substr(0, json.size() / 2), "is not JSON"},
+        {"{\"computers\": [], \"tally\": {}}", "is not a check"},
+        {"[1, 2, 3]", "is not a check"},
+        {std::string(json).replace(json.find("Win32_BIOS"), 10, "Win32_Nope"), "is not a check"},
+        {std::string(json).replace(json.find("2026-12-10T09"), 13, "yesterday 9am"), "is not a check"},
+        {std::string(json).replace(json.find("\"raw\""), 5, "\"rav\""), "is not a check"},
+    };
+    for (const auto& [text, words] : bad) {
+        StoredCheck check;
+        std::string message;
+        EXPECT_FALSE(ParseCheckJson(text, "x.json", check, message));
+        EXPECT_NE(message.find(words), std::string::npos) << message;
+    }
+    TempFolder folder("mirel-import");
+    StoredCheck check;
+    std::string message;
+    EXPECT_FALSE(ReadCheckFile(folder.File("none.json"), check, message));
+    EXPECT_NE(message.find("cannot be read"), std::string::npos) << message;
+    SetTextLanguage(0);
+}
+
+TEST(Prune, KeepsEachComputersLatestCheckAndFreesTheRest)
+{
+    TestStore test("mirel-store-prune");
+    std::unique_ptr<InventoryStore> store = test.Open();
+    ASSERT_TRUE(store);
+    const int64_t day = 86400, now = 1760000000;
+    StoredCheck old1 = MakeCheck("PC01", {{"Gone", "Auto", "Running"}}, 1, 1, now - 40 * day);
+    StoredCheck old2 = MakeCheck("PC01", {{"Kept", "Auto", "Running"}}, 1, 1, now - 35 * day);
+    StoredCheck recent = MakeCheck("PC01", {{"Kept", "Auto", "Running"}}, 1, 1, now - 1 * day);
+    StoredCheck lonely = MakeCheck("PC02", {{"Old", "Auto", "Running"}}, 1, 1, now - 90 * day);
+    for (StoredCheck* check : {&old1, &old2, &recent, &lonely})
+        ASSERT_TRUE(store->Record(*check));
+    PruneResult result;
+    ASSERT_TRUE(PruneStore(store->Db(), 30, now, result)) << store->FailureMessage();
+    EXPECT_EQ(result.removed, 2);
+    EXPECT_EQ(result.remaining, 2);
+    std::vector<StoredCheckHeader> checks;
+    ASSERT_EQ(ListChecks(store->Statements(), "", checks), Lookup::Found);
+    ASSERT_EQ(checks.size(), 2u);
+    EXPECT_EQ(checks[0].id, lonely.header.id);
+    EXPECT_EQ(checks[1].id, recent.header.id);
+    // "Gone" went with the checks that saw it; what the kept checks see stays.
+    std::unique_ptr<DbStatement> gone = store->Db().Prepare("SELECT count(*) FROM store_objects WHERE identity = 'Name=Gone'");
+    ASSERT_TRUE(gone && gone->Step() == DbStep::Row);
+    EXPECT_EQ(gone->Int(0), 0);
+    StoredCheck read;
+    ASSERT_EQ(LoadCheck(store->Statements(), lonely.header.id, read), LoadResult::Loaded);
+    EXPECT_EQ(read.parts[0].objects[0].identity, "Name=Old");
+}
+
+}  // namespace
