@@ -72,6 +72,9 @@ int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector
     case ReportCommand::Compare:
     case ReportCommand::Import:
     case ReportCommand::Prune:
+    case ReportCommand::Query:
+    case ReportCommand::Question:
+    case ReportCommand::Questions:
         return RunStoreCommand(options);
     case ReportCommand::StandardCheck:
         break;

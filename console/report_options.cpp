@@ -95,7 +95,7 @@ private:
     std::optional<std::string> commandText_, computerText_, outText_, typeText_, rawCsvText_;
     std::optional<std::string> checkOnlyText_;   // the first option that needs a check
     std::optional<std::string> secondComputerText_, listFileText_, outDirText_, parallelText_, formatText_;
-    std::optional<std::string> storeText_, volatileText_, timeoutText_;
+    std::optional<std::string> storeText_, volatileText_, timeoutText_, paramText_;
     ComputerList computers_;
 };
 
@@ -181,16 +181,25 @@ bool OptionReader::ReadStoreOption(const Option& option)
         options_.withVolatile = true;
         return true;
     }
+    if (option.name == "param") {
+        paramText_ = paramText_.value_or(option.text);
+        options_.questionParameters.push_back(option.value);
+        return true;
+    }
+    if (option.name == "questions" && option.hasValue)
+        return Fail(IDS_REPORT_UNKNOWN_OPTION, option.text);
     const std::pair<const char*, ReportCommand> commands[] = {
         {"history", ReportCommand::History}, {"show", ReportCommand::Show}, {"compare", ReportCommand::Compare},
-        {"import", ReportCommand::Import}, {"prune", ReportCommand::Prune}};
+        {"import", ReportCommand::Import}, {"prune", ReportCommand::Prune}, {"query", ReportCommand::Query},
+        {"questions", ReportCommand::Questions}, {"question", ReportCommand::Question}};
     for (const auto& [name, command] : commands) {
         if (option.name != name)
             continue;
         if (!SetCommand(command, option))
             return false;
         const bool needsValue = command == ReportCommand::Show || command == ReportCommand::Import ||
-                                command == ReportCommand::Prune;
+                                command == ReportCommand::Prune || command == ReportCommand::Query ||
+                                command == ReportCommand::Question;
         if (needsValue && option.value.empty())
             return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
         return ReadStoreCommandValue(command, option);
@@ -226,6 +235,14 @@ bool OptionReader::ReadStoreCommandValue(ReportCommand command, const Option& op
     }
     case ReportCommand::Import:
         options_.importPath = option.value;
+        return true;
+    case ReportCommand::Query:
+        options_.queryText = option.value;
+        return true;
+    case ReportCommand::Question:
+        options_.questionName = TrimWhiteSpace(option.value);
+        return true;
+    case ReportCommand::Questions:
         return true;
     case ReportCommand::Prune: {
         unsigned long days = 0;
@@ -288,7 +305,8 @@ bool OptionReader::ReadOption(const Option& option)
     if (option.name == "outdir" || option.name == "parallel" || option.name == "format")
         return ReadManyOption(option);
     if (option.name == "store" || option.name == "history" || option.name == "show" || option.name == "compare" ||
-        option.name == "import" || option.name == "prune" || option.name == "volatile")
+        option.name == "import" || option.name == "prune" || option.name == "volatile" || option.name == "query" ||
+        option.name == "questions" || option.name == "question" || option.name == "param")
         return ReadStoreOption(option);
     if (option.name == "classes" && !option.hasValue)
         return SetCommand(ReportCommand::ListClasses, option);
@@ -399,10 +417,15 @@ bool OptionReader::CheckStoreCombination()
     };
     if (volatileText_ && command != ReportCommand::Compare)
         return onlyWithCompare(*volatileText_);
+    if (paramText_ && command != ReportCommand::Question) {
+        reason_ = FillIn(LoadText(IDS_STORE_ONLY_WITH), "/question") + *paramText_;
+        return false;
+    }
     if (formatText_ && options_.csv && command != ReportCommand::Compare)
         return onlyWithCompare(*formatText_);
     const bool takesJson = check || command == ReportCommand::Show || command == ReportCommand::Compare ||
-                           command == ReportCommand::History;
+                           command == ReportCommand::History || command == ReportCommand::Query ||
+                           command == ReportCommand::Question || command == ReportCommand::Questions;
     if (formatText_ && options_.json && !takesJson)
         return Fail(IDS_REPORT_CHECK_ONLY, *formatText_);
     return true;
@@ -413,7 +436,8 @@ bool OptionReader::CheckStoreCombination()
 bool IsStoreCommand(ReportCommand command)
 {
     return command == ReportCommand::History || command == ReportCommand::Show || command == ReportCommand::Compare ||
-           command == ReportCommand::Import || command == ReportCommand::Prune;
+           command == ReportCommand::Import || command == ReportCommand::Prune || command == ReportCommand::Query ||
+           command == ReportCommand::Questions || command == ReportCommand::Question;
 }
 
 bool AsksForUtf8(const std::vector<std::string>& arguments)

@@ -2,8 +2,8 @@
 // case, values after a colon: /class:<class>, /out:<file>, /outdir:<folder>,
 // /parallel:<n>, /format:json|csv, /explain:<c>.<p>=<v>, /vt:<n>, /store[:<location>],
 // /history[:<computer>], /show:<check>, /compare[:<computer>|<check>,<check>],
-// /import:<file>, /prune:<days>; flags /classes, /categories, /q, /rawcsv, /utf8,
-// /volatile, /?. Other arguments name computers; "@file" names a file
+// /import:<file>, /prune:<days>, /query:<SQL>|@<file>, /question:<name>, /param:<value>;
+// flags /classes, /categories, /q, /rawcsv, /utf8, /volatile, /questions, /?. Other arguments name computers; "@file" names a file
 // that lists them. Several computers, a list file or /outdir make a run over many
 // computers, whose results go into the /outdir folder.
 #pragma once
@@ -15,7 +15,7 @@
 enum class ReportCommand {
     StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help,
     // What the inventory store holds
-    History, Show, Compare, Import, Prune,
+    History, Show, Compare, Import, Prune, Query, Questions, Question,
 };
 
 struct ReportOptions {
@@ -49,6 +49,9 @@ struct ReportOptions {
     std::string importPath;         // Import
     int pruneDays = 0;              // Prune
     bool withVolatile = false;      // Compare: /volatile
+    std::string queryText;          // Query: the statement, or "@" and the file that holds it
+    std::string questionName;       // Question
+    std::vector<std::string> questionParameters;   // Question: each /param: in order
 };
 
 // True for the commands that read or change the inventory store.

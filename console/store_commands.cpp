@@ -2,6 +2,8 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/narrow.h"
+#include "base/read_file.h"
 #include "base/text_util.h"
 #include "console/console_reporter.h"
 #include "console/report_output.h"
@@ -19,6 +21,7 @@
 #include "store/comparison_report.h"
 #include "store/store_history.h"
 #include "store/store_prune.h"
+#include "store/store_query.h"
 
 namespace {
 
@@ -38,6 +41,10 @@ private:
     int Compare();
     int Import();
     int Prune();
+    int Query();
+    int Question();
+    int Questions();
+    int Answer(const std::string& sql, const std::vector<QueryValue>& values);
     int ShowCheck(const StoredCheck& check);
     int Fail(const std::string& message, int exitCode)
     {
@@ -219,8 +226,113 @@ int StoreCommand::Prune()
     return kExitSuccess;
 }
 
+// The answer as CSV (a header of the column names) or, with /format:json, as JSON with
+// typed values.
+int StoreCommand::Answer(const std::string& sql, const std::vector<QueryValue>& values)
+{
+    QueryAnswer answer;
+    std::string message;
+    switch (RunReadOnlyQuery(store_->Db(), sql, values, answer, message)) {
+    case QueryOutcome::Refused:
+        return Fail(message, kExitUsage);
+    case QueryOutcome::Failed: {
+        const DbFailure failure = store_->Db().LastError().failure;
+        const bool statementsFault = failure == DbFailure::Syntax || failure == DbFailure::Constraint ||
+                                     failure == DbFailure::ReadOnly;
+        return Fail(message, statementsFault ? kExitUsage : kExitFileError);
+    }
+    case QueryOutcome::Answered:
+        break;
+    }
+    if (options_.json) {
+        Json rows = Json::array();
+        for (const std::vector<QueryValue>& row : answer.rows) {
+            Json cells = Json::array();
+            for (const QueryValue& value : row) {
+                switch (value.type) {
+                case DbType::Null: cells.push_back(nullptr); break;
+                case DbType::Integer: cells.push_back(value.integer); break;
+                case DbType::Real: cells.push_back(value.real); break;
+                case DbType::Text: cells.push_back(value.text); break;
+                }
+            }
+            rows.push_back(std::move(cells));
+        }
+        const Json document = {{"columns", answer.columns}, {"rows", std::move(rows)}};
+        return WriteResultText(options_, document.dump(1, '\t', true, Json::error_handler_t::replace) + "\n", messages_);
+    }
+    ResultModel model;
+    for (const std::string& column : answer.columns)
+        model.AddColumn(ResultColumn{column});
+    for (const std::vector<QueryValue>& row : answer.rows) {
+        ResultRow cells;
+        for (const QueryValue& value : row)
+            cells.cells.push_back(value.Text());
+        model.AppendRow(std::move(cells));
+    }
+    return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
+        return WriteCsv(model, sink, path, messages_);
+    }, messages_);
+}
+
+int StoreCommand::Query()
+{
+    std::string sql = options_.queryText;
+    if (!sql.empty() && sql[0] == '@') {
+        const std::string path = sql.substr(1);
+        std::string bytes;
+        constexpr unsigned long long kMaxQueryBytes = 16ull * 1024 * 1024;
+        if (ReadWholeFile(path, kMaxQueryBytes, bytes) != ReadFileResult::Read)
+            return Fail(LoadText(IDS_STORE_QUERY_UNREADABLE) + path, kExitUsage);
+        sql = ToNarrow(ToWideFromUtf8OrAnsi(bytes));
+        if (sql.rfind("\xEF\xBB\xBF", 0) == 0)
+            sql.erase(0, 3);
+    }
+    return Answer(sql, {});
+}
+
+int StoreCommand::Question()
+{
+    const ::Question* question = FindQuestion(options_.questionName);
+    std::vector<QueryValue> values;
+    std::string message;
+    if (!BindQuestion(*question, options_.questionParameters, CheckTime::Now().epoch, values, message))
+        return Fail(message, kExitUsage);
+    return Answer(question->sql, values);
+}
+
+// The questions with what they ask and their parameters, for a person, or as JSON.
+int StoreCommand::Questions()
+{
+    if (options_.json) {
+        Json list = Json::array();
+        for (const ::Question& question : ReadyQuestions()) {
+            Json parameters = Json::array();
+            for (const QuestionParameter& parameter : question.parameters)
+                parameters.push_back({{"name", parameter.name}, {"optional", parameter.optional},
+                                      {"description", LoadText(parameter.promptId)}});
+            list.push_back({{"name", question.name}, {"title", LoadText(question.titleId)},
+                            {"description", LoadText(question.descriptionId)}, {"parameters", std::move(parameters)}});
+        }
+        return WriteResultText(options_, list.dump(1, '\t', true, Json::error_handler_t::replace) + "\n", messages_);
+    }
+    std::string text;
+    for (const ::Question& question : ReadyQuestions()) {
+        text += std::string(question.name) + "\t" + LoadText(question.titleId) + "\n    " +
+                LoadText(question.descriptionId) + "\n";
+        for (const QuestionParameter& parameter : question.parameters)
+            text += "    /param:" + std::string(parameter.name) + "=...\t" + LoadText(parameter.promptId) +
+                    (parameter.optional ? " " + LoadText(IDS_QUESTION_OPTIONAL) : "") + "\n";
+    }
+    return WriteResultText(options_, text, messages_);
+}
+
 int StoreCommand::Run()
 {
+    if (options_.command == ReportCommand::Questions)
+        return Questions();   // the list is the program's own: no store needed
+    if (options_.command == ReportCommand::Question && !FindQuestion(options_.questionName))
+        return Fail(FillIn(LoadText(IDS_QUESTION_UNKNOWN), options_.questionName), kExitUsage);
     const bool writes = options_.command == ReportCommand::Import || options_.command == ReportCommand::Prune;
     if (options_.command == ReportCommand::Import) {
         // A file that is not a check is refused before the store is touched.
@@ -232,8 +344,9 @@ int StoreCommand::Run()
         return kExitFileError;
     std::string message;
     StoreOpenFailure failure = StoreOpenFailure::None;
-    store_ = InventoryStore::Open(StoreLocationOf(options_), writes ? StoreAccess::Record : StoreAccess::Read,
-                                  options_.timeoutSeconds, message, failure);
+    const bool asks = options_.command == ReportCommand::Query || options_.command == ReportCommand::Question;
+    const StoreAccess access = writes ? StoreAccess::Record : asks ? StoreAccess::Query : StoreAccess::Read;
+    store_ = InventoryStore::Open(StoreLocationOf(options_), access, options_.timeoutSeconds, message, failure);
     if (!store_)
         return Fail(message, failure == StoreOpenFailure::Empty ? kExitUsage : kExitFileError);
     switch (options_.command) {
@@ -242,6 +355,8 @@ int StoreCommand::Run()
     case ReportCommand::Compare: return Compare();
     case ReportCommand::Import: return Import();
     case ReportCommand::Prune: return Prune();
+    case ReportCommand::Query: return Query();
+    case ReportCommand::Question: return Question();
     default: return kExitUsage;
     }
 }

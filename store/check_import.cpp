@@ -2,18 +2,16 @@
 
 #include <windows.h>
 
-#include <algorithm>
-
 #include <nlohmann/json.hpp>
 
 #include "base/narrow.h"
+#include "base/read_file.h"
 #include "base/text_util.h"
 #include "individual/class_catalog.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
 #include "store/object_identity.h"
-#include "ui/handles.h"
 
 namespace {
 
@@ -203,26 +201,16 @@ bool ParseCheckJson(const std::string& text, const std::string& path, StoredChec
 
 bool ReadCheckFile(const std::string& path, StoredCheck& check, std::string& message)
 {
-    ui::UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                      FILE_ATTRIBUTE_NORMAL, nullptr));
-    LARGE_INTEGER size{};
-    if (!file || !GetFileSizeEx(file.Get(), &size)) {
+    std::string text;
+    switch (ReadWholeFile(path, kMaxImportBytes, text)) {
+    case ReadFileResult::CannotRead:
         message = LoadText(IDS_IMPORT_CANNOT_READ) + path;
         return false;
-    }
-    if (static_cast<unsigned long long>(size.QuadPart) > kMaxImportBytes) {
+    case ReadFileResult::TooLarge:
         message = FillIn(LoadText(IDS_IMPORT_TOO_LARGE), std::to_string(kMaxImportBytes / (1024 * 1024)), path);
         return false;
-    }
-    std::string text(static_cast<size_t>(size.QuadPart), '\0');
-    for (size_t at = 0; at < text.size();) {
-        DWORD done = 0;
-        const DWORD want = static_cast<DWORD>(std::min<size_t>(text.size() - at, 1 << 20));
-        if (!ReadFile(file.Get(), text.data() + at, want, &done, nullptr) || done == 0) {
-            message = LoadText(IDS_IMPORT_CANNOT_READ) + path;
-            return false;
-        }
-        at += done;
+    case ReadFileResult::Read:
+        break;
     }
     return ParseCheckJson(text, path, check, message);
 }

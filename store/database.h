@@ -73,6 +73,12 @@ public:
     virtual std::unique_ptr<DbStatement> Prepare(std::string_view sql) = 0;
     // Runs statements that return no rows (several, separated by ";", for SQLite).
     virtual bool Execute(std::string_view sql) = 0;
+    // A statement of the user's own that may only read, whatever its text: one statement,
+    // nothing that writes, attaches another database, changes a setting or loads code.
+    // Null otherwise, with LastError's failure ReadOnly (it would do more than read) or
+    // Syntax (more than one statement, or none). Each database enforces it its own way, on
+    // top of IsOneReadingStatement.
+    virtual std::unique_ptr<DbStatement> PrepareReadOnly(std::string_view sql) = 0;
     // A write transaction: it takes the database's write lock at once, so that two
     // writers wait for each other instead of failing half-way.
     virtual bool BeginWrite() = 0;
@@ -81,6 +87,11 @@ public:
     virtual void Rollback() = 0;
 
     virtual const DbError& LastError() const = 0;
+
+protected:
+    // Refuses, by its text alone, what is not one statement that starts as reading ones do
+    // (SELECT, WITH, VALUES, TABLE); false with `error`.
+    static bool IsOneReadingStatement(std::string_view sql, DbError& error);
 };
 
 // A write transaction that rolls back unless committed.

@@ -1,10 +1,35 @@
 #include "store/sqlite_database.h"
 
+#include "store/version_key.h"
+
 #include <windows.h>
 
 #include <sqlite3.h>
 
 namespace {
+
+// The SQL function version_key(text) of the questions.
+void VersionKeyFunction(sqlite3_context* context, int, sqlite3_value** arguments)
+{
+    const unsigned char* text = sqlite3_value_text(arguments[0]);
+    const std::string key = VersionKey(text ? reinterpret_cast<const char*>(text) : "");
+    sqlite3_result_text64(context, key.data(), key.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+}
+
+// What a statement of the user's may do: read and compute, nothing else (no writing, no
+// ATTACH, no PRAGMA, no transaction, no schema change).
+int ReadingOnly(void*, int action, const char*, const char*, const char*, const char*)
+{
+    switch (action) {
+    case SQLITE_SELECT:
+    case SQLITE_READ:
+    case SQLITE_FUNCTION:
+    case SQLITE_RECURSIVE:
+        return SQLITE_OK;
+    default:
+        return SQLITE_DENY;
+    }
+}
 
 class SqliteStatement : public DbStatement {
 public:
@@ -33,6 +58,7 @@ public:
         return DbStep::Error;
     }
     void Reset() override { sqlite3_reset(statement_); }
+    sqlite3_stmt* Handle() const { return statement_; }
 
     int ColumnCount() override { return sqlite3_column_count(statement_); }
     std::string ColumnName(int column) override
@@ -128,6 +154,8 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, Sq
     }
     sqlite3_busy_timeout(db, kStoreBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
+    sqlite3_create_function_v2(db, "version_key", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                               VersionKeyFunction, nullptr, nullptr, nullptr);
     return std::unique_ptr<SqliteDatabase>(new SqliteDatabase(db));
 }
 
@@ -171,6 +199,25 @@ bool SqliteDatabase::Execute(std::string_view sql)
     const std::string text(sql);
     const int code = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr);
     return code == SQLITE_OK || Fail(code);
+}
+
+std::unique_ptr<DbStatement> SqliteDatabase::PrepareReadOnly(std::string_view sql)
+{
+    if (!IsOneReadingStatement(sql, error_))
+        return nullptr;
+    sqlite3_set_authorizer(db_, ReadingOnly, nullptr);
+    std::unique_ptr<DbStatement> statement = Prepare(sql);
+    sqlite3_set_authorizer(db_, nullptr, nullptr);
+    if (!statement) {
+        if (error_.code == SQLITE_AUTH)
+            error_.failure = DbFailure::ReadOnly;
+        return nullptr;
+    }
+    if (!sqlite3_stmt_readonly(static_cast<SqliteStatement&>(*statement).Handle())) {
+        error_ = {DbFailure::ReadOnly, SQLITE_READONLY, "the statement would write"};
+        return nullptr;
+    }
+    return statement;
 }
 
 bool SqliteDatabase::BeginWrite()

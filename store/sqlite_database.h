@@ -30,6 +30,9 @@ public:
     DbDialect Dialect() const override { return DbDialect::Sqlite; }
     std::unique_ptr<DbStatement> Prepare(std::string_view sql) override;
     bool Execute(std::string_view sql) override;
+    // Besides the text's check: an authorizer that lets the statement read tables and call
+    // functions and nothing else, and SQLite's own judgement that it only reads.
+    std::unique_ptr<DbStatement> PrepareReadOnly(std::string_view sql) override;
     bool BeginWrite() override;
     bool Commit() override;
     void Rollback() override;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "store/store_statements.h"
+#include "store/view_data.h"
 
 namespace {
 
@@ -54,15 +55,41 @@ const char* const kVersion1[] = {
     " PRIMARY KEY (check_id, seq)){keyed}",
 };
 
+// PostgreSQL has no version_key of its own (SQLite's is the program's, registered on each
+// connection): the same key, each run of digits padded to 20, everything else lower case.
+constexpr char kPostgresVersionKey[] =
+    "CREATE FUNCTION version_key(v TEXT) RETURNS TEXT LANGUAGE SQL IMMUTABLE AS $$"
+    " SELECT COALESCE(string_agg(CASE WHEN m.part[1] ~ '^[0-9]+$' THEN lpad(m.part[1], 20, '0')"
+    " ELSE lower(m.part[1]) END, '' ORDER BY m.n), '')"
+    " FROM regexp_matches(COALESCE(v, ''), '[0-9]+|[^0-9]+', 'g') WITH ORDINALITY AS m(part, n) $$";
+
+// Version 2: the documented views (store/views.sql), the index their lookups of a property
+// by name use, and the version_key function of the questions.
+std::vector<const char*> Version2(DbDialect dialect)
+{
+    std::vector<const char*> statements = {
+        "CREATE INDEX store_column_names_by_property ON store_column_names (columns_id, property)"};
+    if (dialect == DbDialect::Postgres)
+        statements.push_back(kPostgresVersionKey);
+    for (const char* view : StoreViewStatements())
+        statements.push_back(view);
+    return statements;
+}
+
+std::vector<const char*> Version1(DbDialect)
+{
+    return {std::begin(kVersion1), std::end(kVersion1)};
+}
+
 struct Migration {
     int toVersion;
-    const char* const* statements;
-    size_t count;
+    std::vector<const char*> (*statements)(DbDialect dialect);
 };
 
 // Migration i brings a store of version i to version i + 1; the first makes the tables.
 const Migration kMigrations[] = {
-    {1, kVersion1, std::size(kVersion1)},
+    {1, Version1},
+    {2, Version2},
 };
 static_assert(std::size(kMigrations) == kStoreSchemaVersion, "a migration for every version");
 
@@ -149,8 +176,8 @@ bool Migrate(Database& database, const Migration& migration)
         return false;
     if (found.version >= migration.toVersion)
         return true;   // done by someone else meanwhile
-    for (size_t i = 0; i < migration.count; ++i) {
-        if (!database.Execute(ForDialect(migration.statements[i], database.Dialect())))
+    for (const char* statement : migration.statements(database.Dialect())) {
+        if (!database.Execute(ForDialect(statement, database.Dialect())))
             return false;
     }
     if (!SetInfo(database, "program", kProgramName) ||
@@ -164,18 +191,19 @@ bool Migrate(Database& database, const Migration& migration)
 
 }  // namespace
 
-SchemaFound PrepareSchema(Database& database, bool mayWrite)
+SchemaFound PrepareSchema(Database& database, bool mayWrite, int upTo)
 {
     SchemaFound found = Look(database);
     const bool canGoForward = found.state == SchemaState::Empty || found.state == SchemaState::Older;
     if (!mayWrite || !canGoForward)
         return found;
     for (const Migration& migration : kMigrations) {
-        if (migration.toVersion <= found.version)
+        if (migration.toVersion <= found.version || migration.toVersion > upTo)
             continue;
         if (!Migrate(database, migration))
             return {SchemaState::Failed, found.version};
     }
     SchemaFound now = Look(database);
-    return now.state == SchemaState::Ready ? now : SchemaFound{SchemaState::Failed, now.version};
+    const bool done = now.state == SchemaState::Ready || (upTo < kStoreSchemaVersion && now.version == upTo);
+    return done ? now : SchemaFound{SchemaState::Failed, now.version};
 }

@@ -5,7 +5,7 @@
 #include "store/database.h"
 
 // The version this program writes. Every version before it has a migration.
-inline constexpr int kStoreSchemaVersion = 1;
+inline constexpr int kStoreSchemaVersion = 2;
 
 enum class SchemaState {
     Ready,     // the tables are there, at this program's version (made or brought forward now, when allowed)
@@ -23,5 +23,6 @@ struct SchemaFound {
 
 // Looks at the database and, with `mayWrite`, makes it ready for this program: creates the
 // tables in an empty database and migrates an older store, each step in a transaction of
-// its own that also records the new version. Without `mayWrite` it only looks.
-SchemaFound PrepareSchema(Database& database, bool mayWrite);
+// its own that also records the new version. Without `mayWrite` it only looks. `upTo`
+// stops at an earlier version (tests make older stores with it).
+SchemaFound PrepareSchema(Database& database, bool mayWrite, int upTo = kStoreSchemaVersion);

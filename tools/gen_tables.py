@@ -15,6 +15,8 @@ Data (tab-separated, a header line, '#' comment lines and blank lines allowed):
   resources/strings/decoded.tsv   the decoded texts: string ID, English, Japanese
   store/identity.tsv              what identifies an object of each class in the store
   store/volatile.tsv              the properties whose values change by themselves
+  store/views.sql                 the views of the store, with placeholders for values
+  store/questions.txt             the ready-made questions over those views
 
 Output (under the output folder): base/class_ids.h, the C++ sources of the tables, and
 the string tables of the decoded texts and the class names in both languages.
@@ -496,6 +498,9 @@ def load(root):
     data["hierarchy_parts"] = check_hierarchy(data["hierarchy"], names, problems)
     check_categories(data["categories"], data["columns"], names, problems)
     check_store_tables(data, problems)
+    data["views"] = read_views(root, problems)
+    data["questions"] = read_questions(root, problems)
+    data["question_strings"] = question_strings(data["questions"])
     check_string_ids_exist(data, problems)
     check_decoders_routed(data, problems)
     for row in data["code_fallbacks"] + data["flag_specials"] + data["words"] + data["units"]:
@@ -705,6 +710,185 @@ def render_routes(data):
     return out
 
 
+VIEW_PLACEHOLDER = re.compile(r"\{(value|shown|number|flag):([A-Za-z_][A-Za-z0-9_]*)(?:@([a-z]+))?\}")
+VIEW_COLUMNS = {
+    "value": "c.raw",
+    "shown": "c.shown",
+    "number": "CASE WHEN c.raw_kind IN (2, 3) THEN CAST(c.raw AS {big}) END",
+    "flag": "CASE WHEN c.raw_kind = 1 THEN CAST(c.raw AS INTEGER) END",
+}
+
+
+def expand_view_value(match):
+    """A property's value of the row an alias names: its cell of the object version, or
+    else its volatile cell of the check."""
+    kind, prop, alias = match.group(1), match.group(2), match.group(3) or "o"
+    column = VIEW_COLUMNS[kind]
+    names = f"JOIN store_column_names n ON n.columns_id = {alias}.columns_id AND n.position = c.position"
+    stable = (f"(SELECT {column} FROM store_cells c {names}"
+              f" WHERE c.object_id = {alias}.object_id AND n.property = '{prop}')")
+    volatile = (f"(SELECT {column} FROM store_volatile c {names} WHERE c.check_id = {alias}.check_id"
+                f" AND c.ordinal = {alias}.ordinal AND c.member = {alias}.member AND n.property = '{prop}')")
+    return f"COALESCE({stable}, {volatile})"
+
+
+def read_views(root, problems):
+    """The statements of store/views.sql with their placeholders expanded."""
+    relative = "store/views.sql"
+    try:
+        lines = (root / relative).read_text(encoding="utf-8").splitlines()
+    except (OSError, UnicodeDecodeError) as error:
+        problems.add(relative, f"cannot read: {error}")
+        return []
+    statements, current = [], []
+    for number, line in enumerate(lines, start=1):
+        if not line.strip() or line.lstrip().startswith("--"):
+            continue
+        current.append(line.strip())
+        if line.rstrip().endswith(";"):
+            text = " ".join(current)[:-1]
+            current = []
+            if not re.match(r"CREATE VIEW [a-z_]+ AS SELECT ", text):
+                problems.add(f"{relative}:{number}", "each statement must be CREATE VIEW <name> AS SELECT ...")
+            expanded = VIEW_PLACEHOLDER.sub(expand_view_value, text)
+            if re.search(r"\{(?!big\}|real\})", expanded):
+                problems.add(f"{relative}:{number}", "an unknown placeholder")
+            statements.append(expanded)
+    if current:
+        problems.add(relative, "the last statement does not end with ';'")
+    return statements
+
+
+QUESTION_TYPES = {"text": "QuestionType::Text", "integer": "QuestionType::Integer", "number": "QuestionType::Number"}
+FIRST_QUESTION_STRING = 7500
+QUESTION_PARAMETER = re.compile(r":([a-z][a-z0-9_]*)")
+
+
+def question_sql(sql, parameters, where, problems):
+    """The SQL with "?" for each ":name" outside quotes, and the parameters they bind in
+    order (-1 for :now)."""
+    out, order, quoted, i = [], [], False, 0
+    while i < len(sql):
+        character = sql[i]
+        if character == "'":
+            quoted = not quoted
+        match = None if quoted else QUESTION_PARAMETER.match(sql, i)
+        if match and (i == 0 or sql[i - 1] != ":"):
+            name = match.group(1)
+            if name == "now":
+                order.append(-1)
+            elif name in parameters:
+                order.append(parameters.index(name))
+            else:
+                problems.add(where, f"the SQL names an unknown parameter :{name}")
+            out.append("?")
+            i = match.end()
+            continue
+        out.append(character)
+        i += 1
+    for index, name in enumerate(parameters):
+        if index not in order:
+            problems.add(where, f"the SQL does not use the parameter :{name}")
+    return " ".join("".join(out).split()), order
+
+
+def read_questions(root, problems):
+    relative = "store/questions.txt"
+    try:
+        lines = (root / relative).read_text(encoding="utf-8").splitlines()
+    except (OSError, UnicodeDecodeError) as error:
+        problems.add(relative, f"cannot read: {error}")
+        return []
+    questions, current = [], None
+    for number, line in enumerate(lines, start=1):
+        where = f"{relative}:{number}"
+        if current is not None and current["sql"] is not None:
+            if line.startswith("["):
+                current = None
+            else:
+                current["sql"].append(line)
+                continue
+        if not line.strip() or line.startswith("#"):
+            continue
+        if line.startswith("[") and line.endswith("]"):
+            current = Row(where, {"name": line[1:-1], "where": where, "texts": {}, "parameters": [], "sql": None})
+            if not re.fullmatch(r"[a-z][a-z0-9-]*", current["name"]):
+                problems.add(where, "a question's name is lower-case letters, digits and '-'")
+            questions.append(current)
+            continue
+        if current is None:
+            problems.add(where, "a line outside any question")
+            continue
+        key, _, value = line.partition(":")
+        value = value.strip()
+        if key in ("title.en", "title.ja", "description.en", "description.ja"):
+            current["texts"][key] = value
+        elif key == "parameter":
+            fields = [field.strip() for field in value.split("|")]
+            if len(fields) != 5 or fields[1] not in QUESTION_TYPES or fields[2] not in ("", "optional"):
+                problems.add(where, "parameter: name | text, integer or number | optional or nothing | English | Japanese")
+                continue
+            current["parameters"].append(fields)
+        elif key == "sql" and not value:
+            current["sql"] = []
+        else:
+            problems.add(where, f"unknown line {key!r}")
+    unique(questions, lambda q: q["name"], "question", problems)
+    for question in questions:
+        for key in ("title.en", "title.ja", "description.en", "description.ja"):
+            if not question["texts"].get(key):
+                problems.add(question["where"], f"no {key}")
+        if not question["sql"]:
+            problems.add(question["where"], "no SQL")
+            question["sql"] = []
+        names = [parameter[0] for parameter in question["parameters"]]
+        question["statement"], question["order"] = question_sql("\n".join(question["sql"]), names,
+                                                                 question["where"], problems)
+        if re.search(r"\bstore_[a-z_]+", question["statement"]):
+            problems.add(question["where"], "a question reads the views, never the store's tables")
+    return questions
+
+
+def question_strings(questions):
+    """(id, English, Japanese) of every question's texts, numbered from FIRST_QUESTION_STRING."""
+    strings, next_id = [], FIRST_QUESTION_STRING
+    for question in questions:
+        question["ids"] = {}
+        texts = [("title", question["texts"].get("title.en", ""), question["texts"].get("title.ja", "")),
+                 ("description", question["texts"].get("description.en", ""),
+                  question["texts"].get("description.ja", ""))]
+        texts += [(f"parameter{i}", p[3], p[4]) for i, p in enumerate(question["parameters"])]
+        for key, english, japanese in texts:
+            question["ids"][key] = next_id
+            strings.append((next_id, english, japanese))
+            next_id += 1
+    return strings
+
+
+def render_questions(data):
+    out = [banner("store/questions.txt"), '#include "store/question_data.h"', "", "namespace {", ""]
+    records = []
+    for index, question in enumerate(data["questions"]):
+        parameters = [f"{{{cpp_string(p[0])}, {QUESTION_TYPES[p[1]]}, {'true' if p[2] else 'false'}, "
+                      f"{question['ids'][f'parameter{i}']}}}" for i, p in enumerate(question["parameters"])]
+        out += array(f"constexpr QuestionParameter kParameters{index}", parameters)
+        out += array(f"constexpr int kBinds{index}", [str(i) for i in question["order"]], wrap=True)
+        records.append(f"{{{cpp_string(question['name'])}, {question['ids']['title']}, {question['ids']['description']}, "
+                       f"{cpp_string(question['statement'])}, "
+                       f"{{{f'kParameters{index}' if parameters else ''}}}, "
+                       f"{{{f'kBinds{index}' if question['order'] else ''}}}}}")
+    out += array("const Question kQuestions", records)
+    out += ["", "}  // namespace"]
+    out += accessor("std::span<const Question> ReadyQuestions()", "kQuestions", records)
+    return out
+
+
+def render_question_strings(data, column, language):
+    index = 1 if column == "english" else 2
+    return ([banner("store/questions.txt"), "#pragma code_page(65001)"]
+            + string_table(language, [(entry[0], entry[index]) for entry in data["question_strings"]]))
+
+
 def render_store_tables(data):
     out = [banner(DATA_FILES["identity"][0], DATA_FILES["volatile"][0]), '#include "store/identity_data.h"',
            "", "namespace {", ""]
@@ -718,6 +902,14 @@ def render_store_tables(data):
     out += ["", "}  // namespace"]
     out += accessor("std::span<const ClassIdentityRule> ClassIdentityRules()", "kClassIdentityRules", rules)
     out += accessor("std::span<const VolatileProperty> VolatileProperties()", "kVolatileProperties", properties)
+    return out
+
+
+def render_views(data):
+    out = [banner("store/views.sql"), '#include "store/view_data.h"', "", "namespace {", ""]
+    out += array("constexpr const char* kStoreViews", [cpp_string(text) for text in data["views"]])
+    out += ["", "}  // namespace"]
+    out += accessor("std::span<const char* const> StoreViewStatements()", "kStoreViews", data["views"])
     return out
 
 
@@ -763,6 +955,10 @@ def outputs(data):
         "resources/strings/decoded.ja.rc": render_decoded(data, japanese[0], japanese[1]),
         "resources/strings/class_names.rc": render_class_names(data),
         "store/identity_data.cpp": render_store_tables(data),
+        "store/view_data.cpp": render_views(data),
+        "store/question_data.cpp": render_questions(data),
+        "resources/strings/questions.en.rc": render_question_strings(data, english[0], english[1]),
+        "resources/strings/questions.ja.rc": render_question_strings(data, japanese[0], japanese[1]),
     }
 
 

@@ -4,6 +4,7 @@
 
 #include "resources/text.h"
 #include "store/sqlite_database.h"
+#include "store/store_schema.h"
 #include "tests/store/store_fixture.h"
 
 namespace {
@@ -49,7 +50,7 @@ TEST_F(OpenStore, IsMadeOnFirstUseWithItsFolderAndWriteAheadLogging)
         EXPECT_EQ(pragma->Text(0), "wal");
         pragma = store->Db().Prepare("PRAGMA user_version");
         ASSERT_TRUE(pragma && pragma->Step() == DbStep::Row);
-        EXPECT_EQ(pragma->Int(0), 1);
+        EXPECT_EQ(pragma->Int(0), kStoreSchemaVersion);
     }
     EXPECT_TRUE(InventoryStore::Open(location, StoreAccess::Query, 5, message, failure)) << message;
     DeleteFileA(path.c_str());

@@ -43,6 +43,35 @@ rep /q "/store:$store" /format:json "/out:Z:$out/check.json"; expect 0 "JSON che
 rep /q "/store:$store" /show:4 /format:json; expect 0 "/show:4"
 cmp -s "$out/stdout" "$out/check.json" || fail "/show:4 differs from the JSON check"
 
+# Questions: the services of the last check, as its JSON lists them; statements that would
+# do more than read refused with the usage code and the store's bytes unchanged; every
+# ready-made question answers.
+rep "/store:$store" "/query:SELECT name FROM services ORDER BY name"; expect 0 "/query of the services"
+python3 - "$out/stdout" "$out/check.json" <<'PY' || exit 1
+import csv, json, sys
+names = [row[0] for row in list(csv.reader(open(sys.argv[1], encoding="cp1252", newline="")))[1:]]
+check = json.load(open(sys.argv[2], encoding="utf-8"))
+services = next(c for c in check["categories"] if c["class"] == "Win32_Service")
+column = [c["property"] for c in services["columns"]].index("Name")
+assert names == sorted(row[column]["raw"] for row in services["rows"]), names
+assert "MirelStoreTest" in names and len(names) > 10, names
+PY
+sum=$(md5sum < "$out/inventory.db")
+for sql in "DELETE FROM store_checks" "DROP VIEW services" "ATTACH 'Z:$out/x.db' AS x" "PRAGMA user_version = 9" \
+           "SELECT 1; DELETE FROM store_checks"; do
+    rep "/store:$store" "/query:$sql"; expect 2 "/query:$sql"
+    grep -q "Refused" "$out/stderr" || fail "no refusal for $sql: $(cat "$out/stderr")"
+done
+[ "$(md5sum < "$out/inventory.db")" = "$sum" ] || fail "a refused statement changed the store"
+rep /questions; expect 0 "/questions"
+[ "$(grep -c '^[a-z]' "$out/stdout")" = 7 ] || fail "/questions: $(cat "$out/stdout")"
+for question in "missing-hotfix /param:KB5034441" "program /param:wine /param:below=99" "low-disk /param:99" \
+                "not-checked /param:1" windows-versions "recent-changes /param:1" stopped-auto-services; do
+    rep "/store:$store" /question:$question; expect 0 "/question:$question"
+done
+rep "/store:$store" /question:recent-changes /param:1 /format:json; expect 0 "changes as JSON"
+grep -q MirelStoreTest "$out/stdout" || fail "the new service is not among the recent changes"
+
 # Killed while it records (four computers each time, at different moments), and two
 # processes recording at once: the store opens, is sound, and no check is half there.
 for pause in 0.4 0.9 1.5; do
@@ -61,7 +90,7 @@ python3 - "$out/inventory.db" <<'PY' || exit 1
 import sqlite3, sys
 db = sqlite3.connect(sys.argv[1])
 assert db.execute("PRAGMA integrity_check").fetchone()[0] == "ok"
-assert db.execute("PRAGMA user_version").fetchone()[0] == 1
+assert db.execute("PRAGMA user_version").fetchone()[0] == 2
 parts = db.execute("SELECT c.id, count(p.ordinal) FROM store_checks c LEFT JOIN store_parts p ON p.check_id = c.id"
                    " WHERE c.kind = 'standard' GROUP BY c.id").fetchall()
 assert all(count in (0, 28) for _, count in parts), parts

@@ -1,0 +1,18 @@
+#include "store/database.h"
+
+#include "store/sql_text.h"
+
+bool Database::IsOneReadingStatement(std::string_view sql, DbError& error)
+{
+    const int statements = CountStatements(sql);
+    if (statements != 1) {
+        error = {DbFailure::Syntax, 0, statements == 0 ? "no statement" : "more than one statement"};
+        return false;
+    }
+    const std::string keyword = FirstKeyword(sql);
+    if (keyword != "SELECT" && keyword != "WITH" && keyword != "VALUES" && keyword != "TABLE") {
+        error = {DbFailure::ReadOnly, 0, keyword + " does more than read"};
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,169 @@
+#include "store/store_query.h"
+
+#include <charconv>
+
+#include "base/text_util.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+std::string RealText(double value)
+{
+    char text[64];
+    const auto result = std::to_chars(text, text + sizeof text, value);
+    return std::string(text, result.ptr);
+}
+
+// A parameter's text as a value of its type; false when it is none.
+bool ReadParameter(const QuestionParameter& parameter, const std::string& text, QueryValue& value)
+{
+    const std::string trimmed = TrimWhiteSpace(text);
+    switch (parameter.type) {
+    case QuestionType::Text:
+        value = {DbType::Text, 0, 0, text};
+        return true;
+    case QuestionType::Integer: {
+        int64_t number = 0;
+        const auto result = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), number);
+        value = {DbType::Integer, number, 0, {}};
+        return !trimmed.empty() && result.ec == std::errc() && result.ptr == trimmed.data() + trimmed.size();
+    }
+    case QuestionType::Number: {
+        double number = 0;
+        const auto result = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), number);
+        value = {DbType::Real, 0, number, {}};
+        return !trimmed.empty() && result.ec == std::errc() && result.ptr == trimmed.data() + trimmed.size() &&
+               number == number && number - number == 0;   // neither NaN nor infinite
+    }
+    }
+    return false;
+}
+
+}  // namespace
+
+std::string QueryValue::Text() const
+{
+    switch (type) {
+    case DbType::Null:
+        return {};
+    case DbType::Integer:
+        return std::to_string(integer);
+    case DbType::Real:
+        return RealText(real);
+    case DbType::Text:
+        break;
+    }
+    return text;
+}
+
+QueryOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
+                              QueryAnswer& answer, std::string& message)
+{
+    answer = QueryAnswer{};
+    std::unique_ptr<DbStatement> statement = database.PrepareReadOnly(sql);
+    if (!statement) {
+        const DbError& error = database.LastError();
+        const bool refused = error.failure == DbFailure::ReadOnly ||
+                             (error.failure == DbFailure::Syntax && error.code == 0);
+        message = FillIn(LoadText(refused ? IDS_STORE_QUERY_REFUSED : IDS_STORE_QUERY_FAILED), error.message);
+        return refused ? QueryOutcome::Refused : QueryOutcome::Failed;
+    }
+    for (size_t i = 0; i < values.size(); ++i) {
+        const int index = static_cast<int>(i) + 1;
+        switch (values[i].type) {
+        case DbType::Null: statement->BindNull(index); break;
+        case DbType::Integer: statement->BindInt(index, values[i].integer); break;
+        case DbType::Real: statement->BindReal(index, values[i].real); break;
+        case DbType::Text: statement->BindText(index, values[i].text); break;
+        }
+    }
+    DbStep step;
+    while ((step = statement->Step()) == DbStep::Row) {
+        if (answer.columns.empty())
+            for (int column = 0; column < statement->ColumnCount(); ++column)
+                answer.columns.push_back(statement->ColumnName(column));
+        std::vector<QueryValue> row;
+        for (int column = 0; column < statement->ColumnCount(); ++column) {
+            QueryValue value;
+            value.type = statement->ColumnType(column);
+            if (value.type == DbType::Integer)
+                value.integer = statement->Int(column);
+            else if (value.type == DbType::Real)
+                value.real = statement->Real(column);
+            else if (value.type == DbType::Text)
+                value.text = statement->Text(column);
+            row.push_back(std::move(value));
+        }
+        answer.rows.push_back(std::move(row));
+    }
+    if (answer.columns.empty())
+        for (int column = 0; column < statement->ColumnCount(); ++column)
+            answer.columns.push_back(statement->ColumnName(column));
+    if (step == DbStep::Error) {
+        message = FillIn(LoadText(IDS_STORE_QUERY_FAILED), database.LastError().message);
+        return QueryOutcome::Failed;
+    }
+    return QueryOutcome::Answered;
+}
+
+const Question* FindQuestion(const std::string& name)
+{
+    for (const Question& question : ReadyQuestions())
+        if (EqualsNoCase(question.name, name))
+            return &question;
+    return nullptr;
+}
+
+bool BindQuestion(const Question& question, const std::vector<std::string>& given, int64_t now,
+                  std::vector<QueryValue>& values, std::string& message)
+{
+    const size_t count = question.parameters.size();
+    std::vector<std::string> texts(count);
+    std::vector<bool> set(count, false);
+    size_t next = 0;
+    for (const std::string& text : given) {
+        size_t index = count;
+        std::string value = text;
+        const size_t equals = text.find('=');
+        for (size_t i = 0; equals != std::string::npos && i < count; ++i)
+            if (EqualsNoCase(text.substr(0, equals), question.parameters[i].name))
+                index = i;
+        if (index < count)
+            value = text.substr(equals + 1);
+        else
+            index = next;
+        if (index >= count) {
+            message = FillIn(LoadText(IDS_QUESTION_TOO_MANY), question.name, text);
+            return false;
+        }
+        if (set[index]) {
+            message = FillIn(LoadText(IDS_QUESTION_PARAMETER_TWICE), question.parameters[index].name);
+            return false;
+        }
+        texts[index] = value;
+        set[index] = true;
+        while (next < count && set[next])
+            ++next;
+    }
+    std::vector<QueryValue> parameters(count);
+    for (size_t i = 0; i < count; ++i) {
+        const QuestionParameter& parameter = question.parameters[i];
+        if (!set[i] && !parameter.optional) {
+            message = FillIn(LoadText(IDS_QUESTION_MISSING), parameter.name, LoadText(parameter.promptId));
+            return false;
+        }
+        if (!set[i] || (parameter.optional && TrimWhiteSpace(texts[i]).empty())) {
+            parameters[i] = {DbType::Text, 0, 0, {}};   // left empty
+            continue;
+        }
+        if (!ReadParameter(parameter, texts[i], parameters[i])) {
+            message = FillIn(LoadText(IDS_QUESTION_NOT_OF_TYPE), parameter.name, texts[i]);
+            return false;
+        }
+    }
+    values.clear();
+    for (int bind : question.binds)
+        values.push_back(bind < 0 ? QueryValue{DbType::Integer, now, 0, {}} : parameters[static_cast<size_t>(bind)]);
+    return true;
+}

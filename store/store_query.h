@@ -1,0 +1,44 @@
+// Questions to the store in SQL: the user's own read-only statement, or a ready-made
+// question with its parameters, answered as a table of typed values.
+#pragma once
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/database.h"
+#include "store/question_data.h"
+
+struct QueryValue {
+    DbType type = DbType::Null;
+    int64_t integer = 0;
+    double real = 0;
+    std::string text;
+
+    // The value as a text: a number in decimal, null as nothing.
+    std::string Text() const;
+};
+
+struct QueryAnswer {
+    std::vector<std::string> columns;
+    std::vector<std::vector<QueryValue>> rows;
+};
+
+enum class QueryOutcome {
+    Answered,
+    Refused,    // not one statement that only reads: nothing ran
+    Failed,     // the database failed (the statement does not parse, names what is not there...)
+};
+
+// Runs `sql` (one statement, read only) with the values bound in order. `message` says why
+// not (the database's own words included).
+QueryOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
+                              QueryAnswer& answer, std::string& message);
+
+// The question of that name; nullptr when there is none.
+const Question* FindQuestion(const std::string& name);
+
+// Reads the parameters given for `question` ("value" in order, or "name=value") into the
+// values its SQL binds, with `now` (seconds since 1970, UTC) for the time of asking. False
+// with `message` for a parameter missing, unknown, given twice or not of its type.
+bool BindQuestion(const Question& question, const std::vector<std::string>& given, int64_t now,
+                  std::vector<QueryValue>& values, std::string& message);
