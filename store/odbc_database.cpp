@@ -36,6 +36,7 @@ struct OdbcCell {
 struct OdbcColumn {
     std::string name;
     DbType type = DbType::Text;
+    bool exactNumber = false;   // NUMERIC or DECIMAL: read as text, held as a number
 };
 
 class OdbcStatement : public DbStatement {
@@ -67,7 +68,10 @@ public:
     void Reset() override;
 
     int ColumnCount() override { return static_cast<int>(columns_.size()); }
-    std::string ColumnName(int column) override { return InRange(column) ? columns_[column].name : std::string(); }
+    std::string ColumnName(int column) override
+    {
+        return column >= 0 && column < ColumnCount() ? columns_[column].name : std::string();
+    }
     DbType ColumnType(int column) override { return InRange(column) ? row_[column].type : DbType::Null; }
     int64_t Int(int column) override;
     double Real(int column) override;
@@ -114,6 +118,7 @@ public:
     DbDialect Dialect() const override { return DbDialect::Postgres; }
     std::unique_ptr<DbStatement> Prepare(std::string_view sql) override;
     bool Execute(std::string_view sql) override;
+    std::unique_ptr<DbStatement> PrepareReadOnly(std::string_view sql) override;
     bool BeginWrite() override;
     bool Commit() override;
     void Rollback() override;
@@ -162,7 +167,25 @@ DbType TypeOfSqlType(SQLSMALLINT type)
     case SQL_DOUBLE:
         return DbType::Real;
     default:
-        return DbType::Text;   // texts, and exact numbers and dates read as their text
+        return DbType::Text;   // texts, dates, and exact numbers (read as their text first)
+    }
+}
+
+// An exact number as SQLite would hold it: a whole number that fits as an integer, any
+// other as a real number.
+void HoldAsNumber(OdbcCell& cell)
+{
+    if (cell.type != DbType::Text)
+        return;
+    const char* first = cell.text.data();
+    const char* last = first + cell.text.size();
+    int64_t integer = 0;
+    if (const auto read = std::from_chars(first, last, integer); read.ec == std::errc() && read.ptr == last) {
+        cell.type = DbType::Integer;
+        cell.integer = integer;
+    } else if (double real = 0; std::from_chars(first, last, real).ec == std::errc()) {
+        cell.type = DbType::Real;
+        cell.real = real;
     }
 }
 
@@ -213,7 +236,8 @@ bool OdbcStatement::Describe()
                                                        static_cast<SQLSMALLINT>(std::size(name)), &nameLength, &type,
                                                        &size, &digits, &nullable)))
             return database_.Fail(statement_);
-        columns_[column] = {ToNarrow(reinterpret_cast<const wchar_t*>(name)), TypeOfSqlType(type)};
+        columns_[column] = {ToNarrow(reinterpret_cast<const wchar_t*>(name)), TypeOfSqlType(type),
+                            type == SQL_NUMERIC || type == SQL_DECIMAL};
     }
     return true;
 }
@@ -265,6 +289,8 @@ bool OdbcStatement::ReadRow()
         default:
             if (!ReadText(column, cell))
                 return false;
+            if (columns_[i].exactNumber)
+                HoldAsNumber(cell);
             continue;
         }
         if (!SQL_SUCCEEDED(rc))
@@ -375,6 +401,38 @@ std::string OdbcStatement::Text(int column)
     return {};
 }
 
+// A statement of the user's own, run in a read-only transaction of its own that ends (rolled
+// back) with it: the server refuses whatever in it would write, whatever its text hides.
+class ReadOnlyStatement : public DbStatement {
+public:
+    ReadOnlyStatement(Database& database, std::unique_ptr<DbStatement> statement)
+        : database_(database), statement_(std::move(statement))
+    {
+    }
+    ~ReadOnlyStatement() override
+    {
+        statement_.reset();
+        database_.Rollback();
+    }
+
+    void BindNull(int index) override { statement_->BindNull(index); }
+    void BindInt(int index, int64_t value) override { statement_->BindInt(index, value); }
+    void BindReal(int index, double value) override { statement_->BindReal(index, value); }
+    void BindText(int index, std::string_view text) override { statement_->BindText(index, text); }
+    DbStep Step() override { return statement_->Step(); }
+    void Reset() override { statement_->Reset(); }
+    int ColumnCount() override { return statement_->ColumnCount(); }
+    std::string ColumnName(int column) override { return statement_->ColumnName(column); }
+    DbType ColumnType(int column) override { return statement_->ColumnType(column); }
+    int64_t Int(int column) override { return statement_->Int(column); }
+    double Real(int column) override { return statement_->Real(column); }
+    std::string Text(int column) override { return statement_->Text(column); }
+
+private:
+    Database& database_;
+    std::unique_ptr<DbStatement> statement_;
+};
+
 // ---------------------------------------------------------------- the connection
 
 std::unique_ptr<DbStatement> OdbcDatabase::Prepare(std::string_view sql)
@@ -403,6 +461,20 @@ bool OdbcDatabase::Execute(std::string_view sql)
     while (SQL_SUCCEEDED(rc))
         rc = api_->MoreResults(statement.Get());
     return rc == SQL_NO_DATA || Fail(statement);
+}
+
+std::unique_ptr<DbStatement> OdbcDatabase::PrepareReadOnly(std::string_view sql)
+{
+    if (!IsOneReadingStatement(sql, error_) || !BeginWrite())
+        return nullptr;
+    std::unique_ptr<DbStatement> statement;
+    if (Execute("SET TRANSACTION READ ONLY"))
+        statement = Prepare(sql);
+    if (!statement) {
+        Rollback();
+        return nullptr;
+    }
+    return std::make_unique<ReadOnlyStatement>(*this, std::move(statement));
 }
 
 bool OdbcDatabase::BeginWrite()

@@ -96,8 +96,17 @@ TEST_F(OdbcStoreTest, ValuesCrossIntactAndStatementsRunAgain)
     EXPECT_TRUE(select->IsNull(0) && select->IsNull(1) && select->IsNull(2));
     EXPECT_EQ(select->ColumnName(2), "text_column");
     EXPECT_EQ(select->Step(), DbStep::Done);
+    EXPECT_EQ(select->ColumnName(2), "text_column");   // also after the last row
     select->Reset();
     EXPECT_EQ(select->Step(), DbStep::Row);
+
+    // Exact numbers as SQLite holds them: whole ones as integers, others as real numbers.
+    std::unique_ptr<DbStatement> exact = database->Prepare("SELECT sum(i), round(2.25, 1) FROM t WHERE i < 0");
+    ASSERT_TRUE(exact && exact->Step() == DbStep::Row);
+    EXPECT_EQ(exact->ColumnType(0), DbType::Integer);
+    EXPECT_EQ(exact->Int(0), INT64_MIN);
+    EXPECT_EQ(exact->ColumnType(1), DbType::Real);
+    EXPECT_EQ(exact->Real(1), 2.3);
 
     std::unique_ptr<DbStatement> update = database->Prepare("UPDATE t SET s = ? WHERE i = 42");
     ASSERT_TRUE(update);

@@ -1,8 +1,9 @@
 #!/bin/sh
 # mirelrep with the inventory store on the tests' PostgreSQL server, under Wine, checking the
 # real local computer:
-#   1. the same checks recorded into the server and into a file give the same /history,
-#      /compare and /show (text and JSON), and /show gives the check's JSON as it was written;
+#   1. a check recorded into the server comes back as it was written; the same checks in
+#      the server and in a file give the same /history, /compare, /show (text and JSON),
+#      /query and ready-made questions; statements that would write are refused;
 #   2. four processes recording at once all succeed and lose nothing;
 #   3. the connection ended during a run (pg_terminate_backend) is made anew: every check
 #      is recorded;
@@ -15,7 +16,7 @@ state=$2
 here=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mktemp -d /tmp/mirel-store-server.XXXXXX)
 silent=""
-trap '[ -n "$silent" ] && kill $silent 2>/dev/null; rm -rf "$out"' EXIT
+trap '[ -n "$silent" ] && kill $silent 2>/dev/null; [ -n "$KEEP" ] || rm -rf "$out"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
 
 server=$(sed -n 1p "$state/server.txt")
@@ -30,12 +31,23 @@ with() { echo "$server" | sed "s/;$1=[^;]*/;$1=$2/"; }
 
 sql "DROP SCHEMA public CASCADE; CREATE SCHEMA public AUTHORIZATION mirel" || fail "the database cannot be emptied"
 
-# 1. Two checks of this computer; each store gets both, one recorded live and one imported.
+# 1. A check of this computer recorded live into each store comes back as it was written;
+# then each store is emptied and gets the same two checks (imported, as a live recording
+# keeps what JSON cannot, such as the VARIANT type of an empty value).
 file="Z:$out/inventory.db"
 mirelrep "" /q "/store:$server" /format:json "/out:Z:$out/first.json" || fail "recording into the server"
-mirelrep /q "/store:$file" "/import:Z:$out/first.json" >/dev/null || fail "importing into the file"
 mirelrep "" /q "/store:$file" /format:json "/out:Z:$out/second.json" || fail "recording into the file"
-mirelrep /q "/store:$server" "/import:Z:$out/second.json" >/dev/null || fail "importing into the server"
+mirelrep "/store:$server" /show:1 /format:json >"$out/server.live.json"
+mirelrep "/store:$file" /show:1 /format:json >"$out/file.live.json"
+cmp -s "$out/first.json" "$out/server.live.json" || fail "the server's /show:1 /format:json is not the check as it was written"
+cmp -s "$out/second.json" "$out/file.live.json" || fail "the file's /show:1 /format:json is not the check as it was written"
+sql "DROP SCHEMA public CASCADE; CREATE SCHEMA public AUTHORIZATION mirel"
+rm -f "$out/inventory.db"*
+for location in "$server" "$file"; do
+    for check in first second; do
+        mirelrep /q "/store:$location" "/import:Z:$out/$check.json" >/dev/null || fail "importing $check.json"
+    done
+done
 for store in server file; do
     [ $store = server ] && location=$server || location=$file
     mirelrep "/store:$location" /history >"$out/$store.history.csv"
@@ -45,13 +57,33 @@ for store in server file; do
     mirelrep "/store:$location" /compare:1,2 /format:csv >"$out/$store.compare.csv"
     mirelrep "/store:$location" /show:1 >"$out/$store.show1.txt"
     mirelrep "/store:$location" /show:2 /format:json >"$out/$store.show2.json"
+    mirelrep "/store:$location" "/query:SELECT name, start_mode, state FROM services ORDER BY name" >"$out/$store.services.csv"
+    mirelrep "/store:$location" "/query:SELECT * FROM object_values ORDER BY check_id, class_name, object_key, property" \
+        /format:json >"$out/$store.values.json"
+    for question in "missing-hotfix /param:KB5034441" "program /param:wine /param:below=99" "low-disk /param:99" \
+                    "not-checked /param:1" windows-versions "recent-changes /param:1" stopped-auto-services; do
+        echo "/question:$question" >>"$out/$store.questions.csv"
+        mirelrep "/store:$location" /question:$question >>"$out/$store.questions.csv"
+        echo "exit $?" >>"$out/$store.questions.csv"
+    done
 done
-for answer in history.csv history.json compare.txt compare.csv show1.txt show2.json; do
+for answer in history.csv history.json compare.txt compare.csv show1.txt show2.json services.csv values.json questions.csv; do
     [ -s "$out/server.$answer" ] || fail "no answer from the server: $answer"
     cmp -s "$out/server.$answer" "$out/file.$answer" || { diff "$out/server.$answer" "$out/file.$answer" | head -20; fail "the server and the file answer $answer differently"; }
 done
 [ "$(grep -c '"standard"' "$out/server.history.csv")" = 2 ] || fail "the history does not list two checks"
-cmp -s "$out/second.json" "$out/server.show2.json" || fail "/show:2 /format:json is not the check as it was written"
+[ "$(wc -l <"$out/server.services.csv")" -gt 10 ] || fail "/query lists no services"
+! grep -q "exit [^0]" "$out/server.questions.csv" || fail "a question failed: $(cat "$out/server.questions.csv")"
+# Statements that would do more than read: refused with the usage code, the server's store unchanged.
+before=$(sql "SELECT count(*) FROM store_checks")
+for statement in "DELETE FROM store_checks" "DROP VIEW services" "SELECT 1; DELETE FROM store_checks" \
+                 "WITH gone AS (DELETE FROM store_checks RETURNING id) SELECT count(*) FROM gone" \
+                 "SELECT id FROM store_checks FOR UPDATE" "SELECT nextval('store_checks_id_seq')"; do
+    mirelrep "/store:$server" "/query:$statement" >/dev/null
+    code=$?
+    [ "$code" = 2 ] || fail "/query:$statement ended with $code, not 2"
+done
+[ "$(sql "SELECT count(*) FROM store_checks")" = "$before" ] || fail "a refused statement changed the server's store"
 
 # 2. Four processes, three computers each (the last never found), all at once.
 sql "DROP SCHEMA public CASCADE; CREATE SCHEMA public AUTHORIZATION mirel"
