@@ -1,6 +1,7 @@
 #include "store/odbc_api.h"
 
 #include <utility>
+#include <vector>
 
 #include "base/narrow.h"
 #include "base/text_util.h"
@@ -52,6 +53,13 @@ std::shared_ptr<const OdbcApi> OdbcApi::Load(DbError& error)
 {
     auto api = std::make_shared<OdbcApi>();
     api->module_ = LoadLibraryExW(L"odbc32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    if (!api->module_ && GetLastError() == ERROR_INVALID_PARAMETER) {
+        // Windows 7 without the update that brought the flag: the system folder by its path.
+        std::wstring path(MAX_PATH, L'\0');
+        path.resize(GetSystemDirectoryW(path.data(), static_cast<UINT>(path.size())));
+        if (!path.empty())
+            api->module_ = LoadLibraryExW((path + L"\\odbc32.dll").c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+    }
     if (!api->module_) {
         error = {DbFailure::CannotOpen, static_cast<long long>(GetLastError()), "odbc32.dll cannot be loaded"};
         return nullptr;
@@ -169,13 +177,19 @@ DbError OdbcDiagnostics(const OdbcApi& api, const OdbcHandle& handle, const std:
     for (SQLSMALLINT record = 1; record <= 4; ++record) {
         SQLWCHAR sqlState[6] = {};
         SQLINTEGER native = 0;
-        SQLWCHAR message[1024] = {};
+        std::vector<SQLWCHAR> message(512);
         SQLSMALLINT length = 0;
-        const SQLRETURN rc = api.GetDiagRec(handle.Type(), handle.Get(), record, sqlState, &native, message,
-                                            static_cast<SQLSMALLINT>(std::size(message)), &length);
+        SQLRETURN rc = SQL_ERROR;
+        for (int attempt = 0; attempt < 2; ++attempt) {   // again with room for a longer message
+            rc = api.GetDiagRec(handle.Type(), handle.Get(), record, sqlState, &native, message.data(),
+                                static_cast<SQLSMALLINT>(message.size()), &length);
+            if (!SQL_SUCCEEDED(rc) || length < static_cast<SQLSMALLINT>(message.size()))
+                break;
+            message.assign(static_cast<size_t>(length) + 1, 0);
+        }
         if (!SQL_SUCCEEDED(rc))
             break;
-        const std::string text = TrimWhiteSpace(ToNarrow(reinterpret_cast<const wchar_t*>(message)));
+        const std::string text = TrimWhiteSpace(ToNarrow(reinterpret_cast<const wchar_t*>(message.data())));
         if (record == 1) {
             state = ToNarrow(reinterpret_cast<const wchar_t*>(sqlState));
             error.code = native;
