@@ -309,17 +309,18 @@ DbStep OdbcStatement::Fail()
 DbStep OdbcStatement::Step()
 {
     const OdbcApi& api = database_.Api();
-    if (!executed_) {
-        executed_ = true;
+    if (!executed_) {   // a statement that failed to run is run again, not taken as ended
         if (!BindAll())
             return DbStep::Error;
         const SQLRETURN rc = api.Execute(statement_.Get());
         if (rc == SQL_NO_DATA) {   // an UPDATE or DELETE that met no row
+            executed_ = true;
             columns_.clear();
             return DbStep::Done;
         }
         if (!SQL_SUCCEEDED(rc) || !Describe())
             return Fail();
+        executed_ = true;
         cursor_ = !columns_.empty();
     }
     if (!cursor_)
