@@ -4,7 +4,7 @@
 #include <windows.h>
 
 #include "appearance/appearance_styles.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace appearance {
 
@@ -40,29 +40,11 @@ public:
     HDC Dc() const { return memory_ ? memory_.Get() : target_; }
 
 private:
-    using UniqueDc = ui::UniqueResource<ui::handle_traits::NullIsEmpty<HDC, DeleteDC>>;
     HDC target_;
     RECT rect_;
-    UniqueDc memory_;
-    ui::UniqueBitmap bitmap_;
+    UniqueMemoryDC memory_;
+    UniqueBitmap bitmap_;
     HGDIOBJ previousBitmap_ = nullptr;
-};
-
-// Selects an object into a DC for the scope and puts the previous one back.
-class ScopedSelect {
-public:
-    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
-    ~ScopedSelect()
-    {
-        if (previous_)
-            SelectObject(dc_, previous_);
-    }
-    ScopedSelect(const ScopedSelect&) = delete;
-    ScopedSelect& operator=(const ScopedSelect&) = delete;
-
-private:
-    HDC dc_;
-    HGDIOBJ previous_;
 };
 
 }  // namespace appearance

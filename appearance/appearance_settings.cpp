@@ -1,11 +1,11 @@
 #include "appearance/appearance_settings.h"
 
 #include "appearance/appearance_styles.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace {
 
-using UniqueKey = ui::UniqueResource<ui::handle_traits::NullIsEmpty<HKEY, RegCloseKey>>;
+using UniqueKey = UniqueResource<handle_traits::NullIsEmpty<HKEY, RegCloseKey>>;
 
 }  // namespace
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "appearance/appearance_paint.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace appearance {
 namespace {
@@ -104,7 +104,7 @@ void DrawSizeGrip(HDC dc, const RECT& client, const AppearanceStyle& style)
 // A copy of the status bar's font (or of the system's status font when it has none)
 // whose character set is left to the font mapper: the user's code page then picks a
 // face that has the glyphs of the pane texts, as the menu font does.
-ui::UniqueFont StatusFont(HWND statusBar)
+UniqueFont StatusFont(HWND statusBar)
 {
     LOGFONTW font{};
     HFONT own = reinterpret_cast<HFONT>(SendMessageW(statusBar, WM_GETFONT, 0, 0));
@@ -112,11 +112,11 @@ ui::UniqueFont StatusFont(HWND statusBar)
         NONCLIENTMETRICSW metrics{};
         metrics.cbSize = sizeof(metrics);
         if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-            return ui::UniqueFont(nullptr);
+            return UniqueFont(nullptr);
         font = metrics.lfStatusFont;
     }
     font.lfCharSet = DEFAULT_CHARSET;
-    return ui::UniqueFont(CreateFontIndirectW(&font));
+    return UniqueFont(CreateFontIndirectW(&font));
 }
 
 bool ShowsSizeGrip(HWND statusBar)
@@ -167,7 +167,7 @@ void PaintStatusBar(HWND statusBar, HDC dc, const AppearanceStyle& style)
     FillGradient(dc, client, style.statusBar);
     FillSolid(dc, {client.left, client.top, client.right, client.top + 1}, style.statusPaneBorder);
 
-    ui::UniqueFont font = StatusFont(statusBar);
+    UniqueFont font = StatusFont(statusBar);
     ScopedSelect selected(dc, font ? static_cast<HGDIOBJ>(font.Get()) : GetStockObject(DEFAULT_GUI_FONT));
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, style.statusText);

@@ -8,14 +8,14 @@ namespace {
 
 // The system's menu font. Its character set is left to the font mapper (the user's
 // code page), so that a face without the glyphs of the menu texts is not forced on them.
-ui::UniqueFont CreateMenuFont()
+UniqueFont CreateMenuFont()
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
     if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0))
-        return ui::UniqueFont(nullptr);
+        return UniqueFont(nullptr);
     metrics.lfMenuFont.lfCharSet = DEFAULT_CHARSET;
-    return ui::UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
+    return UniqueFont(CreateFontIndirectW(&metrics.lfMenuFont));
 }
 
 // The character after the first single '&' of `text`, upper case; 0 when there is none.
@@ -59,7 +59,7 @@ void MenuBarPainter::Apply(HWND frame, const AppearanceStyle& style)
     menu_ = menu;
     if (!font_)
         font_ = CreateMenuFont();
-    ui::UniqueBrush brush(CreateSolidBrush(style.menuBar));
+    UniqueBrush brush(CreateSolidBrush(style.menuBar));
     SetBackground(brush.Get());
     background_ = std::move(brush);  // the previous brush is no longer in use
     if (entries_.empty())
@@ -153,14 +153,13 @@ bool MenuBarPainter::OnMeasureItem(MEASUREITEMSTRUCT& item)
     const Entry* entry = item.CtlType == ODT_MENU ? EntryOf(item.itemData) : nullptr;
     if (!entry)
         return false;
-    HDC dc = GetDC(frame_);
     RECT bounds{};
     {
-        ScopedSelect font(dc, font_.Get());
-        DrawTextW(dc, entry->text.c_str(), static_cast<int>(entry->text.size()), &bounds,
+        WindowDC dc(frame_);
+        ScopedSelect font(dc.Get(), font_.Get());
+        DrawTextW(dc.Get(), entry->text.c_str(), static_cast<int>(entry->text.size()), &bounds,
                   DT_SINGLELINE | DT_CALCRECT);
     }
-    ReleaseDC(frame_, dc);
     item.itemWidth = static_cast<UINT>(bounds.right - bounds.left + 2 * ui::ScalePixels(frame_, 7));
     item.itemHeight = static_cast<UINT>(GetSystemMetrics(SM_CYMENU));
     return true;
@@ -222,19 +221,18 @@ void MenuBarPainter::PaintEmptyArea() const
         return;
     RECT window{};
     GetWindowRect(frame_, &window);
-    HDC dc = GetWindowDC(frame_);
+    WindowDC dc(frame_, WindowDC::Area::Whole);
     if (!dc)
         return;
     int count = GetMenuItemCount(menu_);
     for (int position = 0; position < count; ++position) {
         RECT item{};
         if (GetMenuItemRect(frame_, menu_, position, &item))
-            ExcludeClipRect(dc, item.left - window.left, item.top - window.top, item.right - window.left,
+            ExcludeClipRect(dc.Get(), item.left - window.left, item.top - window.top, item.right - window.left,
                             item.bottom - window.top);
     }
     OffsetRect(&bar.rcBar, -window.left, -window.top);
-    FillSolid(dc, bar.rcBar, style_->menuBar);
-    ReleaseDC(frame_, dc);
+    FillSolid(dc.Get(), bar.rcBar, style_->menuBar);
 }
 
 }  // namespace appearance

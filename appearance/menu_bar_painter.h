@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "appearance/appearance_styles.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace appearance {
 
@@ -58,8 +58,8 @@ private:
     HMENU menu_ = nullptr;
     const AppearanceStyle* style_ = nullptr;
     std::vector<std::unique_ptr<Entry>> entries_;
-    ui::UniqueBrush background_;
-    ui::UniqueFont font_;
+    UniqueBrush background_;
+    UniqueFont font_;
 };
 
 }  // namespace appearance

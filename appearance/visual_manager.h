@@ -28,7 +28,7 @@
 
 #include "appearance/appearance_styles.h"
 #include "appearance/menu_bar_painter.h"
-#include "ui/handles.h"
+#include "base/handles.h"
 
 class VisualManager {
 public:
@@ -71,6 +71,6 @@ private:
     HWND statusBar_ = nullptr;
     std::vector<std::unique_ptr<Hook>> hooks_;
     appearance::MenuBarPainter menuBar_;
-    ui::UniqueBrush formBrush_;
+    UniqueBrush formBrush_;
     bool themesOff_ = false;
 };

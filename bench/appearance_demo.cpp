@@ -236,7 +236,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand)
     bool openMenu = __argc > 3 && std::string(__argv[3]) == "open";
 
     DemoFrame frame(look, closeAfterMs, openMenu);
-    ui::UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
+    UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
     if (!ui::WindowBase::RegisterWindowClass(kFrameClass, CS_HREDRAW | CS_VREDRAW,
                                              reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1)))
         return 1;

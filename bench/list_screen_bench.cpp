@@ -174,7 +174,7 @@ int main()
     HHOOK after = SetWindowsHookExA(WH_CALLWNDPROCRET, WatchRowsTaken, nullptr, GetCurrentThreadId());
     Clock::time_point start = Clock::now();
     view.OnRunButton();
-    ui::PumpMessagesUntil([&] { return view.Run().RunningCheck == kNoCheck; }, 600000);
+    ui::PumpMessagesUntil([&] { return view.Run().RunningCheck == CheckKind::None; }, 600000);
     UpdateWindow(list.Handle());
     Clock::time_point end = Clock::now();
     double run = Between(start, end);

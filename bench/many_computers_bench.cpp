@@ -51,7 +51,7 @@ double Run(std::vector<std::string> arguments, const WmiConnector& connector, in
     LARGE_INTEGER frequency, start, end;
     QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&start);
-    exitCode = RunMirelReport(arguments, connector);
+    exitCode = static_cast<int>(RunMirelReport(arguments, connector));
     QueryPerformanceCounter(&end);
     return static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }

@@ -35,7 +35,7 @@ std::string g_findText;
 void RunCheck(MainView& view)
 {
     view.OnRunButton();
-    ui::PumpMessagesUntil([&] { return view.Run().RunningCheck == kNoCheck; }, 300000);
+    ui::PumpMessagesUntil([&] { return view.Run().RunningCheck == CheckKind::None; }, 300000);
 }
 
 void SignalReady()

@@ -73,11 +73,12 @@ int main()
     std::string domainClause;
     int exitCode = 0;
     for (const StandardCategory& category : kStandardCategories) {
-        if (category.storeIndex == 23)
-            domainClause = BuildDomainClause(WmiConnector{}, "");
         std::string query = category.query;
-        if (category.storeIndex == 23 || category.storeIndex == 24)
+        if (TakesDomainClause(category.classId)) {
+            if (domainClause.empty())
+                domainClause = BuildDomainClause(WmiConnector{}, "");
             query += domainClause;
+        }
         if (!ReadQuery(query, category.propertyNames, counts)) {
             std::fprintf(stderr, "query failed: %s\n", query.c_str());
             exitCode = 4;

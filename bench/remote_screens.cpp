@@ -54,7 +54,12 @@ int main(int argc, char** argv)
     frame.Move(0, 0, 980, 640);
     MainView& view = frame.View();
     FakeWmiScenario computer = Computer();
-    view.SetWmiConnector(FakeWmiConnector(&computer));
+    WmiConnector connector = FakeWmiConnector(&computer);
+    if (state == "ping") {
+        connector.icmp = LoadIcmpLibrary();
+        connector.icmp->IcmpSendEcho = DropsPing;
+    }
+    view.SetWmiConnector(connector);
     SetWindowTextA(view.NameField(), "pc01.example.invalid");
     if (state == "incomplete") {
         // The connection itself is the test provider's: no name resolution needed.
@@ -65,11 +70,8 @@ int main(int argc, char** argv)
         SignalReady();
         view.OnRunButton();
     } else {
-        if (state == "ping") {
-            LoadIcmpLibrary();
-            GetIcmpLibrary().IcmpSendEcho = DropsPing;
+        if (state == "ping")
             SetWindowTextA(view.NameField(), "127.0.0.1");
-        }
         // The question and the dialog are modal: the picture is taken while they wait.
         SignalReady();
         PostMessageW(frame.Handle(), WM_COMMAND, state == "ping" ? ID_CHECK_RUN : ID_CHECK_CONNECT_AS, 0);

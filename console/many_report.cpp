@@ -29,9 +29,6 @@
 
 namespace {
 
-constexpr char kSummaryCsv[] = "summary.csv";
-constexpr char kSummaryJson[] = "summary.json";
-
 // Keeps the one message a failed file write shows, for the summary.
 class MessageKeeper : public MessageSink {
 public:
@@ -53,7 +50,7 @@ public:
           errors_(options.utf8), messages_(errors_, {})
     {
     }
-    int Run();
+    ExitCode Run();
 
 private:
     ComputerJob Job();
@@ -64,7 +61,7 @@ private:
                         const Writer& writer);
     std::string FileOf(const ComputerSummary& summary, const std::string& suffix) const;
     void Tell(const ComputerSummary& summary, size_t finished);
-    int WriteSummaries(const std::vector<ComputerSummary>& summaries);
+    ExitCode WriteSummaries(const std::vector<ComputerSummary>& summaries);
     // With /store: records a computer's check (its parts in `stored`) with the summary's
     // result; a check that could not be recorded becomes a file error of that computer.
     ComputerResult Keep(ComputerSummary& summary, ComputerResult result, StoredCheck stored);
@@ -119,7 +116,7 @@ ComputerResult ManyReport::Save(ComputerSummary& summary, ComputerResult result,
 {
     MessageKeeper failure;
     if (WriteResultFile(FileOf(summary, suffix), ResultFileEncoding(ResultsInUtf8(options_)), writer(failure),
-                        failure, loss_) == kExitSuccess)
+                        failure, loss_) == ExitCode::Success)
         return result;
     summary.code = S_OK;
     summary.SetMessage(failure.Text());
@@ -155,15 +152,15 @@ ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summar
     const std::string suffix = "_" + className + (options_.json ? ".json" : ".csv");
     CategoryStore table;
     ClassQueryEntries entries;
-    const int outcome = options_.json ? RunClassTableSurvey(check, options_.classId, table)
-                                      : RunClassSurvey(check, options_.classId, records_ ? &entries : nullptr);
+    const ClassOutcome outcome = options_.json ? RunClassTableSurvey(check, options_.classId, table)
+                                               : RunClassSurvey(check, options_.classId, records_ ? &entries : nullptr);
     ComputerResult result =
-        ResultOfSurvey(check, outcome == kClassSurveyFailed, outcome == kClassSurveyIncomplete, summary);
+        ResultOfSurvey(check, outcome == ClassOutcome::Failed, outcome == ClassOutcome::Incomplete, summary);
     StoredCheck stored;
     stored.header.kind = className;
     if (!HasData(result))
         return Keep(summary, result, std::move(stored));
-    if (outcome == kClassSurveyNoData)
+    if (outcome == ClassOutcome::NoData)
         return Keep(summary, ComputerResult::NoData, std::move(stored));
     const PartState state = result == ComputerResult::Ok ? PartState::Read : PartState::Incomplete;
     if (options_.json) {
@@ -220,24 +217,24 @@ void ManyReport::Tell(const ComputerSummary& summary, size_t finished)
     errors_.Message(line);
 }
 
-int ManyReport::WriteSummaries(const std::vector<ComputerSummary>& summaries)
+ExitCode ManyReport::WriteSummaries(const std::vector<ComputerSummary>& summaries)
 {
     ResultModel model = SummaryModel();
     for (size_t index = 0; index < summaries.size(); ++index)
         model.AppendRow(SummaryRow(summaries[index], static_cast<LPARAM>(index)));
-    const int csv = WriteResultFile(PathIn(options_.outDir, kSummaryCsv), ResultFileEncoding(options_.utf8),
+    const ExitCode csv = WriteResultFile(PathIn(options_.outDir, kSummaryCsvName), ResultFileEncoding(options_.utf8),
                                     [&](TextSink& sink, const std::string& path) {
                                         return WriteCsv(model, sink, path, messages_);
                                     },
                                     messages_, loss_);
-    if (csv != kExitSuccess)
+    if (csv != ExitCode::Success)
         return csv;
     const std::string json = SummaryJson(summaries);   // ASCII: \u escapes beyond it
-    return WriteResultFile(PathIn(options_.outDir, kSummaryJson), TextEncoding::Ansi, TextWriter(json, messages_),
+    return WriteResultFile(PathIn(options_.outDir, kSummaryJsonName), TextEncoding::Ansi, TextWriter(json, messages_),
                            messages_, loss_);
 }
 
-int ManyReport::Run()
+ExitCode ManyReport::Run()
 {
     for (size_t index = 0; index < options_.computers.size(); ++index)
         indexOf_.emplace(options_.computers[index], index);
@@ -248,17 +245,17 @@ int ManyReport::Run()
     if (recording.Active())
         records_ = std::make_unique<RecordQueue>(recording.Release(), StoreReopenOf(options_));
     if (!AskForAccount(options_, settings.credentials, messages_))
-        return kExitUsage;
+        return ExitCode::Usage;
     if (!CreateFolderPath(options_.outDir)) {
         messages_.ShowMessage(LoadText(IDS_REPORT_FOLDER_FAILED) + options_.outDir, MB_ICONEXCLAMATION);
-        return kExitFileError;
+        return ExitCode::FileError;
     }
     {
         // A summary that cannot be written is told before the checks start.
         FileTextSink probe;
-        if (!probe.Open(PathIn(options_.outDir, kSummaryCsv))) {
-            ReportFileOpenError(messages_, PathIn(options_.outDir, kSummaryCsv));
-            return kExitFileError;
+        if (!probe.Open(PathIn(options_.outDir, kSummaryCsvName))) {
+            ReportFileOpenError(messages_, PathIn(options_.outDir, kSummaryCsvName));
+            return ExitCode::FileError;
         }
     }
     settings.parallel = options_.parallel > 0 ? options_.parallel : kDefaultParallelChecks;
@@ -277,20 +274,20 @@ int ManyReport::Run()
     const std::vector<ComputerSummary> summaries = run.Summaries();
     if (!options_.quiet)
         errors_.Message(SummaryTally(summaries));
-    const int written = WriteSummaries(summaries);
+    const ExitCode written = WriteSummaries(summaries);
     if (loss_.Any())
         messages_.ShowMessage(loss_.Warning(), MB_ICONWARNING);   // one for the run, not one per file
-    if (written != kExitSuccess)
+    if (written != ExitCode::Success)
         return written;
     for (const ComputerSummary& summary : summaries)
         if (summary.result != ComputerResult::Ok)
-            return kExitSomeFailed;
-    return loss_.Any() ? kExitCharactersLost : kExitSuccess;
+            return ExitCode::SomeFailed;
+    return loss_.Any() ? ExitCode::CharactersLost : ExitCode::Success;
 }
 
 }  // namespace
 
-int RunManyReport(const ReportOptions& options, const WmiConnector& connector)
+ExitCode RunManyReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ManyReport report(options, connector);
     return report.Run();

@@ -4,10 +4,11 @@
 // gets a line per finished computer and a final tally (not with /q); Ctrl+C stops the
 // running checks and starts no more, and the summary still names every computer.
 #pragma once
+#include "console/exit_code.h"
 #include "console/report_options.h"
 #include "engine/check_context.h"
 
 // Returns the exit code: 0 every computer OK, 7 some not, 2 no password for /user:,
 // 5 the folder or a summary file could not be written, 8 every computer OK but some file
 // has characters the ANSI code page lacks written as "?" (one warning names the first).
-int RunManyReport(const ReportOptions& options, const WmiConnector& connector);
+ExitCode RunManyReport(const ReportOptions& options, const WmiConnector& connector);

@@ -22,7 +22,7 @@ std::string AsText(const std::vector<std::string>& lines)
 
 // Listing, explaining and the help write only their result; their file errors still
 // need a reporter to reach standard error.
-int WriteAnswer(const ReportOptions& options, const std::string& text)
+ExitCode WriteAnswer(const ReportOptions& options, const std::string& text)
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, {});
@@ -31,28 +31,28 @@ int WriteAnswer(const ReportOptions& options, const std::string& text)
 
 // A check can take minutes: a result file that cannot be created is reported at once,
 // before the check starts.
-int RunCheck(const ReportOptions& options, const WmiConnector& connector,
-             int (*run)(const ReportOptions&, const WmiConnector&))
+ExitCode RunCheck(const ReportOptions& options, const WmiConnector& connector,
+                  ExitCode (*run)(const ReportOptions&, const WmiConnector&))
 {
     {
         ErrorStream errors(options.utf8);
         ConsoleReporter reporter(errors, {});
         if (!ResultTargetCanBeWritten(options, reporter))
-            return kExitFileError;
+            return ExitCode::FileError;
     }
     return run(options, connector);
 }
 
 }  // namespace
 
-int RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector& connector)
+ExitCode RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector& connector)
 {
     ReportOptions options;
     std::string reason;
     if (!ParseReportOptions(arguments, options, reason)) {
         WriteErrorLine(reason, AsksForUtf8(arguments));
         WriteErrorLine(LoadText(IDS_REPORT_USAGE_HINT), AsksForUtf8(arguments));
-        return kExitUsage;
+        return ExitCode::Usage;
     }
     if (options.many)
         return RunManyReport(options, connector);

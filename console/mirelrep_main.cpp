@@ -12,5 +12,5 @@ int wmain(int argc, wchar_t** argv)
     std::vector<std::string> arguments;
     for (int index = 1; index < argc; ++index)
         arguments.push_back(ToNarrow(argv[index]));
-    return RunMirelReport(arguments);
+    return static_cast<int>(RunMirelReport(arguments));
 }

@@ -37,7 +37,7 @@ ProgressPrinter::ProgressPrinter(ErrorStream& errors, const SharedText& progress
 {
     if (!enabled)
         return;
-    stop_ = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    stop_.Reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (stop_)
         thread_ = std::thread([this] { Run(); });
 }
@@ -45,15 +45,13 @@ ProgressPrinter::ProgressPrinter(ErrorStream& errors, const SharedText& progress
 ProgressPrinter::~ProgressPrinter()
 {
     if (thread_.joinable()) {
-        SetEvent(stop_);
+        SetEvent(stop_.Get());
         thread_.join();
     }
-    if (stop_)
-        CloseHandle(stop_);
 }
 
 void ProgressPrinter::Run()
 {
-    while (WaitForSingleObject(stop_, kProgressPeriodMs) == WAIT_TIMEOUT)
+    while (WaitForSingleObject(stop_.Get(), kProgressPeriodMs) == WAIT_TIMEOUT)
         errors_.Progress(progress_.Get());
 }

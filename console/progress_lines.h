@@ -10,6 +10,7 @@
 #include <string>
 #include <thread>
 
+#include "base/handles.h"
 #include "engine/check_context.h"
 #include "listtools/text_sink.h"
 
@@ -56,8 +57,6 @@ private:
 
     ErrorStream& errors_;
     const SharedText& progress_;
-    HANDLE stop_ = nullptr;
+    UniqueHandle stop_;
     std::thread thread_;
 };
-
-inline constexpr DWORD kProgressPeriodMs = 250;

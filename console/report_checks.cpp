@@ -32,24 +32,34 @@
 
 namespace {
 
+CheckLimits LimitsOf(const ReportOptions& options)
+{
+    CheckLimits limits;
+    if (options.timeoutSeconds > 0)
+        limits.queryTimeLimitMs = options.timeoutSeconds * 1000;
+    return limits;
+}
+
 // Resolves and pings a named computer as the Run command does (unless /noping); false
 // after the message, with the result and message the store keeps of the check.
-bool ProbeComputer(const ReportOptions& options, MessageSink& messages, StoredCheckHeader& header)
+bool ProbeComputer(const ReportOptions& options, const WmiConnector& connector, MessageSink& messages,
+                   StoredCheckHeader& header)
 {
     const std::string& computer = options.computer;
     if (computer.empty() || options.noPing)
         return true;
-    WinsockScope winsock;
-    LoadIcmpLibrary();
+    CheckContext probe(computer, nullptr, connector);
+    probe.SetLimits(LimitsOf(options));
     std::string message;
-    switch (PingHost(computer, message)) {
-    case kPingNoLibrary:
-    case kPingHostNotFound:
+    switch (PingHost(probe, message)) {
+    case PingResult::NoLibrary:
+    case PingResult::HostNotFound:
+    case PingResult::NotResolvedInTime:
         messages.ShowMessage(message, MB_ICONEXCLAMATION);
         header.result = ComputerResultKey(ComputerResult::HostNotFound);
         header.message = message;
         return false;
-    case kPingNoReply:
+    case PingResult::NoReply:
         message = LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer;
         messages.ShowMessage(message + "\n" + LoadText(IDS_REPORT_TRY_NOPING), MB_ICONEXCLAMATION);
         header.result = ComputerResultKey(ComputerResult::NoAnswer);
@@ -69,25 +79,25 @@ void NoteResult(StoredCheckHeader& header, ComputerResult result, const Computer
     header.complete = complete;
 }
 
-int ClassOutcomeExitCode(int outcome, int rowCount)
+ExitCode ClassOutcomeExitCode(ClassOutcome outcome, int rowCount)
 {
-    if (outcome == kClassSurveyFailed)
-        return kExitWmiFailure;
-    if (outcome == kClassSurveyIncomplete && rowCount > 0)
-        return kExitIncomplete;
-    if (outcome == kClassSurveyIncomplete)
-        return kExitWmiFailure;
-    if (outcome != kClassSurveyDone || rowCount == 0)
-        return kExitNoData;
-    return kExitSuccess;
+    if (outcome == ClassOutcome::Failed)
+        return ExitCode::WmiFailure;
+    if (outcome == ClassOutcome::Incomplete && rowCount > 0)
+        return ExitCode::Incomplete;
+    if (outcome == ClassOutcome::Incomplete)
+        return ExitCode::WmiFailure;
+    if (outcome != ClassOutcome::Done || rowCount == 0)
+        return ExitCode::NoData;
+    return ExitCode::Success;
 }
 
 // The written result's exit code, or the incomplete one when the result was written (a
 // partial result outweighs characters written as "?").
-int UnlessIncomplete(int writeResult, bool incomplete)
+ExitCode UnlessIncomplete(ExitCode writeResult, bool incomplete)
 {
-    const bool written = writeResult == kExitSuccess || writeResult == kExitCharactersLost;
-    return written && incomplete ? kExitIncomplete : writeResult;
+    const bool written = writeResult == ExitCode::Success || writeResult == ExitCode::CharactersLost;
+    return written && incomplete ? ExitCode::Incomplete : writeResult;
 }
 
 // Runs `job` as a check of the options' computer, as `credentials`, on this thread, with
@@ -100,8 +110,7 @@ bool RunConsoleCheck(const ReportOptions& options, const WmiConnector& connector
     CheckContext check(options.computer, &reporter, connector);
     CtrlCStops ctrlC(check);
     check.SetCredentials(std::move(credentials));
-    if (options.timeoutSeconds > 0)
-        check.SetLimits({options.timeoutSeconds * 1000});
+    check.SetLimits(LimitsOf(options));
     errors.Follow(&check.Progress());
     ProgressPrinter progress(errors, check.Progress(), !options.quiet);
     bool ran = RunCheckOnThisThread(check, job);
@@ -124,7 +133,7 @@ bool AskForAccount(const ReportOptions& options, Credentials& credentials, Messa
     return false;
 }
 
-int RunStandardReport(const ReportOptions& options, const WmiConnector& connector)
+ExitCode RunStandardReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, {});
@@ -133,14 +142,14 @@ int RunStandardReport(const ReportOptions& options, const WmiConnector& connecto
         return recording.OpenFailureExitCode();
     const CheckTime checkedAt = CheckTime::Now();
     StoredCheck stored = NewStoredCheck(options, checkedAt, kStandardKind);
-    if (!ProbeComputer(options, reporter, stored.header))
-        return recording.Finish(stored, kExitHostUnreachable, options, reporter);
+    if (!ProbeComputer(options, connector, reporter, stored.header))
+        return recording.Finish(stored, ExitCode::HostUnreachable, options, reporter);
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
-        return kExitUsage;
+        return ExitCode::Usage;
     StandardStores stores;
     stores.KeepRawValues(options.json || recording.Active());
-    int outcome = kStandardSurveyFailed;
+    StandardOutcome outcome = StandardOutcome::Failed;
     bool stopped = false;
     std::atomic<int> categoriesRead{0};
     ComputerSummary summary;
@@ -149,18 +158,18 @@ int RunStandardReport(const ReportOptions& options, const WmiConnector& connecto
     const bool ran = RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
                                      [&](CheckContext& check) {
                                          outcome = RunStandardSurvey(check, stores, &categoriesRead);
-                                         result = ResultOfSurvey(check, outcome == kStandardSurveyFailed,
-                                                                 outcome == kStandardSurveyIncomplete, summary);
+                                         result = ResultOfSurvey(check, outcome == StandardOutcome::Failed,
+                                                                 outcome == StandardOutcome::Incomplete, summary);
                                      },
                                      stopped);
     stored.header.seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
-    const bool incomplete = outcome == kStandardSurveyIncomplete || stopped;
-    NoteResult(stored.header, ran ? result : ComputerResult::WmiError, summary, ran && !incomplete &&
-                                                                                   outcome == kStandardSurveyDone);
-    CaptureStandardStores(stores, categoriesRead.load(), outcome == kStandardSurveyFailed, stored);
-    if (!ran || (outcome != kStandardSurveyDone && outcome != kStandardSurveyIncomplete))
-        return recording.Finish(stored, kExitWmiFailure, options, reporter);
-    int exitCode = kExitSuccess;
+    const bool incomplete = outcome == StandardOutcome::Incomplete || stopped;
+    NoteResult(stored.header, ran ? result : ComputerResult::WmiError, summary,
+               ran && !incomplete && outcome == StandardOutcome::Done);
+    CaptureStandardStores(stores, categoriesRead.load(), outcome == StandardOutcome::Failed, stored);
+    if (!ran || (outcome != StandardOutcome::Done && outcome != StandardOutcome::Incomplete))
+        return recording.Finish(stored, ExitCode::WmiFailure, options, reporter);
+    ExitCode exitCode = ExitCode::Success;
     if (options.json) {
         const CheckHeader header{options.computer, checkedAt.local, !incomplete, stored.header.computer};
         exitCode = UnlessIncomplete(WriteResultText(options, StandardJson(header, stores), reporter), incomplete);
@@ -172,7 +181,7 @@ int RunStandardReport(const ReportOptions& options, const WmiConnector& connecto
     return recording.Finish(stored, exitCode, options, reporter);
 }
 
-int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
+ExitCode RunClassReport(const ReportOptions& options, const WmiConnector& connector)
 {
     ErrorStream errors(options.utf8);
     ConsoleReporter reporter(errors, ClassDisplayText(options.classId));
@@ -182,52 +191,56 @@ int RunClassReport(const ReportOptions& options, const WmiConnector& connector)
     const CheckTime checkedAt = CheckTime::Now();
     const ClassCatalogEntry* entry = FindClass(options.classId);
     StoredCheck stored = NewStoredCheck(options, checkedAt, entry ? entry->className : "");
-    if (!ProbeComputer(options, reporter, stored.header))
-        return recording.Finish(stored, kExitHostUnreachable, options, reporter);
+    if (!ProbeComputer(options, connector, reporter, stored.header))
+        return recording.Finish(stored, ExitCode::HostUnreachable, options, reporter);
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
-        return kExitUsage;
-    int outcome = kClassSurveyFailed;
+        return ExitCode::Usage;
+    ClassOutcome outcome = ClassOutcome::Failed;
     bool stopped = false;
-    CategoryStore table;   // the rows as a table, for JSON
+    CategoryStore table;         // the rows as a table, for JSON
     ClassQueryEntries entries;   // the values with their raw values, for the store
     ComputerSummary summary;
     ComputerResult result = ComputerResult::WmiError;
     const ULONGLONG start = GetTickCount64();
     const bool ran = RunConsoleCheck(options, connector, std::move(credentials), errors, reporter,
-                         [&](CheckContext& check) {
-                             outcome = options.json ? RunClassTableSurvey(check, options.classId, table)
-                                                    : RunClassSurvey(check, options.classId,
-                                                                     recording.Active() ? &entries : nullptr);
-                             result = ResultOfSurvey(check, outcome == kClassSurveyFailed,
-                                                     outcome == kClassSurveyIncomplete, summary);
-                         },
-                         stopped);
+                                     [&](CheckContext& check) {
+                                         outcome = options.json ? RunClassTableSurvey(check, options.classId, table)
+                                                                : RunClassSurvey(check, options.classId,
+                                                                                 recording.Active() ? &entries : nullptr);
+                                         result = ResultOfSurvey(check, outcome == ClassOutcome::Failed,
+                                                                 outcome == ClassOutcome::Incomplete, summary);
+                                     },
+                                     stopped);
     stored.header.seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
-    int exitCode = ran ? ClassOutcomeExitCode(outcome, options.json ? table.RowCount() : reporter.ClassRows().RowCount())
-                       : kExitWmiFailure;
-    if (stopped && exitCode == kExitSuccess)
-        exitCode = kExitIncomplete;
-    const bool read = exitCode == kExitSuccess || exitCode == kExitIncomplete;
-    if (ran && outcome == kClassSurveyNoData)
+    ExitCode exitCode = ran ? ClassOutcomeExitCode(outcome, options.json ? table.RowCount()
+                                                                          : reporter.ClassRows().RowCount())
+                            : ExitCode::WmiFailure;
+    if (stopped && exitCode == ExitCode::Success)
+        exitCode = ExitCode::Incomplete;
+    const bool read = exitCode == ExitCode::Success || exitCode == ExitCode::Incomplete;
+    if (ran && outcome == ClassOutcome::NoData)
         result = ComputerResult::NoData;
-    NoteResult(stored.header, ran ? result : ComputerResult::WmiError, summary, exitCode == kExitSuccess);
-    const PartState state = exitCode == kExitSuccess ? PartState::Read : read ? PartState::Incomplete : PartState::NotRead;
+    NoteResult(stored.header, ran ? result : ComputerResult::WmiError, summary, exitCode == ExitCode::Success);
+    const PartState state = exitCode == ExitCode::Success ? PartState::Read
+                            : read                        ? PartState::Incomplete
+                                                          : PartState::NotRead;
     if (options.json)
         CaptureClassTable(options.classId, table, state, stored);
-    else if (outcome != kClassSurveyFailed)
+    else if (outcome != ClassOutcome::Failed)
         CaptureClassEntries(options.classId, entries, state, stored);
     if (!read)
         return recording.Finish(stored, exitCode, options, reporter);
     if (options.json) {
-        const CheckHeader header{options.computer, checkedAt.local, exitCode == kExitSuccess, stored.header.computer};
+        const CheckHeader header{options.computer, checkedAt.local, exitCode == ExitCode::Success,
+                                 stored.header.computer};
         exitCode = UnlessIncomplete(WriteResultText(options, ClassJson(header, options.classId, table), reporter),
-                                    exitCode == kExitIncomplete);
+                                    exitCode == ExitCode::Incomplete);
     } else {
         exitCode = UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
             return WriteCsv(reporter.ClassRows(), sink, path, reporter,
                             options.rawCsv ? CsvCells::Raw : CsvCells::Neutralised);
-        }, reporter), exitCode == kExitIncomplete);
+        }, reporter), exitCode == ExitCode::Incomplete);
     }
     return recording.Finish(stored, exitCode, options, reporter);
 }

@@ -2,6 +2,7 @@
 // on their worker: probe a named computer, prepare COM, run the survey driver with
 // progress lines on standard error, then write the result.
 #pragma once
+#include "console/exit_code.h"
 #include "console/report_options.h"
 #include "base/message_sink.h"
 #include "engine/check_context.h"
@@ -11,7 +12,7 @@
 bool AskForAccount(const ReportOptions& options, Credentials& credentials, MessageSink& messages);
 
 // Standard check; writes the standard text report. Returns the exit code.
-int RunStandardReport(const ReportOptions& options, const WmiConnector& connector);
+ExitCode RunStandardReport(const ReportOptions& options, const WmiConnector& connector);
 
 // Individual check of options.classId; writes its rows as CSV. Returns the exit code.
-int RunClassReport(const ReportOptions& options, const WmiConnector& connector);
+ExitCode RunClassReport(const ReportOptions& options, const WmiConnector& connector);

@@ -7,12 +7,12 @@
 namespace {
 
 // A written result that lost characters is still a result: warned about, exit code 8.
-int WarnOfLoss(int written, const CharacterLoss& loss, MessageSink& messages)
+ExitCode WarnOfLoss(ExitCode written, const CharacterLoss& loss, MessageSink& messages)
 {
-    if (written != kExitSuccess || !loss.Any())
+    if (written != ExitCode::Success || !loss.Any())
         return written;
     messages.ShowMessage(loss.Warning(), MB_ICONWARNING);
-    return kExitCharactersLost;
+    return ExitCode::CharactersLost;
 }
 
 }  // namespace
@@ -22,49 +22,49 @@ bool ResultsInUtf8(const ReportOptions& options)
     return options.utf8 && !options.json;
 }
 
-int WriteResultFile(const std::string& path, TextEncoding encoding, const ResultWriter& write,
+ExitCode WriteResultFile(const std::string& path, TextEncoding encoding, const ResultWriter& write,
                     MessageSink& messages, CharacterLoss& loss)
 {
     FileTextSink file;
     if (!file.Open(path)) {
         ReportFileOpenError(messages, path);
-        return kExitFileError;
+        return ExitCode::FileError;
     }
     file.SetEncoding(encoding);
-    if (write(file, path) != kExportDone)
-        return kExitFileError;
+    if (write(file, path) != ExportResult::Done)
+        return ExitCode::FileError;
     if (!file.Finish()) {
         ReportFileWriteError(messages, path);
-        return kExitFileError;
+        return ExitCode::FileError;
     }
     loss.Note(file, path);
-    return kExitSuccess;
+    return ExitCode::Success;
 }
 
 ResultWriter TextWriter(const std::string& text, MessageSink& messages)
 {
     return [&text, &messages](TextSink& sink, const std::string& path) {
         if (sink.Write(text))
-            return kExportDone;
+            return ExportResult::Done;
         ReportFileWriteError(messages, path);
-        return kExportWriteFailed;
+        return ExportResult::WriteFailed;
     };
 }
 
-int WriteResult(const ReportOptions& options, const ResultWriter& write, MessageSink& messages)
+ExitCode WriteResult(const ReportOptions& options, const ResultWriter& write, MessageSink& messages)
 {
     CharacterLoss loss;
     if (!options.outPath.empty()) {
-        const int written = WriteResultFile(options.outPath, ResultFileEncoding(ResultsInUtf8(options)), write,
+        const ExitCode written = WriteResultFile(options.outPath, ResultFileEncoding(ResultsInUtf8(options)), write,
                                             messages, loss);
         return WarnOfLoss(written, loss, messages);
     }
     StdHandleSink output(STD_OUTPUT_HANDLE, ResultsInUtf8(options), StreamUse::Result);
     const std::string name = LoadText(IDS_REPORT_STANDARD_OUTPUT);
-    if (write(output, name) != kExportDone)
-        return kExitFileError;
+    if (write(output, name) != ExportResult::Done)
+        return ExitCode::FileError;
     loss.Note(output, name);
-    return WarnOfLoss(kExitSuccess, loss, messages);
+    return WarnOfLoss(ExitCode::Success, loss, messages);
 }
 
 bool ResultTargetCanBeWritten(const ReportOptions& options, MessageSink& messages)
@@ -78,7 +78,7 @@ bool ResultTargetCanBeWritten(const ReportOptions& options, MessageSink& message
     return false;
 }
 
-int WriteResultText(const ReportOptions& options, const std::string& text, MessageSink& messages)
+ExitCode WriteResultText(const ReportOptions& options, const std::string& text, MessageSink& messages)
 {
     return WriteResult(options, TextWriter(text, messages), messages);
 }

@@ -33,27 +33,27 @@ public:
         : options_(options), errors_(options.utf8), messages_(errors_, {})
     {
     }
-    int Run();
+    ExitCode Run();
 
 private:
-    int History();
-    int Show();
-    int Compare();
-    int Import();
-    int Prune();
-    int Query();
-    int Question();
-    int Questions();
-    int Answer(const std::string& sql, const std::vector<QueryValue>& values);
-    int ShowCheck(const StoredCheck& check);
-    int Fail(const std::string& message, int exitCode)
+    ExitCode History();
+    ExitCode Show();
+    ExitCode Compare();
+    ExitCode Import();
+    ExitCode Prune();
+    ExitCode Query();
+    ExitCode Question();
+    ExitCode Questions();
+    ExitCode Answer(const std::string& sql, const std::vector<QueryValue>& values);
+    ExitCode ShowCheck(const StoredCheck& check);
+    ExitCode Fail(const std::string& message, ExitCode exitCode)
     {
         messages_.ShowMessage(message, MB_ICONEXCLAMATION);
         return exitCode;
     }
-    int DatabaseFailed() { return Fail(store_->FailureMessage(), kExitFileError); }
-    // Loads a check by number: kExitSuccess, or the exit code after the message.
-    int Load(int64_t id, StoredCheck& check);
+    ExitCode DatabaseFailed() { return Fail(store_->FailureMessage(), ExitCode::FileError); }
+    // Loads a check by number: ExitCode::Success, or the exit code after the message.
+    ExitCode Load(int64_t id, StoredCheck& check);
 
     const ReportOptions& options_;
     ErrorStream errors_;
@@ -70,25 +70,25 @@ std::string ResultText(const std::string& key)
     return key;
 }
 
-int StoreCommand::Load(int64_t id, StoredCheck& check)
+ExitCode StoreCommand::Load(int64_t id, StoredCheck& check)
 {
     switch (LoadCheck(store_->Statements(), id, check)) {
     case LoadResult::Loaded:
-        return kExitSuccess;
+        return ExitCode::Success;
     case LoadResult::NotFound:
-        return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(id)), kExitUsage);
+        return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(id)), ExitCode::Usage);
     case LoadResult::Failed:
         break;
     }
     return DatabaseFailed();
 }
 
-int StoreCommand::History()
+ExitCode StoreCommand::History()
 {
     std::vector<StoredCheckHeader> checks;
     switch (ListChecks(store_->Statements(), options_.historyComputer, checks)) {
     case Lookup::NotFound:
-        return Fail(FillIn(LoadText(IDS_STORE_NO_COMPUTER), options_.historyComputer), kExitUsage);
+        return Fail(FillIn(LoadText(IDS_STORE_NO_COMPUTER), options_.historyComputer), ExitCode::Usage);
     case Lookup::Failed:
         return DatabaseFailed();
     case Lookup::Found:
@@ -115,7 +115,7 @@ int StoreCommand::History()
 }
 
 // Writes a stored check as the live check wrote it: the text report, the class CSV, or JSON.
-int StoreCommand::ShowCheck(const StoredCheck& check)
+ExitCode StoreCommand::ShowCheck(const StoredCheck& check)
 {
     const CheckHeader header{check.header.target, check.header.checkedAt.local, check.header.complete,
                              check.header.computer};
@@ -129,7 +129,7 @@ int StoreCommand::ShowCheck(const StoredCheck& check)
         }, messages_);
     }
     if (check.parts.empty())
-        return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(check.header.id)), kExitUsage);
+        return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(check.header.id)), ExitCode::Usage);
     const StoredPart& part = check.parts.front();
     if (options_.json) {
         CategoryStore table;
@@ -143,14 +143,14 @@ int StoreCommand::ShowCheck(const StoredCheck& check)
     }, messages_);
 }
 
-int StoreCommand::Show()
+ExitCode StoreCommand::Show()
 {
     StoredCheck check;
-    const int loaded = Load(options_.checkId, check);
-    return loaded == kExitSuccess ? ShowCheck(check) : loaded;
+    const ExitCode loaded = Load(options_.checkId, check);
+    return loaded == ExitCode::Success ? ShowCheck(check) : loaded;
 }
 
-int StoreCommand::Compare()
+ExitCode StoreCommand::Compare()
 {
     int64_t older = options_.compareIds[0], newer = options_.compareIds[1];
     if (older == 0) {
@@ -159,7 +159,7 @@ int StoreCommand::Compare()
         switch (FindComputer(store_->Statements(), name, computer)) {
         case Lookup::NotFound:
             return Fail(FillIn(LoadText(IDS_STORE_NO_COMPUTER), name.empty() ? LoadText(IDS_LOCAL_COMPUTER) : name),
-                        kExitUsage);
+                        ExitCode::Usage);
         case Lookup::Failed:
             return DatabaseFailed();
         case Lookup::Found:
@@ -167,7 +167,7 @@ int StoreCommand::Compare()
         }
         switch (LatestTwoChecks(store_->Statements(), computer.id, older, newer)) {
         case Lookup::NotFound:
-            return Fail(FillIn(LoadText(IDS_STORE_TOO_FEW), computer.name), kExitUsage);
+            return Fail(FillIn(LoadText(IDS_STORE_TOO_FEW), computer.name), ExitCode::Usage);
         case Lookup::Failed:
             return DatabaseFailed();
         case Lookup::Found:
@@ -175,17 +175,17 @@ int StoreCommand::Compare()
         }
     }
     StoredCheck before, after;
-    int loaded = Load(older, before);
-    if (loaded == kExitSuccess)
+    ExitCode loaded = Load(older, before);
+    if (loaded == ExitCode::Success)
         loaded = Load(newer, after);
-    if (loaded != kExitSuccess)
+    if (loaded != ExitCode::Success)
         return loaded;
     if (before.header.kind != after.header.kind)
-        return Fail(FillIn(LoadText(IDS_STORE_KINDS_DIFFER), std::to_string(older), std::to_string(newer)), kExitUsage);
+        return Fail(FillIn(LoadText(IDS_STORE_KINDS_DIFFER), std::to_string(older), std::to_string(newer)), ExitCode::Usage);
     if (before.header.checkedAt.epoch > after.header.checkedAt.epoch)
         std::swap(before, after);   // earlier against later, whichever order they were named in
     const CheckComparison comparison = CompareChecks(before, after);
-    int written;
+    ExitCode written;
     if (options_.json) {
         written = WriteResultText(options_, ComparisonJson(comparison, options_.withVolatile), messages_);
     } else if (options_.csv) {
@@ -196,24 +196,24 @@ int StoreCommand::Compare()
     } else {
         written = WriteResultText(options_, ComparisonText(comparison, options_.withVolatile), messages_);
     }
-    const bool writtenWhole = written == kExitSuccess || written == kExitCharactersLost;
+    const bool writtenWhole = written == ExitCode::Success || written == ExitCode::CharactersLost;
     if (writtenWhole && comparison.ChangeCount(options_.withVolatile) > 0)
-        return kExitChanged;
+        return ExitCode::Changed;
     return written;
 }
 
-int StoreCommand::Import()
+ExitCode StoreCommand::Import()
 {
     StoredCheck& check = imported_;
     check.header.language = TextLanguage();
     if (!store_->Record(check))
-        return Fail(LoadText(IDS_STORE_NOT_RECORDED) + "\n" + store_->FailureMessage(), kExitFileError);
+        return Fail(LoadText(IDS_STORE_NOT_RECORDED) + "\n" + store_->FailureMessage(), ExitCode::FileError);
     if (!options_.quiet)
         messages_.ShowMessage(FillIn(LoadText(IDS_STORE_IMPORTED), std::to_string(check.header.id)), MB_ICONINFORMATION);
-    return kExitSuccess;
+    return ExitCode::Success;
 }
 
-int StoreCommand::Prune()
+ExitCode StoreCommand::Prune()
 {
     PruneResult result;
     if (!PruneStore(store_->Db(), options_.pruneDays, CheckTime::Now().epoch, result))
@@ -223,25 +223,25 @@ int StoreCommand::Prune()
                                                                  std::to_string(options_.pruneDays),
                                                                  std::to_string(result.remaining)}),
                               MB_ICONINFORMATION);
-    return kExitSuccess;
+    return ExitCode::Success;
 }
 
 // The answer as CSV (a header of the column names) or, with /format:json, as JSON with
 // typed values.
-int StoreCommand::Answer(const std::string& sql, const std::vector<QueryValue>& values)
+ExitCode StoreCommand::Answer(const std::string& sql, const std::vector<QueryValue>& values)
 {
     QueryAnswer answer;
     std::string message;
     switch (RunReadOnlyQuery(store_->Db(), sql, values, answer, message)) {
-    case QueryOutcome::Refused:
-        return Fail(message, kExitUsage);
-    case QueryOutcome::Failed: {
+    case AnswerOutcome::Refused:
+        return Fail(message, ExitCode::Usage);
+    case AnswerOutcome::Failed: {
         const DbFailure failure = store_->Db().LastError().failure;
         const bool statementsFault = failure == DbFailure::Syntax || failure == DbFailure::Constraint ||
                                      failure == DbFailure::ReadOnly;
-        return Fail(message, statementsFault ? kExitUsage : kExitFileError);
+        return Fail(message, statementsFault ? ExitCode::Usage : ExitCode::FileError);
     }
-    case QueryOutcome::Answered:
+    case AnswerOutcome::Answered:
         break;
     }
     if (options_.json) {
@@ -275,7 +275,7 @@ int StoreCommand::Answer(const std::string& sql, const std::vector<QueryValue>& 
     }, messages_);
 }
 
-int StoreCommand::Query()
+ExitCode StoreCommand::Query()
 {
     std::string sql = options_.queryText;
     if (!sql.empty() && sql[0] == '@') {
@@ -283,7 +283,7 @@ int StoreCommand::Query()
         std::string bytes;
         constexpr unsigned long long kMaxQueryBytes = 16ull * 1024 * 1024;
         if (ReadWholeFile(path, kMaxQueryBytes, bytes) != ReadFileResult::Read)
-            return Fail(LoadText(IDS_STORE_QUERY_UNREADABLE) + path, kExitUsage);
+            return Fail(LoadText(IDS_STORE_QUERY_UNREADABLE) + path, ExitCode::Usage);
         sql = ToNarrow(ToWideFromUtf8OrAnsi(bytes));
         if (sql.rfind("\xEF\xBB\xBF", 0) == 0)
             sql.erase(0, 3);
@@ -291,18 +291,18 @@ int StoreCommand::Query()
     return Answer(sql, {});
 }
 
-int StoreCommand::Question()
+ExitCode StoreCommand::Question()
 {
     const ::Question* question = FindQuestion(options_.questionName);
     std::vector<QueryValue> values;
     std::string message;
     if (!BindQuestion(*question, options_.questionParameters, CheckTime::Now().epoch, values, message))
-        return Fail(message, kExitUsage);
+        return Fail(message, ExitCode::Usage);
     return Answer(question->sql, values);
 }
 
 // The questions with what they ask and their parameters, for a person, or as JSON.
-int StoreCommand::Questions()
+ExitCode StoreCommand::Questions()
 {
     if (options_.json) {
         Json list = Json::array();
@@ -327,28 +327,28 @@ int StoreCommand::Questions()
     return WriteResultText(options_, text, messages_);
 }
 
-int StoreCommand::Run()
+ExitCode StoreCommand::Run()
 {
     if (options_.command == ReportCommand::Questions)
         return Questions();   // the list is the program's own: no store needed
     if (options_.command == ReportCommand::Question && !FindQuestion(options_.questionName))
-        return Fail(FillIn(LoadText(IDS_QUESTION_UNKNOWN), options_.questionName), kExitUsage);
+        return Fail(FillIn(LoadText(IDS_QUESTION_UNKNOWN), options_.questionName), ExitCode::Usage);
     const bool writes = options_.command == ReportCommand::Import || options_.command == ReportCommand::Prune;
     if (options_.command == ReportCommand::Import) {
         // A file that is not a check is refused before the store is touched.
         std::string message;
         if (!ReadCheckFile(options_.importPath, imported_, message))
-            return Fail(message, kExitUsage);
+            return Fail(message, ExitCode::Usage);
     }
     if (!writes && !ResultTargetCanBeWritten(options_, messages_))
-        return kExitFileError;
+        return ExitCode::FileError;
     std::string message;
     StoreOpenFailure failure = StoreOpenFailure::None;
     const bool asks = options_.command == ReportCommand::Query || options_.command == ReportCommand::Question;
     const StoreAccess access = writes ? StoreAccess::Record : asks ? StoreAccess::Query : StoreAccess::Read;
     store_ = InventoryStore::Open(StoreLocationOf(options_), access, options_.timeoutSeconds, message, failure);
     if (!store_)
-        return Fail(message, failure == StoreOpenFailure::Empty ? kExitUsage : kExitFileError);
+        return Fail(message, failure == StoreOpenFailure::Empty ? ExitCode::Usage : ExitCode::FileError);
     switch (options_.command) {
     case ReportCommand::History: return History();
     case ReportCommand::Show: return Show();
@@ -357,13 +357,13 @@ int StoreCommand::Run()
     case ReportCommand::Prune: return Prune();
     case ReportCommand::Query: return Query();
     case ReportCommand::Question: return Question();
-    default: return kExitUsage;
+    default: return ExitCode::Usage;
     }
 }
 
 }  // namespace
 
-int RunStoreCommand(const ReportOptions& options)
+ExitCode RunStoreCommand(const ReportOptions& options)
 {
     StoreCommand command(options);
     return command.Run();

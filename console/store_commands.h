@@ -1,9 +1,7 @@
 // The report tool's questions to the inventory store: /history, /show, /compare, /import
 // and /prune. Each returns the exit code.
 #pragma once
+#include "console/exit_code.h"
 #include "console/report_options.h"
 
-// Exit code of /compare when the two checks differ (0 when they do not).
-inline constexpr int kExitChanged = 9;
-
-int RunStoreCommand(const ReportOptions& options);
+ExitCode RunStoreCommand(const ReportOptions& options);

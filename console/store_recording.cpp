@@ -33,20 +33,20 @@ bool ConsoleRecording::Open(const ReportOptions& options, MessageSink& messages)
     return store_ != nullptr;
 }
 
-int ConsoleRecording::OpenFailureExitCode() const
+ExitCode ConsoleRecording::OpenFailureExitCode() const
 {
-    return failure_ == StoreOpenFailure::Empty ? kExitUsage : kExitFileError;
+    return failure_ == StoreOpenFailure::Empty ? ExitCode::Usage : ExitCode::FileError;
 }
 
-int ConsoleRecording::Finish(StoredCheck& check, int exitCode, const ReportOptions& options, MessageSink& messages)
+ExitCode ConsoleRecording::Finish(StoredCheck& check, ExitCode exitCode, const ReportOptions& options, MessageSink& messages)
 {
     if (!store_)
         return exitCode;
     const RecordOutcome outcome = RecordWithRetry(store_, StoreReopenOf(options), check);
     if (!outcome.recorded) {
         messages.ShowMessage(LoadText(IDS_STORE_NOT_RECORDED) + "\n" + outcome.message, MB_ICONEXCLAMATION);
-        const bool worse = exitCode >= kExitUsage && exitCode <= kExitSomeFailed && exitCode != kExitIncomplete;
-        return worse ? exitCode : kExitFileError;
+        const bool worse = exitCode >= ExitCode::Usage && exitCode <= ExitCode::SomeFailed && exitCode != ExitCode::Incomplete;
+        return worse ? exitCode : ExitCode::FileError;
     }
     if (!options.quiet)
         messages.ShowMessage(FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(check.header.id)), MB_ICONINFORMATION);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "base/message_sink.h"
+#include "console/exit_code.h"
 #include "console/report_options.h"
 #include "store/inventory_store.h"
 #include "store/record_queue.h"
@@ -17,7 +18,7 @@ public:
     bool Open(const ReportOptions& options, MessageSink& messages);
     bool Active() const { return store_ != nullptr; }
     // The exit code of a store that could not be opened.
-    int OpenFailureExitCode() const;
+    ExitCode OpenFailureExitCode() const;
     // Takes the store (for the one writer of a run over many computers).
     std::unique_ptr<InventoryStore> Release() { return std::move(store_); }
 
@@ -25,7 +26,7 @@ public:
     // connection to the server broke); returns `exitCode`, or the file-error code after
     // the message when recording failed and nothing worse happened. Without /q,
     // says under which number the check was recorded.
-    int Finish(StoredCheck& check, int exitCode, const ReportOptions& options, MessageSink& messages);
+    ExitCode Finish(StoredCheck& check, ExitCode exitCode, const ReportOptions& options, MessageSink& messages);
 
 private:
     std::unique_ptr<InventoryStore> store_;

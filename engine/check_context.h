@@ -8,9 +8,11 @@
 #include <atomic>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "engine/credentials.h"
+#include "engine/icmp_library.h"
 
 class SurveyReporter;
 
@@ -34,6 +36,9 @@ struct CheckLimits {
     DWORD queryTimeLimitMs = kDefaultQueryTimeLimitMs;
 };
 
+// How often those who show a running check's progress line read it.
+inline constexpr DWORD kProgressPeriodMs = 250;
+
 // The progress line of a running check. The worker writes it, the user interface reads
 // it from its timer; the lock keeps a reader from seeing a half-written text.
 class SharedText {
@@ -47,9 +52,10 @@ private:
     std::string text_;
 };
 
-// Where a check's WMI objects come from. Every empty function means the system's own:
-// the WbemLocator, CoInitializeSecurity and DsGetDcNameA. Tests put providers of their own
-// here, one per check.
+// How a check reaches its computer: where its WMI objects come from, how the domain
+// controller is found, and the entry points of its ping. Every empty member means the
+// system's own: the WbemLocator, CoInitializeSecurity, DsGetDcNameW, ICMP.DLL loaded from
+// the system folder for each ping. Tests put providers of their own here, one per check.
 struct WmiConnector {
     using LocatorFactory = std::function<HRESULT(IWbemLocator** locator)>;
     using ComSecurityInitializer = std::function<HRESULT()>;
@@ -61,6 +67,7 @@ struct WmiConnector {
     LocatorFactory createLocator;
     ComSecurityInitializer initializeSecurity;
     DomainControllerLookup lookUpDomainController;
+    std::optional<IcmpLibrary> icmp;
 };
 
 class CheckContext {

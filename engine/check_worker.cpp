@@ -1,21 +1,12 @@
 #include "engine/check_worker.h"
 
+#include <new>
 #include <string>
 
+#include "engine/com_ptr.h"
 #include "engine/wmi_session.h"
-
-namespace {
-
-// COM is uninitialised on every path once CoInitializeEx was attempted.
-class ComApartmentGuard {
-public:
-    ComApartmentGuard() = default;
-    ComApartmentGuard(const ComApartmentGuard&) = delete;
-    ComApartmentGuard& operator=(const ComApartmentGuard&) = delete;
-    ~ComApartmentGuard() { CoUninitialize(); }
-};
-
-}  // namespace
+#include "resources/resource.h"
+#include "resources/text.h"
 
 struct CheckWorker::Launch {
     CheckContext* check;
@@ -23,25 +14,50 @@ struct CheckWorker::Launch {
     CheckJob job;
 };
 
+namespace {
+
+// A job that threw ended the check without its result: a failure, never a success.
+void NoteBrokenJob(CheckContext& check, HRESULT code)
+{
+    const std::string message = LoadText(code == E_OUTOFMEMORY ? IDS_OUT_OF_MEMORY : IDS_CHECK_BROKE);
+    std::string errorText;
+    ComposeErrorText(errorText, message, code);
+    check.NoteProblem({CheckProblem::WmiError, code, message});
+    check.ShowMessage(errorText, MB_ICONHAND | MB_OK);
+}
+
+}  // namespace
+
 bool RunCheckOnThisThread(CheckContext& check, const CheckJob& job)
 {
-    ComApartmentGuard apartment;
-    std::string errorText;
-    HRESULT code = S_OK;
-    if (InitializeComForCheck(check.Connector(), errorText, &code) != 0) {
-        check.NoteProblem({CheckProblem::WmiError, code, errorText.substr(0, errorText.find('\n'))});
-        check.ShowMessage(errorText, MB_ICONHAND | MB_OK);
-        return false;
+    try {
+        ComApartment apartment;
+        std::string errorText;
+        HRESULT code = S_OK;
+        if (!InitializeComForCheck(apartment, check.Connector(), errorText, &code)) {
+            check.NoteProblem({CheckProblem::WmiError, code, errorText.substr(0, errorText.find('\n'))});
+            check.ShowMessage(errorText, MB_ICONHAND | MB_OK);
+            return false;
+        }
+        if (job)
+            job(check);
+        return true;
+    } catch (const std::bad_alloc&) {
+        NoteBrokenJob(check, E_OUTOFMEMORY);
+    } catch (...) {
+        NoteBrokenJob(check, E_UNEXPECTED);
     }
-    if (job)
-        job(check);
-    return true;
+    return false;
 }
 
 DWORD WINAPI CheckWorker::ThreadProc(LPVOID parameter)
 {
     std::unique_ptr<Launch> launch(static_cast<Launch*>(parameter));
-    RunCheckOnThisThread(*launch->check, launch->job);
+    try {
+        RunCheckOnThisThread(*launch->check, launch->job);
+    } catch (...) {
+        // Showing the failure failed too: the completion still tells the window.
+    }
     launch->check->Progress().Clear();
     Sleep(kCompletionDelayMs);
     if (launch->notify)
@@ -61,7 +77,7 @@ bool CheckWorker::Start(CheckContext& check, HWND notify, CheckJob job)
     if (thread_)
         return false;
     auto launch = std::make_unique<Launch>(Launch{&check, notify, std::move(job)});
-    thread_ = CreateThread(nullptr, 0, ThreadProc, launch.get(), 0, nullptr);
+    thread_.Reset(CreateThread(nullptr, 0, ThreadProc, launch.get(), 0, nullptr));
     if (!thread_)
         return false;
     launch.release();   // the thread owns it now
@@ -71,23 +87,14 @@ bool CheckWorker::Start(CheckContext& check, HWND notify, CheckJob job)
 
 bool CheckWorker::HasEnded() const
 {
-    if (!thread_)
-        return true;
-    // The exit code is also read: a thread that has ended but whose handle is not yet
-    // signalled counts as ended.
-    if (WaitForSingleObject(thread_, 0) != WAIT_TIMEOUT)
-        return true;
-    DWORD exitCode = STILL_ACTIVE;
-    return GetExitCodeThread(thread_, &exitCode) && exitCode != STILL_ACTIVE;
+    return !thread_ || WaitForSingleObject(thread_.Get(), 0) != WAIT_TIMEOUT;
 }
 
 void CheckWorker::Join()
 {
     if (!thread_)
         return;
-    while (!HasEnded())
-        Sleep(1);
-    CloseHandle(thread_);
-    thread_ = nullptr;
+    WaitForSingleObject(thread_.Get(), INFINITE);
+    thread_.Reset();
     check_ = nullptr;
 }

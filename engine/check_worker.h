@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "base/handles.h"
 #include "engine/check_context.h"
 
 // Posted by the worker to its notify window when a check has ended.
@@ -19,8 +20,9 @@ inline constexpr DWORD kCompletionDelayMs = 500;
 using CheckJob = std::function<void(CheckContext& check)>;
 
 // COM (multithreaded apartment, security through the check's connector) for the calling
-// thread, the job, and COM uninitialised again. When COM cannot be prepared the job does
-// not run, the error text is shown through the check (stop icon) and the result is false.
+// thread, the job, and COM left again when it was entered. When COM cannot be prepared
+// the job does not run, the error text is shown through the check (stop icon) and the
+// result is false; so it is when the job throws, which ends it as a failure of the check.
 bool RunCheckOnThisThread(CheckContext& check, const CheckJob& job);
 
 class CheckWorker {
@@ -34,7 +36,7 @@ public:
     // Starts the thread for `check` (which must outlive it); false when no thread could be
     // created or one is still owned.
     bool Start(CheckContext& check, HWND notify, CheckJob job);
-    bool IsStarted() const { return thread_ != nullptr; }
+    bool IsStarted() const { return static_cast<bool>(thread_); }
     // True once the thread has ended (also when none was started).
     bool HasEnded() const;
     // Waits for the thread to end and releases it.
@@ -44,6 +46,6 @@ private:
     struct Launch;
     static DWORD WINAPI ThreadProc(LPVOID parameter);
 
-    HANDLE thread_ = nullptr;
+    UniqueHandle thread_;
     CheckContext* check_ = nullptr;
 };

@@ -1,5 +1,7 @@
-// Owning wrappers for COM interface pointers, BSTRs and VARIANTs.
+// Owning wrappers for COM interface pointers, BSTRs and VARIANTs, and a thread's stay in
+// COM's multithreaded apartment.
 #pragma once
+#include <objbase.h>
 #include <oleauto.h>
 #include <unknwn.h>
 
@@ -62,6 +64,24 @@ public:
 
 private:
     BSTR value_;
+};
+
+// The calling thread in COM's multithreaded apartment for the life of the object. The
+// apartment is left only when it was entered: a failed CoInitializeEx is not balanced.
+class ComApartment {
+public:
+    ComApartment() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment()
+    {
+        if (SUCCEEDED(result_))
+            CoUninitialize();
+    }
+    HRESULT Result() const { return result_; }
+
+private:
+    HRESULT result_;
 };
 
 // A VARIANT initialised on construction and cleared on destruction.

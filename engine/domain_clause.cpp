@@ -4,6 +4,7 @@
 #include <dsgetdc.h>
 #include <lm.h>
 
+#include "base/class_ids.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
 
@@ -47,6 +48,11 @@ std::string QuotedForWql(const std::string& text)
 }
 
 }  // namespace
+
+bool TakesDomainClause(int classId)
+{
+    return classId == ClassId::Win32_UserAccount || classId == ClassId::Win32_Group;
+}
 
 std::string BuildDomainClause(const WmiConnector& connector, const std::string& host)
 {

@@ -10,4 +10,8 @@
 // the local computer's name cannot be read. Backslash and single quote in the name are
 // escaped so that no name can change the query. The connector's lookup finds the
 // domain controller (DsGetDcNameA when it has none).
+// True for the account classes (Win32_UserAccount, Win32_Group), whose queries take the
+// clause.
+bool TakesDomainClause(int classId);
+
 std::string BuildDomainClause(const WmiConnector& connector, const std::string& host);

@@ -7,11 +7,14 @@
 #include <iphlpapi.h>
 #include <icmpapi.h>
 
+#include <algorithm>
 #include <memory>
 #include <new>
 #include <optional>
 
 #include "base/narrow.h"
+#include "base/text_util.h"
+#include "engine/bounded_call.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -45,12 +48,26 @@ private:
     HANDLE handle_;
 };
 
-template <class Function>
-bool LookUp(HMODULE module, const char* name, Function& entry)
-{
-    entry = reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(module, name)));
-    return entry != nullptr;
-}
+// Winsock for the thread that resolves a name, for the length of a scope; a start that
+// failed is not cleaned up.
+class WinsockScope {
+public:
+    WinsockScope()
+    {
+        WSADATA data;
+        started_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
+    }
+    WinsockScope(const WinsockScope&) = delete;
+    WinsockScope& operator=(const WinsockScope&) = delete;
+    ~WinsockScope()
+    {
+        if (started_)
+            WSACleanup();
+    }
+
+private:
+    bool started_ = false;
+};
 
 // A name under the reserved top-level domain "invalid" never resolves (RFC 6761): it is
 // not sent to the name servers at all, so a list full of them costs no lookups.
@@ -68,6 +85,7 @@ bool IsReservedInvalidName(const std::string& host)
 // UTF-16, so names outside the ANSI code page resolve too).
 std::optional<IPAddr> ResolveIpv4(const std::string& host)
 {
+    WinsockScope winsock;
     ADDRINFOW hints{};
     hints.ai_family = AF_INET;
     ADDRINFOW* found = nullptr;
@@ -81,66 +99,81 @@ std::optional<IPAddr> ResolveIpv4(const std::string& host)
     return address;
 }
 
-}  // namespace
-
-IcmpLibrary& GetIcmpLibrary()
+// A name lookup that takes longer than the limit says so: the computer may well exist.
+std::string NotResolvedText(const CheckContext& check, const std::string& host)
 {
-    static IcmpLibrary library;
-    return library;
+    return FillIn(LoadText(IDS_NAME_NOT_RESOLVED_IN_TIME), host,
+                  std::to_string((check.Limits().queryTimeLimitMs + 999) / 1000));
 }
 
-WinsockScope::WinsockScope()
+// Sends the echo requests, each waiting at most a second and never past `deadline`;
+// between them the stop flag is looked at.
+PingResult SendEchoes(const CheckContext& check, const IcmpLibrary& library, IPAddr address, ULONGLONG deadline,
+                      std::string& message)
 {
-    WSADATA data;
-    started_ = WSAStartup(MAKEWORD(2, 0), &data) == 0;
-}
-
-WinsockScope::~WinsockScope()
-{
-    if (started_)
-        WSACleanup();
-}
-
-int LoadIcmpLibrary()
-{
-    IcmpLibrary& library = GetIcmpLibrary();
-    if (!library.module)
-        library.module = LoadLibraryW(L"ICMP.DLL");
-    if (!library.module)
-        return -1;
-    bool complete = LookUp(library.module, "IcmpCreateFile", library.IcmpCreateFile);
-    complete = LookUp(library.module, "IcmpCloseHandle", library.IcmpCloseHandle) && complete;
-    complete = LookUp(library.module, "IcmpSendEcho", library.IcmpSendEcho) && complete;
-    return complete ? 0 : -1;
-}
-
-int PingHost(std::string host, std::string& message)
-{
-    const IcmpLibrary& library = GetIcmpLibrary();
-    if (!library.IcmpCreateFile || !library.IcmpCloseHandle || !library.IcmpSendEcho) {
-        message = LoadText(IDS_ICMP_NOT_LOADED);
-        return kPingNoLibrary;
-    }
-    const std::optional<IPAddr> address = IsReservedInvalidName(host) ? std::nullopt : ResolveIpv4(host);
-    if (!address) {
-        message = LoadText(IDS_HOST_NOT_FOUND) + " " + host;
-        return kPingHostNotFound;
-    }
-
     IcmpHandle icmp(library);
     std::unique_ptr<unsigned char[]> reply(new (std::nothrow) unsigned char[kReplyBufferSize]());
     if (!reply) {
         message = LoadText(IDS_OUT_OF_MEMORY);
-        return kPingOutOfMemory;
+        return PingResult::OutOfMemory;
     }
     if (!icmp.IsOpen())
-        return kPingNoReply;
+        return PingResult::NoReply;
     char payload[kPayloadSize];
     memcpy(payload, kPayload, kPayloadSize);
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        if (library.IcmpSendEcho(icmp.Get(), *address, payload, kPayloadSize, nullptr,
-                                 reply.get(), kReplyBufferSize, kTimeoutMs) != 0)
-            return kPingReplied;
+        if (check.IsStopRequested())
+            return PingResult::Stopped;
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline)
+            break;
+        const DWORD timeout = static_cast<DWORD>(std::min<ULONGLONG>(kTimeoutMs, deadline - now));
+        if (library.IcmpSendEcho(icmp.Get(), address, payload, kPayloadSize, nullptr, reply.get(), kReplyBufferSize,
+                                 timeout) != 0)
+            return PingResult::Replied;
     }
-    return kPingNoReply;
+    return check.IsStopRequested() ? PingResult::Stopped : PingResult::NoReply;
+}
+
+}  // namespace
+
+IcmpLibrary LoadIcmpLibrary()
+{
+    IcmpLibrary library;
+    auto module = std::make_shared<const SystemLibrary>(L"icmp.dll");
+    if (!module->IsLoaded())
+        return library;
+    module->Find("IcmpCreateFile", library.IcmpCreateFile);
+    module->Find("IcmpCloseHandle", library.IcmpCloseHandle);
+    module->Find("IcmpSendEcho", library.IcmpSendEcho);
+    library.module = std::move(module);
+    return library;
+}
+
+PingResult PingHost(const CheckContext& check, std::string& message)
+{
+    const ULONGLONG deadline = GetTickCount64() + check.Limits().queryTimeLimitMs;
+    const std::string host = TrimWhiteSpace(check.Host());
+    const IcmpLibrary library = check.Connector().icmp ? *check.Connector().icmp : LoadIcmpLibrary();
+    if (!library.IsComplete()) {
+        message = LoadText(IDS_ICMP_NOT_LOADED);
+        return PingResult::NoLibrary;
+    }
+    std::optional<IPAddr> address;
+    if (!IsReservedInvalidName(host)) {
+        switch (CallBounded(check, deadline, [host] { return ResolveIpv4(host); }, address)) {
+        case CallWait::Stopped:
+            return PingResult::Stopped;
+        case CallWait::TimedOut:
+            message = NotResolvedText(check, host);
+            return PingResult::NotResolvedInTime;
+        case CallWait::Done:
+            break;
+        }
+    }
+    if (!address) {
+        message = LoadText(IDS_HOST_NOT_FOUND) + host;
+        return PingResult::HostNotFound;
+    }
+    return SendEchoes(check, library, *address, deadline, message);
 }

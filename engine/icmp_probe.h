@@ -1,44 +1,22 @@
 // Making sure a named computer resolves and answers an ICMP echo before a check starts.
 #pragma once
-#include <windows.h>
-
 #include <string>
 
-// Entry points of ICMP.DLL, loaded once at start-up; null when loading failed.
-struct IcmpLibrary {
-    HMODULE module = nullptr;
-    HANDLE(WINAPI* IcmpCreateFile)() = nullptr;
-    BOOL(WINAPI* IcmpCloseHandle)(HANDLE) = nullptr;
-    DWORD(WINAPI* IcmpSendEcho)(HANDLE, ULONG /*IPAddr*/, LPVOID, WORD, void* /*options*/,
-                                LPVOID, DWORD, DWORD) = nullptr;
-};
-IcmpLibrary& GetIcmpLibrary();
+#include "engine/check_context.h"
 
-// Winsock started for the life of the object (name resolution needs it); a start that
-// failed is not cleaned up.
-class WinsockScope {
-public:
-    WinsockScope();
-    WinsockScope(const WinsockScope&) = delete;
-    WinsockScope& operator=(const WinsockScope&) = delete;
-    ~WinsockScope();
-
-private:
-    bool started_ = false;
+enum class PingResult {
+    Replied,
+    HostNotFound,
+    NoReply,
+    NoLibrary,
+    OutOfMemory,
+    NotResolvedInTime,   // the name servers did not answer within the check's time limit
+    Stopped,
 };
 
-// Loads ICMP.DLL and looks up its three entry points: 0 when all were found, -1 otherwise.
-int LoadIcmpLibrary();
-
-enum PingResult {
-    kPingReplied = 0,
-    kPingHostNotFound = 1,
-    kPingNoReply = 2,
-    kPingNoLibrary = -1,
-    kPingOutOfMemory = -2,
-};
-
-// Resolves `host` (trimmed, not empty) and sends up to three echo requests of one second.
-// Names under the reserved domain "invalid" are not found without asking a name server.
-// Sets `message` for kPingHostNotFound, kPingNoLibrary and kPingOutOfMemory.
-int PingHost(std::string host, std::string& message);
+// Resolves the check's computer (its trimmed name, not empty) and sends up to three echo
+// requests of a second each, all within the check's time limit; the check's stop ends the
+// probe within a second. Names under the reserved domain "invalid" are not found without
+// asking a name server. Sets `message` for HostNotFound, NoLibrary, OutOfMemory and
+// NotResolvedInTime.
+PingResult PingHost(const CheckContext& check, std::string& message);

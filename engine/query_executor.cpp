@@ -52,24 +52,24 @@ std::string ClassNameOfQuery(const std::string& query)
 // Connects, runs the query and walks its objects. For each object, `onObject` is called
 // with the object and its 1-based number; it returns false when a stop interrupted the
 // object (which then is not counted) or when reading must end after it. Each wait for the
-// computer is short, so that a stop or the query's time limit ends it: 0 (also stopped),
-// kQueryIncomplete when the enumeration broke off, -1 when the connection or the query
-// failed or the computer did not answer in time.
+// computer is short, so that a stop or the query's time limit ends it: Read (also
+// stopped), Incomplete when the enumeration broke off, Failed when the connection or the
+// query failed or the computer did not answer in time.
 template <class ObjectReader>
-int ReadObjects(CheckContext& check, const std::string& query, std::string& errorText,
-                long& objectCount, ObjectReader onObject)
+QueryOutcome ReadObjects(CheckContext& check, const std::string& query, std::string& errorText,
+                         long& objectCount, ObjectReader onObject)
 {
     objectCount = 0;
     const ULONGLONG deadline = GetTickCount64() + check.Limits().queryTimeLimitMs;
     WmiSession session;
-    int connected = ConnectWmi(check, query, deadline, errorText, session);
-    if (connected == kConnectStopped)
-        return 0;
-    if (connected != 0)
-        return -1;
+    const ConnectOutcome connected = ConnectWmi(check, query, deadline, errorText, session);
+    if (connected == ConnectOutcome::Stopped)
+        return QueryOutcome::Read;
+    if (connected == ConnectOutcome::Failed)
+        return QueryOutcome::Failed;
     SharedText& progress = check.Progress();
     const std::string base = progress.Get();
-    int outcome = 0;
+    QueryOutcome outcome = QueryOutcome::Read;
     while (!check.IsStopRequested()) {
         ComPtr<IWbemClassObject> object;
         ULONG returned = 0;
@@ -78,12 +78,13 @@ int ReadObjects(CheckContext& check, const std::string& query, std::string& erro
             if (hr == WBEM_S_TIMEDOUT && GetTickCount64() < deadline)
                 continue;   // nothing yet: look at the stop flag and wait again
             if (hr == WBEM_S_TIMEDOUT) {
-                outcome = FailNotAnswering(check, errorText);
+                FailNotAnswering(check, errorText);
+                outcome = QueryOutcome::Failed;
             } else if (FAILED(hr)) {
                 errorText = FillIn(LoadText(IDS_QUERY_INCOMPLETE), ClassNameOfQuery(query),
                                    HexCode(static_cast<unsigned long>(hr)));
                 check.NoteProblem({CheckProblem::BrokeOff, hr, errorText});
-                outcome = kQueryIncomplete;
+                outcome = QueryOutcome::Incomplete;
             }
             break;
         }
@@ -111,9 +112,9 @@ void ClassQueryEntries::Clear()
     raws.clear();
 }
 
-int ExecuteStandardQuery(CheckContext& check, int classId, const std::string& query,
-                         const wchar_t* const* propertyNames, ResultTable& list,
-                         std::string& errorText, long& objectCount)
+QueryOutcome ExecuteStandardQuery(CheckContext& check, int classId, const std::string& query,
+                                  const wchar_t* const* propertyNames, ResultTable& list,
+                                  std::string& errorText, long& objectCount)
 {
     list.DeleteAllRows();
     const bool keepRaw = list.KeepsRawValues();
@@ -134,9 +135,9 @@ int ExecuteStandardQuery(CheckContext& check, int classId, const std::string& qu
     });
 }
 
-int ExecuteClassQuery(CheckContext& check, ClassQueryEntries& entries, int classId,
-                      const std::string& query, const wchar_t* const* propertyNames,
-                      std::string& errorText, long& objectCount)
+QueryOutcome ExecuteClassQuery(CheckContext& check, ClassQueryEntries& entries, int classId,
+                               const std::string& query, const wchar_t* const* propertyNames,
+                               std::string& errorText, long& objectCount)
 {
     entries.Clear();
     std::string text;

@@ -27,20 +27,20 @@ struct ClassQueryEntries {
 // were exhausted.
 inline constexpr size_t kMaxClassEntries = 2147483647;
 
-// What the executors return besides 0 (read) and -1 (failed, errorText set): the
-// enumeration broke off; the rows read stay, errorText names the class and the error.
-inline constexpr int kQueryIncomplete = 1;
+// What the executors return: read (also when stopped or empty); failed (errorText set);
+// the enumeration broke off (the rows read stay, errorText names the class and the error).
+enum class QueryOutcome { Read, Failed, Incomplete };
 
 // Empties `list`, runs `query` on the check's computer and appends one row per object with
-// one cell per name of `propertyNames` (ends with nullptr). 0 when the query ran (also when
-// stopped or empty), kQueryIncomplete when it broke off, -1 when the connection or the
+// one cell per name of `propertyNames` (ends with nullptr). Read when the query ran (also
+// when stopped or empty), Incomplete when it broke off, Failed when the connection or the
 // query failed or the computer did not answer within the check's time limit (errorText
 // set). The check's progress line gets the object number; its stop flag ends the reading.
-int ExecuteStandardQuery(CheckContext& check, int classId, const std::string& query,
-                         const wchar_t* const* propertyNames, ResultTable& list,
-                         std::string& errorText, long& objectCount);
+QueryOutcome ExecuteStandardQuery(CheckContext& check, int classId, const std::string& query,
+                                  const wchar_t* const* propertyNames, ResultTable& list,
+                                  std::string& errorText, long& objectCount);
 
 // Like ExecuteStandardQuery, but collects the non-empty property values as entries.
-int ExecuteClassQuery(CheckContext& check, ClassQueryEntries& entries, int classId,
-                      const std::string& query, const wchar_t* const* propertyNames,
-                      std::string& errorText, long& objectCount);
+QueryOutcome ExecuteClassQuery(CheckContext& check, ClassQueryEntries& entries, int classId,
+                               const std::string& query, const wchar_t* const* propertyNames,
+                               std::string& errorText, long& objectCount);

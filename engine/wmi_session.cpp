@@ -1,10 +1,11 @@
 #include "engine/wmi_session.h"
 
 #include <memory>
-#include <mutex>
 
+#include "base/handles.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
+#include "engine/bounded_call.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -68,27 +69,28 @@ void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr)
           LoadText(IDS_LABEL_DESCRIPTION) + "]\n" + SystemErrorText(hr);
 }
 
-int InitializeComForCheck(const WmiConnector& connector, std::string& errorText, HRESULT* code)
+bool InitializeComForCheck(const ComApartment& apartment, const WmiConnector& connector, std::string& errorText,
+                           HRESULT* code)
 {
-    HRESULT hr = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    HRESULT hr = apartment.Result();
     UINT failedStep = IDS_COM_INIT_FAILED;
     if (SUCCEEDED(hr)) {
         hr = connector.initializeSecurity ? connector.initializeSecurity() : InitializeSystemComSecurity();
         failedStep = IDS_COM_SECURITY_FAILED;
         if (SUCCEEDED(hr) || hr == RPC_E_TOO_LATE)
-            return 0;
+            return true;
     }
     ComposeErrorText(errorText, LoadText(failedStep), hr);
     if (code)
         *code = hr;
-    return -1;
+    return false;
 }
 
 namespace {
 
 // One connection attempt, shared by the check that waits for it and the thread that makes
-// it. A check that stops waiting abandons the attempt: the thread then releases what it
-// got when its calls finally return.
+// it. A check that stops waiting leaves the attempt: the thread then releases what it got,
+// in its own apartment, when its calls finally return.
 struct ConnectAttempt {
     // In: copied, so that the attempt outlives the check.
     WmiConnector connector;
@@ -99,18 +101,7 @@ struct ConnectAttempt {
     WmiSession session;
     HRESULT result = S_OK;
     UINT failedStep = 0;        // message of the step that failed; 0: connected
-    std::mutex lock;
-    bool abandoned = false;
-    HANDLE done = nullptr;
-
-    ConnectAttempt() : done(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
-    ConnectAttempt(const ConnectAttempt&) = delete;
-    ConnectAttempt& operator=(const ConnectAttempt&) = delete;
-    ~ConnectAttempt()
-    {
-        if (done)
-            CloseHandle(done);
-    }
+    CallHandOver handOver;
 };
 
 HRESULT SetBlanket(IUnknown* proxy, COAUTHIDENTITY* identity)
@@ -172,52 +163,49 @@ void MakeConnection(ConnectAttempt& attempt)
     session.Identity = std::move(identity);
 }
 
-DWORD WINAPI ConnectThread(LPVOID parameter)
+// The attempt's thread: the calls, in an apartment of its own.
+void ConnectOnThisThread(const std::shared_ptr<ConnectAttempt>& attempt)
 {
-    std::unique_ptr<std::shared_ptr<ConnectAttempt>> owner(static_cast<std::shared_ptr<ConnectAttempt>*>(parameter));
-    ConnectAttempt& attempt = **owner;
-    HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-    MakeConnection(attempt);
-    {
-        std::lock_guard<std::mutex> hold(attempt.lock);
-        // Nobody waits for an abandoned attempt, and a failed one hands nothing over.
-        if (attempt.abandoned || attempt.failedStep != 0)
-            attempt.session.Release();
-        SetEvent(attempt.done);
+    ComApartment apartment;
+    try {
+        MakeConnection(*attempt);
+    } catch (...) {
+        attempt->result = E_OUTOFMEMORY;
+        attempt->failedStep = IDS_CONNECT_FAILED;
     }
-    attempt.credentials.password.Wipe();
-    owner.reset();
-    if (SUCCEEDED(com))
-        CoUninitialize();
-    return 0;
+    attempt->credentials.password.Wipe();
+    // A failed attempt hands nothing over, and nobody waits for one that was left.
+    if (attempt->failedStep != 0)
+        attempt->session.Release();
+    if (!attempt->handOver.Finish([] {}))
+        attempt->session.Release();
 }
 
-// A failed step as the check's problem and as the text to show; returns -1.
-int Fail(CheckContext& check, UINT step, HRESULT hr, std::string& errorText)
+// A failed step as the check's problem and as the text to show.
+ConnectOutcome Fail(CheckContext& check, UINT step, HRESULT hr, std::string& errorText)
 {
     if (step == IDS_CONNECT_FAILED && IsAccessFailure(hr)) {
         errorText = LoadText(IDS_ACCESS_DENIED);
         check.NoteProblem({CheckProblem::AccessDenied, hr, errorText});
-        return -1;
+        return ConnectOutcome::Failed;
     }
     ComposeErrorText(errorText, LoadText(step), hr);
     check.NoteProblem({CheckProblem::WmiError, hr, LoadText(step)});
-    return -1;
+    return ConnectOutcome::Failed;
 }
 
 }  // namespace
 
-int FailNotAnswering(CheckContext& check, std::string& errorText)
+void FailNotAnswering(CheckContext& check, std::string& errorText)
 {
     const std::string host = TrimWhiteSpace(check.Host());
     errorText = FillIn(LoadText(IDS_HOST_NO_ANSWER_IN_TIME), host.empty() ? LoadText(IDS_LOCAL_COMPUTER) : host,
                        std::to_string((check.Limits().queryTimeLimitMs + 999) / 1000));
     check.NoteProblem({CheckProblem::NoAnswer, S_OK, errorText});
-    return -1;
 }
 
-int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
-               std::string& errorText, WmiSession& session)
+ConnectOutcome ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
+                          std::string& errorText, WmiSession& session)
 {
     session.Release();
     const std::string host = TrimWhiteSpace(check.Host());
@@ -226,35 +214,25 @@ int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline
         return Fail(check, IDS_CONNECT_FAILED, static_cast<HRESULT>(WBEM_E_LOCAL_CREDENTIALS), errorText);
     }
     auto attempt = std::make_shared<ConnectAttempt>();
-    if (!attempt->done)
+    if (!attempt->handOver.IsValid())
         return Fail(check, IDS_CONNECT_FAILED, HRESULT_FROM_WIN32(GetLastError()), errorText);
     attempt->connector = check.Connector();
     attempt->path = NamespacePath(host);
     attempt->query = ToWide(query);
     attempt->credentials = check.AccountCredentials();
-    auto* handOver = new std::shared_ptr<ConnectAttempt>(attempt);
-    HANDLE thread = CreateThread(nullptr, 0, ConnectThread, handOver, 0, nullptr);
-    if (!thread) {
-        const HRESULT hr = HRESULT_FROM_WIN32(GetLastError());
-        delete handOver;
-        return Fail(check, IDS_CONNECT_FAILED, hr, errorText);
-    }
-    CloseHandle(thread);   // the attempt, not the thread, tells when it is done
-
-    for (;;) {
-        if (WaitForSingleObject(attempt->done, kStopPollMs) == WAIT_OBJECT_0)
-            break;
-        const bool stopped = check.IsStopRequested();
-        if (stopped || GetTickCount64() >= deadline) {
-            std::lock_guard<std::mutex> hold(attempt->lock);
-            if (WaitForSingleObject(attempt->done, 0) == WAIT_OBJECT_0)
-                break;   // it finished just now
-            attempt->abandoned = true;
-            return stopped ? kConnectStopped : FailNotAnswering(check, errorText);
-        }
+    if (!RunOnOwnThread([attempt] { ConnectOnThisThread(attempt); }))
+        return Fail(check, IDS_CONNECT_FAILED, HRESULT_FROM_WIN32(GetLastError()), errorText);
+    switch (attempt->handOver.Wait(check, deadline)) {
+    case CallWait::Stopped:
+        return ConnectOutcome::Stopped;
+    case CallWait::TimedOut:
+        FailNotAnswering(check, errorText);
+        return ConnectOutcome::Failed;
+    case CallWait::Done:
+        break;
     }
     if (attempt->failedStep != 0)
         return Fail(check, attempt->failedStep, attempt->result, errorText);
     session = std::move(attempt->session);
-    return 0;
+    return ConnectOutcome::Connected;
 }

@@ -1,5 +1,5 @@
 // Preparing a worker thread for COM, and opening the WMI connection over which one
-// query runs. Failures come back as -1 with a ready-to-show text.
+// query runs. Failures come with a ready-to-show text.
 #pragma once
 #include <windows.h>
 #include <wbemidl.h>
@@ -26,27 +26,28 @@ struct WmiSession {
 // COM security.
 inline constexpr DWORD kWmiAuthenticationLevel = RPC_C_AUTHN_LEVEL_PKT_PRIVACY;
 
-// COM (multithreaded apartment) and process-wide COM security for the calling thread.
-// 0 on success (also when security was already set by an earlier check); -1 with
-// errorText composed (and the HRESULT in `code` when given) otherwise. COM stays
-// initialised either way: the caller uninitialises it.
-int InitializeComForCheck(const WmiConnector& connector, std::string& errorText, HRESULT* code = nullptr);
+// COM for a check on the calling thread: its `apartment` entered, and the process-wide COM
+// security set through the connector. True on success (also when security was already set
+// by an earlier check); false with errorText composed (and the HRESULT in `code` when
+// given) otherwise.
+bool InitializeComForCheck(const ComApartment& apartment, const WmiConnector& connector, std::string& errorText,
+                           HRESULT* code = nullptr);
 
-// What ConnectWmi gives back besides 0 (connected) and -1 (failed, errorText set).
-inline constexpr int kConnectStopped = 1;   // the check was stopped while it waited
+// Connected; failed (errorText set); the check was stopped while it waited.
+enum class ConnectOutcome { Connected, Failed, Stopped };
 
 // Connects to root\cimv2 of the check's computer (empty: the local one), as the check's
 // account when it has one, and issues the WQL query. The calls run on a thread of their
 // own so that a computer that does not answer can be left: the wait ends with the check's
-// stop (kConnectStopped) or at `deadline` (a GetTickCount64 time; -1 with the "did not
-// answer" text). 0 with all three references in session; otherwise session stays empty.
+// stop (Stopped) or at `deadline` (a GetTickCount64 time; Failed with the "did not answer"
+// text). Connected with all three references in session; otherwise session stays empty.
 // A failure is also noted as the check's problem.
-int ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
-               std::string& errorText, WmiSession& session);
+ConnectOutcome ConnectWmi(CheckContext& check, const std::string& query, ULONGLONG deadline,
+                          std::string& errorText, WmiSession& session);
 
 // The check's computer did not answer a query within the check's time limit: notes that
-// as the check's problem and sets errorText; returns -1.
-int FailNotAnswering(CheckContext& check, std::string& errorText);
+// as the check's problem and sets errorText.
+void FailNotAnswering(CheckContext& check, std::string& errorText);
 
 // "<message>\n\n[Code]\n0x<HRESULT>\n[Description]\n<system text>"
 void ComposeErrorText(std::string& out, const std::string& message, HRESULT hr);

@@ -18,11 +18,6 @@ namespace {
 
 const wchar_t* const kNoProperties[] = {nullptr};
 
-bool TakesDomainClause(int classId)
-{
-    return classId == ClassId::Win32_UserAccount || classId == ClassId::Win32_Group;
-}
-
 // The text under which the class is shown: what the reporter's class list shows, or the
 // catalog's display text when nobody shows one.
 std::string ShownClassText(const CheckContext& check, int classId)
@@ -58,36 +53,36 @@ void ShowRows(CheckContext& check, const ClassQueryEntries& entries)
 }
 
 // Everything after the query: the messages of a failed, empty or stopped check, or the rows.
-int Conclude(CheckContext& check, int queryResult, const std::string& errorText,
+ClassOutcome Conclude(CheckContext& check, QueryOutcome queryResult, const std::string& errorText,
              long objectCount, const ClassQueryEntries& entries)
 {
-    if (queryResult < 0) {
+    if (queryResult == QueryOutcome::Failed) {
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);
-        return kClassSurveyFailed;
+        return ClassOutcome::Failed;
     }
-    if (objectCount == 0 && queryResult == kQueryIncomplete) {
+    if (objectCount == 0 && queryResult == QueryOutcome::Incomplete) {
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);   // broke off before any object
-        return kClassSurveyIncomplete;
+        return ClassOutcome::Incomplete;
     }
     if (objectCount == 0) {
         check.ShowMessage(LoadText(IDS_NO_DATA), MB_ICONEXCLAMATION);
-        return kClassSurveyNoData;
+        return ClassOutcome::NoData;
     }
     if (check.IsStopRequested() &&
         check.ShowMessage(LoadText(IDS_STOPPED_SHOW_DATA), MB_YESNO | MB_ICONINFORMATION) != IDYES)
-        return kClassSurveyDeclined;
+        return ClassOutcome::Declined;
     ShowRows(check, entries);
-    if (queryResult == kQueryIncomplete) {
+    if (queryResult == QueryOutcome::Incomplete) {
         if (SurveyReporter* reporter = check.Reporter())
             reporter->ReadingIncomplete(errorText);
-        return kClassSurveyIncomplete;
+        return ClassOutcome::Incomplete;
     }
-    return kClassSurveyDone;
+    return ClassOutcome::Done;
 }
 
 }  // namespace
 
-int RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries* keep)
+ClassOutcome RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries* keep)
 {
     std::string query;
     const wchar_t* const* propertyNames = nullptr;
@@ -102,9 +97,9 @@ int RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries* keep)
     entries.keepRaw = keep != nullptr;
     std::string errorText;
     long objectCount = 0;
-    int result = ExecuteClassQuery(check, entries, classId, query, propertyNames, errorText,
-                                   objectCount);
-    int outcome = Conclude(check, result, errorText, objectCount, entries);
+    const QueryOutcome result = ExecuteClassQuery(check, entries, classId, query, propertyNames, errorText,
+                                                  objectCount);
+    const ClassOutcome outcome = Conclude(check, result, errorText, objectCount, entries);
     check.Progress().Clear();
     if (keep)
         *keep = std::move(entries);

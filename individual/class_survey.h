@@ -7,17 +7,17 @@
 #include "engine/check_context.h"
 
 // Outcome of RunClassSurvey.
-inline constexpr int kClassSurveyDone = 0;        // rows were handed over (possibly none:
-                                                  // every property of every object was empty)
-inline constexpr int kClassSurveyNoData = 1;      // no object read; "Data is not exist." shown
-inline constexpr int kClassSurveyDeclined = 2;    // stopped; the user chose not to see the data
-inline constexpr int kClassSurveyFailed = -1;     // connection or query failed; message shown
-inline constexpr int kClassSurveyIncomplete = 3;  // the reading broke off; the rows read were
-                                                  // handed over and the reporter told
+enum class ClassOutcome {
+    Done,         // rows were handed over (possibly none: every property of every object was empty)
+    NoData,       // no object read; "Data is not exist." shown
+    Declined,     // stopped; the user chose not to see the data
+    Failed,       // connection or query failed; message shown
+    Incomplete,   // the reading broke off; the rows read were handed over and the reporter told
+};
 
 struct ClassQueryEntries;
 
 // Runs one individual check of classId on the calling thread, which has COM initialised.
 // Messages and rows go to the check's reporter; its progress line is empty on return.
 // `keep`, when given, receives the values read with their raw values (for the store).
-int RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries* keep = nullptr);
+ClassOutcome RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries* keep = nullptr);

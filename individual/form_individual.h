@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "base/handles.h"
 #include "engine/survey_reporter.h"
 #include "listtools/column_memory.h"
 #include "listtools/result_list.h"
@@ -14,7 +15,6 @@
 #include "ui/combo_box.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
-#include "ui/handles.h"
 
 // Sent by the worker (through the reporter): append the rows of wParam
 // (std::vector<ClassResultRow>*), select the first row.
@@ -101,7 +101,7 @@ private:
     ResultList list_;
     SortMemory sort_;
     ColumnWidthMemory widths_;
-    ui::UniqueFont uiFont_;
+    UniqueFont uiFont_;
     bool awaitingRows_ = false;
     bool levelOpen_ = false;     // a Level list is dropped down
     bool levelChosen_ = false;   // and an entry of it was chosen (not cancelled)

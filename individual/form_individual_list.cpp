@@ -3,7 +3,7 @@
 
 #include "individual/individual_sort.h"
 #include "resources/resource.h"
-#include "ui/handles.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 constexpr int kMinimumColumnWidth = 10;

@@ -12,38 +12,33 @@
 
 namespace {
 
-bool TakesDomainClause(int classId)
+ClassOutcome Conclude(CheckContext& check, QueryOutcome result, const std::string& errorText, long objectCount)
 {
-    return classId == ClassId::Win32_UserAccount || classId == ClassId::Win32_Group;
-}
-
-int Conclude(CheckContext& check, int result, const std::string& errorText, long objectCount)
-{
-    if (result < 0) {
+    if (result == QueryOutcome::Failed) {
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);
-        return kClassSurveyFailed;
+        return ClassOutcome::Failed;
     }
-    if (result == kQueryIncomplete) {
+    if (result == QueryOutcome::Incomplete) {
         if (SurveyReporter* reporter = check.Reporter())
             reporter->ReadingIncomplete(errorText);
-        return kClassSurveyIncomplete;
+        return ClassOutcome::Incomplete;
     }
     if (objectCount == 0 && !check.IsStopRequested()) {
         check.ShowMessage(LoadText(IDS_NO_DATA), MB_ICONEXCLAMATION);
-        return kClassSurveyNoData;
+        return ClassOutcome::NoData;
     }
-    return kClassSurveyDone;
+    return ClassOutcome::Done;
 }
 
 }  // namespace
 
-int RunClassTableSurvey(CheckContext& check, int classId, CategoryStore& table)
+ClassOutcome RunClassTableSurvey(CheckContext& check, int classId, CategoryStore& table)
 {
     table.Reset();
     std::string query;
     const wchar_t* const* propertyNames = nullptr;
     if (GetClassQuery(classId, query, propertyNames) != 0)
-        return kClassSurveyFailed;
+        return ClassOutcome::Failed;
     for (int index = 0; propertyNames[index]; ++index)
         table.AddColumn(ToNarrow(propertyNames[index]), false, 100);
     table.KeepRawValues(true);
@@ -52,8 +47,8 @@ int RunClassTableSurvey(CheckContext& check, int classId, CategoryStore& table)
         query += BuildDomainClause(check.Connector(), check.Host());
     std::string errorText;
     long objectCount = 0;
-    int result = ExecuteStandardQuery(check, classId, query, propertyNames, table, errorText, objectCount);
-    int outcome = Conclude(check, result, errorText, objectCount);
+    const QueryOutcome result = ExecuteStandardQuery(check, classId, query, propertyNames, table, errorText, objectCount);
+    const ClassOutcome outcome = Conclude(check, result, errorText, objectCount);
     check.Progress().Clear();
     return outcome;
 }

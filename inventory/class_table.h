@@ -3,10 +3,11 @@
 // name), every cell with its text and its raw value. Empty values stay as empty cells.
 #pragma once
 #include "engine/check_context.h"
+#include "individual/class_survey.h"
 #include "standard/category_store.h"
 
 // Runs the check into `table` (its columns replaced) on the calling thread, which has COM
-// initialised. Returns what RunClassSurvey returns: kClassSurveyDone, kClassSurveyNoData
-// (no object), kClassSurveyFailed (message shown) or kClassSurveyIncomplete (the reporter
-// told). The check's progress line is empty on return.
-int RunClassTableSurvey(CheckContext& check, int classId, CategoryStore& table);
+// initialised. Returns what RunClassSurvey returns: Done, NoData (no object), Failed
+// (message shown) or Incomplete (the reporter told). The check's progress line is empty on
+// return.
+ClassOutcome RunClassTableSurvey(CheckContext& check, int classId, CategoryStore& table);

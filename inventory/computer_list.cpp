@@ -2,11 +2,11 @@
 
 #include <windows.h>
 
+#include "base/handles.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "ui/handles.h"
 
 namespace {
 
@@ -90,7 +90,7 @@ bool ComputerList::AddLines(const std::string& text, std::string& reason)
 
 bool ReadComputerListFile(const std::string& path, std::string& text, std::string& reason)
 {
-    ui::UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+    UniqueHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.Get(), &size)) {

@@ -16,20 +16,28 @@
 
 namespace {
 
-// Resolves and pings a named computer; false with the result when it cannot be checked.
-bool Reachable(const std::string& computer, ComputerSummary& summary)
+// Resolves and pings the check's computer; false with the result when it cannot be checked.
+bool Reachable(const CheckContext& check, ComputerSummary& summary)
 {
+    const std::string& computer = check.Host();
     std::string message;
-    switch (PingHost(computer, message)) {
-    case kPingHostNotFound:
+    switch (PingHost(check, message)) {
+    case PingResult::HostNotFound:
         summary.result = ComputerResult::HostNotFound;
         summary.SetMessage(message);
         return false;
-    case kPingNoReply:
+    case PingResult::NotResolvedInTime:
+        summary.result = ComputerResult::NoAnswer;
+        summary.SetMessage(message);
+        return false;
+    case PingResult::Stopped:
+        summary.result = ComputerResult::Stopped;
+        return false;
+    case PingResult::NoReply:
         summary.result = ComputerResult::NoAnswer;
         summary.SetMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer);
         return false;
-    case kPingNoLibrary:
+    case PingResult::NoLibrary:
         summary.result = ComputerResult::WmiError;
         summary.SetMessage(message);
         return false;
@@ -106,10 +114,8 @@ bool MultiCheck::Start(std::vector<std::string> computers, MultiCheckSettings se
         summaries_[index].computer = computers_[index];
     newlyFinished_.clear();
     ownNames_ = NamesOfThisComputer();
-    if (settings_.ping) {
-        winsock_.emplace();
-        LoadIcmpLibrary();   // once, before the threads share it
-    }
+    if (settings_.ping && !settings_.connector.icmp)
+        settings_.connector.icmp = LoadIcmpLibrary();   // once for every check of the run
     const int threads = std::clamp(settings_.parallel, 1, kMaxParallelChecks);
     for (int count = 0; count < threads && static_cast<size_t>(count) < total_; ++count) {
         try {
@@ -144,7 +150,16 @@ void MultiCheck::Work()
             Finish(index, std::move(stopped));
             continue;
         }
-        CheckComputer(index);
+        try {
+            CheckComputer(index);
+        } catch (...) {
+            // No memory left for this computer's check: it failed, and the run goes on.
+            ComputerSummary failed;
+            failed.computer = computers_[index];
+            failed.result = ComputerResult::WmiError;
+            failed.code = E_OUTOFMEMORY;
+            Finish(index, std::move(failed));
+        }
     }
 }
 
@@ -160,18 +175,22 @@ void MultiCheck::CheckComputer(size_t index)
         Finish(index, std::move(summary));   // stopped before it started
         return;
     }
+    struct Registration {
+        MultiCheck& run;
+        CheckContext* check;
+        ~Registration() { run.Unregister(check); }
+    } registration{*this, &check};
     std::unique_lock<std::mutex> turn(localChecks_, std::defer_lock);
     if (IsThisComputer(summary.computer))
         turn.lock();
     summary.checkedAt = IsoLocalTimeNow();
     const ULONGLONG start = GetTickCount64();
-    if (!settings_.ping || summary.computer.empty() || Reachable(summary.computer, summary)) {
+    if (!settings_.ping || summary.computer.empty() || Reachable(check, summary)) {
         ComputerResult result = ComputerResult::WmiError;
         if (!RunCheckOnThisThread(check, [&](CheckContext& running) { result = job_(running, summary); }))
             result = ResultOfFailedCheck(check, summary);
         summary.result = check.IsStopRequested() ? ComputerResult::Stopped : result;
     }
-    Unregister(&check);
     summary.seconds = SecondsSince(start);
     if (turn.owns_lock())
         turn.unlock();
@@ -218,7 +237,6 @@ void MultiCheck::Wait()
         if (worker.joinable())
             worker.join();
     workers_.clear();
-    winsock_.reset();
 }
 
 std::vector<std::pair<size_t, ComputerSummary>> MultiCheck::TakeFinished()

@@ -116,7 +116,6 @@ private:
     std::vector<std::pair<size_t, ComputerSummary>> newlyFinished_;
     std::vector<CheckContext*> running_;
     std::vector<std::thread> workers_;
-    std::optional<WinsockScope> winsock_;   // started for the pings of this run
     // Checks of this computer take turns: Wine's WMI provider runs inside the process and
     // hangs when two threads query one class at once (Windows' runs in its own service).
     std::mutex localChecks_;

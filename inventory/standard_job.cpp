@@ -9,9 +9,9 @@ ComputerJob StandardJob(StandardDelivery deliver)
     return [deliver = std::move(deliver)](CheckContext& check, ComputerSummary& summary) {
         auto stores = std::make_unique<StandardStores>();
         stores->KeepRawValues(true);
-        const int outcome = RunStandardSurvey(check, *stores);
-        const ComputerResult result = ResultOfSurvey(check, outcome == kStandardSurveyFailed,
-                                                     outcome == kStandardSurveyIncomplete, summary);
+        const StandardOutcome outcome = RunStandardSurvey(check, *stores);
+        const ComputerResult result = ResultOfSurvey(check, outcome == StandardOutcome::Failed,
+                                                     outcome == StandardOutcome::Incomplete, summary);
         if (!HasData(result))
             return result;
         SummarizeStandardStores(*stores, summary);

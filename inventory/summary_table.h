@@ -12,6 +12,10 @@
 
 inline constexpr int kSummaryColumnCount = 22;
 
+// The summary files of a run, in its folder.
+inline constexpr char kSummaryCsvName[] = "summary.csv";
+inline constexpr char kSummaryJsonName[] = "summary.json";
+
 // A model with the summary's columns and no rows.
 ResultModel SummaryModel();
 

@@ -1,7 +1,7 @@
 #include "listtools/clipboard.h"
 
+#include "base/handles.h"
 #include "base/narrow.h"
-#include "ui/handles.h"
 
 #include <windows.h>
 
@@ -41,15 +41,15 @@ private:
 // A movable global block holding the characters of `text` and a terminating zero;
 // empty on failure.
 template <typename Char>
-ui::UniqueGlobal TextBlock(const std::basic_string<Char>& text)
+UniqueGlobal TextBlock(const std::basic_string<Char>& text)
 {
     const size_t bytes = (text.size() + 1) * sizeof(Char);
-    ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!block)
         return block;
     void* locked = GlobalLock(block.Get());
     if (!locked)
-        return ui::UniqueGlobal();
+        return UniqueGlobal();
     std::memcpy(locked, text.c_str(), bytes);
     GlobalUnlock(block.Get());
     return block;
@@ -66,8 +66,8 @@ int CopyTextToClipboard(const std::string& text)
         return 0;
     // Every character as Unicode; the ANSI text as well for programs that read only
     // CF_TEXT (characters the code page lacks are "?" there, and only there).
-    ui::UniqueGlobal unicode = TextBlock(ToWide(text));
-    ui::UniqueGlobal ansi = TextBlock(ToAnsi(text).bytes);
+    UniqueGlobal unicode = TextBlock(ToWide(text));
+    UniqueGlobal ansi = TextBlock(ToAnsi(text).bytes);
     if (!unicode || !EmptyClipboard())
         return 0;
     if (!SetClipboardData(CF_UNICODETEXT, unicode.Get()))

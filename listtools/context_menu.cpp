@@ -5,7 +5,7 @@
 
 int ChooseFromResultMenu(HWND owner, POINT screenPoint)
 {
-    ui::UniqueMenu menu = ui::LoadMenuResource(IDR_POPUP_EDIT);
+    UniqueMenu menu = ui::LoadMenuResource(IDR_POPUP_EDIT);
     if (!menu)
         return 0;
     ui::Menu popup = ui::Menu(menu.Get()).SubMenu(0);

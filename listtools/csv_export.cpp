@@ -104,33 +104,33 @@ std::string CsvRowLine(const ResultModel& model, int row, CsvCells cells)
     return CsvLine(model.ColumnCount(), cells, [&](int i) { return model.Cell(row, i); });
 }
 
-int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
+ExportResult WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
              MessageSink& messages, CsvCells cells)
 {
     if (!WriteOrReport(sink, CsvHeaderLine(model, cells), path, messages))
-        return kExportWriteFailed;
+        return ExportResult::WriteFailed;
     for (int row = 0; row < model.RowCount(); ++row) {
         if (!WriteOrReport(sink, CsvRowLine(model, row, cells), path, messages))
-            return kExportWriteFailed;
+            return ExportResult::WriteFailed;
     }
-    return kExportDone;
+    return ExportResult::Done;
 }
 
-int SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages, TextEncoding encoding)
+ExportResult SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages, TextEncoding encoding)
 {
     FileTextSink file;
     file.SetEncoding(encoding);
     if (!file.Open(path)) {
         ReportFileOpenError(messages, path);
-        return kExportOpenFailed;
+        return ExportResult::OpenFailed;
     }
-    if (WriteCsv(model, file, path, messages) != kExportDone)
-        return kExportWriteFailed;
+    if (WriteCsv(model, file, path, messages) != ExportResult::Done)
+        return ExportResult::WriteFailed;
     if (!file.Finish()) {
         ReportFileWriteError(messages, path);
-        return kExportWriteFailed;
+        return ExportResult::WriteFailed;
     }
-    return kExportDone;
+    return ExportResult::Done;
 }
 
 std::string ProposedClassCsvName(const std::string& targetComputer,

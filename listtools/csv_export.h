@@ -24,14 +24,14 @@ std::string CsvField(std::string_view text, CsvCells cells = CsvCells::Neutralis
 std::string CsvHeaderLine(const ResultModel& model, CsvCells cells = CsvCells::Neutralised);
 std::string CsvRowLine(const ResultModel& model, int row, CsvCells cells = CsvCells::Neutralised);
 
-// Writes the header line and every row of `model`. 0, or kExportWriteFailed after showing
+// Writes the header line and every row of `model`. 0, or ExportResult::WriteFailed after showing
 // message 112 with `path`.
-int WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
+ExportResult WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,
              MessageSink& messages, CsvCells cells = CsvCells::Neutralised);
 
-// Creates (or replaces) `path` and writes `model` into it: kExportDone,
-// kExportOpenFailed (message 111) or kExportWriteFailed (message 112).
-int SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages,
+// Creates (or replaces) `path` and writes `model` into it: ExportResult::Done,
+// ExportResult::OpenFailed (message 111) or ExportResult::WriteFailed (message 112).
+ExportResult SaveCsv(const ResultModel& model, const std::string& path, MessageSink& messages,
             TextEncoding encoding = TextEncoding::Ansi);
 
 // The file name proposed for the individual list: "<target>_<class>.csv" or

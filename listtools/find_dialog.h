@@ -3,9 +3,9 @@
 #pragma once
 #include <windows.h>
 
+#include "base/handles.h"
 #include "listtools/result_list.h"
 #include "ui/dialog.h"
-#include "ui/handles.h"
 
 class CFindDlg : public ui::Dialog {
 public:
@@ -23,7 +23,7 @@ private:
 
     ResultList& list_;
     int position_ = 0;
-    ui::UniqueFont textFont_;   // the system's interface font for the typed text
+    UniqueFont textFont_;   // the system's interface font for the typed text
 };
 
 // Marks a match: selects and focuses the row (other rows keep their state), scrolls it

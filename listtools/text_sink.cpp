@@ -80,7 +80,7 @@ bool FileTextSink::Open(const std::string& path)
     target_ = path;
     // The target is opened as it is, not truncated: a path that cannot be written fails
     // now, before anything is written, and the target is not changed.
-    ui::UniqueHandle target(CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    UniqueHandle target(CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                         OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!target && GetLastError() != ERROR_FILE_NOT_FOUND)
         return false;

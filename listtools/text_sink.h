@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/handles.h"
 #include "base/message_sink.h"
-#include "ui/handles.h"
 
 // "\n" -> "\r\n" for every line feed of `text`.
 std::string ToTextModeLineEnds(std::string_view text);
@@ -77,7 +77,7 @@ private:
     // Closes the file and removes the temporary one.
     void Abandon();
 
-    ui::UniqueHandle file_;
+    UniqueHandle file_;
     std::string target_;
     std::string temporary_;   // empty while a device is written directly
     bool failed_ = false;
@@ -101,9 +101,7 @@ private:
 
 // Results of the file exports: written, the file could not be opened (message 111
 // shown), a write failed (message 112 shown; a file sink leaves the target as it was).
-inline constexpr int kExportDone = 0;
-inline constexpr int kExportOpenFailed = -1;
-inline constexpr int kExportWriteFailed = -2;
+enum class ExportResult { Done, OpenFailed, WriteFailed };
 
 // Shows "File Open Error." or "File Write Error." followed by the path, with the
 // exclamation icon.

@@ -144,6 +144,9 @@
 #define IDS_FILTER_CSV_UTF8         2028
 #define IDS_FILTER_TEXT_UTF8        2029
 #define IDS_ANSI_LOSES_CHARACTERS   2030
+// Checks that end on a bad day
+#define IDS_CHECK_BROKE             2101
+#define IDS_NAME_NOT_RESOLVED_IN_TIME 2102
 #define IDS_UNIT_DAYS               5001
 #define IDS_UNIT_DOTS_PER_INCH      5002
 #define IDS_UNIT_MB                 5003

@@ -27,6 +27,10 @@ AppWindows& TheApp();
 // Sets the message pane of the status bar and repaints it at once.
 void ShowStatusText(const std::string& text);
 
+// The timer of a window that follows a running check (the main view, the window that
+// checks several computers); it fires every kProgressPeriodMs.
+inline constexpr UINT_PTR kProgressTimerId = 1;
+
 // The progress bar of a running check: `done` of `total` steps; total 0 for a check
 // whose length is unknown (a moving marquee), a negative total hides the bar.
 void ShowCheckProgress(int done, int total);

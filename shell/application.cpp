@@ -6,7 +6,6 @@
 #include <commctrl.h>
 #include <ole2.h>
 
-#include "engine/icmp_probe.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/main_frame.h"
@@ -18,7 +17,6 @@ MirelApplication::MirelApplication(std::string settingsKey) : settingsKey_(std::
 MirelApplication::~MirelApplication()
 {
     frame_.reset();
-    sockets_.reset();
     if (oleInitialised_)
         OleUninitialize();
 }
@@ -35,8 +33,6 @@ bool MirelApplication::Start(int showCommand)
     frame_ = settingsKey_.empty() ? std::make_unique<MainFrame>() : std::make_unique<MainFrame>(settingsKey_);
     if (!frame_->CreateFrame())
         return false;
-    sockets_.emplace();
-    LoadIcmpLibrary();
     frame_->Show(frame_->InitialShowCommand(showCommand));
     frame_->UpdateNow();
     return true;

@@ -29,7 +29,6 @@ public:
 
 private:
     bool oleInitialised_ = false;
-    std::optional<WinsockScope> sockets_;
     std::string settingsKey_;
     std::unique_ptr<MainFrame> frame_;
 };

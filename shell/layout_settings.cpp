@@ -3,11 +3,11 @@
 #include <cstdio>
 #include <vector>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace {
 
-using UniqueKey = ui::UniqueResource<ui::handle_traits::NullIsEmpty<HKEY, RegCloseKey>>;
+using UniqueKey = UniqueResource<handle_traits::NullIsEmpty<HKEY, RegCloseKey>>;
 
 constexpr char kPlacementValue[] = "WindowPlacement";
 constexpr char kTreeWidthValue[] = "TreeWidth";

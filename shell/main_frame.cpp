@@ -13,6 +13,7 @@
 #include "ui/menu.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ bool MainFrame::CreateFrame()
     // The class keeps a shared icon: it outlives every frame.
     RegisterWindowClass(kClassName, CS_HREDRAW | CS_VREDRAW, GetSysColorBrush(COLOR_BTNFACE),
                         LoadCursor(nullptr, IDC_ARROW), LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME)));
-    ui::UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
+    UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
     // The toolbar entry of the View menu names the one toolbar.
     ModifyMenuW(menu.Get(), ID_VIEW_TOOLBAR, MF_BYCOMMAND | MF_STRING, ID_VIEW_TOOLBAR,
                 LoadTextW(IDS_TOOLBAR_STANDARD).c_str());
@@ -208,21 +209,21 @@ void MainFrame::OnSize(UINT type, int width, int height)
     toolbar_.AutoSize();
     statusBar_.Resize();
     // Message pane, then CAP, NUM and SCRL, each as wide as its text.
-    HDC dc = GetDC(statusBar_.Handle());
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(statusBar_.SendMsg(WM_GETFONT)));
     std::vector<int> edges(4);
     int right = width - ui::ScalePixels(hwnd_, 20);
-    for (int pane = 3; pane >= 1; --pane) {
-        edges[static_cast<size_t>(pane)] = right;
-        const std::wstring text = LoadTextW(static_cast<UINT>(kLockPanes[pane - 1]));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        right -= size.cx + ui::ScalePixels(hwnd_, 12);
+    {
+        WindowDC dc(statusBar_.Handle());
+        ScopedSelect font(dc.Get(), reinterpret_cast<HFONT>(statusBar_.SendMsg(WM_GETFONT)));
+        for (int pane = 3; pane >= 1; --pane) {
+            edges[static_cast<size_t>(pane)] = right;
+            const std::wstring text = LoadTextW(static_cast<UINT>(kLockPanes[pane - 1]));
+            SIZE size{};
+            GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+            right -= size.cx + ui::ScalePixels(hwnd_, 12);
+        }
     }
     edges[0] = right;
     edges[3] = -1;
-    SelectObject(dc, oldFont);
-    ReleaseDC(statusBar_.Handle(), dc);
     statusBar_.SetParts(edges);
     PlaceProgressBar(edges[0]);
 
@@ -417,7 +418,7 @@ void MainFrame::RememberOrRestoreFocus(bool active)
 
 bool MainFrame::ConfirmClose()
 {
-    if (!view_ || view_->Run().RunningCheck == kNoCheck)
+    if (!view_ || view_->Run().RunningCheck == CheckKind::None)
         return true;
     if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONINFORMATION) != IDYES)
         return false;

@@ -9,13 +9,14 @@
 #include <string>
 
 #include "appearance/appearance_settings.h"
+#include "appearance/appearance_styles.h"
+#include "base/handles.h"
 #include "shell/help_window.h"
 #include "shell/main_view.h"
-#include "ui/handles.h"
 #include "ui/image_list.h"
+#include "ui/message_loop.h"
 #include "ui/status_bar.h"
 #include "ui/tool_bar.h"
-#include "ui/message_loop.h"
 #include "ui/window_base.h"
 
 class VisualManager;
@@ -87,9 +88,9 @@ private:
     ui::StatusBar statusBar_;
     ui::ImageList toolbarImages_;
     HWND progressBar_ = nullptr;   // a child of the status bar, which destroys it
-    ui::UniqueIcon smallIcon_;
+    UniqueIcon smallIcon_;
     std::wstring toolTipText_;
-    int look_ = 214;
+    int look_ = kDefaultLook;
     std::string lockIndicators_;
     HWND lastFocus_ = nullptr;
 };

@@ -11,8 +11,6 @@
 
 namespace {
 
-constexpr int kStandardTab = 0;
-constexpr int kIndividualTab = 1;
 constexpr int kTabRightMargin = 15;
 constexpr int kTabBottomMargin = 50;
 constexpr int kNameFieldGap = 10;

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "base/handles.h"
 #include "individual/form_individual.h"
 #include "shell/credential_prompt.h"
 #include "shell/run_state.h"
@@ -15,10 +16,13 @@
 #include "standard/form_standard.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
-#include "ui/handles.h"
 #include "ui/tab_ctrl.h"
 
 class MultiCheckWindow;
+
+// The tabs of the main view, in their order.
+inline constexpr int kStandardTab = 0;
+inline constexpr int kIndividualTab = 1;
 
 class MainView : public ui::Dialog, public ui::FormHost {
 public:
@@ -88,14 +92,14 @@ private:
     bool HandleNavigationKey(const MSG& message);
     // main_view_check.cpp
     void RunCheck(Credentials credentials);
-    bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, int kind);
+    bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, CheckKind kind);
     void EnableCheckControls(bool enable);
     // After a check: the forms take its results, unless it ended before its first one;
     // false when the previous results stay.
     bool AdoptStandardResults(bool stopped);
     bool AdoptClassResults();
     // After a check: marks and tells what it could not read completely.
-    void ReportIncompleteReadings(int kind, bool stopped);
+    void ReportIncompleteReadings(CheckKind kind, bool stopped);
     // main_view_commands.cpp
     void CopyLine();
     void Paste();
@@ -118,7 +122,7 @@ private:
     std::unique_ptr<FormStandard> standardForm_;
     std::unique_ptr<FormIndividual> individualForm_;
     HACCEL accelerators_ = nullptr;
-    ui::UniqueFont nameFont_;   // the system's interface font for the typed name
+    UniqueFont nameFont_;   // the system's interface font for the typed name
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
     std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
     std::string previousRootText_;   // the tree root's label before the running check

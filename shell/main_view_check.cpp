@@ -11,26 +11,24 @@
 #include "shell/credential_prompt.h"
 #include "standard/category_catalog.h"
 #include "standard/standard_survey.h"
-#include "ui/handles.h"
 #include "ui/message_box.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 
-constexpr UINT_PTR kProgressTimerId = 1;
-constexpr UINT kProgressPeriodMs = 250;
-constexpr int kStandardTab = 0;
-
 // Probes a named host; false (after telling the user) when the check must not start. A
 // host that resolves but drops ping may still answer WMI: the user decides.
-bool HostAnswers(HWND owner, const std::string& name)
+bool HostAnswers(HWND owner, const std::string& name, const WmiConnector& connector)
 {
     std::string message;
-    switch (PingHost(name, message)) {
-    case kPingNoLibrary:
-    case kPingHostNotFound:
+    const CheckContext probe(name, nullptr, connector);
+    switch (PingHost(probe, message)) {
+    case PingResult::NoLibrary:
+    case PingResult::HostNotFound:
+    case PingResult::NotResolvedInTime:
         ui::ShowMessageBox(owner, message, MB_ICONEXCLAMATION | MB_OK);
         return false;
-    case kPingNoReply:
+    case PingResult::NoReply:
         return ui::ShowMessageBox(owner, FillIn(LoadText(IDS_CONNECT_ANYWAY), name),
                                   MB_ICONQUESTION | MB_YESNO) == IDYES;
     default:
@@ -42,7 +40,7 @@ bool HostAnswers(HWND owner, const std::string& name)
 
 void MainView::OnRunButton()
 {
-    if (run_.RunningCheck != kNoCheck) {
+    if (run_.RunningCheck != CheckKind::None) {
         RequestStop();
         return;
     }
@@ -51,7 +49,7 @@ void MainView::OnRunButton()
 
 void MainView::ConnectAs()
 {
-    if (run_.RunningCheck != kNoCheck)
+    if (run_.RunningCheck != CheckKind::None)
         return;
     Credentials credentials;
     const std::string name = TrimWhiteSpace(nameField_.Text());
@@ -65,7 +63,7 @@ void MainView::RunCheck(Credentials credentials)
 {
     ui::WaitCursor wait;
     std::string name = TrimWhiteSpace(nameField_.Text());
-    if (!name.empty() && !HostAnswers(GetParent(hwnd_), name))
+    if (!name.empty() && !HostAnswers(GetParent(hwnd_), name, connector_))
         return;
     run_.ShownComputer = run_.TargetComputer;
     run_.ShownClassName = run_.SelectedClassName;
@@ -75,14 +73,14 @@ void MainView::RunCheck(Credentials credentials)
         run_.IncomingStores = std::make_unique<StandardStores>();
         run_.CategoriesRead = 0;
         StandardStores* incoming = run_.IncomingStores.get();
-        int* outcome = &run_.Outcome;
+        StandardOutcome* outcome = &run_.StandardResult;
         std::atomic<int>* read = &run_.CategoriesRead;
         previousRootText_ = standardForm_->RootText();
         StartCheck(name, std::move(credentials),
                    [incoming, outcome, read](CheckContext& check) {
                        *outcome = RunStandardSurvey(check, *incoming, read);
                    },
-                   kStandardCheck);
+                   CheckKind::Standard);
         return;
     }
     FormIndividual& form = *individualForm_;
@@ -96,22 +94,23 @@ void MainView::RunCheck(Credentials credentials)
     run_.TargetComputer = name;
     run_.SelectedClassId = form.SelectedClassCode();
     const int classId = run_.SelectedClassId;
-    int* outcome = &run_.Outcome;
+    ClassOutcome* outcome = &run_.ClassResult;
     StartCheck(name, std::move(credentials),
                [classId, outcome](CheckContext& check) { *outcome = RunClassSurvey(check, classId); },
-               kIndividualCheck);
+               CheckKind::Individual);
 }
 
-bool MainView::StartCheck(const std::string& host, Credentials credentials, CheckJob job, int kind)
+bool MainView::StartCheck(const std::string& host, Credentials credentials, CheckJob job, CheckKind kind)
 {
     run_.Check = std::make_unique<CheckContext>(host, &reporter_, connector_);
     run_.Check->SetCredentials(std::move(credentials));
     if (!run_.Worker.Start(*run_.Check, hwnd_, std::move(job))) {
-        run_.RunningCheck = kNoCheck;
+        run_.RunningCheck = CheckKind::None;
         return false;
     }
     run_.RunningCheck = kind;
-    run_.Outcome = 0;
+    run_.StandardResult = StandardOutcome::Done;
+    run_.ClassResult = ClassOutcome::Done;
     run_.ProgressTimer = SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
     checkTab_ = tab_.CurSel();
     // Disabling the control that has the focus would leave the keyboard with nowhere to
@@ -121,13 +120,13 @@ bool MainView::StartCheck(const std::string& host, Credentials credentials, Chec
     runButton_.SetText(LoadText(IDS_STOP));
     Invalidate();
     ShowStatusText(LoadText(IDS_PREPARING));
-    ShowCheckProgress(0, kind == kStandardCheck ? kCategoryCount : 0);
+    ShowCheckProgress(0, kind == CheckKind::Standard ? kCategoryCount : 0);
     return true;
 }
 
 void MainView::RequestStop()
 {
-    if (run_.RunningCheck == kNoCheck || !run_.Check)
+    if (run_.RunningCheck == CheckKind::None || !run_.Check)
         return;
     run_.Check->RequestStop();
     runButton_.Enable(false);
@@ -146,16 +145,16 @@ void MainView::EnableCheckControls(bool enable)
 
 void MainView::OnCheckComplete()
 {
-    if (run_.RunningCheck == kNoCheck || !run_.Worker.IsStarted())
+    if (run_.RunningCheck == CheckKind::None || !run_.Worker.IsStarted())
         return;   // no check of ours has ended
     run_.Worker.Join();
     runButton_.SetText(LoadText(IDS_RUN));
-    const int kind = run_.RunningCheck;
+    const CheckKind kind = run_.RunningCheck;
     const bool stopped = run_.Check && run_.Check->IsStopRequested();
-    run_.RunningCheck = kNoCheck;
+    run_.RunningCheck = CheckKind::None;
     ShowCheckProgress(0, -1);
     // The form of the check that ended shows its new results, whichever tab is selected.
-    const bool adopted = kind == kStandardCheck ? AdoptStandardResults(stopped) : AdoptClassResults();
+    const bool adopted = kind == CheckKind::Standard ? AdoptStandardResults(stopped) : AdoptClassResults();
     if (!adopted) {
         run_.TargetComputer = run_.ShownComputer;
         run_.SelectedClassName = run_.ShownClassName;
@@ -163,7 +162,7 @@ void MainView::OnCheckComplete()
     }
     EnableCheckControls(true);
     runButton_.Enable(true);
-    ResultList& list = kind == kStandardCheck ? standardForm_->DisplayList()
+    ResultList& list = kind == CheckKind::Standard ? standardForm_->DisplayList()
                                               : individualForm_->ResultListControl();
     if (tab_.CurSel() == checkTab_)
         list.View().SetFocus();
@@ -183,7 +182,7 @@ void MainView::OnCheckComplete()
 bool MainView::AdoptStandardResults(bool stopped)
 {
     std::unique_ptr<StandardStores> incoming = std::move(run_.IncomingStores);
-    const bool failed = run_.Outcome == kStandardSurveyFailed;
+    const bool failed = run_.StandardResult == StandardOutcome::Failed;
     if (!incoming || (!incoming->HasData() && (failed || stopped))) {
         standardForm_->SetRootText(previousRootText_);
         return false;
@@ -201,20 +200,20 @@ bool MainView::AdoptClassResults()
     FormIndividual& form = *individualForm_;
     // No object at all is a result too: the list empties. A failure, a stop before the
     // first row or declined rows leave the last rows where they are.
-    if (form.AwaitingRows() && run_.Outcome == kClassSurveyNoData)
+    if (form.AwaitingRows() && run_.ClassResult == ClassOutcome::NoData)
         form.ShowNoObjects();
-    const bool adopted = !form.AwaitingRows() || run_.Outcome == kClassSurveyNoData;
+    const bool adopted = !form.AwaitingRows() || run_.ClassResult == ClassOutcome::NoData;
     form.EndCheck();
     return adopted;
 }
 
-void MainView::ReportIncompleteReadings(int kind, bool stopped)
+void MainView::ReportIncompleteReadings(CheckKind kind, bool stopped)
 {
-    if (kind == kStandardCheck)
+    if (kind == CheckKind::Standard)
         standardForm_->MarkIncompleteCategories();
     std::vector<std::string> readings = reporter_.TakeIncompleteReadings();
     if (readings.empty()) {
-        ShowStatusText(LoadText(stopped ? (kind == kStandardCheck ? IDS_STOPPED_STANDARD : IDS_STOPPED_INDIVIDUAL)
+        ShowStatusText(LoadText(stopped ? (kind == CheckKind::Standard ? IDS_STOPPED_STANDARD : IDS_STOPPED_INDIVIDUAL)
                                         : IDS_READY));
         return;
     }
@@ -231,8 +230,8 @@ void MainView::ReportIncompleteReadings(int kind, bool stopped)
 
 void MainView::OnTimer()
 {
-    if (run_.RunningCheck == kStandardCheck || run_.RunningCheck == kIndividualCheck)
+    if (run_.RunningCheck == CheckKind::Standard || run_.RunningCheck == CheckKind::Individual)
         ShowStatusText(run_.StatusText());
-    if (run_.RunningCheck == kStandardCheck)
+    if (run_.RunningCheck == CheckKind::Standard)
         ShowCheckProgress(run_.CategoriesRead.load(), kCategoryCount);
 }

@@ -11,17 +11,15 @@
 #include "shell/app_windows.h"
 #include "standard/category_catalog.h"
 #include "standard/text_export.h"
-#include "ui/handles.h"
 #include "ui/save_dialog.h"
+#include "ui/wait_cursor.h"
 
 namespace {
-constexpr int kStandardTab = 0;
-constexpr int kIndividualTab = 1;
 }
 
 MainView::CommandState MainView::QueryCommand(int command) const
 {
-    const bool idle = run_.RunningCheck == kNoCheck;
+    const bool idle = run_.RunningCheck == CheckKind::None;
     CommandState state;
     state.handled = true;
     switch (command) {
@@ -47,11 +45,11 @@ bool MainView::RunCommand(int command)
 {
     switch (command) {
     case ID_CHECK_RUN:
-        if (run_.RunningCheck == kNoCheck)
+        if (run_.RunningCheck == CheckKind::None)
             OnRunButton();
         return true;
     case ID_CHECK_STOP:
-        if (run_.RunningCheck != kNoCheck)
+        if (run_.RunningCheck != CheckKind::None)
             OnRunButton();
         return true;
     case ID_CHECK_CONNECT_AS:
@@ -80,7 +78,7 @@ bool MainView::RunCommand(int command)
 bool MainView::ShownListHasRows() const
 {
     // The list of a running check is disabled: its rows are about to be replaced.
-    if (run_.RunningCheck != kNoCheck && tab_.CurSel() == checkTab_)
+    if (run_.RunningCheck != CheckKind::None && tab_.CurSel() == checkTab_)
         return false;
     if (tab_.CurSel() == kStandardTab)
         return standardForm_ && standardForm_->DisplayList().Model().RowCount() > 0;
@@ -89,7 +87,7 @@ bool MainView::ShownListHasRows() const
 
 bool MainView::CanSaveCsv() const
 {
-    if (run_.RunningCheck != kNoCheck)
+    if (run_.RunningCheck != CheckKind::None)
         return false;
     if (tab_.CurSel() == kIndividualTab)
         return individualForm_->ResultListControl().Model().RowCount() > 0;

@@ -7,7 +7,6 @@
 #include "shell/multi_check_window.h"
 
 namespace {
-constexpr int kStandardTab = 0;
 }
 
 void MainView::OpenMultiCheck()
@@ -27,7 +26,7 @@ void MainView::OpenMultiCheck()
 
 bool MainView::ShowStandardResults(const std::string& computer, const StandardStores& stores)
 {
-    if (run_.RunningCheck != kNoCheck)
+    if (run_.RunningCheck != CheckKind::None)
         return false;
     run_.Stores = stores;
     run_.TargetComputer = computer;

@@ -13,18 +13,16 @@
 #include "listtools/sort_compare.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/app_windows.h"
 #include "ui/dpi.h"
-#include "ui/handles.h"
 #include "ui/message_box.h"
 #include "ui/open_dialog.h"
 #include "ui/save_dialog.h"
 #include "ui/tab_page.h"
+#include "ui/wait_cursor.h"
 
 namespace {
 
-constexpr UINT_PTR kProgressTimerId = 1;
-constexpr UINT kProgressPeriodMs = 250;
-constexpr char kSummaryName[] = "summary.csv";
 // Wide enough for the texts of both languages.
 constexpr int kColumnWidths[kSummaryColumnCount] = {130, 120, 90, 280, 170, 90, 210, 90, 70, 100, 120,
                                                     120, 120, 170, 80, 110, 70, 120, 120, 70, 110, 120};
@@ -304,7 +302,7 @@ void MultiCheckWindow::SaveSummary()
         return;
     std::string path;
     ui::SaveFileRequest request{WithUtf8FileType(LoadText(IDS_FILTER_CSV), LoadText(IDS_FILTER_CSV_UTF8)), "csv",
-                                kSummaryName};
+                                kSummaryCsvName};
     if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
     BoxMessages messages(hwnd_);

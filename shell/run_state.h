@@ -10,25 +10,27 @@
 
 #include "engine/check_context.h"
 #include "engine/check_worker.h"
+#include "individual/class_survey.h"
 #include "standard/category_store.h"
+#include "standard/standard_survey.h"
 
-inline constexpr int kNoCheck = 0;
-inline constexpr int kStandardCheck = 1;
-inline constexpr int kIndividualCheck = 2;
+enum class CheckKind { None, Standard, Individual };
 
 struct RunState {
     std::string TargetComputer;      // trimmed computer name of the last Run; empty = local
     std::string SelectedClassName;   // Level 3 text at the last individual Run
     int SelectedClassId = 0;         // class identifier at the last individual Run
     UINT_PTR ProgressTimer = 0;      // progress timer of the main view
-    int RunningCheck = kNoCheck;
+    CheckKind RunningCheck = CheckKind::None;
     std::unique_ptr<CheckContext> Check;   // the running or last check: host, stop, progress
     CheckWorker Worker;                    // its thread while it runs
     StandardStores Stores;                 // the standard results the form shows
     // What a running standard check fills. The form adopts it only when the check
     // produced results, so that a check that fails at once keeps the previous ones.
     std::unique_ptr<StandardStores> IncomingStores;
-    int Outcome = 0;                       // the driver's outcome, written by the worker
+    // The driver's outcome, written by the worker: of the standard or the individual check.
+    StandardOutcome StandardResult = StandardOutcome::Done;
+    ClassOutcome ClassResult = ClassOutcome::Done;
     std::atomic<int> CategoriesRead{0};    // standard categories finished so far
     // The computer and class of the results shown before the running check, brought
     // back when it ends without results of its own.
@@ -39,7 +41,7 @@ struct RunState {
     // A stop was asked of the check that is running.
     bool IsStopRequested() const
     {
-        return RunningCheck != kNoCheck && Check && Check->IsStopRequested();
+        return RunningCheck != CheckKind::None && Check && Check->IsStopRequested();
     }
     std::string StatusText() const { return Check ? Check->Progress().Get() : std::string(); }
 };

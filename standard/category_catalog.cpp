@@ -11,6 +11,14 @@ const StandardCategory* CategoryByStoreIndex(int storeIndex)
     return &kStandardCategories[storeIndex];
 }
 
+const StandardCategory* CategoryByClass(int classId)
+{
+    for (const StandardCategory& category : kStandardCategories)
+        if (category.classId == classId)
+            return &category;
+    return nullptr;
+}
+
 const StandardCategory* CategoryByPage(int page)
 {
     return CategoryByStoreIndex(page - kFirstCategoryPage);

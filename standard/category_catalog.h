@@ -49,6 +49,9 @@ extern const StandardCategory kStandardCategories[kCategoryCount];
 // nullptr when the index is outside 0..27.
 const StandardCategory* CategoryByStoreIndex(int storeIndex);
 
+// The category that reads the class `classId`; nullptr when none does.
+const StandardCategory* CategoryByClass(int classId);
+
 // nullptr for the root and group pages (0..3) and for anything outside 0..31.
 const StandardCategory* CategoryByPage(int page);
 

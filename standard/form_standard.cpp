@@ -102,20 +102,18 @@ void FormStandard::BuildTree()
 
 int FormStandard::LongestLabelWidth() const
 {
-    HDC dc = GetDC(tree_.Handle());
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(tree_.SendMsg(WM_GETFONT)));
+    WindowDC dc(tree_.Handle());
+    ScopedSelect font(dc.Get(), reinterpret_cast<HFONT>(tree_.SendMsg(WM_GETFONT)));
     const int indent = static_cast<int>(tree_.SendMsg(TVM_GETINDENT));
     const int icon = ui::ScalePixels(hwnd_, 16);
     int widest = 0;
     for (int page = 0; page < kPageCount; ++page) {
         const std::wstring label = LoadTextW(PageLabelStringId(page));
         SIZE size{};
-        GetTextExtentPoint32W(dc, label.c_str(), static_cast<int>(label.size()), &size);
+        GetTextExtentPoint32W(dc.Get(), label.c_str(), static_cast<int>(label.size()), &size);
         const int depth = page == kRootPage ? 1 : page < kFirstCategoryPage ? 2 : 3;
         widest = std::max(widest, static_cast<int>(size.cx) + depth * indent + icon);
     }
-    SelectObject(dc, old);
-    ReleaseDC(tree_.Handle(), dc);
     // Room for the vertical scroll bar too: an expanded group is taller than the pane.
     return widest + ui::ScalePixels(hwnd_, kTreeLabelMargin) + GetSystemMetrics(SM_CXVSCROLL);
 }

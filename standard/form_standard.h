@@ -7,13 +7,13 @@
 
 #include <string>
 
+#include "base/handles.h"
 #include "listtools/column_memory.h"
 #include "listtools/result_list.h"
 #include "standard/category_store.h"
 #include "standard/page_sort.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
-#include "ui/handles.h"
 #include "ui/image_list.h"
 #include "ui/splitter.h"
 #include "ui/tree_view.h"
@@ -93,7 +93,7 @@ private:
     ui::TreeView tree_;
     ResultList list_;
     ui::ImageList images_;
-    ui::UniqueFont uiFont_;
+    UniqueFont uiFont_;
     int pageIcons_[32] = {};
     HTREEITEM pageItems_[32] = {};
     int currentPage_ = 0;

@@ -1,9 +1,9 @@
 // Sorting and copying in the standard form's display list.
 #include "standard/form_standard.h"
 
-#include "standard/page_sort.h"
 #include "resources/resource.h"
-#include "ui/handles.h"
+#include "standard/page_sort.h"
+#include "ui/wait_cursor.h"
 
 void FormStandard::SortByRememberedColumn()
 {

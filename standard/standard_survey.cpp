@@ -2,6 +2,9 @@
 
 #include <windows.h>
 
+#include <optional>
+
+#include "base/class_ids.h"
 #include "engine/domain_clause.h"
 #include "engine/query_executor.h"
 #include "engine/survey_reporter.h"
@@ -13,15 +16,6 @@
 
 namespace {
 
-constexpr int kUserAccountStore = 23;
-constexpr int kGroupStore = 24;
-constexpr int kQuickFixStore = 27;
-
-bool TakesDomainClause(int storeIndex)
-{
-    return storeIndex == kUserAccountStore || storeIndex == kGroupStore;
-}
-
 // Walks from the last row to the first so that the remaining indexes stay valid.
 void RemovePlaceholderHotfixRows(CategoryStore& store)
 {
@@ -31,24 +25,22 @@ void RemovePlaceholderHotfixRows(CategoryStore& store)
     }
 }
 
-// Reads one category into its store: 0, kQueryIncomplete (store marked, reporter told) or
-// -1 (message shown) when the query failed.
-int ReadCategory(CheckContext& check, StandardStores& stores, const StandardCategory& category,
-                 const std::string& prefix, const std::string& domainClause)
+// Reads one category into its store: Read, Incomplete (store marked, reporter told) or
+// Failed (message shown).
+QueryOutcome ReadCategory(CheckContext& check, StandardStores& stores, const StandardCategory& category,
+                          const std::string& prefix, const std::string& domainClause)
 {
     check.Progress().Set(prefix + LoadText(category.labelStringId));
     std::string query = category.query;
-    if (TakesDomainClause(category.storeIndex))
+    if (TakesDomainClause(category.classId))
         query += domainClause;
     std::string errorText;
     long objectCount = 0;
-    int result = ExecuteStandardQuery(check, category.classId, query, category.propertyNames,
-                                      *stores.Store(category.storeIndex), errorText, objectCount);
-    if (result < 0) {
+    const QueryOutcome result = ExecuteStandardQuery(check, category.classId, query, category.propertyNames,
+                                                     *stores.Store(category.storeIndex), errorText, objectCount);
+    if (result == QueryOutcome::Failed)
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);
-        return -1;
-    }
-    if (result == kQueryIncomplete) {
+    if (result == QueryOutcome::Incomplete) {
         stores.MarkIncomplete(category.storeIndex);
         if (SurveyReporter* reporter = check.Reporter())
             reporter->ReadingIncomplete(errorText);
@@ -65,16 +57,16 @@ void ClearStandardStores(const CheckContext& check, StandardStores& stores)
         reporter->StandardStoresCleared();
 }
 
-int RunStandardSurvey(CheckContext& check, StandardStores& stores, std::atomic<int>* categoriesRead)
+StandardOutcome RunStandardSurvey(CheckContext& check, StandardStores& stores, std::atomic<int>* categoriesRead)
 {
     ClearStandardStores(check, stores);
     const std::string prefix = LoadText(IDS_CHECKING_PREFIX);
-    std::string domainClause;
+    std::optional<std::string> domainClause;   // looked up for the first category that takes it
     bool failed = false;
     for (const StandardCategory& category : kStandardCategories) {
-        if (category.storeIndex == kUserAccountStore)
+        if (TakesDomainClause(category.classId) && !domainClause)
             domainClause = BuildDomainClause(check.Connector(), check.Host());
-        if (ReadCategory(check, stores, category, prefix, domainClause) < 0) {
+        if (ReadCategory(check, stores, category, prefix, domainClause.value_or("")) == QueryOutcome::Failed) {
             failed = true;
             break;
         }
@@ -85,11 +77,11 @@ int RunStandardSurvey(CheckContext& check, StandardStores& stores, std::atomic<i
             ++*categoriesRead;
     }
     if (!failed)
-        RemovePlaceholderHotfixRows(*stores.Store(kQuickFixStore));
+        RemovePlaceholderHotfixRows(*stores.Store(CategoryByClass(ClassId::Win32_QuickFixEngineering)->storeIndex));
     check.Progress().Clear();
     if (failed)
-        return kStandardSurveyFailed;
+        return StandardOutcome::Failed;
     if (check.IsStopRequested())
-        return kStandardSurveyDone;   // the marks tell what the stop left out
-    return stores.AnyIncomplete() ? kStandardSurveyIncomplete : kStandardSurveyDone;
+        return StandardOutcome::Done;   // the marks tell what the stop left out
+    return stores.AnyIncomplete() ? StandardOutcome::Incomplete : StandardOutcome::Done;
 }

@@ -8,17 +8,18 @@
 #include "standard/category_store.h"
 
 // Outcome of RunStandardSurvey.
-inline constexpr int kStandardSurveyDone = 0;     // every category was read (or a stop ended it)
-inline constexpr int kStandardSurveyFailed = -1;  // a category failed; its message was shown
-inline constexpr int kStandardSurveyIncomplete = 1;  // every category was read, but the reading
-                                                     // of some broke off (stores marked)
+enum class StandardOutcome {
+    Done,         // every category was read (or a stop ended it)
+    Failed,       // a category failed; its message was shown
+    Incomplete,   // every category was read, but the reading of some broke off (stores marked)
+};
 
 // Runs one standard check into `stores` on the calling thread, which has COM initialised.
 // Shows the error text of a failing category through the check's reporter and then stops;
 // the check's progress line is empty on return. A stop marks the category it cut short
 // and every later one incomplete. `categoriesRead`, when given, counts the categories
 // finished (for a progress bar on another thread).
-int RunStandardSurvey(CheckContext& check, StandardStores& stores, std::atomic<int>* categoriesRead = nullptr);
+StandardOutcome RunStandardSurvey(CheckContext& check, StandardStores& stores, std::atomic<int>* categoriesRead = nullptr);
 
 // Deletes all rows of the 28 category stores, in store order, and tells the check's
 // reporter (the category tree's root reads "[Resources]" again).

@@ -48,20 +48,20 @@ bool WriteOrReport(TextSink& sink, const std::string& text, const std::string& p
     return false;
 }
 
-int WriteGroup(const StandardStores& stores, CategoryGroup group, TextSink& sink,
-               const std::string& path, MessageSink& messages)
+ExportResult WriteGroup(const StandardStores& stores, CategoryGroup group, TextSink& sink,
+                        const std::string& path, MessageSink& messages)
 {
     std::string groupLine = "\n";
     groupLine += LoadText(GroupLabelStringId(group));
     groupLine += '\n';
     if (!WriteOrReport(sink, groupLine, path, messages))
-        return kExportWriteFailed;
+        return ExportResult::WriteFailed;
     for (const StandardCategory* category : CategoriesOfGroup(group)) {
         if (WriteCategorySection(*stores.Store(category->storeIndex),
-                                 LoadText(category->labelStringId), sink, path, messages) != 0)
-            return kExportWriteFailed;
+                                 LoadText(category->labelStringId), sink, path, messages) != ExportResult::Done)
+            return ExportResult::WriteFailed;
     }
-    return kExportDone;
+    return ExportResult::Done;
 }
 
 }  // namespace
@@ -72,56 +72,56 @@ std::string DefaultTextReportName(const std::string& targetComputer)
            "_Resource.txt";
 }
 
-int WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
-                         const std::string& path, MessageSink& messages)
+ExportResult WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
+                                  const std::string& path, MessageSink& messages)
 {
     if (!WriteOrReport(sink, "\t" + label + "\n", path, messages))
-        return kExportWriteFailed;
+        return ExportResult::WriteFailed;
     if (store.RowCount() == 0)
         return WriteOrReport(sink, "\t\t" + LoadText(IDS_NO_DATA) + "\n\n", path, messages)
-                   ? kExportDone
-                   : kExportWriteFailed;
+                   ? ExportResult::Done
+                   : ExportResult::WriteFailed;
     const int columns = store.ColumnCount();
     if (!WriteOrReport(sink, QuotedLine(columns, [&](int i) { return store.ColumnHeader(i); }),
                        path, messages))
-        return kExportWriteFailed;
+        return ExportResult::WriteFailed;
     for (int row = 0; row < store.RowCount(); ++row) {
         if (!WriteOrReport(sink, QuotedLine(columns, [&](int i) { return store.Cell(row, i); }),
                            path, messages))
-            return kExportWriteFailed;
+            return ExportResult::WriteFailed;
     }
-    return kExportDone;
+    return ExportResult::Done;
 }
 
-int WriteStandardReport(const StandardStores& stores, const std::string& targetComputer,
-                        TextSink& sink, const std::string& path, MessageSink& messages)
+ExportResult WriteStandardReport(const StandardStores& stores, const std::string& targetComputer,
+                                 TextSink& sink, const std::string& path, MessageSink& messages)
 {
     const std::string name = targetComputer.empty() ? kLocalComputerName : targetComputer;
     if (!WriteOrReport(sink, name + "\n\n", path, messages))
-        return kExportWriteFailed;
+        return ExportResult::WriteFailed;
     for (CategoryGroup group : kGroupsInTreeOrder) {
-        if (WriteGroup(stores, group, sink, path, messages) != kExportDone)
-            return kExportWriteFailed;
+        if (WriteGroup(stores, group, sink, path, messages) != ExportResult::Done)
+            return ExportResult::WriteFailed;
     }
-    return kExportDone;
+    return ExportResult::Done;
 }
 
-int SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
-                       const std::string& path, MessageSink& messages, TextEncoding encoding)
+ExportResult SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
+                                const std::string& path, MessageSink& messages, TextEncoding encoding)
 {
     FileTextSink file;
     file.SetEncoding(encoding);
     if (!file.Open(path)) {
         ReportFileOpenError(messages, path);
-        return kExportOpenFailed;
+        return ExportResult::OpenFailed;
     }
-    if (WriteStandardReport(stores, targetComputer, file, path, messages) != kExportDone)
-        return kExportWriteFailed;   // the destructor removes the unfinished file
+    if (WriteStandardReport(stores, targetComputer, file, path, messages) != ExportResult::Done)
+        return ExportResult::WriteFailed;   // the destructor removes the unfinished file
     if (!file.Finish()) {
         ReportFileWriteError(messages, path);
-        return kExportWriteFailed;
+        return ExportResult::WriteFailed;
     }
-    return kExportDone;
+    return ExportResult::Done;
 }
 
 std::optional<std::string> FirstReportTextOutsideAnsi(const StandardStores& stores,

@@ -17,22 +17,22 @@ inline constexpr char kLocalComputerName[] = "LocalComputer";
 std::string DefaultTextReportName(const std::string& targetComputer);
 
 // One category's section: "\t<label>\n", then the column line and the row lines, or
-// "\t\tData is not exist.\n\n" for a store without rows. 0, or kExportWriteFailed after
+// "\t\tData is not exist.\n\n" for a store without rows. 0, or ExportResult::WriteFailed after
 // showing message 112 with `path`.
-int WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
-                         const std::string& path, MessageSink& messages);
+ExportResult WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
+                                  const std::string& path, MessageSink& messages);
 
-// The whole report of the 28 `stores`. 0, or kExportWriteFailed after showing message 112
+// The whole report of the 28 `stores`. 0, or ExportResult::WriteFailed after showing message 112
 // with `path`; nothing more is written after the failure. Does not Finish the sink.
-int WriteStandardReport(const StandardStores& stores, const std::string& targetComputer,
-                        TextSink& sink, const std::string& path, MessageSink& messages);
+ExportResult WriteStandardReport(const StandardStores& stores, const std::string& targetComputer,
+                                 TextSink& sink, const std::string& path, MessageSink& messages);
 
-// Creates (or replaces) the file `path` with the whole report: kExportDone,
-// kExportOpenFailed (message 111) or kExportWriteFailed (message 112; a file that was
+// Creates (or replaces) the file `path` with the whole report: ExportResult::Done,
+// ExportResult::OpenFailed (message 111) or ExportResult::WriteFailed (message 112; a file that was
 // there stays as it was).
-int SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
-                       const std::string& path, MessageSink& messages,
-                       TextEncoding encoding = TextEncoding::Ansi);
+ExportResult SaveStandardReport(const StandardStores& stores, const std::string& targetComputer,
+                                const std::string& path, MessageSink& messages,
+                                TextEncoding encoding = TextEncoding::Ansi);
 
 // The first text of the report (the computer's name, a column header or a cell) that the
 // ANSI code page cannot hold whole.

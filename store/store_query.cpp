@@ -57,7 +57,7 @@ std::string QueryValue::Text() const
     return text;
 }
 
-QueryOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
+AnswerOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
                               QueryAnswer& answer, std::string& message)
 {
     answer = QueryAnswer{};
@@ -67,7 +67,7 @@ QueryOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const 
         const bool refused = error.failure == DbFailure::ReadOnly ||
                              (error.failure == DbFailure::Syntax && error.code == 0);
         message = FillIn(LoadText(refused ? IDS_STORE_QUERY_REFUSED : IDS_STORE_QUERY_FAILED), error.message);
-        return refused ? QueryOutcome::Refused : QueryOutcome::Failed;
+        return refused ? AnswerOutcome::Refused : AnswerOutcome::Failed;
     }
     for (size_t i = 0; i < values.size(); ++i) {
         const int index = static_cast<int>(i) + 1;
@@ -102,9 +102,9 @@ QueryOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const 
             answer.columns.push_back(statement->ColumnName(column));
     if (step == DbStep::Error) {
         message = FillIn(LoadText(IDS_STORE_QUERY_FAILED), database.LastError().message);
-        return QueryOutcome::Failed;
+        return AnswerOutcome::Failed;
     }
-    return QueryOutcome::Answered;
+    return AnswerOutcome::Answered;
 }
 
 const Question* FindQuestion(const std::string& name)

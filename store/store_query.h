@@ -23,7 +23,7 @@ struct QueryAnswer {
     std::vector<std::vector<QueryValue>> rows;
 };
 
-enum class QueryOutcome {
+enum class AnswerOutcome {
     Answered,
     Refused,    // not one statement that only reads: nothing ran
     Failed,     // the database failed (the statement does not parse, names what is not there...)
@@ -31,7 +31,7 @@ enum class QueryOutcome {
 
 // Runs `sql` (one statement, read only) with the values bound in order. `message` says why
 // not (the database's own words included).
-QueryOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
+AnswerOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
                               QueryAnswer& answer, std::string& message);
 
 // The question of that name; nullptr when there is none.

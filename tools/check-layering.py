@@ -1,6 +1,10 @@
 #!/usr/bin/env python3
-"""Reads the #include lines of the program's folders and fails when the folders include
-each other in a circle, or when a low folder includes a feature folder.
+"""Reads the #include lines of the program's folders and fails when a folder includes one
+that stands above it in the order of layers.
+
+The folders are layers, in the order of tools/layers.txt (lowest first); a folder may
+include its own files and those of any folder below it, never one above. The build makes
+one library per folder and links them in the same order.
 
 Usage: check-layering.py [source root]   (default: the folder above this script)
 """
@@ -8,22 +12,26 @@ import os
 import re
 import sys
 
-PROGRAM_FOLDERS = ["base", "resources", "ui", "render", "engine", "appearance",
-                   "listtools", "standard", "individual", "inventory", "store", "shell", "console"]
-LOW_FOLDERS = {"base", "resources", "ui", "render", "engine"}
-FEATURE_FOLDERS = {"listtools", "standard", "individual", "inventory", "store", "shell", "console"}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
+SOURCE_TYPES = (".h", ".c", ".cpp", ".rc")
 
 
-def folder_edges(root):
-    """{(from folder, to folder): first 'file:line' that includes across them}."""
-    edges = {}
-    for folder in PROGRAM_FOLDERS:
+def read_layers(root):
+    """The folders of tools/layers.txt, lowest first."""
+    with open(os.path.join(root, "tools", "layers.txt"), encoding="utf-8") as listing:
+        return [line.strip() for line in listing if line.strip() and not line.startswith("#")]
+
+
+def upward_includes(root, layers):
+    """'file:line: ...' for every include of a folder above the including one."""
+    rank = {folder: index for index, folder in enumerate(layers)}
+    problems = []
+    for folder in layers:
         path = os.path.join(root, folder)
         if not os.path.isdir(path):
             continue
         for name in sorted(os.listdir(path)):
-            if not name.endswith((".h", ".cpp", ".rc")):
+            if not name.endswith(SOURCE_TYPES):
                 continue
             with open(os.path.join(path, name), encoding="utf-8", errors="replace") as source:
                 for number, line in enumerate(source, 1):
@@ -31,59 +39,23 @@ def folder_edges(root):
                     if not match or "/" not in match.group(1):
                         continue
                     target = match.group(1).split("/")[0]
-                    if target in PROGRAM_FOLDERS and target != folder:
-                        edges.setdefault((folder, target), f"{folder}/{name}:{number}")
-    return edges
-
-
-def find_cycle(edges):
-    """A list of folders that include each other in a circle, or None."""
-    graph = {}
-    for source, target in edges:
-        graph.setdefault(source, set()).add(target)
-    state = {}
-    stack = []
-
-    def visit(node):
-        state[node] = "open"
-        stack.append(node)
-        for following in sorted(graph.get(node, ())):
-            if state.get(following) == "open":
-                return stack[stack.index(following):] + [following]
-            if following not in state:
-                cycle = visit(following)
-                if cycle:
-                    return cycle
-        stack.pop()
-        state[node] = "done"
-        return None
-
-    for node in sorted(graph):
-        if node not in state:
-            cycle = visit(node)
-            if cycle:
-                return cycle
-    return None
+                    if rank.get(target, -1) > rank[folder]:
+                        problems.append(f"{folder}/{name}:{number}: {folder}/ includes {match.group(1)}, "
+                                        f"but {target}/ stands above {folder}/")
+    return problems
 
 
 def main():
     root = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-    edges = folder_edges(root)
-    problems = []
-    for (source, target), where in sorted(edges.items()):
-        if source in LOW_FOLDERS and target in FEATURE_FOLDERS:
-            problems.append(f"{where}: {source}/ includes the feature folder {target}/")
-        if source == "base":
-            problems.append(f"{where}: base/ includes {target}/ (base/ stands below everything)")
-    cycle = find_cycle(edges)
-    if cycle:
-        steps = [f"{a} -> {b} ({edges[(a, b)]})" for a, b in zip(cycle, cycle[1:])]
-        problems.append("folders include each other in a circle: " + "; ".join(steps))
+    layers = read_layers(root)
+    problems = upward_includes(root, layers)
     for problem in problems:
         print(problem)
     if problems:
+        print("layers, lowest first: " + " < ".join(layers))
         return 1
-    print(f"layering: {len(edges)} folder dependencies, no circle")
+    present = [folder for folder in layers if os.path.isdir(os.path.join(root, folder))]
+    print(f"layering: {len(present)} folders, every include looks down")
     return 0
 
 

@@ -74,6 +74,10 @@ DATA_FILES = {
 }
 
 
+# Data in files of their own form, beside the tab-separated ones.
+TEXT_DATA_FILES = ["store/views.sql", "store/questions.txt"]
+
+
 class Row(dict):
     """One data row: its fields by column name, and where it came from."""
 
@@ -734,7 +738,7 @@ def expand_view_value(match):
 
 def read_views(root, problems):
     """The statements of store/views.sql with their placeholders expanded."""
-    relative = "store/views.sql"
+    relative = TEXT_DATA_FILES[0]
     try:
         lines = (root / relative).read_text(encoding="utf-8").splitlines()
     except (OSError, UnicodeDecodeError) as error:
@@ -793,7 +797,7 @@ def question_sql(sql, parameters, where, problems):
 
 
 def read_questions(root, problems):
-    relative = "store/questions.txt"
+    relative = TEXT_DATA_FILES[1]
     try:
         lines = (root / relative).read_text(encoding="utf-8").splitlines()
     except (OSError, UnicodeDecodeError) as error:

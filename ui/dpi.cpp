@@ -1,5 +1,7 @@
 #include "ui/dpi.h"
 
+#include "base/handles.h"
+
 namespace ui {
 namespace {
 
@@ -7,11 +9,10 @@ constexpr UINT kDefaultDpi = 96;
 
 UINT ScreenDpi()
 {
-    HDC screen = GetDC(nullptr);
+    WindowDC screen(nullptr);
     if (!screen)
         return kDefaultDpi;
-    int dpi = GetDeviceCaps(screen, LOGPIXELSX);
-    ReleaseDC(nullptr, screen);
+    int dpi = GetDeviceCaps(screen.Get(), LOGPIXELSX);
     return dpi > 0 ? static_cast<UINT>(dpi) : kDefaultDpi;
 }
 

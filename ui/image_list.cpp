@@ -24,19 +24,18 @@ ImageList ImageList::LoadStripScaled(UINT bitmapId, int width, COLORREF maskColo
         return LoadStrip(bitmapId, width, maskColor);
     const int count = info.bmWidth / width;
     const int scaledHeight = MulDiv(info.bmHeight, scaledWidth, width);
-    HDC screen = GetDC(nullptr);
-    UniqueBitmap scaled(CreateCompatibleBitmap(screen, count * scaledWidth, scaledHeight));
-    HDC from = CreateCompatibleDC(screen);
-    HDC to = CreateCompatibleDC(screen);
-    HGDIOBJ oldFrom = SelectObject(from, source.Get());
-    HGDIOBJ oldTo = SelectObject(to, scaled.Get());
-    SetStretchBltMode(to, COLORONCOLOR);
-    StretchBlt(to, 0, 0, count * scaledWidth, scaledHeight, from, 0, 0, count * width, info.bmHeight, SRCCOPY);
-    SelectObject(from, oldFrom);
-    SelectObject(to, oldTo);
-    DeleteDC(from);
-    DeleteDC(to);
-    ReleaseDC(nullptr, screen);
+    UniqueBitmap scaled;
+    {
+        WindowDC screen(nullptr);
+        scaled.Reset(CreateCompatibleBitmap(screen.Get(), count * scaledWidth, scaledHeight));
+        UniqueMemoryDC from(CreateCompatibleDC(screen.Get()));
+        UniqueMemoryDC to(CreateCompatibleDC(screen.Get()));
+        ScopedSelect fromBitmap(from.Get(), source.Get());
+        ScopedSelect toBitmap(to.Get(), scaled.Get());
+        SetStretchBltMode(to.Get(), COLORONCOLOR);
+        StretchBlt(to.Get(), 0, 0, count * scaledWidth, scaledHeight, from.Get(), 0, 0, count * width, info.bmHeight,
+                   SRCCOPY);
+    }
     ImageList list(ImageList_Create(scaledWidth, scaledHeight, ILC_COLOR24 | ILC_MASK, count, 0));
     if (list)
         ImageList_AddMasked(list.Handle(), scaled.Get(), maskColor);

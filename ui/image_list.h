@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace ui {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <windows.h>
 
-#include "ui/handles.h"
+#include "base/handles.h"
 
 namespace ui {
 

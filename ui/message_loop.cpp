@@ -2,41 +2,68 @@
 
 #include <commctrl.h>
 
-#include <mutex>
-#include <unordered_map>
-#include <vector>
+#include <algorithm>
+#include <utility>
 
 namespace ui {
 namespace {
 
-// Subclass id of the watcher that ends a registration when its window goes away.
+// Subclass id of the watcher that ends a window's registration when the window goes away.
 constexpr UINT_PTR kFilterWatcherId = 0x4D46;  // "MF"
+// The window property that holds the window's filter.
+constexpr wchar_t kFilterProperty[] = L"Mirel.MessageFilter";
 
-std::mutex g_filtersLock;
-std::unordered_map<HWND, MessageFilter*> g_filters;
+}  // namespace
 
-MessageFilter* FindFilter(HWND window)
-{
-    std::lock_guard<std::mutex> guard(g_filtersLock);
-    auto found = g_filters.find(window);
-    return found == g_filters.end() ? nullptr : found->second;
-}
-
-bool EraseFilter(HWND window)
-{
-    std::lock_guard<std::mutex> guard(g_filtersLock);
-    return g_filters.erase(window) != 0;
-}
-
-LRESULT CALLBACK FilterWatcherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                   UINT_PTR id, DWORD_PTR)
-{
-    if (message == WM_NCDESTROY) {
-        EraseFilter(window);
-        RemoveWindowSubclass(window, FilterWatcherProc, id);
+struct FilterRegistrations {
+    static LRESULT CALLBACK WatcherProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                        DWORD_PTR)
+    {
+        if (message == WM_NCDESTROY)
+            Remove(window);
+        return DefSubclassProc(window, message, wParam, lParam);
     }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
+
+    static MessageFilter* Find(HWND window)
+    {
+        return static_cast<MessageFilter*>(GetPropW(window, kFilterProperty));
+    }
+
+    static bool Add(HWND window, MessageFilter* filter)
+    {
+        MessageFilter* previous = Find(window);
+        if (!SetWindowSubclass(window, WatcherProc, kFilterWatcherId, 0) || !SetPropW(window, kFilterProperty, filter))
+            return false;
+        if (previous)
+            Forget(previous, window);
+        filter->windows_.push_back(window);
+        return true;
+    }
+
+    static void Remove(HWND window)
+    {
+        if (MessageFilter* filter = static_cast<MessageFilter*>(RemovePropW(window, kFilterProperty)))
+            Forget(filter, window);
+        RemoveWindowSubclass(window, WatcherProc, kFilterWatcherId);
+    }
+
+    static void RemoveAll(MessageFilter* filter)
+    {
+        for (HWND window : std::exchange(filter->windows_, {})) {
+            RemovePropW(window, kFilterProperty);
+            RemoveWindowSubclass(window, WatcherProc, kFilterWatcherId);
+        }
+    }
+
+private:
+    static void Forget(MessageFilter* filter, HWND window)
+    {
+        auto& windows = filter->windows_;
+        windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
+    }
+};
+
+namespace {
 
 // The next window outward: the parent of a child window; top-level windows end the walk.
 HWND OuterWindow(HWND window)
@@ -46,7 +73,7 @@ HWND OuterWindow(HWND window)
 
 bool OfferToFilter(HWND window, MSG& message)
 {
-    MessageFilter* filter = FindFilter(window);
+    MessageFilter* filter = FilterRegistrations::Find(window);
     if (!filter)
         return false;
     try {
@@ -65,37 +92,17 @@ MessageFilter::~MessageFilter()
 
 bool RegisterMessageFilter(HWND window, MessageFilter* filter)
 {
-    if (!window || !filter || !IsWindow(window))
-        return false;
-    if (!SetWindowSubclass(window, FilterWatcherProc, kFilterWatcherId, 0))
-        return false;
-    std::lock_guard<std::mutex> guard(g_filtersLock);
-    g_filters[window] = filter;
-    return true;
+    return window && filter && IsWindow(window) && FilterRegistrations::Add(window, filter);
 }
 
 void UnregisterMessageFilter(HWND window)
 {
-    if (EraseFilter(window))
-        RemoveWindowSubclass(window, FilterWatcherProc, kFilterWatcherId);
+    FilterRegistrations::Remove(window);
 }
 
 void UnregisterMessageFilter(MessageFilter* filter)
 {
-    std::vector<HWND> windows;
-    {
-        std::lock_guard<std::mutex> guard(g_filtersLock);
-        for (auto entry = g_filters.begin(); entry != g_filters.end();) {
-            if (entry->second == filter) {
-                windows.push_back(entry->first);
-                entry = g_filters.erase(entry);
-            } else {
-                ++entry;
-            }
-        }
-    }
-    for (HWND window : windows)
-        RemoveWindowSubclass(window, FilterWatcherProc, kFilterWatcherId);
+    FilterRegistrations::RemoveAll(filter);
 }
 
 bool PreTranslate(MSG& message)

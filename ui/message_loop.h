@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 namespace ui {
 
@@ -24,10 +25,17 @@ protected:
     MessageFilter& operator=(const MessageFilter&) = delete;
     // A filter that goes away unregisters itself from every window.
     virtual ~MessageFilter();
+
+private:
+    friend struct FilterRegistrations;
+    // The windows this filter is registered with. The registration itself is the window's
+    // (a window property, and a subclass that ends it with the window), so no table outside
+    // the windows holds them.
+    std::vector<HWND> windows_;
 };
 
 // Gives `window` its filter (replacing an earlier one). The registration ends by
-// itself when the window is destroyed. Call on the window's own thread.
+// itself when the window is destroyed. Call these on the window's own thread.
 bool RegisterMessageFilter(HWND window, MessageFilter* filter);
 void UnregisterMessageFilter(HWND window);
 // Removes every registration of `filter`.

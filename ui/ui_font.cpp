@@ -13,31 +13,29 @@ constexpr wchar_t kJapaneseSample = L'\x30EC';   // KATAKANA LETTER RE
 
 bool HasGlyph(HFONT font, wchar_t character)
 {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
+    WindowDC dc(nullptr);
+    ScopedSelect selected(dc.Get(), font);
     WORD index = 0xFFFF;
-    const bool found = GetGlyphIndicesW(dc, &character, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return found;
+    return GetGlyphIndicesW(dc.Get(), &character, 1, &index, GGI_MARK_NONEXISTING_GLYPHS) == 1 && index != 0xFFFF;
 }
 
 }  // namespace
 
 bool DrawsUnderscore(HFONT font)
 {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
     constexpr int kSize = 48;
-    UniqueBitmap bitmap(CreateCompatibleBitmap(screen, kSize, kSize));
-    ReleaseDC(nullptr, screen);
-    if (!dc || !bitmap) {
-        if (dc)
-            DeleteDC(dc);
-        return true;   // nothing to tell: assume the font is fine
+    UniqueMemoryDC memory;
+    UniqueBitmap bitmap;
+    {
+        WindowDC screen(nullptr);
+        memory.Reset(CreateCompatibleDC(screen.Get()));
+        bitmap.Reset(CreateCompatibleBitmap(screen.Get(), kSize, kSize));
     }
-    HGDIOBJ oldBitmap = SelectObject(dc, bitmap.Get());
-    HGDIOBJ oldFont = SelectObject(dc, font);
+    if (!memory || !bitmap)
+        return true;   // nothing to tell: assume the font is fine
+    const HDC dc = memory.Get();
+    ScopedSelect selectedBitmap(dc, bitmap.Get());
+    ScopedSelect selectedFont(dc, font);
     RECT all{0, 0, kSize, kSize};
     FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     SetTextColor(dc, RGB(0, 0, 0));
@@ -47,9 +45,6 @@ bool DrawsUnderscore(HFONT font)
     for (int y = 0; y < kSize && !ink; ++y)
         for (int x = 0; x < kSize && !ink; ++x)
             ink = GetPixel(dc, x, y) != RGB(255, 255, 255);
-    SelectObject(dc, oldFont);
-    SelectObject(dc, oldBitmap);
-    DeleteDC(dc);
     return ink;
 }
 
@@ -79,14 +74,12 @@ UniqueFont CreateSystemUiFont()
 
 int RoomyRowHeight(HWND control)
 {
-    HDC dc = GetDC(control);
+    WindowDC dc(control);
     if (!dc)
         return 0;
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
+    ScopedSelect font(dc.Get(), reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
     TEXTMETRICW text{};
-    GetTextMetricsW(dc, &text);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
+    GetTextMetricsW(dc.Get(), &text);
     return text.tmHeight + std::max(3, static_cast<int>(text.tmHeight) / 4);
 }
 

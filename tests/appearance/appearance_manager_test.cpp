@@ -52,7 +52,7 @@ struct MainWindow {
         INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&controls);
         ui::WindowBase::RegisterWindowClass(kFrameClass);
-        ui::UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
+        UniqueMenu menu = ui::LoadMenuResource(IDR_MAINFRAME);
         RECT rect{0, 0, 800, 560};
         if (!frame.Create(kFrameClass, "Mirel", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, rect, nullptr,
                           menu.Get()))

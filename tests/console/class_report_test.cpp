@@ -16,16 +16,16 @@ TEST(ClassReport, CellsThatWouldRunAsFormulasAreTextUnlessRawAndBadOutputStopsFi
     const std::string path = TempPath("mirel_class_report.csv");
     const WmiConnector fake = FakeWmiConnector(&scenario);
     const std::string missing = "/out:" + TempPath("mirel-no-such\\r.csv");
-    EXPECT_EQ(RunMirelReport({"/q", "/class:1224", missing}, fake), kExitFileError);
-    EXPECT_EQ(RunMirelReport({"/q", missing}, fake), kExitFileError);
+    EXPECT_EQ(RunMirelReport({"/q", "/class:1224", missing}, fake), ExitCode::FileError);
+    EXPECT_EQ(RunMirelReport({"/q", missing}, fake), ExitCode::FileError);
     EXPECT_TRUE(scenario.connectedPaths.empty()) << "the file is checked before either check";
     scenario.objects.push_back({{L"Caption", FakeValue::Text(L"=HYPERLINK(\"x.invalid\")")},
                                 {L"CurrentClockSpeed", FakeValue::I4(-1024)}});
-    ASSERT_EQ(RunMirelReport({"/q", "/class:1224", "/out:" + path}, fake), kExitSuccess);
+    ASSERT_EQ(RunMirelReport({"/q", "/class:1224", "/out:" + path}, fake), ExitCode::Success);
     EXPECT_EQ(ReadFile(path), "\"Group\",\"Name\",\"Type\",\"Value\"\r\n"
                               "\"1\",\"Caption\",\"VT_BSTR\",\"'=HYPERLINK(\"\"x.invalid\"\")\"\r\n"
                               "\"1\",\"CurrentClockSpeed\",\"VT_I4\",\"-1,024\"\r\n");
-    ASSERT_EQ(RunMirelReport({"/q", "/rawcsv", "/class:1224", "/out:" + path}, fake), kExitSuccess);
+    ASSERT_EQ(RunMirelReport({"/q", "/rawcsv", "/class:1224", "/out:" + path}, fake), ExitCode::Success);
     EXPECT_NE(ReadFile(path).find("\"=HYPERLINK("), std::string::npos);
     DeleteFileA(path.c_str());
 }
@@ -39,9 +39,9 @@ TEST(ClassReport, BrokenOffReadingsAndCtrlCGiveTheIncompleteExitCode)
     scenario.breakOffAfter = 1;
     const WmiConnector fake = FakeWmiConnector(&scenario);
     const std::string path = TempPath("mirel_incomplete.csv");
-    EXPECT_EQ(RunMirelReport({"/q", "/class:Win32_Processor", "/out:" + path}, fake), kExitIncomplete);
+    EXPECT_EQ(RunMirelReport({"/q", "/class:Win32_Processor", "/out:" + path}, fake), ExitCode::Incomplete);
     EXPECT_NE(ReadFile(path).find("\"one\""), std::string::npos);
-    EXPECT_EQ(RunMirelReport({"/q", "/out:" + path}, fake), kExitIncomplete);
+    EXPECT_EQ(RunMirelReport({"/q", "/out:" + path}, fake), ExitCode::Incomplete);
     EXPECT_NE(ReadFile(path).find("one"), std::string::npos);
 
     scenario.breakOffAfter = -1;
@@ -51,7 +51,7 @@ TEST(ClassReport, BrokenOffReadingsAndCtrlCGiveTheIncompleteExitCode)
         CtrlCStops::Handle(CTRL_C_EVENT);
     });
     DWORD start = GetTickCount();
-    EXPECT_EQ(RunMirelReport({"/q", "/class:Win32_Processor", "/out:" + path}, fake), kExitIncomplete);
+    EXPECT_EQ(RunMirelReport({"/q", "/class:Win32_Processor", "/out:" + path}, fake), ExitCode::Incomplete);
     pressCtrlC.join();
     EXPECT_LT(GetTickCount() - start, 700u + 1000u);
     EXPECT_NE(ReadFile(path).find("\"one\""), std::string::npos) << "what was read is written";

@@ -37,7 +37,7 @@ protected:
         };
     }
     void TearDown() override { SetTextLanguage(0); }
-    int Run(std::vector<std::string> arguments)
+    ExitCode Run(std::vector<std::string> arguments)
     {
         arguments.push_back("/q");
         return RunMirelReport(arguments, FakeWmiConnector(&scenario_));
@@ -61,7 +61,7 @@ protected:
 TEST_F(ManyReportTest, EveryComputerGetsItsFileAndItsSummaryRow)
 {
     EXPECT_EQ(Run({"sim1", "denied", "SIM1", "sim2", "/noping", "/parallel:2", "/outdir:" + folder_.File("")}),
-              kExitSomeFailed);
+              ExitCode::SomeFailed);
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"sim1_Resource.txt", "sim2_Resource.txt", "summary.csv",
                                                            "summary.json"}));
     EXPECT_NE(ReadFile(folder_.File("sim2_Resource.txt")).find("\"Model of sim2\""), std::string::npos);
@@ -72,11 +72,11 @@ TEST_F(ManyReportTest, EveryComputerGetsItsFileAndItsSummaryRow)
     EXPECT_NE(lines[3].find("\"Model of sim2\""), std::string::npos);
 
     // Every computer's check as JSON, and a class check as CSV.
-    EXPECT_EQ(Run({"sim1", "/noping", "/format:json", "/outdir:" + folder_.File("")}), kExitSuccess);
+    EXPECT_EQ(Run({"sim1", "/noping", "/format:json", "/outdir:" + folder_.File("")}), ExitCode::Success);
     const nlohmann::json document = nlohmann::json::parse(ReadFile(folder_.File("sim1_Resource.json")));
     EXPECT_EQ(document["computer"], "sim1");
     EXPECT_EQ(document["categories"].size(), 28u);
-    EXPECT_EQ(Run({"sim1", "/noping", "/class:Win32_BIOS", "/outdir:" + folder_.File("")}), kExitSuccess);
+    EXPECT_EQ(Run({"sim1", "/noping", "/class:Win32_BIOS", "/outdir:" + folder_.File("")}), ExitCode::Success);
     EXPECT_NE(ReadFile(folder_.File("sim1_Win32_BIOS.csv")).find("\"SerialNumber\",\"VT_BSTR\",\"SN-sim1\""),
               std::string::npos);
 }
@@ -93,7 +93,7 @@ TEST_F(ManyReportTest, CtrlCStopsTheRunningChecksStartsNoMoreAndStillWritesTheSu
     EXPECT_EQ(CtrlCStops::Handle(CTRL_C_EVENT), TRUE);
     ASSERT_EQ(run.wait_for(std::chrono::seconds(10)), std::future_status::ready);
     EXPECT_LT(GetTickCount64() - pressed, 3000u) << "the running checks end within a second or so";
-    EXPECT_EQ(run.get(), kExitSomeFailed);
+    EXPECT_EQ(run.get(), ExitCode::SomeFailed);
     EXPECT_EQ(CtrlCStops::Handle(CTRL_C_EVENT), FALSE) << "nothing routed after the run";
     EXPECT_EQ(folder_.Entries(), (std::vector<std::string>{"summary.csv", "summary.json"}));
     const std::vector<std::string> lines = SummaryLines();
@@ -129,7 +129,7 @@ TEST_F(ManyReportTest, BadInputIsAUsageErrorAndWritesNothing)
         {"pc1", "/format:xml", out},
     };
     for (const std::vector<std::string>& arguments : cases) {
-        EXPECT_EQ(Run(arguments), kExitUsage) << arguments[0] << " " << arguments[1];
+        EXPECT_EQ(Run(arguments), ExitCode::Usage) << arguments[0] << " " << arguments[1];
         EXPECT_EQ(GetFileAttributesA(folder_.File("out").c_str()), INVALID_FILE_ATTRIBUTES) << arguments[0];
     }
     DeleteFileA(folder_.File("empty.txt").c_str());

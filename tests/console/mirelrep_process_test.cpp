@@ -172,7 +172,7 @@ TEST_F(MirelrepProcess, HostThatDoesNotResolveExitsWithThree)
     ChildRun run = RunMirelrep("no-such-host.invalid");
     EXPECT_EQ(run.exitCode, 3u);
     EXPECT_EQ(run.out, "");
-    EXPECT_EQ(run.err, "Could not find the host  no-such-host.invalid\r\n");
+    EXPECT_EQ(run.err, "Could not find the host no-such-host.invalid\r\n");
 }
 
 TEST_F(MirelrepProcess, LoopbackAnswersThePingButHasNoRemoteWmi)

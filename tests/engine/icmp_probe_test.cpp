@@ -1,6 +1,3 @@
-// Winsock must come before windows.h.
-#include <winsock2.h>
-
 #include <gtest/gtest.h>
 
 #include "engine/icmp_probe.h"
@@ -26,20 +23,18 @@ class IcmpProbeTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        WSADATA data;
-        ASSERT_EQ(WSAStartup(MAKEWORD(2, 0), &data), 0);
-        ASSERT_EQ(LoadIcmpLibrary(), 0);
-        saved_ = GetIcmpLibrary();
+        connector_.icmp = LoadIcmpLibrary();
+        ASSERT_TRUE(connector_.icmp->IsComplete());
         SetTextLanguage(kEnglishLanguage);
         g_attempts = 0;
     }
-    void TearDown() override
+    void TearDown() override { SetTextLanguage(0); }
+    PingResult Ping(const std::string& host)
     {
-        GetIcmpLibrary() = saved_;
-        SetTextLanguage(0);
-        WSACleanup();
+        CheckContext check(host, nullptr, connector_);
+        return PingHost(check, message_);
     }
-    IcmpLibrary saved_;
+    WmiConnector connector_;
     std::string message_;
 };
 
@@ -48,33 +43,35 @@ protected:
 TEST_F(IcmpProbeTest, LoopbackAnswersAtOnce)
 {
     DWORD start = GetTickCount();
-    EXPECT_EQ(PingHost("127.0.0.1", message_), kPingReplied);
+    EXPECT_EQ(Ping("127.0.0.1"), PingResult::Replied);
     EXPECT_LT(GetTickCount() - start, 1000u) << "the first request is answered";
+    connector_.icmp.reset();   // loaded from the system folder for the ping
+    EXPECT_EQ(Ping("127.0.0.1"), PingResult::Replied);
 }
 
-TEST_F(IcmpProbeTest, UnknownNameIsReportedWithTwoBlanksBeforeIt)
+TEST_F(IcmpProbeTest, UnknownNameIsReportedWithOneBlankBeforeIt)
 {
-    EXPECT_EQ(PingHost("no-such-host.invalid", message_), kPingHostNotFound);
-    EXPECT_EQ(message_, "Could not find the host  no-such-host.invalid");
+    EXPECT_EQ(Ping("no-such-host.invalid"), PingResult::HostNotFound);
+    EXPECT_EQ(message_, "Could not find the host no-such-host.invalid");
 }
 
 TEST_F(IcmpProbeTest, MissingEntryPointRefusesEveryNamedHost)
 {
-    GetIcmpLibrary().IcmpSendEcho = nullptr;
-    EXPECT_EQ(PingHost("127.0.0.1", message_), kPingNoLibrary);
+    connector_.icmp->IcmpSendEcho = nullptr;
+    EXPECT_EQ(Ping("127.0.0.1"), PingResult::NoLibrary);
     EXPECT_EQ(message_, LoadText(IDS_ICMP_NOT_LOADED));
 }
 
 TEST_F(IcmpProbeTest, HostAnsweringOnlyTheThirdRequestIsReachable)
 {
-    GetIcmpLibrary().IcmpSendEcho = AnswerOnlyTheThirdRequest;
-    EXPECT_EQ(PingHost("127.0.0.1", message_), kPingReplied);
+    connector_.icmp->IcmpSendEcho = AnswerOnlyTheThirdRequest;
+    EXPECT_EQ(Ping("127.0.0.1"), PingResult::Replied);
     EXPECT_EQ(g_attempts, 3);
 }
 
 TEST_F(IcmpProbeTest, SilentHostIsAskedThreeTimes)
 {
-    GetIcmpLibrary().IcmpSendEcho = NeverAnswer;
-    EXPECT_EQ(PingHost("127.0.0.1", message_), kPingNoReply);
+    connector_.icmp->IcmpSendEcho = NeverAnswer;
+    EXPECT_EQ(Ping("127.0.0.1"), PingResult::NoReply);
     EXPECT_EQ(g_attempts, 3);
 }

@@ -62,7 +62,7 @@ TEST_F(QueryExecutorTest, StandardRowsHoldTheRenderedPropertiesInListOrder)
     Use(scenario);
     MemoryTable table(3);
     ASSERT_EQ(ExecuteStandardQuery(Check(""), 1041, "Select Name,Size,Flag from X", kThreeProperties, table,
-                                   error_, count_), 0);
+                                   error_, count_), QueryOutcome::Read);
     EXPECT_EQ(count_, 2);
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0], (std::vector<std::string>{"Object 1", "1,000", "False"}));
@@ -99,7 +99,7 @@ TEST_F(QueryExecutorTest, StopDuringTheThirdPropertyOfTheFifthObject)
     };
     Use(scenario);
     MemoryTable table(4);
-    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kFourProperties, table, error_, count_), 0);
+    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kFourProperties, table, error_, count_), QueryOutcome::Read);
     EXPECT_EQ(count_, 4);
     ASSERT_EQ(table.rows.size(), 5u);
     EXPECT_EQ(table.setCells[4], 3) << "the read in progress completes and its cell is set";
@@ -117,7 +117,7 @@ TEST_F(QueryExecutorTest, StopBeforeTheFirstObjectReadsNothing)
     Check().RequestStop();
     MemoryTable table(3);
     table.AppendRow();
-    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), 0);
+    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), QueryOutcome::Read);
     EXPECT_EQ(count_, 0);
     EXPECT_TRUE(table.rows.empty()) << "the list is emptied first";
 }
@@ -149,13 +149,13 @@ TEST_F(QueryExecutorTest, EnumerationThatBreaksOffKeepsWhatWasReadAndSaysSo)
     Use(scenario);
     MemoryTable table(3);
     EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "Select Name from Win32_Processor", kThreeProperties,
-                                   table, error_, count_), kQueryIncomplete);
+                                   table, error_, count_), QueryOutcome::Incomplete);
     EXPECT_EQ(count_, 2);
     EXPECT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(error_, "The list of Win32_Processor is incomplete: reading broke off with error 0x80041001.");
     ClassQueryEntries entries;
     EXPECT_EQ(ExecuteClassQuery(Check(""), entries, 1041, "select * FROM Win32_Bus", kThreeProperties,
-                                error_, count_), kQueryIncomplete);
+                                error_, count_), QueryOutcome::Incomplete);
     EXPECT_NE(error_.find("Win32_Bus"), std::string::npos);
 }
 
@@ -187,7 +187,7 @@ TEST_F(QueryExecutorTest, NoObjectLeavesTheListEmpty)
     FakeWmiScenario scenario;
     Use(scenario);
     MemoryTable table(3);
-    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), 0);
+    EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), QueryOutcome::Read);
     EXPECT_EQ(count_, 0);
     EXPECT_TRUE(table.rows.empty());
     EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
@@ -200,14 +200,14 @@ TEST_F(QueryExecutorTest, FailedConnectionEmptiesTheListAndLeavesTheProgressAlon
     Use(scenario);
     MemoryTable table(3);
     table.AppendRow();
-    EXPECT_EQ(ExecuteStandardQuery(Check("pc01"), 1041, "q", kThreeProperties, table, error_, count_), -1);
+    EXPECT_EQ(ExecuteStandardQuery(Check("pc01"), 1041, "q", kThreeProperties, table, error_, count_), QueryOutcome::Failed);
     EXPECT_TRUE(table.rows.empty());
     EXPECT_FALSE(error_.empty());
     EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
 
     ClassQueryEntries entries;
     entries.values.push_back("old");
-    EXPECT_EQ(ExecuteClassQuery(Check("pc01"), entries, 1041, "q", kThreeProperties, error_, count_), -1);
+    EXPECT_EQ(ExecuteClassQuery(Check("pc01"), entries, 1041, "q", kThreeProperties, error_, count_), QueryOutcome::Failed);
     EXPECT_EQ(entries.Size(), 0u);
 }
 
@@ -222,7 +222,7 @@ TEST_F(QueryExecutorTest, ClassEntriesSkipEmptyValuesAndKeepTheTypeAsRead)
     scenario.objects = {first, allNull, third};
     Use(scenario);
     ClassQueryEntries entries;
-    ASSERT_EQ(ExecuteClassQuery(Check(""), entries, 1041, "q", kThreeProperties, error_, count_), 0);
+    ASSERT_EQ(ExecuteClassQuery(Check(""), entries, 1041, "q", kThreeProperties, error_, count_), QueryOutcome::Read);
     EXPECT_EQ(count_, 3) << "an object with only empty properties is counted";
     EXPECT_EQ(entries.objectNumbers, (std::vector<unsigned>{1, 1, 3, 3, 3}));
     EXPECT_EQ(entries.names, (std::vector<std::string>{"Size", "Flag", "Name", "Size", "Flag"}));
@@ -275,7 +275,7 @@ TEST_F(QueryExecutorTest, RealObjectsRenderLikeAnIndependentReading)
         MemoryTable table(static_cast<int>(names.size()));
         std::string narrowQuery(query.begin(), query.end());
         ASSERT_EQ(ExecuteStandardQuery(Check(""), test.classId, narrowQuery, test.properties.data(), table,
-                                       error_, count_), 0) << error_;
+                                       error_, count_), QueryOutcome::Read) << error_;
         ASSERT_EQ(count_, static_cast<long>(expected.size()));
         for (size_t row = 0; row < expected.size(); ++row) {
             for (size_t column = 0; column < names.size(); ++column) {
@@ -299,8 +299,8 @@ TEST_F(QueryExecutorTest, SidsAreLookedUpOnTheCheckedComputer)
     scenario.objects = {{{L"InstalledBy", FakeValue::Text(L"S-1-5-32-544")}}};
     Use(scenario);
     MemoryTable local(1), remote(1);
-    ASSERT_EQ(ExecuteStandardQuery(Check(""), 1108, "q", installedBy, local, error_, count_), 0);
-    ASSERT_EQ(ExecuteStandardQuery(Check("127.0.0.1"), 1108, "q", installedBy, remote, error_, count_), 0);
+    ASSERT_EQ(ExecuteStandardQuery(Check(""), 1108, "q", installedBy, local, error_, count_), QueryOutcome::Read);
+    ASSERT_EQ(ExecuteStandardQuery(Check("127.0.0.1"), 1108, "q", installedBy, remote, error_, count_), QueryOutcome::Read);
     EXPECT_EQ(local.rows[0][0], "BUILTIN\\Administrators");
     EXPECT_EQ(remote.rows[0][0], "S-1-5-32-544");
 }

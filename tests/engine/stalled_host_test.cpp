@@ -41,7 +41,7 @@ protected:
         SetTextLanguage(0);
     }
     // Reads from `host` and returns how long it took.
-    DWORD Read(CheckContext& check, MemoryTable& table, int& result)
+    DWORD Read(CheckContext& check, MemoryTable& table, QueryOutcome& result)
     {
         DWORD start = GetTickCount();
         result = ExecuteStandardQuery(check, 1041, "Select Name from Win32_BIOS", kName, table, error_, count_);
@@ -71,10 +71,10 @@ TEST_F(StalledHostTest, StopEndsAConnectionThatNeverReturns)
     CheckContext check("pc01", nullptr, FakeWmiConnector(&scenario_));
     std::thread stopper = StopLater(check, 300);
     MemoryTable table(1);
-    int result = -9;
+    QueryOutcome result = QueryOutcome::Incomplete;
     DWORD elapsed = Read(check, table, result);
     stopper.join();
-    EXPECT_EQ(result, 0) << "a stop is no failure";
+    EXPECT_EQ(result, QueryOutcome::Read) << "a stop is no failure";
     EXPECT_EQ(count_, 0);
     EXPECT_LT(elapsed, 300u + 1000u);
 }
@@ -85,9 +85,9 @@ TEST_F(StalledHostTest, TimeLimitEndsAConnectionThatNeverReturns)
     CheckContext check("pc01", nullptr, FakeWmiConnector(&scenario_));
     check.SetLimits({700});
     MemoryTable table(1);
-    int result = 0;
+    QueryOutcome result = QueryOutcome::Read;
     DWORD elapsed = Read(check, table, result);
-    EXPECT_EQ(result, -1);
+    EXPECT_EQ(result, QueryOutcome::Failed);
     EXPECT_EQ(error_, "The computer pc01 did not answer within 1 seconds.");
     EXPECT_GE(elapsed, 650u);
     EXPECT_LT(elapsed, 700u + 1000u);
@@ -101,10 +101,10 @@ TEST_F(StalledHostTest, StopAndTimeLimitEndAStalledEnumerationKeepingItsRows)
         CheckContext check("pc01", nullptr, FakeWmiConnector(&scenario_));
         std::thread stopper = StopLater(check, 400);
         MemoryTable table(1);
-        int result = -9;
+        QueryOutcome result = QueryOutcome::Incomplete;
         DWORD elapsed = Read(check, table, result);
         stopper.join();
-        EXPECT_EQ(result, 0);
+        EXPECT_EQ(result, QueryOutcome::Read);
         EXPECT_EQ(count_, 2);
         EXPECT_EQ(table.rows.size(), 2u);
         EXPECT_LT(elapsed, 400u + 1000u);
@@ -113,9 +113,9 @@ TEST_F(StalledHostTest, StopAndTimeLimitEndAStalledEnumerationKeepingItsRows)
         CheckContext check("pc01", nullptr, FakeWmiConnector(&scenario_));
         check.SetLimits({900});
         MemoryTable table(1);
-        int result = 0;
+        QueryOutcome result = QueryOutcome::Read;
         DWORD elapsed = Read(check, table, result);
-        EXPECT_EQ(result, -1);
+        EXPECT_EQ(result, QueryOutcome::Failed);
         EXPECT_EQ(error_, "The computer pc01 did not answer within 1 seconds.");
         EXPECT_EQ(table.rows.size(), 2u) << "what was read stays";
         EXPECT_LT(elapsed, 900u + 1000u);
@@ -128,9 +128,9 @@ TEST_F(StalledHostTest, AnotherAccountGoesIntoTheConnectionAndAnEncryptedBlanket
     CheckContext check("pc01", nullptr, FakeWmiConnector(&scenario_));
     check.SetCredentials({L"WORKGROUP\\auditor", SecretText(L"s3cret")});
     MemoryTable table(1);
-    int result = -9;
+    QueryOutcome result = QueryOutcome::Incomplete;
     Read(check, table, result);
-    EXPECT_EQ(result, 0);
+    EXPECT_EQ(result, QueryOutcome::Read);
     ASSERT_EQ(scenario_.connectUsers.size(), 1u);
     EXPECT_EQ(scenario_.connectUsers[0], L"WORKGROUP\\auditor");
     EXPECT_TRUE(scenario_.passwordGiven);
@@ -150,9 +150,9 @@ TEST_F(StalledHostTest, AccountsAreRefusedForTheLocalComputerAndDeniedOnesSaySo)
     CheckContext local("", nullptr, FakeWmiConnector(&scenario_));
     local.SetCredentials({L"auditor", SecretText(L"x")});
     MemoryTable table(1);
-    int result = 0;
+    QueryOutcome result = QueryOutcome::Read;
     Read(local, table, result);
-    EXPECT_EQ(result, -1);
+    EXPECT_EQ(result, QueryOutcome::Failed);
     EXPECT_NE(error_.find("0x80041064"), std::string::npos) << error_;
     EXPECT_TRUE(scenario_.connectedPaths.empty()) << "not even tried";
 
@@ -160,7 +160,7 @@ TEST_F(StalledHostTest, AccountsAreRefusedForTheLocalComputerAndDeniedOnesSaySo)
     CheckContext denied("pc01", nullptr, FakeWmiConnector(&scenario_));
     denied.SetCredentials({L"PC01\\guest", SecretText(L"wrong")});
     Read(denied, table, result);
-    EXPECT_EQ(result, -1);
+    EXPECT_EQ(result, QueryOutcome::Failed);
     EXPECT_EQ(error_, LoadText(IDS_ACCESS_DENIED));
 }
 

@@ -18,7 +18,7 @@ protected:
     WmiConnector connector_;   // the system's WMI unless a test puts a provider here
 
     // Connects as a check of `host` would, with a minute to spare.
-    int Connect(const std::string& host, const std::string& query, std::string& error, WmiSession& session)
+    ConnectOutcome Connect(const std::string& host, const std::string& query, std::string& error, WmiSession& session)
     {
         CheckContext check(host, nullptr, connector_);
         return ConnectWmi(check, query, GetTickCount64() + 60000, error, session);
@@ -48,7 +48,7 @@ TEST_F(WmiSessionTest, LocalComputerAnswersAQuery)
     for (const char* host : {"", "   ", "\t"}) {
         WmiSession session;
         std::string error;
-        ASSERT_EQ(Connect(host, "Select Caption from Win32_OperatingSystem", error, session), 0)
+        ASSERT_EQ(Connect(host, "Select Caption from Win32_OperatingSystem", error, session), ConnectOutcome::Connected)
             << error;
         ComPtr<IWbemClassObject> object;
         ULONG returned = 0;
@@ -61,7 +61,7 @@ TEST_F(WmiSessionTest, MalformedQueryGivesTheComposedQueryFailure)
 {
     WmiSession session;
     std::string error;
-    EXPECT_EQ(Connect("", "Select from where", error, session), -1);
+    EXPECT_EQ(Connect("", "Select from where", error, session), ConnectOutcome::Failed);
     ExpectComposed(error, IDS_QUERY_FAILED, static_cast<HRESULT>(WBEM_E_INVALID_QUERY));
     EXPECT_FALSE(session.Locator);
     EXPECT_FALSE(session.Services);
@@ -71,7 +71,7 @@ TEST_F(WmiSessionTest, RemoteNamespaceFailsWithTheComposedConnectionText)
 {
     WmiSession session;
     std::string error;
-    EXPECT_EQ(Connect("127.0.0.1", "Select * from Win32_BIOS", error, session), -1);
+    EXPECT_EQ(Connect("127.0.0.1", "Select * from Win32_BIOS", error, session), ConnectOutcome::Failed);
     EXPECT_EQ(error.rfind(LoadText(IDS_CONNECT_FAILED) + "\n\n[Code]\n0x", 0), 0u) << error;
     EXPECT_NE(error.find("0x80041015"), std::string::npos) << error;
 }
@@ -82,8 +82,8 @@ TEST_F(WmiSessionTest, NamedHostIsTrimmedIntoTheNamespacePath)
     connector_ = FakeWmiConnector(&scenario);
     WmiSession session;
     std::string error;
-    ASSERT_EQ(Connect("  pc01 \t", "Select * from Win32_BIOS", error, session), 0);
-    ASSERT_EQ(Connect("", "Select * from Win32_BIOS", error, session), 0);
+    ASSERT_EQ(Connect("  pc01 \t", "Select * from Win32_BIOS", error, session), ConnectOutcome::Connected);
+    ASSERT_EQ(Connect("", "Select * from Win32_BIOS", error, session), ConnectOutcome::Connected);
     session.Release();
     ASSERT_EQ(scenario.connectedPaths.size(), 2u);
     EXPECT_EQ(scenario.connectedPaths[0], L"\\\\pc01\\root\\cimv2");
@@ -101,7 +101,7 @@ TEST_F(WmiSessionTest, AccessFailuresGiveTheFixedTextAlone)
         connector_ = FakeWmiConnector(&scenario);
         WmiSession session;
         std::string error;
-        EXPECT_EQ(Connect("pc01", "Select * from Win32_BIOS", error, session), -1);
+        EXPECT_EQ(Connect("pc01", "Select * from Win32_BIOS", error, session), ConnectOutcome::Failed);
         EXPECT_EQ(error, LoadText(IDS_ACCESS_DENIED));
         EXPECT_EQ(LiveFakeWmiObjects(), 0) << "locator released";
     }
@@ -126,7 +126,7 @@ TEST_F(WmiSessionTest, EveryFailingStepHasItsMessageAndReleasesWhatItHeld)
         connector_ = FakeWmiConnector(&scenario);
         WmiSession session;
         std::string error;
-        EXPECT_EQ(Connect("", "Select * from Win32_BIOS", error, session), -1);
+        EXPECT_EQ(Connect("", "Select * from Win32_BIOS", error, session), ConnectOutcome::Failed);
         ExpectComposed(error, failure.message, failure.code);
         EXPECT_EQ(LiveFakeWmiObjects(), 0);
     }
@@ -145,26 +145,31 @@ TEST_F(WmiSessionTest, CodeWithoutSystemTextEndsWithAnEmptyLine)
 TEST_F(WmiSessionTest, ComSecurityAlreadySetCountsAsSuccess)
 {
     std::string error;
-    EXPECT_EQ(InitializeComForCheck(connector_, error), 0);   // twice in one process: the real call
-    EXPECT_EQ(InitializeComForCheck(connector_, error), 0);
-    CoUninitialize();
-    CoUninitialize();
-    connector_.initializeSecurity = ([] { return static_cast<HRESULT>(RPC_E_TOO_LATE); });
-    EXPECT_EQ(InitializeComForCheck(connector_, error), 0);
-    CoUninitialize();
-    connector_.initializeSecurity = ([] { return E_OUTOFMEMORY; });
-    EXPECT_EQ(InitializeComForCheck(connector_, error), -1);
-    ExpectComposed(error, IDS_COM_SECURITY_FAILED, E_OUTOFMEMORY);
-    CoUninitialize();
+    {
+        ComApartment apartment;
+        EXPECT_TRUE(InitializeComForCheck(apartment, connector_, error));   // twice in one process: the real call
+        EXPECT_TRUE(InitializeComForCheck(apartment, connector_, error));
+        connector_.initializeSecurity = ([] { return static_cast<HRESULT>(RPC_E_TOO_LATE); });
+        EXPECT_TRUE(InitializeComForCheck(apartment, connector_, error));
+        connector_.initializeSecurity = ([] { return E_OUTOFMEMORY; });
+        EXPECT_FALSE(InitializeComForCheck(apartment, connector_, error));
+        ExpectComposed(error, IDS_COM_SECURITY_FAILED, E_OUTOFMEMORY);
+    }
 }
 
-TEST_F(WmiSessionTest, ComInitialisationFailureIsComposed)
+TEST_F(WmiSessionTest, ComInitialisationFailureIsComposedAndLeavesTheOtherApartmentAlone)
 {
     std::thread([this] {
-        CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-        std::string error;
-        EXPECT_EQ(InitializeComForCheck(connector_, error), -1);   // another apartment model already chosen
-        ExpectComposed(error, IDS_COM_INIT_FAILED, RPC_E_CHANGED_MODE);
+        ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+        {
+            ComApartment apartment;   // another apartment model already chosen
+            std::string error;
+            EXPECT_FALSE(InitializeComForCheck(apartment, connector_, error));
+            ExpectComposed(error, IDS_COM_INIT_FAILED, RPC_E_CHANGED_MODE);
+        }
+        // The failed entry was not balanced: the thread is still in its own apartment.
+        EXPECT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_FALSE);
+        CoUninitialize();
         CoUninitialize();
     }).join();
 }

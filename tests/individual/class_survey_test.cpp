@@ -66,18 +66,18 @@ protected:
         EXPECT_EQ(LiveFakeWmiObjects(), 0) << "every WMI reference released";
     }
     // Runs the check on `scenario` (nullptr: the system's WMI).
-    int Run(FakeWmiScenario* scenario, int classId = ClassId::Win32_Processor,
+    ClassOutcome Run(FakeWmiScenario* scenario, int classId = ClassId::Win32_Processor,
             const std::string& host = "")
     {
         WmiConnector connector = FakeWmiConnector(scenario);
         connector.lookUpDomainController = OutsideAnyDomain;
         check_ = std::make_unique<CheckContext>(host, &reporter_, connector);
         reporter_.progress = &check_->Progress();
-        int outcome = RunClassSurvey(*check_, classId);
+        ClassOutcome outcome = RunClassSurvey(*check_, classId);
         EXPECT_EQ(check_->Progress().Get(), "") << "no path leaves the status text set";
         return outcome;
     }
-    int Run(FakeWmiScenario& scenario, int classId = ClassId::Win32_Processor,
+    ClassOutcome Run(FakeWmiScenario& scenario, int classId = ClassId::Win32_Processor,
             const std::string& host = "")
     {
         return Run(&scenario, classId, host);
@@ -94,7 +94,7 @@ TEST_F(ClassSurveyTest, ThreeObjectsOfEightValuesGiveTwentyFourRows)
 {
     FakeWmiScenario scenario;
     scenario.objects = {Processor(1), Processor(2), Processor(3)};
-    EXPECT_EQ(Run(scenario), kClassSurveyDone);
+    EXPECT_EQ(Run(scenario), ClassOutcome::Done);
 
     EXPECT_TRUE(reporter_.messages.empty());
     ASSERT_EQ(reporter_.rows.size(), 24u);
@@ -132,7 +132,7 @@ TEST_F(ClassSurveyTest, ObjectsWithOnlyEmptyValuesShowNothing)
 {
     FakeWmiScenario scenario;
     scenario.objects = {{{L"Name", FakeValue::Null()}, {L"Caption", FakeValue::Text(L"  ")}}};
-    EXPECT_EQ(Run(scenario), kClassSurveyDone);
+    EXPECT_EQ(Run(scenario), ClassOutcome::Done);
     EXPECT_TRUE(reporter_.messages.empty());
     EXPECT_TRUE(reporter_.rows.empty());
     EXPECT_EQ(reporter_.selectedAfterRows, -1) << "nothing is selected";
@@ -141,7 +141,7 @@ TEST_F(ClassSurveyTest, ObjectsWithOnlyEmptyValuesShowNothing)
 TEST_F(ClassSurveyTest, NoObjectGivesDataIsNotExist)
 {
     FakeWmiScenario scenario;
-    EXPECT_EQ(Run(scenario), kClassSurveyNoData);
+    EXPECT_EQ(Run(scenario), ClassOutcome::NoData);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "Data is not exist.");
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -156,7 +156,7 @@ TEST_F(ClassSurveyTest, StopBeforeTheFirstObjectIsCompleteGivesDataIsNotExist)
         if (object == 1 && property == 2)
             check_->RequestStop();
     };
-    EXPECT_EQ(Run(scenario), kClassSurveyNoData);
+    EXPECT_EQ(Run(scenario), ClassOutcome::NoData);
     ASSERT_EQ(reporter_.messages.size(), 1u) << "not the question";
     EXPECT_EQ(reporter_.messages[0].text, "Data is not exist.");
     EXPECT_TRUE(reporter_.rows.empty()) << "the values taken from that object are not shown";
@@ -171,7 +171,7 @@ TEST_F(ClassSurveyTest, StopAfterSomeObjectsAsksAndNoShowsNothing)
             check_->RequestStop();
     };
     reporter_.answer = IDNO;
-    EXPECT_EQ(Run(scenario), kClassSurveyDeclined);
+    EXPECT_EQ(Run(scenario), ClassOutcome::Declined);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text,
               "The resource checking has been stopped.\nDo you want to see the data?");
@@ -188,7 +188,7 @@ TEST_F(ClassSurveyTest, StopAfterSomeObjectsAnsweredYesShowsWhatWasRead)
             check_->RequestStop();
     };
     reporter_.answer = IDYES;
-    EXPECT_EQ(Run(scenario), kClassSurveyDone);
+    EXPECT_EQ(Run(scenario), ClassOutcome::Done);
     EXPECT_EQ(reporter_.messages.size(), 1u);
     // Object 1 whole; of object 2 the properties read up to the one in progress at the stop.
     ASSERT_EQ(reporter_.rows.size(), 8u + 3u);
@@ -201,7 +201,7 @@ TEST_F(ClassSurveyTest, FailedConnectionShowsTheComposedText)
 {
     FakeWmiScenario scenario;
     scenario.connectResult = WBEM_E_INVALID_NAMESPACE;
-    EXPECT_EQ(Run(scenario, ClassId::Win32_Processor, "pc01"), kClassSurveyFailed);
+    EXPECT_EQ(Run(scenario, ClassId::Win32_Processor, "pc01"), ClassOutcome::Failed);
     std::string expected;
     ComposeErrorText(expected, LoadText(IDS_CONNECT_FAILED), WBEM_E_INVALID_NAMESPACE);
     ASSERT_EQ(reporter_.messages.size(), 1u);
@@ -237,7 +237,7 @@ TEST_F(ClassSurveyTest, OnlyAccountClassesAreRestrictedToTheirDomain)
 // values of an independent reading of the same objects, in catalog order.
 TEST_F(ClassSurveyTest, LocalProcessorsMatchAnIndependentReadingOfWmi)
 {
-    ASSERT_EQ(Run(nullptr, ClassId::Win32_Processor), kClassSurveyDone);
+    ASSERT_EQ(Run(nullptr, ClassId::Win32_Processor), ClassOutcome::Done);
     EXPECT_TRUE(reporter_.messages.empty());
 
     const ClassCatalogEntry& entry = *FindClass(ClassId::Win32_Processor);

@@ -54,7 +54,7 @@ protected:
         scenario_.objectsFor = Office;
         stores_.KeepRawValues(true);
         CheckContext check("pc01", &reporter_, FakeWmiConnector(&scenario_));
-        ASSERT_EQ(RunStandardSurvey(check, stores_), kStandardSurveyDone);
+        ASSERT_EQ(RunStandardSurvey(check, stores_), StandardOutcome::Done);
     }
     void TearDown() override { SetTextLanguage(0); }
 
@@ -92,7 +92,7 @@ TEST_F(SummaryTest, InventoryColumnsComeFromTheCategoriesWithNumbersRaw)
         return className == L"Win32_PhysicalMemory" ? std::vector<FakeObject>{} : Office(host, className);
     };
     CheckContext check("pc01", &reporter_, FakeWmiConnector(&scenario_));
-    ASSERT_EQ(RunStandardSurvey(check, stores_), kStandardSurveyDone);
+    ASSERT_EQ(RunStandardSurvey(check, stores_), StandardOutcome::Done);
     SummarizeStandardStores(stores_, summary);
     EXPECT_EQ(summary.memoryBytes, 8000000LL * 1024);
     ComputerSummary failed;

@@ -1,8 +1,8 @@
 // Reading and writing the real clipboard in tests, without disturbance by the other
 // test programs that use it at the same time.
 #pragma once
+#include "base/handles.h"
 #include "tests/support/clipboard_text.h"
-#include "ui/handles.h"
 
 #include <windows.h>
 
@@ -33,7 +33,7 @@ public:
     ClipboardTestLock& operator=(const ClipboardTestLock&) = delete;
 
 private:
-    ui::UniqueHandle mutex_;
+    UniqueHandle mutex_;
     bool owned_ = false;
 };
 

@@ -1,13 +1,13 @@
 // Copy Cell, Copy Line and the clipboard primitive, on the real clipboard.
 #include <gtest/gtest.h>
 
+#include "base/handles.h"
 #include "listtools/clipboard.h"
 #include "listtools/result_list.h"
 #include "resources/resource.h"
 #include "standard/page_sort.h"
 #include "tests/listtools/clipboard_support.h"
 #include "tests/listtools/list_test_util.h"
-#include "ui/handles.h"
 
 #include <atomic>
 #include <thread>
@@ -86,7 +86,7 @@ public:
     ResultList list;
 
 private:
-    ui::UniqueResource<ui::handle_traits::NullIsEmpty<HWND, DestroyWindow>> parent_;
+    UniqueResource<handle_traits::NullIsEmpty<HWND, DestroyWindow>> parent_;
 };
 
 TEST_F(Clipboard, CopyCellCopiesTheLastRightClickedCell)

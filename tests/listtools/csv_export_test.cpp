@@ -33,7 +33,7 @@ std::string Csv(const ResultModel& model)
 {
     StringTextSink sink;
     RecordingReporter messages;
-    EXPECT_EQ(WriteCsv(model, sink, "x", messages), kExportDone);
+    EXPECT_EQ(WriteCsv(model, sink, "x", messages), ExportResult::Done);
     return sink.Text();
 }
 
@@ -124,7 +124,7 @@ TEST_F(CsvFileTest, SavedFileHoldsTheBytes)
 {
     const std::string path = TempPath("mirel_csv_test.csv");
     ResultModel model = Model({"Group", "Name"}, {{"1", "x\"y"}});
-    ASSERT_EQ(SaveCsv(model, path, reporter_), kExportDone);
+    ASSERT_EQ(SaveCsv(model, path, reporter_), ExportResult::Done);
     EXPECT_EQ(ReadFile(path), "\"Group\",\"Name\"\r\n\"1\",\"x\"\"y\"\r\n");
     EXPECT_TRUE(reporter_.messages.empty());
     DeleteFileA(path.c_str());
@@ -133,7 +133,7 @@ TEST_F(CsvFileTest, SavedFileHoldsTheBytes)
 TEST_F(CsvFileTest, MissingFolderGivesTheOpenError)
 {
     const std::string path = TempPath("mirel-no-such-folder\\list.csv");
-    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path, reporter_), kExportOpenFailed);
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path, reporter_), ExportResult::OpenFailed);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Open Error.\n\nFile Name : " + path);
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -141,7 +141,7 @@ TEST_F(CsvFileTest, MissingFolderGivesTheOpenError)
 
 TEST_F(CsvFileTest, FullDiskGivesTheWriteError)
 {
-    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}, {"2"}}), "Z:\\dev\\full", reporter_), kExportWriteFailed);
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}, {"2"}}), "Z:\\dev\\full", reporter_), ExportResult::WriteFailed);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : Z:\\dev\\full");
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -157,13 +157,13 @@ TEST_F(CsvFileTest, SaveReplacesAFileWholeOrNotAtAll)
     WriteFileBytes(path, previous);
     {
         // A reader that does not let the file be deleted under it: it cannot be replaced.
-        ui::UniqueHandle reader(CreateFileA(path.c_str(), GENERIC_READ,
+        UniqueHandle reader(CreateFileA(path.c_str(), GENERIC_READ,
                                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
-        EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path, reporter_), kExportWriteFailed);
+        EXPECT_EQ(SaveCsv(Model({"A"}, {{"1"}}), path, reporter_), ExportResult::WriteFailed);
         EXPECT_EQ(reporter_.messages.at(0).text, "File Write Error.\n\nFile Name : " + path);
     }
     EXPECT_EQ(ReadFile(path), previous) << "byte for byte";
-    EXPECT_EQ(SaveCsv(Model({"A"}, {{"=1"}}), path, reporter_), kExportDone);
+    EXPECT_EQ(SaveCsv(Model({"A"}, {{"=1"}}), path, reporter_), ExportResult::Done);
     EXPECT_EQ(ReadFile(path), "\"A\"\r\n\"'=1\"\r\n") << "nothing of the longer file remains";
     EXPECT_EQ(folder.Entries(), std::vector<std::string>{"list.csv"}) << "no temporary file";
 }

@@ -4,16 +4,16 @@
 // locale) and are skipped elsewhere.
 #include <gtest/gtest.h>
 
+#include "base/narrow.h"
+#include "individual/individual_sort.h"
 #include "listtools/clipboard.h"
 #include "listtools/find_text.h"
-#include "individual/individual_sort.h"
 #include "listtools/sort_compare.h"
 #include "standard/page_sort.h"
-#include "base/narrow.h"
 #include "tests/listtools/clipboard_support.h"
 #include "tests/listtools/list_test_util.h"
 #include "tests/support/japanese_run.h"
-#include "ui/handles.h"
+#include "ui/clipboard_session.h"
 
 #include <windows.h>
 

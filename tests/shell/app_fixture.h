@@ -32,7 +32,7 @@ protected:
     void PumpFor(DWORD milliseconds);
     // Presses Run and waits for the check's completion.
     void RunCheckToCompletion();
-    bool CheckRunning() const { return app_->Frame().View().Run().RunningCheck != kNoCheck; }
+    bool CheckRunning() const { return app_->Frame().View().Run().RunningCheck != CheckKind::None; }
 
     // Picks a class in the individual form's three lists as the user would.
     void ChooseClass(int groupCode, int categoryCode, int classId);

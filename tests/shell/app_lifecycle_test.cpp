@@ -106,7 +106,7 @@ TEST_F(AppLifecycleTest, UnknownHostIsReportedAndNothingStarts)
     View().OnRunButton();
     EXPECT_FALSE(CheckRunning());
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, "Could not find the host  no-such-host.invalid");
+    EXPECT_EQ(Messages()[0].text, "Could not find the host no-such-host.invalid");
 }
 
 TEST_F(AppLifecycleTest, StopEndsTheCheckEarly)
@@ -276,11 +276,12 @@ DWORD WINAPI SilentHost(HANDLE, ULONG, LPVOID, WORD, void*, LPVOID, DWORD, DWORD
 // A computer whose firewall drops ping may still answer WMI: the user decides.
 TEST_F(AppLifecycleTest, HostThatDropsPingIsCheckedOnlyWhenTheUserAgrees)
 {
-    IcmpLibrary saved = GetIcmpLibrary();
-    GetIcmpLibrary().IcmpSendEcho = SilentHost;
     FakeWmiScenario scenario;
     scenario.objects = {{{L"Name", FakeValue::Text(L"CPU")}}};
-    View().SetWmiConnector(FakeWmiConnector(&scenario));
+    WmiConnector connector = FakeWmiConnector(&scenario);
+    connector.icmp = LoadIcmpLibrary();
+    connector.icmp->IcmpSendEcho = SilentHost;
+    View().SetWmiConnector(connector);
     SetWindowTextA(View().NameField(), "127.0.0.1");
     AnswerMessagesWith(IDNO);
     View().OnRunButton();
@@ -293,7 +294,6 @@ TEST_F(AppLifecycleTest, HostThatDropsPingIsCheckedOnlyWhenTheUserAgrees)
     EXPECT_EQ(View().Run().TargetComputer, "127.0.0.1");
     ASSERT_FALSE(scenario.connectedPaths.empty());
     EXPECT_EQ(scenario.connectedPaths[0], L"\\\\127.0.0.1\\root\\cimv2");
-    GetIcmpLibrary() = saved;
     View().SetWmiConnector({});
 }
 

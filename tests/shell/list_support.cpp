@@ -3,10 +3,11 @@
 
 #include <cstring>
 
+#include "base/handles.h"
 #include "resources/resource.h"
 #include "standard/category_catalog.h"
 #include "standard/category_store.h"
-#include "ui/handles.h"
+#include "ui/clipboard_session.h"
 #include "ui/message_loop.h"
 
 namespace listui {
@@ -212,7 +213,7 @@ bool PutClipboardNonText()
     ui::ClipboardSession clipboard;
     if (!clipboard.IsOpen() || !EmptyClipboard())
         return false;
-    ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, 4));
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, 4));
     if (!block)
         return false;
     std::memset(GlobalLock(block.Get()), 0x7F, 4);

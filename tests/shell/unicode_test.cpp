@@ -91,7 +91,7 @@ TEST_F(UnicodeTest, EveryCharacterReachesTheListTheClipboardAndTheUtf8Files)
 
     {
         // The English and the Japanese pass share the clipboard.
-        ui::UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"MirelShellUnicodeClipboard"));
+        UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"MirelShellUnicodeClipboard"));
         WaitForSingleObject(mutex.Get(), 30000);
         list.SelectRow(nameRow);
         Frame().RunCommand(ID_EDIT_COPY_LINE);
@@ -112,7 +112,7 @@ TEST_F(UnicodeTest, AComputerNameOfAnyScriptIsKeptWhole)
     ui::Window(View().NameField()).SetText("テスト-café.invalid");
     View().OnRunButton();
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, LoadText(IDS_HOST_NOT_FOUND) + " テスト-café.invalid");
+    EXPECT_EQ(Messages()[0].text, LoadText(IDS_HOST_NOT_FOUND) + "テスト-café.invalid");
 }
 
 TEST_F(UnicodeTest, AnAnsiSaveThatWouldLoseCharactersAsksFirst)

@@ -75,7 +75,8 @@ TEST(ConcurrentChecks, StandardAndIndividualChecksOfTwoComputersKeepApart)
     };
 
     StandardStores stores;
-    std::atomic<int> alphaOutcome{99}, betaOutcome{99};
+    std::atomic<StandardOutcome> alphaOutcome{StandardOutcome::Failed};
+    std::atomic<ClassOutcome> betaOutcome{ClassOutcome::Failed};
     CheckWorker alphaWorker, betaWorker;
     ASSERT_TRUE(betaWorker.Start(beta, nullptr, [&](CheckContext& check) {
         betaOutcome = RunClassSurvey(check, 1224);   // Win32_Processor
@@ -95,7 +96,7 @@ TEST(ConcurrentChecks, StandardAndIndividualChecksOfTwoComputersKeepApart)
     EXPECT_EQ(betaData.connectedPaths[0], L"\\\\beta\\root\\cimv2");
 
     // The standard check ran to its end, untouched by the other check's stop.
-    EXPECT_EQ(alphaOutcome.load(), kStandardSurveyDone);
+    EXPECT_EQ(alphaOutcome.load(), StandardOutcome::Done);
     EXPECT_FALSE(alpha.IsStopRequested());
     EXPECT_EQ(alphaData.queries.size(), 28u);
     EXPECT_EQ(stores.Store(15)->RowCount(), 2) << "processors of alpha";
@@ -107,7 +108,7 @@ TEST(ConcurrentChecks, StandardAndIndividualChecksOfTwoComputersKeepApart)
     EXPECT_TRUE(alphaReporter.rows.empty());
 
     // The individual check stopped at its 30th object and kept what it had read.
-    EXPECT_EQ(betaOutcome.load(), kClassSurveyDone);
+    EXPECT_EQ(betaOutcome.load(), ClassOutcome::Done);
     EXPECT_TRUE(beta.IsStopRequested());
     ASSERT_EQ(betaReporter.messages.size(), 1u) << "the question whether to show the data";
     ASSERT_FALSE(betaReporter.rows.empty());

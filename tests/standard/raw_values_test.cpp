@@ -36,7 +36,7 @@ protected:
         stores_.KeepRawValues(true);
     }
     void TearDown() override { SetTextLanguage(0); }
-    int Survey(FakeWmiScenario* scenario, const std::string& host = {})
+    StandardOutcome Survey(FakeWmiScenario* scenario, const std::string& host = {})
     {
         check_ = std::make_unique<CheckContext>(host, &reporter_, FakeWmiConnector(scenario));
         return RunStandardSurvey(*check_, stores_);
@@ -69,7 +69,7 @@ TEST_F(RawValuesTest, EveryCellKeepsItsTypedValueBesideItsText)
                                            {{L"HotFixID", FakeValue::Text(L"KB2")}}};
         return std::vector<FakeObject>{};
     };
-    ASSERT_EQ(Survey(&scenario), kStandardSurveyDone);
+    ASSERT_EQ(Survey(&scenario), StandardOutcome::Done);
 
     const CategoryStore& disks = *stores_.Store(kLogicalDiskStore);
     ASSERT_EQ(disks.RowCount(), 1);
@@ -134,7 +134,7 @@ TEST_F(RawValuesTest, ProblemsAreNotedByKindWithTheirCodes)
 TEST_F(RawValuesTest, WinesProviderNamesTheTypesOfItsLargeNumbers)
 {
     CheckContext check("", &reporter_);
-    ASSERT_EQ(RunStandardSurvey(check, stores_), kStandardSurveyDone);
+    ASSERT_EQ(RunStandardSurvey(check, stores_), StandardOutcome::Done);
     const CategoryStore& disks = *stores_.Store(kLogicalDiskStore);
     ASSERT_GT(disks.RowCount(), 0);
     const int size = ColumnOf(kLogicalDiskStore, L"Size");

@@ -76,7 +76,7 @@ protected:
         }
         return *check_;
     }
-    int Survey(const char* host) { return RunStandardSurvey(Check(host), *stores_); }
+    StandardOutcome Survey(const char* host) { return RunStandardSurvey(Check(host), *stores_); }
     CategoryStore* Store(int index) { return stores_->Store(index); }
     // Rows a previous check left behind.
     void FillEveryStore()
@@ -111,7 +111,7 @@ TEST_F(StandardSurveyTest, FirstConnectionFailingGivesOneMessageAndEmptyStores)
     scenario.objects = {HotfixObject(L"KB1")};
     Use(&scenario);
 
-    EXPECT_EQ(Survey("pc01"), kStandardSurveyFailed);
+    EXPECT_EQ(Survey("pc01"), StandardOutcome::Failed);
 
     std::string expected;
     ComposeErrorText(expected, LoadText(IDS_CONNECT_FAILED), WBEM_E_INVALID_NAMESPACE);
@@ -132,7 +132,7 @@ TEST_F(StandardSurveyTest, CategoriesWithoutObjectsAreNoFailure)
     FakeWmiScenario scenario;
     Use(&scenario);
 
-    EXPECT_EQ(Survey(""), kStandardSurveyDone);
+    EXPECT_EQ(Survey(""), StandardOutcome::Done);
 
     EXPECT_TRUE(reporter_.messages.empty());
     EXPECT_EQ(RowCounts(*stores_), std::vector<int>(kCategoryCount, 0));
@@ -191,7 +191,7 @@ TEST_F(StandardSurveyTest, PlaceholderHotfixRowsAreRemovedInAnyCase)
         scenario.objects.push_back(HotfixObject(id));
     Use(&scenario);
 
-    EXPECT_EQ(Survey(""), kStandardSurveyDone);
+    EXPECT_EQ(Survey(""), StandardOutcome::Done);
 
     const CategoryStore& hotfixes = *Store(kQuickFixStore);
     std::vector<std::string> left;
@@ -212,7 +212,7 @@ TEST_P(StandardSurveyFailureTest, FailingCategoryEndsTheCheckWithOneMessage)
     FailConnectionsFrom(scenario, failing);
     Use(&scenario);
 
-    EXPECT_EQ(Survey(""), kStandardSurveyFailed);
+    EXPECT_EQ(Survey(""), StandardOutcome::Failed);
 
     EXPECT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(scenario.connectedPaths.size(), static_cast<size_t>(failing + 1));
@@ -264,7 +264,7 @@ TEST_F(StandardSurveyTest, StopEmptiesTheRemainingCategoriesButVisitsThemAll)
     };
     Use(&scenario);
 
-    EXPECT_EQ(Survey(""), kStandardSurveyDone) << "a stop is no failure";
+    EXPECT_EQ(Survey(""), StandardOutcome::Done) << "a stop is no failure";
 
     EXPECT_TRUE(reporter_.messages.empty());
     EXPECT_EQ(scenario.connectedPaths.size(), static_cast<size_t>(kCategoryCount))
@@ -293,7 +293,7 @@ TEST_F(StandardSurveyTest, ClearingEmptiesEveryStoreAndTellsTheReporter)
 TEST_F(StandardSurveyTest, LocalCheckMatchesAnIndependentReadingOfWmi)
 {
     countLookups_ = false;
-    ASSERT_EQ(Survey(""), kStandardSurveyDone);
+    ASSERT_EQ(Survey(""), StandardOutcome::Done);
     EXPECT_TRUE(reporter_.messages.empty());
     const std::string clause = BuildDomainClause(WmiConnector{}, "");
     int filledStores = 0;

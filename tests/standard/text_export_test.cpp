@@ -118,7 +118,7 @@ TEST_F(TextExportTest, ReportMatchesTheGoldenTextByteForByte)
 {
     FillTwoCategories();
     StringTextSink sink;
-    EXPECT_EQ(WriteStandardReport(*stores_, "pc01", sink, "x", reporter_), kExportDone);
+    EXPECT_EQ(WriteStandardReport(*stores_, "pc01", sink, "x", reporter_), ExportResult::Done);
     EXPECT_EQ(sink.Text(), kGoldenReport);
     EXPECT_TRUE(reporter_.messages.empty());
 }
@@ -143,7 +143,7 @@ TEST_F(TextExportTest, HasDataOnlyWhenAStoreHoldsARow)
 TEST_F(TextExportTest, SectionOfAnEmptyCategoryEndsWithABlankLine)
 {
     StringTextSink sink;
-    EXPECT_EQ(WriteCategorySection(Store(8), "Tape Drive", sink, "x", reporter_), 0);
+    EXPECT_EQ(WriteCategorySection(Store(8), "Tape Drive", sink, "x", reporter_), ExportResult::Done);
     EXPECT_EQ(sink.Text(), "\tTape Drive\r\n\t\tData is not exist.\r\n\r\n");
 }
 
@@ -165,7 +165,7 @@ TEST_F(TextExportTest, SavedFileHoldsTheReport)
 {
     FillTwoCategories();
     const std::string path = TempPath("mirel_report_test.txt");
-    ASSERT_EQ(SaveStandardReport(*stores_, "pc01", path, reporter_), kExportDone);
+    ASSERT_EQ(SaveStandardReport(*stores_, "pc01", path, reporter_), ExportResult::Done);
     EXPECT_EQ(ReadFile(path), kGoldenReport);
     EXPECT_TRUE(reporter_.messages.empty());
     DeleteFileA(path.c_str());
@@ -174,7 +174,7 @@ TEST_F(TextExportTest, SavedFileHoldsTheReport)
 TEST_F(TextExportTest, MissingFolderGivesTheOpenErrorWithThePath)
 {
     const std::string path = TempPath("mirel-no-such-folder\\report.txt");
-    EXPECT_EQ(SaveStandardReport(*stores_, "", path, reporter_), kExportOpenFailed);
+    EXPECT_EQ(SaveStandardReport(*stores_, "", path, reporter_), ExportResult::OpenFailed);
     ASSERT_EQ(reporter_.messages.size(), 1u);
     EXPECT_EQ(reporter_.messages[0].text, "File Open Error.\n\nFile Name : " + path);
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -183,7 +183,7 @@ TEST_F(TextExportTest, MissingFolderGivesTheOpenErrorWithThePath)
 TEST_F(TextExportTest, FullDiskGivesTheWriteErrorWithThePath)
 {
     FillTwoCategories();
-    EXPECT_EQ(SaveStandardReport(*stores_, "", "Z:\\dev\\full", reporter_), kExportWriteFailed);
+    EXPECT_EQ(SaveStandardReport(*stores_, "", "Z:\\dev\\full", reporter_), ExportResult::WriteFailed);
     ASSERT_EQ(reporter_.messages.size(), 1u) << "one message, the rest is not tried";
     EXPECT_EQ(reporter_.messages[0].text, "File Write Error.\n\nFile Name : Z:\\dev\\full");
     EXPECT_EQ(reporter_.messages[0].flags, static_cast<UINT>(MB_ICONEXCLAMATION));
@@ -199,7 +199,7 @@ TEST_F(TextExportTest, FailureInTheMiddleLeavesThePreviousReportAsItWas)
     {
         FillingFileSink sink(7);   // header, group, CD-ROM: label, columns, two rows; IDE label
         ASSERT_TRUE(sink.Open(path));
-        EXPECT_EQ(WriteStandardReport(*stores_, "pc01", sink, path, reporter_), kExportWriteFailed);
+        EXPECT_EQ(WriteStandardReport(*stores_, "pc01", sink, path, reporter_), ExportResult::WriteFailed);
         EXPECT_FALSE(sink.Finish()) << "a report with a gap does not replace the previous one";
     }
     ASSERT_EQ(reporter_.messages.size(), 1u);
@@ -214,7 +214,7 @@ TEST_F(TextExportTest, FailingCategorySectionReportsAndReturnsNegative)
     FillingFileSink sink(2);
     const std::string path = TempPath("mirel_section_test.txt");
     ASSERT_TRUE(sink.Open(path));
-    EXPECT_LT(WriteCategorySection(Store(0), "CD-ROM Drive", sink, path, reporter_), 0);
+    EXPECT_EQ(WriteCategorySection(Store(0), "CD-ROM Drive", sink, path, reporter_), ExportResult::WriteFailed);
     EXPECT_EQ(reporter_.messages.size(), 1u);
     sink.Finish();
     DeleteFileA(path.c_str());
@@ -230,7 +230,7 @@ TEST(JapaneseTexts, TextReportIsInTheUserInterfaceLanguage)
     const std::string table = japanese ? "表示" : "Table";
     FillRow(*stores.Store(0), {table.c_str()});
     StringTextSink sink;
-    EXPECT_EQ(WriteStandardReport(stores, "", sink, "x", reporter), kExportDone);
+    EXPECT_EQ(WriteStandardReport(stores, "", sink, "x", reporter), ExportResult::Done);
     const std::string hardware = japanese ? ToNarrow(L"\u30cf\u30fc\u30c9\u30a6\u30a7\u30a2", 932)
                                           : std::string("Hardware");
     const std::string noData = japanese ? ToNarrow(L"\u30c7\u30fc\u30bf\u304c\u3042\u308a\u307e\u305b\u3093\u3002", 932)

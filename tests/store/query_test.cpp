@@ -60,7 +60,7 @@ protected:
         std::string message;
         EXPECT_TRUE(BindQuestion(*question, parameters, kNow, values, message)) << message;
         QueryAnswer answer;
-        EXPECT_EQ(RunReadOnlyQuery(store_->Db(), question->sql, values, answer, message), QueryOutcome::Answered)
+        EXPECT_EQ(RunReadOnlyQuery(store_->Db(), question->sql, values, answer, message), AnswerOutcome::Answered)
             << name << ": " << message;
         std::vector<std::vector<std::string>> rows;
         for (const auto& row : answer.rows) {
@@ -142,13 +142,13 @@ TEST_F(Questions, AStatementThatWouldDoMoreThanReadIsRefusedAndChangesNothing)
     };
     for (const char* sql : refused) {
         QueryAnswer answer;
-        EXPECT_EQ(RunReadOnlyQuery(reader->Db(), sql, {}, answer, message), QueryOutcome::Refused) << sql;
+        EXPECT_EQ(RunReadOnlyQuery(reader->Db(), sql, {}, answer, message), AnswerOutcome::Refused) << sql;
     }
     QueryAnswer answer;
-    EXPECT_EQ(RunReadOnlyQuery(reader->Db(), "SELECT no_such FROM checks", {}, answer, message), QueryOutcome::Failed);
+    EXPECT_EQ(RunReadOnlyQuery(reader->Db(), "SELECT no_such FROM checks", {}, answer, message), AnswerOutcome::Failed);
     EXPECT_NE(message.find("no_such"), std::string::npos) << message;
     EXPECT_EQ(RunReadOnlyQuery(reader->Db(), "SELECT computer, ';' FROM checks -- ; DROP", {}, answer, message),
-              QueryOutcome::Answered) << message;
+              AnswerOutcome::Answered) << message;
     EXPECT_EQ(answer.rows.size(), 3u);
     reader.reset();
     EXPECT_EQ(ReadFile(path), before);
@@ -189,7 +189,7 @@ TEST(Migration, AnOlderStoreIsBroughtForwardWithItsChecks)
     ASSERT_TRUE(store) << test.LastMessage();
     QueryAnswer answer;
     ASSERT_EQ(RunReadOnlyQuery(store->Db(), "SELECT computer, name FROM services", {}, answer, message),
-              QueryOutcome::Answered) << message;
+              AnswerOutcome::Answered) << message;
     ASSERT_EQ(answer.rows.size(), 1u);
     EXPECT_EQ(answer.rows[0][0].text, "PC-OLD");
 }

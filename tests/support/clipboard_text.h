@@ -5,8 +5,9 @@
 #include <cstring>
 #include <string>
 
+#include "base/handles.h"
 #include "base/narrow.h"
-#include "ui/handles.h"
+#include "ui/clipboard_session.h"
 
 // The clipboard's text in `format` as it stands, as bytes; "<none>" when it holds no
 // text, "<busy>" when it cannot be opened.
@@ -46,7 +47,7 @@ inline bool PutClipboardText(const std::string& text)
         return false;
     const std::wstring wide = ToWide(text);
     const size_t bytes = (wide.size() + 1) * sizeof(wchar_t);
-    ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, bytes));
     if (!block)
         return false;
     std::memcpy(GlobalLock(block.Get()), wide.c_str(), bytes);

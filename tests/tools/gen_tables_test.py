@@ -19,7 +19,7 @@ class GeneratorChecks(unittest.TestCase):
     def setUp(self):
         self.folder = tempfile.TemporaryDirectory()
         self.root = Path(self.folder.name) / "source"
-        for relative, _ in gen_tables.DATA_FILES.values():
+        for relative in [path for path, _ in gen_tables.DATA_FILES.values()] + gen_tables.TEXT_DATA_FILES:
             (self.root / relative).parent.mkdir(parents=True, exist_ok=True)
             shutil.copy(ROOT / relative, self.root / relative)
         self.output = Path(self.folder.name) / "generated"
@@ -85,6 +85,15 @@ class GeneratorChecks(unittest.TestCase):
                   lambda text: text.replace("ConfigManagerErrorCode\t*\t0\t31\t10100",
                                             "ConfigManagerErrorCode\t*\t0\t32\t10100"))
         self.assertRefused("string 10132 is not in resources/strings/decoded.tsv")
+
+    def test_store_data_that_would_mislead(self):
+        # An identity made of a volatile property, a question with a parameter it never
+        # declared and one that reads the store's tables instead of its views.
+        self.edit("store/identity.tsv", lambda text: text.replace("Win32_LogicalDisk\tDeviceID", "Win32_LogicalDisk\tFreeSpace"))
+        self.edit("store/questions.txt", lambda text: text.replace("upper(:hotfix)", "upper(:hotfixes)")
+                  .replace("FROM services s", "FROM store_checks s"))
+        self.assertRefused("FreeSpace identifies objects of Win32_LogicalDisk but is volatile",
+                           "unknown parameter :hotfixes", "never the store's tables")
 
 
 if __name__ == "__main__":

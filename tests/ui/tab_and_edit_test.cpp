@@ -2,9 +2,10 @@
 
 #include <cstring>
 
+#include "base/handles.h"
 #include "tests/ui/ui_test_util.h"
+#include "ui/clipboard_session.h"
 #include "ui/edit.h"
-#include "ui/handles.h"
 #include "ui/tab_ctrl.h"
 
 namespace {
@@ -46,7 +47,7 @@ TEST(Edit, PastesTheClipboardText)
         ASSERT_TRUE(clipboard.IsOpen());
         EmptyClipboard();
         const char text[] = "SERVER01";
-        ui::UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, sizeof(text)));
+        UniqueGlobal block(GlobalAlloc(GMEM_MOVEABLE, sizeof(text)));
         std::memcpy(GlobalLock(block.Get()), text, sizeof(text));
         GlobalUnlock(block.Get());
         ASSERT_TRUE(SetClipboardData(CF_TEXT, block.Get()));

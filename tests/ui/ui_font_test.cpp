@@ -7,7 +7,7 @@
 
 TEST(UiFont, SystemInterfaceFontDrawsUnderscoresAndRowsLeaveThemRoom)
 {
-    ui::UniqueFont font = ui::CreateSystemUiFont();
+    UniqueFont font = ui::CreateSystemUiFont();
     ASSERT_TRUE(font);
     EXPECT_TRUE(ui::DrawsUnderscore(font.Get())) << "\"my_pc_01\" must not read \"my pc 01\"";
 

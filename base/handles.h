@@ -1,12 +1,11 @@
-// Move-only owners of Win32 handles, and two scoped helpers: the wait cursor and an
-// open clipboard.
+// Move-only owners of Win32 handles, for every layer: kernel objects, modules, menus, image
+// lists, icons, GDI objects, memory blocks, and a window's device context.
 #pragma once
 #include <windows.h>
 #include <commctrl.h>
 
 #include <utility>
 
-namespace ui {
 
 // Owns one handle and releases it with Traits::Close. Traits provides
 //   using Handle = ...; static Handle Empty(); static bool IsValid(Handle);
@@ -85,36 +84,48 @@ using UniqueFont = UniqueResource<handle_traits::GdiObject<HFONT>>;
 using UniqueBrush = UniqueResource<handle_traits::GdiObject<HBRUSH>>;
 using UniquePen = UniqueResource<handle_traits::GdiObject<HPEN>>;
 using UniqueBitmap = UniqueResource<handle_traits::GdiObject<HBITMAP>>;
+using UniqueMemoryDC = UniqueResource<handle_traits::NullIsEmpty<HDC, DeleteDC>>;
+using UniqueModule = UniqueResource<handle_traits::NullIsEmpty<HMODULE, FreeLibrary>>;
 
-// Shows the hourglass for its lifetime and then puts the previous cursor back.
-class WaitCursor {
+// The device context of a window's client area (or of the whole window, frame included),
+// or of the screen for a null window, from GetDC or GetWindowDC, released when it goes.
+class WindowDC {
 public:
-    WaitCursor() : previous_(SetCursor(LoadCursor(nullptr, IDC_WAIT))) {}
-    ~WaitCursor() { SetCursor(previous_); }
-    WaitCursor(const WaitCursor&) = delete;
-    WaitCursor& operator=(const WaitCursor&) = delete;
-
-private:
-    HCURSOR previous_;
-};
-
-// Opens the clipboard for its lifetime. IsOpen() tells whether opening succeeded;
-// only then may the clipboard be read or written.
-class ClipboardSession {
-public:
-    explicit ClipboardSession(HWND owner = nullptr) : open_(OpenClipboard(owner) != FALSE) {}
-    ~ClipboardSession()
+    enum class Area { Client, Whole };
+    explicit WindowDC(HWND window, Area area = Area::Client)
+        : window_(window), dc_(area == Area::Client ? GetDC(window) : GetWindowDC(window))
     {
-        if (open_)
-            CloseClipboard();
     }
-    ClipboardSession(const ClipboardSession&) = delete;
-    ClipboardSession& operator=(const ClipboardSession&) = delete;
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+    ~WindowDC()
+    {
+        if (dc_)
+            ReleaseDC(window_, dc_);
+    }
 
-    bool IsOpen() const { return open_; }
+    HDC Get() const { return dc_; }
+    explicit operator bool() const { return dc_ != nullptr; }
 
 private:
-    bool open_;
+    HWND window_;
+    HDC dc_;
 };
 
-}  // namespace ui
+// Selects an object into a DC for the scope and puts the previous one back.
+class ScopedSelect {
+public:
+    ScopedSelect(HDC dc, HGDIOBJ object) : dc_(dc), previous_(object ? SelectObject(dc, object) : nullptr) {}
+    ~ScopedSelect()
+    {
+        if (previous_)
+            SelectObject(dc_, previous_);
+    }
+    ScopedSelect(const ScopedSelect&) = delete;
+    ScopedSelect& operator=(const ScopedSelect&) = delete;
+
+private:
+    HDC dc_;
+    HGDIOBJ previous_;
+};
+
