@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include "base/text_util.h"
-#include "engine/icmp_probe.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "store/odbc_database.h"
@@ -169,7 +168,8 @@ TEST_F(OdbcStoreTest, RefusedLoginsAndDatabasesNameTheCauseNeverThePassword)
 
 TEST_F(OdbcStoreTest, AServerThatNeverAnswersIsGivenUpWithinTheTimeOut)
 {
-    WinsockScope winsock;
+    WSADATA winsock;
+    ASSERT_EQ(WSAStartup(MAKEWORD(2, 2), &winsock), 0);
     SOCKET silent = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
     sockaddr_in address{};
     address.sin_family = AF_INET;
@@ -192,6 +192,7 @@ TEST_F(OdbcStoreTest, AServerThatNeverAnswersIsGivenUpWithinTheTimeOut)
     EXPECT_FALSE(Connect(WithAttribute(location_.connection, "Port", port), error, 2));   // nobody listens now
     EXPECT_EQ(error.failure, DbFailure::Connection) << error.message;
     EXPECT_LT(GetTickCount64() - closedStart, 6000u) << error.message;
+    WSACleanup();
 }
 
 TEST_F(OdbcStoreTest, ABrokenConnectionIsTriedOnceMoreOnANewOne)
