@@ -67,7 +67,7 @@ public:
             arguments.push_back("/store:" + store);
         LARGE_INTEGER start;
         QueryPerformanceCounter(&start);
-        const int exitCode = RunMirelReport(arguments, connector_);
+        const int exitCode = static_cast<int>(RunMirelReport(arguments, connector_));
         const double seconds = Seconds(start);
         if (exitCode != 0)
             std::printf("  exit code %d\n", exitCode);
