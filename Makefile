@@ -8,7 +8,8 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 RUNPREFIX ?= $(CURDIR)/$(BUILD)/wine-run
 
-PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3 nlohmann-json3-dev locales npm
+PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3 nlohmann-json3-dev locales npm \
+            postgresql unixodbc odbc-postgresql
 APT_LINE  = apt-get install -y $(PACKAGES)
 
 .PHONY: all build test run deps dist clean
@@ -24,6 +25,9 @@ deps:
 	[ -f /usr/include/nlohmann/json.hpp ] || missing="$$missing nlohmann-json3-dev"; \
 	[ -f /usr/share/i18n/locales/ja_JP ] || missing="$$missing locales"; \
 	[ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 || missing="$$missing wine64"; \
+	ls /usr/lib/postgresql/*/bin/pg_ctl >/dev/null 2>&1 || missing="$$missing postgresql"; \
+	command -v isql >/dev/null 2>&1 || missing="$$missing unixodbc"; \
+	grep -qs '^\[PostgreSQL Unicode\]' /etc/odbcinst.ini || missing="$$missing odbc-postgresql"; \
 	if [ -n "$$missing" ]; then \
 	    echo "Missing:$$missing"; \
 	    if [ "$$(id -u)" = 0 ]; then \

@@ -200,8 +200,10 @@ void ManyReport::Tell(const ComputerSummary& summary, size_t finished)
         StoredCheck stored;
         const ClassCatalogEntry* entry = FindClass(options_.classId);
         stored.header.kind = options_.command == ReportCommand::ClassCheck && entry ? entry->className : kStandardKind;
-        if (Keep(copy, summary.result, std::move(stored)) == ComputerResult::FileError && !options_.quiet)
-            errors_.Message(copy.message);
+        // Its summary row keeps its own result: a check lost on the way is told even with /q.
+        if (Keep(copy, summary.result, std::move(stored)) == ComputerResult::FileError)
+            errors_.Message((summary.computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : summary.computer) + ": " +
+                            copy.message);
     }
     if (options_.quiet)
         return;
@@ -241,7 +243,7 @@ ExitCode ManyReport::Run()
     if (!recording.Open(options_, messages_))
         return recording.OpenFailureExitCode();
     if (recording.Active())
-        records_ = std::make_unique<RecordQueue>(recording.Release());
+        records_ = std::make_unique<RecordQueue>(recording.Release(), StoreReopenOf(options_));
     if (!AskForAccount(options_, settings.credentials, messages_))
         return ExitCode::Usage;
     RunFolder folder;   // what it creates goes again if the run ends without a file in it

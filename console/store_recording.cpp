@@ -13,6 +13,14 @@ StoreLocation StoreLocationOf(const ReportOptions& options)
     return location;
 }
 
+StoreReopen StoreReopenOf(const ReportOptions& options)
+{
+    return [location = StoreLocationOf(options), timeout = options.timeoutSeconds](std::string& message) {
+        StoreOpenFailure failure;
+        return InventoryStore::Open(location, StoreAccess::Record, timeout, message, failure);
+    };
+}
+
 bool ConsoleRecording::Open(const ReportOptions& options, MessageSink& messages)
 {
     if (!options.store)
@@ -34,8 +42,9 @@ ExitCode ConsoleRecording::Finish(StoredCheck& check, ExitCode exitCode, const R
 {
     if (!store_)
         return exitCode;
-    if (!store_->Record(check)) {
-        messages.ShowMessage(LoadText(IDS_STORE_NOT_RECORDED) + "\n" + store_->FailureMessage(), MB_ICONEXCLAMATION);
+    const RecordOutcome outcome = RecordWithRetry(store_, StoreReopenOf(options), check);
+    if (!outcome.recorded) {
+        messages.ShowMessage(LoadText(IDS_STORE_NOT_RECORDED) + "\n" + outcome.message, MB_ICONEXCLAMATION);
         const bool worse = exitCode >= ExitCode::Usage && exitCode <= ExitCode::SomeFailed && exitCode != ExitCode::Incomplete;
         return worse ? exitCode : ExitCode::FileError;
     }

@@ -9,6 +9,7 @@
 #include "console/exit_code.h"
 #include "console/report_options.h"
 #include "store/inventory_store.h"
+#include "store/record_queue.h"
 #include "store/stored_check.h"
 
 class ConsoleRecording {
@@ -21,8 +22,9 @@ public:
     // Takes the store (for the one writer of a run over many computers).
     std::unique_ptr<InventoryStore> Release() { return std::move(store_); }
 
-    // Records `check` when the store is open; returns `exitCode`, or the file-error code
-    // after the message when recording failed and nothing worse happened. Without /q,
+    // Records `check` when the store is open (once more on a new connection when the
+    // connection to the server broke); returns `exitCode`, or the file-error code after
+    // the message when recording failed and nothing worse happened. Without /q,
     // says under which number the check was recorded.
     ExitCode Finish(StoredCheck& check, ExitCode exitCode, const ReportOptions& options, MessageSink& messages);
 
@@ -33,6 +35,8 @@ private:
 
 // The store the options name: /store:... or the default file.
 StoreLocation StoreLocationOf(const ReportOptions& options);
+// Opens that store anew for recording, after its connection broke.
+StoreReopen StoreReopenOf(const ReportOptions& options);
 
 // A check of the options' computer as the store will keep it, its results still to come.
 StoredCheck NewStoredCheck(const ReportOptions& options, const CheckTime& checkedAt, const std::string& kind);

@@ -11,18 +11,26 @@ struct ColumnSet {
     std::string identityRule;
 };
 
+// Reads a check's parts in a few statements, each over all its parts: a server answers
+// every statement over the network.
 class CheckLoader {
 public:
-    explicit CheckLoader(StatementCache& statements) : statements_(statements) {}
-    bool LoadParts(StoredCheck& check);
+    CheckLoader(StatementCache& statements, StoredCheck& check) : statements_(statements), check_(check) {}
+    bool LoadParts();
 
 private:
-    const ColumnSet* Columns(int64_t id);
-    bool LoadObjects(int64_t setId, StoredPart& part);
-    bool LoadVolatile(int64_t checkId, int ordinal, StoredPart& part);
+    bool LoadColumns();
+    bool LoadObjects();
+    bool LoadCells(const char* sql);
+    StoredPart* PartOf(int64_t ordinal)
+    {
+        const auto found = partOf_.find(ordinal);
+        return found == partOf_.end() ? nullptr : &check_.parts[found->second];
+    }
 
     StatementCache& statements_;
-    std::map<int64_t, ColumnSet> columns_;
+    StoredCheck& check_;
+    std::map<int64_t, size_t> partOf_;   // ordinal -> place in check_.parts
 };
 
 StoredCell CellOfRow(DbStatement& row, int first)
@@ -38,106 +46,77 @@ StoredCell EmptyCell()
     return cell;
 }
 
-const ColumnSet* CheckLoader::Columns(int64_t id)
+// Runs `select` (the check's id bound) and gives each row to `take`; false on failure.
+template <class Take>
+bool EachRow(StatementLease select, int64_t checkId, Take take)
 {
-    if (auto found = columns_.find(id); found != columns_.end())
-        return &found->second;
-    ColumnSet set;
-    StatementLease rule = statements_.Get("SELECT identity FROM store_columns WHERE id = ?");
-    StatementLease names = statements_.Get("SELECT property FROM store_column_names WHERE columns_id = ? ORDER BY position");
-    if (!rule || !names)
-        return nullptr;
-    rule->BindInt(1, id);
-    if (rule->Step() != DbStep::Row)
-        return nullptr;
-    set.identityRule = rule->Text(0);
-    names->BindInt(1, id);
-    DbStep step;
-    while ((step = names->Step()) == DbStep::Row)
-        set.properties.push_back(names->Text(0));
-    if (step == DbStep::Error)
-        return nullptr;
-    return &columns_.emplace(id, std::move(set)).first->second;
-}
-
-bool CheckLoader::LoadObjects(int64_t setId, StoredPart& part)
-{
-    StatementLease identities = statements_.Get(
-        "SELECT o.identity FROM store_set_members m JOIN store_objects o ON o.id = m.object_id"
-        " WHERE m.set_id = ? ORDER BY m.position");
-    StatementLease cells = statements_.Get(
-        "SELECT m.position, c.position, c.vartype, c.raw_kind, c.raw, c.shown FROM store_set_members m"
-        " JOIN store_cells c ON c.object_id = m.object_id WHERE m.set_id = ? ORDER BY m.position, c.position");
-    if (!identities || !cells)
+    if (!select)
         return false;
-    identities->BindInt(1, setId);
+    select->BindInt(1, checkId);
     DbStep step;
-    while ((step = identities->Step()) == DbStep::Row)
-        part.objects.push_back({std::vector<StoredCell>(part.properties.size(), EmptyCell()), identities->Text(0)});
-    if (step == DbStep::Error)
-        return false;
-    cells->BindInt(1, setId);
-    while ((step = cells->Step()) == DbStep::Row) {
-        const size_t member = static_cast<size_t>(cells->Int(0));
-        const size_t position = static_cast<size_t>(cells->Int(1));
-        if (member < part.objects.size() && position < part.properties.size())
-            part.objects[member].cells[position] = CellOfRow(*cells, 2);
-    }
+    while ((step = select->Step()) == DbStep::Row)
+        take(*select);
     return step == DbStep::Done;
 }
 
-bool CheckLoader::LoadVolatile(int64_t checkId, int ordinal, StoredPart& part)
+bool CheckLoader::LoadColumns()
 {
-    StatementLease cells = statements_.Get(
-        "SELECT member, position, vartype, raw_kind, raw, shown FROM store_volatile"
-        " WHERE check_id = ? AND ordinal = ?");
-    if (!cells)
-        return false;
-    cells->BindInt(1, checkId);
-    cells->BindInt(2, ordinal);
-    DbStep step;
-    while ((step = cells->Step()) == DbStep::Row) {
-        const size_t member = static_cast<size_t>(cells->Int(0));
-        const size_t position = static_cast<size_t>(cells->Int(1));
-        if (member < part.objects.size() && position < part.properties.size())
-            part.objects[member].cells[position] = CellOfRow(*cells, 2);
-    }
-    return step == DbStep::Done;
+    return EachRow(statements_.Get("SELECT p.ordinal, c.identity, n.property FROM store_parts p"
+                                   " JOIN store_columns c ON c.id = p.columns_id"
+                                   " LEFT JOIN store_column_names n ON n.columns_id = c.id"
+                                   " WHERE p.check_id = ? ORDER BY p.ordinal, n.position"),
+                   check_.header.id, [this](DbStatement& row) {
+                       StoredPart* part = PartOf(row.Int(0));
+                       if (!part)
+                           return;
+                       part->identityRule = row.Text(1);
+                       if (!row.IsNull(2))
+                           part->properties.push_back(row.Text(2));
+                   });
 }
 
-bool CheckLoader::LoadParts(StoredCheck& check)
+bool CheckLoader::LoadObjects()
 {
-    StatementLease parts = statements_.Get(
-        "SELECT ordinal, class_name, state, columns_id, set_id FROM store_parts WHERE check_id = ? ORDER BY ordinal");
-    if (!parts)
-        return false;
-    parts->BindInt(1, check.header.id);
-    struct Row {
-        int ordinal;
-        StoredPart part;
-        int64_t columnsId, setId;
-    };
-    std::vector<Row> rows;
-    DbStep step;
-    while ((step = parts->Step()) == DbStep::Row) {
-        Row row{static_cast<int>(parts->Int(0)), {}, parts->Int(3), parts->Int(4)};
-        row.part.className = parts->Text(1);
-        row.part.state = static_cast<PartState>(parts->Int(2));
-        rows.push_back(std::move(row));
-    }
-    if (step == DbStep::Error)
-        return false;
-    for (Row& row : rows) {
-        const ColumnSet* columns = Columns(row.columnsId);
-        if (!columns)
-            return false;
-        row.part.properties = columns->properties;
-        row.part.identityRule = columns->identityRule;
-        if (!LoadObjects(row.setId, row.part) || !LoadVolatile(check.header.id, row.ordinal, row.part))
-            return false;
-        check.parts.push_back(std::move(row.part));
-    }
-    return true;
+    return EachRow(statements_.Get("SELECT p.ordinal, o.identity FROM store_parts p"
+                                   " JOIN store_set_members m ON m.set_id = p.set_id"
+                                   " JOIN store_objects o ON o.id = m.object_id"
+                                   " WHERE p.check_id = ? ORDER BY p.ordinal, m.position"),
+                   check_.header.id, [this](DbStatement& row) {
+                       if (StoredPart* part = PartOf(row.Int(0)))
+                           part->objects.push_back(
+                               {std::vector<StoredCell>(part->properties.size(), EmptyCell()), row.Text(1)});
+                   });
+}
+
+// Cells of rows (ordinal, member, position, vartype, raw kind, raw, shown).
+bool CheckLoader::LoadCells(const char* sql)
+{
+    return EachRow(statements_.Get(sql), check_.header.id, [this](DbStatement& row) {
+        StoredPart* part = PartOf(row.Int(0));
+        const size_t member = static_cast<size_t>(row.Int(1));
+        const size_t position = static_cast<size_t>(row.Int(2));
+        if (part && member < part->objects.size() && position < part->properties.size())
+            part->objects[member].cells[position] = CellOfRow(row, 3);
+    });
+}
+
+bool CheckLoader::LoadParts()
+{
+    const bool parts = EachRow(
+        statements_.Get("SELECT ordinal, class_name, state FROM store_parts WHERE check_id = ? ORDER BY ordinal"),
+        check_.header.id, [this](DbStatement& row) {
+            partOf_[row.Int(0)] = check_.parts.size();
+            StoredPart part;
+            part.className = row.Text(1);
+            part.state = static_cast<PartState>(row.Int(2));
+            check_.parts.push_back(std::move(part));
+        });
+    return parts && LoadColumns() && LoadObjects() &&
+           LoadCells("SELECT p.ordinal, m.position, c.position, c.vartype, c.raw_kind, c.raw, c.shown"
+                     " FROM store_parts p JOIN store_set_members m ON m.set_id = p.set_id"
+                     " JOIN store_cells c ON c.object_id = m.object_id WHERE p.check_id = ?") &&
+           LoadCells("SELECT ordinal, member, position, vartype, raw_kind, raw, shown FROM store_volatile"
+                     " WHERE check_id = ?");
 }
 
 }  // namespace
@@ -185,6 +164,6 @@ LoadResult LoadCheck(StatementCache& statements, int64_t id, StoredCheck& check)
     const LoadResult header = LoadCheckHeader(statements, id, check.header);
     if (header != LoadResult::Loaded)
         return header;
-    CheckLoader loader(statements);
-    return loader.LoadParts(check) ? LoadResult::Loaded : LoadResult::Failed;
+    CheckLoader loader(statements, check);
+    return loader.LoadParts() ? LoadResult::Loaded : LoadResult::Failed;
 }

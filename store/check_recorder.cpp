@@ -9,6 +9,8 @@
 #include "store/content_digest.h"
 #include "store/object_identity.h"
 #include "store/raw_cell.h"
+#include "store/row_batch.h"
+#include "store/store_statements.h"
 
 namespace {
 
@@ -96,15 +98,24 @@ int64_t InsertedId(const StatementLease& insert)
     return id;
 }
 
-void BindCell(DbStatement& insert, int first, const StoredCell& cell, const RawCellText& raw)
+// A text, or null when there is none.
+DbValue OptionalText(bool present, const std::string& text)
 {
-    insert.BindInt(first, cell.raw.vartype);
-    insert.BindInt(first + 1, static_cast<int>(raw.kind));
-    if (raw.kind == RawKind::Null)
-        insert.BindNull(first + 2);
-    else
-        insert.BindText(first + 2, raw.text);
-    insert.BindText(first + 3, cell.text);
+    DbValue value;
+    if (present)
+        value.emplace<std::string>(text);
+    return value;
+}
+
+// The values of a cell's row: `first` (its keys), then its VARIANT type, raw kind, raw
+// text (null for none) and shown text.
+std::vector<DbValue> CellRow(std::vector<DbValue> first, const StoredCell& cell, const RawCellText& raw)
+{
+    first.emplace_back(static_cast<int64_t>(cell.raw.vartype));
+    first.emplace_back(static_cast<int64_t>(raw.kind));
+    first.emplace_back(OptionalText(raw.kind != RawKind::Null, raw.text));
+    first.emplace_back(std::in_place_type<std::string>, cell.text);
+    return first;
 }
 
 class CheckWriter {
@@ -114,16 +125,53 @@ public:
 
 private:
     bool WriteComputerAndCheck();
-    bool WriteColumns(PartPlan& plan);
-    bool WriteObjects();
-    bool WriteSet(PartPlan& plan);
-    bool WritePart(const PartPlan& plan, int ordinal);
+    bool WriteColumns();
+    bool WriteObjects(const std::map<std::string, int64_t>& setIds);
+    bool WriteSets();
+    bool WriteParts();
 
     StatementCache& statements_;
     StoredCheck& check_;
     std::vector<PartPlan> plans_;
     std::map<std::string, int64_t> objectIds_;   // by digest
 };
+
+// Rows keyed by their digest (the first value), in digest order: two writers of a server
+// database then never wait for each other in a circle.
+using DigestRows = std::map<std::string, std::vector<DbValue>>;
+
+// Inserts those of `rows` that `ids` lacks into `table` (`head` names its columns) and adds
+// their ids; `inserted` gets the digests this writer inserted, whose rows of other tables it
+// writes. A row another writer inserted meanwhile is looked up.
+bool InsertMissing(StatementCache& statements, const char* table, const std::string& head, const DigestRows& rows,
+                   std::map<std::string, int64_t>& ids, std::vector<std::string>& inserted)
+{
+    RowBatch batch(statements, head, rows.empty() ? 0 : rows.begin()->second.size(),
+                   " ON CONFLICT (digest) DO NOTHING RETURNING digest, id");
+    for (const auto& [digest, row] : rows)
+        if (!ids.count(digest))
+            batch.Add(row);
+    if (!batch.Run([&](DbStatement& row) {
+            ids[row.Text(0)] = row.Int(1);
+            inserted.push_back(row.Text(0));
+        }))
+        return false;
+    std::vector<std::string> others;
+    for (const auto& [digest, row] : rows)
+        if (!ids.count(digest))
+            others.push_back(digest);
+    if (!IdsOfDigests(statements, table, others, ids))
+        return false;
+    return std::all_of(rows.begin(), rows.end(), [&](const auto& row) { return ids.count(row.first) > 0; });
+}
+
+std::vector<std::string> Keys(const DigestRows& rows)
+{
+    std::vector<std::string> keys;
+    for (const auto& row : rows)
+        keys.push_back(row.first);
+    return keys;
+}
 
 bool CheckWriter::WriteComputerAndCheck()
 {
@@ -140,6 +188,16 @@ bool CheckWriter::WriteComputerAndCheck()
     const int64_t computerId = IdOfDigest(statements_, "SELECT id FROM store_computers WHERE name_key = ?", key);
     if (computerId <= 0)
         return false;
+    // Writers of one computer's checks take turns: each reads the checks before and after
+    // its own to record what changed, and must see those of the others.
+    if (const char* lock = StatementsFor(statements_.Db().Dialect()).lockComputer; *lock) {
+        StatementLease select = statements_.Get(lock);
+        if (!select)
+            return false;
+        select->BindInt(1, computerId);
+        if (select->Step() != DbStep::Row)
+            return false;
+    }
     StatementLease check = statements_.Get(
         "INSERT INTO store_checks (computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind,"
         " account, result, error_code, message, complete, seconds, source, language)"
@@ -166,167 +224,118 @@ bool CheckWriter::WriteComputerAndCheck()
     return header.id > 0;
 }
 
-bool CheckWriter::WriteColumns(PartPlan& plan)
+bool CheckWriter::WriteColumns()
 {
-    static constexpr char kSelect[] = "SELECT id FROM store_columns WHERE digest = ?";
-    plan.columnsId = IdOfDigest(statements_, kSelect, plan.columnsDigest);
-    if (plan.columnsId != 0)
-        return plan.columnsId > 0;
-    StatementLease insert = statements_.Get(
-        "INSERT INTO store_columns (digest, class_name, identity) VALUES (?, ?, ?)"
-        " ON CONFLICT (digest) DO NOTHING RETURNING id");
-    if (!insert)
-        return false;
-    insert->BindText(1, plan.columnsDigest);
-    insert->BindText(2, plan.part->className);
-    insert->BindText(3, plan.part->identityRule);
-    plan.columnsId = InsertedId(insert);
-    if (plan.columnsId == 0)   // another writer's, meanwhile
-        plan.columnsId = IdOfDigest(statements_, kSelect, plan.columnsDigest);
-    else if (plan.columnsId > 0) {
-        for (size_t position = 0; position < plan.part->properties.size(); ++position) {
-            StatementLease name = statements_.Get(
-                "INSERT INTO store_column_names (columns_id, position, property) VALUES (?, ?, ?)");
-            if (!name)
-                return false;
-            name->BindInt(1, plan.columnsId);
-            name->BindInt(2, static_cast<int64_t>(position));
-            name->BindText(3, plan.part->properties[position]);
-            if (name->Step() != DbStep::Done)
-                return false;
-        }
+    DigestRows rows;
+    std::map<std::string, const StoredPart*> parts;
+    for (const PartPlan& plan : plans_) {
+        rows.emplace(plan.columnsDigest, std::vector<DbValue>{plan.columnsDigest, plan.part->className, plan.part->identityRule});
+        parts.emplace(plan.columnsDigest, plan.part);
     }
-    return plan.columnsId > 0;
+    std::map<std::string, int64_t> ids;
+    std::vector<std::string> inserted;
+    if (!IdsOfDigests(statements_, "store_columns", Keys(rows), ids) ||
+        !InsertMissing(statements_, "store_columns", "INSERT INTO store_columns (digest, class_name, identity)", rows,
+                       ids, inserted))
+        return false;
+    RowBatch names(statements_, "INSERT INTO store_column_names (columns_id, position, property)", 3);
+    for (const std::string& digest : inserted) {
+        const std::vector<std::string>& properties = parts.at(digest)->properties;
+        for (size_t position = 0; position < properties.size(); ++position)
+            names.Add({ids.at(digest), static_cast<int64_t>(position), properties[position]});
+    }
+    for (PartPlan& plan : plans_)
+        plan.columnsId = ids.at(plan.columnsDigest);
+    return names.Run();
 }
 
-// The objects of every set not yet stored, each once, in the order of their digests:
-// two writers of a server database then never wait for each other in a circle.
-bool CheckWriter::WriteObjects()
+// The objects of every set not yet stored, each once.
+bool CheckWriter::WriteObjects(const std::map<std::string, int64_t>& setIds)
 {
     struct Source {
         const PartPlan* plan;
         size_t index;
     };
-    std::map<std::string, Source> wanted;
+    std::map<std::string, Source> sources;
+    DigestRows rows;
     for (const PartPlan& plan : plans_) {
-        if (plan.setId > 0)
+        if (setIds.count(plan.setDigest))
             continue;
-        for (size_t i = 0; i < plan.objectDigests.size(); ++i)
-            wanted.emplace(plan.objectDigests[i], Source{&plan, i});
-    }
-    static constexpr char kSelect[] = "SELECT id FROM store_objects WHERE digest = ?";
-    for (const auto& [digest, source] : wanted) {
-        int64_t id = IdOfDigest(statements_, kSelect, digest);
-        if (id < 0)
-            return false;
-        if (id == 0) {
-            const StoredPart& part = *source.plan->part;
-            const StoredObject& object = part.objects[source.index];
-            StatementLease insert = statements_.Get(
-                "INSERT INTO store_objects (digest, columns_id, identity) VALUES (?, ?, ?)"
-                " ON CONFLICT (digest) DO NOTHING RETURNING id");
-            if (!insert)
-                return false;
-            insert->BindText(1, digest);
-            insert->BindInt(2, source.plan->columnsId);
-            insert->BindText(3, object.identity);
-            id = InsertedId(insert);
-            if (id == 0)
-                id = IdOfDigest(statements_, kSelect, digest);
-            else if (id > 0) {
-                const std::vector<RawCellText>& raws = source.plan->raws[source.index];
-                for (size_t position = 0; position < raws.size(); ++position) {
-                    const StoredCell& cell = object.cells[position];
-                    if (source.plan->volatilePositions[position] || IsEmptyCell(cell, raws[position]))
-                        continue;
-                    StatementLease cells = statements_.Get(
-                        "INSERT INTO store_cells (object_id, position, vartype, raw_kind, raw, shown)"
-                        " VALUES (?, ?, ?, ?, ?, ?)");
-                    if (!cells)
-                        return false;
-                    cells->BindInt(1, id);
-                    cells->BindInt(2, static_cast<int64_t>(position));
-                    BindCell(*cells, 3, cell, raws[position]);
-                    if (cells->Step() != DbStep::Done)
-                        return false;
-                }
-            }
-            if (id <= 0)
-                return false;
+        for (size_t i = 0; i < plan.objectDigests.size(); ++i) {
+            sources.emplace(plan.objectDigests[i], Source{&plan, i});
+            rows.emplace(plan.objectDigests[i],
+                         std::vector<DbValue>{plan.objectDigests[i], plan.columnsId, plan.part->objects[i].identity});
         }
-        objectIds_.emplace(digest, id);
     }
-    return true;
-}
-
-bool CheckWriter::WriteSet(PartPlan& plan)
-{
-    if (plan.setId > 0)
-        return true;
-    static constexpr char kSelect[] = "SELECT id FROM store_sets WHERE digest = ?";
-    StatementLease insert = statements_.Get(
-        "INSERT INTO store_sets (digest, object_count) VALUES (?, ?) ON CONFLICT (digest) DO NOTHING RETURNING id");
-    if (!insert)
+    std::vector<std::string> inserted;
+    if (!IdsOfDigests(statements_, "store_objects", Keys(rows), objectIds_) ||
+        !InsertMissing(statements_, "store_objects", "INSERT INTO store_objects (digest, columns_id, identity)", rows,
+                       objectIds_, inserted))
         return false;
-    insert->BindText(1, plan.setDigest);
-    insert->BindInt(2, static_cast<int64_t>(plan.objectDigests.size()));
-    plan.setId = InsertedId(insert);
-    if (plan.setId == 0) {
-        plan.setId = IdOfDigest(statements_, kSelect, plan.setDigest);
-        return plan.setId > 0;
-    }
-    if (plan.setId < 0)
-        return false;
-    for (size_t position = 0; position < plan.objectDigests.size(); ++position) {
-        StatementLease member = statements_.Get(
-            "INSERT INTO store_set_members (set_id, position, object_id) VALUES (?, ?, ?)");
-        if (!member)
-            return false;
-        member->BindInt(1, plan.setId);
-        member->BindInt(2, static_cast<int64_t>(position));
-        member->BindInt(3, objectIds_.at(plan.objectDigests[position]));
-        if (member->Step() != DbStep::Done)
-            return false;
-    }
-    return true;
-}
-
-bool CheckWriter::WritePart(const PartPlan& plan, int ordinal)
-{
-    StatementLease part = statements_.Get(
-        "INSERT INTO store_parts (check_id, ordinal, class_name, state, columns_id, set_id) VALUES (?, ?, ?, ?, ?, ?)");
-    if (!part)
-        return false;
-    part->BindInt(1, check_.header.id);
-    part->BindInt(2, ordinal);
-    part->BindText(3, plan.part->className);
-    part->BindInt(4, static_cast<int>(plan.part->state));
-    part->BindInt(5, plan.columnsId);
-    part->BindInt(6, plan.setId);
-    if (part->Step() != DbStep::Done)
-        return false;
-    for (size_t member = 0; member < plan.part->objects.size(); ++member) {
-        const StoredObject& object = plan.part->objects[member];
-        for (size_t position = 0; position < plan.volatilePositions.size(); ++position) {
-            const RawCellText& raw = plan.raws[member][position];
-            if (!plan.volatilePositions[position] || position >= object.cells.size() ||
-                IsEmptyCell(object.cells[position], raw))
+    RowBatch cells(statements_, "INSERT INTO store_cells (object_id, position, vartype, raw_kind, raw, shown)", 6);
+    for (const std::string& digest : inserted) {
+        const Source& source = sources.at(digest);
+        const StoredObject& object = source.plan->part->objects[source.index];
+        const std::vector<RawCellText>& raws = source.plan->raws[source.index];
+        for (size_t position = 0; position < raws.size(); ++position) {
+            const StoredCell missing;
+            const StoredCell& cell = position < object.cells.size() ? object.cells[position] : missing;
+            if (source.plan->volatilePositions[position] || IsEmptyCell(cell, raws[position]))
                 continue;
-            StatementLease cell = statements_.Get(
-                "INSERT INTO store_volatile (check_id, ordinal, member, position, vartype, raw_kind, raw, shown)"
-                " VALUES (?, ?, ?, ?, ?, ?, ?, ?)");
-            if (!cell)
-                return false;
-            cell->BindInt(1, check_.header.id);
-            cell->BindInt(2, ordinal);
-            cell->BindInt(3, static_cast<int64_t>(member));
-            cell->BindInt(4, static_cast<int64_t>(position));
-            BindCell(*cell, 5, object.cells[position], raw);
-            if (cell->Step() != DbStep::Done)
-                return false;
+            cells.Add(CellRow({objectIds_.at(digest), static_cast<int64_t>(position)}, cell, raws[position]));
         }
     }
-    return true;
+    return cells.Run();
+}
+
+bool CheckWriter::WriteSets()
+{
+    std::map<std::string, int64_t> ids;
+    DigestRows rows;
+    std::map<std::string, const PartPlan*> plans;
+    for (const PartPlan& plan : plans_) {
+        rows.emplace(plan.setDigest, std::vector<DbValue>{plan.setDigest, static_cast<int64_t>(plan.objectDigests.size())});
+        plans.emplace(plan.setDigest, &plan);
+    }
+    if (!IdsOfDigests(statements_, "store_sets", Keys(rows), ids) || !WriteObjects(ids))
+        return false;
+    std::vector<std::string> inserted;
+    if (!InsertMissing(statements_, "store_sets", "INSERT INTO store_sets (digest, object_count)", rows, ids, inserted))
+        return false;
+    RowBatch members(statements_, "INSERT INTO store_set_members (set_id, position, object_id)", 3);
+    for (const std::string& digest : inserted) {
+        const std::vector<std::string>& objects = plans.at(digest)->objectDigests;
+        for (size_t position = 0; position < objects.size(); ++position)
+            members.Add({ids.at(digest), static_cast<int64_t>(position), objectIds_.at(objects[position])});
+    }
+    for (PartPlan& plan : plans_)
+        plan.setId = ids.at(plan.setDigest);
+    return members.Run();
+}
+
+bool CheckWriter::WriteParts()
+{
+    RowBatch parts(statements_, "INSERT INTO store_parts (check_id, ordinal, class_name, state, columns_id, set_id)", 6);
+    RowBatch cells(statements_,
+                   "INSERT INTO store_volatile (check_id, ordinal, member, position, vartype, raw_kind, raw, shown)", 8);
+    for (size_t ordinal = 0; ordinal < plans_.size(); ++ordinal) {
+        const PartPlan& plan = plans_[ordinal];
+        const int64_t id = check_.header.id;
+        parts.Add({id, static_cast<int64_t>(ordinal), plan.part->className, static_cast<int64_t>(plan.part->state),
+                   plan.columnsId, plan.setId});
+        for (size_t member = 0; member < plan.part->objects.size(); ++member) {
+            const StoredObject& object = plan.part->objects[member];
+            for (size_t position = 0; position < plan.volatilePositions.size(); ++position) {
+                const RawCellText& raw = plan.raws[member][position];
+                if (!plan.volatilePositions[position] || position >= object.cells.size() ||
+                    IsEmptyCell(object.cells[position], raw))
+                    continue;
+                cells.Add(CellRow({id, static_cast<int64_t>(ordinal), static_cast<int64_t>(member),
+                                   static_cast<int64_t>(position)}, object.cells[position], raw));
+            }
+        }
+    }
+    return parts.Run() && cells.Run();
 }
 
 bool CheckWriter::Write()
@@ -335,27 +344,7 @@ bool CheckWriter::Write()
         return false;
     for (const StoredPart& part : check_.parts)
         plans_.push_back(PlanPart(part));
-    for (PartPlan& plan : plans_) {
-        if (!WriteColumns(plan))
-            return false;
-        plan.setId = IdOfDigest(statements_, "SELECT id FROM store_sets WHERE digest = ?", plan.setDigest);
-        if (plan.setId < 0)
-            return false;
-    }
-    if (!WriteObjects())
-        return false;
-    // Sets in digest order too, for the same reason as the objects.
-    std::vector<PartPlan*> bySet;
-    for (PartPlan& plan : plans_)
-        bySet.push_back(&plan);
-    std::sort(bySet.begin(), bySet.end(), [](const PartPlan* a, const PartPlan* b) { return a->setDigest < b->setDigest; });
-    for (PartPlan* plan : bySet)
-        if (!WriteSet(*plan))
-            return false;
-    for (size_t ordinal = 0; ordinal < plans_.size(); ++ordinal)
-        if (!WritePart(plans_[ordinal], static_cast<int>(ordinal)))
-            return false;
-    return true;
+    return WriteColumns() && WriteSets() && WriteParts();
 }
 
 // The check of the same computer and kind that read something and came last before
@@ -395,43 +384,25 @@ const char* ChangeKindKey(ChangeKind kind)
     return "changed";
 }
 
-void BindOptionalText(DbStatement& statement, int index, bool present, const std::string& text)
-{
-    if (present)
-        statement.BindText(index, text);
-    else
-        statement.BindNull(index);
-}
-
 bool InsertChanges(StatementCache& statements, const CheckComparison& comparison)
 {
+    RowBatch rows(statements,
+                  "INSERT INTO store_changes (check_id, seq, previous_id, class_name, identity, change, property,"
+                  " before_text, after_text, before_raw, after_raw, volatile)", 12);
     int64_t seq = 0;
     for (const PartComparison& part : comparison.parts) {
         for (const ObjectChange& change : part.changes) {
-            StatementLease insert = statements.Get(
-                "INSERT INTO store_changes (check_id, seq, previous_id, class_name, identity, change, property,"
-                " before_text, after_text, before_raw, after_raw, volatile) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?)");
-            if (!insert)
-                return false;
             const bool changed = change.kind == ChangeKind::Changed;
             const RawCellText before = EncodeRaw(change.before.raw), after = EncodeRaw(change.after.raw);
-            insert->BindInt(1, comparison.after.id);
-            insert->BindInt(2, ++seq);
-            insert->BindInt(3, comparison.before.id);
-            insert->BindText(4, change.className);
-            insert->BindText(5, change.identity);
-            insert->BindText(6, ChangeKindKey(change.kind));
-            insert->BindText(7, change.property);
-            BindOptionalText(*insert, 8, changed, change.before.text);
-            BindOptionalText(*insert, 9, changed, change.after.text);
-            BindOptionalText(*insert, 10, changed && before.kind != RawKind::Null, before.text);
-            BindOptionalText(*insert, 11, changed && after.kind != RawKind::Null, after.text);
-            insert->BindInt(12, change.isVolatile ? 1 : 0);
-            if (insert->Step() != DbStep::Done)
-                return false;
+            rows.Add({comparison.after.id, ++seq, comparison.before.id, change.className, change.identity,
+                      std::string(ChangeKindKey(change.kind)), change.property,
+                      OptionalText(changed, change.before.text), OptionalText(changed, change.after.text),
+                      OptionalText(changed && before.kind != RawKind::Null, before.text),
+                      OptionalText(changed && after.kind != RawKind::Null, after.text),
+                      static_cast<int64_t>(change.isVolatile ? 1 : 0)});
         }
     }
-    return true;
+    return rows.Run();
 }
 
 bool SetChangeCount(StatementCache& statements, int64_t checkId, int64_t count)

@@ -27,18 +27,27 @@ RecordOutcome RecordQueue::Record(StoredCheck& check)
     return done.get();
 }
 
+RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const StoreReopen& reopen, StoredCheck& check)
+{
+    if (store && store->Record(check))
+        return {true, {}};
+    std::string message = store ? store->FailureMessage() : std::string();
+    const DbFailure failure = store ? store->Db().LastError().failure : DbFailure::Connection;
+    if (failure == DbFailure::Busy && store->Location().kind == StoreLocation::Kind::Odbc)
+        // Another writer won a deadlock (a file's writers wait their turn instead): once more.
+        return store->Record(check) ? RecordOutcome{true, {}} : RecordOutcome{false, store->FailureMessage()};
+    const bool broken = failure == DbFailure::Connection;
+    if (!broken || !reopen)
+        return {false, message};
+    store = reopen(message);
+    if (store && store->Record(check))
+        return {true, {}};
+    return {false, store ? store->FailureMessage() : message};
+}
+
 RecordOutcome RecordQueue::WriteOne(StoredCheck& check)
 {
-    if (store_ && store_->Record(check))
-        return {true, {}};
-    std::string message = store_ ? store_->FailureMessage() : std::string();
-    const bool broken = !store_ || store_->Db().LastError().failure == DbFailure::Connection;
-    if (!broken || !reopen_)
-        return {false, message};
-    store_ = reopen_(message);
-    if (store_ && store_->Record(check))
-        return {true, {}};
-    return {false, store_ ? store_->FailureMessage() : message};
+    return RecordWithRetry(store_, reopen_, check);
 }
 
 void RecordQueue::Write()

@@ -5,6 +5,7 @@
 #pragma once
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <future>
 #include <memory>
 #include <mutex>
@@ -18,10 +19,18 @@ struct RecordOutcome {
     std::string message;   // why not, when not
 };
 
+// Opens the store anew after a broken connection; null with `message` set when it cannot.
+using StoreReopen = std::function<std::unique_ptr<InventoryStore>(std::string& message)>;
+
+// Records `check` into `store`. On a server it tries once more when another writer won a
+// deadlock, and when the connection broke it opens the store anew with `reopen` (when
+// given) and tries once more; `store` is then the new one (null when it could not be opened).
+RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const StoreReopen& reopen, StoredCheck& check);
+
 class RecordQueue {
 public:
     // Takes the open store; `reopen` (optional) opens it anew after a broken connection.
-    using Reopen = std::function<std::unique_ptr<InventoryStore>(std::string& message)>;
+    using Reopen = StoreReopen;
     RecordQueue(std::unique_ptr<InventoryStore> store, Reopen reopen = {});
     RecordQueue(const RecordQueue&) = delete;
     RecordQueue& operator=(const RecordQueue&) = delete;

@@ -40,33 +40,70 @@ bool ParseStoreLocation(const std::string& text, StoreLocation& location)
     return !location.path.empty();
 }
 
-std::string WithoutPassword(const std::string& connection)
+namespace {
+
+bool IsPassword(const std::string& part)
 {
-    // Attributes are separated by ";"; a value in braces may hold one itself.
-    std::string kept, part;
+    const std::string name = AttributeName(part);
+    return EqualsNoCase(name, "PWD") || EqualsNoCase(name, "Password");
+}
+
+// Calls `take` with each "name=value" part of a connection string: parts are separated by
+// ";", and a value in braces may hold one itself.
+template <class Take>
+void ForEachAttribute(const std::string& connection, Take take)
+{
+    std::string part;
     int braces = 0;
-    auto flush = [&] {
-        // A part without "=" is no attribute: the rest of a password that held a ";".
-        const std::string name = AttributeName(part);
-        if (part.find('=') != std::string::npos && !EqualsNoCase(name, "PWD") && !EqualsNoCase(name, "Password")) {
-            if (!kept.empty())
-                kept += ';';
-            kept += part;
-        }
-        part.clear();
-    };
     for (char character : connection) {
         if (character == '{')
             ++braces;
         else if (character == '}' && braces > 0)
             --braces;
-        if (character == ';' && braces == 0)
-            flush();
-        else
+        if (character == ';' && braces == 0) {
+            take(part);
+            part.clear();
+        } else {
             part += character;
+        }
     }
-    flush();
+    take(part);
+}
+
+}  // namespace
+
+std::string WithoutPassword(const std::string& connection)
+{
+    std::string kept;
+    ForEachAttribute(connection, [&](const std::string& part) {
+        // A part without "=" is no attribute: the rest of a password that held a ";".
+        if (part.find('=') == std::string::npos || IsPassword(part))
+            return;
+        if (!kept.empty())
+            kept += ';';
+        kept += part;
+    });
     return kept;
+}
+
+std::string PasswordOf(const std::string& connection)
+{
+    std::string password;
+    bool inPassword = false;
+    ForEachAttribute(connection, [&](const std::string& part) {
+        if (part.find('=') == std::string::npos) {
+            if (inPassword)   // the rest of a password that held a ";"
+                password += ";" + part;
+            return;
+        }
+        inPassword = IsPassword(part);
+        if (inPassword)
+            password = part.substr(part.find('=') + 1);
+    });
+    password = TrimWhiteSpace(password);
+    if (password.size() >= 2 && password.front() == '{' && password.back() == '}')
+        password = password.substr(1, password.size() - 2);
+    return password;
 }
 
 std::string DescribeStoreLocation(const StoreLocation& location)

@@ -23,3 +23,5 @@ std::string DescribeStoreLocation(const StoreLocation& location);
 
 // The connection string without its password.
 std::string WithoutPassword(const std::string& connection);
+// The password of a connection string (its value, braces taken off); empty without one.
+std::string PasswordOf(const std::string& connection);

@@ -7,6 +7,7 @@ struct StoreStatements {
     const char* countInfoTable;   // 1 when the table store_info exists, else 0
     const char* countTables;      // the number of tables and views of the database's own
     const char* lockSchema;       // serialises schema changes of several programs; "" when a write transaction does
+    const char* lockComputer;     // serialises the recording of one computer's checks (id bound); "" likewise
 };
 
 const StoreStatements& StatementsFor(DbDialect dialect);
