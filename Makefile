@@ -8,9 +8,8 @@ BUILD     ?= build
 JOBS      ?= $(shell nproc 2>/dev/null || echo 2)
 RUNPREFIX ?= $(CURDIR)/$(BUILD)/wine-run
 
-PACKAGES  = wine wine64 g++-mingw-w64-x86-64-posix mingw-w64-tools cmake ninja-build googletest xvfb zip python3 nlohmann-json3-dev locales npm \
-            postgresql unixodbc odbc-postgresql
-APT_LINE  = apt-get install -y $(PACKAGES)
+# The Debian packages needed are installed only where missing, so that a Node.js of
+# another origin keeps its own npm.
 
 .PHONY: all build test run deps dist clean
 
@@ -18,25 +17,28 @@ all: build
 
 deps:
 	@missing=""; \
-	for tool in x86_64-w64-mingw32-g++-posix x86_64-w64-mingw32-windres wine wineserver wineboot cmake ninja Xvfb zip python3 npm; do \
-	    command -v $$tool >/dev/null 2>&1 || missing="$$missing $$tool"; \
-	done; \
+	need() { command -v "$$1" >/dev/null 2>&1 || missing="$$missing $$2"; }; \
+	need x86_64-w64-mingw32-g++-posix g++-mingw-w64-x86-64-posix; \
+	need x86_64-w64-mingw32-windres mingw-w64-tools; \
+	need wine wine; need wineserver wine; need wineboot wine; \
+	need cmake cmake; need ninja ninja-build; need Xvfb xvfb; need zip zip; \
+	need python3 python3; need npm npm; need isql unixodbc; \
 	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \
 	[ -f /usr/include/nlohmann/json.hpp ] || missing="$$missing nlohmann-json3-dev"; \
 	[ -f /usr/share/i18n/locales/ja_JP ] || missing="$$missing locales"; \
 	[ -x /usr/lib/wine/wine64 ] || command -v wine64 >/dev/null 2>&1 || missing="$$missing wine64"; \
 	ls /usr/lib/postgresql/*/bin/pg_ctl >/dev/null 2>&1 || missing="$$missing postgresql"; \
-	command -v isql >/dev/null 2>&1 || missing="$$missing unixodbc"; \
 	grep -qs '^\[PostgreSQL Unicode\]' /etc/odbcinst.ini || missing="$$missing odbc-postgresql"; \
-	if [ -n "$$missing" ]; then \
-	    echo "Missing:$$missing"; \
+	missing=$$(echo $$missing | tr ' ' '\n' | sort -u | tr '\n' ' '); \
+	if [ -n "$${missing% }" ]; then \
+	    echo "Missing: $$missing"; \
 	    if [ "$$(id -u)" = 0 ]; then \
-	        echo "Installing: $(APT_LINE)"; \
+	        echo "Installing: apt-get install -y $$missing"; \
 	        DEBIAN_FRONTEND=noninteractive apt-get update -q && \
-	        DEBIAN_FRONTEND=noninteractive $(APT_LINE); \
+	        DEBIAN_FRONTEND=noninteractive apt-get install -y $$missing; \
 	    else \
 	        echo "Please install them as root:"; \
-	        echo "  apt-get update && $(APT_LINE)"; \
+	        echo "  apt-get update && apt-get install -y $$missing"; \
 	        exit 1; \
 	    fi; \
 	fi
