@@ -44,6 +44,19 @@ private:
     LARGE_INTEGER start_;
 };
 
+// Processor seconds the calling thread has used (user and kernel): on a machine shared
+// with other work, the part of a wall-clock time that was this program's own.
+inline double ThreadSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user))
+        return 0;
+    auto seconds = [](const FILETIME& time) {
+        return static_cast<double>((static_cast<unsigned long long>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
 inline double Median(std::vector<double> values)
 {
     if (values.empty())

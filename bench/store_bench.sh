@@ -29,15 +29,14 @@ export WINEPREFIX="$prefix" WINEDEBUG=-all
 out="$work/out.txt"
 failed=0
 
-# Wall-clock seconds of one run of a Windows program (its output in $out).
+# Wall-clock seconds of one run of a Windows program (its output in $out); the processor
+# seconds it used (user and system) go into $work/cpu.txt.
 seconds() {
-    start=$(date +%s.%N)
-    "$here/tools/wine-run.sh" "$@" >"$out" 2>"$work/err.txt" || {
+    /usr/bin/time -f "%e %U %S" -o "$work/time.txt" "$here/tools/wine-run.sh" "$@" >"$out" 2>"$work/err.txt" || {
         code=$?
         [ "$code" -eq 9 ] || { echo "failed ($code): $*" >&2; cat "$work/err.txt" >&2; exit 1; }
     }
-    end=$(date +%s.%N)
-    awk -v s="$start" -v e="$end" 'BEGIN { printf "%.4f", e - s }'
+    tail -1 "$work/time.txt" | awk '{ printf "%.4f", $2 + $3 > "'"$work/cpu.txt"'"; printf "%.4f", $1 }'
 }
 median() {
     for value in "$@"; do echo "$value"; done | sort -g | awk '{ v[NR] = $1 } END {
@@ -61,27 +60,43 @@ recording_cost() {   # name, then mirelrep's arguments
     seconds "$build/mirelrep.exe" /q "$@" /store:"Z:$db" >/dev/null
     plain=""
     stored=""
+    plaincpu=""
+    storedcpu=""
     i=1
     while [ "$i" -le "$rounds" ]; do
         if [ $((i % 2)) -eq 1 ]; then
             p=$(seconds "$build/mirelrep.exe" /q "$@")
+            pc=$(cat "$work/cpu.txt")
             s=$(seconds "$build/mirelrep.exe" /q "$@" /store:"Z:$db")
+            sc=$(cat "$work/cpu.txt")
         else
             s=$(seconds "$build/mirelrep.exe" /q "$@" /store:"Z:$db")
+            sc=$(cat "$work/cpu.txt")
             p=$(seconds "$build/mirelrep.exe" /q "$@")
+            pc=$(cat "$work/cpu.txt")
         fi
-        printf '  %s round %d: without the store %.3f s, with it %.3f s\n' "$name" "$i" "$p" "$s"
+        printf '  %s round %d: without the store %.3f s (processor %.3f s), with it %.3f s (%.3f s)\n' \
+            "$name" "$i" "$p" "$pc" "$s" "$sc"
         plain="$plain $p"
         stored="$stored $s"
+        plaincpu="$plaincpu $pc"
+        storedcpu="$storedcpu $sc"
         i=$((i + 1))
     done
     # shellcheck disable=SC2086
     p=$(median $plain)
     # shellcheck disable=SC2086
     s=$(median $stored)
+    # shellcheck disable=SC2086
+    pc=$(median $plaincpu)
+    # shellcheck disable=SC2086
+    sc=$(median $storedcpu)
     share=$(awk -v p="$p" -v s="$s" 'BEGIN { printf "%.1f", 100 * (s - p) / p }')
+    cpushare=$(awk -v p="$pc" -v s="$sc" 'BEGIN { printf "%.1f", 100 * (s - p) / p }')
     say "$(printf '%s check: median %.3f s without the store, %.3f s with it: recording adds %s %% (target <= 10 %%) %s' \
         "$name" "$p" "$s" "$share" "$(verdict "$share" 10)")"
+    printf '%s check, processor time of the program: median %.3f s without the store, %.3f s with it: %s %%\n' \
+        "$name" "$pc" "$sc" "$cpushare"
     [ "$name" = standard ] && live=$p
     return 0
 }

@@ -6,9 +6,12 @@
 // check takes (its seconds given, as bench/store_bench.sh measures them). Prints every
 // figure and PASS or FAIL; exits 1 when a target is missed.
 //   store_sim_bench.exe <store file> [seconds of a live standard check]
+// An older store is brought forward first, as recording into it would. With the variable
+// MIREL_BENCH_QUESTIONS set, only the questions are asked.
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -50,12 +53,14 @@ std::vector<std::vector<int64_t>> ChecksByComputer(Database& database)
 
 struct PairTimes {
     std::vector<double> whole, compareOnly;
+    double processor = 0;   // seconds of this thread over all pairs
     long long changes = 0;
 };
 
 PairTimes ComparePairs(StatementCache& statements, const std::vector<std::vector<int64_t>>& checks)
 {
     PairTimes times;
+    const double processorAtStart = ThreadSeconds();
     for (int sample = 0; sample < kSamples; ++sample) {
         const std::vector<int64_t>& ids = checks[static_cast<size_t>(sample * 7919) % checks.size()];
         if (ids.size() < 2)
@@ -72,14 +77,16 @@ PairTimes ComparePairs(StatementCache& statements, const std::vector<std::vector
         times.whole.push_back(1000 * whole.Seconds());
         times.changes += comparison.ChangeCount(false);
     }
+    times.processor = ThreadSeconds() - processorAtStart;
     return times;
 }
 
 std::vector<double> OpenChecks(StatementCache& statements, const std::vector<std::vector<int64_t>>& checks,
-                               long long& objects)
+                               long long& objects, double& processor)
 {
     std::vector<double> times;
     objects = 0;
+    processor = ThreadSeconds();
     for (int sample = 0; sample < kSamples; ++sample) {
         const std::vector<int64_t>& ids = checks[static_cast<size_t>(sample * 104729) % checks.size()];
         const Stopwatch open;
@@ -92,6 +99,7 @@ std::vector<double> OpenChecks(StatementCache& statements, const std::vector<std
         for (const StoredPart& part : check.parts)
             objects += static_cast<long long>(part.objects.size());
     }
+    processor = ThreadSeconds() - processor;
     return times;
 }
 
@@ -129,6 +137,7 @@ bool AskQuestions(Database& database)
         }
         std::vector<double> times;
         size_t rows = 0;
+        const double processor = ThreadSeconds();
         for (int run = 0; run < 3; ++run) {
             QueryAnswer answer;
             const Stopwatch ask;
@@ -139,8 +148,9 @@ bool AskQuestions(Database& database)
             times.push_back(1000 * ask.Seconds());
             rows = answer.rows.size();
         }
-        std::printf("question %-24s %6zu rows, first %7.1f ms, worst of 3 %7.1f ms %s\n", question.name, rows,
-                    times[0], Worst(times), Worst(times) <= 1000 ? "PASS" : "FAIL");
+        std::printf("question %-22s %6zu rows, first %7.1f ms, worst of 3 %7.1f ms (processor %6.1f ms each) %s\n",
+                    question.name, rows, times[0], Worst(times), 1000 * (ThreadSeconds() - processor) / 3,
+                    Worst(times) <= 1000 ? "PASS" : "FAIL");
         pass &= Worst(times) <= 1000;
     }
     return pass;
@@ -159,11 +169,13 @@ int main(int argc, char** argv)
     std::string message;
     StoreOpenFailure failure;
     const StoreLocation location{StoreLocation::Kind::File, path, {}};
-    std::unique_ptr<InventoryStore> store = InventoryStore::Open(location, StoreAccess::Query, 20, message, failure);
+    std::unique_ptr<InventoryStore> store = InventoryStore::Open(location, StoreAccess::Record, 20, message, failure);
     if (!store) {
         std::printf("%s\n", message.c_str());
         return 1;
     }
+    if (std::getenv("MIREL_BENCH_QUESTIONS"))
+        return AskQuestions(store->Db()) ? 0 : 1;
     const std::vector<std::vector<int64_t>> checks = ChecksByComputer(store->Db());
     size_t total = 0;
     for (const auto& ids : checks)
@@ -174,17 +186,21 @@ int main(int argc, char** argv)
     bool pass = Report("store file (MB)", static_cast<double>(FileBytes(path)) / 1e6, 300, "MB");
 
     const PairTimes pairs = ComparePairs(store->Statements(), checks);
+    const double pairCount = static_cast<double>(pairs.whole.size());
     std::printf("%zu pairs of consecutive checks, %.1f changes each (volatile values left out);"
-                " comparison alone: median %.1f ms, worst %.1f ms\n", pairs.whole.size(),
-                static_cast<double>(pairs.changes) / static_cast<double>(pairs.whole.size()), Median(pairs.compareOnly),
-                Worst(pairs.compareOnly));
+                " comparison alone: median %.1f ms, worst %.1f ms; processor time %.1f ms a pair\n", pairs.whole.size(),
+                static_cast<double>(pairs.changes) / pairCount, Median(pairs.compareOnly), Worst(pairs.compareOnly),
+                1000 * pairs.processor / pairCount);
     pass &= Report("comparing two checks, loaded: median (ms)", Median(pairs.whole), 50, "ms");
     pass &= Report("comparing two checks, loaded: worst (ms)", Worst(pairs.whole), 50, "ms");
 
     long long objects = 0;
-    const std::vector<double> opens = OpenChecks(store->Statements(), checks, objects);
-    std::printf("opening %zu stored checks (%.0f objects each): median %.1f ms, worst %.1f ms\n", opens.size(),
-                static_cast<double>(objects) / static_cast<double>(opens.size()), Median(opens), Worst(opens));
+    double processor = 0;
+    const std::vector<double> opens = OpenChecks(store->Statements(), checks, objects, processor);
+    const double openCount = static_cast<double>(opens.size());
+    std::printf("opening %zu stored checks (%.0f objects each): median %.1f ms, worst %.1f ms;"
+                " processor time %.1f ms a check\n", opens.size(), static_cast<double>(objects) / openCount,
+                Median(opens), Worst(opens), 1000 * processor / openCount);
     if (liveSeconds > 0)
         pass &= Report("opening a stored check: worst (ms, live check)", Worst(opens), 1000 * liveSeconds, "ms");
 
