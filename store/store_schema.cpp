@@ -65,9 +65,9 @@ constexpr char kPostgresVersionKey[] =
 
 // Version 2: the documented views (store/views.sql), the index their lookups of a property
 // by name use, and the version_key function of the questions.
-std::vector<const char*> Version2(DbDialect dialect)
+std::vector<std::string> Version2(DbDialect dialect)
 {
-    std::vector<const char*> statements = {
+    std::vector<std::string> statements = {
         "CREATE INDEX store_column_names_by_property ON store_column_names (columns_id, property)"};
     if (dialect == DbDialect::Postgres)
         statements.push_back(kPostgresVersionKey);
@@ -76,20 +76,40 @@ std::vector<const char*> Version2(DbDialect dialect)
     return statements;
 }
 
-std::vector<const char*> Version1(DbDialect)
+// The name of the view a CREATE VIEW statement makes.
+std::string ViewName(const std::string& statement)
+{
+    const size_t start = std::string("CREATE VIEW ").size();
+    return statement.substr(start, statement.find(' ', start) - start);
+}
+
+// Version 3: the views made anew (services and products read each object version's cells
+// once, not once per computer); the ones that use others are dropped first.
+std::vector<std::string> Version3(DbDialect)
+{
+    std::vector<std::string> statements;
+    const std::span<const char* const> views = StoreViewStatements();
+    for (auto view = views.rbegin(); view != views.rend(); ++view)
+        statements.push_back("DROP VIEW IF EXISTS " + ViewName(*view));
+    statements.insert(statements.end(), views.begin(), views.end());
+    return statements;
+}
+
+std::vector<std::string> Version1(DbDialect)
 {
     return {std::begin(kVersion1), std::end(kVersion1)};
 }
 
 struct Migration {
     int toVersion;
-    std::vector<const char*> (*statements)(DbDialect dialect);
+    std::vector<std::string> (*statements)(DbDialect dialect);
 };
 
 // Migration i brings a store of version i to version i + 1; the first makes the tables.
 const Migration kMigrations[] = {
     {1, Version1},
     {2, Version2},
+    {3, Version3},
 };
 static_assert(std::size(kMigrations) == kStoreSchemaVersion, "a migration for every version");
 
@@ -176,7 +196,7 @@ bool Migrate(Database& database, const Migration& migration)
         return false;
     if (found.version >= migration.toVersion)
         return true;   // done by someone else meanwhile
-    for (const char* statement : migration.statements(database.Dialect())) {
+    for (const std::string& statement : migration.statements(database.Dialect())) {
         if (!database.Execute(ForDialect(statement, database.Dialect())))
             return false;
     }

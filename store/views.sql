@@ -10,6 +10,10 @@
 --   {shown:P}    the text Mirel shows for P
 --   {number:P}   the raw value of P as a whole number (null when it is not one)
 --   {flag:P}     a boolean P as 1 or 0 (null when it is not a boolean)
+--   {latest:C:P,Q}  as a source (FROM ... o): the objects of class C in the latest checks,
+--                carrying the cells of P, Q... of their object versions, which are then read
+--                once per object version instead of once per computer: for the big
+--                categories whose objects many computers share (services, programs)
 -- and, when the program creates the views, {big} and {real} become the database's 64-bit
 -- integer and floating types.
 
@@ -32,11 +36,11 @@ CREATE VIEW hardware AS SELECT m.name AS computer, l.check_id, l.checked_at, (SE
 
 CREATE VIEW disks AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:DeviceID} AS drive, {value:VolumeName} AS volume, {number:DriveType} AS drive_type, {shown:DriveType} AS drive_type_text, {value:FileSystem} AS file_system, {number:Size} AS size_bytes, {number:FreeSpace} AS free_bytes FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_LogicalDisk';
 
-CREATE VIEW products AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:Name} AS name, {value:Version} AS version, {value:Vendor} AS vendor, {value:IdentifyingNumber} AS product_code, {shown:InstallDate} AS installed, {value:InstallLocation} AS location FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_Product';
+CREATE VIEW products AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:Name} AS name, {value:Version} AS version, {value:Vendor} AS vendor, {value:IdentifyingNumber} AS product_code, {shown:InstallDate} AS installed, {value:InstallLocation} AS location FROM {latest:Win32_Product:Name,Version,Vendor,IdentifyingNumber,InstallDate,InstallLocation} o JOIN store_computers m ON m.id = o.computer_id;
 
 CREATE VIEW hotfixes AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:HotFixID} AS hotfix, {value:Description} AS description, {value:InstalledBy} AS installed_by, {shown:InstalledOn} AS installed_on FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_QuickFixEngineering';
 
-CREATE VIEW services AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:Name} AS name, {value:DisplayName} AS display_name, {value:StartMode} AS start_mode, {value:State} AS state, {value:StartName} AS account, {value:PathName} AS path FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_Service';
+CREATE VIEW services AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:Name} AS name, {value:DisplayName} AS display_name, {value:StartMode} AS start_mode, {value:State} AS state, {value:StartName} AS account, {value:PathName} AS path FROM {latest:Win32_Service:Name,DisplayName,StartMode,State,StartName,PathName} o JOIN store_computers m ON m.id = o.computer_id;
 
 CREATE VIEW accounts AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:Domain} AS domain, {value:Name} AS name, {value:FullName} AS full_name, {value:SID} AS sid, {flag:Disabled} AS disabled, {flag:Lockout} AS locked_out, {flag:PasswordRequired} AS password_required, {flag:PasswordExpires} AS password_expires FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_UserAccount';
 

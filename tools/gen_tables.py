@@ -723,14 +723,41 @@ VIEW_COLUMNS = {
 }
 
 
-def expand_view_value(match):
+VIEW_LATEST = re.compile(r"\{latest:([A-Za-z0-9_]+):([A-Za-z0-9_,]+)\}")
+
+
+def latest_objects_of(match):
+    """{latest:Class:P1,P2...}: the objects of that class in the latest checks, with the
+    raw value, shown text and raw kind of each property named as read from the object
+    versions (raw_P, shown_P, kind_P). Each object version's cells are read once, however
+    many computers share it, instead of once per computer and property."""
+    cls, props = match.group(1), match.group(2).split(",")
+    parts = ("latest_checks l JOIN store_parts p ON p.check_id = l.check_id"
+             f" JOIN store_set_members m ON m.set_id = p.set_id WHERE p.class_name = '{cls}'")
+    pivot = ", ".join(f"max(CASE WHEN n.property = '{prop}' THEN c.{column} END) AS {name}_{prop}"
+                      for prop in props for column, name in (("raw", "raw"), ("shown", "shown"), ("raw_kind", "kind")))
+    values = ", ".join(f"s.{name}_{prop}" for prop in props for name in ("raw", "shown", "kind"))
+    return ("(SELECT x.computer_id, x.check_id, x.checked_at, x.checked_epoch, x.ordinal, x.member, x.object_id,"
+            f" x.columns_id, {values} FROM (SELECT l.computer_id, l.check_id, l.checked_at, l.checked_epoch,"
+            f" p.ordinal, p.columns_id, m.position AS member, m.object_id FROM {parts}) x"
+            f" LEFT JOIN (SELECT d.object_id, {pivot} FROM (SELECT DISTINCT m.object_id, p.columns_id FROM {parts}) d"
+            " CROSS JOIN store_cells c CROSS JOIN store_column_names n WHERE c.object_id = d.object_id"
+            " AND n.columns_id = d.columns_id AND n.position = c.position"
+            " GROUP BY d.object_id) s ON s.object_id = x.object_id)")
+
+
+def expand_view_value(match, pivoted=()):
     """A property's value of the row an alias names: its cell of the object version, or
-    else its volatile cell of the check."""
+    else its volatile cell of the check. `pivoted`: the properties whose object-version
+    cells the alias's row already carries (a {latest:...} source)."""
     kind, prop, alias = match.group(1), match.group(2), match.group(3) or "o"
     column = VIEW_COLUMNS[kind]
     names = f"JOIN store_column_names n ON n.columns_id = {alias}.columns_id AND n.position = c.position"
     stable = (f"(SELECT {column} FROM store_cells c {names}"
               f" WHERE c.object_id = {alias}.object_id AND n.property = '{prop}')")
+    if prop in pivoted and alias == "o":
+        stable = (column.replace("c.raw_kind", f"o.kind_{prop}").replace("c.raw", f"o.raw_{prop}")
+                  .replace("c.shown", f"o.shown_{prop}"))
     volatile = (f"(SELECT {column} FROM store_volatile c {names} WHERE c.check_id = {alias}.check_id"
                 f" AND c.ordinal = {alias}.ordinal AND c.member = {alias}.member AND n.property = '{prop}')")
     return f"COALESCE({stable}, {volatile})"
@@ -754,7 +781,10 @@ def read_views(root, problems):
             current = []
             if not re.match(r"CREATE VIEW [a-z_]+ AS SELECT ", text):
                 problems.add(f"{relative}:{number}", "each statement must be CREATE VIEW <name> AS SELECT ...")
-            expanded = VIEW_PLACEHOLDER.sub(expand_view_value, text)
+            latest = VIEW_LATEST.search(text)
+            pivoted = set(latest.group(2).split(",")) if latest else set()
+            expanded = VIEW_PLACEHOLDER.sub(lambda match: expand_view_value(match, pivoted), text)
+            expanded = VIEW_LATEST.sub(latest_objects_of, expanded)
             if re.search(r"\{(?!big\}|real\})", expanded):
                 problems.add(f"{relative}:{number}", "an unknown placeholder")
             statements.append(expanded)

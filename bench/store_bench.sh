@@ -1,0 +1,147 @@
+#!/bin/sh
+# The inventory store's benchmarks, under Wine (nothing here runs in the tests):
+#   1. recording cost: mirelrep with /store against the same run without it, alternately,
+#      several rounds, medians; for the standard check of this computer and for a class
+#      check. Target: recording adds at most 10 % of the check itself.
+#   2. 100 re-checks of an unchanged computer: the store file after the first check and
+#      after the hundredth (the log checkpointed into it). Target: at most 1.5 x.
+#   3. a simulated store of 1,000 computers x 10 checks (bench/store_generator.cpp), then
+#      bench/store_sim_bench.cpp on it: size, comparison, opening a stored check against
+#      the live check of 1, and every ready-made question, also through mirelrep /question.
+#   bench/store_bench.sh [build folder] [rounds (11)] [parts: record,recheck,sim]
+# Stores are made under /tmp and deleted at the end (MIREL_BENCH_KEEP=1 keeps them).
+set -e
+here=$(cd "$(dirname "$0")/.." && pwd)
+build=$(cd "${1:-$here/build}" && pwd)
+rounds=${2:-11}
+parts=${3:-record,recheck,sim}
+computers=${MIREL_BENCH_COMPUTERS:-1000}
+[ -f "$build/mirelrep.exe" ] && [ -f "$build/bench/store_generator.exe" ] || {
+    echo "build first: make build" >&2
+    exit 1
+}
+work=$(mktemp -d /tmp/mirel-store-bench.XXXXXX)
+[ -n "$MIREL_BENCH_KEEP" ] && echo "stores kept in $work" || trap 'rm -rf "$work"' EXIT
+trap 'exit 130' INT TERM
+prefix="$build/wine-bench"
+"$here/tools/wine-prefix.sh" "$prefix" null >/dev/null
+export WINEPREFIX="$prefix" WINEDEBUG=-all
+out="$work/out.txt"
+failed=0
+
+# Wall-clock seconds of one run of a Windows program (its output in $out); the processor
+# seconds it used (user and system) go into $work/cpu.txt.
+seconds() {
+    /usr/bin/time -f "%e %U %S" -o "$work/time.txt" "$here/tools/wine-run.sh" "$@" >"$out" 2>"$work/err.txt" || {
+        code=$?
+        [ "$code" -eq 9 ] || { echo "failed ($code): $*" >&2; cat "$work/err.txt" >&2; exit 1; }
+    }
+    tail -1 "$work/time.txt" | awk '{ printf "%.4f", $2 + $3 > "'"$work/cpu.txt"'"; printf "%.4f", $1 }'
+}
+median() {
+    for value in "$@"; do echo "$value"; done | sort -g | awk '{ v[NR] = $1 } END {
+        if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+verdict() {   # value target: PASS or FAIL
+    if awk -v v="$1" -v t="$2" 'BEGIN { exit !(v <= t) }'; then echo PASS; else echo FAIL; fi
+}
+say() {   # prints a line of figures; a FAIL in it fails the bench
+    echo "$1"
+    case "$1" in *FAIL*) failed=1 ;; esac
+}
+bytes() { stat -c %s "$1"; }
+
+# Part 1: a check with and without recording, the order swapped every round.
+recording_cost() {   # name, then mirelrep's arguments
+    name=$1
+    shift
+    db="$work/record-$name.db"
+    seconds "$build/mirelrep.exe" /q "$@" >/dev/null
+    seconds "$build/mirelrep.exe" /q "$@" /store:"Z:$db" >/dev/null
+    plain=""
+    stored=""
+    plaincpu=""
+    storedcpu=""
+    i=1
+    while [ "$i" -le "$rounds" ]; do
+        if [ $((i % 2)) -eq 1 ]; then
+            p=$(seconds "$build/mirelrep.exe" /q "$@")
+            pc=$(cat "$work/cpu.txt")
+            s=$(seconds "$build/mirelrep.exe" /q "$@" /store:"Z:$db")
+            sc=$(cat "$work/cpu.txt")
+        else
+            s=$(seconds "$build/mirelrep.exe" /q "$@" /store:"Z:$db")
+            sc=$(cat "$work/cpu.txt")
+            p=$(seconds "$build/mirelrep.exe" /q "$@")
+            pc=$(cat "$work/cpu.txt")
+        fi
+        printf '  %s round %d: without the store %.3f s (processor %.3f s), with it %.3f s (%.3f s)\n' \
+            "$name" "$i" "$p" "$pc" "$s" "$sc"
+        plain="$plain $p"
+        stored="$stored $s"
+        plaincpu="$plaincpu $pc"
+        storedcpu="$storedcpu $sc"
+        i=$((i + 1))
+    done
+    # shellcheck disable=SC2086
+    p=$(median $plain)
+    # shellcheck disable=SC2086
+    s=$(median $stored)
+    # shellcheck disable=SC2086
+    pc=$(median $plaincpu)
+    # shellcheck disable=SC2086
+    sc=$(median $storedcpu)
+    share=$(awk -v p="$p" -v s="$s" 'BEGIN { printf "%.1f", 100 * (s - p) / p }')
+    cpushare=$(awk -v p="$pc" -v s="$sc" 'BEGIN { printf "%.1f", 100 * (s - p) / p }')
+    say "$(printf '%s check: median %.3f s without the store, %.3f s with it: recording adds %s %% (target <= 10 %%) %s' \
+        "$name" "$p" "$s" "$share" "$(verdict "$share" 10)")"
+    printf '%s check, processor time of the program: median %.3f s without the store, %.3f s with it: %s %%\n' \
+        "$name" "$pc" "$sc" "$cpushare"
+    [ "$name" = standard ] && live=$p
+    return 0
+}
+
+live=""
+case ",$parts," in *,record,*)
+    echo "== 1. Recording cost, median of $rounds rounds"
+    recording_cost standard
+    recording_cost class /class:Win32_Service
+esac
+
+case ",$parts," in *,recheck,*)
+    echo "== 2. 100 re-checks of an unchanged computer"
+    db="$work/recheck.db"
+    "$here/tools/wine-run.sh" "$build/mirelrep.exe" /q /store:"Z:$db" >/dev/null 2>&1
+    first=$(bytes "$db")
+    i=2
+    while [ "$i" -le 100 ]; do
+        "$here/tools/wine-run.sh" "$build/mirelrep.exe" /q /store:"Z:$db" >/dev/null 2>&1
+        i=$((i + 1))
+    done
+    [ ! -s "$db-wal" ] || echo "  (the log was not checkpointed: $(bytes "$db-wal") bytes)"
+    last=$(bytes "$db")
+    ratio=$(awk -v a="$first" -v b="$last" 'BEGIN { printf "%.2f", b / a }')
+    say "$(printf 'store file after 1 check %d bytes, after 100 checks %d bytes: %s x (target <= 1.5) %s' \
+        "$first" "$last" "$ratio" "$(verdict "$ratio" 1.5)")"
+    "$here/tools/wine-run.sh" "$build/mirelrep.exe" /compare /store:"Z:$db" >"$out" 2>&1 && compared=0 || compared=$?
+    echo "  the last two re-checks compared: exit code $compared (0: no changes)"
+esac
+
+case ",$parts," in *,sim,*)
+    echo "== 3. A simulated store of $computers computers x 10 checks"
+    db="$work/simulated.db"
+    "$here/tools/wine-run.sh" "$build/bench/store_generator.exe" "Z:$db" "$computers" 10
+    "$here/tools/wine-run.sh" "$build/bench/store_sim_bench.exe" "Z:$db" $live || failed=1
+    echo "  through mirelrep /question (the whole program, started under Wine):"
+    for question in missing-hotfix:KB5003330 program:fabrikam low-disk:10 not-checked:3 windows-versions \
+        recent-changes:7 stopped-auto-services; do
+        name=${question%%:*}
+        param=""
+        [ "$name" = "$question" ] || param="/param:${question#*:}"
+        # shellcheck disable=SC2086
+        t=$(seconds "$build/mirelrep.exe" /question:"$name" $param /store:"Z:$db")
+        say "$(printf '  %-24s %6d lines %.3f s (target <= 1 s) %s' "$name" "$(wc -l <"$out")" "$t" "$(verdict "$t" 1)")"
+    done
+esac
+[ "$failed" -eq 0 ] && echo "every target met" || echo "A TARGET IS MISSED"
+exit "$failed"
