@@ -4,6 +4,8 @@
 // Wine's own WMI, real store files.
 #include "tests/shell/app_fixture.h"
 
+#include <map>
+
 #include "base/class_ids.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
@@ -13,6 +15,7 @@
 #include "inventory/json_export.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/multi_check_window.h"
 #include "shell/store_options.h"
 #include "standard/category_catalog.h"
 #include "store/check_reader.h"
@@ -252,4 +255,22 @@ TEST_F(WindowStoreTest, OpenShowsACheckSavedAsJsonAndAddsItWhenAsked)
     PumpFor(200);
     EXPECT_EQ(ChecksIn(storePath_).size(), 1u) << "nothing recorded";
     EXPECT_EQ(Messages().size(), 2u) << "and nothing asked";
+}
+
+TEST_F(WindowStoreTest, EveryComputerOfSeveralIsRecordedAlsoOneThatWasNotFound)
+{
+    Frame().RunCommand(ID_FILE_CHECK_SEVERAL);
+    MultiCheckWindow& window = *View().MultiCheck();
+    window.SetNames(".\r\nnothere.invalid\r\n");
+    window.OnRunButton();
+    PumpUntil([&] { return !window.IsRunning(); });
+    WaitForRecording(2);
+    std::map<std::string, StoredCheckHeader> byComputer;
+    for (const StoredCheckHeader& header : ChecksIn(storePath_))
+        byComputer[header.computer] = header;
+    ASSERT_EQ(byComputer.size(), 2u);
+    EXPECT_EQ(byComputer[ThisComputerName()].result, "ok");
+    EXPECT_TRUE(byComputer[ThisComputerName()].complete);
+    EXPECT_EQ(byComputer["nothere.invalid"].result, "hostNotFound");
+    EXPECT_FALSE(byComputer["nothere.invalid"].complete);
 }
