@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr unsigned kWindowStoreTimeoutSeconds = 30;
+
 bool SameLocation(const StoreLocation& one, const StoreLocation& other)
 {
     return one.kind == other.kind && one.path == other.path && one.connection == other.connection;
@@ -11,13 +13,16 @@ bool SameLocation(const StoreLocation& one, const StoreLocation& other)
 
 StoreReopen ReopenOf(const StoreLocation& location)
 {
-    return [location](std::string& message) {
-        StoreOpenFailure failure;
-        return InventoryStore::Open(location, StoreAccess::Record, kWindowStoreTimeoutSeconds, message, failure);
-    };
+    return [location](std::string& message) { return OpenWindowStore(location, StoreAccess::Record, message); };
 }
 
 }  // namespace
+
+std::unique_ptr<InventoryStore> OpenWindowStore(const StoreLocation& location, StoreAccess access, std::string& message)
+{
+    StoreOpenFailure failure = StoreOpenFailure::None;
+    return InventoryStore::Open(location, access, kWindowStoreTimeoutSeconds, message, failure);
+}
 
 CheckKeeper::CheckKeeper() : writer_([this] { Write(); }) {}
 

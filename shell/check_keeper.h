@@ -58,5 +58,7 @@ private:
 // checks are not kept.
 using CheckSink = std::function<void(StoredCheck check)>;
 
-// The time a store is waited for when it is busy or its server is slow to answer.
-inline constexpr unsigned kWindowStoreTimeoutSeconds = 30;
+// Opens the store as the window's parts use it, waiting at most 30 s when it is busy or its
+// server is slow to answer; null with `message` set when it cannot be used. Never on the
+// window's thread.
+std::unique_ptr<InventoryStore> OpenWindowStore(const StoreLocation& location, StoreAccess access, std::string& message);

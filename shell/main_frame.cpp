@@ -161,7 +161,7 @@ bool MainFrame::OnCreate(const CREATESTRUCTW&)
     look_ = ReadApplicationLook();
     if (!CreateBars())
         return false;
-    view_ = std::make_unique<MainView>(settingsKey_);
+    view_ = std::make_unique<MainView>();
     view_->SetSettingsKey(settingsKey_);
     if (!view_->CreateModeless(hwnd_)) {
         view_.reset();

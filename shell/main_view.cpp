@@ -18,11 +18,17 @@ constexpr int kNameFieldGap = 10;
 
 }  // namespace
 
-MainView::MainView(std::string settingsKey)
+MainView::MainView()
     : ui::Dialog(IDD_MIREL_VIEW),
-      storeChoice_(std::make_unique<StoreChoice>(std::move(settingsKey))),
+      storeChoice_(std::make_unique<StoreChoice>(kMirelSettingsKey)),
       keeper_(std::make_unique<CheckKeeper>())
 {
+}
+
+void MainView::SetSettingsKey(std::string key)
+{
+    settingsKey_ = std::move(key);
+    storeChoice_ = std::make_unique<StoreChoice>(settingsKey_);
 }
 
 MainView::~MainView() = default;

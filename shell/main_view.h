@@ -36,8 +36,7 @@ inline constexpr int kIndividualTab = 1;
 
 class MainView : public ui::Dialog, public ui::FormHost {
 public:
-    // `settingsKey`: where the store settings are kept (under HKEY_CURRENT_USER).
-    explicit MainView(std::string settingsKey = kMirelSettingsKey);
+    MainView();
     ~MainView() override;
 
     // The state of a command for menus and toolbar.
@@ -66,9 +65,9 @@ public:
     // offers the computers checked last (most recent first).
     HWND NameField() const override { return nameField_.Handle(); }
     const ui::ComboBox& NameBox() const { return nameBox_; }
-    // Where the computers checked last are kept (under HKEY_CURRENT_USER); set before the
-    // view is created.
-    void SetSettingsKey(std::string key) { settingsKey_ = std::move(key); }
+    // Where the computers checked last and the store settings are kept (under
+    // HKEY_CURRENT_USER); set before the view is created.
+    void SetSettingsKey(std::string key);
     HWND RunButton() const { return runButton_.Handle(); }
     int SelectedTab() const { return tab_.CurSel(); }
 

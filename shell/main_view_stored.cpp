@@ -50,9 +50,7 @@ bool FindClassPath(int classId, int& group, int& category)
 std::string LoadStoredCheck(const StoreLocation& location, int64_t checkId, StoredCheck& check)
 {
     std::string message;
-    StoreOpenFailure failure = StoreOpenFailure::None;
-    std::unique_ptr<InventoryStore> store =
-        InventoryStore::Open(location, StoreAccess::Read, kWindowStoreTimeoutSeconds, message, failure);
+    std::unique_ptr<InventoryStore> store = OpenWindowStore(location, StoreAccess::Read, message);
     if (!store)
         return message;
     switch (LoadCheck(store->Statements(), checkId, check)) {

@@ -23,9 +23,7 @@ constexpr int kDefaultPruneDays = 365;
 std::string PruneAt(const StoreLocation& location, int days)
 {
     std::string message;
-    StoreOpenFailure failure = StoreOpenFailure::None;
-    std::unique_ptr<InventoryStore> store =
-        InventoryStore::Open(location, StoreAccess::Read, kWindowStoreTimeoutSeconds, message, failure);
+    std::unique_ptr<InventoryStore> store = OpenWindowStore(location, StoreAccess::Read, message);
     if (!store)
         return message;
     PruneResult result;

@@ -2,21 +2,16 @@
 
 #include <wincred.h>
 
-#include <vector>
-
-#include "base/handles.h"
 #include "base/narrow.h"
+#include "base/registry_values.h"
 #include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
 namespace {
 
-using UniqueKey = UniqueResource<handle_traits::NullIsEmpty<HKEY, RegCloseKey>>;
-
 constexpr char kKeepChecksValue[] = "KeepChecks";
 constexpr char kStoreValue[] = "InventoryStore";
-constexpr DWORD kMaximumTextBytes = 8192;
 constexpr char kOdbcPrefix[] = "odbc:";
 
 bool IsServerText(const std::string& text)
@@ -50,40 +45,25 @@ std::string UserOf(const std::string& connection)
 StoreSettings ReadStoreSettings(HKEY root, const std::string& subKey)
 {
     StoreSettings settings;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    const UniqueKey key = OpenSettingsKey(root, subKey);
+    if (!key)
         return settings;
-    UniqueKey key(opened);
-    DWORD type = 0;
     DWORD keep = 0;
-    DWORD size = sizeof keep;
-    if (RegQueryValueExA(key.Get(), kKeepChecksValue, nullptr, &type, reinterpret_cast<BYTE*>(&keep), &size) ==
-            ERROR_SUCCESS && type == REG_DWORD)
+    if (ReadNumberValue(key.Get(), kKeepChecksValue, keep))
         settings.keepChecks = keep != 0;
-    std::vector<wchar_t> text(kMaximumTextBytes / sizeof(wchar_t) + 1, L'\0');
-    size = kMaximumTextBytes;
-    if (RegQueryValueExW(key.Get(), ToWide(kStoreValue).c_str(), nullptr, &type, reinterpret_cast<BYTE*>(text.data()),
-                         &size) == ERROR_SUCCESS && type == REG_SZ)
-        settings.store = WritableStoreText(ToNarrow(text.data()));
+    std::string store;
+    if (ReadTextValue(key.Get(), kStoreValue, store))
+        settings.store = WritableStoreText(store);
     return settings;
 }
 
 bool WriteStoreSettings(HKEY root, const std::string& subKey, const StoreSettings& settings)
 {
-    HKEY created = nullptr;
-    if (RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                        &created, nullptr) != ERROR_SUCCESS)
+    const UniqueKey key = CreateSettingsKey(root, subKey);
+    if (!key)
         return false;
-    UniqueKey key(created);
-    const DWORD keep = settings.keepChecks ? 1 : 0;
-    bool written = RegSetValueExA(key.Get(), kKeepChecksValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&keep),
-                                  sizeof keep) == ERROR_SUCCESS;
-    // Wide, so that a path outside the ANSI code page stays whole.
-    const std::wstring store = ToWide(WritableStoreText(settings.store));
-    written &= RegSetValueExW(key.Get(), ToWide(kStoreValue).c_str(), 0, REG_SZ,
-                              reinterpret_cast<const BYTE*>(store.c_str()),
-                              static_cast<DWORD>((store.size() + 1) * sizeof(wchar_t))) == ERROR_SUCCESS;
-    return written;
+    const bool written = WriteNumberValue(key.Get(), kKeepChecksValue, settings.keepChecks ? 1 : 0);
+    return WriteTextValue(key.Get(), kStoreValue, WritableStoreText(settings.store)) && written;
 }
 
 bool AskForStorePassword(HWND owner, const std::string& store, const std::string& user, SecretText& password)
