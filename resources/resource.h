@@ -144,6 +144,10 @@
 #define IDS_FILTER_CSV_UTF8         2028
 #define IDS_FILTER_TEXT_UTF8        2029
 #define IDS_ANSI_LOSES_CHARACTERS   2030
+#define IDS_NOT_READ                2031
+#define IDS_REPORT_INCOMPLETE_STOPPED 2032
+#define IDS_REPORT_INCOMPLETE_FAILED 2033
+#define IDS_REPORT_INCOMPLETE_BROKE 2034
 // Checks that end on a bad day
 #define IDS_CHECK_BROKE             2101
 #define IDS_NAME_NOT_RESOLVED_IN_TIME 2102
@@ -183,6 +187,7 @@
 #define IDS_REPORT_CHARACTERS_LOST  7035
 #define IDS_REPORT_LOST_ELSEWHERE   7036
 #define IDS_REPORT_USE_UTF8         7037
+#define IDS_REPORT_INTERRUPTED      7038
 // Runs over many computers
 #define IDS_LIST_NAME_TOO_LONG      7101
 #define IDS_LIST_TOO_MANY           7102
