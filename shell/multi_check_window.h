@@ -69,6 +69,7 @@ private:
     void EndRun();
     void AskForList();
     void SaveSummary();
+    void FindInList();
     void OnColumnClick(int column);
     void Close();
 
