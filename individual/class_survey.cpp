@@ -64,6 +64,8 @@ ClassOutcome Conclude(CheckContext& check, QueryOutcome queryResult, const std::
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);   // broke off before any object
         return ClassOutcome::Incomplete;
     }
+    if (objectCount == 0 && check.IsStopRequested())
+        return ClassOutcome::Stopped;   // never looked: no finding to tell
     if (objectCount == 0) {
         check.ShowMessage(LoadText(IDS_NO_DATA), MB_ICONEXCLAMATION);
         return ClassOutcome::NoData;
