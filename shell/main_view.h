@@ -11,6 +11,7 @@
 #include "base/handles.h"
 #include "individual/form_individual.h"
 #include "shell/credential_prompt.h"
+#include "shell/layout_settings.h"
 #include "shell/run_state.h"
 #include "shell/window_reporter.h"
 #include "standard/form_standard.h"
@@ -58,6 +59,9 @@ public:
     // The check of the window program: the last Run's choices, the running check, the
     // standard results.
     const RunState& Run() const { return run_; }
+    // main_view_where.cpp: which computer the shown results come from, when they were
+    // read and how many objects the shown list holds; empty while none are shown.
+    std::string WhereText() const;
     RunState& Run() { return run_; }
     // Asks the running check to stop (the Stop command, and the close guard).
     void RequestStop();
@@ -70,7 +74,11 @@ public:
     // while a check runs.
     void OpenMultiCheck();
     MultiCheckWindow* MultiCheck() { return multiCheck_.get(); }
-    bool ShowStandardResults(const std::string& computer, const StandardStores& stores);
+    // The size and maximised state of that window: as it is, or as it was last left.
+    WindowShape SeveralWindowShape() const;
+    void SetSeveralWindowShape(const WindowShape& shape) { severalShape_ = shape; }
+    bool ShowStandardResults(const std::string& computer, const StandardStores& stores,
+                             const std::string& checkedAt);
 
     bool PreTranslateMessage(MSG& message) override;
     // Offers a key message to the program's shortcuts (accelerator table 128), sent to the
@@ -100,6 +108,8 @@ private:
     bool AdoptClassResults();
     // After a check: marks and tells what it could not read completely.
     void ReportIncompleteReadings(CheckKind kind, bool stopped);
+    // The status bar's message once a check has ended without incomplete readings.
+    UINT StatusAfterCheck(CheckKind kind, bool stopped) const;
     // main_view_commands.cpp
     void CopyLine();
     void Paste();
@@ -126,4 +136,5 @@ private:
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
     std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
     std::string previousRootText_;   // the tree root's label before the running check
+    WindowShape severalShape_;       // stored for the window that checks several computers
 };
