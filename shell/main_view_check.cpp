@@ -68,6 +68,7 @@ void MainView::RunCheck(Credentials credentials)
     std::string name = TrimWhiteSpace(nameField_.Text());
     if (!name.empty() && !HostAnswers(GetParent(hwnd_), name, connector_))
         return;
+    RememberComputer(name);
     run_.ShownComputer = run_.TargetComputer;
     run_.ShownClassName = run_.SelectedClassName;
     run_.ShownClassId = run_.SelectedClassId;
@@ -138,6 +139,7 @@ void MainView::RequestStop()
 
 void MainView::EnableCheckControls(bool enable)
 {
+    nameBox_.Enable(enable);
     nameField_.Enable(enable);
     tab_.Enable(enable);
     // The form whose tab was selected at Run, also when the user switched tabs since.

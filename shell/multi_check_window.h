@@ -82,6 +82,7 @@ private:
     void EndRun();
     void AskForList();
     void SaveSummary();
+    void FindInList();
     void OnColumnClick(int column);
     bool OnHeaderNotify(NMHDR* header);
     void Close();
