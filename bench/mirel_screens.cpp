@@ -20,6 +20,7 @@
 //   mirel_screens.exe <look 210..218> open <file.json>   (File > Open... of a check saved as
 //                    JSON, the picture taken with the question whether to add it)
 //   --options        open File > Options... and take the picture with it open
+//   mirel_screens.exe <look 210..218> several-max <computer>...   (maximised, sorted by result)
 #include <windows.h>
 
 #include <cstdio>
@@ -190,16 +191,21 @@ int main()
     frame.OnApplicationLook(std::atoi(positional[0].c_str()));
     MainView& view = frame.View();
     const std::string& mode = positional[1];
-    if (mode == "several" || mode == "several-open") {
+    if (mode == "several" || mode == "several-open" || mode == "several-max") {
         frame.RunCommand(ID_FILE_CHECK_SEVERAL);
         MultiCheckWindow& window = *view.MultiCheck();
         std::string names;
         for (size_t index = 2; index < positional.size(); ++index)
             names += positional[index] + "\r\n";
         window.SetNames(names);
-        window.Move(10, 10, 960, 600);
+        if (mode == "several-max")
+            ShowWindow(window.Handle(), SW_MAXIMIZE);
+        else
+            window.Move(10, 10, 960, 600);
         window.OnRunButton();
         ui::PumpMessagesUntil([&] { return !window.IsRunning(); }, 300000);
+        if (mode == "several-max")
+            window.SummaryList().onColumnClick(1);
         const ResultModel& rows = window.SummaryList().Model();
         for (int row = 0; mode == "several-open" && positional.size() > 2 && row < rows.RowCount(); ++row)
             if (rows.Cell(row, 0) == positional[2])
@@ -237,6 +243,7 @@ int main()
     if (selectFirst >= 0)
         SelectRows(view, selectFirst, selectCount);
     ui::PumpMessagesUntil([] { return false; }, 1500);
+    frame.UpdateIdleState();   // the status bar's panes, as the program's idle time sets them
     if (options) {
         SetTimer(nullptr, 0, 700, SignalReadyLater);
         frame.RunCommand(ID_FILE_OPTIONS);   // modal

@@ -37,6 +37,7 @@
 #define IDC_LEVEL3                  1014
 #define IDC_DESCRIPTION             1015
 #define IDC_RESULT_LIST             1016
+#define IDC_RESULT_CLASS            1017
 #define IDC_FIND_TEXT               1019
 #define IDC_MATCH_CASE              1020
 #define IDC_FIND_UP                 1021
@@ -165,6 +166,11 @@
 #define IDS_REPORT_INCOMPLETE_STOPPED 2042
 #define IDS_REPORT_INCOMPLETE_FAILED 2043
 #define IDS_REPORT_INCOMPLETE_BROKE 2044
+#define IDS_STOPPED_NOTHING_CUT     2040
+#define IDS_WHERE_RESULTS           2045
+#define IDS_WHERE_RESULTS_ONE       2046
+#define IDS_CLASS_OF_ROWS           2047
+#define IDS_CLASS_OF_ROWS_OTHER     2048
 // Checks that end on a bad day
 #define IDS_CHECK_BROKE             2101
 #define IDS_NAME_NOT_RESOLVED_IN_TIME 2102

@@ -15,6 +15,7 @@
 #include "individual/form_individual.h"
 #include "shell/check_keeper.h"
 #include "shell/credential_prompt.h"
+#include "shell/layout_settings.h"
 #include "shell/run_state.h"
 #include "shell/store_settings.h"
 #include "shell/window_reporter.h"
@@ -74,6 +75,9 @@ public:
     // The check of the window program: the last Run's choices, the running check, the
     // standard results.
     const RunState& Run() const { return run_; }
+    // main_view_where.cpp: which computer the shown results come from, when they were
+    // read and how many objects the shown list holds; empty while none are shown.
+    std::string WhereText() const;
     RunState& Run() { return run_; }
     // Asks the running check to stop (the Stop command, and the close guard).
     void RequestStop();
@@ -86,7 +90,11 @@ public:
     // while a check runs.
     void OpenMultiCheck();
     MultiCheckWindow* MultiCheck() { return multiCheck_.get(); }
-    bool ShowStandardResults(const std::string& computer, const StandardStores& stores);
+    // The size and maximised state of that window: as it is, or as it was last left.
+    WindowShape SeveralWindowShape() const;
+    void SetSeveralWindowShape(const WindowShape& shape) { severalShape_ = shape; }
+    bool ShowStandardResults(const std::string& computer, const StandardStores& stores,
+                             const std::string& checkedAt);
 
     // main_view_stored.cpp: a stored check in the usual tabs, read only: the standard check
     // in the tree and lists, an individual check in the individual tab with its class
@@ -149,6 +157,8 @@ private:
     bool AdoptClassResults();
     // After a check: marks and tells what it could not read completely.
     void ReportIncompleteReadings(CheckKind kind, bool stopped);
+    // The status bar's message once a check has ended without incomplete readings.
+    UINT StatusAfterCheck(CheckKind kind, bool stopped) const;
     // main_view_commands.cpp
     ResultList& ShownList();
     void Paste();
@@ -196,6 +206,7 @@ private:
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
     std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
     std::string previousRootText_;   // the tree root's label before the running check
+    WindowShape severalShape_;       // stored for the window that checks several computers
     std::string settingsKey_;
     std::vector<std::string> recentComputers_;
 };

@@ -2,6 +2,7 @@
 #include "shell/main_view.h"
 
 #include "base/narrow.h"
+#include "base/iso_time.h"
 #include "base/text_util.h"
 #include "engine/query_executor.h"
 #include "engine/icmp_probe.h"
@@ -28,6 +29,8 @@ bool HostAnswers(HWND owner, const std::string& name, const WmiConnector& connec
     case PingResult::NoLibrary:
     case PingResult::HostNotFound:
     case PingResult::NotResolvedInTime:
+        // The failure stays in the status bar once the box is gone, as a failed check's does.
+        ShowStatusText(message.substr(0, message.find('\n')));
         ui::ShowMessageBox(owner, message, MB_ICONEXCLAMATION | MB_OK);
         return false;
     case PingResult::NoReply:
@@ -124,6 +127,7 @@ bool MainView::StartCheck(const std::string& host, Credentials credentials, Chec
         return false;
     }
     run_.RunningCheck = kind;
+    run_.CheckStartedAt = IsoLocalTimeNow();
     run_.StandardResult = StandardOutcome::Done;
     run_.ClassResult = ClassOutcome::Done;
     run_.ProgressTimer = SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
@@ -208,6 +212,7 @@ bool MainView::AdoptStandardResults(bool stopped)
     run_.Stores = std::move(*incoming);
     run_.Stores.KeepRawValues(false);   // recorded by now; the lists show texts
     SetStoredLabel(kStandardTab, {});
+    run_.StandardOrigin = {run_.TargetComputer, run_.CheckStartedAt};
     standardForm_->StartUnsorted();
     standardForm_->ShowStandardPage(standardForm_->CurrentPage());
     standardForm_->SetRootText(run_.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
@@ -226,6 +231,7 @@ bool MainView::AdoptClassResults()
     form.EndCheck();
     if (adopted)
         SetStoredLabel(kIndividualTab, {});
+        run_.ClassOrigin = {run_.TargetComputer, run_.CheckStartedAt};
     return adopted;
 }
 
@@ -235,8 +241,7 @@ void MainView::ReportIncompleteReadings(CheckKind kind, bool stopped)
         standardForm_->MarkIncompleteCategories();
     std::vector<std::string> readings = reporter_.TakeIncompleteReadings();
     if (readings.empty()) {
-        ShowStatusText(LoadText(stopped ? (kind == CheckKind::Standard ? IDS_STOPPED_STANDARD : IDS_STOPPED_INDIVIDUAL)
-                                        : IDS_READY));
+        ShowStatusText(LoadText(StatusAfterCheck(kind, stopped)));
         return;
     }
     ShowStatusText(LoadText(IDS_CHECK_INCOMPLETE) + readings.front());
@@ -248,6 +253,16 @@ void MainView::ReportIncompleteReadings(CheckKind kind, bool stopped)
     if (readings.size() > kShownReadings)
         text += "\n" + FillIn(LoadText(IDS_AND_MORE), std::to_string(readings.size() - kShownReadings));
     ui::ShowMessageBox(GetParent(hwnd_), text, MB_ICONEXCLAMATION | MB_OK);
+}
+
+UINT MainView::StatusAfterCheck(CheckKind kind, bool stopped) const
+{
+    if (!stopped)
+        return IDS_READY;
+    if (kind == CheckKind::Individual)
+        return IDS_STOPPED_INDIVIDUAL;
+    // A stop that came after the last category was read cut nothing: no category is marked.
+    return run_.Stores.AnyIncomplete() ? IDS_STOPPED_STANDARD : IDS_STOPPED_NOTHING_CUT;
 }
 
 void MainView::OnTimer()

@@ -16,6 +16,13 @@
 
 enum class CheckKind { None, Standard, Individual };
 
+// Where shown results come from: the computer as typed (empty: this computer) and when
+// its check started, as an ISO 8601 local time; no time while no results are shown.
+struct ResultsOrigin {
+    std::string computer;
+    std::string checkedAt;
+};
+
 struct RunState {
     std::string TargetComputer;      // trimmed computer name of the last Run; empty = local
     std::string SelectedClassName;   // Level 3 text at the last individual Run
@@ -34,6 +41,9 @@ struct RunState {
     std::atomic<int> CategoriesRead{0};    // standard categories finished so far
     // The computer and class of the results shown before the running check, brought
     // back when it ends without results of its own.
+    ResultsOrigin StandardOrigin;   // of the results in the Standard tab
+    ResultsOrigin ClassOrigin;      // of the rows in the individual tab
+    std::string CheckStartedAt;     // of the running (or last) check
     std::string ShownComputer;
     std::string ShownClassName;
     int ShownClassId = 0;

@@ -102,6 +102,19 @@ void FormStandard::ShowCategoryPage(int page)
     SortByRememberedColumn();
 }
 
+int FormStandard::ObjectsOnCurrentPage() const
+{
+    int objects = 0;
+    for (const StandardCategory& category : kStandardCategories) {
+        const bool below = currentPage_ == kRootPage || category.page == currentPage_ ||
+                           GroupPage(category.group) == currentPage_;
+        const CategoryStore* store = stores_.Store(category.storeIndex);
+        if (below && store)
+            objects += store->RowCount();
+    }
+    return objects;
+}
+
 void FormStandard::SelectFirstRow()
 {
     if (list_.Model().RowCount() > 0)

@@ -19,7 +19,7 @@ out=${2:-$build/screenshots}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-display=${MIREL_DISPLAY:-:96}
+display=${MIREL_DISPLAY:-${MIREL_SCREEN_DISPLAY:-:96}}   # another free X display number may be given
 prefix_en="$build/wine-shots-en"
 prefix_ja="$build/wine-shots-ja"
 prefix_en144="$build/wine-shots-en144"
@@ -110,6 +110,11 @@ shot help-214-ja-144.png ja144 214 standard 24 --default-size --help
 shot several.png en 214 several . localhost 127.0.0.1 nothere.invalid
 shot several-ja.png ja 217 several . localhost 127.0.0.1 nothere.invalid
 shot several-opened.png en 214 several-open localhost 127.0.0.1
+several=". localhost 127.0.0.1 nothere.invalid"
+shot several-max-214-en-96.png en 214 several-max $several
+shot several-max-217-ja-96.png ja 217 several-max $several
+shot several-max-210-en-144.png en144 210 several-max $several
+shot several-max-214-ja-144.png ja144 214 several-max $several
 for state in incomplete ping connectas; do
     program=remote_screens settle=3 shot remote-$state-en-96.png en $state
     program=remote_screens settle=3 shot remote-$state-ja-96.png ja $state
