@@ -18,7 +18,9 @@
 #include "ui/form_host.h"
 #include "ui/tab_ctrl.h"
 
+class HistoryWindow;
 class MultiCheckWindow;
+class QuestionsWindow;
 
 // The tabs of the main view, in their order.
 inline constexpr int kStandardTab = 0;
@@ -71,6 +73,13 @@ public:
     void OpenMultiCheck();
     MultiCheckWindow* MultiCheck() { return multiCheck_.get(); }
     bool ShowStandardResults(const std::string& computer, const StandardStores& stores);
+
+    // main_view_store.cpp: File > History... and File > Inventory questions... open (or
+    // bring back) their windows over the inventory store.
+    void OpenHistory();
+    void OpenQuestions();
+    HistoryWindow* History() { return history_.get(); }
+    QuestionsWindow* Questions() { return questions_.get(); }
 
     bool PreTranslateMessage(MSG& message) override;
     // Offers a key message to the program's shortcuts (accelerator table 128), sent to the
@@ -125,5 +134,7 @@ private:
     UniqueFont nameFont_;   // the system's interface font for the typed name
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
     std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
+    std::unique_ptr<HistoryWindow> history_;          // these two as well
+    std::unique_ptr<QuestionsWindow> questions_;
     std::string previousRootText_;   // the tree root's label before the running check
 };

@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/app_windows.h"
 #include "shell/multi_check_window.h"
 
 namespace {
@@ -11,17 +12,12 @@ namespace {
 
 void MainView::OpenMultiCheck()
 {
-    if (multiCheck_ && multiCheck_->IsValid()) {
-        multiCheck_->Show(SW_SHOWNORMAL);
-        SetForegroundWindow(multiCheck_->Handle());
-        return;
-    }
-    multiCheck_ = std::make_unique<MultiCheckWindow>(
-        connector_, [this](const std::string& computer, const StandardStores& stores) {
+    ShowModelessWindow(multiCheck_, GetParent(hwnd_), [this] {
+        return std::make_unique<MultiCheckWindow>(connector_, [this](const std::string& computer,
+                                                                     const StandardStores& stores) {
             return ShowStandardResults(computer, stores);
         });
-    if (multiCheck_->CreateModeless(GetParent(hwnd_)))
-        multiCheck_->Show(SW_SHOWNORMAL);
+    });
 }
 
 bool MainView::ShowStandardResults(const std::string& computer, const StandardStores& stores)

@@ -18,6 +18,7 @@
 #include "listtools/result_list.h"
 #include "listtools/sort_memory.h"
 #include "standard/category_store.h"
+#include "ui/anchor_layout.h"
 #include "ui/dialog.h"
 #include "ui/edit.h"
 #include "ui/progress_bar.h"
@@ -55,12 +56,6 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct Anchor {
-        HWND control;
-        RECT rect;          // in the client area as the template made it
-        bool moveX, moveY;  // follows the right or bottom edge
-        bool growX, growY;  // stretches with the width or height
-    };
     void StartRun();
     void AppendFinished();
     // The names, the checks at a time and saving: not while a run goes.
@@ -88,6 +83,5 @@ private:
     std::unique_ptr<MultiCheck> run_;
     std::mutex keptLock_;                 // the workers hand over the stores they read
     std::vector<std::unique_ptr<StandardStores>> kept_;
-    std::vector<Anchor> anchors_;
-    SIZE initialClient_{};
+    ui::AnchorLayout layout_;
 };

@@ -5,8 +5,9 @@
 # appearance styles; the Find dialog over its highlighted match; and the states that need
 # another computer, with the test provider standing in for it (bench/remote_screens.cpp:
 # a reading that breaks off, a computer that drops ping, Connect as...); and the window
-# that checks several computers.
-#   tools/screenshots.sh [build-dir] [out-dir]
+# that checks several computers; and the windows over the inventory store (History, a
+# comparison after a new service, a question answered) after three real checks recorded.
+#   tools/screenshots.sh [build-dir] [out-dir] [store]   (store: only the store's windows)
 # Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic; the symbols of
 # the service named in several scripts come from fonts-dejavu-core and fonts-freefont-ttf.
 set -e
@@ -15,7 +16,8 @@ out=${2:-$build/screenshots}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-display=:96
+display=${MIREL_SHOTS_DISPLAY:-:96}
+only=${3:-all}
 prefix_en="$build/wine-shots-en"
 prefix_ja="$build/wine-shots-ja"
 prefix_en144="$build/wine-shots-en144"
@@ -77,6 +79,39 @@ shot() {
     echo "$out/$file"
 }
 
+# The store's pictures: three checks recorded into each prefix's default store, the third
+# after a service was created; the service goes again after it.
+store_shots() {
+    for prefix in $prefixes; do
+        case $prefix in *ja*) language=ja_JP.UTF-8 ;; *) language=en_US.UTF-8 ;; esac
+        rm -rf "$prefix"/drive_c/users/*/AppData/Local/Mirel
+        for check in 1 2 3; do
+            [ $check = 3 ] && WINEPREFIX="$prefix" "$here/wine-run.sh" sc create MirelStoreDemo \
+                binPath= 'C:\windows\system32\notepad.exe' >/dev/null 2>&1
+            WINEPREFIX="$prefix" LANG=$language LC_ALL=$language "$here/wine-run.sh" "$build/mirelrep.exe" /q /store \
+                "/out:C:\\windows\\temp\\check$check.txt" >/dev/null 2>&1 || true
+        done
+        WINEPREFIX="$prefix" "$here/wine-run.sh" sc delete MirelStoreDemo >/dev/null 2>&1 || true
+        WINEPREFIX="$prefix" wineserver -w
+    done
+    shot history-en-96.png en 214 history
+    shot history-ja-144.png ja144 214 history --default-size
+    shot compare-en-96.png en 214 compare
+    shot compare-ja-96.png ja 217 compare
+    shot compare-en-144.png en144 214 compare --default-size
+    shot compare-ja-144.png ja144 214 compare --default-size
+    shot history-ja-96.png ja 217 history
+    shot history-en-144.png en144 214 history --default-size
+    shot questions-en-96.png en 214 question stopped-auto-services
+    shot questions-ja-96.png ja 217 question missing-hotfix KB5034441
+    shot questions-en-144.png en144 214 question missing-hotfix KB5034441 --default-size
+    shot questions-ja-144.png ja144 214 question stopped-auto-services --default-size
+}
+if [ "$only" = store ]; then
+    store_shots
+    exit 0
+fi
+
 service="102 225 1254"   # Operating System Classes / Services / Win32_Service
 shot standard-214-en-96.png en 214 standard 24 --drag 60 --toggle
 shot individual-214-en-96.png en 214 individual $service
@@ -97,3 +132,4 @@ for state in incomplete ping connectas; do
     program=remote_screens settle=3 shot remote-$state-en-96.png en $state
     program=remote_screens settle=3 shot remote-$state-ja-96.png ja $state
 done
+store_shots

@@ -1,0 +1,62 @@
+// A result list with its tools, for a window that shows rows it was handed (a comparison,
+// the answer to a question): sorting by a column click with the arrow in the header,
+// copying the selected rows (tab-separated, the column names first), Find, the context
+// menu's Copy Cell and Copy Line, and saving the rows as CSV. The owning window forwards
+// its list's notifications and keys and decides what opening a row does.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "listtools/result_list.h"
+#include "listtools/sort_compare.h"
+#include "listtools/sort_memory.h"
+
+class ResultPane {
+public:
+    // Takes over a list-view control of a dialog template (LVS_OWNERDATA).
+    bool Attach(HWND control);
+
+    ResultList& List() { return list_; }
+    const ResultModel& Model() const { return list_.Model(); }
+    HWND Handle() const { return list_.Handle(); }
+
+    // Shows `model`, its rows in the order given and unsorted, the columns fitted to their
+    // texts. `numberColumns`: the columns that sort as numbers (the others as texts).
+    void Show(ResultModel model, std::vector<bool> numberColumns = {});
+    // Sorts by `column` as a click on its header does (again: the other way round).
+    void ClickColumn(int column);
+    const SortMemory& Sort() const { return sort_; }
+
+    // The selected rows, in the order shown.
+    std::vector<int> SelectedRows() const;
+    // Copies the selected rows (every row when none is selected) with the column names
+    // first; 1 when the clipboard took them.
+    int CopyRows() const;
+    // The Find dialog over the list, modal to `owner`.
+    void Find(HWND owner);
+    // Asks for a file (proposing `fileName`) and saves every row as CSV; false when the
+    // user cancelled or the file could not be written (the message shown).
+    bool SaveCsv(HWND owner, const std::string& fileName);
+
+    // The list's notifications: sorting on a column click, opening on a double click.
+    bool HandleNotify(NMHDR* header, LRESULT& result) { return list_.HandleNotify(header, result); }
+    // Ctrl+C and Ctrl+Insert copy, Ctrl+F finds, Ctrl+A selects every row and Enter opens:
+    // true when `message` was one of them for this list.
+    bool HandleKey(const MSG& message, HWND owner);
+
+    // A row was opened (double click or Enter); row -1 when none.
+    std::function<void(int row)> onOpen;
+
+private:
+    ResultList list_;
+    SortMemory sort_;
+    std::vector<bool> numberColumns_;
+};
+
+// The rows of `model` as a table for pasting into a spreadsheet: the column names, then
+// each of `rows`, cells separated by tabs, lines ended by CR LF; a tab or line break inside
+// a cell becomes a space.
+std::string TableOfRows(const ResultModel& model, const std::vector<int>& rows);
