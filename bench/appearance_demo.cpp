@@ -119,7 +119,7 @@ bool DemoFrame::CreateBars()
     if (!toolBar_.IsValid() || !statusBar_.IsValid())
         return false;
     toolBar_.SetImageList(images_.Handle());
-    toolBar_.AddButtons({{ID_FILE_SAVE_TEXT, 0}, {ID_FILE_SAVE_CSV, 1}, {}, {ID_EDIT_COPY_LINE, 2},
+    toolBar_.AddButtons({{ID_FILE_SAVE_TEXT, 0}, {ID_FILE_SAVE_CSV, 1}, {}, {ID_EDIT_COPY, 2},
                          {ID_EDIT_PASTE, 3}, {ID_EDIT_FIND, 4}, {}, {ID_APP_ABOUT, 5}});
     toolBar_.AutoSize();
     return true;

@@ -9,6 +9,10 @@
 //   --toggle         hide the toolbar and show it again
 //   --name <text>    type the text into the computer-name field (after the check)
 //   --find <text>    open Find, search the text and take the picture with the dialog open
+//   --select <first> <count>   select these rows of the shown list (several with Shift)
+//   --context-menu   open the shown list's context menu from the keyboard (Menu key)
+//   --file-menu      open the File menu of the menu bar
+//   --help           open Help > Help Topics
 //   mirel_screens.exe <look 210..218> several <computer>...   (the window of many computers)
 //   mirel_screens.exe <look 210..218> several-open <computer>...   (then the first one opened)
 //   mirel_screens.exe <look 210..218> history          (File > History..., of the store in use)
@@ -118,6 +122,23 @@ void OpenStoreWindow(MainFrame& frame, const std::vector<std::string>& positiona
     }
 }
 
+void CALLBACK SignalReadyLater(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    SignalReady();
+}
+
+// Selects `count` rows from `first` as Shift+Down does, the focus on the last.
+void SelectRows(MainView& view, int first, int count)
+{
+    ResultList& list = view.SelectedTab() == kStandardTab ? view.StandardForm().DisplayList()
+                                                          : view.IndividualForm().ResultListControl();
+    list.SelectRow(first);
+    for (int row = first + 1; row < first + count && row < list.Model().RowCount(); ++row)
+        list.View().SetItemState(row, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    list.View().SetFocus();
+}
+
 }  // namespace
 
 int main()
@@ -140,6 +161,11 @@ int main()
     bool toggle = false;
     int drag = 0;
     std::string name;
+    int selectFirst = -1;
+    int selectCount = 0;
+    bool contextMenu = false;
+    bool fileMenu = false;
+    bool help = false;
     for (int index = 1; index < argc; ++index) {
         std::string argument = argv(index);
         if (argument == "--default-size")
@@ -152,6 +178,15 @@ int main()
             name = argv(++index);
         else if (argument == "--find" && index + 1 < argc)
             g_findText = argv(++index);
+        else if (argument == "--select" && index + 2 < argc) {
+            selectFirst = std::atoi(argv(++index));
+            selectCount = std::atoi(argv(++index));
+        } else if (argument == "--context-menu")
+            contextMenu = true;
+        else if (argument == "--file-menu")
+            fileMenu = true;
+        else if (argument == "--help")
+            help = true;
         else
             positional.push_back(argument);
     }
@@ -206,8 +241,22 @@ int main()
         ui::PumpMessagesUntil([] { return false; }, 300);
         frame.RunCommand(ID_VIEW_TOOLBAR);
     }
+    if (selectFirst >= 0)
+        SelectRows(view, selectFirst, selectCount);
     ui::PumpMessagesUntil([] { return false; }, 1500);
-    if (!g_findText.empty()) {
+    if (help) {
+        frame.RunCommand(ID_HELP_FINDER);
+        SetTimer(nullptr, 0, 700, SignalReadyLater);
+    } else if (contextMenu || fileMenu) {
+        // Both menus are modal: the timer says when the picture may be taken.
+        SetTimer(nullptr, 0, 1200, SignalReadyLater);
+        if (fileMenu) {
+            PostMessageW(frame.Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+        } else {
+            HWND list = GetFocus();
+            PostMessageW(list, WM_KEYDOWN, VK_APPS, 1);
+        }
+    } else if (!g_findText.empty()) {
         SetTimer(nullptr, 0, 700, FindOnce);
         frame.RunCommand(ID_EDIT_FIND);   // modal: the timer finishes the picture's set-up
     } else {

@@ -253,15 +253,7 @@ ExitCode StoreCommand::Answer(const std::string& sql, const std::vector<QueryVal
         const Json document = {{"columns", answer.columns}, {"rows", std::move(rows)}};
         return WriteResultText(options_, document.dump(1, '\t', true, Json::error_handler_t::replace) + "\n", messages_);
     }
-    ResultModel model;
-    for (const std::string& column : answer.columns)
-        model.AddColumn(ResultColumn{column});
-    for (const std::vector<QueryValue>& row : answer.rows) {
-        ResultRow cells;
-        for (const QueryValue& value : row)
-            cells.cells.push_back(value.Text());
-        model.AppendRow(std::move(cells));
-    }
+    const ResultModel model = AnswerModel(answer);
     return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
         return WriteCsv(model, sink, path, messages_);
     }, messages_);

@@ -77,7 +77,7 @@ void FormIndividual::InitResultList()
     model.Clear();
     for (const ResultColumnSpec& column : kResultColumns)
         model.AddColumn({LoadText(column.headerId), column.rightAligned, ui::ScalePixels(hwnd_, column.width)});
-    list_.View().ModifyStyle(LVS_TYPEMASK, LVS_REPORT | LVS_SINGLESEL | LVS_AUTOARRANGE);
+    list_.View().ModifyStyle(LVS_TYPEMASK | LVS_SINGLESEL, LVS_REPORT | LVS_AUTOARRANGE);
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                                   LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list_.ShowColumnsAndRows();
@@ -329,8 +329,14 @@ bool FormIndividual::HandleLevelKey(MSG& message)
         GetParent(list) == level3_.Handle())
         list = GetParent(list);
     const bool level = list == level1_.Handle() || list == level2_.Handle() || list == level3_.Handle();
-    if (!level || !SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0))
+    if (!level)
         return false;
+    if (!SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0)) {
+        // A closed list: Enter moves on as Tab does; Esc does nothing.
+        if (IsKeyDown(message, VK_RETURN))
+            SendMessageW(hwnd_, WM_NEXTDLGCTL, 0, FALSE);
+        return true;
+    }
     // An opened list: Enter takes the entry, Esc closes the list without it. The keys
     // go to the list itself and no further (the main view would run a check on Enter).
     // The selection already followed the arrow keys (each change filled the lists below).
@@ -342,6 +348,8 @@ bool FormIndividual::HandleLevelKey(MSG& message)
 bool FormIndividual::PreTranslateMessage(MSG& message)
 {
     if (HandleLevelKey(message))
+        return true;
+    if (message.hwnd == list_.Handle() && list_.HandleContextMenuKey(message))
         return true;
     // Enter and Esc elsewhere in the form neither run a check nor close anything.
     if (IsKeyDown(message, VK_RETURN) || IsKeyDown(message, VK_ESCAPE))

@@ -90,6 +90,50 @@ std::string LineOfRow(const ResultModel& model, int row)
     return line;
 }
 
+namespace {
+
+void AppendTableCell(std::string& line, const std::string& cell)
+{
+    if (cell.find_first_of("\t\r\n") == std::string::npos && (cell.empty() || cell[0] != '"')) {
+        line += cell;
+        return;
+    }
+    line += '"';
+    for (char character : cell) {
+        if (character == '"')
+            line += '"';
+        line += character;
+    }
+    line += '"';
+}
+
+template <typename CellOf>
+void AppendTableLine(std::string& table, int columns, CellOf cellOf)
+{
+    for (int column = 0; column < columns; ++column) {
+        if (column > 0)
+            table += '\t';
+        AppendTableCell(table, cellOf(column));
+    }
+    table += "\r\n";
+}
+
+}  // namespace
+
+std::string RowsAsTable(const ResultModel& model, const std::vector<int>& rows)
+{
+    std::string table;
+    const int columns = model.ColumnCount();
+    for (int row : rows) {
+        if (row < 0 || row >= model.RowCount())
+            continue;
+        if (table.empty())
+            AppendTableLine(table, columns, [&](int column) { return model.Column(column).header; });
+        AppendTableLine(table, columns, [&](int column) { return model.Cell(row, column); });
+    }
+    return table;
+}
+
 int CopyLineOfRow(const ResultModel& model, int row)
 {
     if (row < 0 || row >= model.RowCount())

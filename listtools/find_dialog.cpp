@@ -54,14 +54,21 @@ bool CFindDlg::OnCommand(int id, int code, HWND control)
 void CFindDlg::OnFindNext()
 {
     const std::string text = ui::Window(::GetDlgItem(hwnd_, IDC_FIND_TEXT)).Text();
-    FindNextResult result = FindNext(list_.Model(), text, IsChecked(IDC_MATCH_CASE),
-                                     IsChecked(IDC_FIND_DOWN), position_);
+    const bool down = IsChecked(IDC_FIND_DOWN);
+    FindNextResult result = FindNext(list_.Model(), text, IsChecked(IDC_MATCH_CASE), down, position_);
+    if (result.outcome == FindNextResult::Outcome::NotFoundFromHere) {
+        if (ui::ShowMessageBox(hwnd_, result.message, MB_ICONQUESTION | MB_YESNO) != IDYES)
+            return;
+        ContinueFromEdge(list_.Model(), down, position_);
+        result = FindNext(list_.Model(), text, IsChecked(IDC_MATCH_CASE), down, position_);
+    }
     switch (result.outcome) {
     case FindNextResult::Outcome::EmptyText:
         ui::ShowMessageBox(hwnd_, result.message, MB_ICONEXCLAMATION | MB_OK);
         ::SetFocus(::GetDlgItem(hwnd_, IDC_FIND_TEXT));
         break;
     case FindNextResult::Outcome::NotFound:
+    case FindNextResult::Outcome::NotFoundFromHere:
         ui::ShowMessageBox(hwnd_, result.message, MB_ICONINFORMATION | MB_OK);
         break;
     case FindNextResult::Outcome::Found:

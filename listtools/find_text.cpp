@@ -3,6 +3,7 @@
 #include "listtools/find_case_map.h"
 #include "listtools/find_position.h"
 #include "base/text_util.h"
+#include "resources/resource.h"
 #include "resources/text.h"
 
 #include <algorithm>
@@ -72,9 +73,14 @@ std::string FindTextToSearch(const std::string& fieldText, bool matchCase)
     return matchCase ? text : UpperCaseForFind(text);
 }
 
-std::string FindNotFoundMessage(const std::string& searchedText)
+std::string FindNotFoundMessage(const std::string& typedText)
 {
-    return LoadText(kFindNotFoundStringId) + "\"" + searchedText + "\"";
+    return FillIn(LoadText(kFindNotFoundStringId), typedText);
+}
+
+void ContinueFromEdge(const ResultModel& model, bool down, int& position)
+{
+    position = down ? 0 : model.RowCount() - 1;
 }
 
 FindNextResult FindNext(const ResultModel& model, const std::string& fieldText, bool matchCase,
@@ -84,8 +90,13 @@ FindNextResult FindNext(const ResultModel& model, const std::string& fieldText, 
     if (text.empty())
         return {FindNextResult::Outcome::EmptyText, {}, LoadText(kFindTextEmptyStringId)};
     std::optional<FoundCell> found = FindInModel(model, text, matchCase, down, position);
-    if (!found)
-        return {FindNextResult::Outcome::NotFound, {}, FindNotFoundMessage(text)};
+    if (!found) {
+        const bool fromEdge = down ? position <= 0 : position >= model.RowCount() - 1;
+        if (fromEdge)
+            return {FindNextResult::Outcome::NotFound, {}, FindNotFoundMessage(fieldText)};
+        return {FindNextResult::Outcome::NotFoundFromHere, {},
+                FillIn(LoadText(down ? IDS_FIND_NOT_FOUND_BELOW : IDS_FIND_NOT_FOUND_ABOVE), fieldText)};
+    }
     position = FindPositionAfterMatch(found->row, down);
     return {FindNextResult::Outcome::Found, *found, {}};
 }

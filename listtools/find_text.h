@@ -8,7 +8,7 @@
 #include <string>
 
 inline constexpr unsigned kFindTextEmptyStringId = 109;   // "Please input Find Text."
-inline constexpr unsigned kFindNotFoundStringId = 110;    // "Cannot Find "
+inline constexpr unsigned kFindNotFoundStringId = 110;    // "Cannot find "%1"."
 
 // `text` in upper case for a search that ignores case (see FindCaseMap).
 std::string UpperCaseForFind(const std::string& text);
@@ -33,17 +33,23 @@ std::optional<FoundCell> FindInModel(const ResultModel& model, const std::string
 // without `matchCase`. Empty means: show string 109 and search nothing.
 std::string FindTextToSearch(const std::string& fieldText, bool matchCase);
 
-// String 110 followed by the searched text in double quotes.
-std::string FindNotFoundMessage(const std::string& searchedText);
+// String 110 naming the text as it was typed.
+std::string FindNotFoundMessage(const std::string& typedText);
 
 // One Find Next: what the dialog does next, and where the following search starts.
 struct FindNextResult {
-    enum class Outcome { EmptyText, NotFound, Found };
+    // NotFoundFromHere: nothing between `position` and the end of the search's direction,
+    // which did not start at the first row (downward) or the last (upward); the message
+    // asks whether to continue from there (ContinueFromEdge).
+    enum class Outcome { EmptyText, NotFound, NotFoundFromHere, Found };
     Outcome outcome;
     FoundCell cell;        // when Found
-    std::string message;   // string 109 or the not-found message; empty when Found
+    std::string message;   // string 109, the not-found message or the question; empty when Found
 };
 // Searches from `position` and, on a match, moves `position` on (row + 1 downward,
-// row - 1 upward); otherwise leaves it alone.
+// row - 1 upward); otherwise leaves it alone. The messages name the text as typed.
 FindNextResult FindNext(const ResultModel& model, const std::string& fieldText, bool matchCase,
                         bool down, int& position);
+// The answer Yes to NotFoundFromHere: the search goes on from the first row (downward)
+// or the last (upward); nothing is left after that.
+void ContinueFromEdge(const ResultModel& model, bool down, int& position);

@@ -97,15 +97,32 @@ void ResultList::SelectRow(int row, bool partialOk) const
     view_.EnsureVisible(row, partialOk);
 }
 
+std::vector<int> ResultList::SelectedRows() const
+{
+    std::vector<int> rows;
+    for (int row = view_.FirstSelected(); row >= 0; row = view_.NextItem(row, LVNI_SELECTED))
+        rows.push_back(row);
+    return rows;
+}
+
 void ResultList::MarkRow(int row) const
 {
-    if (view_.Style() & LVS_SINGLESEL) {
-        for (int other = view_.FirstSelected(); other >= 0; other = view_.NextItem(other, LVNI_SELECTED)) {
-            if (other != row)
-                view_.SetItemState(other, 0, LVIS_SELECTED);
-        }
+    for (int other : SelectedRows()) {
+        if (other != row)
+            view_.SetItemState(other, 0, LVIS_SELECTED);
     }
     view_.SelectAndFocus(row);
+}
+
+void ResultList::SelectAll() const
+{
+    if (!(view_.Style() & LVS_SINGLESEL) && model_.RowCount() > 0)
+        view_.SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED);
+}
+
+int ResultList::CopySelectedRows() const
+{
+    return CopyTextToClipboard(RowsAsTable(model_, SelectedRows()));
 }
 
 void ResultList::StoreColumnWidths()
@@ -117,15 +134,52 @@ void ResultList::StoreColumnWidths()
 void ResultList::OpenContextMenu(POINT screenPoint)
 {
     ui::ListCell cell = CellAt(screenPoint);
-    if (cell.item < 0)
-        return;
-    clickedCellText_ = model_.Cell(cell.item, cell.subItem);
-    const int command = chooseFromMenu_ ? chooseFromMenu_(view_.Handle(), screenPoint)
-                                        : ChooseFromResultMenu(view_.Handle(), screenPoint);
+    if (cell.item >= 0)
+        RunContextMenu(screenPoint, cell.item, cell.subItem);
+}
+
+void ResultList::OpenContextMenuFromKeyboard()
+{
+    int row = view_.NextItem(-1, LVNI_FOCUSED);
+    if (row < 0 || !view_.IsSelected(row))
+        row = SelectedRow();
+    POINT point{0, 0};
+    if (row >= 0) {
+        view_.EnsureVisible(row, false);
+        const RECT cell = view_.SubItemRect(row, 0, LVIR_LABEL);
+        point = POINT{cell.left + (cell.bottom - cell.top) / 2, cell.bottom};
+    }
+    view_.ClientToScreen(point);
+    RunContextMenu(point, row, 0);
+}
+
+bool ResultList::HandleContextMenuKey(const MSG& message)
+{
+    bool opens = false;
+    if (!IsContextMenuKey(message, opens))
+        return false;
+    if (opens)
+        OpenContextMenuFromKeyboard();
+    return true;
+}
+
+void ResultList::RunContextMenu(POINT screenPoint, int row, int column)
+{
+    clickedRow_ = row;
+    if (row >= 0)
+        clickedCellText_ = model_.Cell(row, column);
+    const HWND owner = GetAncestor(view_.Handle(), GA_ROOT);
+    const int command = chooseFromMenu_ ? chooseFromMenu_(owner, screenPoint)
+                        : row >= 0      ? ChooseFromPopupMenu(IDR_POPUP_EDIT, owner, screenPoint)
+                                        : ChooseFromPopupMenu(IDR_POPUP_EDIT, owner, screenPoint,
+                                                              {ID_COPY_CELL, ID_COPY_LINE});
     switch (command) {
+    case 0: break;
+    case ID_EDIT_COPY: CopySelectedRows(); break;
     case ID_COPY_CELL: CopyClickedCell(); break;
-    case ID_COPY_LINE: CopyLineOfRow(model_, SelectedRow()); break;
-    default: break;
+    case ID_COPY_LINE: CopyLineOfRow(model_, clickedRow_); break;
+    case ID_EDIT_SELECT_ALL: SelectAll(); break;
+    default: SendCommandToTopLevel(view_.Handle(), command); break;
     }
 }
 

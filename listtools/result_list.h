@@ -40,12 +40,19 @@ public:
 
     // The first selected row, -1 when none.
     int SelectedRow() const { return view_.FirstSelected(); }
-    // Selects and focuses `row` (other rows keep their state) and scrolls it into view.
+    // Every selected row, top to bottom.
+    std::vector<int> SelectedRows() const;
+    // Selects `row` alone, focuses it and scrolls it into view.
     void SelectRow(int row, bool partialOk = false) const;
-    // Sets the selected and focused state of `row`, nothing else. A single-selection list
-    // drops its other selected rows then; they are deselected here first, one by one,
-    // because the control's own deselection walks every row of a virtual list.
+    // Sets the selected and focused state of `row` and drops the other selected rows,
+    // nothing else. They are deselected one by one, because the control's own
+    // deselection walks every row of a virtual list.
     void MarkRow(int row) const;
+    // Select All: every row selected, the focus where it was.
+    void SelectAll() const;
+    // Copy: the selected rows under the column names, tab-separated (RowsAsTable), onto
+    // the clipboard; what CopyTextToClipboard returns, 0 when no row is selected.
+    int CopySelectedRows() const;
     // The column widths the user dragged, read back into the model.
     void StoreColumnWidths();
     // Sets every column's width: `userWidths[column]` where it is above 0 (a width the
@@ -76,9 +83,16 @@ public:
     std::function<void(int column)> onColumnClick;
     std::function<void(int row)> onDoubleClick;          // row -1: no row under the mouse
 
-    // A right click at `screenPoint`: over a cell, remembers its text (ClickedCellText)
-    // and offers "Copy Cell" and "Copy Line"; elsewhere nothing happens.
+    // A right click at `screenPoint`: over a cell, remembers it (ClickedCellText) and
+    // opens the context menu; elsewhere nothing happens.
     void OpenContextMenu(POINT screenPoint);
+    // Shift+F10 or the Menu key: the context menu at the focused (else the first
+    // selected) row's first cell, which counts as clicked; on a list without rows,
+    // at its top left corner, Copy Cell and Copy Line disabled.
+    void OpenContextMenuFromKeyboard();
+    // A key message for the list: Shift+F10 and the Menu key open the context menu
+    // (their release is swallowed too); true when it was one of them.
+    bool HandleContextMenuKey(const MSG& message);
     // The text of the cell under the last right click on this list; empty before any.
     const std::string& ClickedCellText() const { return clickedCellText_; }
     // Copy Cell: the clicked cell's text onto the clipboard (CopyTextToClipboard).
@@ -93,6 +107,10 @@ public:
     ui::ListCell CellAt(POINT screenPoint) const;
 
 private:
+    // Opens the context menu at `screenPoint` with `row`/`column` as the cell clicked
+    // (row -1: none), and runs the command chosen: the copies and Select All here, the
+    // others (Find, Save) by the top-level window.
+    void RunContextMenu(POINT screenPoint, int row, int column);
     int FindRowByPrefix(const NMLVFINDITEMW& find) const;
     int TextWidth(const std::string& text) const;
     // NM_CUSTOMDRAW: the selected row keeps the selection colours while another window
@@ -105,6 +123,7 @@ private:
     ResultModel model_;
     std::string textBuffer_;
     std::string clickedCellText_;
+    int clickedRow_ = -1;
     MenuChooser chooseFromMenu_;
     std::string emptyText_;
     ui::ImageList rowSpacer_;

@@ -19,33 +19,7 @@ bool IsControlDown()
     return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
 }
 
-void AppendCell(std::string& line, const std::string& cell)
-{
-    for (char character : cell)
-        line += character == '\t' || character == '\r' || character == '\n' ? ' ' : character;
-}
-
-std::string TableLine(const ResultModel& model, const std::function<const std::string&(int column)>& cell)
-{
-    std::string line;
-    for (int column = 0; column < model.ColumnCount(); ++column) {
-        if (column > 0)
-            line += '\t';
-        AppendCell(line, cell(column));
-    }
-    return line + "\r\n";
-}
-
 }  // namespace
-
-std::string TableOfRows(const ResultModel& model, const std::vector<int>& rows)
-{
-    std::string text = TableLine(model, [&](int column) -> const std::string& { return model.Column(column).header; });
-    for (int row : rows)
-        if (row >= 0 && row < model.RowCount())
-            text += TableLine(model, [&](int column) -> const std::string& { return model.Cell(row, column); });
-    return text;
-}
 
 bool ResultPane::Attach(HWND control)
 {
@@ -82,23 +56,14 @@ void ResultPane::ClickColumn(int column)
     list_.ShowSortArrow(column, sort_.ascending);
 }
 
-std::vector<int> ResultPane::SelectedRows() const
-{
-    std::vector<int> rows;
-    for (int row = list_.View().NextItem(-1, LVNI_SELECTED); row >= 0; row = list_.View().NextItem(row, LVNI_SELECTED))
-        rows.push_back(row);
-    return rows;
-}
-
 int ResultPane::CopyRows() const
 {
-    std::vector<int> rows = SelectedRows();
-    if (rows.empty())
-        for (int row = 0; row < list_.Model().RowCount(); ++row)
-            rows.push_back(row);
-    if (rows.empty())
-        return 0;
-    return CopyTextToClipboard(TableOfRows(list_.Model(), rows));
+    if (list_.View().SelectedCount() > 0)
+        return list_.CopySelectedRows();
+    std::vector<int> rows(static_cast<size_t>(list_.Model().RowCount()));
+    for (size_t row = 0; row < rows.size(); ++row)
+        rows[row] = static_cast<int>(row);
+    return rows.empty() ? 0 : CopyTextToClipboard(RowsAsTable(list_.Model(), rows));
 }
 
 void ResultPane::Find(HWND owner)
@@ -127,7 +92,11 @@ bool ResultPane::SaveCsv(HWND owner, const std::string& fileName)
 
 bool ResultPane::HandleKey(const MSG& message, HWND owner)
 {
-    if (message.message != WM_KEYDOWN || message.hwnd != list_.Handle())
+    if (message.hwnd != list_.Handle())
+        return false;
+    if (list_.HandleContextMenuKey(message))
+        return true;
+    if (message.message != WM_KEYDOWN)
         return false;
     if (message.wParam == VK_RETURN) {
         if (onOpen)
@@ -140,7 +109,6 @@ bool ResultPane::HandleKey(const MSG& message, HWND owner)
     case 'C':
     case VK_INSERT: CopyRows(); return true;
     case 'F': Find(owner); return true;
-    case 'A': list_.View().SetItemState(-1, LVIS_SELECTED, LVIS_SELECTED); return true;
     default: return false;
     }
 }

@@ -1,8 +1,9 @@
 // A result list with its tools, for a window that shows rows it was handed (a comparison,
-// the answer to a question): sorting by a column click with the arrow in the header,
-// copying the selected rows (tab-separated, the column names first), Find, the context
-// menu's Copy Cell and Copy Line, and saving the rows as CSV. The owning window forwards
-// its list's notifications and keys and decides what opening a row does.
+// the answer to a question, the history): sorting by a column click with the arrow in the
+// header, copying rows (tab-separated, the column names first), Find, the context menu and
+// saving the rows as CSV. The owning window forwards its list's notifications and keys,
+// runs the context menu's Find and Save (sent to it as ID_EDIT_FIND and ID_FILE_SAVE_CSV)
+// and decides what opening a row does.
 #pragma once
 #include <windows.h>
 
@@ -30,8 +31,7 @@ public:
     void ClickColumn(int column);
     const SortMemory& Sort() const { return sort_; }
 
-    // The selected rows, in the order shown.
-    std::vector<int> SelectedRows() const;
+    std::vector<int> SelectedRows() const { return list_.SelectedRows(); }
     // Copies the selected rows (every row when none is selected) with the column names
     // first; 1 when the clipboard took them.
     int CopyRows() const;
@@ -43,8 +43,8 @@ public:
 
     // The list's notifications: sorting on a column click, opening on a double click.
     bool HandleNotify(NMHDR* header, LRESULT& result) { return list_.HandleNotify(header, result); }
-    // Ctrl+C and Ctrl+Insert copy, Ctrl+F finds, Ctrl+A selects every row and Enter opens:
-    // true when `message` was one of them for this list.
+    // Ctrl+C and Ctrl+Insert copy, Ctrl+F finds, Shift+F10 and the Menu key open the
+    // context menu and Enter opens: true when `message` was one of them for this list.
     bool HandleKey(const MSG& message, HWND owner);
 
     // A row was opened (double click or Enter); row -1 when none.
@@ -55,8 +55,3 @@ private:
     SortMemory sort_;
     std::vector<bool> numberColumns_;
 };
-
-// The rows of `model` as a table for pasting into a spreadsheet: the column names, then
-// each of `rows`, cells separated by tabs, lines ended by CR LF; a tab or line break inside
-// a cell becomes a space.
-std::string TableOfRows(const ResultModel& model, const std::vector<int>& rows);

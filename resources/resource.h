@@ -22,6 +22,7 @@
 #define IDR_MAINFRAME_256           129   // high-colour toolbar bitmap
 #define IDR_POPUP_EDIT              350   // context menu of the result lists
 #define IDR_HELP_TEXT               353   // the help page (RCDATA, UTF-8), one per language
+#define IDR_POPUP_TREE              354   // context menu of the category tree
 #define IDI_PAGE_ROOT               318
 #define IDI_PAGE_SOFTWARE           319
 #define IDI_PAGE_HARDWARE           320
@@ -102,9 +103,10 @@
 #define ID_FILE_QUESTIONS           32811
 #define ID_FILE_SAVE_TEXT           57603
 #define ID_FILE_SAVE_CSV            57604
-#define ID_EDIT_COPY_LINE           57634
+#define ID_EDIT_COPY                57634
 #define ID_EDIT_FIND                57636
 #define ID_EDIT_PASTE               57637
+#define ID_EDIT_SELECT_ALL          57642
 #define ID_APP_ABOUT                57664
 #define ID_APP_EXIT                 57665
 #define ID_HELP_FINDER              57667
@@ -172,6 +174,8 @@
 #define IDS_FILTER_CSV_UTF8         2028
 #define IDS_FILTER_TEXT_UTF8        2029
 #define IDS_ANSI_LOSES_CHARACTERS   2030
+#define IDS_FIND_NOT_FOUND_BELOW    2031
+#define IDS_FIND_NOT_FOUND_ABOVE    2032
 // Checks that end on a bad day
 #define IDS_CHECK_BROKE             2101
 #define IDS_NAME_NOT_RESOLVED_IN_TIME 2102

@@ -203,8 +203,10 @@ bool CompareWindow::OnCommand(int id, int code, HWND)
     switch (id) {
     case IDC_COMPARE_VOLATILE: ShowVolatile(IsDlgButtonChecked(hwnd_, IDC_COMPARE_VOLATILE) == BST_CHECKED); return true;
     case IDC_RESULT_COPY: changes_.CopyRows(); return true;
-    case IDC_RESULT_FIND: changes_.Find(hwnd_); return true;
+    case IDC_RESULT_FIND:
+    case ID_EDIT_FIND: changes_.Find(hwnd_); return true;   // also from a list's context menu
     case IDC_RESULT_SAVE:
+    case ID_FILE_SAVE_CSV:
         if (comparison_)
             changes_.SaveCsv(hwnd_, "compare_" + std::to_string(comparison_->before.id) + "_" +
                                         std::to_string(comparison_->after.id) + ".csv");

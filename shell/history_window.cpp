@@ -134,6 +134,11 @@ void HistoryWindow::ShowChecksOf(int row)
     EnableButtons();
 }
 
+ResultPane& HistoryWindow::FocusedPane()
+{
+    return GetFocus() == computers_.Handle() ? computers_ : checks_;
+}
+
 const StoredCheckHeader* HistoryWindow::CheckOfRow(int row) const
 {
     const std::string& id = checks_.Model().Cell(row, 0);
@@ -222,6 +227,9 @@ bool HistoryWindow::OnCommand(int id, int code, HWND)
     case IDC_HISTORY_COMPARE_PREVIOUS: CompareWithPrevious(); return true;
     case IDC_HISTORY_COMPARE_TWO: CompareSelected(); return true;
     case IDC_HISTORY_REFRESH: Refresh(); return true;
+    // The lists' context menu: Find and Save in the list it was opened on.
+    case ID_EDIT_FIND: FocusedPane().Find(hwnd_); return true;
+    case ID_FILE_SAVE_CSV: FocusedPane().SaveCsv(hwnd_, "history.csv"); return true;
     case IDCANCEL: EndDialog(IDCANCEL); return true;
     default: return false;
     }

@@ -61,6 +61,8 @@ private:
     // The checks shown, newest first: their place in contents_.checks.
     const StoredCheckHeader* CheckOfRow(int row) const;
     void EnableButtons() const;
+    // The list with the keyboard focus; the checks' when neither has it.
+    ResultPane& FocusedPane();
     void OpenComparison(int64_t later, std::vector<int64_t> earlier);
 
     StoreLocation location_;

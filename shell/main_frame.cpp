@@ -24,7 +24,7 @@ constexpr int kLockPanes[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_
 constexpr int kLockKeys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
 
 const std::vector<ui::ToolButton> kToolbarButtons = {
-    {ID_FILE_SAVE_TEXT, 0}, {ID_FILE_SAVE_CSV, 1}, {0, 0},          {ID_EDIT_COPY_LINE, 2},
+    {ID_FILE_SAVE_TEXT, 0}, {ID_FILE_SAVE_CSV, 1}, {0, 0},          {ID_EDIT_COPY, 2},
     {ID_EDIT_PASTE, 3},     {ID_EDIT_FIND, 4},     {0, 0},          {ID_APP_ABOUT, 5},
 };
 
@@ -162,6 +162,7 @@ bool MainFrame::OnCreate(const CREATESTRUCTW&)
     if (!CreateBars())
         return false;
     view_ = std::make_unique<MainView>();
+    view_->SetSettingsKey(settingsKey_);
     if (!view_->CreateModeless(hwnd_)) {
         view_.reset();
         return false;
@@ -420,7 +421,7 @@ bool MainFrame::ConfirmClose()
 {
     if (!view_ || view_->Run().RunningCheck == CheckKind::None)
         return true;
-    if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONINFORMATION) != IDYES)
+    if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
     view_->RequestStop();
     g_processEnder();

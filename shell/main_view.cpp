@@ -6,6 +6,7 @@
 #include "shell/history_window.h"
 #include "shell/multi_check_window.h"
 #include "shell/questions_window.h"
+#include "shell/recent_computers.h"
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
 #include "ui/edit_keys.h"
@@ -26,7 +27,11 @@ MainView::~MainView() = default;
 bool MainView::OnInitDialog()
 {
     tab_.Attach(::GetDlgItem(hwnd_, IDC_RESOURCE_TAB));
-    nameField_.Attach(::GetDlgItem(hwnd_, IDC_COMPUTER_NAME));
+    nameBox_.Attach(::GetDlgItem(hwnd_, IDC_COMPUTER_NAME));
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (nameBox_.IsValid() && GetComboBoxInfo(nameBox_.Handle(), &parts))
+        nameField_.Attach(parts.hwndItem);
     runButton_.Attach(::GetDlgItem(hwnd_, IDC_RUN));
     AppWindows& app = TheApp();
     app.view = this;
@@ -48,7 +53,8 @@ bool MainView::OnInitDialog()
         ui::AddSelectAllKey(nameField_.Handle());
         nameFont_ = ui::CreateSystemUiFont();
         if (nameFont_)
-            nameField_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.Get()), TRUE);
+            nameBox_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(nameFont_.Get()), TRUE);
+        FillRecentComputers();
         if (nameField_.IsValid())
             nameField_.SetFocus();
     }
@@ -128,10 +134,14 @@ void MainView::LayoutControls(int width, int height)
     ScreenToClient(button);
     int buttonWidth = button.right - button.left;
     runButton_.Move(tabRight - buttonWidth, button.top, buttonWidth, button.bottom - button.top);
-    RECT name = nameField_.WindowRect();
+    RECT name = nameBox_.WindowRect();
     ScreenToClient(name);
     int nameRight = tabRight - buttonWidth - ui::ScalePixels(hwnd_, kNameFieldGap);
-    nameField_.Move(name.left, name.top, nameRight - name.left, name.bottom - name.top);
+    // A drop-down's height is that of its opened list, which the message gives.
+    RECT dropped{};
+    nameBox_.SendMsg(CB_GETDROPPEDCONTROLRECT, 0, reinterpret_cast<LPARAM>(&dropped));
+    const int boxHeight = dropped.bottom > dropped.top ? dropped.bottom - dropped.top : name.bottom - name.top;
+    nameBox_.Move(name.left, name.top, nameRight - name.left, boxHeight);
 }
 
 INT_PTR MainView::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -178,7 +188,12 @@ bool MainView::PreTranslateMessage(MSG& message)
     if (HandleNavigationKey(message))
         return true;
     if (IsKeyDown(message, VK_RETURN)) {
-        OnRunButton();
+        // An opened drop-down takes Enter: the computer chosen, the check follows a
+        // second Enter.
+        if (nameBox_.SendMsg(CB_GETDROPPEDSTATE))
+            nameBox_.SendMsg(CB_SHOWDROPDOWN, FALSE);
+        else
+            OnRunButton();
         return true;
     }
     if (TranslateShortcut(message))
@@ -193,4 +208,25 @@ bool MainView::TranslateShortcut(MSG& message)
         return false;
     HWND frame = GetParent(hwnd_);
     return accelerators_ && frame && TranslateAcceleratorW(frame, accelerators_, &message) != 0;
+}
+
+void MainView::FillRecentComputers()
+{
+    recentComputers_ = ReadRecentComputers(HKEY_CURRENT_USER, settingsKey_);
+    nameBox_.Reset();
+    for (const std::string& name : recentComputers_)
+        nameBox_.AddString(name);
+}
+
+void MainView::RememberComputer(const std::string& name)
+{
+    if (name.empty() || settingsKey_.empty())
+        return;
+    const std::string typed = nameField_.Text();
+    recentComputers_ = WithRecentComputer(ReadRecentComputers(HKEY_CURRENT_USER, settingsKey_), name);
+    WriteRecentComputers(HKEY_CURRENT_USER, settingsKey_, recentComputers_);
+    nameBox_.Reset();
+    for (const std::string& known : recentComputers_)
+        nameBox_.AddString(known);
+    nameField_.SetText(typed);   // emptying the list may have taken the field's text
 }

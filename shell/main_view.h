@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "base/handles.h"
 #include "individual/form_individual.h"
@@ -16,6 +17,7 @@
 #include "standard/form_standard.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
+#include "ui/combo_box.h"
 #include "ui/tab_ctrl.h"
 
 class HistoryWindow;
@@ -53,7 +55,13 @@ public:
     FormStandard& StandardForm() { return *standardForm_; }
     FormIndividual& IndividualForm() { return *individualForm_; }
     const ui::TabCtrl& Tab() const { return tab_; }
+    // The text field of the "Computer Name" drop-down, and the drop-down itself, which
+    // offers the computers checked last (most recent first).
     HWND NameField() const override { return nameField_.Handle(); }
+    const ui::ComboBox& NameBox() const { return nameBox_; }
+    // Where the computers checked last are kept (under HKEY_CURRENT_USER); set before the
+    // view is created.
+    void SetSettingsKey(std::string key) { settingsKey_ = std::move(key); }
     HWND RunButton() const { return runButton_.Handle(); }
     int SelectedTab() const { return tab_.CurSel(); }
 
@@ -99,6 +107,9 @@ private:
     void ShowTab(int tab);
     void LayoutControls(int width, int height);
     bool HandleNavigationKey(const MSG& message);
+    void FillRecentComputers();
+    // A check of `name` starts: it goes first in the drop-down and in the registry.
+    void RememberComputer(const std::string& name);
     // main_view_check.cpp
     void RunCheck(Credentials credentials);
     bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, CheckKind kind);
@@ -110,7 +121,7 @@ private:
     // After a check: marks and tells what it could not read completely.
     void ReportIncompleteReadings(CheckKind kind, bool stopped);
     // main_view_commands.cpp
-    void CopyLine();
+    ResultList& ShownList();
     void Paste();
     void Find();
     void SaveCsv();
@@ -126,6 +137,7 @@ private:
     CredentialPrompt credentialPrompt_;
     WindowReporter reporter_;
     ui::TabCtrl tab_;
+    ui::ComboBox nameBox_;
     ui::Window nameField_;
     ui::Window runButton_;
     std::unique_ptr<FormStandard> standardForm_;
@@ -137,4 +149,6 @@ private:
     std::unique_ptr<HistoryWindow> history_;          // these two as well
     std::unique_ptr<QuestionsWindow> questions_;
     std::string previousRootText_;   // the tree root's label before the running check
+    std::string settingsKey_;
+    std::vector<std::string> recentComputers_;
 };

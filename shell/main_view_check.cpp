@@ -65,6 +65,7 @@ void MainView::RunCheck(Credentials credentials)
     std::string name = TrimWhiteSpace(nameField_.Text());
     if (!name.empty() && !HostAnswers(GetParent(hwnd_), name, connector_))
         return;
+    RememberComputer(name);
     run_.ShownComputer = run_.TargetComputer;
     run_.ShownClassName = run_.SelectedClassName;
     run_.ShownClassId = run_.SelectedClassId;
@@ -134,6 +135,7 @@ void MainView::RequestStop()
 
 void MainView::EnableCheckControls(bool enable)
 {
+    nameBox_.Enable(enable);
     nameField_.Enable(enable);
     tab_.Enable(enable);
     // The form whose tab was selected at Run, also when the user switched tabs since.

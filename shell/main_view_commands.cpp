@@ -14,9 +14,6 @@
 #include "ui/save_dialog.h"
 #include "ui/wait_cursor.h"
 
-namespace {
-}
-
 MainView::CommandState MainView::QueryCommand(int command) const
 {
     const bool idle = run_.RunningCheck == CheckKind::None;
@@ -31,7 +28,8 @@ MainView::CommandState MainView::QueryCommand(int command) const
     case ID_FILE_QUESTIONS: state.enabled = true; break;
     case ID_VIEW_STANDARD: state.checked = tab_.CurSel() == kStandardTab; break;
     case ID_VIEW_INDIVIDUAL: state.checked = tab_.CurSel() == kIndividualTab; break;
-    case ID_EDIT_COPY_LINE:
+    case ID_EDIT_COPY:
+    case ID_EDIT_SELECT_ALL:
     case ID_EDIT_FIND: state.enabled = ShownListHasRows(); break;
     case ID_EDIT_PASTE:
         state.enabled = GetFocus() == nameField_.Handle() && ClipboardHasText();
@@ -74,7 +72,8 @@ bool MainView::RunCommand(int command)
             tab_.SetCurSel(tab);
         }
         return true;
-    case ID_EDIT_COPY_LINE: CopyLine(); return true;
+    case ID_EDIT_COPY: ShownList().CopySelectedRows(); return true;
+    case ID_EDIT_SELECT_ALL: ShownList().SelectAll(); return true;
     case ID_EDIT_PASTE: Paste(); return true;
     case ID_EDIT_FIND: Find(); return true;
     case ID_FILE_SAVE_CSV: SaveCsv(); return true;
@@ -108,18 +107,14 @@ void MainView::Paste()
         nameField_.SendMsg(WM_PASTE);
 }
 
-void MainView::CopyLine()
+ResultList& MainView::ShownList()
 {
-    ResultList& list = tab_.CurSel() == kStandardTab ? standardForm_->DisplayList()
-                                                      : individualForm_->ResultListControl();
-    CopyLineOfRow(list.Model(), list.SelectedRow());
+    return tab_.CurSel() == kStandardTab ? standardForm_->DisplayList() : individualForm_->ResultListControl();
 }
 
 void MainView::Find()
 {
-    ResultList& list = tab_.CurSel() == kStandardTab ? standardForm_->DisplayList()
-                                                      : individualForm_->ResultListControl();
-    CFindDlg dialog(list);
+    CFindDlg dialog(ShownList());
     dialog.RunModal(GetParent(hwnd_));
 }
 

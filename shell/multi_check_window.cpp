@@ -6,7 +6,6 @@
 #include "inventory/computer_list.h"
 #include "inventory/standard_job.h"
 #include "inventory/summary_table.h"
-#include "listtools/clipboard.h"
 #include "listtools/csv_export.h"
 #include "listtools/find_dialog.h"
 #include "listtools/save_encoding.h"
@@ -86,7 +85,9 @@ bool MultiCheckWindow::OnCommand(int id, int code, HWND)
     switch (id) {
     case IDC_MULTI_RUN: OnRunButton(); return true;
     case IDC_MULTI_LOAD: AskForList(); return true;
-    case IDC_MULTI_SAVE: SaveSummary(); return true;
+    case IDC_MULTI_SAVE:
+    case ID_FILE_SAVE_CSV: SaveSummary(); return true;   // also from the list's context menu
+    case ID_EDIT_FIND: FindInList(); return true;
     case IDCANCEL: Close(); return true;
     default: return false;
     }
@@ -284,6 +285,14 @@ void MultiCheckWindow::SaveSummary()
     SaveCsv(list_.Model(), path, messages, *encoding);
 }
 
+void MultiCheckWindow::FindInList()
+{
+    if (list_.Model().RowCount() == 0)
+        return;
+    CFindDlg find(list_);
+    find.RunModal(hwnd_);
+}
+
 void MultiCheckWindow::Close()
 {
     if (run_) {
@@ -296,14 +305,15 @@ void MultiCheckWindow::Close()
 
 bool MultiCheckWindow::PreTranslateMessage(MSG& message)
 {
+    if (message.hwnd == list_.Handle() && list_.HandleContextMenuKey(message))
+        return true;
     if (message.message == WM_KEYDOWN && IsControlDown() && message.hwnd == list_.Handle()) {
         if (message.wParam == 'C' || message.wParam == VK_INSERT) {
-            CopyLineOfRow(list_.Model(), list_.SelectedRow());
+            list_.CopySelectedRows();
             return true;
         }
-        if (message.wParam == 'F' && list_.Model().RowCount() > 0) {
-            CFindDlg find(list_);
-            find.RunModal(hwnd_);
+        if (message.wParam == 'F') {
+            FindInList();
             return true;
         }
     }

@@ -64,6 +64,7 @@ private:
     void EndRun();
     void AskForList();
     void SaveSummary();
+    void FindInList();
     void OnColumnClick(int column);
     void Close();
 

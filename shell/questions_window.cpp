@@ -21,20 +21,6 @@ std::vector<bool> NumberColumns(const QueryAnswer& answer)
     return numbers;
 }
 
-ResultModel AnswerModel(const QueryAnswer& answer)
-{
-    ResultModel model;
-    for (const std::string& column : answer.columns)
-        model.AddColumn(ResultColumn{column});
-    for (const std::vector<QueryValue>& row : answer.rows) {
-        ResultRow cells;
-        for (const QueryValue& value : row)
-            cells.cells.push_back(value.Text());
-        model.AppendRow(std::move(cells));
-    }
-    return model;
-}
-
 std::string ParameterLabel(const QuestionParameter& parameter)
 {
     return std::string(parameter.name) + " (" + LoadText(IDS_QUESTION_TYPE_FIRST + static_cast<UINT>(parameter.type)) +
@@ -239,8 +225,10 @@ bool QuestionsWindow::OnCommand(int id, int code, HWND)
     switch (id) {
     case IDC_QUESTION_RUN: Run(); return true;
     case IDC_RESULT_COPY: answer_.CopyRows(); return true;
-    case IDC_RESULT_FIND: answer_.Find(hwnd_); return true;
-    case IDC_RESULT_SAVE: answer_.SaveCsv(hwnd_, std::string(Chosen().name) + ".csv"); return true;
+    case IDC_RESULT_FIND:
+    case ID_EDIT_FIND: answer_.Find(hwnd_); return true;   // also from the list's context menu
+    case IDC_RESULT_SAVE:
+    case ID_FILE_SAVE_CSV: answer_.SaveCsv(hwnd_, std::string(Chosen().name) + ".csv"); return true;
     case IDCANCEL: EndDialog(IDCANCEL); return true;
     default: return false;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "resources/resource.h"
+#include "listtools/context_menu.h"
 #include "resources/text.h"
 #include "ui/tab_page.h"
 #include "standard/category_catalog.h"
@@ -52,7 +53,7 @@ bool FormStandard::OnInitDialog()
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(kTreeId)),
                                  GetModuleHandleW(nullptr), nullptr));
     BuildTree();
-    list_.Create(splitter_.Handle(), kListId, LVS_SHOWSELALWAYS | LVS_SINGLESEL | LVS_SHAREIMAGELISTS);
+    list_.Create(splitter_.Handle(), kListId, LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS);
     list_.View().SetImageList(images_.Handle(), LVSIL_SMALL);
     list_.View().SetImageList(images_.Handle(), LVSIL_NORMAL);
     // The system's own interface font, with rows that leave its underscores room.
@@ -220,6 +221,11 @@ bool FormStandard::OnNotify(NMHDR* header, LRESULT& result)
     }
     if (OnHeaderNotify(header))
         return true;
+    if (header->hwndFrom == tree_.Handle() && header->code == NM_RCLICK) {
+        OpenTreeMenu(TreeItemUnderCursor(), true);
+        result = 1;   // no WM_CONTEXTMENU after it
+        return true;
+    }
     if (header->hwndFrom == tree_.Handle() && (header->code == TVN_SELCHANGEDA || header->code == TVN_SELCHANGEDW)) {
         OnTreeSelectionChanged();
         result = 0;
@@ -284,6 +290,14 @@ bool FormStandard::HandleListKey(const MSG& message)
 
 bool FormStandard::PreTranslateMessage(MSG& message)
 {
+    if (message.hwnd == list_.Handle() && list_.HandleContextMenuKey(message))
+        return true;
+    bool opens = false;
+    if (message.hwnd == tree_.Handle() && IsContextMenuKey(message, opens)) {
+        if (opens)
+            OpenTreeMenu(tree_.Selection(), false);
+        return true;
+    }
     if (message.message == WM_KEYDOWN) {
         if (message.hwnd == tree_.Handle() && HandleTreeKey(message))
             return true;
@@ -293,4 +307,32 @@ bool FormStandard::PreTranslateMessage(MSG& message)
     if (host_.TranslateShortcut(message))
         return true;
     return ui::Dialog::PreTranslateMessage(message);
+}
+
+HTREEITEM FormStandard::TreeItemUnderCursor() const
+{
+    TVHITTESTINFO hit{};
+    GetCursorPos(&hit.pt);
+    tree_.ScreenToClient(hit.pt);
+    return reinterpret_cast<HTREEITEM>(tree_.SendMsg(TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+}
+
+void FormStandard::OpenTreeMenu(HTREEITEM item, bool atMouse)
+{
+    if (!item)
+        return;
+    tree_.Select(item);
+    POINT point{};
+    if (atMouse) {
+        GetCursorPos(&point);
+    } else {
+        RECT label{};
+        *reinterpret_cast<HTREEITEM*>(&label) = item;
+        tree_.SendMsg(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label));
+        point = POINT{label.left, label.bottom};
+        tree_.ClientToScreen(point);
+    }
+    const int command = ChooseFromPopupMenu(IDR_POPUP_TREE, GetAncestor(hwnd_, GA_ROOT), point);
+    if (command != 0)
+        SendCommandToTopLevel(tree_.Handle(), command);
 }

@@ -82,6 +82,10 @@ private:
     void OnTreeSelectionChanged();
     void OnColumnClick(int column);
     bool HandleTreeKey(const MSG& message);
+    // The category tree's context menu: `item` is selected (its page shown) and the
+    // menu opens at the mouse, or for the keyboard beside the item.
+    void OpenTreeMenu(HTREEITEM item, bool atMouse);
+    HTREEITEM TreeItemUnderCursor() const;
     bool HandleListKey(const MSG& message);
     bool OnHeaderNotify(NMHDR* header);
     void RepaintPanes() const;

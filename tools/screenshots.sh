@@ -4,9 +4,10 @@
 # individual check of Win32_Service, in English and Japanese, at 96 and 144 dpi, in three
 # appearance styles; the Find dialog over its highlighted match; and the states that need
 # another computer, with the test provider standing in for it (bench/remote_screens.cpp:
-# a reading that breaks off, a computer that drops ping, Connect as...); and the window
-# that checks several computers; and the windows over the inventory store (History, a
-# comparison after a new service, a question answered) after three real checks recorded.
+# a reading that breaks off, a computer that drops ping, Connect as...); the window
+# that checks several computers; several rows selected under the list's context menu,
+# the File menu and the help window; and the windows over the inventory store (History,
+# a comparison after a new service, a question answered) after three real checks recorded.
 #   tools/screenshots.sh [build-dir] [out-dir] [store]   (store: only the store's windows)
 # Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic; the symbols of
 # the service named in several scripts come from fonts-dejavu-core and fonts-freefont-ttf.
@@ -125,6 +126,18 @@ shot find-216-en-96.png en 216 individual $service --find Running
 shot unicode-214-en-96.png en 214 individual $service --find 'サービス café'
 shot unicode-217-ja-96.png ja 217 individual $service --find 'サービス café'
 shot unicode-214-ja-144.png ja144 214 individual $service --default-size --find 'サービス café'
+shot rows-214-en-96.png en 214 individual $service --select 3 5 --context-menu
+shot rows-217-ja-96.png ja 217 individual $service --select 3 5 --context-menu
+shot rows-210-en-144.png en144 210 individual $service --default-size --select 3 5 --context-menu
+shot rows-214-ja-144.png ja144 214 individual $service --default-size --select 3 5 --context-menu
+shot filemenu-214-en-96.png en 214 standard 24 --file-menu
+shot filemenu-217-ja-96.png ja 217 standard 24 --file-menu
+shot filemenu-210-en-144.png en144 210 standard 24 --default-size --file-menu
+shot filemenu-214-ja-144.png ja144 214 standard 24 --default-size --file-menu
+shot help-214-en-96.png en 214 standard 24 --help
+shot help-217-ja-96.png ja 217 standard 24 --help
+shot help-210-en-144.png en144 210 standard 24 --default-size --help
+shot help-214-ja-144.png ja144 214 standard 24 --default-size --help
 shot several.png en 214 several . localhost 127.0.0.1 nothere.invalid
 shot several-ja.png ja 217 several . localhost 127.0.0.1 nothere.invalid
 shot several-opened.png en 214 several-open localhost 127.0.0.1

@@ -60,7 +60,7 @@ struct MainWindow {
         menu.Release();
         toolBar = ui::ToolBar::Create(frame.Handle(), 59392);
         toolBar.SetImageList(images.Handle());
-        toolBar.AddButtons({{ID_FILE_SAVE_TEXT, 0}, {ID_FILE_SAVE_CSV, 1}, {}, {ID_EDIT_COPY_LINE, 2},
+        toolBar.AddButtons({{ID_FILE_SAVE_TEXT, 0}, {ID_FILE_SAVE_CSV, 1}, {}, {ID_EDIT_COPY, 2},
                             {ID_EDIT_PASTE, 3}, {ID_EDIT_FIND, 4}, {}, {ID_APP_ABOUT, 5}});
         toolBar.AutoSize();
         statusBar = ui::StatusBar::Create(frame.Handle(), 59393);

@@ -322,7 +322,7 @@ TEST_F(MirelrepProcess, ProgressLinesGoToStandardErrorOnly)
     ChildRun run = RunMirelrep("/class:Win32_Service");
     EXPECT_EQ(run.exitCode, 0u);
     for (const std::string& line : CrLfLines(run.err))
-        EXPECT_TRUE(line.starts_with("Checking reources :  Win32_Service")) << line;
+        EXPECT_TRUE(line.starts_with("Checking resources :  Win32_Service")) << line;
     EXPECT_EQ(run.out.find("Checking"), std::string::npos);
 }
 

@@ -246,17 +246,17 @@ TEST(ErrorStream, ProgressLinesAreWrittenOnceAndNeverAfterAMessageAboutThem)
     StringTextSink sink;
     ErrorStream errors(sink);
     errors.Follow(&progress);
-    errors.Progress("Checking reources : BIOS");
-    errors.Progress("Checking reources : BIOS");
+    errors.Progress("Checking resources : BIOS");
+    errors.Progress("Checking resources : BIOS");
     errors.Progress("");
-    progress.Set("Checking reources : Disk Drive");
+    progress.Set("Checking resources : Disk Drive");
     errors.Message("WQL Query failed.\n\n[Code]");
-    errors.Progress("Checking reources : Disk Drive");
-    errors.Progress("Checking reources : Processor");
+    errors.Progress("Checking resources : Disk Drive");
+    errors.Progress("Checking resources : Processor");
     EXPECT_EQ(sink.Text(),
-              "Checking reources : BIOS\r\n"
+              "Checking resources : BIOS\r\n"
               "WQL Query failed.\r\n\r\n[Code]\r\n"
-              "Checking reources : Processor\r\n");
+              "Checking resources : Processor\r\n");
 }
 
 TEST(ProgressPrinter, SamplesTheStatusTextWhileItRuns)
@@ -264,19 +264,19 @@ TEST(ProgressPrinter, SamplesTheStatusTextWhileItRuns)
     SharedText progress;
     StringTextSink sink;
     ErrorStream errors(sink);
-    progress.Set("Checking reources : BIOS (1)");
+    progress.Set("Checking resources : BIOS (1)");
     {
         ProgressPrinter printer(errors, progress, true);
         Sleep(3 * kProgressPeriodMs);
     }
-    progress.Set("Checking reources : Processor");
+    progress.Set("Checking resources : Processor");
     Sleep(2 * kProgressPeriodMs);
-    EXPECT_EQ(sink.Text(), "Checking reources : BIOS (1)\r\n") << "once, and nothing after the end";
+    EXPECT_EQ(sink.Text(), "Checking resources : BIOS (1)\r\n") << "once, and nothing after the end";
     {
         ProgressPrinter quiet(errors, progress, false);
         Sleep(2 * kProgressPeriodMs);
     }
-    EXPECT_EQ(sink.Text(), "Checking reources : BIOS (1)\r\n") << "/q prints nothing";
+    EXPECT_EQ(sink.Text(), "Checking resources : BIOS (1)\r\n") << "/q prints nothing";
 }
 
 TEST(ConsoleReporter, AnswersQuestionsYesAndKeepsRowsAsTheListShowsThem)

@@ -20,7 +20,7 @@ void RecordingJob(CheckContext& check)
 {
     ++g_runs;
     g_host = check.Host();
-    check.Progress().Set("Checking reources : BIOS");
+    check.Progress().Set("Checking resources : BIOS");
 }
 
 // A hidden window that records when the completion message arrives.

@@ -35,12 +35,12 @@ protected:
     }
     void Use(FakeWmiScenario& scenario) { scenario_ = &scenario; }
     // The check the queries run in: created at first use (or for another host) on the
-    // scenario in use, its progress line reading "Checking reources : Disk".
+    // scenario in use, its progress line reading "Checking resources : Disk".
     CheckContext& Check(const char* host = nullptr)
     {
         if (!check_ || (host && check_->Host() != host)) {
             check_ = std::make_unique<CheckContext>(host ? host : "", nullptr, FakeWmiConnector(scenario_));
-            check_->Progress().Set("Checking reources : Disk");
+            check_->Progress().Set("Checking resources : Disk");
         }
         return *check_;
     }
@@ -67,7 +67,7 @@ TEST_F(QueryExecutorTest, StandardRowsHoldTheRenderedPropertiesInListOrder)
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_EQ(table.rows[0], (std::vector<std::string>{"Object 1", "1,000", "False"}));
     EXPECT_EQ(table.rows[1], (std::vector<std::string>{"Object 2", "2,000", "True"}));
-    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking resources : Disk");
 }
 
 TEST_F(QueryExecutorTest, ProgressShowsTheNumberOfTheObjectBeingRead)
@@ -82,10 +82,10 @@ TEST_F(QueryExecutorTest, ProgressShowsTheNumberOfTheObjectBeingRead)
     Use(scenario);
     MemoryTable table(3);
     ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_);
-    EXPECT_EQ(seen, (std::vector<std::string>{"Checking reources : Disk (1)",
-                                               "Checking reources : Disk (2)",
-                                               "Checking reources : Disk (3)"}));
-    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
+    EXPECT_EQ(seen, (std::vector<std::string>{"Checking resources : Disk (1)",
+                                               "Checking resources : Disk (2)",
+                                               "Checking resources : Disk (3)"}));
+    EXPECT_EQ(Check().Progress().Get(), "Checking resources : Disk");
 }
 
 TEST_F(QueryExecutorTest, StopDuringTheThirdPropertyOfTheFifthObject)
@@ -106,7 +106,7 @@ TEST_F(QueryExecutorTest, StopDuringTheThirdPropertyOfTheFifthObject)
     EXPECT_EQ(table.rows[4][2], "False");
     EXPECT_EQ(table.rows[4][3], "");
     EXPECT_EQ(table.setCells[3], 4);
-    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking resources : Disk");
 }
 
 TEST_F(QueryExecutorTest, StopBeforeTheFirstObjectReadsNothing)
@@ -190,7 +190,7 @@ TEST_F(QueryExecutorTest, NoObjectLeavesTheListEmpty)
     EXPECT_EQ(ExecuteStandardQuery(Check(""), 1041, "q", kThreeProperties, table, error_, count_), QueryOutcome::Read);
     EXPECT_EQ(count_, 0);
     EXPECT_TRUE(table.rows.empty());
-    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking resources : Disk");
 }
 
 TEST_F(QueryExecutorTest, FailedConnectionEmptiesTheListAndLeavesTheProgressAlone)
@@ -203,7 +203,7 @@ TEST_F(QueryExecutorTest, FailedConnectionEmptiesTheListAndLeavesTheProgressAlon
     EXPECT_EQ(ExecuteStandardQuery(Check("pc01"), 1041, "q", kThreeProperties, table, error_, count_), QueryOutcome::Failed);
     EXPECT_TRUE(table.rows.empty());
     EXPECT_FALSE(error_.empty());
-    EXPECT_EQ(Check().Progress().Get(), "Checking reources : Disk");
+    EXPECT_EQ(Check().Progress().Get(), "Checking resources : Disk");
 
     ClassQueryEntries entries;
     entries.values.push_back("old");

@@ -125,8 +125,8 @@ TEST_F(ClassSurveyTest, ProgressNamesTheClassAfterTwoBlanks)
             seen.push_back(check_->Progress().Get());
     };
     Run(scenario);
-    EXPECT_EQ(seen, (std::vector<std::string>{"Checking reources :  Win32_Processor (1)",
-                                               "Checking reources :  Win32_Processor (2)"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"Checking resources :  Win32_Processor (1)",
+                                               "Checking resources :  Win32_Processor (2)"}));
 }
 
 TEST_F(ClassSurveyTest, ObjectsWithOnlyEmptyValuesShowNothing)

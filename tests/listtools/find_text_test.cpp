@@ -53,10 +53,14 @@ TEST_F(Find, DownwardFromASelectedRowTestsThatRowFirst)
     EXPECT_EQ(result.cell.column, 1);
     EXPECT_EQ(position, 9);
 
-    result = FindNext(model_, "cdrom", false, true, position);   // no wrap-around
-    EXPECT_EQ(result.outcome, Outcome::NotFound);
-    EXPECT_EQ(result.message, "Cannot Find \"CDROM\"");
+    result = FindNext(model_, "cdrom", false, true, position);   // no wrap-around unasked
+    EXPECT_EQ(result.outcome, Outcome::NotFoundFromHere);
+    EXPECT_EQ(result.message, "Cannot find \"cdrom\" below the selected row.\n\nContinue from the top?");
     EXPECT_EQ(position, 9);
+    ContinueFromEdge(model_, true, position);
+    result = FindNext(model_, "cdrom", false, true, position);
+    ASSERT_EQ(result.outcome, Outcome::Found);
+    EXPECT_EQ(result.cell.row, 0);
 }
 
 TEST_F(Find, UpwardEndsAfterRowZero)
@@ -67,8 +71,13 @@ TEST_F(Find, UpwardEndsAfterRowZero)
         rows.push_back(result.cell.row);
     EXPECT_EQ(rows, (std::vector<int>{5, 2, 0}));
     EXPECT_EQ(position, -1);
-    EXPECT_EQ(FindNext(model_, "CDROM", true, false, position).outcome, Outcome::NotFound);
+    FindNextResult result = FindNext(model_, "CDROM", true, false, position);
+    EXPECT_EQ(result.outcome, Outcome::NotFoundFromHere);
+    EXPECT_EQ(result.message, "Cannot find \"CDROM\" above the selected row.\n\nContinue from the bottom?");
     EXPECT_EQ(position, -1);
+    ContinueFromEdge(model_, false, position);
+    EXPECT_EQ(position, 9);
+    EXPECT_EQ(FindNext(model_, "CDROM", true, false, position).cell.row, 8);
 }
 
 TEST_F(Find, ColumnsLeftToRightWithinARow)
@@ -140,10 +149,10 @@ TEST_F(Find, CaseAndBlanksOfTheSearchText)
 
     position = 0;
     result = FindNext(model_, " cdrom  ", true, true, position);   // Match case
-    EXPECT_EQ(result.outcome, Outcome::NotFound);
-    EXPECT_EQ(result.message, "Cannot Find \"cdrom\"");
+    EXPECT_EQ(result.outcome, Outcome::NotFound) << "searched from the top: nothing to continue";
+    EXPECT_EQ(result.message, "Cannot find \" cdrom  \".") << "as typed";
     result = FindNext(model_, "cd-rom", false, true, position);
-    EXPECT_EQ(result.message, "Cannot Find \"CD-ROM\"");
+    EXPECT_EQ(result.message, "Cannot find \"cd-rom\".");
 
     // Upper-case text is found by a lower-case cell too when the case does not matter.
     ResultModel model = listtest::ModelWithColumns(1);

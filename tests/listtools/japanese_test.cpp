@@ -49,11 +49,11 @@ TEST_F(JapaneseLists, FullWidthLettersMatchRegardlessOfCase)
     EXPECT_FALSE(FindInModel(model, Utf8(L"ｃｄｒｏｍ"), true, true, 0));
     EXPECT_TRUE(FindInModel(model, Utf8(L"ｃｄｒｏｍ"), false, false, 1));
 
-    // The not-found message: the Japanese string 110 and the text in upper case.
+    // The not-found message: the Japanese string 110 and the text as typed.
     int position = 0;
     FindNextResult result = FindNext(model, Utf8(L"  ｘｙｚ "), false, true, position);
     EXPECT_EQ(result.outcome, FindNextResult::Outcome::NotFound);
-    EXPECT_EQ(result.message, Utf8(L"見つかりません \"ＸＹＺ\""));
+    EXPECT_EQ(result.message, Utf8(L"「  ｘｙｚ 」が見つかりません。"));
     result = FindNext(model, "   ", false, true, position);
     EXPECT_EQ(result.message, Utf8(L"検索する文字列を入力してください。"));
 }

@@ -14,7 +14,7 @@ TEST(Text, KeepsEscapesOfTheTable)
     EXPECT_EQ(LoadTextInLanguage(IDS_CONNECT_FAILED, kEnglishLanguage),
               L"Could not connect to the \\\\root\\cimv2 namespace of %1.");
     EXPECT_EQ(LoadTextInLanguage(IDS_CONFIRM_QUIT, kEnglishLanguage),
-              L"An process is running on now.\nAre you sure to quit the program?");
+              L"A check is running. Quit anyway?");
 }
 
 TEST(Text, MissingEntryIsEmpty)

@@ -139,7 +139,7 @@ TEST_F(AppLifecycleTest, CloseGuardAsksWhileACheckRuns)
     SendMessageA(Frame().Handle(), WM_CLOSE, 0, 0);
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, LoadText(IDS_CONFIRM_QUIT));
-    EXPECT_EQ(Messages()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
+    EXPECT_EQ(Messages()[0].flags, static_cast<UINT>(MB_YESNO | MB_ICONQUESTION));
     EXPECT_TRUE(IsWindow(Frame().Handle()));
     EXPECT_TRUE(CheckRunning()) << "No leaves everything running";
 

@@ -83,7 +83,7 @@ TEST_F(EditKeysTest, OutsideTextFieldsTheKeysStayCommands)
     list.View().SetFocus();
     list.SelectRow(1);
     PressControlKey(list.Handle(), 'C');
-    EXPECT_EQ(ClipboardText(), "Operating System") << "Ctrl+C in the list copies its line";
+    EXPECT_EQ(ClipboardText(), "Category\r\nOperating System\r\n") << "Ctrl+C in the list copies its row";
 
     EXPECT_EQ(GetFocus(), list.Handle());
 }

@@ -44,6 +44,30 @@ TEST_F(HelpWindowTest, HelpTopicsOpensTheHelpPageInTheUserLanguageOverTheWindow)
     EXPECT_LE(std::abs(help.x - frame.x), 1);
     EXPECT_LE(std::abs(help.y - frame.y), 1);
 
+    // The window can be sized, and the paragraphs flow with its width.
+    EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_THICKFRAME);
+    HWND text = GetDlgItem(window, IDC_HELP_TEXT);
+    auto linesAtWidth = [&](int width) {
+        SetWindowPos(window, nullptr, 0, 0, width, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return static_cast<int>(SendMessageW(text, EM_GETLINECOUNT, 0, 0));
+    };
+    const int wide = linesAtWidth(1000);
+    const int narrow = linesAtWidth(500);
+    EXPECT_GT(narrow, wide + 10);
+    RECT client{}, field{}, button{};
+    GetClientRect(window, &client);
+    GetWindowRect(text, &field);
+    GetWindowRect(GetDlgItem(window, IDOK), &button);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&field), 2);
+    MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&button), 2);
+    EXPECT_EQ(client.right - field.right, field.left) << "the text fills the width";
+    EXPECT_EQ(client.right - button.right, field.left) << "Close keeps to the right edge";
+    EXPECT_LT(field.bottom, button.top);
+    RECT smallest{};
+    SetWindowPos(window, nullptr, 0, 0, 10, 10, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    GetWindowRect(window, &smallest);
+    EXPECT_GT(smallest.right - smallest.left, 200) << "not smaller than half its first size";
+
     SendMessageA(window, WM_COMMAND, IDOK, 0);
     PumpFor(20);
     EXPECT_FALSE(Frame().Help()->IsOpen()) << "Close closes it";

@@ -1,5 +1,5 @@
 // The three Level lists from the keyboard: arrows choose without moving on, an opened
-// list takes Enter and Esc, the main view never sees them.
+// list takes Enter and Esc, Enter on a closed list moves on, the main view never sees them.
 #include "tests/shell/app_fixture.h"
 
 #include "resources/resource.h"
@@ -41,7 +41,7 @@ TEST_F(LevelKeysTest, ArrowKeysChooseWithoutMovingTheFocus)
     EXPECT_EQ(GetFocus(), Level(2)) << "Tab moves on";
 }
 
-TEST_F(LevelKeysTest, OpenedListTakesEnterAndEscClosedListSwallowsThem)
+TEST_F(LevelKeysTest, OpenedListTakesEnterAndEscClosedListMovesOnWithEnter)
 {
     SetFocus(Level(1));
     SendMessageA(Level(1), CB_SHOWDROPDOWN, TRUE, 0);
@@ -58,8 +58,11 @@ TEST_F(LevelKeysTest, OpenedListTakesEnterAndEscClosedListSwallowsThem)
     EXPECT_EQ(GetFocus(), Level(2)) << "Enter takes the entry and moves on";
     EXPECT_FALSE(CheckRunning()) << "and runs no check";
 
-    PressKey(Level(2), VK_RETURN);   // closed: nothing happens
+    PressKey(Level(2), VK_DOWN);
+    PressKey(Level(2), VK_ESCAPE);   // closed: Esc does nothing
     EXPECT_EQ(GetFocus(), Level(2));
+    PressKey(Level(2), VK_RETURN);   // closed: Enter moves on as Tab does
+    EXPECT_EQ(GetFocus(), Level(3));
     EXPECT_FALSE(CheckRunning());
     EXPECT_TRUE(Messages().empty());
 }

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kCdRomPage = 4;
-constexpr int kCommands[] = {ID_FILE_SAVE_TEXT, ID_FILE_SAVE_CSV, ID_EDIT_COPY_LINE, ID_EDIT_PASTE, ID_EDIT_FIND};
+constexpr int kCommands[] = {ID_FILE_SAVE_TEXT, ID_FILE_SAVE_CSV, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_FIND};
 
 struct Enabling {
     bool saveText, saveCsv, copyLine, paste, find;

@@ -61,12 +61,16 @@ protected:
         return listui::WithFindDialog([this] { Frame().RunCommand(ID_EDIT_FIND); }, script);
     }
 
-    std::string NotFound(const std::string& text) { return "Cannot Find \"" + text + "\""; }
+    std::string NotFound(const std::string& text) { return "Cannot find \"" + text + "\"."; }
+    std::string NotBelow(const std::string& text)
+    {
+        return "Cannot find \"" + text + "\" below the selected row.\n\nContinue from the top?";
+    }
 };
 
 }  // namespace
 
-TEST_F(ListFindTest, OpensEmptySearchingDownFromTheSelectedRowWithoutWrapping)
+TEST_F(ListFindTest, OpensEmptySearchingDownFromTheSelectedRowAndOffersToContinueFromTheTop)
 {
     ShowTenRows();
     List().SelectRow(5);
@@ -88,11 +92,17 @@ TEST_F(ListFindTest, OpensEmptySearchingDownFromTheSelectedRowWithoutWrapping)
         EXPECT_TRUE(Messages().empty());
         Click(dialog, IDC_FIND_NEXT);
         ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0].text, NotFound("CDROM")) << "quoted, in upper case";
-        EXPECT_EQ(Messages()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
-        EXPECT_EQ(SelectedRows(List()), std::vector<int>{9});
+        EXPECT_EQ(Messages()[0].text, NotBelow("  cdrom\t")) << "quoted as typed";
+        EXPECT_EQ(Messages()[0].flags & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));
+        EXPECT_EQ(SelectedRows(List()), std::vector<int>{0}) << "Yes: continued from the top";
+        AnswerMessagesWith(IDNO);
+        for (int row : {2, 5, 9}) {
+            Click(dialog, IDC_FIND_NEXT);
+            EXPECT_EQ(SelectedRows(List()), std::vector<int>{row});
+        }
         Click(dialog, IDC_FIND_NEXT);
-        EXPECT_EQ(Messages().size(), 2u) << "no wrap-around";
+        EXPECT_EQ(Messages().size(), 2u);
+        EXPECT_EQ(SelectedRows(List()), std::vector<int>{9}) << "No: the search ends";
         EXPECT_TRUE(IsWindowVisible(dialog)) << "the dialog stays open";
     });
     EXPECT_TRUE(opened);
@@ -115,7 +125,9 @@ TEST_F(ListFindTest, SearchesUpFromTheSelectedRowDownToRowZero)
         EXPECT_TRUE(Messages().empty());
         Click(dialog, IDC_FIND_NEXT);
         ASSERT_EQ(Messages().size(), 1u);
-        EXPECT_EQ(Messages()[0].text, NotFound("CDROM"));
+        EXPECT_EQ(Messages()[0].text,
+                  "Cannot find \"cdrom\" above the selected row.\n\nContinue from the bottom?");
+        EXPECT_EQ(SelectedRows(List()), std::vector<int>{9}) << "continued from the bottom";
     }));
 }
 
@@ -237,13 +249,15 @@ TEST_F(ListFindTest, FindsInTheIndividualListAndIsDisabledWithoutRows)
         SetFindText(dialog, "cpu 4");
         Click(dialog, IDC_FIND_NEXT);
     }));
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, NotFound("CPU 4"));
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0].text, NotBelow("cpu 4"));
+    EXPECT_EQ(Messages()[1].text, NotFound("cpu 4")) << "nor above it";
+    EXPECT_EQ(Messages()[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONINFORMATION));
 }
 
 // Under the Japanese locale: full-width letters typed in lower case find their
-// upper-case form through the dialog's edit field, and the not-found message quotes the
-// text upper-cased.
+// upper-case form through the dialog's edit field, and the not-found question quotes the
+// text as typed.
 TEST_F(ListFindTest, JapaneseFullWidthLettersIgnoreCase)
 {
     REQUIRE_JAPANESE_LOCALE();
@@ -259,6 +273,6 @@ TEST_F(ListFindTest, JapaneseFullWidthLettersIgnoreCase)
         SetFindText(dialog, ToNarrow(L"\uFF58\u30C9"));   // ｘド
         Click(dialog, IDC_FIND_NEXT);
     }));
-    ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, NotFound(ToNarrow(L"\uFF38\u30C9")));
+    ASSERT_EQ(Messages().size(), 2u);
+    EXPECT_EQ(Messages()[0].text, NotBelow(ToNarrow(L"\uFF58\u30C9")));
 }

@@ -140,6 +140,14 @@ void RightClickAt(const ResultList& list, POINT screenPoint)
     ProcessPendingMessages();
 }
 
+void ClickAt(const ResultList& list, POINT screenPoint, WPARAM keys)
+{
+    POINT client = ToClient(list.Handle(), screenPoint);
+    PostMouse(list.Handle(), client, WM_LBUTTONDOWN, MK_LBUTTON | keys);
+    PostMouse(list.Handle(), client, WM_LBUTTONUP, keys);
+    ProcessPendingMessages();
+}
+
 void DoubleClickAt(const ResultList& list, POINT screenPoint)
 {
     POINT client = ToClient(list.Handle(), screenPoint);

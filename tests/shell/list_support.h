@@ -31,6 +31,8 @@ void FillStorePage(StandardStores& stores, int page, const Rows& rows);
 void ClickColumnHeader(const ResultList& list, int column);
 void RightClickAt(const ResultList& list, POINT screenPoint);
 void DoubleClickAt(const ResultList& list, POINT screenPoint);
+// A left click with `keys` (MK_SHIFT, MK_CONTROL) held.
+void ClickAt(const ResultList& list, POINT screenPoint, WPARAM keys);
 
 // Answers the next real context menu: records its items, presses Down `downs` times
 // and Enter (0: Esc closes it). Call before the right click.

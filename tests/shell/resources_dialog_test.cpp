@@ -62,7 +62,7 @@ const std::vector<ExpectedDialog>& Dialogs()
              // 58 wide (not 54) so that "Computer Name" fits in Wine's Tahoma too.
              {IDC_STATIC_LABEL, L"Static", L"Computer Name", L"\u30b3\u30f3\u30d4\u30e5\u30fc\u30bf\u540d", 6, 9, 58,
               8, SS_TYPEMASK, SS_LEFT, 0},
-             {IDC_COMPUTER_NAME, L"Edit", L"", L"", 66, 6, 174, 14, 0, 0, WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL},
+             {IDC_COMPUTER_NAME, L"ComboBox", L"", L"", 66, 6, 174, 110, 0, 0, WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL},
              {IDC_RUN, L"Button", L"Run", L"\u5b9f\u884c", 246, 6, 60, 14, BS_TYPEMASK, BS_DEFPUSHBUTTON,
               WS_TABSTOP},
              {IDC_RESOURCE_TAB, L"SysTabControl32", L"", L"", 6, 30, 300, 144, 0, 0, WS_TABSTOP | TCS_FOCUSNEVER},
@@ -434,8 +434,9 @@ TEST_F(UiDialogs, ControlsBehaveAsTheirStylesPromise)
         HWND tab = GetDlgItem(view.get(), IDC_RESOURCE_TAB);
         EXPECT_EQ(TabCtrl_GetItemCount(tab), 0);
         EXPECT_TRUE(GetWindowLongW(tab, GWL_STYLE) & TCS_FOCUSNEVER);
-        // The computer-name field scrolls for names longer than the field.
-        EXPECT_TRUE(GetWindowLongW(GetDlgItem(view.get(), IDC_COMPUTER_NAME), GWL_STYLE) & ES_AUTOHSCROLL);
+        // The computer-name field scrolls for names longer than the field and drops down.
+        EXPECT_EQ(GetWindowLongW(GetDlgItem(view.get(), IDC_COMPUTER_NAME), GWL_STYLE) & (CBS_AUTOHSCROLL | 3),
+                  CBS_AUTOHSCROLL | CBS_DROPDOWN);
         // Up and Down form one radio group: checking one clears the other.
         CheckDlgButton(find.get(), IDC_FIND_DOWN, BST_CHECKED);
         SendMessageW(GetDlgItem(find.get(), IDC_FIND_UP), BM_CLICK, 0, 0);

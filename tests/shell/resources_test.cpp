@@ -157,6 +157,7 @@ TEST(UiResources, MenusAndDialogsExistInEnglishAndJapaneseTheRestOnce)
     const std::vector<LANGID> once{kNeutral};
     EXPECT_EQ(ResourceLanguages(kMenuType, IDR_MAINFRAME), both);
     EXPECT_EQ(ResourceLanguages(kMenuType, IDR_POPUP_EDIT), both);
+    EXPECT_EQ(ResourceLanguages(kMenuType, IDR_POPUP_TREE), both);
     for (UINT dialog : {IDD_ABOUTBOX, IDD_MIREL_VIEW, IDD_FORM_INDIVIDUAL, IDD_FIND})
         EXPECT_EQ(ResourceLanguages(MAKEINTRESOURCEW(5), dialog), both) << "dialog " << dialog;
     EXPECT_EQ(ResourceLanguages(MAKEINTRESOURCEW(5), IDD_FORM_STANDARD), once);
@@ -172,68 +173,84 @@ TEST(UiResources, EnglishMainMenuReadsExactlyAsDesigned)
     ASSERT_TRUE(menu);
     const std::vector<std::wstring> expected{
         L"&File",
+        L"  &Run resource check\tCtrl+R =32797",
+        L"  Co&nnect as... =32800",
+        L"  Check se&veral computers... =32801",
+        L"  S&top the running check\tCtrl+T =32799",
+        L"  ----",
         L"  &Save standard resource as text...\tCtrl+S =57603",
         L"  Save displayed data &as CSV...\tCtrl+A =57604",
         L"  ----",
         L"  E&xit\tAlt+F4 =57665",
-        L"  &Run rource check\tCtrl+R =32797",
-        L"  Co&nnect as... =32800",
-        L"  Check se&veral computers... =32801",
-        L"  S&top the running check\tCtrl+T =32799",
         L"&Edit",
-        L"  &Copy line\tCtrl+C =57634",
+        L"  &Copy\tCtrl+C =57634",
         L"  &Paste\tCtrl+V =57637",
         L"  ----",
         L"  &Find...\tCtrl+F =57636",
+        L"  ----",
+        L"  Select &All =57642",
         L"&View",
-        L"  Stan&dard Resouces =32791",
+        L"  Stan&dard Resources =32791",
         L"  &Individual Resources =32792",
         L"  ----",
         L"  &Toolbar && Docking window",
         L"    <placeholder> =59392",
         L"  &Status bar =59393",
         L"  &Appearance",
-        L"    Windows 2000(&2) =210",
-        L"    Office XP(&X) =211",
-        L"    Windows XP(&W) =212",
-        L"    Office 2003(&3) =213",
-        L"    Visual Studio .NET 2005(&5) =214",
-        L"    Office 2007(&7)",
+        L"    Windows &2000 =210",
+        L"    Office &XP =211",
+        L"    &Windows XP =212",
+        L"    Office 200&3 =213",
+        L"    Visual Studio .NET 200&5 =214",
+        L"    Office 200&7",
         L"      &Blue Style =215",
         L"      B&lack Style =216",
         L"      &Silver Style =217",
         L"      &Aqua Style =218",
         L"&Help",
+        L"  &Help Topics\tF1 =57667",
         L"  &About Mirel... =57664",
     };
     EXPECT_EQ(Outline(menu.get(), true), expected);
 }
 
-TEST(UiResources, JapaneseMainMenuHasTheSameCommandsInItsOwnOrder)
+TEST(UiResources, MenusOfBothLanguagesHaveOneStructureAndTheSameAccessKeys)
+{
+    for (UINT id : {IDR_MAINFRAME, IDR_POPUP_EDIT, IDR_POPUP_TREE}) {
+        Menu english = LoadMenuInLanguage(id, kEnglish);
+        Menu japanese = LoadMenuInLanguage(id, kJapanese);
+        ASSERT_TRUE(english && japanese) << "menu " << id;
+        EXPECT_EQ(Outline(english.get(), false), Outline(japanese.get(), false)) << "menu " << id;
+        const std::vector<MenuItem> englishItems = AllItems(english.get());
+        const std::vector<MenuItem> japaneseItems = AllItems(japanese.get());
+        ASSERT_EQ(englishItems.size(), japaneseItems.size());
+        for (size_t at = 0; at < englishItems.size(); ++at) {
+            const std::wstring& text = englishItems[at].text;
+            const bool unshownTitle = englishItems[at].path.empty() && id != IDR_MAINFRAME;
+            if (englishItems[at].Separator() || englishItems[at].id == ID_VIEW_TOOLBAR || unshownTitle)
+                continue;
+            // English marks a character of the item itself; Japanese adds the same key
+            // in parentheses after the text.
+            EXPECT_EQ(text.find(L"(&"), std::wstring::npos) << text;
+            EXPECT_TRUE(std::iswalnum(Mnemonic(text))) << text;
+            const std::wstring& translated = japaneseItems[at].text;
+            const std::wstring suffix = std::wstring(L"(&") + Mnemonic(text) + L")";
+            EXPECT_EQ(Mnemonic(translated), Mnemonic(text)) << translated;
+            EXPECT_NE(translated.find(suffix), std::wstring::npos) << translated;
+        }
+    }
+}
+
+TEST(UiResources, JapaneseMainMenuTextsOfTheBar)
 {
     Menu menu = LoadMenuInLanguage(IDR_MAINFRAME, kJapanese);
     ASSERT_TRUE(menu);
-    const std::vector<std::wstring> expected{
-        L"popup", L"  32797", L"  32800", L"  32801", L"  32799", L"  ----", L"  57603", L"  57604", L"  ----", L"  57665",
-        L"popup", L"  57634", L"  57637", L"  ----", L"  57636",
-        L"popup", L"  32791", L"  32792", L"  ----", L"  popup", L"    59392", L"  59393", L"  popup",
-        L"    210", L"    211", L"    212", L"    213", L"    214", L"    popup",
-        L"      215", L"      216", L"      217", L"      218",
-        L"popup", L"  57667", L"  57664",
-    };
-    EXPECT_EQ(Outline(menu.get(), false), expected);
-
     std::vector<MenuItem> bar = ItemsOf(menu.get());
     ASSERT_EQ(bar.size(), 4u);
     EXPECT_EQ(bar[0].text, L"\u30d5\u30a1\u30a4\u30eb(&F)");  // ファイル(&F)
     EXPECT_EQ(bar[1].text, L"\u7de8\u96c6(&E)");              // 編集(&E)
     EXPECT_EQ(bar[2].text, L"\u8868\u793a(&V)");              // 表示(&V)
     EXPECT_EQ(bar[3].text, L"\u30d8\u30eb\u30d7(&H)");        // ヘルプ(&H)
-    EXPECT_EQ(CommandIds(ItemsOf(bar[0].popup)),
-              (std::vector<UINT>{ID_CHECK_RUN, ID_CHECK_CONNECT_AS, ID_FILE_CHECK_SEVERAL, ID_CHECK_STOP, 0, ID_FILE_SAVE_TEXT,
-                                 ID_FILE_SAVE_CSV, 0,
-                                 ID_APP_EXIT}));
-    EXPECT_EQ(CommandIds(ItemsOf(bar[3].popup)), (std::vector<UINT>{ID_HELP_FINDER, ID_APP_ABOUT}));
 }
 
 TEST(UiResources, JapaneseMenuTextsAreTranslatedWithTheEnglishKeyNames)
@@ -253,7 +270,7 @@ TEST(UiResources, JapaneseMenuTextsAreTranslatedWithTheEnglishKeyNames)
             continue;
         EXPECT_FALSE(item.text.empty()) << item.path << " item " << item.id;
         EXPECT_TRUE(FitsCodePage932(item.text)) << item.path << " > " << item.text;
-        if (item.popup || item.id == ID_HELP_FINDER)
+        if (item.popup)
             continue;
         ASSERT_EQ(englishTexts.count(item.id), 1u) << "Japanese-only command " << item.id;
         EXPECT_EQ(AcceleratorText(item.text), AcceleratorText(englishTexts[item.id])) << item.text;
@@ -306,21 +323,20 @@ TEST(UiResources, AppearanceCommandsAreTheOnlyRadioItems)
 
 // ---------------------------------------------------------------- context menu of the result lists
 
-TEST(UiResources, ContextMenuOffersCopyCellAndCopyLineInBothLanguages)
+TEST(UiResources, ContextMenusOfTheListsAndTheTreeHoldTheirCommands)
 {
+    const std::vector<UINT> list{ID_EDIT_COPY, ID_COPY_CELL, ID_COPY_LINE, 0, ID_EDIT_SELECT_ALL, 0,
+                                 ID_EDIT_FIND, ID_FILE_SAVE_CSV};
+    const std::vector<UINT> tree{ID_CHECK_RUN, 0, ID_FILE_SAVE_TEXT, ID_FILE_SAVE_CSV};
     for (LANGID language : {kEnglish, kJapanese}) {
-        Menu menu = LoadMenuInLanguage(IDR_POPUP_EDIT, language);
-        ASSERT_TRUE(menu) << "language " << language;
-        ASSERT_EQ(GetMenuItemCount(menu.get()), 1);
-        HMENU popup = GetSubMenu(menu.get(), 0);
-        ASSERT_TRUE(popup);
-        std::vector<MenuItem> items = ItemsOf(popup);
-        EXPECT_EQ(CommandIds(items), (std::vector<UINT>{ID_COPY_CELL, ID_COPY_LINE}));
-        for (const MenuItem& item : items)
-            EXPECT_TRUE(!item.text.empty() && FitsCodePage932(item.text)) << item.text;
-        if (language == kEnglish && items.size() == 2) {
-            EXPECT_EQ(items[0].text, L"Copy Cell");
-            EXPECT_EQ(items[1].text, L"Copy Line");
+        for (auto [id, commands] : {std::pair{IDR_POPUP_EDIT, list}, std::pair{IDR_POPUP_TREE, tree}}) {
+            Menu menu = LoadMenuInLanguage(id, language);
+            ASSERT_TRUE(menu) << "language " << language;
+            ASSERT_EQ(GetMenuItemCount(menu.get()), 1);
+            std::vector<MenuItem> items = ItemsOf(GetSubMenu(menu.get(), 0));
+            EXPECT_EQ(CommandIds(items), commands);
+            for (const MenuItem& item : items)
+                EXPECT_TRUE(item.Separator() || (!item.text.empty() && FitsCodePage932(item.text))) << item.text;
         }
     }
 }
@@ -336,11 +352,12 @@ struct Binding {
 };
 
 const std::vector<Binding> kBindings{
-    {FCONTROL, 'C', ID_EDIT_COPY_LINE}, {FCONTROL, VK_INSERT, ID_EDIT_COPY_LINE},
+    {FCONTROL, 'C', ID_EDIT_COPY}, {FCONTROL, VK_INSERT, ID_EDIT_COPY},
     {FCONTROL, 'V', ID_EDIT_PASTE},     {FSHIFT, VK_INSERT, ID_EDIT_PASTE},
     {FCONTROL, 'F', ID_EDIT_FIND},      {FCONTROL, 'S', ID_FILE_SAVE_TEXT},
     {FCONTROL, 'A', ID_FILE_SAVE_CSV},  {FCONTROL, 'R', ID_CHECK_RUN},
-    {FCONTROL, 'T', ID_CHECK_STOP},     {0, VK_F1, ID_HELP},
+    {FCONTROL, 'T', ID_CHECK_STOP},     {0, VK_F5, ID_CHECK_RUN},
+    {0, VK_F1, ID_HELP},
     {FSHIFT, VK_F1, ID_CONTEXT_HELP},
 };
 
@@ -438,16 +455,21 @@ TEST(UiResources, KeyNamesShownInTheMenusMatchTheAcceleratorTable)
             std::wstring keys = AcceleratorText(item.text);
             if (keys.empty() || keys == L"Alt+F4")  // Alt+F4 is the system's close key
                 continue;
-            ASSERT_EQ(keys.size(), 6u) << item.text;
-            ASSERT_EQ(keys.substr(0, 5), L"Ctrl+") << item.text;
+            // "Ctrl+<letter>", or F1 of Help Topics, which the table binds to ID_HELP: both
+            // open the same help.
+            const bool control = keys.size() == 6 && keys.substr(0, 5) == L"Ctrl+";
+            ASSERT_TRUE(control || (keys == L"F1" && item.id == ID_HELP_FINDER)) << item.text;
+            const BYTE modifiers = control ? (FVIRTKEY | FCONTROL) : FVIRTKEY;
+            const WORD key = control ? keys[5] : VK_F1;
+            const WORD command = control ? static_cast<WORD>(item.id) : ID_HELP;
             bool bound = false;
             for (const ACCEL& entry : entries)
-                bound |= (entry.fVirt & (FVIRTKEY | FCONTROL | FSHIFT | FALT)) == (FVIRTKEY | FCONTROL) &&
-                         entry.key == keys[5] && entry.cmd == item.id;
+                bound |= (entry.fVirt & (FVIRTKEY | FCONTROL | FSHIFT | FALT)) == modifiers && entry.key == key &&
+                         entry.cmd == command;
             EXPECT_TRUE(bound) << "language " << language << ": " << item.text;
             ++shown;
         }
-        EXPECT_EQ(shown, 7) << "language " << language;
+        EXPECT_EQ(shown, 8) << "language " << language;
     }
 }
 

@@ -71,10 +71,11 @@ TEST_F(StoreWindowsTest, HistoryListsTheComputerAndItsChecksAndOpensOne)
     history->OpenSelected();
     EXPECT_EQ(opened_, std::vector<int64_t>{3});
     // Two checks to compare: of one kind, and exactly two.
+    const ui::ListView& view = history->Checks().List().View();
     EXPECT_FALSE(history->CanCompareSelected());
-    history->Checks().List().SelectRow(2);
+    view.SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_TRUE(history->CanCompareSelected());
-    history->Checks().List().SelectRow(1);
+    view.SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
     EXPECT_FALSE(history->CanCompareSelected());
     // A click on the number's header sorts the checks oldest first, with the arrow.
     history->Checks().ClickColumn(0);
@@ -118,9 +119,8 @@ TEST_F(StoreWindowsTest, CompareWithThePreviousCheckShowsTheNewServiceAlone)
             EXPECT_EQ(changes.Cell(row, 6), "1") << changes.Cell(row, 1) << " " << changes.Cell(row, 3);
 
     // The two first checks, chosen together: nothing changed.
-    history->Checks().List().View().SetItemState(-1, 0, LVIS_SELECTED);
     history->Checks().List().SelectRow(1);
-    history->Checks().List().SelectRow(2);
+    history->Checks().List().View().SetItemState(2, LVIS_SELECTED, LVIS_SELECTED);
     history->CompareSelected();
     CompareWindow* second = history->LastComparison();
     ASSERT_NE(second, compare);

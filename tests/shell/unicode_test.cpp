@@ -94,7 +94,7 @@ TEST_F(UnicodeTest, EveryCharacterReachesTheListTheClipboardAndTheUtf8Files)
         UniqueHandle mutex(CreateMutexW(nullptr, FALSE, L"MirelShellUnicodeClipboard"));
         WaitForSingleObject(mutex.Get(), 30000);
         list.SelectRow(nameRow);
-        Frame().RunCommand(ID_EDIT_COPY_LINE);
+        Frame().RunCommand(ID_EDIT_COPY);
         EXPECT_NE(ClipboardText().find(name), std::string::npos);
         ReleaseMutex(mutex.Get());
     }

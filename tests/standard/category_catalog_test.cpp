@@ -260,8 +260,8 @@ TEST(CategoryTexts, EnglishTextsAsWritten)
     EXPECT_EQ(english(4018), "Network Adapter Configuration");
     EXPECT_EQ(english(4032), "Quick Fix Engineering");
     EXPECT_EQ(english(1609), "Category");
-    EXPECT_EQ(english(1697), "Atchitechture");
-    EXPECT_EQ(english(1708), "From Factor");
+    EXPECT_EQ(english(1697), "Architecture");
+    EXPECT_EQ(english(1708), "Form Factor");
     EXPECT_EQ(english(1721), "Local");
     EXPECT_EQ(english(1711), "Speed (Nano Sec.)");
     EXPECT_EQ(english(1653), "Pixel / X Logical Inch");

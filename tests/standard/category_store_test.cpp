@@ -124,8 +124,8 @@ TEST(CategoryStores, HeadersFollowTheTextLanguage)
 {
     SetTextLanguage(kEnglishLanguage);
     StandardStores english;
-    EXPECT_EQ(english.Store(15)->ColumnHeader(15), "Atchitechture");
-    EXPECT_EQ(english.Store(18)->ColumnHeader(4), "From Factor");
+    EXPECT_EQ(english.Store(15)->ColumnHeader(15), "Architecture");
+    EXPECT_EQ(english.Store(18)->ColumnHeader(4), "Form Factor");
     EXPECT_EQ(english.Store(27)->ColumnHeader(0), "Hotfix ID");
     EXPECT_EQ(english.Store(25)->ColumnCount(), 11);   // Product reads "*" but shows 11
     SetTextLanguage(kJapaneseLanguage);

@@ -120,7 +120,7 @@ TEST(ConcurrentChecks, StandardAndIndividualChecksOfTwoComputersKeepApart)
 
     // Each progress line named its own check only.
     for (const std::string& line : alphaProgress)
-        EXPECT_EQ(line.rfind("Checking reources : ", 0), 0u) << line;
+        EXPECT_EQ(line.rfind("Checking resources : ", 0), 0u) << line;
     for (const std::string& line : betaProgress)
         EXPECT_NE(line.find("Win32_Processor"), std::string::npos) << line;
     EXPECT_EQ(alpha.Progress().Get(), "");

@@ -235,7 +235,7 @@ TEST_F(StandardSurveyTest, DomainClauseIsBuiltOnceAfterTheLogicalDiskCategory)
     Use(&scenario);
     Survey("");
     EXPECT_EQ(DomainLookups().calls, 1);
-    EXPECT_EQ(DomainLookups().statusAtCall, "Checking reources : Logical Disk")
+    EXPECT_EQ(DomainLookups().statusAtCall, "Checking resources : Logical Disk")
         << "store 22 is done and its plain progress line is back";
 }
 
@@ -250,8 +250,8 @@ TEST_F(StandardSurveyTest, GroupCategoryShowsItsLabelAndTheObjectNumber)
     };
     Use(&scenario);
     Survey("");
-    EXPECT_EQ(seen, (std::vector<std::string>{"Checking reources : Group (1)",
-                                               "Checking reources : Group (2)"}));
+    EXPECT_EQ(seen, (std::vector<std::string>{"Checking resources : Group (1)",
+                                               "Checking resources : Group (2)"}));
     EXPECT_EQ(Check().Progress().Get(), "");
 }
 

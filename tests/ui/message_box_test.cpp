@@ -33,13 +33,13 @@ TEST_F(MessageBoxHook, RecordsTheQuestionAndGivesTheAnswerOnTheAskingThread)
     DWORD worker = 0;
     std::thread asking([&] {
         worker = GetCurrentThreadId();
-        answer = ui::ShowMessageBox(nullptr, "An process is running on now.\nAre you sure to quit?",
+        answer = ui::ShowMessageBox(nullptr, "A check is running. Quit anyway?",
                                     MB_YESNO | MB_ICONINFORMATION);
     });
     asking.join();
 
     EXPECT_EQ(answer, IDNO);
-    EXPECT_EQ(shown.text, "An process is running on now.\nAre you sure to quit?");
+    EXPECT_EQ(shown.text, "A check is running. Quit anyway?");
     EXPECT_EQ(shown.flags, static_cast<UINT>(MB_YESNO | MB_ICONINFORMATION));
     EXPECT_EQ(shown.thread, worker);
 }
