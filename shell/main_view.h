@@ -25,7 +25,9 @@
 #include "ui/combo_box.h"
 #include "ui/tab_ctrl.h"
 
+class HistoryWindow;
 class MultiCheckWindow;
+class QuestionsWindow;
 
 // When a stored check was checked, as its label shows it: "2026-12-10 17:03:04", the time
 // where it was checked.
@@ -126,6 +128,16 @@ public:
     bool OpenCheckFile(const std::string& path);
     void OpenOptions();
 
+    // main_view_store.cpp: File > History... and File > Inventory questions... open (or
+    // bring back) their windows over the inventory store.
+    void OpenHistory();
+    // The store the windows over it read: the one Options chose, with the session's password;
+    // false after telling why not (or after the user cancelled the password).
+    bool StoreForWindows(StoreLocation& location);
+    void OpenQuestions();
+    HistoryWindow* History() { return history_.get(); }
+    QuestionsWindow* Questions() { return questions_.get(); }
+
     bool PreTranslateMessage(MSG& message) override;
     // Offers a key message to the program's shortcuts (accelerator table 128), sent to the
     // frame; true when it was one.
@@ -205,6 +217,8 @@ private:
     UniqueFont nameFont_;   // the system's interface font for the typed name
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
     std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
+    std::unique_ptr<HistoryWindow> history_;          // these two as well
+    std::unique_ptr<QuestionsWindow> questions_;
     std::string previousRootText_;   // the tree root's label before the running check
     WindowShape severalShape_;       // stored for the window that checks several computers
     std::string settingsKey_;

@@ -23,9 +23,11 @@ MainView::CommandState MainView::QueryCommand(int command) const
     case ID_CHECK_RUN: state.enabled = idle; break;
     case ID_CHECK_STOP: state.enabled = !idle; break;
     case ID_CHECK_CONNECT_AS: state.enabled = idle; break;
-    case ID_FILE_CHECK_SEVERAL: state.enabled = true; break;
-    case ID_FILE_OPEN_CHECK: state.enabled = idle; break;
+    case ID_FILE_CHECK_SEVERAL:
+    case ID_FILE_HISTORY:
+    case ID_FILE_QUESTIONS:
     case ID_FILE_OPTIONS: state.enabled = true; break;
+    case ID_FILE_OPEN_CHECK: state.enabled = idle; break;
     case ID_VIEW_STANDARD: state.checked = tab_.CurSel() == kStandardTab; break;
     case ID_VIEW_INDIVIDUAL: state.checked = tab_.CurSel() == kIndividualTab; break;
     case ID_EDIT_COPY:
@@ -63,6 +65,12 @@ bool MainView::RunCommand(int command)
         return true;
     case ID_FILE_OPTIONS:
         OpenOptions();
+        return true;
+    case ID_FILE_HISTORY:
+        OpenHistory();
+        return true;
+    case ID_FILE_QUESTIONS:
+        OpenQuestions();
         return true;
     case ID_VIEW_STANDARD:
     case ID_VIEW_INDIVIDUAL:

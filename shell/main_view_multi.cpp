@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/app_windows.h"
 #include "shell/multi_check_window.h"
 
 void MainView::OpenMultiCheck()

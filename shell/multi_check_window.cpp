@@ -30,19 +30,6 @@ namespace {
 constexpr int kColumnWidths[kSummaryColumnCount] = {130, 120, 90, 280, 170, 90, 210, 90, 70, 100, 120,
                                                     120, 120, 170, 80, 110, 70, 120, 120, 70, 110, 120};
 
-// Messages of the window's own commands, in message boxes it owns.
-class BoxMessages : public MessageSink {
-public:
-    explicit BoxMessages(HWND owner) : owner_(owner) {}
-    int ShowMessage(const std::string& text, UINT flags) override
-    {
-        return ui::ShowMessageBox(owner_, text, flags | MB_OK);
-    }
-
-private:
-    HWND owner_;
-};
-
 bool IsControlDown()
 {
     return (GetKeyState(VK_CONTROL) & 0x8000) != 0;
@@ -82,21 +69,14 @@ bool MultiCheckWindow::OnInitDialog()
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
     list_.onDoubleClick = [this](int row) { OpenRow(row); };
 
-    const RECT client = ClientRect();
-    initialClient_ = {client.right, client.bottom};
     const RECT window = WindowRect();
     minimumSize_ = {window.right - window.left, window.bottom - window.top};
-    auto anchor = [&](int id, bool moveX, bool moveY, bool growX, bool growY) {
-        HWND control = ::GetDlgItem(hwnd_, id);
-        RECT rect{};
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
-        anchors_.push_back({control, rect, moveX, moveY, growX, growY});
-    };
-    anchor(IDC_MULTI_PROGRESS, false, false, true, false);
-    anchor(IDC_MULTI_STATUS, false, false, true, false);
-    anchor(IDC_MULTI_LIST, false, false, true, true);
-    anchor(IDCANCEL, true, true, false, false);
+    using ui::AnchorLayout;
+    layout_.Start(hwnd_);
+    layout_.Add(IDC_MULTI_PROGRESS, AnchorLayout::GrowX);
+    layout_.Add(IDC_MULTI_STATUS, AnchorLayout::GrowX);
+    layout_.Add(IDC_MULTI_LIST, AnchorLayout::GrowX | AnchorLayout::GrowY);
+    layout_.Add(IDCANCEL, AnchorLayout::MoveX | AnchorLayout::MoveY);
     return true;
 }
 
@@ -142,18 +122,9 @@ void MultiCheckWindow::RememberShape()
 
 void MultiCheckWindow::OnSize(UINT type, int width, int height)
 {
-    if (type == SIZE_MINIMIZED || anchors_.empty())
+    if (type == SIZE_MINIMIZED)
         return;
-    const int dx = width - initialClient_.cx;
-    const int dy = height - initialClient_.cy;
-    for (const Anchor& anchor : anchors_) {
-        RECT rect = anchor.rect;
-        OffsetRect(&rect, anchor.moveX ? dx : 0, anchor.moveY ? dy : 0);
-        rect.right += anchor.growX ? dx : 0;
-        rect.bottom += anchor.growY ? dy : 0;
-        if (rect.right > rect.left && rect.bottom > rect.top)
-            ui::Window(anchor.control).Move(rect);
-    }
+    layout_.Apply(width, height);
     list_.FillLastColumn();
     // A control that moved (the Close button at the corner) is drawn at its new place, and
     // nothing of it stays behind at the old one.
@@ -412,7 +383,7 @@ void MultiCheckWindow::SaveSummary()
                                 kSummaryCsvName};
     if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
-    BoxMessages messages(hwnd_);
+    ui::MessageBoxSink messages(hwnd_);
     const std::optional<TextEncoding> encoding =
         ConfirmSaveEncoding(request.type, FirstTextOutsideAnsi(list_.Model()), messages);
     if (!encoding)

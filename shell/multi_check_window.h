@@ -20,6 +20,7 @@
 #include "listtools/sort_memory.h"
 #include "shell/layout_settings.h"
 #include "standard/category_store.h"
+#include "ui/anchor_layout.h"
 #include "ui/dialog.h"
 #include "ui/edit.h"
 #include "ui/progress_bar.h"
@@ -72,12 +73,6 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct Anchor {
-        HWND control;
-        RECT rect;          // in the client area as the template made it
-        bool moveX, moveY;  // follows the right or bottom edge
-        bool growX, growY;  // stretches with the width or height
-    };
     void StartRun();
     void AppendFinished();
     // Hands a computer's check to the run's sink (a worker's, or the window's for a check
@@ -114,8 +109,7 @@ private:
     std::unique_ptr<MultiCheck> run_;
     std::mutex keptLock_;                 // the workers hand over the stores they read
     std::vector<std::unique_ptr<StandardStores>> kept_;
-    std::vector<Anchor> anchors_;
-    SIZE initialClient_{};
+    ui::AnchorLayout layout_;
     SIZE minimumSize_{};
     std::vector<int> userWidths_;   // the column widths the user dragged, 0 elsewhere
     bool placed_ = false;
