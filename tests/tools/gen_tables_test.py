@@ -90,7 +90,8 @@ class GeneratorChecks(unittest.TestCase):
         # An identity made of a volatile property, a question with a parameter it never
         # declared and one that reads the store's tables instead of its views.
         self.edit("store/identity.tsv", lambda text: text.replace("Win32_LogicalDisk\tDeviceID", "Win32_LogicalDisk\tFreeSpace"))
-        self.edit("store/questions.txt", lambda text: text.replace("upper(:hotfix)", "upper(:hotfixes)")
+        self.edit("store/questions.txt",
+                  lambda text: text.replace("'HotFixID=' || :hotfix || ';'", "'HotFixID=' || :hotfixes || ';'")
                   .replace("FROM services s", "FROM store_checks s"))
         self.assertRefused("FreeSpace identifies objects of Win32_LogicalDisk but is volatile",
                            "unknown parameter :hotfixes", "never the store's tables")
