@@ -49,12 +49,10 @@ public:
     const HelpWindow* Help() const { return help_.get(); }
     // Runs a menu or toolbar command as if the user chose it.
     void RunCommand(int command);
-    // The close guard: true when the frame may close now.
+    // The close guard: true when the frame may close now. During a check the user is
+    // asked; Yes stops the check, and the frame closes (saving its layout as on any quit)
+    // once the check has ended.
     bool ConfirmClose();
-
-    // Seam for tests: how the program ends when the user closes it during a check.
-    using ProcessEnder = void (*)();
-    static void SetProcessEnder(ProcessEnder ender);
 
     bool PreTranslateMessage(MSG& message) override;
 

@@ -1,5 +1,7 @@
 #include "shell/multi_check_window.h"
 
+#include "shell/box_messages.h"
+
 #include <utility>
 
 #include "base/text_util.h"
@@ -25,19 +27,6 @@ namespace {
 // Wide enough for the texts of both languages.
 constexpr int kColumnWidths[kSummaryColumnCount] = {130, 120, 90, 280, 170, 90, 210, 90, 70, 100, 120,
                                                     120, 120, 170, 80, 110, 70, 120, 120, 70, 110, 120};
-
-// Messages of the window's own commands, in message boxes it owns.
-class BoxMessages : public MessageSink {
-public:
-    explicit BoxMessages(HWND owner) : owner_(owner) {}
-    int ShowMessage(const std::string& text, UINT flags) override
-    {
-        return ui::ShowMessageBox(owner_, text, flags | MB_OK);
-    }
-
-private:
-    HWND owner_;
-};
 
 bool IsControlDown()
 {
