@@ -8,6 +8,7 @@
 #include "base/narrow.h"
 #include "base/system_library.h"
 #include "base/text_util.h"
+#include "engine/bounded_call.h"
 
 namespace {
 
@@ -74,4 +75,18 @@ std::string BuildDomainClause(const WmiConnector& connector, const std::string& 
                   EqualsNoCase(computer, WithoutLeadingBackslashes(controllerAddress))))
         return {};
     return " where Domain = '" + QuotedForWql(computer) + "'";
+}
+
+std::string BuildDomainClause(const CheckContext& check)
+{
+    const WmiConnector connector = check.Connector();
+    const std::string host = check.Host();
+    const ULONGLONG deadline = GetTickCount64() + check.Limits().queryTimeLimitMs;
+    std::string clause;
+    if (CallBounded(check, deadline, [connector, host] { return BuildDomainClause(connector, host); }, clause) ==
+        CallWait::Done)
+        return clause;
+    WmiConnector unanswered = connector;
+    unanswered.lookUpDomainController = [](const std::string&, std::string&, std::string&) { return false; };
+    return BuildDomainClause(unanswered, host);
 }

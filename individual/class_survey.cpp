@@ -93,7 +93,7 @@ ClassOutcome RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries*
 
     check.Progress().Set(LoadText(IDS_CHECKING_PREFIX) + " " + ShownClassText(check, classId));
     if (TakesDomainClause(classId))
-        query += BuildDomainClause(check.Connector(), check.Host());
+        query += BuildDomainClause(check);
 
     ClassQueryEntries entries;
     entries.keepRaw = keep != nullptr;

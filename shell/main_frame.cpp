@@ -33,15 +33,6 @@ const std::vector<ui::ToolButton> kToolbarButtons = {
     {ID_EDIT_PASTE, 3},     {ID_EDIT_FIND, 4},     {0, 0},          {ID_APP_ABOUT, 5},
 };
 
-void EndProcessAtOnce()
-{
-    // The worker may hold locks (heap, loader, COM) inside a WMI call: waiting for it, or
-    // running the process's shutdown code, could hang. Nothing is left to save.
-    TerminateProcess(GetCurrentProcess(), 0);
-}
-
-MainFrame::ProcessEnder g_processEnder = EndProcessAtOnce;
-
 // The part of a command prompt before (status line) or after (tooltip) its line break.
 std::string PromptPart(UINT command, bool tooltip)
 {
@@ -73,11 +64,6 @@ bool IsLookCommand(int command)
 }
 
 }  // namespace
-
-void MainFrame::SetProcessEnder(ProcessEnder ender)
-{
-    g_processEnder = ender ? ender : EndProcessAtOnce;
-}
 
 MainFrame::MainFrame(std::string settingsKey) : settingsKey_(std::move(settingsKey)) {}
 
@@ -457,9 +443,10 @@ bool MainFrame::ConfirmClose()
         return true;
     if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
-    view_->RequestStop();
-    g_processEnder();
-    return true;
+    // Every wait of the worker ends within a second of the stop; its completion closes
+    // the frame again, with nothing left running.
+    view_->EndAfterCheck();
+    return false;
 }
 
 bool MainFrame::OnClose()

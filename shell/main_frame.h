@@ -53,12 +53,10 @@ public:
     SIZE MinimumSize() const;
     // Runs a menu or toolbar command as if the user chose it.
     void RunCommand(int command);
-    // The close guard: true when the frame may close now.
+    // The close guard: true when the frame may close now. During a check the user is
+    // asked; Yes stops the check, and the frame closes (saving its layout as on any quit)
+    // once the check has ended.
     bool ConfirmClose();
-
-    // Seam for tests: how the program ends when the user closes it during a check.
-    using ProcessEnder = void (*)();
-    static void SetProcessEnder(ProcessEnder ender);
 
     bool PreTranslateMessage(MSG& message) override;
 

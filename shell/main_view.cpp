@@ -58,8 +58,7 @@ bool MainView::OnInitDialog()
         individualForm_ = std::make_unique<FormIndividual>(*this);
         individualForm_->CreateModeless(tab_.Handle());
         app.individualForm = individualForm_.get();
-        reporter_.SetOwner(GetParent(hwnd_));
-        reporter_.SetForms(standardForm_->Handle(), individualForm_->Handle());
+        reporter_.SetStandardForm(standardForm_->Handle());
         ApplyTabSelection();
         ui::AddSelectAllKey(nameField_.Handle());
         nameFont_ = ui::CreateSystemUiFont();

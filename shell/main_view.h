@@ -81,8 +81,11 @@ public:
     // read and how many objects the shown list holds; empty while none are shown.
     std::string WhereText() const;
     RunState& Run() { return run_; }
-    // Asks the running check to stop (the Stop command, and the close guard).
+    // Asks the running check to stop (the Stop command).
     void RequestStop();
+    // The program is closing: the running check is stopped, and when it has ended the
+    // frame is asked to close again, without anything shown or asked in between.
+    void EndAfterCheck();
     // How checks reach WMI (tests put a provider of their own here).
     void SetWmiConnector(WmiConnector connector) { connector_ = std::move(connector); }
 
@@ -160,7 +163,9 @@ private:
     // A check of `name` starts: it goes first in the drop-down and in the registry.
     void RememberComputer(const std::string& name);
     // main_view_check.cpp
-    void RunCheck(Credentials credentials);
+    // Runs the check of the tab, pinging a named computer first unless `ping` is false.
+    void RunCheck(Credentials credentials, bool ping = true);
+    void AskToConnectAnyway();
     bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, CheckKind kind);
     void EnableCheckControls(bool enable);
     // After a check: the forms take its results, unless it ended before its first one;
@@ -221,6 +226,7 @@ private:
     std::unique_ptr<QuestionsWindow> questions_;
     std::string previousRootText_;   // the tree root's label before the running check
     WindowShape severalShape_;       // stored for the window that checks several computers
+    bool endAfterCheck_ = false;     // the program closes once the running check has ended
     std::string settingsKey_;
     std::vector<std::string> recentComputers_;
 };

@@ -2,6 +2,8 @@
 // and their enabling.
 #include "shell/main_view.h"
 
+#include "shell/box_messages.h"
+
 #include "listtools/clipboard.h"
 #include "listtools/csv_export.h"
 #include "listtools/find_dialog.h"
@@ -147,10 +149,11 @@ void MainView::SaveCsv()
                                 proposed};
     if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
+    BoxMessages messages(GetParent(hwnd_));
     const std::optional<TextEncoding> encoding =
-        ConfirmSaveEncoding(request.type, FirstTextOutsideAnsi(*model), reporter_);
+        ConfirmSaveEncoding(request.type, FirstTextOutsideAnsi(*model), messages);
     if (encoding)
-        ::SaveCsv(*model, path, reporter_, *encoding);
+        ::SaveCsv(*model, path, messages, *encoding);
 }
 
 void MainView::SaveText()
@@ -164,8 +167,9 @@ void MainView::SaveText()
                                 DefaultTextReportName(target)};
     if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
+    BoxMessages messages(GetParent(hwnd_));
     const std::optional<TextEncoding> encoding =
-        ConfirmSaveEncoding(request.type, FirstReportTextOutsideAnsi(run_.Stores, target), reporter_);
+        ConfirmSaveEncoding(request.type, FirstReportTextOutsideAnsi(run_.Stores, target), messages);
     if (encoding)
-        SaveStandardReport(run_.Stores, target, path, reporter_, *encoding);
+        SaveStandardReport(run_.Stores, target, path, messages, *encoding);
 }

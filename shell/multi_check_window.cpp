@@ -1,6 +1,9 @@
 #include "shell/multi_check_window.h"
 
 #include <algorithm>
+
+#include "shell/box_messages.h"
+
 #include <utility>
 
 #include "base/text_util.h"

@@ -10,6 +10,7 @@
 
 #include "engine/check_context.h"
 #include "engine/check_worker.h"
+#include "engine/icmp_probe.h"
 #include "individual/class_survey.h"
 #include "standard/category_store.h"
 #include "standard/standard_survey.h"
@@ -38,6 +39,10 @@ struct RunState {
     // The driver's outcome, written by the worker: of the standard or the individual check.
     StandardOutcome StandardResult = StandardOutcome::Done;
     ClassOutcome ClassResult = ClassOutcome::Done;
+    // How the worker's ping of a named computer ended (Replied when none was sent).
+    PingResult Pinged = PingResult::Replied;
+    // The account of the running check, for running it again without the ping.
+    Credentials RetryCredentials;
     std::atomic<int> CategoriesRead{0};    // standard categories finished so far
     // The computer and class of the results shown before the running check, brought
     // back when it ends without results of its own.

@@ -70,7 +70,7 @@ StandardOutcome RunStandardSurvey(CheckContext& check, StandardStores& stores, s
         if (check.IsStopRequested())
             break;   // this category and the later ones stay not read
         if (TakesDomainClause(category.classId) && !domainClause)
-            domainClause = BuildDomainClause(check.Connector(), check.Host());
+            domainClause = BuildDomainClause(check);
         if (ReadCategory(check, stores, category, prefix, domainClause.value_or("")) == QueryOutcome::Failed) {
             failed = true;
             break;
