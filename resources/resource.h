@@ -321,7 +321,6 @@
 #define IDS_OPTIONS_NO_CONNECTION   7610
 #define IDS_OPTIONS_NO_FILE         7611
 #define IDS_OPTIONS_PRUNE_ASK       7612
-#define IDS_STORE_KEEPING_OFF       7613
 #define IDS_STORE_PRUNING           7614
 #define IDS_FILTER_STORE            7615
 // The windows of the store: History, a comparison, the questions (7500... are the

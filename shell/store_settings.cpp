@@ -129,6 +129,11 @@ bool StoreChoice::Change(const StoreSettings& settings)
     kept.store = WritableStoreText(settings.store);
     if (kept.store != settings_.store)
         password_.Wipe();
+    // A password typed into the connection string serves this session, unwritten.
+    StoreLocation typed;
+    if (ParseStoreLocation(settings.store, typed) && typed.kind == StoreLocation::Kind::Odbc &&
+        !PasswordOf(typed.connection).empty())
+        password_ = SecretText(ToWide(PasswordOf(typed.connection)));
     settings_ = kept;
     return WriteStoreSettings(HKEY_CURRENT_USER, settingsKey_, settings_);
 }
