@@ -9,6 +9,7 @@
 // "Run" again, the list shows rows and nothing is left to paint. Prints every run and the
 // medians with their ratios.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -158,7 +159,7 @@ LRESULT ShownRows(HWND window)
             GetClassNameW(child, name, 32);
             if (IsWindowVisible(child) && lstrcmpiW(name, L"SysListView32") == 0) {
                 auto* rows = reinterpret_cast<LRESULT*>(parameter);
-                *rows = std::max(*rows, SendMessageW(child, LVM_FIRST + 4 /* LVM_GETITEMCOUNT */, 0, 0));
+                *rows = std::max(*rows, SendMessageW(child, LVM_GETITEMCOUNT, 0, 0));
             }
             return TRUE;
         },
