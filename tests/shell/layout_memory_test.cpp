@@ -170,7 +170,7 @@ TEST_F(LayoutMemoryTest, QuitDuringAStalledCheckEndsItAndSavesTheLayoutAsAnyQuit
     EXPECT_LT(GetTickCount64() - closed, 3000u) << "a second for the stop, half a second for the completion";
     MSG quit{};
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program's normal end";
-    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, SettingsKey());
+    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, SettingsKey(), 96);   // the test prefix runs at 96 dpi
     ASSERT_TRUE(layout.hasPlacement);
     EXPECT_EQ(layout.normal.left, 50);
     EXPECT_EQ(layout.normal.top, 40);
