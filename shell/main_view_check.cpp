@@ -78,7 +78,6 @@ void MainView::ConnectAs()
 void MainView::RunCheck(Credentials credentials, bool ping)
 {
     std::string name = TrimWhiteSpace(nameField_.Text());
-    RememberComputer(name);
     run_.ShownComputer = run_.TargetComputer;
     run_.ShownClassName = run_.SelectedClassName;
     run_.ShownClassId = run_.SelectedClassId;
@@ -202,9 +201,18 @@ void MainView::OnCheckComplete()
         PostMessageW(GetParent(hwnd_), WM_CLOSE, 0, 0);
         return;
     }
-    for (const WindowReporter::Message& message : reporter_.TakeMessages())
-        ui::ShowMessageBox(GetParent(hwnd_), message.text, message.flags);
     const bool surveyRan = PingLetTheSurveyRun(run_.Pinged);
+    const bool notFound = !surveyRan && run_.Pinged != PingResult::NoReply && run_.Pinged != PingResult::Stopped;
+    for (const WindowReporter::Message& message : reporter_.TakeMessages()) {
+        // A computer that was not found leaves that failure in the status bar, as a failed
+        // check's message does, once the box is gone.
+        if (notFound)
+            ShowStatusText(message.text.substr(0, message.text.find('\n')));
+        ui::ShowMessageBox(GetParent(hwnd_), message.text, message.flags);
+    }
+    // Only a computer that was found joins the names offered in the drop-down.
+    if (surveyRan && run_.Check)
+        RememberComputer(TrimWhiteSpace(run_.Check->Host()));
     if (!surveyRan) {
         run_.StandardResult = StandardOutcome::Failed;
         run_.ClassResult = ClassOutcome::Failed;
@@ -233,7 +241,8 @@ void MainView::OnCheckComplete()
     run_.RetryCredentials = {};
     if (!adopted) {
         reporter_.TakeIncompleteReadings();
-        ShowStatusText(LoadText(IDS_RESULTS_KEPT));
+        if (!notFound)
+            ShowStatusText(LoadText(IDS_RESULTS_KEPT));
     } else {
         ReportIncompleteReadings(kind, stopped);
     }

@@ -89,6 +89,7 @@ TEST_F(WhereStatusTest, AHostNotFoundStaysInTheStatusBar)
 {
     SetWindowTextA(View().NameField(), "nothere.invalid");
     View().OnRunButton();
+    PumpUntil([&] { return !CheckRunning(); }, 10000);   // the name is looked up on the worker
     const std::vector<RecordedMessage> messages = Messages();
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_FALSE(CheckRunning());
