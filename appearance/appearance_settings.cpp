@@ -1,26 +1,13 @@
 #include "appearance/appearance_settings.h"
 
 #include "appearance/appearance_styles.h"
-#include "base/handles.h"
-
-namespace {
-
-using UniqueKey = UniqueResource<handle_traits::NullIsEmpty<HKEY, RegCloseKey>>;
-
-}  // namespace
+#include "base/registry_values.h"
 
 int ReadApplicationLook(HKEY root, const std::string& subKey)
 {
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
-        return kDefaultLook;
-    UniqueKey key(opened);
-    DWORD type = 0;
+    const UniqueKey key = OpenSettingsKey(root, subKey);
     DWORD value = 0;
-    DWORD size = sizeof(value);
-    LONG status = RegQueryValueExA(key.Get(), kApplicationLookValue, nullptr, &type,
-                                   reinterpret_cast<BYTE*>(&value), &size);
-    if (status != ERROR_SUCCESS || type != REG_DWORD || size != sizeof(value))
+    if (!key || !ReadNumberValue(key.Get(), kApplicationLookValue, value))
         return kDefaultLook;
     int lookId = static_cast<int>(value);
     return IsValidLook(lookId) ? lookId : kDefaultLook;
@@ -30,14 +17,8 @@ bool WriteApplicationLook(HKEY root, const std::string& subKey, int lookId)
 {
     if (!IsValidLook(lookId))
         return false;
-    HKEY created = nullptr;
-    if (RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                        nullptr, &created, nullptr) != ERROR_SUCCESS)
-        return false;
-    UniqueKey key(created);
-    DWORD value = static_cast<DWORD>(lookId);
-    return RegSetValueExA(key.Get(), kApplicationLookValue, 0, REG_DWORD,
-                          reinterpret_cast<const BYTE*>(&value), sizeof(value)) == ERROR_SUCCESS;
+    const UniqueKey key = CreateSettingsKey(root, subKey);
+    return key && WriteNumberValue(key.Get(), kApplicationLookValue, static_cast<DWORD>(lookId));
 }
 
 int ReadApplicationLook()

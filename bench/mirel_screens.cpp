@@ -15,6 +15,11 @@
 //   --help           open Help > Help Topics
 //   mirel_screens.exe <look 210..218> several <computer>...   (the window of many computers)
 //   mirel_screens.exe <look 210..218> several-open <computer>...   (then the first one opened)
+//   mirel_screens.exe <look 210..218> stored [page]   (a standard check, recorded into the
+//                    default store, then shown again from the store)
+//   mirel_screens.exe <look 210..218> open <file.json>   (File > Open... of a check saved as
+//                    JSON, the picture taken with the question whether to add it)
+//   --options        open File > Options... and take the picture with it open
 #include <windows.h>
 
 #include <cstdio>
@@ -30,6 +35,7 @@
 #include "shell/application.h"
 #include "shell/main_frame.h"
 #include "shell/multi_check_window.h"
+#include "store/store_history.h"
 #include "ui/message_loop.h"
 
 namespace {
@@ -99,6 +105,25 @@ void SelectRows(MainView& view, int first, int count)
     list.View().SetFocus();
 }
 
+// Waits until the standard check just run is in the default store, and shows it from there.
+void ShowLatestStoredCheck(MainView& view)
+{
+    ui::PumpMessagesUntil([&] { return view.Keeper().Pending() == 0; }, 60000);
+    StoreLocation location;
+    ParseStoreLocation("", location);
+    std::string message;
+    StoreOpenFailure failure;
+    auto store = InventoryStore::Open(location, StoreAccess::Read, 10, message, failure);
+    std::vector<StoredCheckHeader> checks;
+    if (!store || ListChecks(store->Statements(), "", checks) != Lookup::Found || checks.empty()) {
+        std::fprintf(stderr, "no stored check: %s\n", message.c_str());
+        return;
+    }
+    store.reset();
+    view.OpenStoredCheck(checks.back().id);
+    ui::PumpMessagesUntil([&] { return !view.StoredLabel(kStandardTab).empty(); }, 60000);
+}
+
 }  // namespace
 
 int main()
@@ -121,6 +146,7 @@ int main()
     bool toggle = false;
     int drag = 0;
     std::string name;
+    bool options = false;
     int selectFirst = -1;
     int selectCount = 0;
     bool contextMenu = false;
@@ -147,6 +173,8 @@ int main()
             fileMenu = true;
         else if (argument == "--help")
             help = true;
+        else if (argument == "--options")
+            options = true;
         else
             positional.push_back(argument);
     }
@@ -176,6 +204,11 @@ int main()
         for (int row = 0; mode == "several-open" && positional.size() > 2 && row < rows.RowCount(); ++row)
             if (rows.Cell(row, 0) == positional[2])
                 window.OpenRow(row);
+    } else if (mode == "open" && positional.size() >= 3) {
+        SetTimer(nullptr, 0, 2500, SignalReadyLater);   // the question is modal
+        view.OpenCheckFile(positional[2]);
+        ui::PumpMessagesUntil([&] { return !IsWindow(frame.Handle()); }, 60000);
+        return 0;
     } else if (mode == "individual" && positional.size() >= 5) {
         frame.RunCommand(ID_VIEW_INDIVIDUAL);
         FormIndividual& form = view.IndividualForm();
@@ -185,6 +218,8 @@ int main()
         RunCheck(view);
     } else {
         RunCheck(view);
+        if (mode == "stored")
+            ShowLatestStoredCheck(view);
         if (positional.size() >= 3) {
             view.StandardForm().SelectPageInTree(std::atoi(positional[2].c_str()));
             view.StandardForm().Tree().SetFocus();
@@ -202,7 +237,10 @@ int main()
     if (selectFirst >= 0)
         SelectRows(view, selectFirst, selectCount);
     ui::PumpMessagesUntil([] { return false; }, 1500);
-    if (help) {
+    if (options) {
+        SetTimer(nullptr, 0, 700, SignalReadyLater);
+        frame.RunCommand(ID_FILE_OPTIONS);   // modal
+    } else if (help) {
         frame.RunCommand(ID_HELP_FINDER);
         SetTimer(nullptr, 0, 700, SignalReadyLater);
     } else if (contextMenu || fileMenu) {

@@ -89,10 +89,7 @@ ComputerResult ManyReport::Keep(ComputerSummary& summary, ComputerResult result,
         checkedAt = CheckTime::Now();
     StoredCheck check = NewStoredCheck(options, checkedAt, stored.header.kind);
     check.parts = std::move(stored.parts);
-    check.header.result = ComputerResultKey(result);
-    check.header.errorCode = static_cast<long long>(summary.code);
-    check.header.message = summary.message;
-    check.header.complete = result == ComputerResult::Ok;
+    NoteCheckResult(check.header, result, summary, result == ComputerResult::Ok);
     check.header.seconds = static_cast<double>(CheckTime::Now().epoch - checkedAt.epoch);
     {
         std::lock_guard<std::mutex> guard(recordedLock_);

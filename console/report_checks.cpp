@@ -70,15 +70,6 @@ bool ProbeComputer(const ReportOptions& options, const WmiConnector& connector, 
     }
 }
 
-// How a check that ran ended, as the store keeps it.
-void NoteResult(StoredCheckHeader& header, ComputerResult result, const ComputerSummary& summary, bool complete)
-{
-    header.result = ComputerResultKey(result);
-    header.errorCode = static_cast<long long>(summary.code);
-    header.message = summary.message;
-    header.complete = complete;
-}
-
 ExitCode ClassOutcomeExitCode(ClassOutcome outcome, int rowCount)
 {
     if (outcome == ClassOutcome::Failed)
@@ -164,7 +155,7 @@ ExitCode RunStandardReport(const ReportOptions& options, const WmiConnector& con
                                      stopped);
     stored.header.seconds = static_cast<double>(GetTickCount64() - start) / 1000.0;
     const bool incomplete = outcome == StandardOutcome::Incomplete || stopped;
-    NoteResult(stored.header, ran ? result : ComputerResult::WmiError, summary,
+    NoteCheckResult(stored.header, ran ? result : ComputerResult::WmiError, summary,
                ran && !incomplete && outcome == StandardOutcome::Done);
     CaptureStandardStores(stores, categoriesRead.load(), outcome == StandardOutcome::Failed, stored);
     if (!ran || (outcome != StandardOutcome::Done && outcome != StandardOutcome::Incomplete))
@@ -221,7 +212,7 @@ ExitCode RunClassReport(const ReportOptions& options, const WmiConnector& connec
     const bool read = exitCode == ExitCode::Success || exitCode == ExitCode::Incomplete;
     if (ran && outcome == ClassOutcome::NoData)
         result = ComputerResult::NoData;
-    NoteResult(stored.header, ran ? result : ComputerResult::WmiError, summary, exitCode == ExitCode::Success);
+    NoteCheckResult(stored.header, ran ? result : ComputerResult::WmiError, summary, exitCode == ExitCode::Success);
     const PartState state = exitCode == ExitCode::Success ? PartState::Read
                             : read                        ? PartState::Incomplete
                                                           : PartState::NotRead;

@@ -2,9 +2,9 @@
 
 #include "base/text_util.h"
 #include "console/report_output.h"
-#include "engine/this_computer.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "store/check_capture.h"
 
 StoreLocation StoreLocationOf(const ReportOptions& options)
 {
@@ -55,13 +55,5 @@ ExitCode ConsoleRecording::Finish(StoredCheck& check, ExitCode exitCode, const R
 
 StoredCheck NewStoredCheck(const ReportOptions& options, const CheckTime& checkedAt, const std::string& kind)
 {
-    StoredCheck check;
-    check.header.computer = RealComputerName(options.computer);
-    check.header.target = options.computer;
-    check.header.checkedAt = checkedAt;
-    check.header.kind = kind;
-    check.header.account = options.user;
-    check.header.source = "mirelrep";
-    check.header.language = TextLanguage();
-    return check;
+    return NewStoredCheckOf(options.computer, checkedAt, kind, options.user, "mirelrep");
 }

@@ -2,6 +2,7 @@
 
 #include "base/handles.h"
 #include "base/narrow.h"
+#include "listtools/csv_export.h"
 
 #include <windows.h>
 
@@ -94,17 +95,8 @@ namespace {
 
 void AppendTableCell(std::string& line, const std::string& cell)
 {
-    if (cell.find_first_of("\t\r\n") == std::string::npos && (cell.empty() || cell[0] != '"')) {
-        line += cell;
-        return;
-    }
-    line += '"';
-    for (char character : cell) {
-        if (character == '"')
-            line += '"';
-        line += character;
-    }
-    line += '"';
+    const bool plain = cell.find_first_of("\t\r\n") == std::string::npos && (cell.empty() || cell[0] != '"');
+    line += plain ? cell : CsvField(cell, CsvCells::Raw);
 }
 
 template <typename CellOf>

@@ -2,7 +2,7 @@
 
 #include "ui/menu.h"
 
-int ChooseFromPopupMenu(UINT menuId, HWND owner, POINT screenPoint, std::initializer_list<UINT> grayed)
+int ChooseFromPopupMenu(UINT menuId, HWND owner, POINT screenPoint, const std::vector<UINT>& grayed)
 {
     UniqueMenu menu = ui::LoadMenuResource(menuId);
     if (!menu)

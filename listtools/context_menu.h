@@ -4,12 +4,12 @@
 #pragma once
 #include <windows.h>
 
-#include <initializer_list>
+#include <vector>
 
 // Opens the first popup of menu `menuId` at `screenPoint`, owned by `owner` (which gets
 // WM_INITMENUPOPUP to enable the items it knows), with the commands in `grayed` disabled;
 // returns the command chosen, or 0.
-int ChooseFromPopupMenu(UINT menuId, HWND owner, POINT screenPoint, std::initializer_list<UINT> grayed = {});
+int ChooseFromPopupMenu(UINT menuId, HWND owner, POINT screenPoint, const std::vector<UINT>& grayed = {});
 
 // Shift+F10 or the Menu key pressed (`opens`) or released: a context menu key. The
 // release is swallowed too, or F10's would open the menu bar.

@@ -169,10 +169,13 @@ void ResultList::RunContextMenu(POINT screenPoint, int row, int column)
     if (row >= 0)
         clickedCellText_ = model_.Cell(row, column);
     const HWND owner = GetAncestor(view_.Handle(), GA_ROOT);
+    std::vector<UINT> grayed;
+    if (row < 0)
+        grayed = {ID_COPY_CELL, ID_COPY_LINE};
+    if (view_.Style() & LVS_SINGLESEL)
+        grayed.push_back(ID_EDIT_SELECT_ALL);
     const int command = chooseFromMenu_ ? chooseFromMenu_(owner, screenPoint)
-                        : row >= 0      ? ChooseFromPopupMenu(IDR_POPUP_EDIT, owner, screenPoint)
-                                        : ChooseFromPopupMenu(IDR_POPUP_EDIT, owner, screenPoint,
-                                                              {ID_COPY_CELL, ID_COPY_LINE});
+                                        : ChooseFromPopupMenu(IDR_POPUP_EDIT, owner, screenPoint, grayed);
     switch (command) {
     case 0: break;
     case ID_EDIT_COPY: CopySelectedRows(); break;

@@ -88,7 +88,8 @@ public:
     void OpenContextMenu(POINT screenPoint);
     // Shift+F10 or the Menu key: the context menu at the focused (else the first
     // selected) row's first cell, which counts as clicked; on a list without rows,
-    // at its top left corner, Copy Cell and Copy Line disabled.
+    // at its top left corner, Copy Cell and Copy Line disabled. A single-selection list
+    // offers no Select All.
     void OpenContextMenuFromKeyboard();
     // A key message for the list: Shift+F10 and the Menu key open the context menu
     // (their release is swallowed too); true when it was one of them.

@@ -13,6 +13,7 @@
 #define IDD_FIND                    351
 #define IDD_HELP                    352
 #define IDD_MULTI_CHECK             360
+#define IDD_STORE_OPTIONS           375
 
 // ---------------------------------------------------------------- menus, icons, bitmaps
 #define IDR_MAINFRAME               128   // menu, accelerators, program icon, toolbar
@@ -52,6 +53,16 @@
 #define IDC_MULTI_STATUS            1046
 #define IDC_MULTI_LIST              1047
 #define IDC_MULTI_SAVE              1048
+#define IDC_OPTIONS_KEEP            1080
+#define IDC_OPTIONS_DEFAULT         1081
+#define IDC_OPTIONS_FILE            1082
+#define IDC_OPTIONS_FILE_PATH       1083
+#define IDC_OPTIONS_BROWSE          1084
+#define IDC_OPTIONS_SERVER          1085
+#define IDC_OPTIONS_CONNECTION      1086
+#define IDC_OPTIONS_SHOWN           1087
+#define IDC_OPTIONS_PRUNE_DAYS      1088
+#define IDC_OPTIONS_PRUNE           1089
 #define IDC_STATIC_LABEL            (-1)
 
 // ---------------------------------------------------------------- commands
@@ -73,6 +84,8 @@
 #define ID_CHECK_STOP               32799
 #define ID_CHECK_CONNECT_AS         32800
 #define ID_FILE_CHECK_SEVERAL       32801
+#define ID_FILE_OPEN_CHECK          32820
+#define ID_FILE_OPTIONS             32821
 #define ID_FILE_SAVE_TEXT           57603
 #define ID_FILE_SAVE_CSV            57604
 #define ID_EDIT_COPY                57634
@@ -256,6 +269,22 @@
 #define IDS_QUESTION_NOT_OF_TYPE    7387
 #define IDS_QUESTION_OPTIONAL       7388
 #define IDS_QUESTIONS_FIRST_COLUMN  7390   // 7390..7392: the columns of the list of questions
+#define IDS_STORED_CHECK_TITLE      7600
+#define IDS_STORE_PASSWORD_FOR      7601
+#define IDS_STORE_NOT_USABLE        7602
+#define IDS_STORE_READING           7603
+#define IDS_STORE_CHECK_LOST        7604
+#define IDS_STORED_WAIT             7605
+#define IDS_STORED_UNKNOWN_CLASS    7606
+#define IDS_OPEN_ADD_TO_STORE       7607
+#define IDS_FILTER_JSON             7608
+#define IDS_OPTIONS_NOT_WRITTEN     7609
+#define IDS_OPTIONS_NO_CONNECTION   7610
+#define IDS_OPTIONS_NO_FILE         7611
+#define IDS_OPTIONS_PRUNE_ASK       7612
+#define IDS_STORE_KEEPING_OFF       7613
+#define IDS_STORE_PRUNING           7614
+#define IDS_FILTER_STORE            7615
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

@@ -1,13 +1,10 @@
 #include "shell/layout_settings.h"
 
 #include <cstdio>
-#include <vector>
 
-#include "base/handles.h"
+#include "base/registry_values.h"
 
 namespace {
-
-using UniqueKey = UniqueResource<handle_traits::NullIsEmpty<HKEY, RegCloseKey>>;
 
 constexpr char kPlacementValue[] = "WindowPlacement";
 constexpr char kTreeWidthValue[] = "TreeWidth";
@@ -15,26 +12,6 @@ constexpr char kStandardWidthsValue[] = "StandardColumnWidths";
 constexpr char kIndividualWidthsValue[] = "IndividualColumnWidths";
 constexpr int kMinimumSize = 120;
 constexpr int kMaximumCoordinate = 100000;
-constexpr DWORD kMaximumTextBytes = 8192;
-
-std::string ReadText(HKEY key, const char* name)
-{
-    DWORD type = 0;
-    DWORD size = 0;
-    if (RegQueryValueExA(key, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || type != REG_SZ ||
-        size == 0 || size > kMaximumTextBytes)
-        return {};
-    std::vector<char> buffer(size + 1, '\0');
-    if (RegQueryValueExA(key, name, nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()), &size) != ERROR_SUCCESS)
-        return {};
-    return std::string(buffer.data());
-}
-
-bool WriteText(HKEY key, const char* name, const std::string& text)
-{
-    return RegSetValueExA(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
-                          static_cast<DWORD>(text.size() + 1)) == ERROR_SUCCESS;
-}
 
 bool ReadPlacement(const std::string& text, StoredLayout& layout)
 {
@@ -56,44 +33,35 @@ bool ReadPlacement(const std::string& text, StoredLayout& layout)
 StoredLayout ReadLayout(HKEY root, const std::string& subKey)
 {
     StoredLayout layout;
-    HKEY opened = nullptr;
-    if (RegOpenKeyExA(root, subKey.c_str(), 0, KEY_QUERY_VALUE, &opened) != ERROR_SUCCESS)
+    const UniqueKey key = OpenSettingsKey(root, subKey);
+    if (!key)
         return layout;
-    UniqueKey key(opened);
-    layout.hasPlacement = ReadPlacement(ReadText(key.Get(), kPlacementValue), layout);
-    DWORD type = 0;
+    std::string placement;
+    layout.hasPlacement = ReadTextValue(key.Get(), kPlacementValue, placement) && ReadPlacement(placement, layout);
     DWORD width = 0;
-    DWORD size = sizeof width;
-    if (RegQueryValueExA(key.Get(), kTreeWidthValue, nullptr, &type, reinterpret_cast<BYTE*>(&width), &size) ==
-            ERROR_SUCCESS &&
-        type == REG_DWORD && width < 4096)
+    if (ReadNumberValue(key.Get(), kTreeWidthValue, width) && width < 4096)
         layout.treeWidth = static_cast<int>(width);
-    layout.standardWidths = ReadText(key.Get(), kStandardWidthsValue);
-    layout.individualWidths = ReadText(key.Get(), kIndividualWidthsValue);
+    ReadTextValue(key.Get(), kStandardWidthsValue, layout.standardWidths);
+    ReadTextValue(key.Get(), kIndividualWidthsValue, layout.individualWidths);
     return layout;
 }
 
 bool WriteLayout(HKEY root, const std::string& subKey, const StoredLayout& layout)
 {
-    HKEY created = nullptr;
-    if (RegCreateKeyExA(root, subKey.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                        &created, nullptr) != ERROR_SUCCESS)
+    const UniqueKey key = CreateSettingsKey(root, subKey);
+    if (!key)
         return false;
-    UniqueKey key(created);
     bool written = true;
     if (layout.hasPlacement) {
         char text[96];
         std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld,%d", layout.normal.left, layout.normal.top,
                       layout.normal.right, layout.normal.bottom, layout.maximized ? 1 : 0);
-        written &= WriteText(key.Get(), kPlacementValue, text);
+        written &= WriteTextValue(key.Get(), kPlacementValue, text);
     }
-    if (layout.treeWidth > 0) {
-        DWORD width = static_cast<DWORD>(layout.treeWidth);
-        written &= RegSetValueExA(key.Get(), kTreeWidthValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&width),
-                                  sizeof width) == ERROR_SUCCESS;
-    }
-    written &= WriteText(key.Get(), kStandardWidthsValue, layout.standardWidths);
-    written &= WriteText(key.Get(), kIndividualWidthsValue, layout.individualWidths);
+    if (layout.treeWidth > 0)
+        written &= WriteNumberValue(key.Get(), kTreeWidthValue, static_cast<DWORD>(layout.treeWidth));
+    written &= WriteTextValue(key.Get(), kStandardWidthsValue, layout.standardWidths);
+    written &= WriteTextValue(key.Get(), kIndividualWidthsValue, layout.individualWidths);
     return written;
 }
 

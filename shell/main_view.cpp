@@ -18,7 +18,18 @@ constexpr int kNameFieldGap = 10;
 
 }  // namespace
 
-MainView::MainView() : ui::Dialog(IDD_MIREL_VIEW) {}
+MainView::MainView()
+    : ui::Dialog(IDD_MIREL_VIEW),
+      storeChoice_(std::make_unique<StoreChoice>(kMirelSettingsKey)),
+      keeper_(std::make_unique<CheckKeeper>())
+{
+}
+
+void MainView::SetSettingsKey(std::string key)
+{
+    settingsKey_ = std::move(key);
+    storeChoice_ = std::make_unique<StoreChoice>(settingsKey_);
+}
 
 MainView::~MainView() = default;
 
@@ -72,6 +83,8 @@ void MainView::ShowTab(int tab)
     standardForm_->Show(tab == kStandardTab ? SW_SHOW : SW_HIDE);
     individualForm_->Show(tab == kStandardTab ? SW_HIDE : SW_SHOW);
     ui::Dialog& shown = tab == kStandardTab ? static_cast<ui::Dialog&>(*standardForm_) : *individualForm_;
+    shownTab_ = tab;
+    UpdateTitle();
     RedrawWindow(shown.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 

@@ -5,14 +5,18 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "appearance/appearance_settings.h"
 #include "base/handles.h"
 #include "individual/form_individual.h"
+#include "shell/check_keeper.h"
 #include "shell/credential_prompt.h"
 #include "shell/run_state.h"
+#include "shell/store_settings.h"
 #include "shell/window_reporter.h"
 #include "standard/form_standard.h"
 #include "ui/dialog.h"
@@ -21,6 +25,10 @@
 #include "ui/tab_ctrl.h"
 
 class MultiCheckWindow;
+
+// When a stored check was checked, as its label shows it: "2026-12-10 17:03:04", the time
+// where it was checked.
+std::string StoredLabelTime(const StoredCheckHeader& header);
 
 // The tabs of the main view, in their order.
 inline constexpr int kStandardTab = 0;
@@ -57,9 +65,9 @@ public:
     // offers the computers checked last (most recent first).
     HWND NameField() const override { return nameField_.Handle(); }
     const ui::ComboBox& NameBox() const { return nameBox_; }
-    // Where the computers checked last are kept (under HKEY_CURRENT_USER); set before the
-    // view is created.
-    void SetSettingsKey(std::string key) { settingsKey_ = std::move(key); }
+    // Where the computers checked last and the store settings are kept (under
+    // HKEY_CURRENT_USER); set before the view is created.
+    void SetSettingsKey(std::string key);
     HWND RunButton() const { return runButton_.Handle(); }
     int SelectedTab() const { return tab_.CurSel(); }
 
@@ -79,6 +87,36 @@ public:
     void OpenMultiCheck();
     MultiCheckWindow* MultiCheck() { return multiCheck_.get(); }
     bool ShowStandardResults(const std::string& computer, const StandardStores& stores);
+
+    // main_view_stored.cpp: a stored check in the usual tabs, read only: the standard check
+    // in the tree and lists, an individual check in the individual tab with its class
+    // chosen; the title and the tree's root name the computer and when it was checked.
+    // Every list tool works on it; a new check replaces it. False (after telling why) while
+    // a check runs, or for a class this program does not know.
+    bool ShowStoredCheck(std::shared_ptr<const StoredCheck> check);
+    // Reads check `checkId` from the current store off the window's thread, then shows it;
+    // what went wrong is told in a message. False when the reading did not start.
+    bool OpenStoredCheck(int64_t checkId);
+    // What the title and the tree say of the stored check shown in `tab`; empty when the
+    // tab shows a live check (or nothing).
+    const std::string& StoredLabel(int tab) const { return storedLabel_[tab == kStandardTab ? 0 : 1]; }
+
+    // main_view_record.cpp: the store the window uses (Options), and its one writer.
+    StoreChoice& Store() { return *storeChoice_; }
+    CheckKeeper& Keeper() { return *keeper_; }
+    // Where the checks starting now go: empty when checks are not kept or the store cannot
+    // be used now (the user cancelled its password; a message said why otherwise). Asked on
+    // the window's thread; the sink may then be called from any thread.
+    CheckSink SinkForChecks();
+    // How a recording went, told on the window's thread: the status bar says it.
+    void OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome);
+
+    // main_view_open.cpp: File > Open... (a check saved as JSON) and File > Options....
+    void OpenCheckFile();
+    // Shows the check saved in `path` and offers to add it to the store; false when the
+    // file is no check (after the message).
+    bool OpenCheckFile(const std::string& path);
+    void OpenOptions();
 
     bool PreTranslateMessage(MSG& message) override;
     // Offers a key message to the program's shortcuts (accelerator table 128), sent to the
@@ -119,11 +157,31 @@ private:
     void SaveText();
     bool CanSaveCsv() const;
     bool ShownListHasRows() const;
+    // main_view_stored.cpp
+    void ShowStoredStandard(const StoredCheck& check, const std::string& label);
+    bool ShowStoredClass(const StoredCheck& check, const std::string& label);
+    void SetStoredLabel(int tab, std::string label);
+    void UpdateTitle();
+    // main_view_record.cpp: the worker captures its finished check (as the store keeps it),
+    // and the window hands it to the sink once the check's end is shown.
+    void KeepStandardCheck(CheckContext& check, const StandardStores& stores, int categoriesRead,
+                           StandardOutcome outcome);
+    void KeepClassCheck(CheckContext& check, int classId, const ClassQueryEntries& entries, ClassOutcome outcome);
+    void HandOverFinishedCheck();
 
     // ui::FormHost
     HWND TabControl() const override { return tab_.Handle(); }
 
     RunState run_;
+    std::unique_ptr<StoreChoice> storeChoice_;
+    std::unique_ptr<CheckKeeper> keeper_;   // outlives the checks and windows that hand it checks
+    // What the running check of the main view records: set at Run, read by its worker.
+    CheckSink runSink_;
+    std::string runAccount_;
+    CheckTime runStartedAt_;
+    std::unique_ptr<StoredCheck> finishedCheck_;   // written by the worker before it ends
+    std::string storedLabel_[2];   // per tab, see StoredLabel
+    int shownTab_ = kStandardTab;  // the tab whose form is shown
     WmiConnector connector_;
     CredentialPrompt credentialPrompt_;
     WindowReporter reporter_;

@@ -1,7 +1,9 @@
 // Starting, watching, stopping and finishing a check from the main view.
 #include "shell/main_view.h"
 
+#include "base/narrow.h"
 #include "base/text_util.h"
+#include "engine/query_executor.h"
 #include "engine/icmp_probe.h"
 #include "individual/class_hierarchy.h"
 #include "individual/class_survey.h"
@@ -78,8 +80,11 @@ void MainView::RunCheck(Credentials credentials)
         std::atomic<int>* read = &run_.CategoriesRead;
         previousRootText_ = standardForm_->RootText();
         StartCheck(name, std::move(credentials),
-                   [incoming, outcome, read](CheckContext& check) {
+                   [this, incoming, outcome, read](CheckContext& check) {
+                       if (runSink_)
+                           incoming->KeepRawValues(true);
                        *outcome = RunStandardSurvey(check, *incoming, read);
+                       KeepStandardCheck(check, *incoming, read->load(), *outcome);
                    },
                    CheckKind::Standard);
         return;
@@ -97,12 +102,21 @@ void MainView::RunCheck(Credentials credentials)
     const int classId = run_.SelectedClassId;
     ClassOutcome* outcome = &run_.ClassResult;
     StartCheck(name, std::move(credentials),
-               [classId, outcome](CheckContext& check) { *outcome = RunClassSurvey(check, classId); },
+               [this, classId, outcome](CheckContext& check) {
+                   ClassQueryEntries entries;
+                   *outcome = RunClassSurvey(check, classId, runSink_ ? &entries : nullptr);
+                   KeepClassCheck(check, classId, entries, *outcome);
+               },
                CheckKind::Individual);
 }
 
 bool MainView::StartCheck(const std::string& host, Credentials credentials, CheckJob job, CheckKind kind)
 {
+    // Where the check is kept is settled here, on the window's thread (a server store may
+    // ask for its password); the worker only hands the finished check over.
+    runSink_ = SinkForChecks();
+    runAccount_ = ToNarrow(credentials.user);
+    runStartedAt_ = CheckTime::Now();
     run_.Check = std::make_unique<CheckContext>(host, &reporter_, connector_);
     run_.Check->SetCredentials(std::move(credentials));
     if (!run_.Worker.Start(*run_.Check, hwnd_, std::move(job))) {
@@ -150,6 +164,8 @@ void MainView::OnCheckComplete()
     if (run_.RunningCheck == CheckKind::None || !run_.Worker.IsStarted())
         return;   // no check of ours has ended
     run_.Worker.Join();
+    // Its recording is told through a posted message, after the status below.
+    HandOverFinishedCheck();
     runButton_.SetText(LoadText(IDS_RUN));
     const CheckKind kind = run_.RunningCheck;
     const bool stopped = run_.Check && run_.Check->IsStopRequested();
@@ -176,9 +192,9 @@ void MainView::OnCheckComplete()
     if (!adopted) {
         reporter_.TakeIncompleteReadings();
         ShowStatusText(LoadText(IDS_RESULTS_KEPT));
-        return;
+    } else {
+        ReportIncompleteReadings(kind, stopped);
     }
-    ReportIncompleteReadings(kind, stopped);
 }
 
 bool MainView::AdoptStandardResults(bool stopped)
@@ -190,6 +206,8 @@ bool MainView::AdoptStandardResults(bool stopped)
         return false;
     }
     run_.Stores = std::move(*incoming);
+    run_.Stores.KeepRawValues(false);   // recorded by now; the lists show texts
+    SetStoredLabel(kStandardTab, {});
     standardForm_->StartUnsorted();
     standardForm_->ShowStandardPage(standardForm_->CurrentPage());
     standardForm_->SetRootText(run_.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
@@ -206,6 +224,8 @@ bool MainView::AdoptClassResults()
         form.ShowNoObjects();
     const bool adopted = !form.AwaitingRows() || run_.ClassResult == ClassOutcome::NoData;
     form.EndCheck();
+    if (adopted)
+        SetStoredLabel(kIndividualTab, {});
     return adopted;
 }
 

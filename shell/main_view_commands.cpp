@@ -24,6 +24,8 @@ MainView::CommandState MainView::QueryCommand(int command) const
     case ID_CHECK_STOP: state.enabled = !idle; break;
     case ID_CHECK_CONNECT_AS: state.enabled = idle; break;
     case ID_FILE_CHECK_SEVERAL: state.enabled = true; break;
+    case ID_FILE_OPEN_CHECK: state.enabled = idle; break;
+    case ID_FILE_OPTIONS: state.enabled = true; break;
     case ID_VIEW_STANDARD: state.checked = tab_.CurSel() == kStandardTab; break;
     case ID_VIEW_INDIVIDUAL: state.checked = tab_.CurSel() == kIndividualTab; break;
     case ID_EDIT_COPY:
@@ -55,6 +57,12 @@ bool MainView::RunCommand(int command)
         return true;
     case ID_FILE_CHECK_SEVERAL:
         OpenMultiCheck();
+        return true;
+    case ID_FILE_OPEN_CHECK:
+        OpenCheckFile();
+        return true;
+    case ID_FILE_OPTIONS:
+        OpenOptions();
         return true;
     case ID_VIEW_STANDARD:
     case ID_VIEW_INDIVIDUAL:

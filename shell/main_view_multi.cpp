@@ -17,9 +17,11 @@ void MainView::OpenMultiCheck()
         return;
     }
     multiCheck_ = std::make_unique<MultiCheckWindow>(
-        connector_, [this](const std::string& computer, const StandardStores& stores) {
+        connector_,
+        [this](const std::string& computer, const StandardStores& stores) {
             return ShowStandardResults(computer, stores);
-        });
+        },
+        [this] { return SinkForChecks(); });
     if (multiCheck_->CreateModeless(GetParent(hwnd_)))
         multiCheck_->Show(SW_SHOWNORMAL);
 }
@@ -30,6 +32,7 @@ bool MainView::ShowStandardResults(const std::string& computer, const StandardSt
         return false;
     run_.Stores = stores;
     run_.TargetComputer = computer;
+    SetStoredLabel(kStandardTab, {});
     nameField_.SetText(computer);
     ShowTab(kStandardTab);
     tab_.SetCurSel(kStandardTab);

@@ -13,6 +13,8 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
+#include "standard/category_catalog.h"
+#include "store/check_capture.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
 #include "ui/open_dialog.h"
@@ -46,8 +48,8 @@ bool IsControlDown()
 
 }  // namespace
 
-MultiCheckWindow::MultiCheckWindow(WmiConnector connector, ResultsViewer viewer)
-    : ui::Dialog(IDD_MULTI_CHECK), connector_(std::move(connector)), viewer_(std::move(viewer))
+MultiCheckWindow::MultiCheckWindow(WmiConnector connector, ResultsViewer viewer, SinkProvider sinks)
+    : ui::Dialog(IDD_MULTI_CHECK), connector_(std::move(connector)), viewer_(std::move(viewer)), sinks_(std::move(sinks))
 {
 }
 
@@ -186,7 +188,9 @@ void MultiCheckWindow::StartRun()
     settings.connector = connector_;
     // The stores of a computer that was read stay for the double click, their raw values
     // dropped (the window shows texts).
+    runSink_ = sinks_ ? sinks_() : CheckSink();
     ComputerJob job = StandardJob([this](ComputerSummary& summary, ComputerResult result, StandardStores& stores) {
+        KeepCheck(summary, result, &stores);
         auto kept = std::make_unique<StandardStores>(std::move(stores));
         kept->KeepRawValues(false);
         std::lock_guard<std::mutex> hold(keptLock_);
@@ -208,11 +212,29 @@ void MultiCheckWindow::AppendFinished()
 {
     std::vector<std::pair<size_t, ComputerSummary>> finished = run_->TakeFinished();
     for (auto& [index, summary] : finished) {
+        if (!HasData(summary.result) && !summary.checkedAt.empty())
+            KeepCheck(summary, summary.result, nullptr);   // its job read nothing: kept all the same
         list_.Model().AppendRow(SummaryRow(summary, static_cast<LPARAM>(list_.Model().RowCount())));
         computerOfRow_.push_back(index);
     }
     if (!finished.empty())
         list_.ShowRows();
+}
+
+void MultiCheckWindow::KeepCheck(const ComputerSummary& summary, ComputerResult result,
+                                 const StandardStores* stores) const
+{
+    if (!runSink_)
+        return;
+    CheckTime checkedAt;
+    if (!CheckTime::FromLocalText(summary.checkedAt, checkedAt))
+        checkedAt = CheckTime::Now();
+    StoredCheck check = NewStoredCheckOf(summary.computer, checkedAt, kStandardKind, {}, "mirel");
+    NoteCheckResult(check.header, result, summary, result == ComputerResult::Ok);
+    check.header.seconds = static_cast<double>(CheckTime::Now().epoch - checkedAt.epoch);
+    if (stores)
+        CaptureStandardStores(*stores, kCategoryCount, false, check);
+    runSink_(std::move(check));
 }
 
 void MultiCheckWindow::EnableInputs(bool enable) const

@@ -16,6 +16,7 @@
 #include "engine/check_context.h"
 #include "inventory/multi_check.h"
 #include "listtools/result_list.h"
+#include "shell/check_keeper.h"
 #include "listtools/sort_memory.h"
 #include "standard/category_store.h"
 #include "ui/dialog.h"
@@ -27,7 +28,10 @@ public:
     // Shows a computer's standard results in the main window; false when it cannot now.
     using ResultsViewer = std::function<bool(const std::string& computer, const StandardStores& stores)>;
 
-    MultiCheckWindow(WmiConnector connector, ResultsViewer viewer);
+    // Where a run's checks are kept, asked when a run starts (empty: not kept).
+    using SinkProvider = std::function<CheckSink()>;
+
+    MultiCheckWindow(WmiConnector connector, ResultsViewer viewer, SinkProvider sinks = {});
     ~MultiCheckWindow() override;
 
     // The names field and the checks at a time, as the user would fill them.
@@ -63,6 +67,9 @@ private:
     };
     void StartRun();
     void AppendFinished();
+    // Hands a computer's check to the run's sink (a worker's, or the window's for a check
+    // that read nothing).
+    void KeepCheck(const ComputerSummary& summary, ComputerResult result, const StandardStores* stores) const;
     // The names, the checks at a time and saving: not while a run goes.
     void EnableInputs(bool enable) const;
     void ShowFinished();
@@ -75,6 +82,8 @@ private:
 
     WmiConnector connector_;
     ResultsViewer viewer_;
+    SinkProvider sinks_;
+    CheckSink runSink_;   // the running run's; set before its workers start
     ui::Edit names_;
     ui::Edit parallel_;
     ui::UpDown spin_;

@@ -3,7 +3,9 @@
 #include <map>
 
 #include "base/narrow.h"
+#include "engine/this_computer.h"
 #include "individual/class_catalog.h"
+#include "resources/text.h"
 #include "standard/category_catalog.h"
 #include "store/object_identity.h"
 
@@ -102,4 +104,26 @@ void CaptureClassEntries(int classId, const ClassQueryEntries& entries, PartStat
 void CaptureClassTable(int classId, const CategoryStore& table, PartState state, StoredCheck& check)
 {
     check.parts = {PartOfTable(ClassNameOf(classId), ClassProperties(classId), table, state)};
+}
+
+StoredCheck NewStoredCheckOf(const std::string& target, const CheckTime& checkedAt, const std::string& kind,
+                             const std::string& account, const char* source)
+{
+    StoredCheck check;
+    check.header.computer = RealComputerName(target);
+    check.header.target = target;
+    check.header.checkedAt = checkedAt;
+    check.header.kind = kind;
+    check.header.account = account;
+    check.header.source = source;
+    check.header.language = TextLanguage();
+    return check;
+}
+
+void NoteCheckResult(StoredCheckHeader& header, ComputerResult result, const ComputerSummary& summary, bool complete)
+{
+    header.result = ComputerResultKey(result);
+    header.errorCode = static_cast<long long>(summary.code);
+    header.message = summary.message;
+    header.complete = complete;
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "engine/query_executor.h"
+#include "inventory/computer_summary.h"
 #include "standard/category_store.h"
 #include "store/stored_check.h"
 
@@ -19,3 +20,12 @@ void CaptureClassEntries(int classId, const ClassQueryEntries& entries, PartStat
 
 // A class read as a table (one row per object, one column per property of the catalog).
 void CaptureClassTable(int classId, const CategoryStore& table, PartState state, StoredCheck& check);
+
+// A check of `target` (empty: this computer) as the store will keep it, its results still
+// to come: the computer under its real name, the account it ran as (empty: the user's
+// own), the program that ran it ("mirel", "mirelrep") and the texts' language.
+StoredCheck NewStoredCheckOf(const std::string& target, const CheckTime& checkedAt, const std::string& kind,
+                             const std::string& account, const char* source);
+
+// How a check that ran ended, as the store keeps it.
+void NoteCheckResult(StoredCheckHeader& header, ComputerResult result, const ComputerSummary& summary, bool complete);

@@ -106,6 +106,16 @@ std::string PasswordOf(const std::string& connection)
     return password;
 }
 
+std::string ConnectionValue(const std::string& connection, const std::string& name)
+{
+    std::string value;
+    ForEachAttribute(connection, [&](const std::string& part) {
+        if (part.find('=') != std::string::npos && EqualsNoCase(AttributeName(part), name))
+            value = TrimWhiteSpace(part.substr(part.find('=') + 1));
+    });
+    return value;
+}
+
 std::string DescribeStoreLocation(const StoreLocation& location)
 {
     return location.kind == StoreLocation::Kind::File ? location.path : kOdbcPrefix + WithoutPassword(location.connection);

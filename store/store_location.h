@@ -25,3 +25,5 @@ std::string DescribeStoreLocation(const StoreLocation& location);
 std::string WithoutPassword(const std::string& connection);
 // The password of a connection string (its value, braces taken off); empty without one.
 std::string PasswordOf(const std::string& connection);
+// The value of the attribute `name` (case ignored, trimmed); empty without one.
+std::string ConnectionValue(const std::string& connection, const std::string& name);

@@ -6,8 +6,11 @@
 # another computer, with the test provider standing in for it (bench/remote_screens.cpp:
 # a reading that breaks off, a computer that drops ping, Connect as...); the window
 # that checks several computers; several rows selected under the list's context menu,
-# the File menu and the help window.
+# the File menu and the help window; and the window's inventory store: a check shown again
+# from the store, File > Options... and File > Open... of a check mailed from another computer.
 #   tools/screenshots.sh [build-dir] [out-dir]
+# MIREL_DISPLAY names the X display to use (default :96); MIREL_SHOTS, a shell pattern,
+# takes only the pictures whose file names match it.
 # Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic; the symbols of
 # the service named in several scripts come from fonts-dejavu-core and fonts-freefont-ttf.
 set -e
@@ -16,7 +19,7 @@ out=${2:-$build/screenshots}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-display=:96
+display=${MIREL_DISPLAY:-:96}
 prefix_en="$build/wine-shots-en"
 prefix_ja="$build/wine-shots-ja"
 prefix_en144="$build/wine-shots-en144"
@@ -58,6 +61,7 @@ done
 # wait in seconds between its ready signal and the picture (a modal box needs longer).
 shot() {
     file=$1; kind=$2; shift 2
+    case $file in ${MIREL_SHOTS:-*}) ;; *) return 0 ;; esac
     case $kind in
         ja) export WINEPREFIX="$prefix_ja"; language=ja_JP.UTF-8; desktop=1000x660 ;;
         en144) export WINEPREFIX="$prefix_en144"; language=en_US.UTF-8; desktop=1500x1000 ;;
@@ -110,3 +114,24 @@ for state in incomplete ping connectas; do
     program=remote_screens settle=3 shot remote-$state-en-96.png en $state
     program=remote_screens settle=3 shot remote-$state-ja-96.png ja $state
 done
+# The window's store. The check mailed from another computer is this computer's check under
+# another name, saved by mirelrep as JSON.
+mailed="$build/screens-mailed.json"
+WINEPREFIX="$prefix_en" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$here/wine-run.sh" "$build/mirelrep.exe" \
+    /format:json /out:"Z:$(echo "$mailed" | tr / '\\')" >/dev/null 2>&1 || true
+WINEPREFIX="$prefix_en" wineserver -k 2>/dev/null || true
+sed -i 's/"computerName": *"[^"]*"/"computerName": "FARAWAY-PC"/; s/"computer": *""/"computer": "faraway-pc"/' "$mailed"
+mailed_path="Z:$(echo "$mailed" | tr / '\\')"
+shot stored-214-en-96.png en 214 stored 24
+shot stored-217-ja-96.png ja 217 stored 24
+shot stored-210-en-144.png en144 210 stored 24 --default-size
+shot stored-214-ja-144.png ja144 214 stored 24 --default-size
+settle=2 shot options-214-en-96.png en 214 standard --options
+settle=2 shot options-217-ja-96.png ja 217 standard --options
+settle=2 shot options-210-en-144.png en144 210 standard --default-size --options
+settle=2 shot options-214-ja-144.png ja144 214 standard --default-size --options
+settle=3 shot open-214-en-96.png en 214 open "$mailed_path"
+settle=3 shot open-217-ja-96.png ja 217 open "$mailed_path"
+settle=3 shot open-210-en-144.png en144 210 open "$mailed_path" --default-size
+settle=3 shot open-214-ja-144.png ja144 214 open "$mailed_path" --default-size
+rm -f "$mailed"

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "resources/text.h"
+#include "ui/background_task.h"
 #include "ui/center_window.h"
 
 namespace ui {
@@ -120,6 +121,12 @@ INT_PTR CALLBACK Dialog::StaticProc(HWND window, UINT message, WPARAM wParam, LP
 
     INT_PTR result = FALSE;
     try {
+        if (message == WM_POSTED_TASK) {
+            RunPostedContinuation(lParam);
+            return TRUE;
+        }
+        if (message == WM_NCDESTROY)
+            DropPostedContinuations(window);
         result = self->OnMessage(message, wParam, lParam);
     } catch (...) {
         result = FALSE;

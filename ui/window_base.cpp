@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/narrow.h"
+#include "ui/background_task.h"
 
 namespace ui {
 namespace {
@@ -81,6 +82,12 @@ LRESULT CALLBACK WindowBase::StaticProc(HWND window, UINT message, WPARAM wParam
 
     LRESULT result = 0;
     try {
+        if (message == WM_POSTED_TASK) {
+            RunPostedContinuation(lParam);
+            return 0;
+        }
+        if (message == WM_NCDESTROY)
+            DropPostedContinuations(window);
         result = self->OnMessage(message, wParam, lParam);
     } catch (...) {
         result = ResultAfterFailure(window, message, wParam, lParam);

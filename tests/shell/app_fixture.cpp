@@ -3,6 +3,7 @@
 #include "individual/form_individual.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/store_settings.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
 
@@ -17,9 +18,18 @@ void AppFixture::SetUp()
     // Each test process keeps its layout apart: tests run side by side in one prefix.
     settingsKey_ = "Software\\Tollbrook\\MirelTests\\" + std::to_string(GetCurrentProcessId());
     RegDeleteTreeA(HKEY_CURRENT_USER, settingsKey_.c_str());
+    // Checks go into a store only where a test asks for one.
+    ASSERT_TRUE(WriteStoreSettings(HKEY_CURRENT_USER, settingsKey_, InitialStoreSettings()));
     app_ = std::make_unique<MirelApplication>(settingsKey_);
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
     PumpFor(50);
+}
+
+StoreSettings AppFixture::InitialStoreSettings()
+{
+    StoreSettings settings;
+    settings.keepChecks = false;
+    return settings;
 }
 
 void AppFixture::RestartApp()

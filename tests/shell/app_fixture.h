@@ -11,6 +11,7 @@
 #include "shell/app_windows.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
+#include "shell/store_settings.h"
 
 struct RecordedMessage {
     std::string text;
@@ -21,6 +22,8 @@ class AppFixture : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // The store settings the program starts with: checks not kept, unless a test says so.
+    virtual StoreSettings InitialStoreSettings();
 
     MainFrame& Frame() { return app_->Frame(); }
     MainView& View() { return Frame().View(); }

@@ -9,7 +9,6 @@
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
 #include "tests/support/fake_wmi.h"
-#include "ui/message_loop.h"
 #include "ui/save_dialog.h"
 #include "ui/window.h"
 
@@ -254,14 +253,7 @@ TEST_F(ListCopyTest, SelectAllFromTheEditMenuAndTheKeyboardContextMenu)
     EXPECT_EQ(ClipboardText(), "Drive B");
 
     listui::AnswerNextMenu(4, &seen);   // Select All
-    MSG shiftF10{List().Handle(), WM_SYSKEYDOWN, VK_F10, 1, GetTickCount(), {}};
-    BYTE keys[256];
-    GetKeyboardState(keys);
-    keys[VK_SHIFT] = 0x80;
-    SetKeyboardState(keys);
-    ui::ProcessMessage(shiftF10);
-    keys[VK_SHIFT] = 0;
-    SetKeyboardState(keys);
+    PressKey(List().Handle(), VK_F10, true);   // Shift+F10
     listui::StopAnsweringMenus();
     EXPECT_EQ(List().SelectedRows(), (std::vector<int>{0, 1}));
 

@@ -1,0 +1,107 @@
+// Recording the window's checks into the inventory store: where they go (Options), handing
+// each finished check to the one writer, and telling how it went in the status bar.
+#include "shell/main_view.h"
+
+#include "base/narrow.h"
+#include "base/text_util.h"
+#include "individual/class_catalog.h"
+#include "inventory/multi_check.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "shell/app_windows.h"
+#include "standard/category_catalog.h"
+#include "store/check_capture.h"
+#include "ui/message_box.h"
+
+namespace {
+
+// One line for the status bar.
+std::string OneLine(std::string text)
+{
+    for (char& character : text)
+        if (character == '\r' || character == '\n')
+            character = ' ';
+    return text;
+}
+
+}  // namespace
+
+CheckSink MainView::SinkForChecks()
+{
+    if (!storeChoice_->KeepChecks())
+        return {};
+    StoreLocation location;
+    std::string message;
+    if (!storeChoice_->CurrentLocation(GetParent(hwnd_), location, message)) {
+        if (!message.empty())
+            ShowStatusText(OneLine(message));
+        return {};
+    }
+    CheckKeeper* keeper = keeper_.get();
+    const HWND window = hwnd_;
+    return [keeper, location, window, this](StoredCheck check) {
+        // The told part runs on the window's thread, through the window: never after it went.
+        keeper->Keep(location, std::move(check), window,
+                     [this](const StoredCheck& kept, const RecordOutcome& outcome) { OnCheckKept(kept, outcome); });
+    };
+}
+
+void MainView::OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome)
+{
+    if (outcome.recorded) {
+        // A message about the check itself (incomplete, stopped) stays in place.
+        if (StatusText() == LoadText(IDS_READY))
+            ShowStatusText(FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(check.header.id)));
+        return;
+    }
+    // A server that refused the login asks for the password again next time.
+    storeChoice_->ForgetPassword();
+    const std::string computer = check.header.target.empty() ? check.header.computer : check.header.target;
+    ShowStatusText(OneLine(FillIn(LoadText(IDS_STORE_CHECK_LOST), computer,
+                                  outcome.message.empty() ? LoadText(IDS_STORE_NOT_RECORDED) : outcome.message)));
+}
+
+void MainView::KeepStandardCheck(CheckContext& check, const StandardStores& stores, int categoriesRead,
+                                 StandardOutcome outcome)
+{
+    if (!runSink_)
+        return;
+    StoredCheck stored = NewStoredCheckOf(check.Host(), runStartedAt_, kStandardKind, runAccount_, "mirel");
+    ComputerSummary summary;
+    const ComputerResult result = ResultOfSurvey(check, outcome == StandardOutcome::Failed,
+                                                 outcome == StandardOutcome::Incomplete, summary);
+    NoteCheckResult(stored.header, result, summary, result == ComputerResult::Ok);
+    stored.header.seconds = static_cast<double>(CheckTime::Now().epoch - runStartedAt_.epoch);
+    CaptureStandardStores(stores, categoriesRead, outcome == StandardOutcome::Failed, stored);
+    finishedCheck_ = std::make_unique<StoredCheck>(std::move(stored));
+}
+
+void MainView::KeepClassCheck(CheckContext& check, int classId, const ClassQueryEntries& entries, ClassOutcome outcome)
+{
+    if (!runSink_)
+        return;
+    const ClassCatalogEntry* entry = FindClass(classId);
+    StoredCheck stored = NewStoredCheckOf(check.Host(), runStartedAt_, entry ? entry->className : "", runAccount_,
+                                          "mirel");
+    ComputerSummary summary;
+    ComputerResult result = ResultOfSurvey(check, outcome == ClassOutcome::Failed,
+                                           outcome == ClassOutcome::Incomplete, summary);
+    if (outcome == ClassOutcome::NoData)
+        result = ComputerResult::NoData;
+    NoteCheckResult(stored.header, result, summary, result == ComputerResult::Ok);
+    stored.header.seconds = static_cast<double>(CheckTime::Now().epoch - runStartedAt_.epoch);
+    const PartState state = result == ComputerResult::Ok            ? PartState::Read
+                            : result == ComputerResult::Incomplete ||
+                                      result == ComputerResult::Stopped ? PartState::Incomplete
+                                                                        : PartState::NotRead;
+    if (outcome != ClassOutcome::Failed)
+        CaptureClassEntries(classId, entries, state, stored);
+    finishedCheck_ = std::make_unique<StoredCheck>(std::move(stored));
+}
+
+void MainView::HandOverFinishedCheck()
+{
+    std::unique_ptr<StoredCheck> finished = std::move(finishedCheck_);
+    if (finished && runSink_)
+        runSink_(std::move(*finished));
+}
