@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/narrow.h"
+#include "engine/raw_value_json.h"
 #include "engine/this_computer.h"
 #include "individual/class_catalog.h"
 #include "resources/text.h"
@@ -14,19 +15,7 @@ using Json = nlohmann::ordered_json;
 
 Json RawJson(const RawValue& raw)
 {
-    return std::visit([](const auto& value) -> Json {
-        using Type = std::decay_t<decltype(value)>;
-        if constexpr (std::is_same_v<Type, std::monostate>) {
-            return nullptr;
-        } else if constexpr (std::is_same_v<Type, RawArray>) {
-            Json elements = Json::array();
-            for (const RawValue& element : value)
-                elements.push_back(RawJson(element));
-            return elements;
-        } else {
-            return Json(value);
-        }
-    }, raw.value);
+    return RawValueJson<Json>(raw);
 }
 
 // The columns (property names and headers) and the rows of a table.

@@ -3,6 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/text_util.h"
+#include "engine/raw_value_json.h"
 #include "individual/class_catalog.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -47,19 +48,7 @@ bool Shown(const ObjectChange& change, bool withVolatile)
 
 Json RawJson(const RawValue& raw)
 {
-    return std::visit([](const auto& value) -> Json {
-        using Type = std::decay_t<decltype(value)>;
-        if constexpr (std::is_same_v<Type, std::monostate>) {
-            return nullptr;
-        } else if constexpr (std::is_same_v<Type, RawArray>) {
-            Json elements = Json::array();
-            for (const RawValue& element : value)
-                elements.push_back(RawJson(element));
-            return elements;
-        } else {
-            return Json(value);
-        }
-    }, raw.value);
+    return RawValueJson<Json>(raw);
 }
 
 }  // namespace

@@ -5,25 +5,15 @@
 
 #include <nlohmann/json.hpp>
 
+#include "engine/raw_value_json.h"
+
 namespace {
 
 using Json = nlohmann::json;
 
 Json ToJson(const RawValue& raw)
 {
-    return std::visit([](const auto& value) -> Json {
-        using Type = std::decay_t<decltype(value)>;
-        if constexpr (std::is_same_v<Type, std::monostate>) {
-            return nullptr;
-        } else if constexpr (std::is_same_v<Type, RawArray>) {
-            Json elements = Json::array();
-            for (const RawValue& element : value)
-                elements.push_back(ToJson(element));
-            return elements;
-        } else {
-            return Json(value);
-        }
-    }, raw.value);
+    return RawValueJson<Json>(raw);
 }
 
 RawValue FromJson(const Json& json)
