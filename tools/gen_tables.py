@@ -732,8 +732,10 @@ def latest_objects_of(match):
     versions (raw_P, shown_P, kind_P). Each object version's cells are read once, however
     many computers share it, instead of once per computer and property."""
     cls, props = match.group(1), match.group(2).split(",")
-    parts = ("latest_checks l JOIN store_parts p ON p.check_id = l.check_id"
-             f" JOIN store_set_members m ON m.set_id = p.set_id WHERE p.class_name = '{cls}'")
+    parts = ("latest_checks l JOIN store_checks k ON k.id = l.check_id"
+             " JOIN store_part_list_members p ON p.list_id = k.part_list_id"
+             " JOIN store_columns q ON q.id = p.columns_id"
+             f" JOIN store_set_members m ON m.set_id = p.set_id WHERE q.class_name = '{cls}'")
     pivot = ", ".join(f"max(CASE WHEN n.property = '{prop}' THEN c.{column} END) AS {name}_{prop}"
                       for prop in props for column, name in (("raw", "raw"), ("shown", "shown"), ("raw_kind", "kind")))
     values = ", ".join(f"s.{name}_{prop}" for prop in props for name in ("raw", "shown", "kind"))
@@ -758,8 +760,10 @@ def expand_view_value(match, pivoted=()):
     if prop in pivoted and alias == "o":
         stable = (column.replace("c.raw_kind", f"o.kind_{prop}").replace("c.raw", f"o.raw_{prop}")
                   .replace("c.shown", f"o.shown_{prop}"))
-    volatile = (f"(SELECT {column} FROM store_volatile c {names} WHERE c.check_id = {alias}.check_id"
-                f" AND c.ordinal = {alias}.ordinal AND c.member = {alias}.member AND n.property = '{prop}')")
+    volatile = (f"(SELECT {column} FROM store_check_volatile cv JOIN store_volatile_members vm"
+                f" ON vm.set_id = cv.set_id AND vm.member = {alias}.member"
+                f" JOIN store_volatile_cells c ON c.group_id = vm.group_id {names}"
+                f" WHERE cv.check_id = {alias}.check_id AND cv.ordinal = {alias}.ordinal AND n.property = '{prop}')")
     return f"COALESCE({stable}, {volatile})"
 
 
