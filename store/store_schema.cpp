@@ -272,12 +272,18 @@ SchemaFound PrepareSchema(Database& database, bool mayWrite, int upTo)
     const bool canGoForward = found.state == SchemaState::Empty || found.state == SchemaState::Older;
     if (!mayWrite || !canGoForward)
         return found;
+    bool moved = false;
     for (const Migration& migration : kMigrations) {
         if (migration.toVersion <= found.version || migration.toVersion > upTo)
             continue;
         if (!Migrate(database, migration))
             return {SchemaState::Failed, found.version};
+        moved = moved || (migration.move && found.version > 0);
     }
+    // Rows moved to new tables leave the old ones' pages free: a file shrinks only when
+    // SQLite rewrites it.
+    if (moved && database.Dialect() == DbDialect::Sqlite)
+        database.Execute("PRAGMA wal_checkpoint(TRUNCATE); VACUUM; PRAGMA wal_checkpoint(TRUNCATE)");
     SchemaFound now = Look(database);
     const bool done = now.state == SchemaState::Ready || (upTo < kStoreSchemaVersion && now.version == upTo);
     return done ? now : SchemaFound{SchemaState::Failed, now.version};
