@@ -32,19 +32,6 @@ struct Previous {
     std::map<Members, int64_t> sets;
 };
 
-// Runs `select` with the check's id bound, giving each row to `take`.
-template <class Take>
-bool EachRow(StatementLease select, int64_t checkId, Take take)
-{
-    if (!select)
-        return false;
-    select->BindInt(1, checkId);
-    DbStep step;
-    while ((step = select->Step()) == DbStep::Row)
-        take(*select);
-    return step == DbStep::Done;
-}
-
 bool LoadPrevious(StatementCache& statements, int64_t checkId, Previous& previous)
 {
     if (checkId <= 0)

@@ -45,19 +45,6 @@ StoredCell EmptyCell()
     return cell;
 }
 
-// Runs `select` (the check's id bound) and gives each row to `take`; false on failure.
-template <class Take>
-bool EachRow(StatementLease select, int64_t checkId, Take take)
-{
-    if (!select)
-        return false;
-    select->BindInt(1, checkId);
-    DbStep step;
-    while ((step = select->Step()) == DbStep::Row)
-        take(*select);
-    return step == DbStep::Done;
-}
-
 bool CheckLoader::LoadObjects()
 {
     return EachRow(statements_.Get("SELECT p.ordinal, o.identity FROM store_checks c"

@@ -50,26 +50,20 @@ bool ReadChecks(StatementCache& statements, std::vector<OldCheck>& checks)
 // The volatile values a check kept in rows of its own.
 bool ReadVolatile(StatementCache& statements, int64_t checkId, std::vector<VolatilePart>& parts)
 {
-    StatementLease select = statements.Get(
-        "SELECT ordinal, member, position, vartype, raw_kind, raw, shown FROM store_volatile"
-        " WHERE check_id = ? ORDER BY ordinal, member, position");
-    if (!select)
-        return false;
-    select->BindInt(1, checkId);
-    DbStep step;
-    while ((step = select->Step()) == DbStep::Row) {
-        const int64_t ordinal = select->Int(0), member = select->Int(1);
-        if (parts.empty() || parts.back().ordinal != ordinal)
-            parts.push_back({ordinal, {}});
-        auto& members = parts.back().members;
-        if (members.empty() || members.back().first != member)
-            members.emplace_back(member, std::vector<EncodedCell>());
-        EncodedCell cell{select->Int(2), select->Int(3), select->Int(4), {}, select->Text(6)};
-        if (!select->IsNull(5))
-            cell.raw = select->Text(5);
-        members.back().second.push_back(std::move(cell));
-    }
-    return step == DbStep::Done;
+    return EachRow(statements.Get("SELECT ordinal, member, position, vartype, raw_kind, raw, shown FROM store_volatile"
+                                  " WHERE check_id = ? ORDER BY ordinal, member, position"),
+                   checkId, [&parts](DbStatement& row) {
+                       const int64_t ordinal = row.Int(0), member = row.Int(1);
+                       if (parts.empty() || parts.back().ordinal != ordinal)
+                           parts.push_back({ordinal, {}});
+                       auto& members = parts.back().members;
+                       if (members.empty() || members.back().first != member)
+                           members.emplace_back(member, std::vector<EncodedCell>());
+                       EncodedCell cell{row.Int(2), row.Int(3), row.Int(4), {}, row.Text(6)};
+                       if (!row.IsNull(5))
+                           cell.raw = row.Text(5);
+                       members.back().second.push_back(std::move(cell));
+                   });
 }
 
 bool SetPartList(StatementCache& statements, int64_t checkId, int64_t listId)

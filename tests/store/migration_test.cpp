@@ -71,13 +71,7 @@ std::vector<std::vector<std::string>> Answer(InventoryStore& store, const std::s
     QueryAnswer answer;
     std::string message;
     EXPECT_EQ(RunReadOnlyQuery(store.Db(), sql, {}, answer, message), AnswerOutcome::Answered) << message;
-    std::vector<std::vector<std::string>> rows;
-    for (const auto& row : answer.rows) {
-        rows.emplace_back();
-        for (const auto& cell : row)
-            rows.back().push_back(cell.Text());
-    }
-    return rows;
+    return Texts(answer);
 }
 
 // The store of version 3, in a file or on the server.

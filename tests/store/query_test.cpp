@@ -61,13 +61,7 @@ protected:
         QueryAnswer answer;
         EXPECT_EQ(RunReadOnlyQuery(store_->Db(), question->sql, values, answer, message), AnswerOutcome::Answered)
             << name << ": " << message;
-        std::vector<std::vector<std::string>> rows;
-        for (const auto& row : answer.rows) {
-            rows.emplace_back();
-            for (const QueryValue& value : row)
-                rows.back().push_back(value.Text());
-        }
-        return rows;
+        return Texts(answer);
     }
 
     TestStore test_{"mirel-store-questions"};
