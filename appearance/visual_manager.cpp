@@ -1,7 +1,6 @@
 #include "appearance/visual_manager.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
 
 #include <algorithm>
 
@@ -49,32 +48,43 @@ bool IsEditControl(HWND control)
 // Visual themes off (the classic look) or back to the system's choice. Some systems
 // read empty names as "no change" (Wine does); a class list naming no theme class
 // switches the theme off there too.
-void SetClassicTheme(HWND window, bool classic)
+void SetClassicTheme(const VisualManager::ThemeFunctions& themes, HWND window, bool classic)
 {
+    if (!themes.setWindowTheme)
+        return;
     if (!classic) {
-        SetWindowTheme(window, nullptr, nullptr);
+        themes.setWindowTheme(window, nullptr, nullptr);
         return;
     }
-    SetWindowTheme(window, L"", L"");
-    if (GetWindowTheme(window))
-        SetWindowTheme(window, L" ", L" ");
+    themes.setWindowTheme(window, L"", L"");
+    if (themes.getWindowTheme && themes.getWindowTheme(window))
+        themes.setWindowTheme(window, L" ", L" ");
 }
 
-void SetClassicThemeWithChildren(HWND window, bool classic)
+void SetClassicThemeWithChildren(const VisualManager::ThemeFunctions& themes, HWND window, bool classic)
 {
-    SetClassicTheme(window, classic);
+    SetClassicTheme(themes, window, classic);
+    struct Request {
+        const VisualManager::ThemeFunctions& themes;
+        bool classic;
+    } request{themes, classic};
     EnumChildWindows(
         window,
         [](HWND child, LPARAM param) -> BOOL {
-            SetClassicTheme(child, param != 0);
+            const Request& asked = *reinterpret_cast<const Request*>(param);
+            SetClassicTheme(asked.themes, child, asked.classic);
             return TRUE;
         },
-        classic);
+        reinterpret_cast<LPARAM>(&request));
 }
 
 }  // namespace
 
-VisualManager::VisualManager() : style_(&StyleForLook(kDefaultLook)) {}
+VisualManager::VisualManager() : style_(&StyleForLook(kDefaultLook)), uxtheme_(L"uxtheme.dll")
+{
+    uxtheme_.Find("SetWindowTheme", themes_.setWindowTheme);
+    uxtheme_.Find("GetWindowTheme", themes_.getWindowTheme);
+}
 
 VisualManager::~VisualManager()
 {
@@ -131,7 +141,7 @@ bool VisualManager::AttachHook(HWND window, Role role)
         return false;
     hooks_.push_back(std::move(hook));
     if (themesOff_ && role != Role::Frame && role != Role::ToolBarParent)
-        SetClassicThemeWithChildren(window, true);
+        SetClassicThemeWithChildren(themes_, window, true);
     RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
     return true;
 }
@@ -163,7 +173,7 @@ void VisualManager::ApplyThemes()
     for (const auto& hook : hooks_) {
         Role role = hook->GetRole();
         if (hook->Handle() && role != Role::Frame && role != Role::ToolBarParent)
-            SetClassicThemeWithChildren(hook->Handle(), classic);
+            SetClassicThemeWithChildren(themes_, hook->Handle(), classic);
     }
     themesOff_ = classic;
 }

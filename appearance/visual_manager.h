@@ -29,6 +29,7 @@
 #include "appearance/appearance_styles.h"
 #include "appearance/menu_bar_painter.h"
 #include "base/handles.h"
+#include "base/system_library.h"
 
 class VisualManager {
 public:
@@ -48,6 +49,13 @@ public:
     int CurrentLook() const { return style_->id; }
     const AppearanceStyle& CurrentStyle() const { return *style_; }
 
+    // The two functions of uxtheme.dll that switch a control's visual theme, taken from
+    // the system folder's DLL (null where it has none: the themes stay as they are).
+    struct ThemeFunctions {
+        HRESULT(WINAPI* setWindowTheme)(HWND, LPCWSTR, LPCWSTR) = nullptr;
+        HANDLE(WINAPI* getWindowTheme)(HWND) = nullptr;
+    };
+
 private:
     enum class Role { Frame, ToolBarParent, ToolBar, StatusBar, TabControl, Form };
     class Hook;
@@ -66,6 +74,8 @@ private:
     void PruneDetached();
 
     const AppearanceStyle* style_;
+    SystemLibrary uxtheme_;
+    ThemeFunctions themes_;
     HWND frame_ = nullptr;
     HWND toolBar_ = nullptr;
     HWND statusBar_ = nullptr;

@@ -20,6 +20,10 @@
 //   mirel_screens.exe <look 210..218> open <file.json>   (File > Open... of a check saved as
 //                    JSON, the picture taken with the question whether to add it)
 //   --options        open File > Options... and take the picture with it open
+//   mirel_screens.exe <look 210..218> several-max <computer>...   (maximised, sorted by result)
+//   mirel_screens.exe <look 210..218> history          (File > History..., of the store in use)
+//   mirel_screens.exe <look 210..218> compare          (History, then the latest check compared)
+//   mirel_screens.exe <look 210..218> question <name> [parameter]...   (a question answered)
 #include <windows.h>
 
 #include <cstdio>
@@ -34,8 +38,12 @@
 #include "resources/resource.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
+#include "shell/compare_window.h"
+#include "shell/history_window.h"
 #include "shell/multi_check_window.h"
 #include "store/store_history.h"
+#include "shell/questions_window.h"
+#include "ui/dpi.h"
 #include "ui/message_loop.h"
 
 namespace {
@@ -86,6 +94,39 @@ void CALLBACK FindOnce(HWND, UINT, UINT_PTR timer, DWORD)
     }
     ui::PumpMessagesUntil([] { return false; }, 800);
     SignalReady();
+}
+
+// The windows over the inventory store, on top of the main window, filled from the store.
+void OpenStoreWindow(MainFrame& frame, const std::vector<std::string>& positional)
+{
+    MainView& view = frame.View();
+    auto place = [&frame](ui::Window& window, int offset) {
+        const int at = ui::ScalePixels(frame.Handle(), offset);
+        window.Move(at, at, ui::ScalePixels(frame.Handle(), 960 - 2 * offset), ui::ScalePixels(frame.Handle(), 620 - 2 * offset));
+    };
+    const std::string& mode = positional[1];
+    if (mode == "question") {
+        frame.RunCommand(ID_FILE_QUESTIONS);
+        QuestionsWindow& window = *view.Questions();
+        place(window, 10);
+        window.ChooseQuestion(positional.size() > 2 ? positional[2] : "");
+        for (size_t index = 3; index < positional.size(); ++index)
+            window.SetParameter(static_cast<int>(index - 3), positional[index]);
+        window.Run();
+        ui::PumpMessagesUntil([&] { return !window.IsBusy(); }, 60000);
+        return;
+    }
+    frame.RunCommand(ID_FILE_HISTORY);
+    HistoryWindow& history = *view.History();
+    place(history, 10);
+    ui::PumpMessagesUntil([&] { return !history.IsReading(); }, 60000);
+    if (mode != "compare")
+        return;
+    history.CompareWithPrevious();
+    if (CompareWindow* compare = history.LastComparison()) {
+        place(*compare, 30);
+        ui::PumpMessagesUntil([&] { return !compare->IsReading(); }, 60000);
+    }
 }
 
 void CALLBACK SignalReadyLater(HWND, UINT, UINT_PTR timer, DWORD)
@@ -190,16 +231,21 @@ int main()
     frame.OnApplicationLook(std::atoi(positional[0].c_str()));
     MainView& view = frame.View();
     const std::string& mode = positional[1];
-    if (mode == "several" || mode == "several-open") {
+    if (mode == "several" || mode == "several-open" || mode == "several-max") {
         frame.RunCommand(ID_FILE_CHECK_SEVERAL);
         MultiCheckWindow& window = *view.MultiCheck();
         std::string names;
         for (size_t index = 2; index < positional.size(); ++index)
             names += positional[index] + "\r\n";
         window.SetNames(names);
-        window.Move(10, 10, 960, 600);
+        if (mode == "several-max")
+            ShowWindow(window.Handle(), SW_MAXIMIZE);
+        else
+            window.Move(10, 10, 960, 600);
         window.OnRunButton();
         ui::PumpMessagesUntil([&] { return !window.IsRunning(); }, 300000);
+        if (mode == "several-max")
+            window.SummaryList().onColumnClick(1);
         const ResultModel& rows = window.SummaryList().Model();
         for (int row = 0; mode == "several-open" && positional.size() > 2 && row < rows.RowCount(); ++row)
             if (rows.Cell(row, 0) == positional[2])
@@ -209,6 +255,8 @@ int main()
         view.OpenCheckFile(positional[2]);
         ui::PumpMessagesUntil([&] { return !IsWindow(frame.Handle()); }, 60000);
         return 0;
+    } else if (mode == "history" || mode == "compare" || mode == "question") {
+        OpenStoreWindow(frame, positional);
     } else if (mode == "individual" && positional.size() >= 5) {
         frame.RunCommand(ID_VIEW_INDIVIDUAL);
         FormIndividual& form = view.IndividualForm();
@@ -237,6 +285,7 @@ int main()
     if (selectFirst >= 0)
         SelectRows(view, selectFirst, selectCount);
     ui::PumpMessagesUntil([] { return false; }, 1500);
+    frame.UpdateIdleState();   // the status bar's panes, as the program's idle time sets them
     if (options) {
         SetTimer(nullptr, 0, 700, SignalReadyLater);
         frame.RunCommand(ID_FILE_OPTIONS);   // modal

@@ -3,6 +3,7 @@
 #include "console/catalog_listing.h"
 #include "console/console_output.h"
 #include "console/console_reporter.h"
+#include "console/ctrl_c_stop.h"
 #include "console/many_report.h"
 #include "console/report_checks.h"
 #include "console/report_output.h"
@@ -43,9 +44,7 @@ ExitCode RunCheck(const ReportOptions& options, const WmiConnector& connector,
     return run(options, connector);
 }
 
-}  // namespace
-
-ExitCode RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector& connector)
+ExitCode RunReportCommand(const std::vector<std::string>& arguments, const WmiConnector& connector)
 {
     ReportOptions options;
     std::string reason;
@@ -80,4 +79,18 @@ ExitCode RunMirelReport(const std::vector<std::string>& arguments, const WmiConn
         break;
     }
     return RunCheck(options, connector, RunStandardReport);
+}
+
+}  // namespace
+
+ExitCode RunMirelReport(const std::vector<std::string>& arguments, const WmiConnector& connector)
+{
+    // Ctrl+C at any moment: whatever the command got done, the run was interrupted, and a
+    // script must never take it for a success or for a plain failure.
+    CtrlCRun interruptible;
+    const ExitCode exitCode = RunReportCommand(arguments, connector);
+    if (!CtrlCRun::Pressed())
+        return exitCode;
+    WriteErrorLine(LoadText(IDS_REPORT_INTERRUPTED), AsksForUtf8(arguments));
+    return ExitCode::Incomplete;
 }

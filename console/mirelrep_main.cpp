@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "base/narrow.h"
+#include "base/system_library.h"
 #include "console/mirelrep.h"
 
 int wmain(int argc, wchar_t** argv)
 {
+    RestrictDllSearchToSystem();
     std::vector<std::string> arguments;
     for (int index = 1; index < argc; ++index)
         arguments.push_back(ToNarrow(argv[index]));

@@ -7,6 +7,7 @@
 
 #include <cstdio>
 
+#include "console/console_output.h"
 #include "console/console_reporter.h"
 #include "console/ctrl_c_stop.h"
 #include "console/password_prompt.h"
@@ -40,15 +41,17 @@ CheckLimits LimitsOf(const ReportOptions& options)
     return limits;
 }
 
-// Resolves and pings a named computer as the Run command does (unless /noping); false
-// after the message, with the result and message the store keeps of the check.
-bool ProbeComputer(const ReportOptions& options, const WmiConnector& connector, MessageSink& messages,
-                   StoredCheckHeader& header)
+// Resolves and pings a named computer as the Run command does (unless /noping), Ctrl+C
+// leaving the wait; Success to go on, otherwise the run's end (after the message, with the
+// result and message the store keeps of the check).
+ExitCode ProbeComputer(const ReportOptions& options, const WmiConnector& connector, MessageSink& messages,
+                       StoredCheckHeader& header)
 {
     const std::string& computer = options.computer;
     if (computer.empty() || options.noPing)
-        return true;
+        return ExitCode::Success;
     CheckContext probe(computer, nullptr, connector);
+    CtrlCStops ctrlC(probe);
     probe.SetLimits(LimitsOf(options));
     std::string message;
     switch (PingHost(probe, message)) {
@@ -58,15 +61,17 @@ bool ProbeComputer(const ReportOptions& options, const WmiConnector& connector, 
         messages.ShowMessage(message, MB_ICONEXCLAMATION);
         header.result = ComputerResultKey(ComputerResult::HostNotFound);
         header.message = message;
-        return false;
+        return ExitCode::HostUnreachable;
     case PingResult::NoReply:
         message = LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer;
         messages.ShowMessage(message + "\n" + LoadText(IDS_REPORT_TRY_NOPING), MB_ICONEXCLAMATION);
         header.result = ComputerResultKey(ComputerResult::NoAnswer);
         header.message = message;
-        return false;
+        return ExitCode::HostUnreachable;
+    case PingResult::Stopped:
+        return ExitCode::Incomplete;   // nothing checked, nothing written
     default:
-        return true;
+        return ExitCode::Success;
     }
 }
 
@@ -117,6 +122,13 @@ bool AskForAccount(const ReportOptions& options, Credentials& credentials, Messa
     if (options.user.empty())
         return true;
     credentials.user = ToWide(options.user);
+    // The prompt waits for a line that may never come: Ctrl+C there ends the run at once,
+    // before anything was checked or written.
+    const bool utf8 = options.utf8;
+    CtrlCStops ctrlC([utf8] {
+        WriteErrorLine(LoadText(IDS_REPORT_INTERRUPTED), utf8);
+        ExitProcess(static_cast<UINT>(ExitCode::Incomplete));
+    });
     if (ReadPassword(FillIn(LoadText(IDS_REPORT_PASSWORD_PROMPT), options.user), options.utf8,
                      credentials.password))
         return true;
@@ -133,8 +145,11 @@ ExitCode RunStandardReport(const ReportOptions& options, const WmiConnector& con
         return recording.OpenFailureExitCode();
     const CheckTime checkedAt = CheckTime::Now();
     StoredCheck stored = NewStoredCheck(options, checkedAt, kStandardKind);
-    if (!ProbeComputer(options, connector, reporter, stored.header))
-        return recording.Finish(stored, ExitCode::HostUnreachable, options, reporter);
+    if (const ExitCode probed = ProbeComputer(options, connector, reporter, stored.header);
+        probed == ExitCode::Incomplete)
+        return probed;
+    else if (probed != ExitCode::Success)
+        return recording.Finish(stored, probed, options, reporter);
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
         return ExitCode::Usage;
@@ -160,6 +175,8 @@ ExitCode RunStandardReport(const ReportOptions& options, const WmiConnector& con
     CaptureStandardStores(stores, categoriesRead.load(), outcome == StandardOutcome::Failed, stored);
     if (!ran || (outcome != StandardOutcome::Done && outcome != StandardOutcome::Incomplete))
         return recording.Finish(stored, ExitCode::WmiFailure, options, reporter);
+    if (stopped && !stores.AnyCategoryRead())
+        return ExitCode::Incomplete;   // stopped before the first category: a result file keeps what it held
     ExitCode exitCode = ExitCode::Success;
     if (options.json) {
         const CheckHeader header{options.computer, checkedAt.local, !incomplete, stored.header.computer};
@@ -182,8 +199,11 @@ ExitCode RunClassReport(const ReportOptions& options, const WmiConnector& connec
     const CheckTime checkedAt = CheckTime::Now();
     const ClassCatalogEntry* entry = FindClass(options.classId);
     StoredCheck stored = NewStoredCheck(options, checkedAt, entry ? entry->className : "");
-    if (!ProbeComputer(options, connector, reporter, stored.header))
-        return recording.Finish(stored, ExitCode::HostUnreachable, options, reporter);
+    if (const ExitCode probed = ProbeComputer(options, connector, reporter, stored.header);
+        probed == ExitCode::Incomplete)
+        return probed;
+    else if (probed != ExitCode::Success)
+        return recording.Finish(stored, probed, options, reporter);
     Credentials credentials;
     if (!AskForAccount(options, credentials, reporter))
         return ExitCode::Usage;

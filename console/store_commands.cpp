@@ -62,14 +62,6 @@ private:
     StoredCheck imported_;   // /import: the file's check, read before the store is opened
 };
 
-std::string ResultText(const std::string& key)
-{
-    for (int value = 0; value < kComputerResultCount; ++value)
-        if (key == ComputerResultKey(static_cast<ComputerResult>(value)))
-            return ComputerResultText(static_cast<ComputerResult>(value));
-    return key;
-}
-
 ExitCode StoreCommand::Load(int64_t id, StoredCheck& check)
 {
     switch (LoadCheck(store_->Statements(), id, check)) {
@@ -107,7 +99,7 @@ ExitCode StoreCommand::History()
         model.AddColumn(ResultColumn{LoadText(IDS_HISTORY_FIRST_COLUMN + column)});
     for (const StoredCheckHeader& check : checks)
         model.AppendRow(ResultRow{{std::to_string(check.id), check.computer, check.checkedAt.local, check.kind,
-                                   ResultText(check.result), check.complete ? "1" : "0",
+                                   ComputerResultTextOfKey(check.result), check.complete ? "1" : "0",
                                    check.changes < 0 ? "" : std::to_string(check.changes)}});
     return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
         return WriteCsv(model, sink, path, messages_);
@@ -261,15 +253,7 @@ ExitCode StoreCommand::Answer(const std::string& sql, const std::vector<QueryVal
         const Json document = {{"columns", answer.columns}, {"rows", std::move(rows)}};
         return WriteResultText(options_, document.dump(1, '\t', true, Json::error_handler_t::replace) + "\n", messages_);
     }
-    ResultModel model;
-    for (const std::string& column : answer.columns)
-        model.AddColumn(ResultColumn{column});
-    for (const std::vector<QueryValue>& row : answer.rows) {
-        ResultRow cells;
-        for (const QueryValue& value : row)
-            cells.cells.push_back(value.Text());
-        model.AppendRow(std::move(cells));
-    }
+    const ResultModel model = AnswerModel(answer);
     return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
         return WriteCsv(model, sink, path, messages_);
     }, messages_);

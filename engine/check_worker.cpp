@@ -59,7 +59,6 @@ DWORD WINAPI CheckWorker::ThreadProc(LPVOID parameter)
         // Showing the failure failed too: the completion still tells the window.
     }
     launch->check->Progress().Clear();
-    Sleep(kCompletionDelayMs);
     if (launch->notify)
         PostMessageW(launch->notify, WM_CHECK_COMPLETE, 0, 0);
     return 0;

@@ -1,6 +1,6 @@
 // The worker thread of a check. It prepares COM for itself, runs the check's job against
-// the check's context, empties the progress line, waits half a second, posts
-// WM_CHECK_COMPLETE to the window that asked for it and ends.
+// the check's context, empties the progress line, posts WM_CHECK_COMPLETE to the window
+// that asked for it at once and ends.
 #pragma once
 #include <windows.h>
 
@@ -12,9 +12,6 @@
 
 // Posted by the worker to its notify window when a check has ended.
 inline constexpr UINT WM_CHECK_COMPLETE = WM_USER + 1;
-
-// Pause between the job's return and the completion message.
-inline constexpr DWORD kCompletionDelayMs = 500;
 
 // What a check does once COM is ready: a survey driver bound to its results.
 using CheckJob = std::function<void(CheckContext& check)>;

@@ -6,20 +6,28 @@
 
 #include "base/class_ids.h"
 #include "base/narrow.h"
+#include "base/system_library.h"
 #include "base/text_util.h"
+#include "engine/bounded_call.h"
 
 namespace {
 
+// netapi32.dll is no known DLL of the system: it comes from the system folder only.
 bool LookUpDomainController(const std::string& computer, std::string& name, std::string& address)
 {
+    const SystemLibrary netapi(L"netapi32.dll");
+    decltype(&DsGetDcNameW) getDcName = nullptr;
+    decltype(&NetApiBufferFree) freeBuffer = nullptr;
+    if (!netapi.Find("DsGetDcNameW", getDcName) || !netapi.Find("NetApiBufferFree", freeBuffer))
+        return false;
     PDOMAIN_CONTROLLER_INFOW info = nullptr;
-    if (DsGetDcNameW(ToWide(computer).c_str(), nullptr, nullptr, nullptr, DS_RETURN_FLAT_NAME, &info) !=
+    if (getDcName(ToWide(computer).c_str(), nullptr, nullptr, nullptr, DS_RETURN_FLAT_NAME, &info) !=
             ERROR_SUCCESS ||
         !info)
         return false;
     name = info->DomainControllerName ? ToNarrow(info->DomainControllerName) : std::string();
     address = info->DomainControllerAddress ? ToNarrow(info->DomainControllerAddress) : std::string();
-    NetApiBufferFree(info);
+    freeBuffer(info);
     return true;
 }
 
@@ -67,4 +75,18 @@ std::string BuildDomainClause(const WmiConnector& connector, const std::string& 
                   EqualsNoCase(computer, WithoutLeadingBackslashes(controllerAddress))))
         return {};
     return " where Domain = '" + QuotedForWql(computer) + "'";
+}
+
+std::string BuildDomainClause(const CheckContext& check)
+{
+    const WmiConnector connector = check.Connector();
+    const std::string host = check.Host();
+    const ULONGLONG deadline = GetTickCount64() + check.Limits().queryTimeLimitMs;
+    std::string clause;
+    if (CallBounded(check, deadline, [connector, host] { return BuildDomainClause(connector, host); }, clause) ==
+        CallWait::Done)
+        return clause;
+    WmiConnector unanswered = connector;
+    unanswered.lookUpDomainController = [](const std::string&, std::string&, std::string&) { return false; };
+    return BuildDomainClause(unanswered, host);
 }

@@ -15,3 +15,8 @@
 bool TakesDomainClause(int classId);
 
 std::string BuildDomainClause(const WmiConnector& connector, const std::string& host);
+
+// The same for a check: the lookup of the domain controller waits no longer than the
+// check's time limit and leaves at its stop; a lookup that did not answer in time counts
+// as no domain controller (the accounts of the computer's own name).
+std::string BuildDomainClause(const CheckContext& check);

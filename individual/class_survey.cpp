@@ -64,6 +64,8 @@ ClassOutcome Conclude(CheckContext& check, QueryOutcome queryResult, const std::
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);   // broke off before any object
         return ClassOutcome::Incomplete;
     }
+    if (objectCount == 0 && check.IsStopRequested())
+        return ClassOutcome::Stopped;   // never looked: no finding to tell
     if (objectCount == 0) {
         check.ShowMessage(LoadText(IDS_NO_DATA), MB_ICONEXCLAMATION);
         return ClassOutcome::NoData;
@@ -91,7 +93,7 @@ ClassOutcome RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries*
 
     check.Progress().Set(LoadText(IDS_CHECKING_PREFIX) + " " + ShownClassText(check, classId));
     if (TakesDomainClause(classId))
-        query += BuildDomainClause(check.Connector(), check.Host());
+        query += BuildDomainClause(check);
 
     ClassQueryEntries entries;
     entries.keepRaw = keep != nullptr;

@@ -13,6 +13,7 @@ enum class ClassOutcome {
     Declined,     // stopped; the user chose not to see the data
     Failed,       // connection or query failed; message shown
     Incomplete,   // the reading broke off; the rows read were handed over and the reporter told
+    Stopped,      // stopped before any object was read: nothing to show, and no "no data" either
 };
 
 struct ClassQueryEntries;

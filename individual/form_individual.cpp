@@ -1,7 +1,9 @@
 #include "individual/form_individual.h"
 
+#include <algorithm>
 #include <utility>
 
+#include "base/text_util.h"
 #include "individual/class_catalog.h"
 #include "individual/class_hierarchy.h"
 #include "resources/resource.h"
@@ -51,6 +53,7 @@ bool FormIndividual::OnInitDialog()
     level2_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL2));
     level3_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL3));
     description_.Attach(::GetDlgItem(hwnd_, IDC_DESCRIPTION));
+    classLine_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_CLASS));
     ui::AddSelectAllKey(description_.Handle());
     list_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_LIST));
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
@@ -63,8 +66,10 @@ bool FormIndividual::OnInitDialog()
             level->SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
         ui::FitComboRowsToFont(level->Handle());
     }
-    if (uiFont_)
+    if (uiFont_) {
         description_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
+        classLine_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
+    }
     InitResultList();
     FillGroupList();
     Layout();
@@ -124,6 +129,32 @@ void FormIndividual::OnLevel3Changed()
 {
     int classId = SelectedCode(level3_);
     description_.SetText(classId == kNoSelectionCode ? std::string() : LoadClassDescription(classId));
+    ShowRowsClass();
+}
+
+void FormIndividual::BeginCheck()
+{
+    awaitingRows_ = true;
+    checkedClassCode_ = SelectedClassCode();
+    checkedClassText_ = SelectedClassText();
+}
+
+void FormIndividual::AdoptCheckedClass()
+{
+    rowsClassCode_ = checkedClassCode_;
+    rowsClassText_ = checkedClassText_;
+    ShowRowsClass();
+}
+
+void FormIndividual::ShowRowsClass()
+{
+    if (rowsClassCode_ < 0) {
+        classLine_.SetText("");
+        return;
+    }
+    // Another class chosen above (also none) leaves the rows where they are, marked.
+    const bool same = SelectedClassCode() == rowsClassCode_;
+    classLine_.SetText(FillIn(LoadText(same ? IDS_CLASS_OF_ROWS : IDS_CLASS_OF_ROWS_OTHER), rowsClassText_));
 }
 
 bool FormIndividual::OnCommand(int id, int code, HWND)
@@ -200,6 +231,7 @@ void FormIndividual::ClearResults()
     // The control drops the selection with its rows; clearing "all rows" while it still
     // had the old ones would walk every one of them.
     list_.Model().DeleteAllRows();
+    objectCount_ = 0;
     list_.ShowRows();
     list_.View().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
@@ -208,6 +240,7 @@ void FormIndividual::ShowNoObjects()
 {
     ClearResults();
     list_.SetEmptyText(LoadText(IDS_NO_OBJECTS));
+    AdoptCheckedClass();
 }
 
 void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)
@@ -217,9 +250,11 @@ void FormIndividual::AppendRows(const std::vector<ClassResultRow>& rows)
         list_.SetEmptyText({});
         sort_ = SortMemory();
         list_.ShowSortArrow(kUnsorted, true);
+        AdoptCheckedClass();
     }
     ResultModel& model = list_.Model();
     for (const ClassResultRow& row : rows) {
+        objectCount_ = std::max(objectCount_, static_cast<int>(row.objectNumber));
         model.AppendRow({{std::to_string(row.objectNumber), row.name, row.typeText, row.value},
                          row.itemData, -1});
     }
@@ -291,6 +326,7 @@ void FormIndividual::Layout()
     stretch(level2_.Handle(), false);
     stretch(level3_.Handle(), false);
     stretch(description_.Handle(), false);
+    stretch(classLine_.Handle(), false);
     for (const ui::ComboBox* level : {&level1_, &level2_, &level3_})
         CentreLabelOf(level->Handle());
     list_.FillLastColumn();

@@ -45,9 +45,9 @@ public:
     void ClearResults();
     // A check found no object of the class: the list empties and says so.
     void ShowNoObjects();
-    // A check starts: its first rows replace the list's rows (and its sort); until then
-    // the last check's rows stay, so that a check that fails keeps them.
-    void BeginCheck() { awaitingRows_ = true; }
+    // A check of the chosen class starts: its first rows replace the list's rows (and its
+    // sort); until then the last check's rows stay, so that a check that fails keeps them.
+    void BeginCheck();
     bool AwaitingRows() const { return awaitingRows_; }
     void EndCheck() { awaitingRows_ = false; }
     void AppendRows(const std::vector<ClassResultRow>& rows);
@@ -56,6 +56,8 @@ public:
     void Layout();
 
     ResultList& ResultListControl() { return list_; }
+    // The objects whose properties the list shows (each object gives several rows).
+    int ObjectCount() const { return objectCount_; }
     // What the result list was last sorted by; a new check's rows start unsorted.
     const SortMemory& Sort() const { return sort_; }
     // The widths the user gave the result list's columns (key 0).
@@ -66,6 +68,9 @@ public:
     const ui::ComboBox& Level2() const { return level2_; }
     const ui::ComboBox& Level3() const { return level3_; }
     HWND DescriptionField() const { return description_.Handle(); }
+    // The line above the list that names the class its rows belong to, and says so when
+    // another class is chosen above without a new check.
+    std::string RowsClassLine() const { return classLine_.Text(); }
 
     bool PreTranslateMessage(MSG& message) override;
 
@@ -92,17 +97,26 @@ private:
     bool OnHeaderNotify(NMHDR* header);
     void ClampColumnWidth(int column);
     void CentreLabelOf(HWND control) const;
+    // The rows now shown are those of the check that began last.
+    void AdoptCheckedClass();
+    void ShowRowsClass();
 
     ui::FormHost& host_;
     ui::ComboBox level1_;
     ui::ComboBox level2_;
     ui::ComboBox level3_;
     ui::Window description_;
+    ui::Window classLine_;
     ResultList list_;
     SortMemory sort_;
     ColumnWidthMemory widths_;
     UniqueFont uiFont_;
     bool awaitingRows_ = false;
+    int checkedClassCode_ = -1;      // the class of the running (or last) check
+    std::string checkedClassText_;
+    int objectCount_ = 0;
+    int rowsClassCode_ = -1;         // the class of the rows shown; -1: none shown yet
+    std::string rowsClassText_;
     bool levelOpen_ = false;     // a Level list is dropped down
     bool levelChosen_ = false;   // and an entry of it was chosen (not cancelled)
 };

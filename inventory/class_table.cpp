@@ -44,7 +44,7 @@ ClassOutcome RunClassTableSurvey(CheckContext& check, int classId, CategoryStore
     table.KeepRawValues(true);
     check.Progress().Set(LoadText(IDS_CHECKING_PREFIX) + " " + ClassDisplayText(classId));
     if (TakesDomainClause(classId))
-        query += BuildDomainClause(check.Connector(), check.Host());
+        query += BuildDomainClause(check);
     std::string errorText;
     long objectCount = 0;
     const QueryOutcome result = ExecuteStandardQuery(check, classId, query, propertyNames, table, errorText, objectCount);

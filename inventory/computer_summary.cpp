@@ -140,6 +140,14 @@ const char* ComputerResultKey(ComputerResult result)
     return kResultKeys[static_cast<int>(result)];
 }
 
+std::string ComputerResultTextOfKey(const std::string& key)
+{
+    for (int value = 0; value < kComputerResultCount; ++value)
+        if (key == kResultKeys[value])
+            return ComputerResultText(static_cast<ComputerResult>(value));
+    return key;
+}
+
 void ComputerSummary::SetMessage(const std::string& text)
 {
     message.clear();

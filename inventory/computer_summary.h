@@ -27,6 +27,8 @@ inline constexpr int kComputerResultCount = 9;
 std::string ComputerResultText(ComputerResult result);
 // The result as a fixed English key for scripts ("ok", "hostNotFound", ...).
 const char* ComputerResultKey(ComputerResult result);
+// The text of the result whose key is `key`; the key itself when it names none.
+std::string ComputerResultTextOfKey(const std::string& key);
 // True for the results that bring data: OK and incomplete.
 inline bool HasData(ComputerResult result)
 {

@@ -1,5 +1,6 @@
 #include "listtools/column_memory.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 
@@ -67,4 +68,14 @@ void ColumnWidthMemory::FromText(const std::string& text)
                 Set(key, column, width);
         }
     }
+}
+
+void ColumnWidthMemory::Scale(int numerator, int denominator)
+{
+    if (numerator <= 0 || denominator <= 0)
+        return;
+    for (auto& [key, widths] : widths_)
+        for (int& width : widths)
+            if (width > 0)
+                width = std::clamp((width * numerator + denominator / 2) / denominator, 1, kMaximumWidth);
 }

@@ -16,6 +16,8 @@ public:
     // "key:w,w,w;key:w" — the stored form; FromText ignores what it cannot read.
     std::string ToText() const;
     void FromText(const std::string& text);
+    // Every width set times numerator / denominator (another dpi), rounded, at least 1.
+    void Scale(int numerator, int denominator);
 
 private:
     std::map<int, std::vector<int>> widths_;

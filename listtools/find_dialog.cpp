@@ -86,5 +86,10 @@ void SelectFoundCell(const ResultList& list, int row, int column)
         return;
     RECT header{};
     Header_GetItemRect(view.Header(), column, &header);
-    view.Scroll(header.left - view.HorizontalScrollPos(), 0);
+    // A match that starts within the list's first two thirds shows from the left edge,
+    // with the columns that name the row (the property, the object); one further right
+    // is brought to the left edge.
+    const RECT client = view.ClientRect();
+    const int target = header.left < client.right * 2 / 3 ? 0 : header.left;
+    view.Scroll(target - view.HorizontalScrollPos(), 0);
 }

@@ -27,5 +27,7 @@ private:
 };
 
 // Marks a match: selects and focuses the row (other rows keep their state), scrolls it
-// fully into view, and scrolls the matched column's left edge to the list's left edge.
+// fully into view, and scrolls the list to its left edge when the matched column starts
+// within its first two thirds there (the row's name stays in view), else the matched
+// column's left edge to the list's left edge.
 void SelectFoundCell(const ResultList& list, int row, int column);

@@ -14,6 +14,9 @@
 #define IDD_HELP                    352
 #define IDD_MULTI_CHECK             360
 #define IDD_STORE_OPTIONS           375
+#define IDD_STORE_HISTORY           370
+#define IDD_STORE_COMPARE           371
+#define IDD_STORE_QUESTIONS         372
 
 // ---------------------------------------------------------------- menus, icons, bitmaps
 #define IDR_MAINFRAME               128   // menu, accelerators, program icon, toolbar
@@ -37,6 +40,7 @@
 #define IDC_LEVEL3                  1014
 #define IDC_DESCRIPTION             1015
 #define IDC_RESULT_LIST             1016
+#define IDC_RESULT_CLASS            1017
 #define IDC_FIND_TEXT               1019
 #define IDC_MATCH_CASE              1020
 #define IDC_FIND_UP                 1021
@@ -63,6 +67,29 @@
 #define IDC_OPTIONS_SHOWN           1087
 #define IDC_OPTIONS_PRUNE_DAYS      1088
 #define IDC_OPTIONS_PRUNE           1089
+#define IDC_HISTORY_COMPUTERS       1100
+#define IDC_HISTORY_CHECKS          1101
+#define IDC_HISTORY_STATUS          1102
+#define IDC_HISTORY_OPEN            1103
+#define IDC_HISTORY_COMPARE_PREVIOUS 1104
+#define IDC_HISTORY_COMPARE_TWO     1105
+#define IDC_HISTORY_REFRESH         1106
+#define IDC_HISTORY_CHECKS_LABEL    1107
+#define IDC_COMPARE_HEADING         1110
+#define IDC_COMPARE_PARTS           1111
+#define IDC_COMPARE_VOLATILE        1112
+#define IDC_COMPARE_STATUS          1113
+#define IDC_RESULT_ROWS             1120   // the result list of a store window
+#define IDC_RESULT_COPY             1121
+#define IDC_RESULT_FIND             1122
+#define IDC_RESULT_SAVE             1123
+#define IDC_QUESTION_CHOICE         1130
+#define IDC_QUESTION_DESCRIPTION    1131
+#define IDC_QUESTION_RUN            1132
+#define IDC_QUESTION_STATUS         1133
+#define IDC_QUESTION_FIRST_LABEL    1140   // 1140..1142: the labels of the parameters
+#define IDC_QUESTION_FIRST_FIELD    1150   // 1150..1152: their fields
+#define IDC_QUESTION_FIRST_PROMPT   1160   // 1160..1162: what to type in them
 #define IDC_STATIC_LABEL            (-1)
 
 // ---------------------------------------------------------------- commands
@@ -86,6 +113,8 @@
 #define ID_FILE_CHECK_SEVERAL       32801
 #define ID_FILE_OPEN_CHECK          32820
 #define ID_FILE_OPTIONS             32821
+#define ID_FILE_HISTORY             32810
+#define ID_FILE_QUESTIONS           32811
 #define ID_FILE_SAVE_TEXT           57603
 #define ID_FILE_SAVE_CSV            57604
 #define ID_EDIT_COPY                57634
@@ -161,6 +190,15 @@
 #define IDS_ANSI_LOSES_CHARACTERS   2030
 #define IDS_FIND_NOT_FOUND_BELOW    2031
 #define IDS_FIND_NOT_FOUND_ABOVE    2032
+#define IDS_NOT_READ                2041
+#define IDS_REPORT_INCOMPLETE_STOPPED 2042
+#define IDS_REPORT_INCOMPLETE_FAILED 2043
+#define IDS_REPORT_INCOMPLETE_BROKE 2044
+#define IDS_STOPPED_NOTHING_CUT     2040
+#define IDS_WHERE_RESULTS           2045
+#define IDS_WHERE_RESULTS_ONE       2046
+#define IDS_CLASS_OF_ROWS           2047
+#define IDS_CLASS_OF_ROWS_OTHER     2048
 // Checks that end on a bad day
 #define IDS_CHECK_BROKE             2101
 #define IDS_NAME_NOT_RESOLVED_IN_TIME 2102
@@ -200,6 +238,7 @@
 #define IDS_REPORT_CHARACTERS_LOST  7035
 #define IDS_REPORT_LOST_ELSEWHERE   7036
 #define IDS_REPORT_USE_UTF8         7037
+#define IDS_REPORT_INTERRUPTED      7038
 // Runs over many computers
 #define IDS_LIST_NAME_TOO_LONG      7101
 #define IDS_LIST_TOO_MANY           7102
@@ -272,7 +311,7 @@
 #define IDS_STORED_CHECK_TITLE      7600
 #define IDS_STORE_PASSWORD_FOR      7601
 #define IDS_STORE_NOT_USABLE        7602
-#define IDS_STORE_READING           7603
+#define IDS_STORE_READING_CHECK     7603
 #define IDS_STORE_CHECK_LOST        7604
 #define IDS_STORED_WAIT             7605
 #define IDS_STORED_UNKNOWN_CLASS    7606
@@ -282,9 +321,28 @@
 #define IDS_OPTIONS_NO_CONNECTION   7610
 #define IDS_OPTIONS_NO_FILE         7611
 #define IDS_OPTIONS_PRUNE_ASK       7612
-#define IDS_STORE_KEEPING_OFF       7613
 #define IDS_STORE_PRUNING           7614
 #define IDS_FILTER_STORE            7615
+// The windows of the store: History, a comparison, the questions (7500... are the
+// ready-made questions' own texts, numbered by tools/gen_tables.py)
+#define IDS_HISTORY_COMPUTER_CHECKS 7700
+#define IDS_HISTORY_LAST_CHECKED    7701
+#define IDS_HISTORY_LAST_RESULT     7702
+#define IDS_HISTORY_STANDARD        7703
+#define IDS_HISTORY_YES             7704
+#define IDS_HISTORY_NO              7705
+#define IDS_STORE_WINDOW_READING    7706
+#define IDS_HISTORY_TALLY           7707
+#define IDS_HISTORY_NO_PREVIOUS     7708
+#define IDS_HISTORY_CHECKS_OF       7709
+#define IDS_COMPARE_ALL_PARTS       7720
+#define IDS_COMPARE_NOTE            7721
+#define IDS_COMPARE_WINDOW_TITLE    7722
+#define IDS_QUESTION_TYPE_FIRST     7730   // 7730..7732: the parameter types, in QuestionType order
+#define IDS_QUESTION_ROWS           7740
+#define IDS_QUESTION_ONE_ROW        7741
+#define IDS_QUESTION_RUNNING        7742
+#define IDS_QUESTION_NO_ROWS        7743
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

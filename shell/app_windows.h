@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
 class MainFrame;
@@ -37,3 +38,19 @@ void ShowCheckProgress(int done, int total);
 
 // The message pane's text (tests and the frame's idle handling).
 std::string StatusText();
+
+// A window of its own beside the main window (History, the questions, several computers):
+// brought to the front when it is open, otherwise made anew by `make` and shown, owned by
+// `owner`.
+template <class ModelessWindow, class Make>
+void ShowModelessWindow(std::unique_ptr<ModelessWindow>& window, HWND owner, Make make)
+{
+    if (window && window->IsValid()) {
+        window->Show(SW_SHOWNORMAL);
+        SetForegroundWindow(window->Handle());
+        return;
+    }
+    window = make();
+    if (window->CreateModeless(owner))
+        window->Show(SW_SHOWNORMAL);
+}

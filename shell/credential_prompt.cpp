@@ -3,11 +3,17 @@
 #include <wincred.h>
 
 #include "base/narrow.h"
+#include "base/system_library.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
 bool AskForCredentials(HWND owner, const std::string& computer, Credentials& credentials)
 {
+    // credui.dll is no known DLL of the system: from the system folder, never beside the program.
+    const SystemLibrary credui(L"credui.dll");
+    decltype(&CredUIPromptForCredentialsW) prompt = nullptr;
+    if (!credui.Find("CredUIPromptForCredentialsW", prompt))
+        return false;
     const std::wstring caption = ToWide(LoadText(IDS_APP_TITLE));
     const std::wstring target = ToWide(computer);
     CREDUI_INFOW info{};
@@ -17,7 +23,7 @@ bool AskForCredentials(HWND owner, const std::string& computer, Credentials& cre
     wchar_t user[CREDUI_MAX_USERNAME_LENGTH + 1] = {};
     wchar_t password[CREDUI_MAX_PASSWORD_LENGTH + 1] = {};
     BOOL save = FALSE;
-    DWORD result = CredUIPromptForCredentialsW(
+    DWORD result = prompt(
         &info, target.c_str(), nullptr, 0, user, ARRAYSIZE(user), password, ARRAYSIZE(password), &save,
         CREDUI_FLAGS_GENERIC_CREDENTIALS | CREDUI_FLAGS_DO_NOT_PERSIST | CREDUI_FLAGS_ALWAYS_SHOW_UI);
     bool accepted = result == NO_ERROR && user[0] != L'\0';

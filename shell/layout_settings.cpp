@@ -1,67 +1,166 @@
 #include "shell/layout_settings.h"
 
 #include <cstdio>
+#include <initializer_list>
+#include <vector>
 
 #include "base/registry_values.h"
+#include "listtools/column_memory.h"
 
 namespace {
 
-constexpr char kPlacementValue[] = "WindowPlacement";
-constexpr char kTreeWidthValue[] = "TreeWidth";
-constexpr char kStandardWidthsValue[] = "StandardColumnWidths";
-constexpr char kIndividualWidthsValue[] = "IndividualColumnWidths";
+// In 96-dpi units: "left,top,width,height,maximized" (the corner in pixels of the desktop).
+constexpr char kPlacementValue[] = "WindowPlace";
+constexpr char kTreeWidthValue[] = "TreeWidthAt96";
+constexpr char kStandardWidthsValue[] = "StandardColumnWidthsAt96";
+constexpr char kIndividualWidthsValue[] = "IndividualColumnWidthsAt96";
+constexpr char kSeveralValue[] = "SeveralComputersWindow";   // "width,height,maximized"
+// Older builds: pixels, the placement as "left,top,right,bottom,maximized".
+constexpr char kPixelPlacementValue[] = "WindowPlacement";
+constexpr char kPixelTreeWidthValue[] = "TreeWidth";
+constexpr char kPixelStandardWidthsValue[] = "StandardColumnWidths";
+constexpr char kPixelIndividualWidthsValue[] = "IndividualColumnWidths";
+
+constexpr int kStoredDpi = 96;
 constexpr int kMinimumSize = 120;
 constexpr int kMaximumCoordinate = 100000;
+constexpr DWORD kMaximumTreeWidth = 4096;
 
-bool ReadPlacement(const std::string& text, StoredLayout& layout)
+bool HasValue(HKEY key, const char* name)
 {
-    long left = 0, top = 0, right = 0, bottom = 0;
-    int maximized = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%ld,%ld,%ld,%ld,%d%c", &left, &top, &right, &bottom, &maximized, &extra) != 5)
-        return false;
-    for (long coordinate : {left, top, right, bottom})
+    return RegQueryValueExA(key, name, nullptr, nullptr, nullptr, nullptr) == ERROR_SUCCESS;
+}
+
+std::string ReadText(HKEY key, const char* name)
+{
+    std::string text;
+    ReadTextValue(key, name, text);
+    return text;
+}
+
+int ReadWidth(HKEY key, const char* name)
+{
+    DWORD width = 0;
+    if (!ReadNumberValue(key, name, width) || width >= kMaximumTreeWidth)
+        return 0;
+    return static_cast<int>(width);
+}
+
+bool InRange(std::initializer_list<long> coordinates)
+{
+    for (long coordinate : coordinates)
         if (coordinate < -kMaximumCoordinate || coordinate > kMaximumCoordinate)
             return false;
-    layout.normal = RECT{left, top, right, bottom};
-    layout.maximized = maximized != 0;
     return true;
+}
+
+// Five numbers separated by commas, nothing after them.
+bool ReadFive(const std::string& text, long (&numbers)[5])
+{
+    char extra = 0;
+    return std::sscanf(text.c_str(), "%ld,%ld,%ld,%ld,%ld%c", &numbers[0], &numbers[1], &numbers[2], &numbers[3],
+                       &numbers[4], &extra) == 5 &&
+           InRange({numbers[0], numbers[1], numbers[2], numbers[3]});
+}
+
+bool ReadPlacement(HKEY key, UINT dpi, StoredLayout& layout)
+{
+    long n[5] = {};
+    if (HasValue(key, kPlacementValue)) {
+        if (!ReadFive(ReadText(key, kPlacementValue), n))
+            return false;
+        const long width = MulDiv(n[2], static_cast<int>(dpi), kStoredDpi);
+        const long height = MulDiv(n[3], static_cast<int>(dpi), kStoredDpi);
+        layout.normal = RECT{n[0], n[1], n[0] + width, n[1] + height};
+    } else {
+        if (!ReadFive(ReadText(key, kPixelPlacementValue), n))
+            return false;
+        layout.normal = RECT{n[0], n[1], n[2], n[3]};
+    }
+    layout.maximized = n[4] != 0;
+    return true;
+}
+
+WindowShape ReadShape(HKEY key, UINT dpi)
+{
+    long width = 0, height = 0, maximized = 0;
+    char extra = 0;
+    WindowShape shape;
+    if (std::sscanf(ReadText(key, kSeveralValue).c_str(), "%ld,%ld,%ld%c", &width, &height, &maximized, &extra) != 3 ||
+        width < kMinimumSize || height < kMinimumSize || !InRange({width, height}))
+        return shape;
+    shape.width = MulDiv(width, static_cast<int>(dpi), kStoredDpi);
+    shape.height = MulDiv(height, static_cast<int>(dpi), kStoredDpi);
+    shape.maximized = maximized != 0;
+    return shape;
+}
+
+// Column widths of one of the two lists: stored at 96 dpi, else in pixels of an older build.
+std::string ReadWidths(HKEY key, const char* name, const char* pixelName, UINT dpi)
+{
+    if (!HasValue(key, name))
+        return ReadText(key, pixelName);
+    ColumnWidthMemory widths;
+    widths.FromText(ReadText(key, name));
+    widths.Scale(static_cast<int>(dpi), kStoredDpi);
+    return widths.ToText();
+}
+
+bool WriteWidths(HKEY key, const char* name, const std::string& text, UINT dpi)
+{
+    ColumnWidthMemory widths;
+    widths.FromText(text);
+    widths.Scale(kStoredDpi, static_cast<int>(dpi));
+    return WriteTextValue(key, name, widths.ToText());
+}
+
+int To96(int pixels, UINT dpi)
+{
+    return MulDiv(pixels, kStoredDpi, static_cast<int>(dpi));
 }
 
 }  // namespace
 
-StoredLayout ReadLayout(HKEY root, const std::string& subKey)
+StoredLayout ReadLayout(HKEY root, const std::string& subKey, UINT dpi)
 {
     StoredLayout layout;
-    const UniqueKey key = OpenSettingsKey(root, subKey);
+    const UniqueKey key = dpi == 0 ? UniqueKey{} : OpenSettingsKey(root, subKey);
     if (!key)
         return layout;
-    std::string placement;
-    layout.hasPlacement = ReadTextValue(key.Get(), kPlacementValue, placement) && ReadPlacement(placement, layout);
-    DWORD width = 0;
-    if (ReadNumberValue(key.Get(), kTreeWidthValue, width) && width < 4096)
-        layout.treeWidth = static_cast<int>(width);
-    ReadTextValue(key.Get(), kStandardWidthsValue, layout.standardWidths);
-    ReadTextValue(key.Get(), kIndividualWidthsValue, layout.individualWidths);
+    layout.hasPlacement = ReadPlacement(key.Get(), dpi, layout);
+    layout.treeWidth = HasValue(key.Get(), kTreeWidthValue)
+                           ? MulDiv(ReadWidth(key.Get(), kTreeWidthValue), static_cast<int>(dpi), kStoredDpi)
+                           : ReadWidth(key.Get(), kPixelTreeWidthValue);
+    layout.standardWidths = ReadWidths(key.Get(), kStandardWidthsValue, kPixelStandardWidthsValue, dpi);
+    layout.individualWidths = ReadWidths(key.Get(), kIndividualWidthsValue, kPixelIndividualWidthsValue, dpi);
+    layout.several = ReadShape(key.Get(), dpi);
     return layout;
 }
 
-bool WriteLayout(HKEY root, const std::string& subKey, const StoredLayout& layout)
+bool WriteLayout(HKEY root, const std::string& subKey, const StoredLayout& layout, UINT dpi)
 {
-    const UniqueKey key = CreateSettingsKey(root, subKey);
+    const UniqueKey key = dpi == 0 ? UniqueKey{} : CreateSettingsKey(root, subKey);
     if (!key)
         return false;
     bool written = true;
+    char text[96];
     if (layout.hasPlacement) {
-        char text[96];
-        std::snprintf(text, sizeof text, "%ld,%ld,%ld,%ld,%d", layout.normal.left, layout.normal.top,
-                      layout.normal.right, layout.normal.bottom, layout.maximized ? 1 : 0);
+        std::snprintf(text, sizeof text, "%ld,%ld,%d,%d,%d", layout.normal.left, layout.normal.top,
+                      To96(layout.normal.right - layout.normal.left, dpi),
+                      To96(layout.normal.bottom - layout.normal.top, dpi), layout.maximized ? 1 : 0);
         written &= WriteTextValue(key.Get(), kPlacementValue, text);
     }
-    if (layout.treeWidth > 0)
-        written &= WriteNumberValue(key.Get(), kTreeWidthValue, static_cast<DWORD>(layout.treeWidth));
-    written &= WriteTextValue(key.Get(), kStandardWidthsValue, layout.standardWidths);
-    written &= WriteTextValue(key.Get(), kIndividualWidthsValue, layout.individualWidths);
+    if (layout.treeWidth > 0) {
+        DWORD width = static_cast<DWORD>(To96(layout.treeWidth, dpi));
+        written &= WriteNumberValue(key.Get(), kTreeWidthValue, width);
+    }
+    written &= WriteWidths(key.Get(), kStandardWidthsValue, layout.standardWidths, dpi);
+    written &= WriteWidths(key.Get(), kIndividualWidthsValue, layout.individualWidths, dpi);
+    if (layout.several.width > 0 && layout.several.height > 0) {
+        std::snprintf(text, sizeof text, "%d,%d,%d", To96(layout.several.width, dpi),
+                      To96(layout.several.height, dpi), layout.several.maximized ? 1 : 0);
+        written &= WriteTextValue(key.Get(), kSeveralValue, text);
+    }
     return written;
 }
 

@@ -4,6 +4,7 @@
 
 #include "appearance/appearance_settings.h"
 #include "appearance/visual_manager.h"
+#include "base/narrow.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
@@ -21,21 +22,16 @@ constexpr int kToolbarId = 0xE800;     // the framework's usual bar ids
 constexpr int kStatusBarId = 0xE801;
 constexpr COLORREF kToolbarMaskColor = RGB(255, 0, 255);
 constexpr int kLockPanes[] = {ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+constexpr int kWherePane = 1;       // which computer the shown results come from
+constexpr int kFirstLockPane = 2;
+// The smallest frame, at 96 dpi, at which every control of both tabs stays usable.
+constexpr SIZE kMinimumFrame = {560, 520};
 constexpr int kLockKeys[] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
 
 const std::vector<ui::ToolButton> kToolbarButtons = {
     {ID_FILE_SAVE_TEXT, 0}, {ID_FILE_SAVE_CSV, 1}, {0, 0},          {ID_EDIT_COPY, 2},
     {ID_EDIT_PASTE, 3},     {ID_EDIT_FIND, 4},     {0, 0},          {ID_APP_ABOUT, 5},
 };
-
-void EndProcessAtOnce()
-{
-    // The worker may hold locks (heap, loader, COM) inside a WMI call: waiting for it, or
-    // running the process's shutdown code, could hang. Nothing is left to save.
-    TerminateProcess(GetCurrentProcess(), 0);
-}
-
-MainFrame::ProcessEnder g_processEnder = EndProcessAtOnce;
 
 // The part of a command prompt before (status line) or after (tooltip) its line break.
 std::string PromptPart(UINT command, bool tooltip)
@@ -68,11 +64,6 @@ bool IsLookCommand(int command)
 }
 
 }  // namespace
-
-void MainFrame::SetProcessEnder(ProcessEnder ender)
-{
-    g_processEnder = ender ? ender : EndProcessAtOnce;
-}
 
 MainFrame::MainFrame(std::string settingsKey) : settingsKey_(std::move(settingsKey)) {}
 
@@ -120,9 +111,15 @@ int MainFrame::InitialShowCommand(int requested) const
     return startMaximized_ && normal ? SW_SHOWMAXIMIZED : requested;
 }
 
+SIZE MainFrame::MinimumSize() const
+{
+    const UINT dpi = ui::WindowDpi(hwnd_);
+    return SIZE{MulDiv(kMinimumFrame.cx, static_cast<int>(dpi), 96), MulDiv(kMinimumFrame.cy, static_cast<int>(dpi), 96)};
+}
+
 void MainFrame::RestoreLayout()
 {
-    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, settingsKey_);
+    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, settingsKey_, ui::WindowDpi(hwnd_));
     if (layout.hasPlacement && IsUsablePlacement(layout.normal)) {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
@@ -136,6 +133,7 @@ void MainFrame::RestoreLayout()
     view_->StandardForm().SetTreeWidth(layout.treeWidth);
     view_->IndividualForm().ColumnWidths().FromText(layout.individualWidths);
     view_->IndividualForm().FitColumns();
+    view_->SetSeveralWindowShape(layout.several);
 }
 
 void MainFrame::SaveLayout() const
@@ -152,8 +150,9 @@ void MainFrame::SaveLayout() const
         layout.treeWidth = view_->StandardForm().TreeWidth();
         layout.standardWidths = view_->StandardForm().ColumnWidths().ToText();
         layout.individualWidths = view_->IndividualForm().ColumnWidths().ToText();
+        layout.several = view_->SeveralWindowShape();
     }
-    WriteLayout(HKEY_CURRENT_USER, settingsKey_, layout);
+    WriteLayout(HKEY_CURRENT_USER, settingsKey_, layout, ui::WindowDpi(hwnd_));
 }
 
 bool MainFrame::OnCreate(const CREATESTRUCTW&)
@@ -209,30 +208,50 @@ void MainFrame::OnSize(UINT type, int width, int height)
         return;
     toolbar_.AutoSize();
     statusBar_.Resize();
-    // Message pane, then CAP, NUM and SCRL, each as wide as its text.
-    std::vector<int> edges(4);
-    int right = width - ui::ScalePixels(hwnd_, 20);
-    {
-        WindowDC dc(statusBar_.Handle());
-        ScopedSelect font(dc.Get(), reinterpret_cast<HFONT>(statusBar_.SendMsg(WM_GETFONT)));
-        for (int pane = 3; pane >= 1; --pane) {
-            edges[static_cast<size_t>(pane)] = right;
-            const std::wstring text = LoadTextW(static_cast<UINT>(kLockPanes[pane - 1]));
-            SIZE size{};
-            GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
-            right -= size.cx + ui::ScalePixels(hwnd_, 12);
-        }
-    }
-    edges[0] = right;
-    edges[3] = -1;
-    statusBar_.SetParts(edges);
-    PlaceProgressBar(edges[0]);
+    LayoutStatusPanes(width);
 
     int top = toolbar_.IsVisible() ? toolbar_.WindowRect().bottom - toolbar_.WindowRect().top : 0;
     int bottom = statusBar_.IsVisible() ? height - (statusBar_.WindowRect().bottom - statusBar_.WindowRect().top)
                                         : height;
     if (view_)
         view_->Move(0, top, width, bottom > top ? bottom - top : 0);
+}
+
+void MainFrame::LayoutStatusPanes(int width)
+{
+    // Message pane, where the results come from (up to half the width), then CAP, NUM and
+    // SCRL, each as wide as its text.
+    std::vector<int> edges(5);
+    int right = width - ui::ScalePixels(hwnd_, 20);
+    {
+        WindowDC dc(statusBar_.Handle());
+        ScopedSelect font(dc.Get(), reinterpret_cast<HFONT>(statusBar_.SendMsg(WM_GETFONT)));
+        auto widthOf = [&](const std::wstring& text) {
+            SIZE size{};
+            GetTextExtentPoint32W(dc.Get(), text.c_str(), static_cast<int>(text.size()), &size);
+            return static_cast<int>(size.cx) + ui::ScalePixels(hwnd_, 12);
+        };
+        for (int pane = 4; pane >= kFirstLockPane; --pane) {
+            edges[static_cast<size_t>(pane)] = right;
+            right -= widthOf(LoadTextW(static_cast<UINT>(kLockPanes[pane - kFirstLockPane])));
+        }
+        edges[kWherePane] = right;
+        if (!whereText_.empty())
+            right -= std::min(widthOf(ToWide(whereText_)), right / 2);
+    }
+    edges[0] = right;
+    edges[4] = -1;
+    statusBar_.SetParts(edges);
+    PlaceProgressBar(edges[0]);
+}
+
+void MainFrame::ShowWhere(const std::string& text)
+{
+    if (text == whereText_)
+        return;
+    whereText_ = text;
+    LayoutStatusPanes(ClientRect().right);
+    statusBar_.SetPartText(kWherePane, text);
 }
 
 void MainFrame::PlaceProgressBar(int messagePaneRight)
@@ -345,6 +364,7 @@ void MainFrame::UpdateIdleState()
 {
     if (!view_)
         return;
+    ShowWhere(view_->WhereText());
     for (const ui::ToolButton& button : kToolbarButtons) {
         if (button.command == 0 || button.command == ID_APP_ABOUT)
             continue;
@@ -358,7 +378,7 @@ void MainFrame::UpdateIdleState()
     if (indicators != lockIndicators_) {
         lockIndicators_ = indicators;
         for (int pane = 0; pane < 3; ++pane)
-            statusBar_.SetPartText(pane + 1, indicators[static_cast<size_t>(pane)] == '1'
+            statusBar_.SetPartText(pane + kFirstLockPane, indicators[static_cast<size_t>(pane)] == '1'
                                                  ? LoadText(static_cast<UINT>(kLockPanes[pane]))
                                                  : std::string());
     }
@@ -423,9 +443,10 @@ bool MainFrame::ConfirmClose()
         return true;
     if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
-    view_->RequestStop();
-    g_processEnder();
-    return true;
+    // Every wait of the worker ends within a second of the stop; its completion closes
+    // the frame again, with nothing left running.
+    view_->EndAfterCheck();
+    return false;
 }
 
 bool MainFrame::OnClose()
@@ -454,6 +475,13 @@ LRESULT MainFrame::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SETFOCUS:
         RememberOrRestoreFocus(true);
         return 0;
+    case WM_GETMINMAXINFO: {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        const SIZE minimum = MinimumSize();
+        limits->ptMinTrackSize.x = std::max(limits->ptMinTrackSize.x, minimum.cx);
+        limits->ptMinTrackSize.y = std::max(limits->ptMinTrackSize.y, minimum.cy);
+        return 0;
+    }
     default:
         return ui::WindowBase::OnMessage(message, wParam, lParam);
     }

@@ -47,14 +47,16 @@ public:
     void OnApplicationLook(int lookId);
     // Help > Help Topics (also F1): the help window, once it was opened; null before.
     const HelpWindow* Help() const { return help_.get(); }
+    // The status bar's pane that says where the shown results come from.
+    std::string WhereText() const { return whereText_; }
+    // The smallest size the user can give the frame (WM_GETMINMAXINFO), at its dpi.
+    SIZE MinimumSize() const;
     // Runs a menu or toolbar command as if the user chose it.
     void RunCommand(int command);
-    // The close guard: true when the frame may close now.
+    // The close guard: true when the frame may close now. During a check the user is
+    // asked; Yes stops the check, and the frame closes (saving its layout as on any quit)
+    // once the check has ended.
     bool ConfirmClose();
-
-    // Seam for tests: how the program ends when the user closes it during a check.
-    using ProcessEnder = void (*)();
-    static void SetProcessEnder(ProcessEnder ender);
 
     bool PreTranslateMessage(MSG& message) override;
 
@@ -73,6 +75,8 @@ private:
     void ShowMenuPrompt(UINT command, UINT flags);
     void ToggleBar(const ui::Window& bar);
     void PlaceProgressBar(int messagePaneRight);
+    void LayoutStatusPanes(int width);
+    void ShowWhere(const std::string& text);
     void RestoreLayout();
     void OpenHelp();
     void SaveLayout() const;
@@ -92,5 +96,6 @@ private:
     std::wstring toolTipText_;
     int look_ = kDefaultLook;
     std::string lockIndicators_;
+    std::string whereText_;
     HWND lastFocus_ = nullptr;
 };

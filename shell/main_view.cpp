@@ -3,7 +3,9 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
+#include "shell/history_window.h"
 #include "shell/multi_check_window.h"
+#include "shell/questions_window.h"
 #include "shell/recent_computers.h"
 #include "ui/tab_page.h"
 #include "ui/dpi.h"
@@ -56,8 +58,7 @@ bool MainView::OnInitDialog()
         individualForm_ = std::make_unique<FormIndividual>(*this);
         individualForm_->CreateModeless(tab_.Handle());
         app.individualForm = individualForm_.get();
-        reporter_.SetOwner(GetParent(hwnd_));
-        reporter_.SetForms(standardForm_->Handle(), individualForm_->Handle());
+        reporter_.SetStandardForm(standardForm_->Handle());
         ApplyTabSelection();
         ui::AddSelectAllKey(nameField_.Handle());
         nameFont_ = ui::CreateSystemUiFont();

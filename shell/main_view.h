@@ -15,6 +15,7 @@
 #include "individual/form_individual.h"
 #include "shell/check_keeper.h"
 #include "shell/credential_prompt.h"
+#include "shell/layout_settings.h"
 #include "shell/run_state.h"
 #include "shell/store_settings.h"
 #include "shell/window_reporter.h"
@@ -24,7 +25,9 @@
 #include "ui/combo_box.h"
 #include "ui/tab_ctrl.h"
 
+class HistoryWindow;
 class MultiCheckWindow;
+class QuestionsWindow;
 
 // When a stored check was checked, as its label shows it: "2026-12-10 17:03:04", the time
 // where it was checked.
@@ -74,9 +77,15 @@ public:
     // The check of the window program: the last Run's choices, the running check, the
     // standard results.
     const RunState& Run() const { return run_; }
+    // main_view_where.cpp: which computer the shown results come from, when they were
+    // read and how many objects the shown list holds; empty while none are shown.
+    std::string WhereText() const;
     RunState& Run() { return run_; }
-    // Asks the running check to stop (the Stop command, and the close guard).
+    // Asks the running check to stop (the Stop command).
     void RequestStop();
+    // The program is closing: the running check is stopped, and when it has ended the
+    // frame is asked to close again, without anything shown or asked in between.
+    void EndAfterCheck();
     // How checks reach WMI (tests put a provider of their own here).
     void SetWmiConnector(WmiConnector connector) { connector_ = std::move(connector); }
 
@@ -86,7 +95,11 @@ public:
     // while a check runs.
     void OpenMultiCheck();
     MultiCheckWindow* MultiCheck() { return multiCheck_.get(); }
-    bool ShowStandardResults(const std::string& computer, const StandardStores& stores);
+    // The size and maximised state of that window: as it is, or as it was last left.
+    WindowShape SeveralWindowShape() const;
+    void SetSeveralWindowShape(const WindowShape& shape) { severalShape_ = shape; }
+    bool ShowStandardResults(const std::string& computer, const StandardStores& stores,
+                             const std::string& checkedAt);
 
     // main_view_stored.cpp: a stored check in the usual tabs, read only: the standard check
     // in the tree and lists, an individual check in the individual tab with its class
@@ -118,6 +131,16 @@ public:
     bool OpenCheckFile(const std::string& path);
     void OpenOptions();
 
+    // main_view_store.cpp: File > History... and File > Inventory questions... open (or
+    // bring back) their windows over the inventory store.
+    void OpenHistory();
+    // The store the windows over it read: the one Options chose, with the session's password;
+    // false after telling why not (or after the user cancelled the password).
+    bool StoreForWindows(StoreLocation& location);
+    void OpenQuestions();
+    HistoryWindow* History() { return history_.get(); }
+    QuestionsWindow* Questions() { return questions_.get(); }
+
     bool PreTranslateMessage(MSG& message) override;
     // Offers a key message to the program's shortcuts (accelerator table 128), sent to the
     // frame; true when it was one.
@@ -140,7 +163,9 @@ private:
     // A check of `name` starts: it goes first in the drop-down and in the registry.
     void RememberComputer(const std::string& name);
     // main_view_check.cpp
-    void RunCheck(Credentials credentials);
+    // Runs the check of the tab, pinging a named computer first unless `ping` is false.
+    void RunCheck(Credentials credentials, bool ping = true);
+    void AskToConnectAnyway();
     bool StartCheck(const std::string& host, Credentials credentials, CheckJob job, CheckKind kind);
     void EnableCheckControls(bool enable);
     // After a check: the forms take its results, unless it ended before its first one;
@@ -149,6 +174,8 @@ private:
     bool AdoptClassResults();
     // After a check: marks and tells what it could not read completely.
     void ReportIncompleteReadings(CheckKind kind, bool stopped);
+    // The status bar's message once a check has ended without incomplete readings.
+    UINT StatusAfterCheck(CheckKind kind, bool stopped) const;
     // main_view_commands.cpp
     ResultList& ShownList();
     void Paste();
@@ -195,7 +222,11 @@ private:
     UniqueFont nameFont_;   // the system's interface font for the typed name
     int checkTab_ = 0;   // the tab selected when the running (or last) check started
     std::unique_ptr<MultiCheckWindow> multiCheck_;   // goes first: it may show into the forms
+    std::unique_ptr<HistoryWindow> history_;          // these two as well
+    std::unique_ptr<QuestionsWindow> questions_;
     std::string previousRootText_;   // the tree root's label before the running check
+    WindowShape severalShape_;       // stored for the window that checks several computers
+    bool endAfterCheck_ = false;     // the program closes once the running check has ended
     std::string settingsKey_;
     std::vector<std::string> recentComputers_;
 };

@@ -1,7 +1,11 @@
-// Starting, watching, stopping and finishing a check from the main view.
+// Starting, watching, stopping and finishing a check from the main view. The window's
+// thread never waits for the check: the name, the ping and every reading happen on the
+// worker, which leaves its messages, rows and questions with the reporter; the window
+// takes them, and asks the user, when the check has ended.
 #include "shell/main_view.h"
 
 #include "base/narrow.h"
+#include "base/iso_time.h"
 #include "base/text_util.h"
 #include "engine/query_executor.h"
 #include "engine/icmp_probe.h"
@@ -14,28 +18,38 @@
 #include "standard/category_catalog.h"
 #include "standard/standard_survey.h"
 #include "ui/message_box.h"
-#include "ui/wait_cursor.h"
 
 namespace {
 
-// Probes a named host; false (after telling the user) when the check must not start. A
-// host that resolves but drops ping may still answer WMI: the user decides.
-bool HostAnswers(HWND owner, const std::string& name, const WmiConnector& connector)
+// The job of a window check: a named computer is resolved and pinged first (unless the
+// user chose to connect without), on the worker; the survey runs when it answers.
+CheckJob PingFirst(CheckJob survey, bool ping, PingResult* pinged)
 {
-    std::string message;
-    const CheckContext probe(name, nullptr, connector);
-    switch (PingHost(probe, message)) {
-    case PingResult::NoLibrary:
-    case PingResult::HostNotFound:
-    case PingResult::NotResolvedInTime:
-        ui::ShowMessageBox(owner, message, MB_ICONEXCLAMATION | MB_OK);
-        return false;
-    case PingResult::NoReply:
-        return ui::ShowMessageBox(owner, FillIn(LoadText(IDS_CONNECT_ANYWAY), name),
-                                  MB_ICONQUESTION | MB_YESNO) == IDYES;
-    default:
-        return true;   // a reply, or no memory to wait for one
-    }
+    return [survey = std::move(survey), ping, pinged](CheckContext& check) {
+        *pinged = PingResult::Replied;
+        if (ping && !TrimWhiteSpace(check.Host()).empty()) {
+            std::string message;
+            *pinged = PingHost(check, message);
+            switch (*pinged) {
+            case PingResult::NoLibrary:
+            case PingResult::HostNotFound:
+            case PingResult::NotResolvedInTime:
+                check.ShowMessage(message, MB_ICONEXCLAMATION | MB_OK);
+                return;
+            case PingResult::NoReply:
+            case PingResult::Stopped:
+                return;   // the window asks whether to connect anyway; a stop ends here
+            default:
+                break;    // a reply, or no memory to wait for one
+            }
+        }
+        survey(check);
+    };
+}
+
+bool PingLetTheSurveyRun(PingResult pinged)
+{
+    return pinged == PingResult::Replied || pinged == PingResult::OutOfMemory;
 }
 
 }  // namespace
@@ -61,13 +75,9 @@ void MainView::ConnectAs()
     RunCheck(std::move(credentials));
 }
 
-void MainView::RunCheck(Credentials credentials)
+void MainView::RunCheck(Credentials credentials, bool ping)
 {
-    ui::WaitCursor wait;
     std::string name = TrimWhiteSpace(nameField_.Text());
-    if (!name.empty() && !HostAnswers(GetParent(hwnd_), name, connector_))
-        return;
-    RememberComputer(name);
     run_.ShownComputer = run_.TargetComputer;
     run_.ShownClassName = run_.SelectedClassName;
     run_.ShownClassId = run_.SelectedClassId;
@@ -79,13 +89,14 @@ void MainView::RunCheck(Credentials credentials)
         StandardOutcome* outcome = &run_.StandardResult;
         std::atomic<int>* read = &run_.CategoriesRead;
         previousRootText_ = standardForm_->RootText();
+        reporter_.BeginCheck({});
         StartCheck(name, std::move(credentials),
-                   [this, incoming, outcome, read](CheckContext& check) {
+                   PingFirst([this, incoming, outcome, read](CheckContext& check) {
                        if (runSink_)
                            incoming->KeepRawValues(true);
                        *outcome = RunStandardSurvey(check, *incoming, read);
                        KeepStandardCheck(check, *incoming, read->load(), *outcome);
-                   },
+                   }, ping, &run_.Pinged),
                    CheckKind::Standard);
         return;
     }
@@ -101,12 +112,13 @@ void MainView::RunCheck(Credentials credentials)
     run_.SelectedClassId = form.SelectedClassCode();
     const int classId = run_.SelectedClassId;
     ClassOutcome* outcome = &run_.ClassResult;
+    reporter_.BeginCheck(run_.SelectedClassName);
     StartCheck(name, std::move(credentials),
-               [this, classId, outcome](CheckContext& check) {
+               PingFirst([this, classId, outcome](CheckContext& check) {
                    ClassQueryEntries entries;
                    *outcome = RunClassSurvey(check, classId, runSink_ ? &entries : nullptr);
                    KeepClassCheck(check, classId, entries, *outcome);
-               },
+               }, ping, &run_.Pinged),
                CheckKind::Individual);
 }
 
@@ -118,14 +130,18 @@ bool MainView::StartCheck(const std::string& host, Credentials credentials, Chec
     runAccount_ = ToNarrow(credentials.user);
     runStartedAt_ = CheckTime::Now();
     run_.Check = std::make_unique<CheckContext>(host, &reporter_, connector_);
+    // Kept for "connect anyway" after a ping without reply: the check goes on as the same account.
+    run_.RetryCredentials = credentials;
     run_.Check->SetCredentials(std::move(credentials));
+    run_.Pinged = PingResult::Replied;
+    run_.StandardResult = StandardOutcome::Done;
+    run_.ClassResult = ClassOutcome::Done;
     if (!run_.Worker.Start(*run_.Check, hwnd_, std::move(job))) {
         run_.RunningCheck = CheckKind::None;
         return false;
     }
     run_.RunningCheck = kind;
-    run_.StandardResult = StandardOutcome::Done;
-    run_.ClassResult = ClassOutcome::Done;
+    run_.CheckStartedAt = IsoLocalTimeNow();
     run_.ProgressTimer = SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
     checkTab_ = tab_.CurSel();
     // Disabling the control that has the focus would leave the keyboard with nowhere to
@@ -145,6 +161,12 @@ void MainView::RequestStop()
         return;
     run_.Check->RequestStop();
     runButton_.Enable(false);
+}
+
+void MainView::EndAfterCheck()
+{
+    endAfterCheck_ = true;
+    RequestStop();
 }
 
 void MainView::EnableCheckControls(bool enable)
@@ -171,6 +193,30 @@ void MainView::OnCheckComplete()
     const bool stopped = run_.Check && run_.Check->IsStopRequested();
     run_.RunningCheck = CheckKind::None;
     ShowCheckProgress(0, -1);
+    KillTimer(hwnd_, run_.ProgressTimer);
+    run_.ProgressTimer = 0;
+    if (endAfterCheck_) {
+        // The program is closing: nothing more to show or ask; the frame ends as on a quit.
+        run_.RetryCredentials = {};
+        PostMessageW(GetParent(hwnd_), WM_CLOSE, 0, 0);
+        return;
+    }
+    const bool surveyRan = PingLetTheSurveyRun(run_.Pinged);
+    const bool notFound = !surveyRan && run_.Pinged != PingResult::NoReply && run_.Pinged != PingResult::Stopped;
+    for (const WindowReporter::Message& message : reporter_.TakeMessages()) {
+        // A computer that was not found leaves that failure in the status bar, as a failed
+        // check's message does, once the box is gone.
+        if (notFound)
+            ShowStatusText(message.text.substr(0, message.text.find('\n')));
+        ui::ShowMessageBox(GetParent(hwnd_), message.text, message.flags);
+    }
+    // Only a computer that was found joins the names offered in the drop-down.
+    if (surveyRan && run_.Check)
+        RememberComputer(TrimWhiteSpace(run_.Check->Host()));
+    if (!surveyRan) {
+        run_.StandardResult = StandardOutcome::Failed;
+        run_.ClassResult = ClassOutcome::Failed;
+    }
     // The form of the check that ended shows its new results, whichever tab is selected.
     const bool adopted = kind == CheckKind::Standard ? AdoptStandardResults(stopped) : AdoptClassResults();
     if (!adopted) {
@@ -187,14 +233,30 @@ void MainView::OnCheckComplete()
     else
         tab_.SetFocus();
     Invalidate();
-    KillTimer(hwnd_, run_.ProgressTimer);
-    run_.ProgressTimer = 0;
+    if (run_.Pinged == PingResult::NoReply && !stopped) {
+        ShowStatusText(LoadText(IDS_RESULTS_KEPT));
+        AskToConnectAnyway();
+        return;
+    }
+    run_.RetryCredentials = {};
     if (!adopted) {
         reporter_.TakeIncompleteReadings();
-        ShowStatusText(LoadText(IDS_RESULTS_KEPT));
+        if (!notFound)
+            ShowStatusText(LoadText(IDS_RESULTS_KEPT));
     } else {
         ReportIncompleteReadings(kind, stopped);
     }
+}
+
+// A computer that resolved but did not answer ping may still answer WMI: the user decides,
+// and the check runs again without the ping, as the same account.
+void MainView::AskToConnectAnyway()
+{
+    Credentials credentials = std::move(run_.RetryCredentials);
+    run_.RetryCredentials = {};
+    if (ui::ShowMessageBox(GetParent(hwnd_), FillIn(LoadText(IDS_CONNECT_ANYWAY), run_.Check->Host()),
+                           MB_ICONQUESTION | MB_YESNO) == IDYES)
+        RunCheck(std::move(credentials), false);
 }
 
 bool MainView::AdoptStandardResults(bool stopped)
@@ -208,6 +270,7 @@ bool MainView::AdoptStandardResults(bool stopped)
     run_.Stores = std::move(*incoming);
     run_.Stores.KeepRawValues(false);   // recorded by now; the lists show texts
     SetStoredLabel(kStandardTab, {});
+    run_.StandardOrigin = {run_.TargetComputer, run_.CheckStartedAt};
     standardForm_->StartUnsorted();
     standardForm_->ShowStandardPage(standardForm_->CurrentPage());
     standardForm_->SetRootText(run_.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
@@ -218,6 +281,20 @@ bool MainView::AdoptStandardResults(bool stopped)
 bool MainView::AdoptClassResults()
 {
     FormIndividual& form = *individualForm_;
+    bool selectFirst = false;
+    std::vector<ClassResultRow> rows = reporter_.TakeClassRows(selectFirst);
+    // A stopped check read part of the class: the user decides whether to see it.
+    for (const std::string& question : reporter_.TakeQuestions())
+        if (ui::ShowMessageBox(GetParent(hwnd_), question, MB_YESNO | MB_ICONINFORMATION) != IDYES) {
+            run_.ClassResult = ClassOutcome::Declined;
+            rows.clear();
+        }
+    if (!rows.empty()) {
+        // Through the form's own message, on this thread: the form takes them as it always has.
+        SendMessageW(form.Handle(), WM_CLASS_ROWS_READY, reinterpret_cast<WPARAM>(&rows), 0);
+        if (selectFirst)
+            SendMessageW(form.Handle(), WM_SELECT_FIRST_CLASS_ROW, 0, 0);
+    }
     // No object at all is a result too: the list empties. A failure, a stop before the
     // first row or declined rows leave the last rows where they are.
     if (form.AwaitingRows() && run_.ClassResult == ClassOutcome::NoData)
@@ -226,6 +303,7 @@ bool MainView::AdoptClassResults()
     form.EndCheck();
     if (adopted)
         SetStoredLabel(kIndividualTab, {});
+        run_.ClassOrigin = {run_.TargetComputer, run_.CheckStartedAt};
     return adopted;
 }
 
@@ -235,8 +313,7 @@ void MainView::ReportIncompleteReadings(CheckKind kind, bool stopped)
         standardForm_->MarkIncompleteCategories();
     std::vector<std::string> readings = reporter_.TakeIncompleteReadings();
     if (readings.empty()) {
-        ShowStatusText(LoadText(stopped ? (kind == CheckKind::Standard ? IDS_STOPPED_STANDARD : IDS_STOPPED_INDIVIDUAL)
-                                        : IDS_READY));
+        ShowStatusText(LoadText(StatusAfterCheck(kind, stopped)));
         return;
     }
     ShowStatusText(LoadText(IDS_CHECK_INCOMPLETE) + readings.front());
@@ -248,6 +325,16 @@ void MainView::ReportIncompleteReadings(CheckKind kind, bool stopped)
     if (readings.size() > kShownReadings)
         text += "\n" + FillIn(LoadText(IDS_AND_MORE), std::to_string(readings.size() - kShownReadings));
     ui::ShowMessageBox(GetParent(hwnd_), text, MB_ICONEXCLAMATION | MB_OK);
+}
+
+UINT MainView::StatusAfterCheck(CheckKind kind, bool stopped) const
+{
+    if (!stopped)
+        return IDS_READY;
+    if (kind == CheckKind::Individual)
+        return IDS_STOPPED_INDIVIDUAL;
+    // A stop that came after the last category was read cut nothing: no category is marked.
+    return run_.Stores.AnyIncomplete() ? IDS_STOPPED_STANDARD : IDS_STOPPED_NOTHING_CUT;
 }
 
 void MainView::OnTimer()

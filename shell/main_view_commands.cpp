@@ -2,6 +2,8 @@
 // and their enabling.
 #include "shell/main_view.h"
 
+#include "shell/box_messages.h"
+
 #include "listtools/clipboard.h"
 #include "listtools/csv_export.h"
 #include "listtools/find_dialog.h"
@@ -23,9 +25,11 @@ MainView::CommandState MainView::QueryCommand(int command) const
     case ID_CHECK_RUN: state.enabled = idle; break;
     case ID_CHECK_STOP: state.enabled = !idle; break;
     case ID_CHECK_CONNECT_AS: state.enabled = idle; break;
-    case ID_FILE_CHECK_SEVERAL: state.enabled = true; break;
-    case ID_FILE_OPEN_CHECK: state.enabled = idle; break;
+    case ID_FILE_CHECK_SEVERAL:
+    case ID_FILE_HISTORY:
+    case ID_FILE_QUESTIONS:
     case ID_FILE_OPTIONS: state.enabled = true; break;
+    case ID_FILE_OPEN_CHECK: state.enabled = idle; break;
     case ID_VIEW_STANDARD: state.checked = tab_.CurSel() == kStandardTab; break;
     case ID_VIEW_INDIVIDUAL: state.checked = tab_.CurSel() == kIndividualTab; break;
     case ID_EDIT_COPY:
@@ -63,6 +67,12 @@ bool MainView::RunCommand(int command)
         return true;
     case ID_FILE_OPTIONS:
         OpenOptions();
+        return true;
+    case ID_FILE_HISTORY:
+        OpenHistory();
+        return true;
+    case ID_FILE_QUESTIONS:
+        OpenQuestions();
         return true;
     case ID_VIEW_STANDARD:
     case ID_VIEW_INDIVIDUAL:
@@ -139,10 +149,11 @@ void MainView::SaveCsv()
                                 proposed};
     if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
+    BoxMessages messages(GetParent(hwnd_));
     const std::optional<TextEncoding> encoding =
-        ConfirmSaveEncoding(request.type, FirstTextOutsideAnsi(*model), reporter_);
+        ConfirmSaveEncoding(request.type, FirstTextOutsideAnsi(*model), messages);
     if (encoding)
-        ::SaveCsv(*model, path, reporter_, *encoding);
+        ::SaveCsv(*model, path, messages, *encoding);
 }
 
 void MainView::SaveText()
@@ -156,8 +167,9 @@ void MainView::SaveText()
                                 DefaultTextReportName(target)};
     if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
+    BoxMessages messages(GetParent(hwnd_));
     const std::optional<TextEncoding> encoding =
-        ConfirmSaveEncoding(request.type, FirstReportTextOutsideAnsi(run_.Stores, target), reporter_);
+        ConfirmSaveEncoding(request.type, FirstReportTextOutsideAnsi(run_.Stores, target), messages);
     if (encoding)
-        SaveStandardReport(run_.Stores, target, path, reporter_, *encoding);
+        SaveStandardReport(run_.Stores, target, path, messages, *encoding);
 }

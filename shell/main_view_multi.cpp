@@ -4,35 +4,34 @@
 
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/app_windows.h"
 #include "shell/multi_check_window.h"
-
-namespace {
-}
 
 void MainView::OpenMultiCheck()
 {
     if (multiCheck_ && multiCheck_->IsValid()) {
-        multiCheck_->Show(SW_SHOWNORMAL);
+        multiCheck_->Open(GetParent(hwnd_));
         SetForegroundWindow(multiCheck_->Handle());
         return;
     }
     multiCheck_ = std::make_unique<MultiCheckWindow>(
-        connector_,
-        [this](const std::string& computer, const StandardStores& stores) {
-            return ShowStandardResults(computer, stores);
+        connector_, SeveralWindowShape(), [this](const std::string& computer, const StandardStores& stores, const std::string& checkedAt) {
+            return ShowStandardResults(computer, stores, checkedAt);
         },
         [this] { return SinkForChecks(); });
     if (multiCheck_->CreateModeless(GetParent(hwnd_)))
-        multiCheck_->Show(SW_SHOWNORMAL);
+        multiCheck_->Open(GetParent(hwnd_));
 }
 
-bool MainView::ShowStandardResults(const std::string& computer, const StandardStores& stores)
+bool MainView::ShowStandardResults(const std::string& computer, const StandardStores& stores,
+                                   const std::string& checkedAt)
 {
     if (run_.RunningCheck != CheckKind::None)
         return false;
     run_.Stores = stores;
     run_.TargetComputer = computer;
     SetStoredLabel(kStandardTab, {});
+    run_.StandardOrigin = {computer, checkedAt};
     nameField_.SetText(computer);
     ShowTab(kStandardTab);
     tab_.SetCurSel(kStandardTab);
@@ -42,4 +41,9 @@ bool MainView::ShowStandardResults(const std::string& computer, const StandardSt
     standardForm_->SetRootText(computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : "[" + computer + "]");
     SetForegroundWindow(GetParent(hwnd_));
     return true;
+}
+
+WindowShape MainView::SeveralWindowShape() const
+{
+    return multiCheck_ ? multiCheck_->Shape() : severalShape_;
 }

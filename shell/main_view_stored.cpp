@@ -65,10 +65,6 @@ std::string LoadStoredCheck(const StoreLocation& location, int64_t checkId, Stor
 bool MainView::OpenStoredCheck(int64_t checkId)
 {
     const HWND owner = GetParent(hwnd_);
-    if (!storeChoice_->KeepChecks()) {
-        ui::ShowMessageBox(owner, LoadText(IDS_STORE_NO_STORE), MB_ICONEXCLAMATION | MB_OK);
-        return false;
-    }
     StoreLocation location;
     std::string message;
     if (!storeChoice_->CurrentLocation(owner, location, message)) {
@@ -76,7 +72,7 @@ bool MainView::OpenStoredCheck(int64_t checkId)
             ui::ShowMessageBox(owner, message, MB_ICONEXCLAMATION | MB_OK);
         return false;
     }
-    ShowStatusText(FillIn(LoadText(IDS_STORE_READING), std::to_string(checkId)));
+    ShowStatusText(FillIn(LoadText(IDS_STORE_READING_CHECK), std::to_string(checkId)));
     const bool server = location.kind == StoreLocation::Kind::Odbc;
     return ui::RunInBackground(hwnd_, [this, location, checkId, server]() -> ui::Continuation {
         auto check = std::make_shared<StoredCheck>();

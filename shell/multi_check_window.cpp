@@ -1,5 +1,9 @@
 #include "shell/multi_check_window.h"
 
+#include <algorithm>
+
+#include "shell/box_messages.h"
+
 #include <utility>
 
 #include "base/text_util.h"
@@ -15,6 +19,7 @@
 #include "shell/app_windows.h"
 #include "standard/category_catalog.h"
 #include "store/check_capture.h"
+#include "ui/center_window.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"
 #include "ui/open_dialog.h"
@@ -24,22 +29,9 @@
 
 namespace {
 
-// Wide enough for the texts of both languages.
+// Before any row, at 96 dpi; the columns then follow their headers and content.
 constexpr int kColumnWidths[kSummaryColumnCount] = {130, 120, 90, 280, 170, 90, 210, 90, 70, 100, 120,
                                                     120, 120, 170, 80, 110, 70, 120, 120, 70, 110, 120};
-
-// Messages of the window's own commands, in message boxes it owns.
-class BoxMessages : public MessageSink {
-public:
-    explicit BoxMessages(HWND owner) : owner_(owner) {}
-    int ShowMessage(const std::string& text, UINT flags) override
-    {
-        return ui::ShowMessageBox(owner_, text, flags | MB_OK);
-    }
-
-private:
-    HWND owner_;
-};
 
 bool IsControlDown()
 {
@@ -48,8 +40,9 @@ bool IsControlDown()
 
 }  // namespace
 
-MultiCheckWindow::MultiCheckWindow(WmiConnector connector, ResultsViewer viewer, SinkProvider sinks)
-    : ui::Dialog(IDD_MULTI_CHECK), connector_(std::move(connector)), viewer_(std::move(viewer)), sinks_(std::move(sinks))
+MultiCheckWindow::MultiCheckWindow(WmiConnector connector, WindowShape shape, ResultsViewer viewer, SinkProvider sinks)
+    : ui::Dialog(IDD_MULTI_CHECK), connector_(std::move(connector)), viewer_(std::move(viewer)), sinks_(std::move(sinks)),
+      shape_(shape)
 {
 }
 
@@ -75,39 +68,70 @@ bool MultiCheckWindow::OnInitDialog()
         list_.Model().SetColumnWidth(column, ui::ScalePixels(hwnd_, kColumnWidths[column]));
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list_.ShowColumnsAndRows();
+    list_.FitColumns(userWidths_);
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
     list_.onDoubleClick = [this](int row) { OpenRow(row); };
 
-    const RECT client = ClientRect();
-    initialClient_ = {client.right, client.bottom};
-    auto anchor = [&](int id, bool moveX, bool moveY, bool growX, bool growY) {
-        HWND control = ::GetDlgItem(hwnd_, id);
-        RECT rect{};
-        GetWindowRect(control, &rect);
-        MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
-        anchors_.push_back({control, rect, moveX, moveY, growX, growY});
-    };
-    anchor(IDC_MULTI_PROGRESS, false, false, true, false);
-    anchor(IDC_MULTI_STATUS, false, false, true, false);
-    anchor(IDC_MULTI_LIST, false, false, true, true);
-    anchor(IDCANCEL, true, true, false, false);
+    const RECT window = WindowRect();
+    minimumSize_ = {window.right - window.left, window.bottom - window.top};
+    using ui::AnchorLayout;
+    layout_.Start(hwnd_);
+    layout_.Add(IDC_MULTI_PROGRESS, AnchorLayout::GrowX);
+    layout_.Add(IDC_MULTI_STATUS, AnchorLayout::GrowX);
+    layout_.Add(IDC_MULTI_LIST, AnchorLayout::GrowX | AnchorLayout::GrowY);
+    layout_.Add(IDCANCEL, AnchorLayout::MoveX | AnchorLayout::MoveY);
     return true;
+}
+
+void MultiCheckWindow::Open(HWND owner)
+{
+    if (!placed_) {
+        placed_ = true;
+        if (shape_.width > 0 && shape_.height > 0) {
+            // Never smaller than the template, never larger than the screen's work area.
+            RECT work{0, 0, shape_.width, shape_.height};
+            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            const int width = std::clamp(shape_.width, static_cast<int>(minimumSize_.cx),
+                                         std::max(static_cast<int>(minimumSize_.cx), static_cast<int>(work.right - work.left)));
+            const int height = std::clamp(shape_.height, static_cast<int>(minimumSize_.cy),
+                                          std::max(static_cast<int>(minimumSize_.cy), static_cast<int>(work.bottom - work.top)));
+            ::SetWindowPos(hwnd_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        ui::CenterOnOwner(hwnd_, owner);
+        Show(shape_.maximized ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        return;
+    }
+    // Brought back as it was left: maximised stays maximised, a minimised window comes back.
+    Show(IsIconic(hwnd_) ? SW_RESTORE : SW_SHOW);
+}
+
+WindowShape MultiCheckWindow::Shape() const
+{
+    if (!hwnd_ || !IsWindow(hwnd_) || !placed_)
+        return shape_;
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof placement;
+    if (!GetWindowPlacement(hwnd_, &placement))
+        return shape_;
+    const RECT& normal = placement.rcNormalPosition;
+    return WindowShape{normal.right - normal.left, normal.bottom - normal.top,
+                       placement.showCmd == SW_SHOWMAXIMIZED || IsZoomed(hwnd_) != FALSE};
+}
+
+void MultiCheckWindow::RememberShape()
+{
+    shape_ = Shape();
 }
 
 void MultiCheckWindow::OnSize(UINT type, int width, int height)
 {
-    if (type == SIZE_MINIMIZED || anchors_.empty())
+    if (type == SIZE_MINIMIZED)
         return;
-    const int dx = width - initialClient_.cx;
-    const int dy = height - initialClient_.cy;
-    for (const Anchor& anchor : anchors_) {
-        RECT rect = anchor.rect;
-        OffsetRect(&rect, anchor.moveX ? dx : 0, anchor.moveY ? dy : 0);
-        rect.right += anchor.growX ? dx : 0;
-        rect.bottom += anchor.growY ? dy : 0;
-        if (rect.right > rect.left && rect.bottom > rect.top)
-            ui::Window(anchor.control).Move(rect);
-    }
+    layout_.Apply(width, height);
+    list_.FillLastColumn();
+    // A control that moved (the Close button at the corner) is drawn at its new place, and
+    // nothing of it stays behind at the old one.
+    RedrawWindow(hwnd_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 bool MultiCheckWindow::OnCommand(int id, int code, HWND)
@@ -127,11 +151,37 @@ bool MultiCheckWindow::OnCommand(int id, int code, HWND)
 
 bool MultiCheckWindow::OnNotify(NMHDR* header, LRESULT& result)
 {
+    if (OnHeaderNotify(header))
+        return false;   // the header goes on with the width given
     return list_.HandleNotify(header, result);
+}
+
+bool MultiCheckWindow::OnHeaderNotify(NMHDR* header)
+{
+    if (!header || header->hwndFrom != list_.View().Header() ||
+        (header->code != HDN_ENDTRACKA && header->code != HDN_ENDTRACKW))
+        return false;
+    const auto* track = reinterpret_cast<const NMHEADERA*>(header);
+    if (!track->pitem || !(track->pitem->mask & HDI_WIDTH) || track->iItem < 0)
+        return false;
+    const size_t column = static_cast<size_t>(track->iItem);
+    if (userWidths_.size() <= column)
+        userWidths_.resize(column + 1, 0);
+    userWidths_[column] = track->pitem->cxy;
+    list_.NoteUserWidth(track->iItem, track->pitem->cxy);
+    return true;
 }
 
 INT_PTR MultiCheckWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_GETMINMAXINFO) {
+        auto* limits = reinterpret_cast<MINMAXINFO*>(lParam);
+        if (minimumSize_.cx > 0) {
+            limits->ptMinTrackSize.x = minimumSize_.cx;
+            limits->ptMinTrackSize.y = minimumSize_.cy;
+        }
+        return TRUE;
+    }
     if (message == WM_TIMER && wParam == kProgressTimerId) {
         ShowFinished();
         return TRUE;
@@ -140,6 +190,8 @@ INT_PTR MultiCheckWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Close();
         return TRUE;
     }
+    if (message == WM_DESTROY)
+        RememberShape();   // closed, or going with the main window
     return ui::Dialog::OnMessage(message, wParam, lParam);
 }
 
@@ -178,6 +230,7 @@ void MultiCheckWindow::StartRun()
         kept_.clear();
         kept_.resize(computers_.size());
     }
+    checkedAt_.assign(computers_.size(), std::string());
     list_.Model().DeleteAllRows();
     computerOfRow_.clear();
     list_.ShowRows();
@@ -216,9 +269,13 @@ void MultiCheckWindow::AppendFinished()
             KeepCheck(summary, summary.result, nullptr);   // its job read nothing: kept all the same
         list_.Model().AppendRow(SummaryRow(summary, static_cast<LPARAM>(list_.Model().RowCount())));
         computerOfRow_.push_back(index);
+        if (index < checkedAt_.size())
+            checkedAt_[index] = summary.checkedAt;
     }
-    if (!finished.empty())
+    if (!finished.empty()) {
         list_.ShowRows();
+        list_.FitColumns(userWidths_);
+    }
 }
 
 void MultiCheckWindow::KeepCheck(const ComputerSummary& summary, ComputerResult result,
@@ -283,6 +340,7 @@ void MultiCheckWindow::OnColumnClick(int column)
         computers[row] = computerOfRow_[static_cast<size_t>(order[row])];
     computerOfRow_ = std::move(computers);
     list_.FollowSort(order);
+    list_.ShowSortArrow(sort_.column, sort_.ascending);
 }
 
 void MultiCheckWindow::OpenRow(int row)
@@ -293,7 +351,7 @@ void MultiCheckWindow::OpenRow(int row)
     std::lock_guard<std::mutex> hold(keptLock_);
     if (index >= kept_.size() || !kept_[index])
         return;   // no results: the row itself says why
-    if (!viewer_(computers_[index], *kept_[index]))
+    if (!viewer_(computers_[index], *kept_[index], index < checkedAt_.size() ? checkedAt_[index] : std::string()))
         ui::ShowMessageBox(hwnd_, LoadText(IDS_MULTI_MAIN_BUSY), MB_ICONEXCLAMATION | MB_OK);
 }
 
@@ -328,7 +386,7 @@ void MultiCheckWindow::SaveSummary()
                                 kSummaryCsvName};
     if (!ui::AskSaveFileName(hwnd_, request, path))
         return;
-    BoxMessages messages(hwnd_);
+    ui::MessageBoxSink messages(hwnd_);
     const std::optional<TextEncoding> encoding =
         ConfirmSaveEncoding(request.type, FirstTextOutsideAnsi(list_.Model()), messages);
     if (!encoding)

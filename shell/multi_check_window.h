@@ -18,20 +18,25 @@
 #include "listtools/result_list.h"
 #include "shell/check_keeper.h"
 #include "listtools/sort_memory.h"
+#include "shell/layout_settings.h"
 #include "standard/category_store.h"
+#include "ui/anchor_layout.h"
 #include "ui/dialog.h"
 #include "ui/edit.h"
 #include "ui/progress_bar.h"
 
 class MultiCheckWindow : public ui::Dialog {
 public:
-    // Shows a computer's standard results in the main window; false when it cannot now.
-    using ResultsViewer = std::function<bool(const std::string& computer, const StandardStores& stores)>;
+    // Shows a computer's standard results (its check started at `checkedAt`, ISO 8601) in
+    // the main window; false when it cannot now.
+    using ResultsViewer =
+        std::function<bool(const std::string& computer, const StandardStores& stores, const std::string& checkedAt)>;
 
     // Where a run's checks are kept, asked when a run starts (empty: not kept).
     using SinkProvider = std::function<CheckSink()>;
 
-    MultiCheckWindow(WmiConnector connector, ResultsViewer viewer, SinkProvider sinks = {});
+    // `shape`: the size and maximised state it was last left in (none: the template's).
+    MultiCheckWindow(WmiConnector connector, WindowShape shape, ResultsViewer viewer, SinkProvider sinks = {});
     ~MultiCheckWindow() override;
 
     // The names field and the checks at a time, as the user would fill them.
@@ -44,6 +49,15 @@ public:
     bool LoadList(const std::string& path);
     // The double click on a row of the summary.
     void OpenRow(int row);
+
+    // Shows the window over `owner`'s centre the first time, in the shape it was last
+    // left in (maximised too); as it is the next times.
+    void Open(HWND owner);
+    // Its size and maximised state now, or when it was closed.
+    WindowShape Shape() const;
+    // The smallest size at which every control stays usable: the template's, in the
+    // window's dpi.
+    SIZE MinimumSize() const { return minimumSize_; }
 
     ResultList& SummaryList() { return list_; }
     const ui::ProgressBar& Progress() const { return progress_; }
@@ -59,12 +73,6 @@ protected:
     INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
-    struct Anchor {
-        HWND control;
-        RECT rect;          // in the client area as the template made it
-        bool moveX, moveY;  // follows the right or bottom edge
-        bool growX, growY;  // stretches with the width or height
-    };
     void StartRun();
     void AppendFinished();
     // Hands a computer's check to the run's sink (a worker's, or the window's for a check
@@ -78,7 +86,9 @@ private:
     void SaveSummary();
     void FindInList();
     void OnColumnClick(int column);
+    bool OnHeaderNotify(NMHDR* header);
     void Close();
+    void RememberShape();
 
     WmiConnector connector_;
     ResultsViewer viewer_;
@@ -94,10 +104,14 @@ private:
     SortMemory sort_;
     std::vector<size_t> computerOfRow_;   // the list index of the computer each row shows
     std::vector<std::string> computers_;
+    std::vector<std::string> checkedAt_;   // per computer, once its check finished
     std::unordered_map<std::string, size_t> indexOf_;   // computer -> its place in computers_
     std::unique_ptr<MultiCheck> run_;
     std::mutex keptLock_;                 // the workers hand over the stores they read
     std::vector<std::unique_ptr<StandardStores>> kept_;
-    std::vector<Anchor> anchors_;
-    SIZE initialClient_{};
+    ui::AnchorLayout layout_;
+    SIZE minimumSize_{};
+    std::vector<int> userWidths_;   // the column widths the user dragged, 0 elsewhere
+    bool placed_ = false;
+    WindowShape shape_;
 };

@@ -10,11 +10,19 @@
 
 #include "engine/check_context.h"
 #include "engine/check_worker.h"
+#include "engine/icmp_probe.h"
 #include "individual/class_survey.h"
 #include "standard/category_store.h"
 #include "standard/standard_survey.h"
 
 enum class CheckKind { None, Standard, Individual };
+
+// Where shown results come from: the computer as typed (empty: this computer) and when
+// its check started, as an ISO 8601 local time; no time while no results are shown.
+struct ResultsOrigin {
+    std::string computer;
+    std::string checkedAt;
+};
 
 struct RunState {
     std::string TargetComputer;      // trimmed computer name of the last Run; empty = local
@@ -31,9 +39,16 @@ struct RunState {
     // The driver's outcome, written by the worker: of the standard or the individual check.
     StandardOutcome StandardResult = StandardOutcome::Done;
     ClassOutcome ClassResult = ClassOutcome::Done;
+    // How the worker's ping of a named computer ended (Replied when none was sent).
+    PingResult Pinged = PingResult::Replied;
+    // The account of the running check, for running it again without the ping.
+    Credentials RetryCredentials;
     std::atomic<int> CategoriesRead{0};    // standard categories finished so far
     // The computer and class of the results shown before the running check, brought
     // back when it ends without results of its own.
+    ResultsOrigin StandardOrigin;   // of the results in the Standard tab
+    ResultsOrigin ClassOrigin;      // of the rows in the individual tab
+    std::string CheckStartedAt;     // of the running (or last) check
     std::string ShownComputer;
     std::string ShownClassName;
     int ShownClassId = 0;

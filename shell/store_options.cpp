@@ -140,7 +140,8 @@ bool StoreOptionsDialog::Apply()
         ui::ShowMessageBox(hwnd_, message, MB_ICONEXCLAMATION | MB_OK);
         return false;
     }
-    // The password of a connection typed here goes into this session only.
+    // A password typed into the connection serves this session; the field and the registry
+    // keep the connection without it.
     if (!choice_.Change(settings))
         ui::ShowMessageBox(hwnd_, LoadText(IDS_OPTIONS_NOT_WRITTEN), MB_ICONEXCLAMATION | MB_OK);
     connection_.SetText(WithoutPassword(TrimWhiteSpace(connection_.Text())));

@@ -3,6 +3,7 @@
 #include <wincred.h>
 
 #include "base/narrow.h"
+#include "base/system_library.h"
 #include "base/registry_values.h"
 #include "base/text_util.h"
 #include "resources/resource.h"
@@ -68,6 +69,11 @@ bool WriteStoreSettings(HKEY root, const std::string& subKey, const StoreSetting
 
 bool AskForStorePassword(HWND owner, const std::string& store, const std::string& user, SecretText& password)
 {
+    // credui.dll is no known DLL of the system: from the system folder, never beside the program.
+    const SystemLibrary credui(L"credui.dll");
+    decltype(&CredUIPromptForCredentialsW) prompt = nullptr;
+    if (!credui.Find("CredUIPromptForCredentialsW", prompt))
+        return false;
     const std::wstring caption = ToWide(LoadText(IDS_APP_TITLE));
     const std::wstring message = ToWide(FillIn(LoadText(IDS_STORE_PASSWORD_FOR), store));
     const std::wstring target = ToWide(store);
@@ -81,7 +87,7 @@ bool AskForStorePassword(HWND owner, const std::string& store, const std::string
     const std::wstring wideUser = ToWide(user);
     wcsncpy(name, wideUser.c_str(), CREDUI_MAX_USERNAME_LENGTH);
     BOOL save = FALSE;
-    const DWORD result = CredUIPromptForCredentialsW(
+    const DWORD result = prompt(
         &info, target.c_str(), nullptr, 0, name, ARRAYSIZE(name), typed, ARRAYSIZE(typed), &save,
         CREDUI_FLAGS_GENERIC_CREDENTIALS | CREDUI_FLAGS_DO_NOT_PERSIST | CREDUI_FLAGS_ALWAYS_SHOW_UI |
             CREDUI_FLAGS_KEEP_USERNAME);
@@ -123,6 +129,11 @@ bool StoreChoice::Change(const StoreSettings& settings)
     kept.store = WritableStoreText(settings.store);
     if (kept.store != settings_.store)
         password_.Wipe();
+    // A password typed into the connection string serves this session, unwritten.
+    StoreLocation typed;
+    if (ParseStoreLocation(settings.store, typed) && typed.kind == StoreLocation::Kind::Odbc &&
+        !PasswordOf(typed.connection).empty())
+        password_ = SecretText(ToWide(PasswordOf(typed.connection)));
     settings_ = kept;
     return WriteStoreSettings(HKEY_CURRENT_USER, settingsKey_, settings_);
 }

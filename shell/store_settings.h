@@ -37,7 +37,9 @@ public:
 
     const StoreSettings& Settings() const { return settings_; }
     bool KeepChecks() const { return settings_.keepChecks; }
-    // Keeps new settings (and writes them); a password typed for another store is forgotten.
+    // Keeps new settings (and writes them, a connection without its password); a password
+    // typed for another store is forgotten, one in the new connection string is kept for
+    // this session.
     bool Change(const StoreSettings& settings);
 
     // The store described for the user: the file's path, or the server connection without

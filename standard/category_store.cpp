@@ -140,6 +140,43 @@ void StandardStores::ClearAllRows()
     for (CategoryStore& store : stores_)
         store.DeleteAllRows();
     incomplete_.fill(false);
+    notRead_.fill(false);
+    stopped_ = false;
+}
+
+void StandardStores::MarkAllNotRead()
+{
+    notRead_.fill(true);
+    incomplete_.fill(true);
+}
+
+void StandardStores::MarkRead(int storeIndex)
+{
+    if (storeIndex >= 0 && storeIndex < kCategoryCount) {
+        notRead_[storeIndex] = false;
+        incomplete_[storeIndex] = false;
+    }
+}
+
+void StandardStores::MarkNotRead(int storeIndex)
+{
+    if (storeIndex >= 0 && storeIndex < kCategoryCount) {
+        notRead_[storeIndex] = true;
+        incomplete_[storeIndex] = true;
+    }
+}
+
+bool StandardStores::WasRead(int storeIndex) const
+{
+    return storeIndex >= 0 && storeIndex < kCategoryCount && !notRead_[storeIndex];
+}
+
+bool StandardStores::AnyCategoryRead() const
+{
+    for (bool notRead : notRead_)
+        if (!notRead)
+            return true;
+    return false;
 }
 
 void StandardStores::MarkIncomplete(int storeIndex)

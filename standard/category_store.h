@@ -87,8 +87,22 @@ public:
     void MarkIncomplete(int storeIndex);
     bool IsIncomplete(int storeIndex) const;
     bool AnyIncomplete() const;
+    // A check that reads the categories one by one: every category counts as not read until
+    // MarkRead says its reading ran (to the end, or cut short: then it is incomplete too).
+    // A category not read is incomplete as well, but holds no finding: neither data nor
+    // "no data". ClearAllRows counts every category as read again.
+    void MarkAllNotRead();
+    void MarkRead(int storeIndex);
+    void MarkNotRead(int storeIndex);
+    bool WasRead(int storeIndex) const;
+    bool AnyCategoryRead() const;
+    // The check was stopped (Stop, Ctrl+C) before it read everything.
+    void MarkStopped() { stopped_ = true; }
+    bool WasStopped() const { return stopped_; }
 
 private:
     std::array<CategoryStore, 28> stores_;
     std::array<bool, 28> incomplete_{};
+    std::array<bool, 28> notRead_{};
+    bool stopped_ = false;
 };

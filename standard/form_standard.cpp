@@ -84,8 +84,13 @@ void FormStandard::BuildTree()
 {
     const int iconSize = ui::ScalePixels(hwnd_, 16);
     images_ = ui::ImageList::Create(iconSize, iconSize, ILC_COLOR32 | ILC_MASK, 32, 32);
-    for (const PageIcon& icon : PageIconsInListOrder())
-        pageIcons_[icon.page] = images_.AddIconResource(static_cast<UINT>(icon.iconId));
+    const std::vector<PageIcon> icons = PageIconsInListOrder();
+    std::vector<UINT> iconIds;
+    for (const PageIcon& icon : icons)
+        iconIds.push_back(static_cast<UINT>(icon.iconId));
+    const int first = images_.AddIconResources(iconIds);
+    for (size_t index = 0; index < icons.size(); ++index)
+        pageIcons_[icons[index].page] = first < 0 ? -1 : first + static_cast<int>(index);
     TreeView_SetImageList(tree_.Handle(), images_.Handle(), TVSIL_NORMAL);
 
     auto insert = [this](HTREEITEM parent, int page) {

@@ -52,6 +52,9 @@ public:
     void EnableControls(bool enable);
 
     int CurrentPage() const { return currentPage_; }
+    // The objects the shown page holds: a category's rows; on the root and a group page
+    // those of every category below it.
+    int ObjectsOnCurrentPage() const;
     ResultList& DisplayList() { return list_; }
     // What each page was last sorted by; kept until the next check's results arrive.
     const PageSortMemory& PageSorts() const { return sorts_; }

@@ -91,12 +91,28 @@ void FormStandard::ShowCategoryPage(int page)
     model.ReplaceRows(std::move(rows));
     list_.ShowColumnsAndRows();
     list_.FitColumns(widths_.Of(page));
-    // Before the first check every category is empty; after one, emptiness is a finding.
-    list_.SetEmptyText(stores_.HasData() ? LoadText(IDS_NO_OBJECTS) : std::string());
+    // Before the first check every category is empty; after one, emptiness is a finding,
+    // but only where the check read the category.
+    list_.SetEmptyText(!stores_.WasRead(category->storeIndex) ? LoadText(IDS_NOT_READ)
+                       : stores_.HasData()                    ? LoadText(IDS_NO_OBJECTS)
+                                                              : std::string());
     if (model.RowCount() > 0)
         SelectFirstRow();
     currentPage_ = page;
     SortByRememberedColumn();
+}
+
+int FormStandard::ObjectsOnCurrentPage() const
+{
+    int objects = 0;
+    for (const StandardCategory& category : kStandardCategories) {
+        const bool below = currentPage_ == kRootPage || category.page == currentPage_ ||
+                           GroupPage(category.group) == currentPage_;
+        const CategoryStore* store = stores_.Store(category.storeIndex);
+        if (below && store)
+            objects += store->RowCount();
+    }
+    return objects;
 }
 
 void FormStandard::SelectFirstRow()

@@ -40,6 +40,8 @@ QueryOutcome ReadCategory(CheckContext& check, StandardStores& stores, const Sta
                                                      *stores.Store(category.storeIndex), errorText, objectCount);
     if (result == QueryOutcome::Failed)
         check.ShowMessage(errorText, MB_ICONEXCLAMATION);
+    else
+        stores.MarkRead(category.storeIndex);
     if (result == QueryOutcome::Incomplete) {
         stores.MarkIncomplete(category.storeIndex);
         if (SurveyReporter* reporter = check.Reporter())
@@ -60,17 +62,20 @@ void ClearStandardStores(const CheckContext& check, StandardStores& stores)
 StandardOutcome RunStandardSurvey(CheckContext& check, StandardStores& stores, std::atomic<int>* categoriesRead)
 {
     ClearStandardStores(check, stores);
+    stores.MarkAllNotRead();
     const std::string prefix = LoadText(IDS_CHECKING_PREFIX);
     std::optional<std::string> domainClause;   // looked up for the first category that takes it
     bool failed = false;
     for (const StandardCategory& category : kStandardCategories) {
+        if (check.IsStopRequested())
+            break;   // this category and the later ones stay not read
         if (TakesDomainClause(category.classId) && !domainClause)
-            domainClause = BuildDomainClause(check.Connector(), check.Host());
+            domainClause = BuildDomainClause(check);
         if (ReadCategory(check, stores, category, prefix, domainClause.value_or("")) == QueryOutcome::Failed) {
             failed = true;
             break;
         }
-        // A category the stop cut short, or never let start, must not pass for complete.
+        // A category the stop cut short must not pass for complete.
         if (check.IsStopRequested())
             stores.MarkIncomplete(category.storeIndex);
         if (categoriesRead)
@@ -81,7 +86,9 @@ StandardOutcome RunStandardSurvey(CheckContext& check, StandardStores& stores, s
     check.Progress().Clear();
     if (failed)
         return StandardOutcome::Failed;
-    if (check.IsStopRequested())
+    if (check.IsStopRequested()) {
+        stores.MarkStopped();
         return StandardOutcome::Done;   // the marks tell what the stop left out
+    }
     return stores.AnyIncomplete() ? StandardOutcome::Incomplete : StandardOutcome::Done;
 }

@@ -57,11 +57,28 @@ ExportResult WriteGroup(const StandardStores& stores, CategoryGroup group, TextS
     if (!WriteOrReport(sink, groupLine, path, messages))
         return ExportResult::WriteFailed;
     for (const StandardCategory* category : CategoriesOfGroup(group)) {
-        if (WriteCategorySection(*stores.Store(category->storeIndex),
-                                 LoadText(category->labelStringId), sink, path, messages) != ExportResult::Done)
+        const int index = category->storeIndex;
+        const CategoryReading reading = !stores.WasRead(index)     ? CategoryReading::NotRead
+                                        : stores.IsIncomplete(index) ? CategoryReading::Incomplete
+                                                                     : CategoryReading::Read;
+        if (WriteCategorySection(*stores.Store(index), LoadText(category->labelStringId), sink, path, messages,
+                                 reading) != ExportResult::Done)
             return ExportResult::WriteFailed;
     }
     return ExportResult::Done;
+}
+
+// The line that tells why a report is incomplete; empty for a complete one.
+std::string IncompleteReportLine(const StandardStores& stores)
+{
+    if (!stores.AnyIncomplete())
+        return {};
+    if (stores.WasStopped())
+        return LoadText(IDS_REPORT_INCOMPLETE_STOPPED) + "\n\n";
+    for (const StandardCategory& category : kStandardCategories)
+        if (!stores.WasRead(category.storeIndex))
+            return LoadText(IDS_REPORT_INCOMPLETE_FAILED) + "\n\n";
+    return LoadText(IDS_REPORT_INCOMPLETE_BROKE) + "\n\n";
 }
 
 }  // namespace
@@ -73,12 +90,16 @@ std::string DefaultTextReportName(const std::string& targetComputer)
 }
 
 ExportResult WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
-                                  const std::string& path, MessageSink& messages)
+                                  const std::string& path, MessageSink& messages, CategoryReading reading)
 {
-    if (!WriteOrReport(sink, "\t" + label + "\n", path, messages))
+    const std::string mark = reading == CategoryReading::Incomplete ? LoadText(IDS_INCOMPLETE_MARK) : "";
+    if (!WriteOrReport(sink, "\t" + label + mark + "\n", path, messages))
         return ExportResult::WriteFailed;
     if (store.RowCount() == 0)
-        return WriteOrReport(sink, "\t\t" + LoadText(IDS_NO_DATA) + "\n\n", path, messages)
+        return WriteOrReport(sink,
+                             "\t\t" + LoadText(reading == CategoryReading::NotRead ? IDS_NOT_READ : IDS_NO_DATA) +
+                                 "\n\n",
+                             path, messages)
                    ? ExportResult::Done
                    : ExportResult::WriteFailed;
     const int columns = store.ColumnCount();
@@ -97,7 +118,7 @@ ExportResult WriteStandardReport(const StandardStores& stores, const std::string
                                  TextSink& sink, const std::string& path, MessageSink& messages)
 {
     const std::string name = targetComputer.empty() ? kLocalComputerName : targetComputer;
-    if (!WriteOrReport(sink, name + "\n\n", path, messages))
+    if (!WriteOrReport(sink, name + "\n\n" + IncompleteReportLine(stores), path, messages))
         return ExportResult::WriteFailed;
     for (CategoryGroup group : kGroupsInTreeOrder) {
         if (WriteGroup(stores, group, sink, path, messages) != ExportResult::Done)

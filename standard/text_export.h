@@ -16,13 +16,19 @@ inline constexpr char kLocalComputerName[] = "LocalComputer";
 // "LocalComputer_Resource.txt" for the local computer, otherwise "<target>_Resource.txt".
 std::string DefaultTextReportName(const std::string& targetComputer);
 
-// One category's section: "\t<label>\n", then the column line and the row lines, or
-// "\t\tData is not exist.\n\n" for a store without rows. 0, or ExportResult::WriteFailed after
-// showing message 112 with `path`.
-ExportResult WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
-                                  const std::string& path, MessageSink& messages);
+// How far a check read a category.
+enum class CategoryReading { Read, Incomplete, NotRead };
 
-// The whole report of the 28 `stores`. 0, or ExportResult::WriteFailed after showing message 112
+// One category's section: "\t<label>\n" (" (incomplete)" after the label of a reading
+// that broke off), then the column line and the row lines, or "\t\tData is not exist.\n\n"
+// for a category read without rows, and "\t\tNot read.\n\n" for one never read. 0, or
+// ExportResult::WriteFailed after showing message 112 with `path`.
+ExportResult WriteCategorySection(const CategoryStore& store, const std::string& label, TextSink& sink,
+                                  const std::string& path, MessageSink& messages,
+                                  CategoryReading reading = CategoryReading::Read);
+
+// The whole report of the 28 `stores`; a report of a check that was stopped or broke off
+// says so on the line after the computer's name, with the reason. 0, or ExportResult::WriteFailed after showing message 112
 // with `path`; nothing more is written after the failure. Does not Finish the sink.
 ExportResult WriteStandardReport(const StandardStores& stores, const std::string& targetComputer,
                                  TextSink& sink, const std::string& path, MessageSink& messages);

@@ -65,7 +65,7 @@ void CaptureStandardStores(const StandardStores& stores, int categoriesRead, boo
     check.parts.clear();
     for (const StandardCategory& category : kStandardCategories) {
         PartState state = stores.IsIncomplete(category.storeIndex) ? PartState::Incomplete : PartState::Read;
-        if (failed && category.storeIndex >= categoriesRead)
+        if (!stores.WasRead(category.storeIndex) || (failed && category.storeIndex >= categoriesRead))
             state = PartState::NotRead;
         check.parts.push_back(PartOfTable(category.className, PropertyNames(category.propertyNames),
                                           *stores.Store(category.storeIndex), state));

@@ -3,6 +3,7 @@
 #include "base/narrow.h"
 #include "base/text_util.h"
 #include "individual/class_catalog.h"
+#include "inventory/computer_summary.h"
 #include "render/value_render.h"
 #include "standard/category_catalog.h"
 
@@ -47,7 +48,11 @@ void RebuildStandardStores(const StoredCheck& check, StandardStores& stores)
         FillStore(*part, positions, *stores.Store(category.storeIndex));
         if (part->state != PartState::Read)
             stores.MarkIncomplete(category.storeIndex);
+        if (part->state == PartState::NotRead)
+            stores.MarkNotRead(category.storeIndex);
     }
+    if (check.header.result == ComputerResultKey(ComputerResult::Stopped))
+        stores.MarkStopped();
 }
 
 int ClassIdOfPart(const StoredPart& part)

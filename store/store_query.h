@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "listtools/result_model.h"
 #include "store/database.h"
 #include "store/question_data.h"
 
@@ -22,6 +23,9 @@ struct QueryAnswer {
     std::vector<std::string> columns;
     std::vector<std::vector<QueryValue>> rows;
 };
+
+// The answer as the rows of a result list: the column names, each value as its text.
+ResultModel AnswerModel(const QueryAnswer& answer);
 
 enum class AnswerOutcome {
     Answered,

@@ -7,8 +7,10 @@
 # a reading that breaks off, a computer that drops ping, Connect as...); the window
 # that checks several computers; several rows selected under the list's context menu,
 # the File menu and the help window; and the window's inventory store: a check shown again
-# from the store, File > Options... and File > Open... of a check mailed from another computer.
-#   tools/screenshots.sh [build-dir] [out-dir]
+# from the store, File > Options..., File > Open... of a check mailed from another computer,
+# and the windows over the store (History, a comparison after a new service, a question
+# answered) after three real checks recorded.
+#   tools/screenshots.sh [build-dir] [out-dir] [store]   (store: only the store's windows)
 # MIREL_DISPLAY names the X display to use (default :96); MIREL_SHOTS, a shell pattern,
 # takes only the pictures whose file names match it.
 # Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic; the symbols of
@@ -19,7 +21,8 @@ out=${2:-$build/screenshots}
 here=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$out"
 out=$(cd "$out" && pwd)
-display=${MIREL_DISPLAY:-:96}
+display=${MIREL_DISPLAY:-${MIREL_SHOTS_DISPLAY:-${MIREL_SCREEN_DISPLAY:-:96}}}
+only=${3:-all}
 prefix_en="$build/wine-shots-en"
 prefix_ja="$build/wine-shots-ja"
 prefix_en144="$build/wine-shots-en144"
@@ -82,6 +85,39 @@ shot() {
     echo "$out/$file"
 }
 
+# The store's pictures: three checks recorded into each prefix's default store, the third
+# after a service was created; the service goes again after it.
+store_shots() {
+    for prefix in $prefixes; do
+        case $prefix in *ja*) language=ja_JP.UTF-8 ;; *) language=en_US.UTF-8 ;; esac
+        rm -rf "$prefix"/drive_c/users/*/AppData/Local/Mirel
+        for check in 1 2 3; do
+            [ $check = 3 ] && WINEPREFIX="$prefix" "$here/wine-run.sh" sc create MirelStoreDemo \
+                binPath= 'C:\windows\system32\notepad.exe' >/dev/null 2>&1
+            WINEPREFIX="$prefix" LANG=$language LC_ALL=$language "$here/wine-run.sh" "$build/mirelrep.exe" /q /store \
+                "/out:C:\\windows\\temp\\check$check.txt" >/dev/null 2>&1 || true
+        done
+        WINEPREFIX="$prefix" "$here/wine-run.sh" sc delete MirelStoreDemo >/dev/null 2>&1 || true
+        WINEPREFIX="$prefix" wineserver -w
+    done
+    shot history-en-96.png en 214 history
+    shot history-ja-144.png ja144 214 history --default-size
+    shot compare-en-96.png en 214 compare
+    shot compare-ja-96.png ja 217 compare
+    shot compare-en-144.png en144 214 compare --default-size
+    shot compare-ja-144.png ja144 214 compare --default-size
+    shot history-ja-96.png ja 217 history
+    shot history-en-144.png en144 214 history --default-size
+    shot questions-en-96.png en 214 question stopped-auto-services
+    shot questions-ja-96.png ja 217 question missing-hotfix KB5034441
+    shot questions-en-144.png en144 214 question missing-hotfix KB5034441 --default-size
+    shot questions-ja-144.png ja144 214 question stopped-auto-services --default-size
+}
+if [ "$only" = store ]; then
+    store_shots
+    exit 0
+fi
+
 service="102 225 1254"   # Operating System Classes / Services / Win32_Service
 shot standard-214-en-96.png en 214 standard 24 --drag 60 --toggle
 shot individual-214-en-96.png en 214 individual $service
@@ -110,6 +146,11 @@ shot help-214-ja-144.png ja144 214 standard 24 --default-size --help
 shot several.png en 214 several . localhost 127.0.0.1 nothere.invalid
 shot several-ja.png ja 217 several . localhost 127.0.0.1 nothere.invalid
 shot several-opened.png en 214 several-open localhost 127.0.0.1
+several=". localhost 127.0.0.1 nothere.invalid"
+shot several-max-214-en-96.png en 214 several-max $several
+shot several-max-217-ja-96.png ja 217 several-max $several
+shot several-max-210-en-144.png en144 210 several-max $several
+shot several-max-214-ja-144.png ja144 214 several-max $several
 for state in incomplete ping connectas; do
     program=remote_screens settle=3 shot remote-$state-en-96.png en $state
     program=remote_screens settle=3 shot remote-$state-ja-96.png ja $state
@@ -135,3 +176,4 @@ settle=3 shot open-217-ja-96.png ja 217 open "$mailed_path"
 settle=3 shot open-210-en-144.png en144 210 open "$mailed_path" --default-size
 settle=3 shot open-214-ja-144.png ja144 214 open "$mailed_path" --default-size
 rm -f "$mailed"
+store_shots

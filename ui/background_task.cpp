@@ -41,9 +41,16 @@ void RunPostedContinuation(LPARAM lParam)
 
 void DropPostedContinuations(HWND window)
 {
+    // PeekMessage hands out WM_QUIT whatever the filter: a window destroyed after the
+    // program's quit was posted must put it back, or the program never ends.
     MSG message;
-    while (PeekMessageW(&message, window, WM_POSTED_TASK, WM_POSTED_TASK, PM_REMOVE))
+    while (PeekMessageW(&message, window, WM_POSTED_TASK, WM_POSTED_TASK, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return;
+        }
         delete reinterpret_cast<Continuation*>(message.lParam);
+    }
 }
 
 }  // namespace ui

@@ -103,12 +103,14 @@ protected:
 
 }  // namespace
 
-TEST_F(CheckWorkerTest, WorkerRunsItsJobThenCompletesAfterHalfASecond)
+TEST_F(CheckWorkerTest, WorkerRunsItsJobThenCompletesWithoutPausing)
 {
     RunToEnd("pc01", RecordingJob);
     EXPECT_EQ(g_runs, 1);
     EXPECT_EQ(g_host, "pc01");
-    EXPECT_GE(elapsedMs_, kCompletionDelayMs - 20);
+    // The results count as complete as soon as the job returns: no fixed pause of half a
+    // second or more lies between (the bound leaves room for a busy machine).
+    EXPECT_LT(elapsedMs_, 450u);
     EXPECT_EQ(CompletionWindow::statusAtCompletion, "") << "progress emptied before completion";
     EXPECT_TRUE(reporter_.messages.empty());
 }

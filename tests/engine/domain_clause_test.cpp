@@ -4,6 +4,10 @@
 
 #include "engine/domain_clause.h"
 
+#include <atomic>
+#include <memory>
+#include <thread>
+
 namespace {
 
 std::string LocalName()
@@ -49,4 +53,35 @@ TEST_F(DomainClauseTest, NameCannotChangeTheQuery)
 {
     EXPECT_EQ(BuildDomainClause(connector_, "x' or Domain <> '"), " where Domain = 'x\\' or Domain <> \\''");
     EXPECT_EQ(BuildDomainClause(connector_, "a\\b"), " where Domain = 'a\\\\b'");
+}
+
+// A domain controller lookup that never answers holds no check: the time limit and the
+// stop both leave it within a second, as the computer's own accounts.
+TEST_F(DomainClauseTest, ALookupThatNeverAnswersObeysTheLimitAndTheStop)
+{
+    auto release = std::make_shared<std::atomic<bool>>(false);
+    connector_.lookUpDomainController = [release](const std::string&, std::string&, std::string&) {
+        while (!*release)
+            Sleep(20);
+        return false;
+    };
+    CheckContext check("pc01", nullptr, connector_);
+    CheckLimits limits;
+    limits.queryTimeLimitMs = 1000;
+    check.SetLimits(limits);
+    ULONGLONG start = GetTickCount64();
+    EXPECT_EQ(BuildDomainClause(check), " where Domain = 'pc01'");
+    EXPECT_LT(GetTickCount64() - start, 2000u);
+
+    limits.queryTimeLimitMs = 60000;
+    check.SetLimits(limits);
+    std::thread stop([&check] {
+        Sleep(300);
+        check.RequestStop();
+    });
+    start = GetTickCount64();
+    EXPECT_EQ(BuildDomainClause(check), " where Domain = 'pc01'");
+    EXPECT_LT(GetTickCount64() - start, 1500u);
+    stop.join();
+    *release = true;
 }

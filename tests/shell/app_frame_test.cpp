@@ -134,6 +134,7 @@ TEST_F(AppFrameTest, ToolbarHasTheSixCommandsAndFollowsTheirState)
 
 TEST_F(AppFrameTest, StatusBarHasTheMessageAndTheThreeLockPanes)
 {
-    EXPECT_EQ(SendMessageA(TheApp().statusBar, SB_GETPARTS, 0, 0), 4);
+    // The message, where the shown results come from, CAP, NUM and SCRL.
+    EXPECT_EQ(SendMessageA(TheApp().statusBar, SB_GETPARTS, 0, 0), 5);
     EXPECT_EQ(StatusText(), "Ready");
 }

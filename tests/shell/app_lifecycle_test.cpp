@@ -13,8 +13,6 @@
 
 namespace {
 
-int g_processEnds = 0;
-
 std::string WindowText(HWND window)
 {
     return ui::Window(window).Text();
@@ -100,13 +98,15 @@ TEST_F(AppLifecycleTest, RunWithoutAClassAsksForOne)
     EXPECT_EQ(Messages()[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
 }
 
-TEST_F(AppLifecycleTest, UnknownHostIsReportedAndNothingStarts)
+TEST_F(AppLifecycleTest, UnknownHostIsReportedAndNoSurveyStarts)
 {
     SetWindowTextA(View().NameField(), "  no-such-host.invalid ");
     View().OnRunButton();
-    EXPECT_FALSE(CheckRunning());
+    EXPECT_TRUE(Messages().empty()) << "the name is looked up on the worker, never on the window's thread";
+    PumpUntil([this] { return !CheckRunning(); });
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, "Could not find the host no-such-host.invalid");
+    EXPECT_EQ(StatusText(), Messages()[0].text) << "the failure stays in the status bar";
 }
 
 TEST_F(AppLifecycleTest, StopEndsTheCheckEarly)
@@ -132,7 +132,6 @@ TEST_F(AppLifecycleTest, CloseGuardAsksWhileACheckRuns)
 {
     FakeWmiScenario scenario = SlowProvider(50);
     View().SetWmiConnector(FakeWmiConnector(&scenario));
-    MainFrame::SetProcessEnder([] { ++g_processEnds; });
     View().OnRunButton();
     PumpFor(200);
     AnswerMessagesWith(IDNO);
@@ -144,12 +143,15 @@ TEST_F(AppLifecycleTest, CloseGuardAsksWhileACheckRuns)
     EXPECT_TRUE(CheckRunning()) << "No leaves everything running";
 
     AnswerMessagesWith(IDYES);
-    EXPECT_TRUE(Frame().ConfirmClose());
-    EXPECT_EQ(g_processEnds, 1) << "Yes ends the program without waiting for the worker";
+    const HWND frame = Frame().Handle();
+    EXPECT_FALSE(Frame().ConfirmClose()) << "Yes stops the check; the frame waits for its end, never the thread";
     EXPECT_EQ(static_cast<int>(View().Run().IsStopRequested()), 1);
-    MainFrame::SetProcessEnder(nullptr);
-    PumpUntil([this] { return !CheckRunning(); });
-    View().SetWmiConnector({});
+    EXPECT_TRUE(IsWindow(frame));
+    PumpUntil([&] { return !IsWindow(frame); }, 5000);
+    EXPECT_FALSE(CheckRunning());
+    EXPECT_EQ(Messages().size(), 2u) << "nothing shown or asked after the quit";
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program's normal end";
 }
 
 TEST_F(AppLifecycleTest, RunAndStopShortcutsFollowTheState)
@@ -285,7 +287,9 @@ TEST_F(AppLifecycleTest, HostThatDropsPingIsCheckedOnlyWhenTheUserAgrees)
     SetWindowTextA(View().NameField(), "127.0.0.1");
     AnswerMessagesWith(IDNO);
     View().OnRunButton();
-    EXPECT_FALSE(CheckRunning());
+    EXPECT_TRUE(CheckRunning()) << "the ping runs on the worker";
+    PumpUntil([this] { return !CheckRunning(); });
+    EXPECT_TRUE(scenario.connectedPaths.empty());
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text.rfind("127.0.0.1 does not answer ping. Connect to it anyway?", 0), 0u);
     EXPECT_EQ(Messages()[0].flags, static_cast<UINT>(MB_ICONQUESTION | MB_YESNO));

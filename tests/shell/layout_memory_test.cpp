@@ -5,6 +5,7 @@
 #include "base/class_ids.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/layout_settings.h"
 #include "standard/category_catalog.h"
 #include "tests/shell/list_support.h"
 #include "tests/support/fake_wmi.h"
@@ -144,4 +145,35 @@ TEST_F(LayoutMemoryTest, AMaximisedWindowOpensMaximisedAgain)
     ASSERT_TRUE(IsZoomed(Frame().Handle()));
     RestartApp();
     EXPECT_TRUE(IsZoomed(Frame().Handle()));
+}
+
+// Quitting while a check waits for a computer that never answers: the check ends through
+// its stop flag and the program as on any quit, its layout in the registry.
+TEST_F(LayoutMemoryTest, QuitDuringAStalledCheckEndsItAndSavesTheLayoutAsAnyQuit)
+{
+    FakeWmiScenario scenario;
+    scenario.objects = {{{L"Name", FakeValue::Text(L"CPU")}}};
+    scenario.stallAfter = 0;   // reached, but never answers
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
+    SetWindowPos(Frame().Handle(), nullptr, 50, 40, 720, 540, SWP_NOZORDER | SWP_NOACTIVATE);
+    DragSplitterBy(25);
+    const int tree = Standard().TreeWidth();
+    View().OnRunButton();
+    PumpFor(500);
+    ASSERT_TRUE(CheckRunning());
+
+    AnswerMessagesWith(IDYES);
+    const HWND frame = Frame().Handle();
+    const ULONGLONG closed = GetTickCount64();
+    PostMessageA(frame, WM_CLOSE, 0, 0);
+    PumpUntil([&] { return !IsWindow(frame); }, 10000);
+    EXPECT_LT(GetTickCount64() - closed, 3000u) << "a second for the stop, half a second for the completion";
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program's normal end";
+    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, SettingsKey(), 96);   // the test prefix runs at 96 dpi
+    ASSERT_TRUE(layout.hasPlacement);
+    EXPECT_EQ(layout.normal.left, 50);
+    EXPECT_EQ(layout.normal.top, 40);
+    EXPECT_EQ(layout.normal.right - layout.normal.left, 720);
+    EXPECT_EQ(layout.treeWidth, tree);
 }

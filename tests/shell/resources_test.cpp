@@ -176,6 +176,8 @@ TEST(UiResources, EnglishMainMenuReadsExactlyAsDesigned)
         L"  &Run resource check\tCtrl+R =32797",
         L"  Co&nnect as... =32800",
         L"  Check se&veral computers... =32801",
+        L"  &History... =32810",
+        L"  Inventory &questions... =32811",
         L"  S&top the running check\tCtrl+T =32799",
         L"  ----",
         L"  &Open... =32820",

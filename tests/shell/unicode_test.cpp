@@ -111,6 +111,7 @@ TEST_F(UnicodeTest, AComputerNameOfAnyScriptIsKeptWhole)
 {
     ui::Window(View().NameField()).SetText("テスト-café.invalid");
     View().OnRunButton();
+    PumpUntil([&] { return !CheckRunning(); }, 10000);   // the name is looked up on the worker
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, LoadText(IDS_HOST_NOT_FOUND) + "テスト-café.invalid");
 }

@@ -164,6 +164,20 @@ TEST_F(WindowStoreTest, OptionsKeepTheChoiceAndNeverThePassword)
     DWORD keep = 1, size = sizeof keep;
     RegGetValueA(HKEY_CURRENT_USER, SettingsKey().c_str(), "KeepChecks", RRF_RT_REG_DWORD, nullptr, &keep, &size);
     EXPECT_EQ(keep, 0u);
+    char shown[200] = {};
+    GetDlgItemTextA(dialog.Handle(), IDC_OPTIONS_CONNECTION, shown, sizeof shown);
+    EXPECT_STREQ(shown, "Server=127.0.0.1;UID=admin");
+    // The password typed serves this session without being asked again.
+    int asked = 0;
+    View().Store().SetPasswordPrompt([&](HWND, const std::string&, const std::string&, SecretText&) {
+        ++asked;
+        return false;
+    });
+    StoreLocation location;
+    std::string message;
+    ASSERT_TRUE(View().Store().CurrentLocation(Frame().Handle(), location, message)) << message;
+    EXPECT_EQ(asked, 0);
+    EXPECT_NE(location.connection.find("hunter2"), std::string::npos);
 
     CheckRadioButton(dialog.Handle(), IDC_OPTIONS_DEFAULT, IDC_OPTIONS_SERVER, IDC_OPTIONS_FILE);
     SetDlgItemTextA(dialog.Handle(), IDC_OPTIONS_FILE_PATH, "");

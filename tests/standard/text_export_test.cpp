@@ -147,6 +147,37 @@ TEST_F(TextExportTest, SectionOfAnEmptyCategoryEndsWithABlankLine)
     EXPECT_EQ(sink.Text(), "\tTape Drive\r\n\t\tData is not exist.\r\n\r\n");
 }
 
+// A check stopped in its third category: the report says at its top that it is
+// incomplete and why, marks the category cut short, and tells the ones never read apart
+// from those read and found empty.
+TEST_F(TextExportTest, AStoppedCheckSaysSoAtTheTopAndNeverCallsAnUnreadCategoryEmpty)
+{
+    stores_->MarkAllNotRead();
+    FillTwoCategories();
+    stores_->MarkRead(0);
+    stores_->MarkRead(1);
+    stores_->MarkRead(2);
+    stores_->MarkIncomplete(2);
+    stores_->MarkStopped();
+    StringTextSink sink;
+    ASSERT_EQ(WriteStandardReport(*stores_, "pc01", sink, "x", reporter_), ExportResult::Done);
+    const std::string& text = sink.Text();
+    EXPECT_TRUE(text.starts_with("pc01\r\n\r\nThis report is incomplete: the check was stopped")) << text.substr(0, 80);
+    EXPECT_NE(text.find("\tIDE Controller\r\n\t\tData is not exist.\r\n"), std::string::npos) << "read, found nothing";
+    EXPECT_NE(text.find("\tBIOS (incomplete)\r\n\t\tData is not exist.\r\n"), std::string::npos) << "cut short";
+    EXPECT_NE(text.find("\tTape Drive\r\n\t\tNot read.\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"KB100\""), std::string::npos) << "rows of a category count whatever its mark";
+
+    StandardStores failed;
+    failed.MarkAllNotRead();
+    failed.MarkRead(0);
+    StringTextSink second;
+    WriteStandardReport(failed, "pc01", second, "x", reporter_);
+    EXPECT_NE(second.Text().find("\r\nThis report is incomplete: the check broke off before"), std::string::npos);
+    EXPECT_EQ(second.Text().find("Data is not exist."), second.Text().rfind("Data is not exist."))
+        << "only the one category read says it found nothing";
+}
+
 TEST_F(TextExportTest, LineBreaksInsideACellBecomeOneSpaceSoEveryRowIsOneLine)
 {
     // A value that tries to end its row and forge a category of its own.

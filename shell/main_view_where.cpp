@@ -1,0 +1,34 @@
+// Where the shown results come from, for the status bar: the computer, when its check
+// started and how many objects the shown list holds.
+#include "shell/main_view.h"
+
+#include "base/text_util.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+// "2026-12-10T03:45:12+09:00" as the lists show times: "2026/12/10 03:45:12".
+std::string ShownTime(const std::string& isoLocalTime)
+{
+    std::string shown = isoLocalTime.substr(0, 19);
+    for (char& c : shown)
+        c = c == '-' ? '/' : c == 'T' ? ' ' : c;
+    return shown;
+}
+
+}  // namespace
+
+std::string MainView::WhereText() const
+{
+    if (!standardForm_ || !individualForm_)
+        return {};
+    const bool standard = tab_.CurSel() == kStandardTab;
+    const ResultsOrigin& origin = standard ? run_.StandardOrigin : run_.ClassOrigin;
+    if (origin.checkedAt.empty())
+        return {};
+    const int objects = standard ? standardForm_->ObjectsOnCurrentPage() : individualForm_->ObjectCount();
+    const std::string computer = origin.computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : origin.computer;
+    return FillIn(LoadText(objects == 1 ? IDS_WHERE_RESULTS_ONE : IDS_WHERE_RESULTS),
+                  {computer, ShownTime(origin.checkedAt), std::to_string(objects)});
+}

@@ -1,0 +1,55 @@
+#!/bin/sh
+# No code from the program's folder: DLLs named like system DLLs that are not the system's
+# known ones are planted beside copies of mirel.exe and mirelrep.exe (markers that leave
+# "<name>.dll.loaded" when loaded), Wine is told to prefer such DLLs to its own, as Windows
+# always does, and the programs run a local check, a check of a named computer (ping of
+# 127.0.0.1), a check as another account and a check recorded into an ODBC store. None may
+# be loaded. (The window program is not run here: comctl32, which it imports, brings in
+# uxtheme from the program's folder before its first line runs; see the README.) A program that loads icmp.dll by its bare name does load the marker: the
+# planting itself works. Also: the import tables name only the system's known DLLs.
+# Usage: planted_dlls_test.sh <build folder> "<dll names>"
+build=$(cd "$1" && pwd)
+names=$(echo "$2" | tr ";" " ")
+here=$(cd "$(dirname "$0")/../.." && pwd)
+folder=$(mktemp -d /tmp/mirel-planted.XXXXXX)
+trap 'rm -rf "$folder"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# Known DLLs (and comctl32, which the manifest takes from the side-by-side store).
+known="advapi32.dll comctl32.dll comdlg32.dll gdi32.dll kernel32.dll msvcrt.dll ole32.dll oleaut32.dll shell32.dll user32.dll ws2_32.dll"
+for program in mirel.exe mirelrep.exe; do
+    for dll in $(x86_64-w64-mingw32-objdump -p "$build/$program" | sed -n 's/^\tDLL Name: //p' | tr 'A-Z' 'a-z'); do
+        case " $known " in *" $dll "*) ;; *) fail "$program imports $dll" ;; esac
+    done
+done
+
+cp "$build/mirelrep.exe" "$build/planted/bare_loader.exe" "$folder/"
+overrides=""
+for name in $names; do
+    cp "$build/planted/$name.dll" "$folder/"
+    overrides="$overrides${overrides:+,}$name"
+done
+export WINEDLLOVERRIDES="$overrides=n,b"
+run() { "$here/tools/wine-run.sh" "$@"; }
+planted() { ls "$folder" | sed -n 's/\.dll\.loaded$//p' | tr '\n' ' '; }
+
+run "$folder/bare_loader.exe"
+[ -f "$folder/icmp.dll.loaded" ] || { echo "the planted icmp.dll was not loaded by its bare name: Wine did not prefer it"; exit 1; }
+rm -f "$folder"/*.loaded
+
+check() {   # <what> <expected text in the output, or ""> <command...>
+    what=$1; expect=$2; shift 2
+    output=$("$@" 2>&1)
+    [ -z "$(planted)" ] || fail "$what loaded the planted $(planted)"
+    [ -z "$expect" ] || echo "$output" | grep -q "$expect" || fail "$what: no \"$expect\" in: $output"
+    case "$output" in *"could not be loaded"*|*"cannot be loaded"*) fail "$what: a system DLL was not found: $output" ;; esac
+    rm -f "$folder"/*.loaded
+}
+cd "$folder"
+check "a local check" "" run "$folder/mirelrep.exe" /q /class:Win32_UserAccount
+check "a named computer" "" run "$folder/mirelrep.exe" 127.0.0.1 /q /class:Win32_BIOS
+check "Connect as" "" sh -c "echo secret | '$here/tools/wine-run.sh' '$folder/mirelrep.exe' 127.0.0.1 /q '/user:TEST\\someone' /password:* /class:Win32_BIOS"
+check "an ODBC store" "ODBC\|odbc\|driver\|Driver" run "$folder/mirelrep.exe" /q /class:Win32_BIOS "/store:odbc:Driver={No Such Driver};Server=127.0.0.1"
+[ "$failures" = 0 ] || exit 1
+echo "no planted DLL was loaded by mirelrep"
