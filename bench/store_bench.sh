@@ -50,6 +50,16 @@ say() {   # prints a line of figures; a FAIL in it fails the bench
     case "$1" in *FAIL*) failed=1 ;; esac
 }
 bytes() { stat -c %s "$1"; }
+# Where the bytes of a store file go: its largest tables and indexes (SQLite's dbstat).
+where_bytes() {
+    python3 - "$1" <<'PY' || true
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+rows = db.execute("SELECT name, sum(pgsize) FROM dbstat GROUP BY name ORDER BY 2 DESC").fetchall()
+total = sum(size for _, size in rows)
+print("  where the bytes go: " + ", ".join("%s %.0f %%" % (name, 100.0 * size / total) for name, size in rows[:6]))
+PY
+}
 
 # Part 1: a check with and without recording, the order swapped every round.
 recording_cost() {   # name, then mirelrep's arguments
@@ -123,6 +133,7 @@ case ",$parts," in *,recheck,*)
     ratio=$(awk -v a="$first" -v b="$last" 'BEGIN { printf "%.2f", b / a }')
     say "$(printf 'store file after 1 check %d bytes, after 100 checks %d bytes: %s x (target <= 1.5) %s' \
         "$first" "$last" "$ratio" "$(verdict "$ratio" 1.5)")"
+    where_bytes "$db"
     "$here/tools/wine-run.sh" "$build/mirelrep.exe" /compare /store:"Z:$db" >"$out" 2>&1 && compared=0 || compared=$?
     echo "  the last two re-checks compared: exit code $compared (0: no changes)"
 esac
@@ -132,6 +143,7 @@ case ",$parts," in *,sim,*)
     db="$work/simulated.db"
     "$here/tools/wine-run.sh" "$build/bench/store_generator.exe" "Z:$db" "$computers" 10
     "$here/tools/wine-run.sh" "$build/bench/store_sim_bench.exe" "Z:$db" $live || failed=1
+    where_bytes "$db"
     echo "  through mirelrep /question (the whole program, started under Wine):"
     for question in missing-hotfix:KB5003330 program:fabrikam low-disk:10 not-checked:3 windows-versions \
         recent-changes:7 stopped-auto-services; do

@@ -19,7 +19,6 @@ public:
     bool LoadParts();
 
 private:
-    bool LoadColumns();
     bool LoadObjects();
     bool LoadCells(const char* sql);
     StoredPart* PartOf(int64_t ordinal)
@@ -46,41 +45,13 @@ StoredCell EmptyCell()
     return cell;
 }
 
-// Runs `select` (the check's id bound) and gives each row to `take`; false on failure.
-template <class Take>
-bool EachRow(StatementLease select, int64_t checkId, Take take)
-{
-    if (!select)
-        return false;
-    select->BindInt(1, checkId);
-    DbStep step;
-    while ((step = select->Step()) == DbStep::Row)
-        take(*select);
-    return step == DbStep::Done;
-}
-
-bool CheckLoader::LoadColumns()
-{
-    return EachRow(statements_.Get("SELECT p.ordinal, c.identity, n.property FROM store_parts p"
-                                   " JOIN store_columns c ON c.id = p.columns_id"
-                                   " LEFT JOIN store_column_names n ON n.columns_id = c.id"
-                                   " WHERE p.check_id = ? ORDER BY p.ordinal, n.position"),
-                   check_.header.id, [this](DbStatement& row) {
-                       StoredPart* part = PartOf(row.Int(0));
-                       if (!part)
-                           return;
-                       part->identityRule = row.Text(1);
-                       if (!row.IsNull(2))
-                           part->properties.push_back(row.Text(2));
-                   });
-}
-
 bool CheckLoader::LoadObjects()
 {
-    return EachRow(statements_.Get("SELECT p.ordinal, o.identity FROM store_parts p"
+    return EachRow(statements_.Get("SELECT p.ordinal, o.identity FROM store_checks c"
+                                   " JOIN store_part_list_members p ON p.list_id = c.part_list_id"
                                    " JOIN store_set_members m ON m.set_id = p.set_id"
                                    " JOIN store_objects o ON o.id = m.object_id"
-                                   " WHERE p.check_id = ? ORDER BY p.ordinal, m.position"),
+                                   " WHERE c.id = ? ORDER BY p.ordinal, m.position"),
                    check_.header.id, [this](DbStatement& row) {
                        if (StoredPart* part = PartOf(row.Int(0)))
                            part->objects.push_back(
@@ -100,23 +71,35 @@ bool CheckLoader::LoadCells(const char* sql)
     });
 }
 
+// The parts in their order, each with its class, state, identity rule and properties.
 bool CheckLoader::LoadParts()
 {
     const bool parts = EachRow(
-        statements_.Get("SELECT ordinal, class_name, state FROM store_parts WHERE check_id = ? ORDER BY ordinal"),
+        statements_.Get("SELECT p.ordinal, k.class_name, p.state, k.identity, n.property FROM store_checks c"
+                        " JOIN store_part_list_members p ON p.list_id = c.part_list_id"
+                        " JOIN store_columns k ON k.id = p.columns_id"
+                        " LEFT JOIN store_column_names n ON n.columns_id = k.id"
+                        " WHERE c.id = ? ORDER BY p.ordinal, n.position"),
         check_.header.id, [this](DbStatement& row) {
-            partOf_[row.Int(0)] = check_.parts.size();
-            StoredPart part;
-            part.className = row.Text(1);
-            part.state = static_cast<PartState>(row.Int(2));
-            check_.parts.push_back(std::move(part));
+            if (!PartOf(row.Int(0))) {
+                partOf_[row.Int(0)] = check_.parts.size();
+                StoredPart part;
+                part.className = row.Text(1);
+                part.state = static_cast<PartState>(row.Int(2));
+                part.identityRule = row.Text(3);
+                check_.parts.push_back(std::move(part));
+            }
+            if (!row.IsNull(4))
+                check_.parts.back().properties.push_back(row.Text(4));
         });
-    return parts && LoadColumns() && LoadObjects() &&
-           LoadCells("SELECT p.ordinal, m.position, c.position, c.vartype, c.raw_kind, c.raw, c.shown"
-                     " FROM store_parts p JOIN store_set_members m ON m.set_id = p.set_id"
-                     " JOIN store_cells c ON c.object_id = m.object_id WHERE p.check_id = ?") &&
-           LoadCells("SELECT ordinal, member, position, vartype, raw_kind, raw, shown FROM store_volatile"
-                     " WHERE check_id = ?");
+    return parts && LoadObjects() &&
+           LoadCells("SELECT p.ordinal, m.position, x.position, x.vartype, x.raw_kind, x.raw, x.shown"
+                     " FROM store_checks c JOIN store_part_list_members p ON p.list_id = c.part_list_id"
+                     " JOIN store_set_members m ON m.set_id = p.set_id"
+                     " JOIN store_cells x ON x.object_id = m.object_id WHERE c.id = ?") &&
+           LoadCells("SELECT v.ordinal, m.member, x.position, x.vartype, x.raw_kind, x.raw, x.shown"
+                     " FROM store_check_volatile v JOIN store_volatile_members m ON m.set_id = v.set_id"
+                     " JOIN store_volatile_cells x ON x.group_id = m.group_id WHERE v.check_id = ?");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "base/text_util.h"
 #include "store/check_comparison.h"
+#include "store/check_lists.h"
 #include "store/check_reader.h"
 #include "store/content_digest.h"
 #include "store/object_identity.h"
@@ -124,58 +125,45 @@ public:
     bool Write();
 
 private:
-    bool WriteComputerAndCheck();
+    bool WriteComputer();
+    bool WriteCheck();
     bool WriteColumns();
     bool WriteObjects(const std::map<std::string, int64_t>& setIds);
     bool WriteSets();
-    bool WriteParts();
+    bool WriteVolatile();
 
     StatementCache& statements_;
     StoredCheck& check_;
     std::vector<PartPlan> plans_;
     std::map<std::string, int64_t> objectIds_;   // by digest
+    int64_t computerId_ = 0;
 };
 
-// Rows keyed by their digest (the first value), in digest order: two writers of a server
-// database then never wait for each other in a circle.
-using DigestRows = std::map<std::string, std::vector<DbValue>>;
-
-// Inserts those of `rows` that `ids` lacks into `table` (`head` names its columns) and adds
-// their ids; `inserted` gets the digests this writer inserted, whose rows of other tables it
-// writes. A row another writer inserted meanwhile is looked up.
-bool InsertMissing(StatementCache& statements, const char* table, const std::string& head, const DigestRows& rows,
-                   std::map<std::string, int64_t>& ids, std::vector<std::string>& inserted)
+// The check of the same computer and kind that read something and came last before
+// `checkId` (or first after it); 0 for none, -1 on failure.
+int64_t Neighbour(StatementCache& statements, int64_t checkId, bool before)
 {
-    RowBatch batch(statements, head, rows.empty() ? 0 : rows.begin()->second.size(),
-                   " ON CONFLICT (digest) DO NOTHING RETURNING digest, id");
-    for (const auto& [digest, row] : rows)
-        if (!ids.count(digest))
-            batch.Add(row);
-    if (!batch.Run([&](DbStatement& row) {
-            ids[row.Text(0)] = row.Int(1);
-            inserted.push_back(row.Text(0));
-        }))
-        return false;
-    std::vector<std::string> others;
-    for (const auto& [digest, row] : rows)
-        if (!ids.count(digest))
-            others.push_back(digest);
-    if (!IdsOfDigests(statements, table, others, ids))
-        return false;
-    return std::all_of(rows.begin(), rows.end(), [&](const auto& row) { return ids.count(row.first) > 0; });
+    static constexpr char kBefore[] =
+        "SELECT c.id FROM store_checks c, store_checks t WHERE t.id = ? AND c.computer_id = t.computer_id"
+        " AND c.kind = t.kind AND c.id <> t.id"
+        " AND (c.checked_epoch < t.checked_epoch OR (c.checked_epoch = t.checked_epoch AND c.id < t.id))"
+        " AND " KEPT_CHECK_READ_SOMETHING " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 1";
+    static constexpr char kAfter[] =
+        "SELECT c.id FROM store_checks c, store_checks t WHERE t.id = ? AND c.computer_id = t.computer_id"
+        " AND c.kind = t.kind AND c.id <> t.id"
+        " AND (c.checked_epoch > t.checked_epoch OR (c.checked_epoch = t.checked_epoch AND c.id > t.id))"
+        " AND " KEPT_CHECK_READ_SOMETHING " ORDER BY c.checked_epoch, c.id LIMIT 1";
+    StatementLease select = statements.Get(before ? kBefore : kAfter);
+    if (!select)
+        return -1;
+    select->BindInt(1, checkId);
+    const DbStep step = select->Step();
+    return step == DbStep::Row ? select->Int(0) : step == DbStep::Done ? 0 : -1;
 }
 
-std::vector<std::string> Keys(const DigestRows& rows)
+bool CheckWriter::WriteComputer()
 {
-    std::vector<std::string> keys;
-    for (const auto& row : rows)
-        keys.push_back(row.first);
-    return keys;
-}
-
-bool CheckWriter::WriteComputerAndCheck()
-{
-    StoredCheckHeader& header = check_.header;
+    const StoredCheckHeader& header = check_.header;
     const std::string key = IdentityMatchKey(header.computer);
     StatementLease insert = statements_.Get(
         "INSERT INTO store_computers (name, name_key) VALUES (?, ?) ON CONFLICT (name_key) DO NOTHING");
@@ -185,8 +173,8 @@ bool CheckWriter::WriteComputerAndCheck()
     insert->BindText(2, key);
     if (insert->Step() == DbStep::Error)
         return false;
-    const int64_t computerId = IdOfDigest(statements_, "SELECT id FROM store_computers WHERE name_key = ?", key);
-    if (computerId <= 0)
+    computerId_ = IdOfDigest(statements_, "SELECT id FROM store_computers WHERE name_key = ?", key);
+    if (computerId_ <= 0)
         return false;
     // Writers of one computer's checks take turns: each reads the checks before and after
     // its own to record what changed, and must see those of the others.
@@ -194,18 +182,31 @@ bool CheckWriter::WriteComputerAndCheck()
         StatementLease select = statements_.Get(lock);
         if (!select)
             return false;
-        select->BindInt(1, computerId);
-        if (select->Step() != DbStep::Row)
-            return false;
+        select->BindInt(1, computerId_);
+        return select->Step() == DbStep::Row;
     }
+    return true;
+}
+
+// The check's row, naming its list of parts (stored first, when new).
+bool CheckWriter::WriteCheck()
+{
+    std::vector<PartListEntry> entries;
+    for (const PartPlan& plan : plans_)
+        entries.push_back({static_cast<int64_t>(plan.part->state), plan.columnsId, plan.setId, plan.columnsDigest,
+                           plan.setDigest});
+    const int64_t partList = StorePartList(statements_, entries);
+    if (partList <= 0)
+        return false;
+    StoredCheckHeader& header = check_.header;
     StatementLease check = statements_.Get(
         "INSERT INTO store_checks (computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind,"
-        " account, result, error_code, message, complete, seconds, source, language)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
+        " account, result, error_code, message, complete, seconds, source, language, part_list_id)"
+        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
     if (!check)
         return false;
     int column = 0;
-    check->BindInt(++column, computerId);
+    check->BindInt(++column, computerId_);
     check->BindText(++column, header.target);
     check->BindText(++column, header.checkedAt.utc);
     check->BindInt(++column, header.checkedAt.epoch);
@@ -220,6 +221,7 @@ bool CheckWriter::WriteComputerAndCheck()
     check->BindReal(++column, header.seconds);
     check->BindText(++column, header.source);
     check->BindInt(++column, header.language);
+    check->BindInt(++column, partList);
     header.id = InsertedId(check);
     return header.id > 0;
 }
@@ -313,62 +315,42 @@ bool CheckWriter::WriteSets()
     return members.Run();
 }
 
-bool CheckWriter::WriteParts()
+// The volatile values, shared with the check before where they are the same.
+bool CheckWriter::WriteVolatile()
 {
-    RowBatch parts(statements_, "INSERT INTO store_parts (check_id, ordinal, class_name, state, columns_id, set_id)", 6);
-    RowBatch cells(statements_,
-                   "INSERT INTO store_volatile (check_id, ordinal, member, position, vartype, raw_kind, raw, shown)", 8);
+    std::vector<VolatilePart> parts;
     for (size_t ordinal = 0; ordinal < plans_.size(); ++ordinal) {
         const PartPlan& plan = plans_[ordinal];
-        const int64_t id = check_.header.id;
-        parts.Add({id, static_cast<int64_t>(ordinal), plan.part->className, static_cast<int64_t>(plan.part->state),
-                   plan.columnsId, plan.setId});
+        VolatilePart part{static_cast<int64_t>(ordinal), {}};
         for (size_t member = 0; member < plan.part->objects.size(); ++member) {
             const StoredObject& object = plan.part->objects[member];
-            for (size_t position = 0; position < plan.volatilePositions.size(); ++position) {
+            std::vector<EncodedCell> cells;
+            for (size_t position = 0; position < plan.volatilePositions.size() && position < object.cells.size();
+                 ++position) {
                 const RawCellText& raw = plan.raws[member][position];
-                if (!plan.volatilePositions[position] || position >= object.cells.size() ||
-                    IsEmptyCell(object.cells[position], raw))
-                    continue;
-                cells.Add(CellRow({id, static_cast<int64_t>(ordinal), static_cast<int64_t>(member),
-                                   static_cast<int64_t>(position)}, object.cells[position], raw));
+                const StoredCell& cell = object.cells[position];
+                if (plan.volatilePositions[position] && !IsEmptyCell(cell, raw))
+                    cells.push_back({static_cast<int64_t>(position), static_cast<int64_t>(cell.raw.vartype),
+                                     static_cast<int64_t>(raw.kind), OptionalText(raw.kind != RawKind::Null, raw.text),
+                                     cell.text});
             }
+            if (!cells.empty())
+                part.members.emplace_back(static_cast<int64_t>(member), std::move(cells));
         }
+        if (!part.members.empty())
+            parts.push_back(std::move(part));
     }
-    return parts.Run() && cells.Run();
+    const int64_t previous = parts.empty() ? 0 : Neighbour(statements_, check_.header.id, true);
+    return previous >= 0 && StoreVolatileValues(statements_, check_.header.id, previous, parts);
 }
 
 bool CheckWriter::Write()
 {
-    if (!WriteComputerAndCheck())
+    if (!WriteComputer())
         return false;
     for (const StoredPart& part : check_.parts)
         plans_.push_back(PlanPart(part));
-    return WriteColumns() && WriteSets() && WriteParts();
-}
-
-// The check of the same computer and kind that read something and came last before
-// `checkId` (or first after it); 0 for none, -1 on failure.
-int64_t Neighbour(StatementCache& statements, int64_t checkId, bool before)
-{
-    static constexpr char kBefore[] =
-        "SELECT c.id FROM store_checks c, store_checks t WHERE t.id = ? AND c.computer_id = t.computer_id"
-        " AND c.kind = t.kind AND c.id <> t.id"
-        " AND (c.checked_epoch < t.checked_epoch OR (c.checked_epoch = t.checked_epoch AND c.id < t.id))"
-        " AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)"
-        " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 1";
-    static constexpr char kAfter[] =
-        "SELECT c.id FROM store_checks c, store_checks t WHERE t.id = ? AND c.computer_id = t.computer_id"
-        " AND c.kind = t.kind AND c.id <> t.id"
-        " AND (c.checked_epoch > t.checked_epoch OR (c.checked_epoch = t.checked_epoch AND c.id > t.id))"
-        " AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)"
-        " ORDER BY c.checked_epoch, c.id LIMIT 1";
-    StatementLease select = statements.Get(before ? kBefore : kAfter);
-    if (!select)
-        return -1;
-    select->BindInt(1, checkId);
-    const DbStep step = select->Step();
-    return step == DbStep::Row ? select->Int(0) : step == DbStep::Done ? 0 : -1;
+    return WriteColumns() && WriteSets() && WriteCheck() && WriteVolatile();
 }
 
 const char* ChangeKindKey(ChangeKind kind)
@@ -392,6 +374,8 @@ bool InsertChanges(StatementCache& statements, const CheckComparison& comparison
     int64_t seq = 0;
     for (const PartComparison& part : comparison.parts) {
         for (const ObjectChange& change : part.changes) {
+            if (change.isVolatile)
+                continue;   // recomputed from the stored values when asked for
             const bool changed = change.kind == ChangeKind::Changed;
             const RawCellText before = EncodeRaw(change.before.raw), after = EncodeRaw(change.after.raw);
             rows.Add({comparison.after.id, ++seq, comparison.before.id, change.className, change.identity,

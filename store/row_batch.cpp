@@ -1,5 +1,7 @@
 #include "store/row_batch.h"
 
+#include <algorithm>
+
 namespace {
 
 void Bind(DbStatement& statement, int index, const DbValue& value)
@@ -85,4 +87,34 @@ bool IdsOfDigests(StatementCache& statements, const char* table, const std::vect
         done += count;
     }
     return true;
+}
+
+bool InsertMissing(StatementCache& statements, const char* table, const std::string& head, const DigestRows& rows,
+                   std::map<std::string, int64_t>& ids, std::vector<std::string>& inserted)
+{
+    RowBatch batch(statements, head, rows.empty() ? 0 : rows.begin()->second.size(),
+                   " ON CONFLICT (digest) DO NOTHING RETURNING digest, id");
+    for (const auto& [digest, row] : rows)
+        if (!ids.count(digest))
+            batch.Add(row);
+    if (!batch.Run([&](DbStatement& row) {
+            ids[row.Text(0)] = row.Int(1);
+            inserted.push_back(row.Text(0));
+        }))
+        return false;
+    std::vector<std::string> others;
+    for (const auto& [digest, row] : rows)
+        if (!ids.count(digest))
+            others.push_back(digest);
+    if (!IdsOfDigests(statements, table, others, ids))
+        return false;
+    return std::all_of(rows.begin(), rows.end(), [&](const auto& row) { return ids.count(row.first) > 0; });
+}
+
+std::vector<std::string> Keys(const DigestRows& rows)
+{
+    std::vector<std::string> keys;
+    for (const auto& row : rows)
+        keys.push_back(row.first);
+    return keys;
 }

@@ -40,3 +40,16 @@ private:
 // Adds to `ids` the id of each row of `table` whose digest is one of `digests`.
 bool IdsOfDigests(StatementCache& statements, const char* table, const std::vector<std::string>& digests,
                   std::map<std::string, int64_t>& ids);
+
+// Rows keyed by their digest (the first value), in digest order: two writers of a server
+// database then never wait for each other in a circle.
+using DigestRows = std::map<std::string, std::vector<DbValue>>;
+
+// Inserts those of `rows` that `ids` lacks into `table` (`head` names its columns) and adds
+// their ids; `inserted` gets the digests this writer inserted, whose rows of other tables it
+// writes. A row another writer inserted meanwhile is looked up.
+bool InsertMissing(StatementCache& statements, const char* table, const std::string& head, const DigestRows& rows,
+                   std::map<std::string, int64_t>& ids, std::vector<std::string>& inserted);
+
+// The digests of `rows`.
+std::vector<std::string> Keys(const DigestRows& rows);

@@ -60,3 +60,17 @@ private:
     Database& database_;
     std::unordered_map<std::string, std::unique_ptr<DbStatement>> statements_;
 };
+
+// Runs `select` with `id` bound to its one parameter and gives each row to `take`; false
+// when the statement could not be prepared or failed.
+template <class Take>
+bool EachRow(StatementLease select, int64_t id, Take take)
+{
+    if (!select)
+        return false;
+    select->BindInt(1, id);
+    DbStep step;
+    while ((step = select->Step()) == DbStep::Row)
+        take(*select);
+    return step == DbStep::Done;
+}

@@ -3,6 +3,7 @@
 #include "engine/this_computer.h"
 #include "store/check_reader.h"
 #include "store/object_identity.h"
+#include "store/store_statements.h"
 
 Lookup ListChecks(StatementCache& statements, const std::string& computer, std::vector<StoredCheckHeader>& checks)
 {
@@ -71,11 +72,9 @@ Lookup FindComputer(StatementCache& statements, const std::string& name, StoredC
 Lookup LatestTwoChecks(StatementCache& statements, int64_t computerId, int64_t& older, int64_t& newer)
 {
     StatementLease select = statements.Get(
-        "SELECT c.id FROM store_checks c WHERE c.computer_id = ? AND c.kind = (SELECT k.kind FROM store_checks k"
-        " WHERE k.computer_id = ? AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = k.id AND p.state <> 2)"
-        " ORDER BY k.checked_epoch DESC, k.id DESC LIMIT 1)"
-        " AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)"
-        " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 2");
+        "SELECT c.id FROM store_checks c WHERE c.computer_id = ? AND c.kind = (SELECT c.kind FROM store_checks c"
+        " WHERE c.computer_id = ? AND " KEPT_CHECK_READ_SOMETHING " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 1)"
+        " AND " KEPT_CHECK_READ_SOMETHING " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 2");
     if (!select)
         return Lookup::Failed;
     select->BindInt(1, computerId);
@@ -97,9 +96,7 @@ Lookup LatestCheck(StatementCache& statements, int64_t computerId, int64_t& id)
 {
     // The latest check that read something: a part of it was read, at least in part.
     StatementLease select = statements.Get(
-        "SELECT c.id FROM store_checks c WHERE c.computer_id = ?"
-        " AND EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)"
-        " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 1");
+        "SELECT c.id FROM store_checks c WHERE c.computer_id = ? AND " KEPT_CHECK_READ_SOMETHING " ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 1");
     if (!select)
         return Lookup::Failed;
     select->BindInt(1, computerId);

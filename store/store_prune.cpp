@@ -3,6 +3,8 @@
 #include <memory>
 #include <string>
 
+#include "store/store_statements.h"
+
 namespace {
 
 // The checks that stay whatever their age: per computer and kind the latest, and the
@@ -12,7 +14,7 @@ constexpr char kKept[] =
     " ORDER BY checked_epoch DESC, id DESC) AS n FROM store_checks) AS latest WHERE n = 1"
     " UNION SELECT id FROM (SELECT c.id, ROW_NUMBER() OVER (PARTITION BY c.computer_id, c.kind"
     " ORDER BY c.checked_epoch DESC, c.id DESC) AS n FROM store_checks c"
-    " WHERE EXISTS (SELECT 1 FROM store_parts p WHERE p.check_id = c.id AND p.state <> 2)) AS latest_read WHERE n = 1";
+    " WHERE " KEPT_CHECK_READ_SOMETHING ") AS latest_read WHERE n = 1";
 
 bool Run(Database& database, const std::string& sql, int64_t cutoff = 0, bool bindCutoff = false)
 {
@@ -47,17 +49,22 @@ bool PruneStore(Database& database, int days, int64_t nowEpoch, PruneResult& res
             return false;
         const char* const cleanUp[] = {
             "DELETE FROM store_changes WHERE check_id IN (SELECT id FROM prune_doomed)",
-            "DELETE FROM store_volatile WHERE check_id IN (SELECT id FROM prune_doomed)",
-            "DELETE FROM store_parts WHERE check_id IN (SELECT id FROM prune_doomed)",
+            "DELETE FROM store_check_volatile WHERE check_id IN (SELECT id FROM prune_doomed)",
             "DELETE FROM store_checks WHERE id IN (SELECT id FROM prune_doomed)",
             "DROP TABLE prune_doomed",
-            "DELETE FROM store_set_members WHERE set_id NOT IN (SELECT set_id FROM store_parts)",
-            "DELETE FROM store_sets WHERE id NOT IN (SELECT set_id FROM store_parts)",
+            "DELETE FROM store_volatile_members WHERE set_id NOT IN (SELECT set_id FROM store_check_volatile)",
+            "DELETE FROM store_volatile_sets WHERE id NOT IN (SELECT set_id FROM store_check_volatile)",
+            "DELETE FROM store_volatile_cells WHERE group_id NOT IN (SELECT group_id FROM store_volatile_members)",
+            "DELETE FROM store_volatile_groups WHERE id NOT IN (SELECT group_id FROM store_volatile_members)",
+            "DELETE FROM store_part_list_members WHERE list_id NOT IN (SELECT part_list_id FROM store_checks WHERE part_list_id IS NOT NULL)",
+            "DELETE FROM store_part_lists WHERE id NOT IN (SELECT part_list_id FROM store_checks WHERE part_list_id IS NOT NULL)",
+            "DELETE FROM store_set_members WHERE set_id NOT IN (SELECT set_id FROM store_part_list_members)",
+            "DELETE FROM store_sets WHERE id NOT IN (SELECT set_id FROM store_part_list_members)",
             "DELETE FROM store_cells WHERE object_id NOT IN (SELECT object_id FROM store_set_members)",
             "DELETE FROM store_objects WHERE id NOT IN (SELECT object_id FROM store_set_members)",
-            "DELETE FROM store_column_names WHERE columns_id NOT IN (SELECT columns_id FROM store_parts)"
+            "DELETE FROM store_column_names WHERE columns_id NOT IN (SELECT columns_id FROM store_part_list_members)"
             " AND columns_id NOT IN (SELECT columns_id FROM store_objects)",
-            "DELETE FROM store_columns WHERE id NOT IN (SELECT columns_id FROM store_parts)"
+            "DELETE FROM store_columns WHERE id NOT IN (SELECT columns_id FROM store_part_list_members)"
             " AND id NOT IN (SELECT columns_id FROM store_objects)",
             "DELETE FROM store_computers WHERE id NOT IN (SELECT computer_id FROM store_checks)",
         };

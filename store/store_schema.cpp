@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "store/store_migration.h"
 #include "store/store_statements.h"
 #include "store/view_data.h"
 
@@ -64,15 +65,14 @@ constexpr char kPostgresVersionKey[] =
     " FROM regexp_matches(COALESCE(v, ''), '[0-9]+|[^0-9]+', 'g') WITH ORDINALITY AS m(part, n) $$";
 
 // Version 2: the documented views (store/views.sql), the index their lookups of a property
-// by name use, and the version_key function of the questions.
+// by name use, and the version_key function of the questions. The views themselves are made
+// by the latest version's step, over the tables as they are then.
 std::vector<std::string> Version2(DbDialect dialect)
 {
     std::vector<std::string> statements = {
         "CREATE INDEX store_column_names_by_property ON store_column_names (columns_id, property)"};
     if (dialect == DbDialect::Postgres)
         statements.push_back(kPostgresVersionKey);
-    for (const char* view : StoreViewStatements())
-        statements.push_back(view);
     return statements;
 }
 
@@ -83,16 +83,21 @@ std::string ViewName(const std::string& statement)
     return statement.substr(start, statement.find(' ', start) - start);
 }
 
-// Version 3: the views made anew (services and products read each object version's cells
-// once, not once per computer); the ones that use others are dropped first.
-std::vector<std::string> Version3(DbDialect)
+// Drops every view, the ones that use others first.
+std::vector<std::string> DropViews()
 {
     std::vector<std::string> statements;
     const std::span<const char* const> views = StoreViewStatements();
     for (auto view = views.rbegin(); view != views.rend(); ++view)
         statements.push_back("DROP VIEW IF EXISTS " + ViewName(*view));
-    statements.insert(statements.end(), views.begin(), views.end());
     return statements;
+}
+
+// Version 3 made the views anew (services and products read each object version's cells
+// once, not once per computer); as the views are made by the latest step, it drops them.
+std::vector<std::string> Version3(DbDialect)
+{
+    return DropViews();
 }
 
 std::vector<std::string> Version1(DbDialect)
@@ -100,9 +105,51 @@ std::vector<std::string> Version1(DbDialect)
     return {std::begin(kVersion1), std::end(kVersion1)};
 }
 
+// Version 4: what repeats from check to check is kept once. A check names its list of parts
+// (store_part_lists, kept once per content like object versions) instead of having rows of
+// its own per part; its volatile values are groups of cells per object (store_volatile_groups,
+// store_volatile_cells), gathered per part into sets (store_volatile_sets,
+// store_volatile_members), which the check names per part (store_check_volatile) and shares
+// with the check before it where they are the same; store_changes keeps only the changes a
+// comparison shows by default (the volatile ones are found again from the values on request).
+// The views read the new tables under their old names and columns.
+const char* const kVersion4Tables[] = {
+    "CREATE TABLE store_part_lists (id {id}, digest TEXT NOT NULL UNIQUE, part_count INTEGER NOT NULL)",
+    "CREATE TABLE store_part_list_members (list_id {big} NOT NULL, ordinal INTEGER NOT NULL, state INTEGER NOT NULL,"
+    " columns_id {big} NOT NULL, set_id {big} NOT NULL, PRIMARY KEY (list_id, ordinal)){keyed}",
+    "CREATE TABLE store_volatile_groups (id {id}, cell_count INTEGER NOT NULL)",
+    "CREATE TABLE store_volatile_cells (group_id {big} NOT NULL, position INTEGER NOT NULL, vartype INTEGER NOT NULL,"
+    " raw_kind INTEGER NOT NULL, raw TEXT, shown TEXT NOT NULL, PRIMARY KEY (group_id, position)){keyed}",
+    "CREATE TABLE store_volatile_sets (id {id}, member_count INTEGER NOT NULL)",
+    "CREATE TABLE store_volatile_members (set_id {big} NOT NULL, member INTEGER NOT NULL, group_id {big} NOT NULL,"
+    " PRIMARY KEY (set_id, member)){keyed}",
+    "CREATE TABLE store_check_volatile (check_id {big} NOT NULL, ordinal INTEGER NOT NULL, set_id {big} NOT NULL,"
+    " PRIMARY KEY (check_id, ordinal)){keyed}",
+    "ALTER TABLE store_checks ADD COLUMN part_list_id {big}",
+};
+
+std::vector<std::string> Version4(DbDialect)
+{
+    std::vector<std::string> statements = DropViews();
+    statements.insert(statements.end(), std::begin(kVersion4Tables), std::end(kVersion4Tables));
+    return statements;
+}
+
+std::vector<std::string> Version4Done(DbDialect)
+{
+    std::vector<std::string> statements = {"DROP TABLE store_parts", "DROP TABLE store_volatile",
+                                           "DELETE FROM store_changes WHERE volatile <> 0"};
+    const std::span<const char* const> views = StoreViewStatements();
+    statements.insert(statements.end(), views.begin(), views.end());
+    return statements;
+}
+
 struct Migration {
     int toVersion;
     std::vector<std::string> (*statements)(DbDialect dialect);
+    // What moves the stored rows into the new tables, and the statements after it.
+    bool (*move)(Database& database) = nullptr;
+    std::vector<std::string> (*done)(DbDialect dialect) = nullptr;
 };
 
 // Migration i brings a store of version i to version i + 1; the first makes the tables.
@@ -110,6 +157,7 @@ const Migration kMigrations[] = {
     {1, Version1},
     {2, Version2},
     {3, Version3},
+    {4, Version4, MoveToPartLists, Version4Done},
 };
 static_assert(std::size(kMigrations) == kStoreSchemaVersion, "a migration for every version");
 
@@ -200,6 +248,13 @@ bool Migrate(Database& database, const Migration& migration)
         if (!database.Execute(ForDialect(statement, database.Dialect())))
             return false;
     }
+    if (migration.move && !migration.move(database))
+        return false;
+    if (migration.done) {
+        for (const std::string& statement : migration.done(database.Dialect()))
+            if (!database.Execute(ForDialect(statement, database.Dialect())))
+                return false;
+    }
     if (!SetInfo(database, "program", kProgramName) ||
         !SetInfo(database, "schema", std::to_string(migration.toVersion)))
         return false;
@@ -217,12 +272,18 @@ SchemaFound PrepareSchema(Database& database, bool mayWrite, int upTo)
     const bool canGoForward = found.state == SchemaState::Empty || found.state == SchemaState::Older;
     if (!mayWrite || !canGoForward)
         return found;
+    bool moved = false;
     for (const Migration& migration : kMigrations) {
         if (migration.toVersion <= found.version || migration.toVersion > upTo)
             continue;
         if (!Migrate(database, migration))
             return {SchemaState::Failed, found.version};
+        moved = moved || (migration.move && found.version > 0);
     }
+    // Rows moved to new tables leave the old ones' pages free: a file shrinks only when
+    // SQLite rewrites it.
+    if (moved && database.Dialect() == DbDialect::Sqlite)
+        database.Execute("PRAGMA wal_checkpoint(TRUNCATE); VACUUM; PRAGMA wal_checkpoint(TRUNCATE)");
     SchemaFound now = Look(database);
     const bool done = now.state == SchemaState::Ready || (upTo < kStoreSchemaVersion && now.version == upTo);
     return done ? now : SchemaFound{SchemaState::Failed, now.version};

@@ -11,3 +11,8 @@ struct StoreStatements {
 };
 
 const StoreStatements& StatementsFor(DbDialect dialect);
+
+// The condition that the check of alias `c` read something: a part of it was read, at
+// least in part. A literal, to be joined to the statements that ask it.
+#define KEPT_CHECK_READ_SOMETHING \
+    "EXISTS (SELECT 1 FROM store_part_list_members p WHERE p.list_id = c.part_list_id AND p.state <> 2)"

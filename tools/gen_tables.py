@@ -728,38 +728,56 @@ VIEW_LATEST = re.compile(r"\{latest:([A-Za-z0-9_]+):([A-Za-z0-9_,]+)\}")
 
 def latest_objects_of(match):
     """{latest:Class:P1,P2...}: the objects of that class in the latest checks, with the
-    raw value, shown text and raw kind of each property named as read from the object
-    versions (raw_P, shown_P, kind_P). Each object version's cells are read once, however
-    many computers share it, instead of once per computer and property."""
+    raw value, shown text and raw kind of each property named (raw_P, shown_P, kind_P), read
+    from the object versions and from the groups of volatile values. Each object version's
+    cells and each group's are read once, however many computers share them, instead of
+    once per computer and property."""
     cls, props = match.group(1), match.group(2).split(",")
-    parts = ("latest_checks l JOIN store_parts p ON p.check_id = l.check_id"
-             f" JOIN store_set_members m ON m.set_id = p.set_id WHERE p.class_name = '{cls}'")
-    pivot = ", ".join(f"max(CASE WHEN n.property = '{prop}' THEN c.{column} END) AS {name}_{prop}"
-                      for prop in props for column, name in (("raw", "raw"), ("shown", "shown"), ("raw_kind", "kind")))
-    values = ", ".join(f"s.{name}_{prop}" for prop in props for name in ("raw", "shown", "kind"))
+    source = ("latest_checks l JOIN store_checks k ON k.id = l.check_id"
+              " JOIN store_part_list_members p ON p.list_id = k.part_list_id"
+              " JOIN store_columns q ON q.id = p.columns_id"
+              " JOIN store_set_members m ON m.set_id = p.set_id"
+              " LEFT JOIN store_check_volatile cv ON cv.check_id = l.check_id AND cv.ordinal = p.ordinal"
+              " LEFT JOIN store_volatile_members vm ON vm.set_id = cv.set_id AND vm.member = m.position"
+              f" WHERE q.class_name = '{cls}'")
+
+    def pivot():
+        return ", ".join(f"max(CASE WHEN n.property = '{prop}' THEN c.{column} END) AS {name}_{prop}"
+                         for prop in props
+                         for column, name in (("raw", "raw"), ("shown", "shown"), ("raw_kind", "kind")))
+
+    values = ", ".join(f"COALESCE(s.{name}_{prop}, v.{name}_{prop}) AS {name}_{prop}"
+                       for prop in props for name in ("raw", "shown", "kind"))
     return ("(SELECT x.computer_id, x.check_id, x.checked_at, x.checked_epoch, x.ordinal, x.member, x.object_id,"
             f" x.columns_id, {values} FROM (SELECT l.computer_id, l.check_id, l.checked_at, l.checked_epoch,"
-            f" p.ordinal, p.columns_id, m.position AS member, m.object_id FROM {parts}) x"
-            f" LEFT JOIN (SELECT d.object_id, {pivot} FROM (SELECT DISTINCT m.object_id, p.columns_id FROM {parts}) d"
-            " CROSS JOIN store_cells c CROSS JOIN store_column_names n WHERE c.object_id = d.object_id"
+            " p.ordinal, p.columns_id, m.position AS member, m.object_id, vm.group_id"
+            f" FROM {source}) x"
+            f" LEFT JOIN (SELECT d.object_id, {pivot()} FROM (SELECT DISTINCT m.object_id, p.columns_id"
+            f" FROM {source}) d CROSS JOIN store_cells c CROSS JOIN store_column_names n WHERE c.object_id = d.object_id"
             " AND n.columns_id = d.columns_id AND n.position = c.position"
-            " GROUP BY d.object_id) s ON s.object_id = x.object_id)")
+            " GROUP BY d.object_id) s ON s.object_id = x.object_id"
+            f" LEFT JOIN (SELECT g.group_id, g.columns_id, {pivot()} FROM (SELECT DISTINCT vm.group_id,"
+            f" p.columns_id FROM {source}) g CROSS JOIN store_volatile_cells c CROSS JOIN store_column_names n"
+            " WHERE c.group_id = g.group_id AND n.columns_id = g.columns_id AND n.position = c.position"
+            " GROUP BY g.group_id, g.columns_id) v ON v.group_id = x.group_id AND v.columns_id = x.columns_id)")
 
 
 def expand_view_value(match, pivoted=()):
     """A property's value of the row an alias names: its cell of the object version, or
-    else its volatile cell of the check. `pivoted`: the properties whose object-version
-    cells the alias's row already carries (a {latest:...} source)."""
+    else its volatile cell of the check. `pivoted`: the properties whose cells the alias's
+    row already carries (a {latest:...} source)."""
     kind, prop, alias = match.group(1), match.group(2), match.group(3) or "o"
     column = VIEW_COLUMNS[kind]
     names = f"JOIN store_column_names n ON n.columns_id = {alias}.columns_id AND n.position = c.position"
     stable = (f"(SELECT {column} FROM store_cells c {names}"
               f" WHERE c.object_id = {alias}.object_id AND n.property = '{prop}')")
     if prop in pivoted and alias == "o":
-        stable = (column.replace("c.raw_kind", f"o.kind_{prop}").replace("c.raw", f"o.raw_{prop}")
-                  .replace("c.shown", f"o.shown_{prop}"))
-    volatile = (f"(SELECT {column} FROM store_volatile c {names} WHERE c.check_id = {alias}.check_id"
-                f" AND c.ordinal = {alias}.ordinal AND c.member = {alias}.member AND n.property = '{prop}')")
+        return (column.replace("c.raw_kind", f"o.kind_{prop}").replace("c.raw", f"o.raw_{prop}")
+                .replace("c.shown", f"o.shown_{prop}"))
+    volatile = (f"(SELECT {column} FROM store_check_volatile cv JOIN store_volatile_members vm"
+                f" ON vm.set_id = cv.set_id AND vm.member = {alias}.member"
+                f" JOIN store_volatile_cells c ON c.group_id = vm.group_id {names}"
+                f" WHERE cv.check_id = {alias}.check_id AND cv.ordinal = {alias}.ordinal AND n.property = '{prop}')")
     return f"COALESCE({stable}, {volatile})"
 
 

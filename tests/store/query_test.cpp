@@ -1,6 +1,5 @@
-// Questions to the store: the views over an older store brought forward, the ready-made
-// questions over a small fleet, and statements that would do more than read refused
-// without a byte of the store changing.
+// Questions to the store: the ready-made questions over a small fleet, and statements that
+// would do more than read refused without a byte of the store changing.
 #include <gtest/gtest.h>
 
 #include "resources/text.h"
@@ -62,13 +61,7 @@ protected:
         QueryAnswer answer;
         EXPECT_EQ(RunReadOnlyQuery(store_->Db(), question->sql, values, answer, message), AnswerOutcome::Answered)
             << name << ": " << message;
-        std::vector<std::vector<std::string>> rows;
-        for (const auto& row : answer.rows) {
-            rows.emplace_back();
-            for (const QueryValue& value : row)
-                rows.back().push_back(value.Text());
-        }
-        return rows;
+        return Texts(answer);
     }
 
     TestStore test_{"mirel-store-questions"};
@@ -165,38 +158,6 @@ TEST(QueryText, StatementsAndKeywordsOutsideQuotesAndComments)
     EXPECT_LT(VersionKey("1.2.9"), VersionKey("1.2.10"));
     EXPECT_LT(VersionKey("9.0"), VersionKey("10.0 beta"));
     EXPECT_EQ(VersionKey("V2.A"), VersionKey("v2.a"));
-}
-
-TEST(Migration, AnOlderStoreIsBroughtForwardWithItsChecks)
-{
-    for (int version = 1; version < kStoreSchemaVersion; ++version) {
-        SCOPED_TRACE("from version " + std::to_string(version));
-        TestStore test("mirel-store-migrate-" + std::to_string(version));
-        if (test.OnServer())
-            GTEST_SKIP() << "made as a file";
-        {
-            DbError error;
-            std::unique_ptr<SqliteDatabase> db = SqliteDatabase::Open(test.File("inventory.db"), SqliteOpen::Create, error);
-            ASSERT_TRUE(db);
-            ASSERT_EQ(PrepareSchema(*db, true, version).version, version);
-            StatementCache statements(*db);
-            CheckRecorder recorder(statements);
-            StoredCheck check = MakeCheck("PC-OLD", {{"BITS", "Manual", "Stopped"}});
-            ASSERT_TRUE(recorder.Record(check)) << db->LastError().message;
-        }
-        std::string message;
-        StoreOpenFailure failure;
-        EXPECT_FALSE(InventoryStore::Open(test.Location(), StoreAccess::Query, 5, message, failure));
-        std::unique_ptr<InventoryStore> store = test.Open(StoreAccess::Read);
-        ASSERT_TRUE(store) << test.LastMessage();
-        QueryAnswer answer;
-        ASSERT_EQ(RunReadOnlyQuery(store->Db(), "SELECT computer, name, start_mode, state FROM services", {}, answer,
-                                   message), AnswerOutcome::Answered) << message;
-        ASSERT_EQ(answer.rows.size(), 1u);
-        EXPECT_EQ(answer.rows[0][0].text, "PC-OLD");
-        EXPECT_EQ(answer.rows[0][2].text, "Manual");
-        EXPECT_EQ(answer.rows[0][3].text, "Stopped");
-    }
 }
 
 }  // namespace

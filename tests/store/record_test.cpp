@@ -121,7 +121,7 @@ TEST(Record, ACheckThatFailsHalfWayLeavesNothing)
     StoredCheck first = MakeCheck("PC01", kServices);
     ASSERT_TRUE(store->Record(first));
     ASSERT_TRUE(store->Db().Execute(
-        "CREATE TRIGGER fail_volatile BEFORE INSERT ON store_volatile BEGIN SELECT RAISE(ABORT, 'disk on fire'); END"));
+        "CREATE TRIGGER fail_volatile BEFORE INSERT ON store_volatile_cells BEGIN SELECT RAISE(ABORT, 'disk on fire'); END"));
     std::vector<TestService> more = kServices;
     more.push_back({"NewSvc", "Auto", "Running"});
     StoredCheck second = MakeCheck("PC01", more, 1, 2, 1760000500);
@@ -130,7 +130,7 @@ TEST(Record, ACheckThatFailsHalfWayLeavesNothing)
     EXPECT_NE(store->FailureMessage().find("disk on fire"), std::string::npos) << store->FailureMessage();
     EXPECT_EQ(RowsOf(*store, "store_checks"), 1);
     EXPECT_EQ(RowsOf(*store, "store_objects"), static_cast<int64_t>(kServices.size()) + 2);
-    EXPECT_EQ(RowsOf(*store, "store_parts"), 3);
+    EXPECT_EQ(RowsOf(*store, "store_part_list_members"), 3);
 }
 
 TEST(Record, ACheckImportedBetweenTwoMovesTheLaterOnesChanges)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "store/inventory_store.h"
+#include "store/store_query.h"
 #include "store/odbc_database.h"
 #include "store/object_identity.h"
 #include "store/stored_check.h"
@@ -74,6 +75,18 @@ inline int64_t RowsOf(InventoryStore& store, const std::string& table)
 {
     std::unique_ptr<DbStatement> count = store.Db().Prepare("SELECT count(*) FROM " + table);
     return count && count->Step() == DbStep::Row ? count->Int(0) : -1;
+}
+
+// The rows of an answer as texts.
+inline std::vector<std::vector<std::string>> Texts(const QueryAnswer& answer)
+{
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& row : answer.rows) {
+        rows.emplace_back();
+        for (const QueryValue& value : row)
+            rows.back().push_back(value.Text());
+    }
+    return rows;
 }
 
 class TestStore {
