@@ -4,6 +4,79 @@
 
 namespace ui {
 
+namespace {
+
+// (RT_GROUP_ICON is 14 and RT_ICON 3; the macros are narrow in this build.)
+// The stored image of icon resource `iconId` when it is exactly `width` x `height`
+// pixels of 32 bits (colour with alpha, then the mask, both bottom-up, as icon files keep
+// them); null when it is not, so that the icon must be loaded and drawn instead.
+const BITMAPINFOHEADER* StoredIconImage(UINT iconId, int width, int height)
+{
+    const HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC group = FindResourceW(module, MAKEINTRESOURCEW(iconId), MAKEINTRESOURCEW(14));
+    auto* directory = group ? static_cast<BYTE*>(LockResource(LoadResource(module, group))) : nullptr;
+    const int imageId = directory ? LookupIconIdFromDirectoryEx(directory, TRUE, width, height, LR_DEFAULTCOLOR) : 0;
+    HRSRC image = imageId ? FindResourceW(module, MAKEINTRESOURCEW(imageId), MAKEINTRESOURCEW(3)) : nullptr;
+    if (!image)
+        return nullptr;
+    auto* header = static_cast<const BITMAPINFOHEADER*>(LockResource(LoadResource(module, image)));
+    const DWORD maskStride = static_cast<DWORD>((width + 31) / 32 * 4);
+    const DWORD needed = sizeof(BITMAPINFOHEADER) + static_cast<DWORD>(width * height) * 4 + maskStride * height;
+    if (!header || SizeofResource(module, image) < needed || header->biSize != sizeof(BITMAPINFOHEADER) ||
+        header->biWidth != width || header->biHeight != 2 * height || header->biBitCount != 32 ||
+        header->biCompression != BI_RGB)
+        return nullptr;
+    return header;
+}
+
+}  // namespace
+
+// Icons whose stored images have the list's size are copied into the strip as they are
+// stored, without making an icon of each (which costs most of the time); the others are
+// loaded, scaled by the system, and drawn.
+int ImageList::AddStoredIcons(const std::vector<UINT>& iconIds, int width, int height) const
+{
+    std::vector<const BITMAPINFOHEADER*> images;
+    for (UINT iconId : iconIds) {
+        images.push_back(StoredIconImage(iconId, width, height));
+        if (!images.back())
+            return -1;
+    }
+    const int count = static_cast<int>(images.size());
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width * count, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    WindowDC screen(nullptr);
+    UniqueBitmap colour(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!colour)
+        return -1;
+    // The mask as a monochrome bitmap takes it: rows top-down, each a whole number of words.
+    const size_t iconMaskStride = static_cast<size_t>((width + 31) / 32 * 4);
+    const size_t stripMaskStride = static_cast<size_t>((width * count + 15) / 16 * 2);
+    std::vector<BYTE> maskBits(stripMaskStride * static_cast<size_t>(height), 0);
+    auto* pixels = static_cast<DWORD*>(bits);
+    for (int index = 0; index < count; ++index) {
+        const auto* stored = reinterpret_cast<const DWORD*>(images[static_cast<size_t>(index)] + 1);
+        const auto* storedMask = reinterpret_cast<const BYTE*>(stored + width * height);
+        for (int y = 0; y < height; ++y) {
+            const int from = height - 1 - y;   // stored bottom-up
+            std::copy_n(stored + from * width, width, pixels + (y * width * count + index * width));
+            for (int x = 0; x < width; ++x) {
+                if (storedMask[static_cast<size_t>(from) * iconMaskStride + static_cast<size_t>(x / 8)] & (0x80 >> (x % 8))) {
+                    const int column = index * width + x;
+                    maskBits[static_cast<size_t>(y) * stripMaskStride + static_cast<size_t>(column / 8)] |=
+                        static_cast<BYTE>(0x80 >> (column % 8));
+                }
+            }
+        }
+    }
+    UniqueBitmap mask(CreateBitmap(width * count, height, 1, 1, maskBits.data()));
+    if (!mask)
+        return -1;
+    GdiFlush();
+    return ImageList_Add(list_.Get(), colour.Get(), mask.Get());
+}
+
 int ImageList::AddIconResource(UINT iconId) const
 {
     int width = 0;
@@ -21,6 +94,9 @@ int ImageList::AddIconResources(const std::vector<UINT>& iconIds) const
     int height = 0;
     if (iconIds.empty() || !ImageList_GetIconSize(list_.Get(), &width, &height))
         return -1;
+    const int stored = AddStoredIcons(iconIds, width, height);
+    if (stored >= 0)
+        return stored;
     const int count = static_cast<int>(iconIds.size());
     // Colour with its alpha channel as the icons have it, and the mask beside it for icons
     // without one.

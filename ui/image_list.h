@@ -47,6 +47,8 @@ public:
 
 private:
     explicit ImageList(HIMAGELIST list) : list_(list) {}
+    // The icons from their stored images, when every one has the list's size; else -1.
+    int AddStoredIcons(const std::vector<UINT>& iconIds, int width, int height) const;
     UniqueImageList list_;
 };
 
