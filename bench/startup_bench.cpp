@@ -4,8 +4,8 @@
 // this computer in the window against mirelrep.exe doing the same check.
 //   startup_bench.exe <folder of mirel.exe and mirelrep.exe> [rounds]
 // Per run: visible = CreateProcess until a top-level window of the process is visible;
-// painted = until then the process has gone idle with no window of it (nor any child)
-// holding a part still to paint. Run to results: a click on Run until the button reads
+// painted = until the process waits for input (WaitForInputIdle) with no window of it (nor
+// any child) holding a part still to paint. Run to results: a click on Run until the button reads
 // "Run" again, the list shows rows and nothing is left to paint. Prints every run and the
 // medians with their ratios.
 #include <windows.h>
@@ -102,9 +102,10 @@ bool Start(const std::string& commandLine, Started& run)
     if (!WaitUntil(30, [&] { return (run.window = VisibleWindowOf(run.process.dwProcessId)) != nullptr; }))
         return false;
     run.visible = Now() - start;
+    // A program that shows its frame first and fills it after is painted only once it waits
+    // for input with nothing left to paint.
     if (!WaitUntil(30, [&] {
-            WaitForInputIdle(run.process.hProcess, 0);
-            return !NeedsPainting(run.window);
+            return WaitForInputIdle(run.process.hProcess, 0) == 0 && !NeedsPainting(run.window);
         }))
         return false;
     run.painted = Now() - start;

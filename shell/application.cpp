@@ -33,7 +33,12 @@ bool MirelApplication::Start(int showCommand)
     frame_ = settingsKey_.empty() ? std::make_unique<MainFrame>() : std::make_unique<MainFrame>(settingsKey_);
     if (!frame_->CreateFrame())
         return false;
+    // The frame shows at once, so that the system places and draws it while the view's
+    // controls are made; they are laid out before they are shown, and the window is
+    // painted once, when they are there.
     frame_->Show(frame_->InitialShowCommand(showCommand));
+    if (!frame_->CreateView())
+        return false;
     frame_->UpdateNow();
     return true;
 }

@@ -100,12 +100,33 @@ bool MainFrame::CreateFrame()
     }
     ui::RegisterMessageFilter(hwnd_, this);
     SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
-    if (view_)
-        RestoreLayout();
-    // Laid out while still hidden: moving the controls then paints nothing.
+    RestorePlacement();
+    UpdateLockIndicators();
+    return true;
+}
+
+bool MainFrame::CreateView()
+{
+    view_ = std::make_unique<MainView>();
+    view_->SetSettingsKey(settingsKey_);
+    // A form made later (the individual one, when its tab is first chosen) takes the look.
+    view_->onFormCreated = [this](HWND form) { visuals_->AttachForm(form); };
+    if (!view_->CreateModeless(hwnd_)) {
+        view_.reset();
+        return false;
+    }
+    visuals_->AttachForm(view_->Handle());
+    visuals_->AttachTabControl(view_->Tab().Handle());
+    visuals_->AttachForm(view_->StandardForm().Handle());
+    RestoreViewLayout();
+    // Laid out while still hidden, then shown: placing the controls paints nothing, and
+    // the bars keep the places they have.
     const RECT client = ClientRect();
-    OnSize(SIZE_RESTORED, client.right, client.bottom);
-    return view_ != nullptr;
+    PlaceView(client.right, client.bottom);
+    view_->Show();
+    // The toolbar and the status bar as the view's state has them, before anything paints.
+    UpdateIdleState();
+    return true;
 }
 
 int MainFrame::InitialShowCommand(int requested) const
@@ -120,7 +141,7 @@ SIZE MainFrame::MinimumSize() const
     return SIZE{MulDiv(kMinimumFrame.cx, static_cast<int>(dpi), 96), MulDiv(kMinimumFrame.cy, static_cast<int>(dpi), 96)};
 }
 
-void MainFrame::RestoreLayout()
+void MainFrame::RestorePlacement()
 {
     const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, settingsKey_, ui::WindowDpi(hwnd_));
     if (layout.hasPlacement && IsUsablePlacement(layout.normal)) {
@@ -132,10 +153,14 @@ void MainFrame::RestoreLayout()
         SetWindowPlacement(hwnd_, &placement);
         startMaximized_ = layout.maximized;
     }
+}
+
+void MainFrame::RestoreViewLayout()
+{
+    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, settingsKey_, ui::WindowDpi(hwnd_));
     view_->StandardForm().ColumnWidths().FromText(layout.standardWidths);
     view_->StandardForm().SetTreeWidth(layout.treeWidth);
-    view_->IndividualForm().ColumnWidths().FromText(layout.individualWidths);
-    view_->IndividualForm().FitColumns();
+    view_->SetIndividualWidths(layout.individualWidths);
     view_->SetSeveralWindowShape(layout.several);
 }
 
@@ -152,7 +177,7 @@ void MainFrame::SaveLayout() const
     if (view_) {
         layout.treeWidth = view_->StandardForm().TreeWidth();
         layout.standardWidths = view_->StandardForm().ColumnWidths().ToText();
-        layout.individualWidths = view_->IndividualForm().ColumnWidths().ToText();
+        layout.individualWidths = view_->IndividualWidths();
         layout.several = view_->SeveralWindowShape();
     }
     WriteLayout(HKEY_CURRENT_USER, settingsKey_, layout, ui::WindowDpi(hwnd_));
@@ -163,19 +188,8 @@ bool MainFrame::OnCreate(const CREATESTRUCTW&)
     look_ = ReadApplicationLook();
     if (!CreateBars())
         return false;
-    view_ = std::make_unique<MainView>();
-    view_->SetSettingsKey(settingsKey_);
-    if (!view_->CreateModeless(hwnd_)) {
-        view_.reset();
-        return false;
-    }
-    view_->Show();
     visuals_ = std::make_unique<VisualManager>();
     visuals_->AttachFrame(hwnd_, toolbar_.Handle(), statusBar_.Handle());
-    visuals_->AttachForm(view_->Handle());
-    visuals_->AttachTabControl(view_->Tab().Handle());
-    visuals_->AttachForm(view_->StandardForm().Handle());
-    visuals_->AttachForm(view_->IndividualForm().Handle());
     visuals_->Apply(look_);
     return true;
 }
@@ -191,6 +205,11 @@ bool MainFrame::CreateBars()
     toolbar_.SendMsg(TB_SETBITMAPSIZE, 0, MAKELPARAM(imageSize, imageSize));
     toolbar_.SetImageList(toolbarImages_.Handle());
     toolbar_.AddButtons(kToolbarButtons);
+    // No command can run before the view is there: the buttons start disabled, and the
+    // idle-time update enables what the view allows.
+    for (const ui::ToolButton& button : kToolbarButtons)
+        if (button.command != 0 && button.command != ID_APP_ABOUT)
+            toolbar_.EnableButton(button.command, false);
     toolbar_.AutoSize();
 
     statusBar_ = ui::StatusBar::Create(hwnd_, kStatusBarId);
@@ -212,8 +231,12 @@ void MainFrame::OnSize(UINT type, int width, int height)
     toolbar_.AutoSize();
     statusBar_.Resize();
     LayoutStatusPanes(width);
+    PlaceView(width, height);
+}
 
-    // The bars' own style: the frame is still hidden when it is first laid out.
+void MainFrame::PlaceView(int width, int height)
+{
+    // The bars' own style: IsWindowVisible would say no while the frame is hidden.
     int top = toolbar_.HasVisibleStyle() ? toolbar_.WindowRect().bottom - toolbar_.WindowRect().top : 0;
     int bottom = statusBar_.HasVisibleStyle() ? height - (statusBar_.WindowRect().bottom - statusBar_.WindowRect().top)
                                         : height;
@@ -366,6 +389,7 @@ void MainFrame::ShowMenuPrompt(UINT command, UINT flags)
 
 void MainFrame::UpdateIdleState()
 {
+    UpdateLockIndicators();
     if (!view_)
         return;
     ShowWhere(view_->WhereText());
@@ -376,6 +400,10 @@ void MainFrame::UpdateIdleState()
         if (toolbar_.IsButtonEnabled(button.command) != enabled)
             toolbar_.EnableButton(button.command, enabled);
     }
+}
+
+void MainFrame::UpdateLockIndicators()
+{
     std::string indicators;
     for (int pane = 0; pane < 3; ++pane)
         indicators += (GetKeyState(kLockKeys[pane]) & 1) ? '1' : '0';

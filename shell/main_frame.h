@@ -29,8 +29,12 @@ public:
     explicit MainFrame(std::string settingsKey = kMirelSettingsKey);
     ~MainFrame() override;
 
-    // Creates the frame with its bars and the main view; false when any of them fails.
+    // Creates the frame with its bars, placed as it was left, still hidden; false when
+    // any of them fails.
     bool CreateFrame();
+    // Creates the main view in the frame, laid out as it was left; false when it fails.
+    // The frame may be shown before: the view appears when it is complete.
+    bool CreateView();
 
     // How to show the frame first: maximised when it was so at the last close and the
     // caller asks for the normal show command.
@@ -76,8 +80,13 @@ private:
     void ToggleBar(const ui::Window& bar);
     void PlaceProgressBar(int messagePaneRight);
     void LayoutStatusPanes(int width);
+    // CAP, NUM and SCRL in the status bar as the keyboard has them.
+    void UpdateLockIndicators();
+    // The view between the bars of a client area of `width` x `height`.
+    void PlaceView(int width, int height);
     void ShowWhere(const std::string& text);
-    void RestoreLayout();
+    void RestorePlacement();
+    void RestoreViewLayout();
     void OpenHelp();
     void SaveLayout() const;
     void RememberOrRestoreFocus(bool active);

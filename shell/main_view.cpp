@@ -55,9 +55,6 @@ bool MainView::OnInitDialog()
         standardForm_ = std::make_unique<FormStandard>(*this, run_.Stores);
         standardForm_->CreateModeless(tab_.Handle());
         app.standardForm = standardForm_.get();
-        individualForm_ = std::make_unique<FormIndividual>(*this);
-        individualForm_->CreateModeless(tab_.Handle());
-        app.individualForm = individualForm_.get();
         reporter_.SetStandardForm(standardForm_->Handle());
         ApplyTabSelection();
         ui::AddSelectAllKey(nameField_.Handle());
@@ -74,19 +71,54 @@ bool MainView::OnInitDialog()
 
 void MainView::ShowTab(int tab)
 {
-    if (!standardForm_ || !individualForm_)
+    if (!standardForm_)
         return;
-    ui::Dialog& hidden = tab == kStandardTab ? static_cast<ui::Dialog&>(*individualForm_) : *standardForm_;
+    // The individual form is made when its tab is first shown.
+    ui::Dialog* individual = tab == kStandardTab ? individualForm_.get() : &IndividualForm();
+    ui::Dialog* hidden = tab == kStandardTab ? individual : standardForm_.get();
+    ui::Dialog* shown = tab == kStandardTab ? standardForm_.get() : individual;
+    if (!shown->Handle())
+        return;
     // The focus must not stay in a form nobody sees.
     HWND focus = GetFocus();
-    if (focus && (focus == hidden.Handle() || IsChild(hidden.Handle(), focus)))
+    if (hidden && focus && (focus == hidden->Handle() || IsChild(hidden->Handle(), focus)))
         tab_.SetFocus();
-    standardForm_->Show(tab == kStandardTab ? SW_SHOW : SW_HIDE);
-    individualForm_->Show(tab == kStandardTab ? SW_HIDE : SW_SHOW);
-    ui::Dialog& shown = tab == kStandardTab ? static_cast<ui::Dialog&>(*standardForm_) : *individualForm_;
+    shown->Show(SW_SHOW);
+    if (hidden)
+        hidden->Show(SW_HIDE);
     shownTab_ = tab;
     UpdateTitle();
-    RedrawWindow(shown.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(shown->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+FormIndividual& MainView::IndividualForm()
+{
+    if (individualForm_)
+        return *individualForm_;
+    individualForm_ = std::make_unique<FormIndividual>(*this);
+    if (individualForm_->CreateModeless(tab_.Handle())) {
+        TheApp().individualForm = individualForm_.get();
+        individualForm_->ColumnWidths().FromText(individualWidths_);
+        individualForm_->FitColumns();
+        individualForm_->Layout();
+        if (onFormCreated)
+            onFormCreated(individualForm_->Handle());
+    }
+    return *individualForm_;
+}
+
+std::string MainView::IndividualWidths() const
+{
+    return individualForm_ ? individualForm_->ColumnWidths().ToText() : individualWidths_;
+}
+
+void MainView::SetIndividualWidths(const std::string& widths)
+{
+    individualWidths_ = widths;
+    if (individualForm_) {
+        individualForm_->ColumnWidths().FromText(widths);
+        individualForm_->FitColumns();
+    }
 }
 
 void MainView::ApplyTabSelection()
@@ -184,14 +216,14 @@ bool MainView::HandleNavigationKey(const MSG& message)
         if (tab_.CurSel() == kStandardTab)
             standardForm_->Tree().SetFocus();
         else
-            individualForm_->Level1().SetFocus();
+            IndividualForm().Level1().SetFocus();
         return true;
     }
     if (shift && message.hwnd == nameField_.Handle()) {
         if (tab_.CurSel() == kStandardTab)
             standardForm_->DisplayList().View().SetFocus();
         else
-            individualForm_->ResultListControl().View().SetFocus();
+            IndividualForm().ResultListControl().View().SetFocus();
         return true;
     }
     return false;

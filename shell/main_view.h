@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -62,7 +63,15 @@ public:
     void OnTimer();
 
     FormStandard& StandardForm() { return *standardForm_; }
-    FormIndividual& IndividualForm() { return *individualForm_; }
+    // The individual tab's form, made when it is first needed (its tab chosen, a class
+    // check, a stored check shown): nothing of it is built before the window shows.
+    FormIndividual& IndividualForm();
+    // The individual list's column widths as the layout keeps them; given before the form
+    // exists, they wait for it.
+    std::string IndividualWidths() const;
+    void SetIndividualWidths(const std::string& widths);
+    // Told of every form made after the view (the frame gives it the look).
+    std::function<void(HWND)> onFormCreated;
     const ui::TabCtrl& Tab() const { return tab_; }
     // The text field of the "Computer Name" drop-down, and the drop-down itself, which
     // offers the computers checked last (most recent first).
@@ -210,6 +219,7 @@ private:
     std::string storedLabel_[2];   // per tab, see StoredLabel
     int shownTab_ = kStandardTab;  // the tab whose form is shown
     SIZE laidOut_{-1, -1};         // the size the controls were last placed for
+    std::string individualWidths_; // for the individual form, until it is made
     WmiConnector connector_;
     CredentialPrompt credentialPrompt_;
     WindowReporter reporter_;

@@ -100,7 +100,7 @@ void MainView::RunCheck(Credentials credentials, bool ping)
                    CheckKind::Standard);
         return;
     }
-    FormIndividual& form = *individualForm_;
+    FormIndividual& form = IndividualForm();
     if (form.ClassEntryCount() == 0 || form.SelectedClassCode() == kNoSelectionCode) {
         ui::ShowMessageBox(GetParent(hwnd_), LoadText(IDS_SELECT_CLASS), MB_ICONEXCLAMATION | MB_OK);
         return;
@@ -178,7 +178,7 @@ void MainView::EnableCheckControls(bool enable)
     if (checkTab_ == kStandardTab)
         standardForm_->EnableControls(enable);
     else
-        individualForm_->EnableControls(enable);
+        IndividualForm().EnableControls(enable);
 }
 
 void MainView::OnCheckComplete()
@@ -227,7 +227,7 @@ void MainView::OnCheckComplete()
     EnableCheckControls(true);
     runButton_.Enable(true);
     ResultList& list = kind == CheckKind::Standard ? standardForm_->DisplayList()
-                                              : individualForm_->ResultListControl();
+                                              : IndividualForm().ResultListControl();
     if (tab_.CurSel() == checkTab_)
         list.View().SetFocus();
     else
@@ -280,7 +280,7 @@ bool MainView::AdoptStandardResults(bool stopped)
 
 bool MainView::AdoptClassResults()
 {
-    FormIndividual& form = *individualForm_;
+    FormIndividual& form = IndividualForm();
     bool selectFirst = false;
     std::vector<ClassResultRow> rows = reporter_.TakeClassRows(selectFirst);
     // A stopped check read part of the class: the user decides whether to see it.

@@ -107,7 +107,7 @@ bool MainView::CanSaveCsv() const
     if (run_.RunningCheck != CheckKind::None)
         return false;
     if (tab_.CurSel() == kIndividualTab)
-        return individualForm_->ResultListControl().Model().RowCount() > 0;
+        return individualForm_ && individualForm_->ResultListControl().Model().RowCount() > 0;
     return standardForm_->CurrentPage() > 3 && standardForm_->DisplayList().Model().RowCount() > 0;
 }
 
@@ -119,7 +119,7 @@ void MainView::Paste()
 
 ResultList& MainView::ShownList()
 {
-    return tab_.CurSel() == kStandardTab ? standardForm_->DisplayList() : individualForm_->ResultListControl();
+    return tab_.CurSel() == kStandardTab ? standardForm_->DisplayList() : IndividualForm().ResultListControl();
 }
 
 void MainView::Find()
@@ -135,7 +135,7 @@ void MainView::SaveCsv()
     const ResultModel* model = nullptr;
     std::string proposed;
     if (tab_.CurSel() == kIndividualTab) {
-        model = &individualForm_->ResultListControl().Model();
+        model = &IndividualForm().ResultListControl().Model();
         proposed = ProposedClassCsvName(run.TargetComputer, run.SelectedClassName);
     } else if (standardForm_->CurrentPage() > 3) {
         model = &standardForm_->DisplayList().Model();

@@ -139,7 +139,7 @@ bool MainView::ShowStoredClass(const StoredCheck& check, const std::string& labe
     }
     ShowTab(kIndividualTab);
     tab_.SetCurSel(kIndividualTab);
-    FormIndividual& form = *individualForm_;
+    FormIndividual& form = IndividualForm();
     form.ChooseEntry(IDC_LEVEL1, group);
     form.ChooseEntry(IDC_LEVEL2, category);
     form.ChooseEntry(IDC_LEVEL3, classId);

@@ -21,9 +21,9 @@ std::string ShownTime(const std::string& isoLocalTime)
 
 std::string MainView::WhereText() const
 {
-    if (!standardForm_ || !individualForm_)
-        return {};
     const bool standard = tab_.CurSel() == kStandardTab;
+    if (!standardForm_ || (!standard && !individualForm_))
+        return {};
     const ResultsOrigin& origin = standard ? run_.StandardOrigin : run_.ClassOrigin;
     if (origin.checkedAt.empty())
         return {};

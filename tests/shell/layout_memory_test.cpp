@@ -177,3 +177,26 @@ TEST_F(LayoutMemoryTest, QuitDuringAStalledCheckEndsItAndSavesTheLayoutAsAnyQuit
     EXPECT_EQ(layout.normal.right - layout.normal.left, 720);
     EXPECT_EQ(layout.treeWidth, tree);
 }
+
+TEST_F(LayoutMemoryTest, TheIndividualFormIsMadeWhenItsTabIsFirstChosenAndKeepsItsWidthsUntilThen)
+{
+    auto formsInTheTab = [this] {
+        int forms = 0;
+        for (HWND child = GetWindow(View().Tab().Handle(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof name);
+            forms += std::string(name) == "#32770";
+        }
+        return forms;
+    };
+    Frame().RunCommand(ID_VIEW_INDIVIDUAL);
+    DragColumn(Individual().Handle(), Individual().ResultListControl(), 0, 77);
+
+    RestartApp();   // a session that never chooses the individual tab
+    EXPECT_EQ(formsInTheTab(), 1) << "only the standard form is made at start";
+    RestartApp();
+    Frame().RunCommand(ID_VIEW_INDIVIDUAL);
+    EXPECT_EQ(formsInTheTab(), 2);
+    EXPECT_TRUE(IsWindowVisible(Individual().Handle()));
+    EXPECT_EQ(Width(Individual().ResultListControl(), 0), 77);
+}
