@@ -19,7 +19,8 @@ constexpr char kProgramName[] = "Mirel";
 // kept once, so that a category that did not change between two checks costs one row.
 // Volatile properties (free space, clocks, load) are not part of an object version: their
 // cells are kept per check in store_volatile. store_changes holds, per check, what changed
-// against the previous check of the same computer and kind.
+// against the previous check of the same computer and kind. (Version 4 keeps a check's
+// categories and volatile values otherwise: see there.)
 //
 // {id} is the dialect's self-numbering key, {big} its 64-bit integer, {real} its floating
 // type, {keyed} the clause that stores a table in its primary key.
