@@ -67,7 +67,7 @@ constexpr char kPostgresVersionKey[] =
 
 // Version 2: the documented views (store/views.sql), the index their lookups of a property
 // by name use, and the version_key function of the questions. The views themselves are made
-// by the latest version's step, over the tables as they are then.
+// by the latest step that changed them, over the tables as they are then.
 std::vector<std::string> Version2(DbDialect dialect)
 {
     std::vector<std::string> statements = {
@@ -113,7 +113,7 @@ std::vector<std::string> Version1(DbDialect)
 // store_volatile_members), which the check names per part (store_check_volatile) and shares
 // with the check before it where they are the same; store_changes keeps only the changes a
 // comparison shows by default (the volatile ones are found again from the values on request).
-// The views read the new tables under their old names and columns.
+// The views, made by the next step, read the new tables under their old names and columns.
 const char* const kVersion4Tables[] = {
     "CREATE TABLE store_part_lists (id {id}, digest TEXT NOT NULL UNIQUE, part_count INTEGER NOT NULL)",
     "CREATE TABLE store_part_list_members (list_id {big} NOT NULL, ordinal INTEGER NOT NULL, state INTEGER NOT NULL,"
@@ -138,8 +138,15 @@ std::vector<std::string> Version4(DbDialect)
 
 std::vector<std::string> Version4Done(DbDialect)
 {
-    std::vector<std::string> statements = {"DROP TABLE store_parts", "DROP TABLE store_volatile",
-                                           "DELETE FROM store_changes WHERE volatile <> 0"};
+    return {"DROP TABLE store_parts", "DROP TABLE store_volatile", "DELETE FROM store_changes WHERE volatile <> 0"};
+}
+
+// Version 5: the views made anew over the tables of version 4 (services and programs read
+// each group of volatile values once, and find the objects to read through the distinct
+// sets of the latest checks).
+std::vector<std::string> Version5(DbDialect)
+{
+    std::vector<std::string> statements = DropViews();
     const std::span<const char* const> views = StoreViewStatements();
     statements.insert(statements.end(), views.begin(), views.end());
     return statements;
@@ -159,6 +166,7 @@ const Migration kMigrations[] = {
     {2, Version2},
     {3, Version3},
     {4, Version4, MoveToPartLists, Version4Done},
+    {5, Version5},
 };
 static_assert(std::size(kMigrations) == kStoreSchemaVersion, "a migration for every version");
 
