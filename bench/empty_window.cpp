@@ -16,9 +16,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-int main()
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
     WNDCLASSEXW windowClass{sizeof windowClass};
     windowClass.lpfnWndProc = WindowProc;
     windowClass.hInstance = instance;

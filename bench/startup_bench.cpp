@@ -167,22 +167,73 @@ LRESULT ShownRows(HWND window)
     return rows;
 }
 
+// The visible control of class `className` below `window`.
+HWND VisibleChildOfClass(HWND window, const wchar_t* className)
+{
+    struct Find {
+        const wchar_t* className;
+        HWND found;
+    } find{className, nullptr};
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            auto* f = reinterpret_cast<Find*>(parameter);
+            wchar_t name[32] = {};
+            GetClassNameW(child, name, 32);
+            if (IsWindowVisible(child) && lstrcmpiW(name, f->className) == 0) {
+                f->found = child;
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&find));
+    return find.found;
+}
+
+// Selects the third category of the first group in the tree (Hardware > BIOS, in the order
+// of the standard catalog), whose list is empty before a check and holds a row after it on
+// any computer. The messages carry no pointers, so they work across processes.
+bool SelectFirstCategory(HWND window)
+{
+    HWND tree = VisibleChildOfClass(window, WC_TREEVIEWW);
+    if (!tree)
+        return false;
+    auto next = [tree](LPARAM item, WPARAM how) { return SendMessageW(tree, TVM_GETNEXTITEM, how, item); };
+    const LPARAM group = next(next(0, TVGN_ROOT), TVGN_CHILD);
+    LPARAM category = group ? next(group, TVGN_CHILD) : 0;
+    for (int skipped = 0; category && skipped < 2; ++skipped)
+        category = next(category, TVGN_NEXT);
+    return category && SendMessageW(tree, TVM_SELECTITEM, TVGN_CARET, category);
+}
+
 // Clicks Run in a started mirel.exe; seconds until the results are on the screen.
 double RunToResults(const Started& run)
 {
-    HWND button = Descendant(run.window, kRunButtonId);
-    if (!button)
+    if (!SelectFirstCategory(run.window)) {
+        std::fprintf(stderr, "no category to select in the tree\n");
         return -1;
+    }
+    WaitUntil(5, [&] { return !NeedsPainting(run.window); });
+    HWND button = Descendant(run.window, kRunButtonId);
+    if (!button) {
+        std::fprintf(stderr, "no Run button\n");
+        return -1;
+    }
     const std::wstring idle = TextOf(button);
     const LRESULT rowsBefore = ShownRows(run.window);
     const double start = Now();
     PostMessageW(button, BM_CLICK, 0, 0);
-    if (!WaitUntil(5, [&] { return TextOf(button) != idle; }))
+    if (!WaitUntil(5, [&] { return TextOf(button) != idle; })) {
+        std::fprintf(stderr, "Run did not start a check\n");
         return -1;
+    }
     if (!WaitUntil(120, [&] {
             return TextOf(button) == idle && ShownRows(run.window) > rowsBefore && !NeedsPainting(run.window);
-        }))
+        })) {
+        std::fprintf(stderr, "no results on screen: button \"%ls\", %d rows, %s\n", TextOf(button).c_str(),
+                     static_cast<int>(ShownRows(run.window)), NeedsPainting(run.window) ? "still painting" : "painted");
         return -1;
+    }
     return Now() - start;
 }
 

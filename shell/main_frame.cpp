@@ -102,6 +102,9 @@ bool MainFrame::CreateFrame()
     SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
     if (view_)
         RestoreLayout();
+    // Laid out while still hidden: moving the controls then paints nothing.
+    const RECT client = ClientRect();
+    OnSize(SIZE_RESTORED, client.right, client.bottom);
     return view_ != nullptr;
 }
 
@@ -210,8 +213,9 @@ void MainFrame::OnSize(UINT type, int width, int height)
     statusBar_.Resize();
     LayoutStatusPanes(width);
 
-    int top = toolbar_.IsVisible() ? toolbar_.WindowRect().bottom - toolbar_.WindowRect().top : 0;
-    int bottom = statusBar_.IsVisible() ? height - (statusBar_.WindowRect().bottom - statusBar_.WindowRect().top)
+    // The bars' own style: the frame is still hidden when it is first laid out.
+    int top = toolbar_.HasVisibleStyle() ? toolbar_.WindowRect().bottom - toolbar_.WindowRect().top : 0;
+    int bottom = statusBar_.HasVisibleStyle() ? height - (statusBar_.WindowRect().bottom - statusBar_.WindowRect().top)
                                         : height;
     if (view_)
         view_->Move(0, top, width, bottom > top ? bottom - top : 0);

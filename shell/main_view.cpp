@@ -118,8 +118,10 @@ bool MainView::OnCommand(int id, int code, HWND control)
 
 void MainView::OnSize(UINT type, int width, int height)
 {
-    if (type == SIZE_MINIMIZED)
+    // Showing the window repeats the size it was laid out for while hidden: nothing moves.
+    if (type == SIZE_MINIMIZED || (width == laidOut_.cx && height == laidOut_.cy))
         return;
+    laidOut_ = {width, height};
     LayoutControls(width, height);
 }
 

@@ -209,6 +209,7 @@ private:
     std::unique_ptr<StoredCheck> finishedCheck_;   // written by the worker before it ends
     std::string storedLabel_[2];   // per tab, see StoredLabel
     int shownTab_ = kStandardTab;  // the tab whose form is shown
+    SIZE laidOut_{-1, -1};         // the size the controls were last placed for
     WmiConnector connector_;
     CredentialPrompt credentialPrompt_;
     WindowReporter reporter_;

@@ -22,6 +22,8 @@ public:
     void Show(int command = SW_SHOW) const { ShowWindow(hwnd_, command); }
     void Hide() const { ShowWindow(hwnd_, SW_HIDE); }
     bool IsVisible() const { return IsWindowVisible(hwnd_) != FALSE; }
+    // Shown itself, whether or not its parent is (IsVisible asks for both).
+    bool HasVisibleStyle() const { return (GetWindowLongPtrW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
     bool Move(int x, int y, int width, int height, bool repaint = true) const
     {
