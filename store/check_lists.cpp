@@ -75,7 +75,7 @@ int64_t InsertReturningId(StatementCache& statements, const char* sql, int64_t v
 
 class VolatileWriter {
 public:
-    VolatileWriter(StatementCache& statements)
+    explicit VolatileWriter(StatementCache& statements)
         : statements_(statements),
           cells_(statements, "INSERT INTO store_volatile_cells (group_id, position, vartype, raw_kind, raw, shown)", 6),
           members_(statements, "INSERT INTO store_volatile_members (set_id, member, group_id)", 3)

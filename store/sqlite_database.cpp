@@ -154,6 +154,9 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, Sq
     }
     sqlite3_busy_timeout(db, kStoreBusyTimeoutMs);
     sqlite3_extended_result_codes(db, 1);
+    // Reading a stored check touches pages all over a large store: read them from a mapping
+    // of the file rather than a call to the system each, and keep more of them.
+    sqlite3_exec(db, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "version_key", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
                                VersionKeyFunction, nullptr, nullptr, nullptr);
     return std::unique_ptr<SqliteDatabase>(new SqliteDatabase(db));

@@ -19,7 +19,8 @@ constexpr char kProgramName[] = "Mirel";
 // kept once, so that a category that did not change between two checks costs one row.
 // Volatile properties (free space, clocks, load) are not part of an object version: their
 // cells are kept per check in store_volatile. store_changes holds, per check, what changed
-// against the previous check of the same computer and kind.
+// against the previous check of the same computer and kind. (Version 4 keeps a check's
+// categories and volatile values otherwise: see there.)
 //
 // {id} is the dialect's self-numbering key, {big} its 64-bit integer, {real} its floating
 // type, {keyed} the clause that stores a table in its primary key.
@@ -66,7 +67,7 @@ constexpr char kPostgresVersionKey[] =
 
 // Version 2: the documented views (store/views.sql), the index their lookups of a property
 // by name use, and the version_key function of the questions. The views themselves are made
-// by the latest version's step, over the tables as they are then.
+// by the latest step that changed them, over the tables as they are then.
 std::vector<std::string> Version2(DbDialect dialect)
 {
     std::vector<std::string> statements = {
@@ -112,7 +113,7 @@ std::vector<std::string> Version1(DbDialect)
 // store_volatile_members), which the check names per part (store_check_volatile) and shares
 // with the check before it where they are the same; store_changes keeps only the changes a
 // comparison shows by default (the volatile ones are found again from the values on request).
-// The views read the new tables under their old names and columns.
+// The views, made by the next step, read the new tables under their old names and columns.
 const char* const kVersion4Tables[] = {
     "CREATE TABLE store_part_lists (id {id}, digest TEXT NOT NULL UNIQUE, part_count INTEGER NOT NULL)",
     "CREATE TABLE store_part_list_members (list_id {big} NOT NULL, ordinal INTEGER NOT NULL, state INTEGER NOT NULL,"
@@ -137,8 +138,15 @@ std::vector<std::string> Version4(DbDialect)
 
 std::vector<std::string> Version4Done(DbDialect)
 {
-    std::vector<std::string> statements = {"DROP TABLE store_parts", "DROP TABLE store_volatile",
-                                           "DELETE FROM store_changes WHERE volatile <> 0"};
+    return {"DROP TABLE store_parts", "DROP TABLE store_volatile", "DELETE FROM store_changes WHERE volatile <> 0"};
+}
+
+// Version 5: the views made anew over the tables of version 4 (services and programs read
+// each group of volatile values once, and find the objects to read through the distinct
+// sets of the latest checks).
+std::vector<std::string> Version5(DbDialect)
+{
+    std::vector<std::string> statements = DropViews();
     const std::span<const char* const> views = StoreViewStatements();
     statements.insert(statements.end(), views.begin(), views.end());
     return statements;
@@ -158,6 +166,7 @@ const Migration kMigrations[] = {
     {2, Version2},
     {3, Version3},
     {4, Version4, MoveToPartLists, Version4Done},
+    {5, Version5},
 };
 static_assert(std::size(kMigrations) == kStoreSchemaVersion, "a migration for every version");
 

@@ -733,13 +733,20 @@ def latest_objects_of(match):
     cells and each group's are read once, however many computers share them, instead of
     once per computer and property."""
     cls, props = match.group(1), match.group(2).split(",")
-    source = ("latest_checks l JOIN store_checks k ON k.id = l.check_id"
-              " JOIN store_part_list_members p ON p.list_id = k.part_list_id"
-              " JOIN store_columns q ON q.id = p.columns_id"
-              " JOIN store_set_members m ON m.set_id = p.set_id"
-              " LEFT JOIN store_check_volatile cv ON cv.check_id = l.check_id AND cv.ordinal = p.ordinal"
-              " LEFT JOIN store_volatile_members vm ON vm.set_id = cv.set_id AND vm.member = m.position"
-              f" WHERE q.class_name = '{cls}'")
+    parts = ("latest_checks l JOIN store_checks k ON k.id = l.check_id"
+             " JOIN store_part_list_members p ON p.list_id = k.part_list_id"
+             " JOIN store_columns q ON q.id = p.columns_id")
+    of_class = f" WHERE q.class_name = '{cls}'"
+    objects = (f"{parts} JOIN store_set_members m ON m.set_id = p.set_id"
+               " LEFT JOIN store_check_volatile cv ON cv.check_id = l.check_id AND cv.ordinal = p.ordinal"
+               f" LEFT JOIN store_volatile_members vm ON vm.set_id = cv.set_id AND vm.member = m.position{of_class}")
+    # The object versions and groups to read, found through the distinct sets first: many
+    # computers share a set.
+    versions = (f"(SELECT DISTINCT m.object_id, ps.columns_id FROM (SELECT DISTINCT p.set_id, p.columns_id FROM {parts}"
+                f"{of_class}) ps JOIN store_set_members m ON m.set_id = ps.set_id) d")
+    groups = (f"(SELECT DISTINCT vm.group_id, vs.columns_id FROM (SELECT DISTINCT cv.set_id, p.columns_id FROM {parts}"
+              f" JOIN store_check_volatile cv ON cv.check_id = l.check_id AND cv.ordinal = p.ordinal{of_class}) vs"
+              " JOIN store_volatile_members vm ON vm.set_id = vs.set_id) g")
 
     def pivot():
         return ", ".join(f"max(CASE WHEN n.property = '{prop}' THEN c.{column} END) AS {name}_{prop}"
@@ -750,14 +757,13 @@ def latest_objects_of(match):
                        for prop in props for name in ("raw", "shown", "kind"))
     return ("(SELECT x.computer_id, x.check_id, x.checked_at, x.checked_epoch, x.ordinal, x.member, x.object_id,"
             f" x.columns_id, {values} FROM (SELECT l.computer_id, l.check_id, l.checked_at, l.checked_epoch,"
-            " p.ordinal, p.columns_id, m.position AS member, m.object_id, vm.group_id"
-            f" FROM {source}) x"
-            f" LEFT JOIN (SELECT d.object_id, {pivot()} FROM (SELECT DISTINCT m.object_id, p.columns_id"
-            f" FROM {source}) d CROSS JOIN store_cells c CROSS JOIN store_column_names n WHERE c.object_id = d.object_id"
+            f" p.ordinal, p.columns_id, m.position AS member, m.object_id, vm.group_id FROM {objects}) x"
+            f" LEFT JOIN (SELECT d.object_id, {pivot()} FROM {versions} CROSS JOIN store_cells c"
+            " CROSS JOIN store_column_names n WHERE c.object_id = d.object_id"
             " AND n.columns_id = d.columns_id AND n.position = c.position"
             " GROUP BY d.object_id) s ON s.object_id = x.object_id"
-            f" LEFT JOIN (SELECT g.group_id, g.columns_id, {pivot()} FROM (SELECT DISTINCT vm.group_id,"
-            f" p.columns_id FROM {source}) g CROSS JOIN store_volatile_cells c CROSS JOIN store_column_names n"
+            f" LEFT JOIN (SELECT g.group_id, g.columns_id, {pivot()} FROM {groups} CROSS JOIN store_volatile_cells c"
+            " CROSS JOIN store_column_names n"
             " WHERE c.group_id = g.group_id AND n.columns_id = g.columns_id AND n.position = c.position"
             " GROUP BY g.group_id, g.columns_id) v ON v.group_id = x.group_id AND v.columns_id = x.columns_id)")
 
