@@ -79,10 +79,13 @@ int wmain(int argc, wchar_t** argv)
     wsprintfW(line, L"\"%s\"", argv[1]);
     if (!CreateProcessW(NULL, line, NULL, NULL, FALSE, 0, NULL, NULL, &startup, &process))
         return 1;
-    for (waited = 0; waited < 300 && !(frame = WindowOf(process.dwProcessId, FALSE)); ++waited)
-        Sleep(100);
-    if (frame)
-        button = ControlOf(frame, kRunButtonId);
+    /* The frame shows before its controls are made: wait for both. */
+    for (waited = 0; waited < 300 && !button; ++waited) {
+        if ((frame = WindowOf(process.dwProcessId, FALSE)) != NULL)
+            button = ControlOf(frame, kRunButtonId);
+        if (!button)
+            Sleep(100);
+    }
     if (!button)
         return Fail("no main window with a Run button", &process);
     WaitForInputIdle(process.hProcess, 10000);
