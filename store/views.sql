@@ -11,9 +11,10 @@
 --   {number:P}   the raw value of P as a whole number (null when it is not one)
 --   {flag:P}     a boolean P as 1 or 0 (null when it is not a boolean)
 --   {latest:C:P,Q}  as a source (FROM ... o): the objects of class C in the latest checks,
---                carrying the cells of P, Q... of their object versions, which are then read
---                once per object version instead of once per computer: for the big
---                categories whose objects many computers share (services, programs)
+--                carrying the cells of P, Q... of their object versions and of their groups
+--                of volatile values, which are then read once per object version and group
+--                instead of once per computer: for the big categories whose objects many
+--                computers share (services, programs)
 -- and, when the program creates the views, {big} and {real} become the database's 64-bit
 -- integer and floating types.
 
