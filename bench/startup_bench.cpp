@@ -55,23 +55,36 @@ HWND VisibleWindowOf(DWORD process)
     return search.found;
 }
 
+// Every window below `window`, children of children included.
+std::vector<HWND> Descendants(HWND window)
+{
+    std::vector<HWND> found;
+    EnumChildWindows(
+        window,
+        [](HWND child, LPARAM parameter) -> BOOL {
+            reinterpret_cast<std::vector<HWND>*>(parameter)->push_back(child);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+bool IsOfClass(HWND window, const wchar_t* className)
+{
+    wchar_t name[32] = {};
+    GetClassNameW(window, name, 32);
+    return lstrcmpiW(name, className) == 0;
+}
+
 // A part of `window` or of a visible child still waits for its WM_PAINT.
 bool NeedsPainting(HWND window)
 {
     if (GetUpdateRect(window, nullptr, FALSE))
         return true;
-    bool pending = false;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM parameter) -> BOOL {
-            if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
-                *reinterpret_cast<bool*>(parameter) = true;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&pending));
-    return pending;
+    for (HWND child : Descendants(window))
+        if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE))
+            return true;
+    return false;
 }
 
 bool WaitUntil(double limitSeconds, const auto& done)
@@ -124,22 +137,10 @@ void Stop(Started& run)
 
 HWND Descendant(HWND window, int id)
 {
-    struct Find {
-        int id;
-        HWND found;
-    } find{id, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM parameter) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(parameter);
-            if (GetDlgCtrlID(child) == f->id) {
-                f->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    for (HWND child : Descendants(window))
+        if (GetDlgCtrlID(child) == id)
+            return child;
+    return nullptr;
 }
 
 std::wstring TextOf(HWND window)
@@ -153,42 +154,19 @@ std::wstring TextOf(HWND window)
 LRESULT ShownRows(HWND window)
 {
     LRESULT rows = 0;
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM parameter) -> BOOL {
-            wchar_t name[32] = {};
-            GetClassNameW(child, name, 32);
-            if (IsWindowVisible(child) && lstrcmpiW(name, L"SysListView32") == 0) {
-                auto* rows = reinterpret_cast<LRESULT*>(parameter);
-                *rows = std::max(*rows, SendMessageW(child, LVM_GETITEMCOUNT, 0, 0));
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&rows));
+    for (HWND child : Descendants(window))
+        if (IsWindowVisible(child) && IsOfClass(child, WC_LISTVIEWW))
+            rows = std::max(rows, SendMessageW(child, LVM_GETITEMCOUNT, 0, 0));
     return rows;
 }
 
 // The visible control of class `className` below `window`.
 HWND VisibleChildOfClass(HWND window, const wchar_t* className)
 {
-    struct Find {
-        const wchar_t* className;
-        HWND found;
-    } find{className, nullptr};
-    EnumChildWindows(
-        window,
-        [](HWND child, LPARAM parameter) -> BOOL {
-            auto* f = reinterpret_cast<Find*>(parameter);
-            wchar_t name[32] = {};
-            GetClassNameW(child, name, 32);
-            if (IsWindowVisible(child) && lstrcmpiW(name, f->className) == 0) {
-                f->found = child;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&find));
-    return find.found;
+    for (HWND child : Descendants(window))
+        if (IsWindowVisible(child) && IsOfClass(child, className))
+            return child;
+    return nullptr;
 }
 
 // Selects the third category of the first group in the tree (Hardware > BIOS, in the order

@@ -29,6 +29,18 @@ const BITMAPINFOHEADER* StoredIconImage(UINT iconId, int width, int height)
     return header;
 }
 
+// A strip of `count` images of `width` x `height` pixels of 32 bits, top-down; `pixels`
+// points at its bits.
+UniqueBitmap StripBitmap(HDC screen, int width, int height, int count, DWORD*& pixels)
+{
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width * count, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    UniqueBitmap strip(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    pixels = static_cast<DWORD*>(bits);
+    return strip;
+}
+
 }  // namespace
 
 // Icons whose stored images have the list's size are copied into the strip as they are
@@ -43,18 +55,15 @@ int ImageList::AddStoredIcons(const std::vector<UINT>& iconIds, int width, int h
             return -1;
     }
     const int count = static_cast<int>(images.size());
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width * count, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
     WindowDC screen(nullptr);
-    UniqueBitmap colour(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DWORD* pixels = nullptr;
+    UniqueBitmap colour = StripBitmap(screen.Get(), width, height, count, pixels);
     if (!colour)
         return -1;
     // The mask as a monochrome bitmap takes it: rows top-down, each a whole number of words.
     const size_t iconMaskStride = static_cast<size_t>((width + 31) / 32 * 4);
     const size_t stripMaskStride = static_cast<size_t>((width * count + 15) / 16 * 2);
     std::vector<BYTE> maskBits(stripMaskStride * static_cast<size_t>(height), 0);
-    auto* pixels = static_cast<DWORD*>(bits);
     for (int index = 0; index < count; ++index) {
         const auto* stored = reinterpret_cast<const DWORD*>(images[static_cast<size_t>(index)] + 1);
         const auto* storedMask = reinterpret_cast<const BYTE*>(stored + width * height);
@@ -100,19 +109,16 @@ int ImageList::AddIconResources(const std::vector<UINT>& iconIds) const
     const int count = static_cast<int>(iconIds.size());
     // Colour with its alpha channel as the icons have it, and the mask beside it for icons
     // without one.
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width * count, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
     WindowDC screen(nullptr);
-    UniqueBitmap colour(CreateDIBSection(screen.Get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    DWORD* pixels = nullptr;
+    UniqueBitmap colour = StripBitmap(screen.Get(), width, height, count, pixels);
     UniqueBitmap mask(CreateBitmap(width * count, height, 1, 1, nullptr));
     UniqueMemoryDC maskDC(CreateCompatibleDC(screen.Get()));
     if (!colour || !mask || !maskDC)
         return -1;
-    auto* pixels = static_cast<DWORD*>(bits);
     std::vector<DWORD> iconPixels(static_cast<size_t>(width) * static_cast<size_t>(height));
-    BITMAPINFO iconInfo = info;
-    iconInfo.bmiHeader.biWidth = width;
+    BITMAPINFO iconInfo{};
+    iconInfo.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
     {
         ScopedSelect maskBitmap(maskDC.Get(), mask.Get());
         PatBlt(maskDC.Get(), 0, 0, width * count, height, WHITENESS);
