@@ -81,7 +81,7 @@ const std::vector<ExpectedDialog>& Dialogs()
              {IDC_STATIC_LABEL, L"Static", L"Description", L"\u8aac\u660e", 6, 61, 42, 8, SS_TYPEMASK, SS_LEFT, 0},
              {IDC_DESCRIPTION, L"Edit", L"", L"", 54, 60, 222, 30, 0, 0,
               ES_MULTILINE | ES_READONLY | WS_BORDER | WS_TABSTOP},
-             {IDC_RESULT_CLASS, L"Static", L"", L"", 6, 96, 270, 8, SS_TYPEMASK, SS_LEFT, SS_NOPREFIX},
+             {IDC_RESULT_CLASS, L"Static", L"", L"", 6, 96, 270, 10, SS_TYPEMASK, SS_LEFT, SS_NOPREFIX},
              {IDC_RESULT_LIST, L"SysListView32", L"", L"", 6, 107, 270, 68, LVS_TYPEMASK, LVS_REPORT,
               LVS_SHOWSELALWAYS | LVS_OWNERDATA | WS_BORDER | WS_TABSTOP},
          }},
