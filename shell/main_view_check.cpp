@@ -301,9 +301,10 @@ bool MainView::AdoptClassResults()
         form.ShowNoObjects();
     const bool adopted = !form.AwaitingRows() || run_.ClassResult == ClassOutcome::NoData;
     form.EndCheck();
-    if (adopted)
+    if (adopted) {
         SetStoredLabel(kIndividualTab, {});
         run_.ClassOrigin = {run_.TargetComputer, run_.CheckStartedAt};
+    }
     return adopted;
 }
 

@@ -68,6 +68,14 @@ TEST_F(WhereStatusTest, TheStatusBarNamesTheComputerTheTimeAndTheObjectsOfTheSho
     RunWith(one);
     EXPECT_EQ(WherePane().substr(root.find(": ")), ": 1 object");
     EXPECT_EQ(Frame().WhereText(), WherePane());
+
+    // A class check that fails keeps the rows, and so their origin.
+    const std::string before = WherePane();
+    Sleep(1100);
+    FakeWmiScenario failing = NamedObjects(2);
+    failing.queryResult = WBEM_E_ACCESS_DENIED;
+    RunWith(failing);
+    EXPECT_EQ(WherePane(), before);
 }
 
 TEST_F(WhereStatusTest, TheIndividualTabNamesTheClassOfItsRowsAndMarksThemWhenAnotherIsChosen)
