@@ -64,13 +64,10 @@ bool LoadPrevious(StatementCache& statements, int64_t checkId, Previous& previou
 int64_t InsertReturningId(StatementCache& statements, const char* sql, int64_t value)
 {
     StatementLease insert = statements.Get(sql);
-    if (!insert)
-        return -1;
-    insert->BindInt(1, value);
-    if (insert->Step() != DbStep::Row)
-        return -1;
-    const int64_t id = insert->Int(0);
-    return insert->Step() == DbStep::Done ? id : -1;
+    if (insert)
+        insert->BindInt(1, value);
+    const int64_t id = InsertedId(insert);
+    return id > 0 ? id : -1;
 }
 
 class VolatileWriter {

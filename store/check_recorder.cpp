@@ -86,19 +86,6 @@ int64_t IdOfDigest(StatementCache& statements, const char* sql, const std::strin
     return step == DbStep::Row ? select->Int(0) : step == DbStep::Done ? 0 : -1;
 }
 
-// Runs an INSERT ... RETURNING id; 0 when the row was not inserted (another writer's row
-// has the same key), -1 on failure.
-int64_t InsertedId(const StatementLease& insert)
-{
-    if (!insert)
-        return -1;
-    const DbStep step = insert->Step();
-    const int64_t id = step == DbStep::Row ? insert->Int(0) : step == DbStep::Done ? 0 : -1;
-    if (step == DbStep::Row && insert->Step() == DbStep::Error)
-        return -1;
-    return id;
-}
-
 // A text, or null when there is none.
 DbValue OptionalText(bool present, const std::string& text)
 {

@@ -74,3 +74,16 @@ bool EachRow(StatementLease select, int64_t id, Take take)
         take(*select);
     return step == DbStep::Done;
 }
+
+// Runs an INSERT ... RETURNING id; 0 when the row was not inserted (another writer's row
+// has the same key), -1 on failure.
+inline int64_t InsertedId(const StatementLease& insert)
+{
+    if (!insert)
+        return -1;
+    const DbStep step = insert->Step();
+    const int64_t id = step == DbStep::Row ? insert->Int(0) : step == DbStep::Done ? 0 : -1;
+    if (step == DbStep::Row && insert->Step() == DbStep::Error)
+        return -1;
+    return id;
+}
