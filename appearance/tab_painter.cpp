@@ -86,7 +86,29 @@ bool CanPaintTabControl(HWND tab)
     return !(style & (TCS_BUTTONS | TCS_BOTTOM | TCS_VERTICAL | TCS_OWNERDRAWFIXED));
 }
 
-void PaintTabControl(HWND tab, HDC dc, const AppearanceStyle& style)
+int TabPageTop(HWND tab)
+{
+    const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    return count > 0 ? HeaderBottom(tab, count) : 0;
+}
+
+RECT TabStripRect(HWND tab)
+{
+    RECT client{};
+    GetClientRect(tab, &client);
+    return {client.left, client.top, client.right, std::min(TabPageTop(tab) + 1, static_cast<int>(client.bottom))};
+}
+
+void PaintTabPage(HWND tab, HDC dc, const AppearanceStyle& style)
+{
+    RECT client{};
+    GetClientRect(tab, &client);
+    const RECT page{client.left, TabPageTop(tab), client.right, client.bottom};
+    FillSolid(dc, page, style.tabSelected.bottom);
+    FrameSolid(dc, page, style.tabBorder);
+}
+
+void PaintTabStrip(HWND tab, HDC dc, const AppearanceStyle& style)
 {
     RECT client{};
     GetClientRect(tab, &client);
@@ -95,9 +117,8 @@ void PaintTabControl(HWND tab, HDC dc, const AppearanceStyle& style)
     int pageTop = count > 0 ? HeaderBottom(tab, count) : client.top;
 
     FillSolid(dc, {client.left, client.top, client.right, pageTop}, style.tabBackground);
-    RECT page{client.left, pageTop, client.right, client.bottom};
-    FillSolid(dc, page, style.tabSelected.bottom);
-    FrameSolid(dc, page, style.tabBorder);
+    // The page frame's top edge, which the selected tab opens.
+    FillSolid(dc, {client.left, pageTop, client.right, pageTop + 1}, style.tabBorder);
 
     HFONT font = reinterpret_cast<HFONT>(SendMessageW(tab, WM_GETFONT, 0, 0));
     ScopedSelect selectedFont(dc, font ? static_cast<HGDIOBJ>(font) : GetStockObject(DEFAULT_GUI_FONT));
@@ -108,6 +129,12 @@ void PaintTabControl(HWND tab, HDC dc, const AppearanceStyle& style)
     }
     if (selected >= 0 && selected < count)
         DrawTab(tab, dc, selected, true, pageTop, style);
+}
+
+void PaintTabControl(HWND tab, HDC dc, const AppearanceStyle& style)
+{
+    PaintTabPage(tab, dc, style);
+    PaintTabStrip(tab, dc, style);
 }
 
 }  // namespace appearance

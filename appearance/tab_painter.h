@@ -13,5 +13,11 @@ namespace appearance {
 bool CanPaintTabControl(HWND tab);
 
 void PaintTabControl(HWND tab, HDC dc, const AppearanceStyle& style);
+// The two parts of PaintTabControl. The page (its fill and frame) is mostly hidden by the
+// page's form, so it is painted straight into a DC that leaves the children out; the strip
+// of tabs, with its texts, is the part worth painting off screen first.
+RECT TabStripRect(HWND tab);
+void PaintTabPage(HWND tab, HDC dc, const AppearanceStyle& style);
+void PaintTabStrip(HWND tab, HDC dc, const AppearanceStyle& style);
 
 }  // namespace appearance

@@ -280,9 +280,12 @@ bool VisualManager::HandlePaint(Hook& hook, UINT message, WPARAM wParam)
     }
     PAINTSTRUCT ps{};
     HDC dc = BeginPaint(window, &ps);
-    if (tab)
+    if (tab) {
         appearance::ExcludeChildren(window, dc);
-    {
+        appearance::PaintTabPage(window, dc, *style_);
+        appearance::OffscreenCanvas canvas(dc, appearance::TabStripRect(window));
+        appearance::PaintTabStrip(window, canvas.Dc(), *style_);
+    } else {
         RECT client{};
         GetClientRect(window, &client);
         appearance::OffscreenCanvas canvas(dc, client);

@@ -7,6 +7,10 @@
 #   mirel_delay_load_library(<variable> <dll base name>)
 # builds an import library whose entries load the DLL on first use, from the names the
 # toolchain's own import library exports, and sets <variable> to it.
+# The loading stub dlltool makes keeps the integer argument registers only: the first call
+# of a function that takes a floating-point argument (oleaut32's VariantTimeToSystemTime)
+# would get a clobbered XMM register. Delay-load only DLLs whose functions we call take
+# none, as comctl32's and comdlg32's do not.
 function(mirel_delay_load_library variable name)
     find_library(import_library_${name} NAMES lib${name}.a ${name} REQUIRED)
     set(import_library ${import_library_${name}})

@@ -85,8 +85,7 @@ void FormIndividual::InitResultList()
     list_.View().ModifyStyle(LVS_TYPEMASK | LVS_SINGLESEL, LVS_REPORT | LVS_AUTOARRANGE);
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
                                   LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    list_.ShowColumnsAndRows();
-    list_.FitColumns(widths_.Of(0));
+    list_.ShowFittedColumnsAndRows(widths_.Of(0));
 }
 
 void FormIndividual::FillGroupList()

@@ -35,7 +35,17 @@ bool ResultList::Attach(HWND control)
 
 void ResultList::ShowColumnsAndRows()
 {
-    view_.SetRedraw(false);
+    RebuildColumns(nullptr);
+}
+
+void ResultList::ShowFittedColumnsAndRows(const std::vector<int>& userWidths)
+{
+    RebuildColumns(&userWidths);
+}
+
+void ResultList::RebuildColumns(const std::vector<int>* userWidths)
+{
+    const ui::RedrawPause pause(view_);
     view_.SetItemCountEx(0);
     while (view_.ColumnCount() > 0)
         view_.DeleteColumn(0);
@@ -46,11 +56,11 @@ void ResultList::ShowColumnsAndRows()
     }
     view_.SetItemCountEx(model_.RowCount(), 0);
     fittedWidths_.clear();
+    if (userWidths)
+        ApplyFittedWidths(*userWidths);
     // Another page starts at its left edge, whatever the last one was scrolled to.
     if (const int scrolled = view_.HorizontalScrollPos(); scrolled != 0)
         view_.Scroll(-scrolled, 0);
-    view_.SetRedraw(true);
-    view_.Invalidate();
 }
 
 void ResultList::ShowRows()

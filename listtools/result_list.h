@@ -30,6 +30,9 @@ public:
 
     // Rebuilds the control's columns from the model and shows its rows, nothing selected.
     void ShowColumnsAndRows();
+    // The same, with the columns fitted as FitColumns fits them before the list draws
+    // again: one repaint, not one per column.
+    void ShowFittedColumnsAndRows(const std::vector<int>& userWidths);
     // The model's rows changed: shows the new row count and repaints.
     void ShowRows();
     // After the model was sorted: the selected and focused rows move with their data.
@@ -128,6 +131,8 @@ private:
     MenuChooser chooseFromMenu_;
     std::string emptyText_;
     ui::ImageList rowSpacer_;
+    void RebuildColumns(const std::vector<int>* userWidths);
+    void ApplyFittedWidths(const std::vector<int>& userWidths);
     std::vector<int> fittedWidths_;   // the widths FitColumns chose (the fill's minimum)
     bool userSetLast_ = false;
 };

@@ -43,6 +43,13 @@ int ResultList::ContentWidth(int column) const
 
 void ResultList::FitColumns(const std::vector<int>& userWidths)
 {
+    // Each width the control takes while drawing moves the columns on screen.
+    const ui::RedrawPause pause(view_);
+    ApplyFittedWidths(userWidths);
+}
+
+void ResultList::ApplyFittedWidths(const std::vector<int>& userWidths)
+{
     const int count = std::min(model_.ColumnCount(), view_.ColumnCount());
     fittedWidths_.assign(static_cast<size_t>(count), 0);
     userSetLast_ = false;

@@ -39,8 +39,7 @@ void ResultPane::Show(ResultModel model, std::vector<bool> numberColumns)
     list_.Model() = std::move(model);
     numberColumns_ = std::move(numberColumns);
     sort_ = SortMemory{};
-    list_.ShowColumnsAndRows();
-    list_.FitColumns({});
+    list_.ShowFittedColumnsAndRows({});
     list_.ShowSortArrow(kUnsorted, true);
 }
 

@@ -109,6 +109,8 @@ bool MainFrame::CreateView()
 {
     view_ = std::make_unique<MainView>();
     view_->SetSettingsKey(settingsKey_);
+    const RECT client = ClientRect();
+    view_->SetInitialPlace(ViewPlace(client.right, client.bottom));
     // A form made later (the individual one, when its tab is first chosen) takes the look.
     view_->onFormCreated = [this](HWND form) { visuals_->AttachForm(form); };
     if (!view_->CreateModeless(hwnd_)) {
@@ -121,7 +123,6 @@ bool MainFrame::CreateView()
     RestoreViewLayout();
     // Laid out while still hidden, then shown: placing the controls paints nothing, and
     // the bars keep the places they have.
-    const RECT client = ClientRect();
     PlaceView(client.right, client.bottom);
     view_->Show();
     // The toolbar and the status bar as the view's state has them, before anything paints.
@@ -234,14 +235,19 @@ void MainFrame::OnSize(UINT type, int width, int height)
     PlaceView(width, height);
 }
 
-void MainFrame::PlaceView(int width, int height)
+RECT MainFrame::ViewPlace(int width, int height) const
 {
     // The bars' own style: IsWindowVisible would say no while the frame is hidden.
     int top = toolbar_.HasVisibleStyle() ? toolbar_.WindowRect().bottom - toolbar_.WindowRect().top : 0;
     int bottom = statusBar_.HasVisibleStyle() ? height - (statusBar_.WindowRect().bottom - statusBar_.WindowRect().top)
                                         : height;
+    return RECT{0, top, width, bottom > top ? bottom : top};
+}
+
+void MainFrame::PlaceView(int width, int height)
+{
     if (view_)
-        view_->Move(0, top, width, bottom > top ? bottom - top : 0);
+        view_->Move(ViewPlace(width, height));
 }
 
 void MainFrame::LayoutStatusPanes(int width)

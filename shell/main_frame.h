@@ -83,6 +83,8 @@ private:
     // CAP, NUM and SCRL in the status bar as the keyboard has them.
     void UpdateLockIndicators();
     // The view between the bars of a client area of `width` x `height`.
+    // The view's rectangle in a client area of width x height: between the bars.
+    RECT ViewPlace(int width, int height) const;
     void PlaceView(int width, int height);
     void ShowWhere(const std::string& text);
     void RestorePlacement();

@@ -52,6 +52,9 @@ bool MainView::OnInitDialog()
         tab_.InsertItem(kIndividualTab, LoadText(IDS_TAB_INDIVIDUAL));
         app.tabControl = tab_.Handle();
         app.nameField = nameField_.Handle();
+        // Sized before the forms are made: they fit into the tab as it will stay.
+        if (!IsRectEmpty(&initialPlace_))
+            Move(initialPlace_, false);
         standardForm_ = std::make_unique<FormStandard>(*this, run_.Stores);
         standardForm_->CreateModeless(tab_.Handle());
         app.standardForm = standardForm_.get();

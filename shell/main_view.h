@@ -80,6 +80,9 @@ public:
     // Where the computers checked last and the store settings are kept (under
     // HKEY_CURRENT_USER); set before the view is created.
     void SetSettingsKey(std::string key);
+    // Where the view will stand in the frame (client coordinates); set before the view is
+    // created, so that its controls are laid out once, at that size.
+    void SetInitialPlace(const RECT& place) { initialPlace_ = place; }
     HWND RunButton() const { return runButton_.Handle(); }
     int SelectedTab() const { return tab_.CurSel(); }
 
@@ -218,6 +221,7 @@ private:
     std::unique_ptr<StoredCheck> finishedCheck_;   // written by the worker before it ends
     std::string storedLabel_[2];   // per tab, see StoredLabel
     int shownTab_ = kStandardTab;  // the tab whose form is shown
+    RECT initialPlace_{};
     SIZE laidOut_{-1, -1};         // the size the controls were last placed for
     std::string individualWidths_; // for the individual form, until it is made
     WmiConnector connector_;

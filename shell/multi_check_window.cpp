@@ -67,8 +67,7 @@ bool MultiCheckWindow::OnInitDialog()
     for (int column = 0; column < list_.Model().ColumnCount() && column < kSummaryColumnCount; ++column)
         list_.Model().SetColumnWidth(column, ui::ScalePixels(hwnd_, kColumnWidths[column]));
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    list_.ShowColumnsAndRows();
-    list_.FitColumns(userWidths_);
+    list_.ShowFittedColumnsAndRows(userWidths_);
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
     list_.onDoubleClick = [this](int row) { OpenRow(row); };
 

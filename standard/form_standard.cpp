@@ -54,6 +54,7 @@ bool FormStandard::OnInitDialog()
                                  GetModuleHandleW(nullptr), nullptr));
     BuildTree();
     list_.Create(splitter_.Handle(), kListId, LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS);
+    list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list_.View().SetImageList(images_.Handle(), LVSIL_SMALL);
     list_.View().SetImageList(images_.Handle(), LVSIL_NORMAL);
     // The system's own interface font, with rows that leave its underscores room.
@@ -183,11 +184,13 @@ void FormStandard::EnableControls(bool enable)
 
 void FormStandard::MarkIncompleteCategories()
 {
+    // Only the labels that change: each label set is measured and drawn again.
     for (const StandardCategory& category : kStandardCategories) {
         std::string label = LoadText(PageLabelStringId(category.page));
         if (stores_.IsIncomplete(category.storeIndex))
             label += LoadText(IDS_INCOMPLETE_MARK);
-        tree_.SetItemText(pageItems_[category.page], label);
+        if (tree_.ItemText(pageItems_[category.page]) != label)
+            tree_.SetItemText(pageItems_[category.page], label);
     }
 }
 
@@ -248,13 +251,6 @@ INT_PTR FormStandard::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_FILL_LAST_COLUMN:
         list_.FillLastColumn();
         return TRUE;
-    case WM_PAINT:
-        ui::Dialog::OnMessage(message, wParam, lParam);
-        if (splitter_.IsValid()) {
-            splitter_.UpdateNow();
-            RepaintPanes();
-        }
-        return FALSE;
     default:
         return ui::Dialog::OnMessage(message, wParam, lParam);
     }

@@ -47,10 +47,7 @@ void FormStandard::ShowNodeList(int headerStringId, const int* pages, int count)
     model.AddColumn({LoadText(headerStringId), false, ui::ScalePixels(hwnd_, kNodeColumnWidth)});
     for (int index = 0; index < count; ++index)
         model.AppendRow({{LoadText(PageLabelStringId(pages[index]))}, 0, pageIcons_[pages[index]]});
-    list_.ShowColumnsAndRows();
-    list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT,
-                                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    list_.FitColumns({});
+    list_.ShowFittedColumnsAndRows({});
     list_.SetEmptyText({});
     SelectFirstRow();
 }
@@ -89,8 +86,7 @@ void FormStandard::ShowCategoryPage(int page)
         copy.image = pageIcons_[page];
     }
     model.ReplaceRows(std::move(rows));
-    list_.ShowColumnsAndRows();
-    list_.FitColumns(widths_.Of(page));
+    list_.ShowFittedColumnsAndRows(widths_.Of(page));
     // Before the first check every category is empty; after one, emptiness is a finding,
     // but only where the check read the category.
     list_.SetEmptyText(!stores_.WasRead(category->storeIndex) ? LoadText(IDS_NOT_READ)

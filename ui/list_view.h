@@ -60,9 +60,11 @@ public:
         HWND header = Header();
         if (!Header_GetItem(header, index, &item))
             return;
+        const int shown = item.fmt;
         item.fmt &= ~(HDF_SORTUP | HDF_SORTDOWN);
         item.fmt |= direction > 0 ? HDF_SORTUP : direction < 0 ? HDF_SORTDOWN : 0;
-        Header_SetItem(header, index, &item);
+        if (item.fmt != shown)   // a header item set again is drawn again
+            Header_SetItem(header, index, &item);
     }
     // 1, -1 or 0 as SetSortArrow gave it.
     int SortArrow(int index) const

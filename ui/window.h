@@ -114,6 +114,31 @@ protected:
     HWND hwnd_ = nullptr;
 };
 
+// Keeps a window from drawing while it changes, and repaints it once when the pause
+// ends. A window without WS_VISIBLE draws nothing anyway, and is left alone: resuming
+// redrawing would show it.
+class RedrawPause {
+public:
+    explicit RedrawPause(const Window& window) : window_(window), paused_((window.Style() & WS_VISIBLE) != 0)
+    {
+        if (paused_)
+            window_.SetRedraw(false);
+    }
+    ~RedrawPause()
+    {
+        if (!paused_)
+            return;
+        window_.SetRedraw(true);
+        window_.Invalidate();
+    }
+    RedrawPause(const RedrawPause&) = delete;
+    RedrawPause& operator=(const RedrawPause&) = delete;
+
+private:
+    const Window& window_;
+    bool paused_;
+};
+
 // Creates a child window (a control or one of our own classes) with the given
 // rectangle in the parent's client coordinates; the handle is null on failure.
 Window CreateChildWindow(const char* className, const std::string& text, DWORD style,
