@@ -1,7 +1,7 @@
 // VisualManager: paints the main window and its forms in one of the nine appearance
 // styles (210 to 218) and switches between them at run time.
 //
-// Integration: the manager subclasses every window it is given (SetWindowSubclass),
+// Integration: the manager subclasses every window it is given (ui::AddSubclass),
 // so the frame and the forms need no code of their own beyond the Attach calls:
 //   - AttachFrame(frame, toolBar, statusBar): the frame's subclass answers
 //     WM_MEASUREITEM / WM_DRAWITEM / WM_MENUCHAR of the owner-drawn menu-bar items,

@@ -1,6 +1,6 @@
 #include "ui/edit_keys.h"
 
-#include <commctrl.h>
+#include "ui/subclass_chain.h"
 
 #include <cstring>
 
@@ -25,12 +25,12 @@ LRESULT CALLBACK SelectAllProc(HWND window, UINT message, WPARAM wParam, LPARAM 
         }
         break;
     case WM_NCDESTROY:
-        RemoveWindowSubclass(window, SelectAllProc, kSelectAllSubclassId);
+        RemoveSubclass(window, SelectAllProc, kSelectAllSubclassId);
         break;
     default:
         break;
     }
-    return DefSubclassProc(window, message, wParam, lParam);
+    return CallNextSubclass(window, message, wParam, lParam);
 }
 
 }  // namespace
@@ -61,7 +61,7 @@ bool IsEditingShortcut(const MSG& message)
 
 bool AddSelectAllKey(HWND edit)
 {
-    return edit && SetWindowSubclass(edit, SelectAllProc, kSelectAllSubclassId, 0);
+    return edit && AddSubclass(edit, SelectAllProc, kSelectAllSubclassId, 0);
 }
 
 }  // namespace ui

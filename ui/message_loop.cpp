@@ -1,17 +1,16 @@
 #include "ui/message_loop.h"
 
-#include <commctrl.h>
-
 #include <algorithm>
 #include <utility>
+
+#include "ui/subclass_chain.h"
 
 namespace ui {
 namespace {
 
-// Subclass id of the watcher that ends a window's registration when the window goes away.
+// Subclass id of the watcher that holds a window's filter and ends the registration when
+// the window goes away.
 constexpr UINT_PTR kFilterWatcherId = 0x4D46;  // "MF"
-// The window property that holds the window's filter.
-constexpr wchar_t kFilterProperty[] = L"Mirel.MessageFilter";
 
 }  // namespace
 
@@ -21,18 +20,20 @@ struct FilterRegistrations {
     {
         if (message == WM_NCDESTROY)
             Remove(window);
-        return DefSubclassProc(window, message, wParam, lParam);
+        return CallNextSubclass(window, message, wParam, lParam);
     }
 
     static MessageFilter* Find(HWND window)
     {
-        return static_cast<MessageFilter*>(GetPropW(window, kFilterProperty));
+        DWORD_PTR filter = 0;
+        return FindSubclass(window, WatcherProc, kFilterWatcherId, &filter) ? reinterpret_cast<MessageFilter*>(filter)
+                                                                           : nullptr;
     }
 
     static bool Add(HWND window, MessageFilter* filter)
     {
         MessageFilter* previous = Find(window);
-        if (!SetWindowSubclass(window, WatcherProc, kFilterWatcherId, 0) || !SetPropW(window, kFilterProperty, filter))
+        if (!AddSubclass(window, WatcherProc, kFilterWatcherId, reinterpret_cast<DWORD_PTR>(filter)))
             return false;
         if (previous)
             Forget(previous, window);
@@ -42,17 +43,15 @@ struct FilterRegistrations {
 
     static void Remove(HWND window)
     {
-        if (MessageFilter* filter = static_cast<MessageFilter*>(RemovePropW(window, kFilterProperty)))
+        if (MessageFilter* filter = Find(window))
             Forget(filter, window);
-        RemoveWindowSubclass(window, WatcherProc, kFilterWatcherId);
+        RemoveSubclass(window, WatcherProc, kFilterWatcherId);
     }
 
     static void RemoveAll(MessageFilter* filter)
     {
-        for (HWND window : std::exchange(filter->windows_, {})) {
-            RemovePropW(window, kFilterProperty);
-            RemoveWindowSubclass(window, WatcherProc, kFilterWatcherId);
-        }
+        for (HWND window : std::exchange(filter->windows_, {}))
+            RemoveSubclass(window, WatcherProc, kFilterWatcherId);
     }
 
 private:

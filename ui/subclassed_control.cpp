@@ -14,8 +14,7 @@ bool SubclassedControl::Attach(HWND control)
 {
     if (hwnd_ || !control)
         return false;
-    if (!SetWindowSubclass(control, SubclassProc, reinterpret_cast<UINT_PTR>(this),
-                           reinterpret_cast<DWORD_PTR>(this)))
+    if (!AddSubclass(control, SubclassProc, reinterpret_cast<UINT_PTR>(this), reinterpret_cast<DWORD_PTR>(this)))
         return false;
     hwnd_ = control;
     return true;
@@ -24,7 +23,7 @@ bool SubclassedControl::Attach(HWND control)
 void SubclassedControl::Detach()
 {
     if (hwnd_)
-        RemoveWindowSubclass(hwnd_, SubclassProc, reinterpret_cast<UINT_PTR>(this));
+        RemoveSubclass(hwnd_, SubclassProc, reinterpret_cast<UINT_PTR>(this));
     hwnd_ = nullptr;
 }
 
@@ -36,7 +35,7 @@ LRESULT CALLBACK SubclassedControl::SubclassProc(HWND window, UINT message, WPAR
     try {
         result = self->OnMessage(message, wParam, lParam);
     } catch (...) {
-        result = DefSubclassProc(window, message, wParam, lParam);
+        result = CallNextSubclass(window, message, wParam, lParam);
     }
     if (message == WM_NCDESTROY)
         self->Detach();

@@ -1,14 +1,15 @@
 // SubclassedControl: the base of controls that handle some of their own messages
 // (keys of an edit field, reflected notifications of a list, ...).
 //
-// Attach() subclasses an existing control with SetWindowSubclass, passing this object
-// as the reference data (the control's own GWLP_USERDATA is left alone). Every message
+// Attach() subclasses an existing control (ui::AddSubclass, the SetWindowSubclass contract
+// without window properties), with this object as the reference data (the control's own
+// GWLP_USERDATA is left alone). Every message
 // reaches the virtual OnMessage; DefaultProc hands it on to the control. The subclass
 // ends at WM_NCDESTROY, or at Detach() or the object's destruction, whichever is first.
 #pragma once
 #include <windows.h>
-#include <commctrl.h>
 
+#include "ui/subclass_chain.h"
 #include "ui/window.h"
 
 namespace ui {
@@ -32,7 +33,7 @@ protected:
     }
     LRESULT DefaultProc(UINT message, WPARAM wParam, LPARAM lParam)
     {
-        return DefSubclassProc(hwnd_, message, wParam, lParam);
+        return CallNextSubclass(hwnd_, message, wParam, lParam);
     }
 
 private:
