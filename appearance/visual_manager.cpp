@@ -98,19 +98,24 @@ bool VisualManager::AttachFrame(HWND frame, HWND toolBar, HWND statusBar)
     if (!frame || !IsWindow(frame) || (frame_ && frame_ != frame && IsWindow(frame_)))
         return false;
     frame_ = frame;
+    AttachHook(frame, Role::Frame);
+    AttachBars(toolBar, statusBar);
+    menuBar_.Apply(frame_, *style_);
+    return true;
+}
+
+void VisualManager::AttachBars(HWND toolBar, HWND statusBar)
+{
     toolBar_ = toolBar;
     statusBar_ = statusBar;
-    AttachHook(frame, Role::Frame);
     if (toolBar && IsWindow(toolBar)) {
         AttachHook(toolBar, Role::ToolBar);
         HWND parent = GetParent(toolBar);
-        if (parent && parent != frame)
+        if (parent && parent != frame_)
             AttachHook(parent, Role::ToolBarParent);
     }
     if (statusBar && IsWindow(statusBar))
         AttachHook(statusBar, Role::StatusBar);
-    menuBar_.Apply(frame_, *style_);
-    return true;
 }
 
 bool VisualManager::AttachTabControl(HWND tab)

@@ -40,6 +40,8 @@ public:
 
     // `toolBar` and `statusBar` may be null. False when `frame` is not a window.
     bool AttachFrame(HWND frame, HWND toolBar, HWND statusBar);
+    // The frame's bars, when they are made after the frame (null: none).
+    void AttachBars(HWND toolBar, HWND statusBar);
     bool AttachTabControl(HWND tab);
     bool AttachForm(HWND dialog);
 

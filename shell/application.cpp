@@ -23,20 +23,21 @@ MirelApplication::~MirelApplication()
 
 bool MirelApplication::Start(int showCommand)
 {
+    frame_ = settingsKey_.empty() ? std::make_unique<MainFrame>() : std::make_unique<MainFrame>(settingsKey_);
+    if (!frame_->CreateFrame())
+        return false;
+    // The frame (a window of our own, with its menu) shows at once, so that the system
+    // places and draws it while the rest is made: the common controls are loaded, the bars
+    // and the view's controls made and laid out before they are shown, and the window is
+    // painted once, when they are there.
+    frame_->Show(frame_->InitialShowCommand(showCommand));
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
     oleInitialised_ = SUCCEEDED(OleInitialize(nullptr));
     if (!oleInitialised_) {
-        ui::ShowMessageBox(nullptr, LoadText(IDS_OLE_INIT_FAILED), MB_ICONEXCLAMATION | MB_OK);
+        ui::ShowMessageBox(frame_->Handle(), LoadText(IDS_OLE_INIT_FAILED), MB_ICONEXCLAMATION | MB_OK);
         return false;
     }
-    frame_ = settingsKey_.empty() ? std::make_unique<MainFrame>() : std::make_unique<MainFrame>(settingsKey_);
-    if (!frame_->CreateFrame())
-        return false;
-    // The frame shows at once, so that the system places and draws it while the view's
-    // controls are made; they are laid out before they are shown, and the window is
-    // painted once, when they are there.
-    frame_->Show(frame_->InitialShowCommand(showCommand));
     if (!frame_->CreateView())
         return false;
     frame_->UpdateNow();

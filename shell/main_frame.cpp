@@ -101,15 +101,19 @@ bool MainFrame::CreateFrame()
     ui::RegisterMessageFilter(hwnd_, this);
     SendMsg(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.Get()));
     RestorePlacement();
-    UpdateLockIndicators();
     return true;
 }
 
 bool MainFrame::CreateView()
 {
+    if (!CreateBars())
+        return false;
+    visuals_->AttachBars(toolbar_.Handle(), statusBar_.Handle());
+    UpdateLockIndicators();
     view_ = std::make_unique<MainView>();
     view_->SetSettingsKey(settingsKey_);
     const RECT client = ClientRect();
+    OnSize(SIZE_RESTORED, client.right, client.bottom);   // the bars in their places
     view_->SetInitialPlace(ViewPlace(client.right, client.bottom));
     // A form made later (the individual one, when its tab is first chosen) takes the look.
     view_->onFormCreated = [this](HWND form) { visuals_->AttachForm(form); };
@@ -186,11 +190,10 @@ void MainFrame::SaveLayout() const
 
 bool MainFrame::OnCreate(const CREATESTRUCTW&)
 {
+    // The bars come with the view, once the common controls are loaded.
     look_ = ReadApplicationLook();
-    if (!CreateBars())
-        return false;
     visuals_ = std::make_unique<VisualManager>();
-    visuals_->AttachFrame(hwnd_, toolbar_.Handle(), statusBar_.Handle());
+    visuals_->AttachFrame(hwnd_, nullptr, nullptr);
     visuals_->Apply(look_);
     return true;
 }
@@ -227,7 +230,7 @@ bool MainFrame::CreateBars()
 
 void MainFrame::OnSize(UINT type, int width, int height)
 {
-    if (type == SIZE_MINIMIZED)
+    if (type == SIZE_MINIMIZED || !statusBar_.IsValid())
         return;
     toolbar_.AutoSize();
     statusBar_.Resize();
