@@ -255,8 +255,9 @@ void MainFrame::PlaceView(int width, int height)
 
 void MainFrame::LayoutStatusPanes(int width)
 {
-    // Message pane, where the results come from (up to half the width), then CAP, NUM and
-    // SCRL, each as wide as its text.
+    // Message pane, where the results come from (up to two thirds of the width: it stays
+    // while the messages come and go, and in Japanese it is long), then CAP, NUM and SCRL,
+    // each as wide as its text.
     std::vector<int> edges(5);
     int right = width - ui::ScalePixels(hwnd_, 20);
     {
@@ -273,7 +274,7 @@ void MainFrame::LayoutStatusPanes(int width)
         }
         edges[kWherePane] = right;
         if (!whereText_.empty())
-            right -= std::min(widthOf(ToWide(whereText_)), right / 2);
+            right -= std::min(widthOf(ToWide(whereText_)), right * 2 / 3);
     }
     edges[0] = right;
     edges[4] = -1;
