@@ -54,6 +54,8 @@ bool FormStandard::OnInitDialog()
                                  GetModuleHandleW(nullptr), nullptr));
     BuildTree();
     list_.Create(splitter_.Handle(), kListId, LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS);
+    // Set up without drawing: the list lays itself out (and moves its header) once, at the end.
+    const ui::RedrawPause quietList(list_.View());
     list_.View().SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
     list_.View().SetImageList(images_.Handle(), LVSIL_SMALL);
     list_.View().SetImageList(images_.Handle(), LVSIL_NORMAL);
