@@ -27,6 +27,13 @@ std::string StoredLabelTime(const StoredCheckHeader& header)
 
 namespace {
 
+// Where a stored check's results come from, for the status bar: the computer it names
+// and when it was read.
+ResultsOrigin OriginOf(const StoredCheckHeader& header)
+{
+    return {header.computer, header.checkedAt.local.empty() ? header.checkedAt.utc : header.checkedAt.local};
+}
+
 std::string LabelOf(const StoredCheckHeader& header)
 {
     return FillIn(LoadText(IDS_STORED_CHECK_TITLE), header.computer, StoredLabelTime(header));
@@ -116,6 +123,7 @@ void MainView::ShowStoredStandard(const StoredCheck& check, const std::string& l
     stores.KeepRawValues(false);
     run_.Stores = std::move(stores);
     run_.TargetComputer = check.header.computer;
+    run_.StandardOrigin = OriginOf(check.header);
     nameField_.SetText(check.header.target);
     ShowTab(kStandardTab);
     tab_.SetCurSel(kStandardTab);
@@ -151,6 +159,7 @@ bool MainView::ShowStoredClass(const StoredCheck& check, const std::string& labe
         form.AppendRows(rows);
     form.EndCheck();
     run_.TargetComputer = check.header.computer;
+    run_.ClassOrigin = OriginOf(check.header);
     run_.SelectedClassId = classId;
     run_.SelectedClassName = form.SelectedClassText();
     nameField_.SetText(check.header.target);

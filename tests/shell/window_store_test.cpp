@@ -252,6 +252,10 @@ TEST_F(WindowStoreTest, OpenShowsACheckSavedAsJsonAndAddsItWhenAsked)
     PumpUntil([&] { return !Messages().empty(); });
     EXPECT_GT(Individual().ResultListControl().Model().RowCount(), 0);
     EXPECT_EQ(View().StoredLabel(kIndividualTab), FillIn(LoadText(IDS_STORED_CHECK_TITLE), "FARAWAY", "2026-12-01 09:30:00"));
+    // The status bar says where these rows come from: the check's computer and time.
+    const std::string where = View().WhereText();
+    EXPECT_NE(where.find("FARAWAY"), std::string::npos) << where;
+    EXPECT_NE(where.find("2026/12/01 09:30:00"), std::string::npos) << where;
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].flags & MB_YESNO, UINT{MB_YESNO});
     EXPECT_NE(Messages()[0].text.find("FARAWAY"), std::string::npos);
