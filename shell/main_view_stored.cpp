@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
+#include "shell/main_frame.h"
 #include "store/check_reader.h"
 #include "store/check_rebuild.h"
 #include "ui/background_task.h"
@@ -112,6 +113,10 @@ bool MainView::ShowStoredCheck(std::shared_ptr<const StoredCheck> check)
     else if (!ShowStoredClass(*check, label))
         return false;
     ShowStatusText(LoadText(IDS_READY));
+    // The bars as they now are (where the results come from, the commands they allow),
+    // before a question about the check can hold the idle time back.
+    if (TheApp().frame)
+        TheApp().frame->UpdateIdleState();
     SetForegroundWindow(GetParent(hwnd_));
     return true;
 }
