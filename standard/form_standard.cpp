@@ -1,6 +1,7 @@
 #include "standard/form_standard.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "resources/resource.h"
 #include "listtools/context_menu.h"
@@ -330,7 +331,7 @@ void FormStandard::OpenTreeMenu(HTREEITEM item, bool atMouse)
         GetCursorPos(&point);
     } else {
         RECT label{};
-        *reinterpret_cast<HTREEITEM*>(&label) = item;
+        std::memcpy(&label, &item, sizeof item);   // the message takes the item in the rectangle
         tree_.SendMsg(TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label));
         point = POINT{label.left, label.bottom};
         tree_.ClientToScreen(point);
