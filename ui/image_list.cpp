@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/pixel_bitmap.h"
+
 namespace ui {
 
 namespace {
@@ -29,18 +31,6 @@ const BITMAPINFOHEADER* StoredIconImage(UINT iconId, int width, int height)
     return header;
 }
 
-// A strip of `count` images of `width` x `height` pixels of 32 bits, top-down; `pixels`
-// points at its bits.
-UniqueBitmap StripBitmap(HDC screen, int width, int height, int count, DWORD*& pixels)
-{
-    BITMAPINFO info{};
-    info.bmiHeader = {sizeof(BITMAPINFOHEADER), width * count, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
-    UniqueBitmap strip(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    pixels = static_cast<DWORD*>(bits);
-    return strip;
-}
-
 }  // namespace
 
 // Icons whose stored images have the list's size are copied into the strip as they are
@@ -57,7 +47,7 @@ int ImageList::AddStoredIcons(const std::vector<UINT>& iconIds, int width, int h
     const int count = static_cast<int>(images.size());
     WindowDC screen(nullptr);
     DWORD* pixels = nullptr;
-    UniqueBitmap colour = StripBitmap(screen.Get(), width, height, count, pixels);
+    UniqueBitmap colour = PixelBitmap(screen.Get(), width * count, height, pixels);
     if (!colour)
         return -1;
     // The mask as a monochrome bitmap takes it: rows top-down, each a whole number of words.
@@ -111,7 +101,7 @@ int ImageList::AddIconResources(const std::vector<UINT>& iconIds) const
     // without one.
     WindowDC screen(nullptr);
     DWORD* pixels = nullptr;
-    UniqueBitmap colour = StripBitmap(screen.Get(), width, height, count, pixels);
+    UniqueBitmap colour = PixelBitmap(screen.Get(), width * count, height, pixels);
     UniqueBitmap mask(CreateBitmap(width * count, height, 1, 1, nullptr));
     UniqueMemoryDC maskDC(CreateCompatibleDC(screen.Get()));
     if (!colour || !mask || !maskDC)

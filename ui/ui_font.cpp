@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "ui/pixel_bitmap.h"
+
 namespace ui {
 
 namespace {
@@ -26,17 +28,15 @@ bool DrawsUnderscore(HFONT font)
     constexpr int kSize = 48;
     // Drawn into a bitmap whose pixels are read in place: asking for them one by one
     // (GetPixel) cost a few milliseconds of every start.
-    BITMAPINFO format{};
-    format.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-    void* bits = nullptr;
+    DWORD* pixels = nullptr;
     UniqueMemoryDC memory;
     UniqueBitmap bitmap;
     {
         WindowDC screen(nullptr);
         memory.Reset(CreateCompatibleDC(screen.Get()));
-        bitmap.Reset(CreateDIBSection(screen.Get(), &format, DIB_RGB_COLORS, &bits, nullptr, 0));
+        bitmap = PixelBitmap(screen.Get(), kSize, kSize, pixels);
     }
-    if (!memory || !bitmap || !bits)
+    if (!memory || !bitmap || !pixels)
         return true;   // nothing to tell: assume the font is fine
     const HDC dc = memory.Get();
     ScopedSelect selectedBitmap(dc, bitmap.Get());
@@ -47,7 +47,6 @@ bool DrawsUnderscore(HFONT font)
     SetBkMode(dc, TRANSPARENT);
     TextOutW(dc, 4, 4, L"_", 1);
     GdiFlush();
-    const auto* pixels = static_cast<const DWORD*>(bits);
     return std::any_of(pixels, pixels + kSize * kSize, [](DWORD pixel) { return (pixel & 0xFFFFFF) != 0xFFFFFF; });
 }
 
