@@ -112,9 +112,9 @@ void PaintTabStrip(HWND tab, HDC dc, const AppearanceStyle& style)
 {
     RECT client{};
     GetClientRect(tab, &client);
-    int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
-    int selected = static_cast<int>(SendMessageW(tab, TCM_GETCURSEL, 0, 0));
-    int pageTop = count > 0 ? HeaderBottom(tab, count) : client.top;
+    const int count = static_cast<int>(SendMessageW(tab, TCM_GETITEMCOUNT, 0, 0));
+    const int selected = static_cast<int>(SendMessageW(tab, TCM_GETCURSEL, 0, 0));
+    const int pageTop = TabPageTop(tab);
 
     FillSolid(dc, {client.left, client.top, client.right, pageTop}, style.tabBackground);
     // The page frame's top edge, which the selected tab opens.

@@ -17,10 +17,19 @@
 #include "ui/message_box.h"
 #include "ui/wait_cursor.h"
 
+namespace {
+
+// When the check was read, as it was kept: the local time, or UTC where that is all there is.
+const std::string& CheckedAtText(const StoredCheckHeader& header)
+{
+    return header.checkedAt.local.empty() ? header.checkedAt.utc : header.checkedAt.local;
+}
+
+}  // namespace
+
 std::string StoredLabelTime(const StoredCheckHeader& header)
 {
-    const CheckTime& time = header.checkedAt;
-    std::string text = time.local.empty() ? time.utc : time.local;
+    const std::string& text = CheckedAtText(header);
     if (text.size() >= 19 && text[10] == 'T')
         return text.substr(0, 10) + " " + text.substr(11, 8);
     return text;
@@ -32,7 +41,7 @@ namespace {
 // and when it was read.
 ResultsOrigin OriginOf(const StoredCheckHeader& header)
 {
-    return {header.computer, header.checkedAt.local.empty() ? header.checkedAt.utc : header.checkedAt.local};
+    return {header.computer, CheckedAtText(header)};
 }
 
 std::string LabelOf(const StoredCheckHeader& header)

@@ -119,7 +119,7 @@ protected:
 // redrawing would show it.
 class RedrawPause {
 public:
-    explicit RedrawPause(const Window& window) : window_(window), paused_((window.Style() & WS_VISIBLE) != 0)
+    explicit RedrawPause(const Window& window) : window_(window), paused_(window.HasVisibleStyle())
     {
         if (paused_)
             window_.SetRedraw(false);
