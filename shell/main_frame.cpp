@@ -110,10 +110,12 @@ bool MainFrame::CreateView()
         return false;
     visuals_->AttachBars(toolbar_.Handle(), statusBar_.Handle());
     UpdateLockIndicators();
-    view_ = std::make_unique<MainView>();
-    view_->SetSettingsKey(settingsKey_);
     const RECT client = ClientRect();
     OnSize(SIZE_RESTORED, client.right, client.bottom);   // the bars in their places
+    view_ = std::make_unique<MainView>();
+    view_->SetSettingsKey(settingsKey_);
+    // Made where it stays, so that its controls are laid out once, while still hidden;
+    // placing them paints nothing, and the bars keep the places they have.
     view_->SetInitialPlace(ViewPlace(client.right, client.bottom));
     // A form made later (the individual one, when its tab is first chosen) takes the look.
     view_->onFormCreated = [this](HWND form) { visuals_->AttachForm(form); };
@@ -125,9 +127,6 @@ bool MainFrame::CreateView()
     visuals_->AttachTabControl(view_->Tab().Handle());
     visuals_->AttachForm(view_->StandardForm().Handle());
     RestoreViewLayout();
-    // Laid out while still hidden, then shown: placing the controls paints nothing, and
-    // the bars keep the places they have.
-    PlaceView(client.right, client.bottom);
     view_->Show();
     // The toolbar and the status bar as the view's state has them, before anything paints.
     UpdateIdleState();
@@ -148,7 +147,8 @@ SIZE MainFrame::MinimumSize() const
 
 void MainFrame::RestorePlacement()
 {
-    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, settingsKey_, ui::WindowDpi(hwnd_));
+    storedLayout_ = ReadLayout(HKEY_CURRENT_USER, settingsKey_, ui::WindowDpi(hwnd_));
+    const StoredLayout& layout = storedLayout_;
     if (layout.hasPlacement && IsUsablePlacement(layout.normal)) {
         WINDOWPLACEMENT placement{};
         placement.length = sizeof placement;
@@ -162,7 +162,7 @@ void MainFrame::RestorePlacement()
 
 void MainFrame::RestoreViewLayout()
 {
-    const StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, settingsKey_, ui::WindowDpi(hwnd_));
+    const StoredLayout& layout = storedLayout_;
     view_->StandardForm().ColumnWidths().FromText(layout.standardWidths);
     view_->StandardForm().SetTreeWidth(layout.treeWidth);
     view_->SetIndividualWidths(layout.individualWidths);

@@ -12,6 +12,7 @@
 #include "appearance/appearance_styles.h"
 #include "base/handles.h"
 #include "shell/help_window.h"
+#include "shell/layout_settings.h"
 #include "shell/main_view.h"
 #include "ui/image_list.h"
 #include "ui/message_loop.h"
@@ -29,11 +30,12 @@ public:
     explicit MainFrame(std::string settingsKey = kMirelSettingsKey);
     ~MainFrame() override;
 
-    // Creates the frame with its bars, placed as it was left, still hidden; false when
-    // any of them fails.
+    // Creates the frame with its menu, placed as it was left, still hidden; false when it
+    // fails.
     bool CreateFrame();
-    // Creates the main view in the frame, laid out as it was left; false when it fails.
-    // The frame may be shown before: the view appears when it is complete.
+    // Creates the bars and the main view in the frame, laid out as they were left; false
+    // when any of them fails. The frame may be shown before (the common controls loaded
+    // after it): the view appears when it is complete.
     bool CreateView();
 
     // How to show the frame first: maximised when it was so at the last close and the
@@ -82,8 +84,7 @@ private:
     void LayoutStatusPanes(int width);
     // CAP, NUM and SCRL in the status bar as the keyboard has them.
     void UpdateLockIndicators();
-    // The view between the bars of a client area of `width` x `height`.
-    // The view's rectangle in a client area of width x height: between the bars.
+    // The view's rectangle in a client area of `width` x `height`: between the bars.
     RECT ViewPlace(int width, int height) const;
     void PlaceView(int width, int height);
     void ShowWhere(const std::string& text);
@@ -96,6 +97,7 @@ private:
 
     std::string settingsKey_;
     bool startMaximized_ = false;
+    StoredLayout storedLayout_;   // as read when the frame was made; the view takes its part
     std::unique_ptr<MainView> view_;
     std::unique_ptr<HelpWindow> help_;
     std::unique_ptr<VisualManager> visuals_;
