@@ -109,7 +109,6 @@ bool MainFrame::CreateView()
     if (!CreateBars())
         return false;
     visuals_->AttachBars(toolbar_.Handle(), statusBar_.Handle());
-    UpdateLockIndicators();
     const RECT client = ClientRect();
     OnSize(SIZE_RESTORED, client.right, client.bottom);   // the bars in their places
     view_ = std::make_unique<MainView>();
