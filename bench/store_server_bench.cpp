@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "console/mirelrep.h"
-#include "store/odbc_database.h"
-#include "store/sqlite_database.h"
+#include "db/odbc_database.h"
+#include "db/sqlite_database.h"
 #include "tests/support/fake_wmi.h"
 #include "tests/support/simulated_computer.h"
 

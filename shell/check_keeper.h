@@ -13,7 +13,7 @@
 
 #include "store/inventory_store.h"
 #include "store/record_queue.h"
-#include "store/store_location.h"
+#include "db/store_location.h"
 
 class CheckKeeper {
 public:

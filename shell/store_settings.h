@@ -10,7 +10,7 @@
 #include <string>
 
 #include "engine/credentials.h"
-#include "store/store_location.h"
+#include "db/store_location.h"
 
 struct StoreSettings {
     bool keepChecks = true;

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "store/row_batch.h"
+#include "db/row_batch.h"
 
 // A part as the list of parts keeps it: the digests of its property list and object set
 // make the list's own digest.

@@ -3,7 +3,7 @@
 #pragma once
 #include <cstdint>
 
-#include "store/statement_cache.h"
+#include "db/statement_cache.h"
 #include "store/stored_check.h"
 
 enum class LoadResult { Loaded, NotFound, Failed };

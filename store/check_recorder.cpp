@@ -10,7 +10,7 @@
 #include "store/content_digest.h"
 #include "store/object_identity.h"
 #include "store/raw_cell.h"
-#include "store/row_batch.h"
+#include "db/row_batch.h"
 #include "store/store_statements.h"
 
 namespace {

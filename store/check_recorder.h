@@ -4,7 +4,7 @@
 // The changes against the previous check of the same computer and kind are recorded with
 // it (and those of the next check, when an imported check lands between two).
 #pragma once
-#include "store/statement_cache.h"
+#include "db/statement_cache.h"
 #include "store/stored_check.h"
 
 class CheckRecorder {

@@ -7,11 +7,9 @@
 #include "inventory/result_files.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "store/odbc_database.h"
-#include "store/sqlite_database.h"
+#include "db/odbc_database.h"
+#include "db/sqlite_database.h"
 #include "store/store_schema.h"
-
-#include <sqlite3.h>
 
 namespace {
 
@@ -40,7 +38,7 @@ std::unique_ptr<Database> OpenFile(const StoreLocation& location, StoreAccess ac
         // Windows refuses to write a file marked read-only, whoever asks.
         const DWORD attributes = GetFileAttributesW(ToWide(path).c_str());
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
-            message = StoreFailureMessage(location, {DbFailure::ReadOnly, SQLITE_READONLY, sqlite3_errstr(SQLITE_READONLY)});
+            message = StoreFailureMessage(location, SqliteReadOnlyError());
             return nullptr;
         }
     } else if (!FileExists(path)) {
@@ -56,8 +54,8 @@ std::unique_ptr<Database> OpenFile(const StoreLocation& location, StoreAccess ac
         message = StoreFailureMessage(location, error);
         return nullptr;
     }
-    if (access == StoreAccess::Record && sqlite3_db_readonly(database->Handle(), "main") == 1) {
-        message = StoreFailureMessage(location, {DbFailure::ReadOnly, SQLITE_READONLY, sqlite3_errstr(SQLITE_READONLY)});
+    if (access == StoreAccess::Record && database->IsReadOnly()) {
+        message = StoreFailureMessage(location, SqliteReadOnlyError());
         return nullptr;
     }
     return database;

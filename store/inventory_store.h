@@ -7,9 +7,9 @@
 #include <string>
 
 #include "store/check_recorder.h"
-#include "store/database.h"
-#include "store/statement_cache.h"
-#include "store/store_location.h"
+#include "db/database.h"
+#include "db/statement_cache.h"
+#include "db/store_location.h"
 
 enum class StoreAccess {
     Record,   // create the file (and its folder) when missing; bring an older store forward

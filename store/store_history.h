@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "store/statement_cache.h"
+#include "db/statement_cache.h"
 #include "store/stored_check.h"
 
 struct StoredComputer {

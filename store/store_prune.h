@@ -4,7 +4,7 @@
 #pragma once
 #include <cstdint>
 
-#include "store/database.h"
+#include "db/database.h"
 
 struct PruneResult {
     int64_t removed = 0;     // checks removed

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "listtools/result_model.h"
-#include "store/database.h"
+#include "db/database.h"
 #include "store/question_data.h"
 
 struct QueryValue {

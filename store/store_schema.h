@@ -2,7 +2,7 @@
 // bringing an older store forward one version at a time, and refusing a store that a newer
 // Mirel wrote or a database that belongs to another program.
 #pragma once
-#include "store/database.h"
+#include "db/database.h"
 
 // The version this program writes. Every version before it has a migration.
 inline constexpr int kStoreSchemaVersion = 5;

@@ -1,7 +1,7 @@
 // The statements whose text differs between SQLite and PostgreSQL, side by side. Every
 // other statement of the store is written once and serves both.
 #pragma once
-#include "store/database.h"
+#include "db/database.h"
 
 struct StoreStatements {
     const char* countInfoTable;   // 1 when the table store_info exists, else 0

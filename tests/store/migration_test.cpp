@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "store/check_reader.h"
-#include "store/odbc_database.h"
+#include "db/odbc_database.h"
 #include "store/raw_cell.h"
-#include "store/sqlite_database.h"
+#include "db/sqlite_database.h"
 #include "store/store_query.h"
 #include "store/store_schema.h"
 #include "tests/store/store_fixture.h"

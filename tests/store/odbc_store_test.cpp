@@ -10,7 +10,7 @@
 #include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "store/odbc_database.h"
+#include "db/odbc_database.h"
 #include "store/record_queue.h"
 #include "store/store_history.h"
 #include "tests/store/store_fixture.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "resources/text.h"
-#include "store/sqlite_database.h"
+#include "db/sqlite_database.h"
 #include "store/store_schema.h"
 #include "tests/store/store_fixture.h"
 

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "resources/text.h"
-#include "store/sql_text.h"
-#include "store/sqlite_database.h"
+#include "db/sql_text.h"
+#include "db/sqlite_database.h"
 #include "store/store_query.h"
 #include "store/store_schema.h"
-#include "store/version_key.h"
+#include "db/version_key.h"
 #include "tests/store/store_fixture.h"
 
 namespace {

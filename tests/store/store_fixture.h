@@ -8,7 +8,7 @@
 
 #include "store/inventory_store.h"
 #include "store/store_query.h"
-#include "store/odbc_database.h"
+#include "db/odbc_database.h"
 #include "store/object_identity.h"
 #include "store/stored_check.h"
 #include "tests/support/temp_files.h"

@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "store/database.h"
+#include "db/database.h"
 
 // Connects with `connection` (an ODBC connection string: "Driver={PostgreSQL Unicode};
 // Server=...;Port=...;Database=...;Uid=...;Pwd=...", or "DSN=..."); waits at most

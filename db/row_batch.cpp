@@ -1,4 +1,4 @@
-#include "store/row_batch.h"
+#include "db/row_batch.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "store/odbc_api.h"
+#include "db/odbc_api.h"
 
 #include <utility>
 #include <vector>

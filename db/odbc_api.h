@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "store/database.h"
+#include "db/database.h"
 
 struct OdbcApi {
     decltype(&::SQLAllocHandle) AllocHandle = nullptr;

@@ -10,7 +10,7 @@
 #include <variant>
 #include <vector>
 
-#include "store/statement_cache.h"
+#include "db/statement_cache.h"
 
 inline constexpr size_t kBatchRows = 64;
 

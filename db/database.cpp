@@ -1,6 +1,6 @@
-#include "store/database.h"
+#include "db/database.h"
 
-#include "store/sql_text.h"
+#include "db/sql_text.h"
 
 bool Database::IsOneReadingStatement(std::string_view sql, DbError& error)
 {

@@ -1,4 +1,4 @@
-#include "store/sql_text.h"
+#include "db/sql_text.h"
 
 #include <cctype>
 

@@ -1,12 +1,12 @@
-#include "store/odbc_database.h"
+#include "db/odbc_database.h"
 
 #include <charconv>
 #include <cstdlib>
 #include <vector>
 
 #include "base/narrow.h"
-#include "store/odbc_api.h"
-#include "store/store_location.h"
+#include "db/odbc_api.h"
+#include "db/store_location.h"
 
 namespace {
 

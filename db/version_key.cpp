@@ -1,4 +1,4 @@
-#include "store/version_key.h"
+#include "db/version_key.h"
 
 #include <cctype>
 

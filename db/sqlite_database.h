@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "store/database.h"
+#include "db/database.h"
 
 struct sqlite3;
 
@@ -40,6 +40,8 @@ public:
 
     // For the few things only SQLite has (read-only statements, the authorizer).
     sqlite3* Handle() const { return db_; }
+    // Whether SQLite opened the file read only (its folder or medium refused writing).
+    bool IsReadOnly() const;
     // Takes the connection's current error as the last one; returns false.
     bool Fail();
     bool Fail(int code);
@@ -53,3 +55,6 @@ private:
 
 // The kind of failure of a SQLite result code.
 DbFailure SqliteFailureOf(int code);
+
+// SQLite's own words for a file that cannot be written.
+DbError SqliteReadOnlyError();

@@ -1,4 +1,4 @@
-#include "store/store_location.h"
+#include "db/store_location.h"
 
 #include <windows.h>
 #include <shlobj.h>

@@ -1,6 +1,6 @@
-#include "store/sqlite_database.h"
+#include "db/sqlite_database.h"
 
-#include "store/version_key.h"
+#include "db/version_key.h"
 
 #include <windows.h>
 
@@ -237,4 +237,14 @@ void SqliteDatabase::Rollback()
 {
     if (!sqlite3_get_autocommit(db_))
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
+bool SqliteDatabase::IsReadOnly() const
+{
+    return sqlite3_db_readonly(db_, "main") == 1;
+}
+
+DbError SqliteReadOnlyError()
+{
+    return {DbFailure::ReadOnly, SQLITE_READONLY, sqlite3_errstr(SQLITE_READONLY)};
 }

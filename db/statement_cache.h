@@ -7,7 +7,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "store/database.h"
+#include "db/database.h"
 
 class StatementLease {
 public:
