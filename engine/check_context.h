@@ -54,7 +54,7 @@ private:
 
 // How a check reaches its computer: where its WMI objects come from, how the domain
 // controller is found, and the entry points of its ping. Every empty member means the
-// system's own: the WbemLocator, CoInitializeSecurity, DsGetDcNameW, ICMP.DLL loaded from
+// system's own: the WbemLocator, CoInitializeSecurity, DsGetDcNameW, IPHLPAPI.DLL loaded from
 // the system folder for each ping. Tests put providers of their own here, one per check.
 struct WmiConnector {
     using LocatorFactory = std::function<HRESULT(IWbemLocator** locator)>;

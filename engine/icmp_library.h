@@ -1,4 +1,5 @@
-// The entry points of ICMP.DLL, which sends the echo requests of a ping. A check's
+// The entry points that send the echo requests of a ping (IcmpCreateFile, IcmpSendEcho,
+// IcmpCloseHandle), exported by IPHLPAPI.DLL since Windows Vista. A check's
 // connector may carry them (tests put doubles of their own in); otherwise each ping loads
 // the DLL from the system folder for itself.
 #pragma once
@@ -18,6 +19,6 @@ struct IcmpLibrary {
     bool IsComplete() const { return IcmpCreateFile && IcmpCloseHandle && IcmpSendEcho; }
 };
 
-// ICMP.DLL from the system folder, and its three entry points; incomplete when the DLL
+// IPHLPAPI.DLL from the system folder, and its three entry points; incomplete when the DLL
 // cannot be loaded or lacks one.
 IcmpLibrary LoadIcmpLibrary();

@@ -140,7 +140,9 @@ PingResult SendEchoes(const CheckContext& check, const IcmpLibrary& library, IPA
 IcmpLibrary LoadIcmpLibrary()
 {
     IcmpLibrary library;
-    auto module = std::make_shared<const SystemLibrary>(L"icmp.dll");
+    // IPHLPAPI.DLL itself: ICMP.DLL only forwards these entries to it, and a forwarded
+    // export is looked up by the DLL's bare name, the program's own folder first.
+    auto module = std::make_shared<const SystemLibrary>(L"iphlpapi.dll");
     if (!module->IsLoaded())
         return library;
     module->Find("IcmpCreateFile", library.IcmpCreateFile);
