@@ -343,6 +343,13 @@
 #define IDS_QUESTION_ONE_ROW        7741
 #define IDS_QUESTION_RUNNING        7742
 #define IDS_QUESTION_NO_ROWS        7743
+// The store's upkeep: the end of the one writer, a store not made smaller, the system's hash
+#define IDS_RECORD_NOT_REACHED      8400
+#define IDS_RECORD_CUT_SHORT        8401
+#define IDS_RECORDS_LOST_AT_END     8402
+#define IDS_PRUNE_NOT_COMPACTED     8403
+#define IDS_STORE_NO_HASH           8404
+#define IDS_STORE_NO_THREAD         8405
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

@@ -155,6 +155,8 @@ int64_t StorePartList(StatementCache& statements, const std::vector<PartListEntr
         digest.Add(part.setDigest);
     }
     const std::string key = digest.Hex();
+    if (key.empty())
+        return -1;
     DigestRows rows;
     rows.emplace(key, std::vector<DbValue>{key, static_cast<int64_t>(parts.size())});
     std::map<std::string, int64_t> ids;

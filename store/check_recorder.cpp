@@ -26,6 +26,7 @@ struct PartPlan {
     std::string setDigest;
     int64_t columnsId = 0;
     int64_t setId = 0;
+    bool digested = false;   // every digest made (the system's hash answered)
 };
 
 bool IsEmptyCell(const StoredCell& cell, const RawCellText& raw)
@@ -72,6 +73,9 @@ PartPlan PlanPart(const StoredPart& part)
         plan.raws.push_back(std::move(raws));
     }
     plan.setDigest = set.Hex();
+    const auto missing = [](const std::string& digest) { return digest.empty(); };
+    plan.digested = !missing(plan.columnsDigest) && !missing(plan.setDigest) &&
+                    std::none_of(plan.objectDigests.begin(), plan.objectDigests.end(), missing);
     return plan;
 }
 
@@ -335,8 +339,11 @@ bool CheckWriter::Write()
 {
     if (!WriteComputer())
         return false;
-    for (const StoredPart& part : check_.parts)
+    for (const StoredPart& part : check_.parts) {
         plans_.push_back(PlanPart(part));
+        if (!plans_.back().digested)
+            return false;
+    }
     return WriteColumns() && WriteSets() && WriteCheck() && WriteVolatile();
 }
 

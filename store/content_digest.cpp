@@ -1,23 +1,63 @@
 #include "store/content_digest.h"
 
+#include <windows.h>
+
+#include <bcrypt.h>
+
 #include <algorithm>
+
+#include "base/system_library.h"
 
 namespace {
 
-constexpr uint32_t kRound[64] = {
-    0x428a2f98, 0x71374491, 0xb5c0fbcf, 0xe9b5dba5, 0x3956c25b, 0x59f111f1, 0x923f82a4, 0xab1c5ed5,
-    0xd807aa98, 0x12835b01, 0x243185be, 0x550c7dc3, 0x72be5d74, 0x80deb1fe, 0x9bdc06a7, 0xc19bf174,
-    0xe49b69c1, 0xefbe4786, 0x0fc19dc6, 0x240ca1cc, 0x2de92c6f, 0x4a7484aa, 0x5cb0a9dc, 0x76f988da,
-    0x983e5152, 0xa831c66d, 0xb00327c8, 0xbf597fc7, 0xc6e00bf3, 0xd5a79147, 0x06ca6351, 0x14292967,
-    0x27b70a85, 0x2e1b2138, 0x4d2c6dfc, 0x53380d13, 0x650a7354, 0x766a0abb, 0x81c2c92e, 0x92722c85,
-    0xa2bfe8a1, 0xa81a664b, 0xc24b8b70, 0xc76c51a3, 0xd192e819, 0xd6990624, 0xf40e3585, 0x106aa070,
-    0x19a4c116, 0x1e376c08, 0x2748774c, 0x34b0bcb5, 0x391c0cb3, 0x4ed8aa4a, 0x5b9cca4f, 0x682e6ff3,
-    0x748f82ee, 0x78a5636f, 0x84c87814, 0x8cc70208, 0x90befffa, 0xa4506ceb, 0xbef9a3f7, 0xc67178f2,
+// SHA-256 as the system offers it: bcrypt.dll from the system folder (it is not one of
+// the known DLLs), the algorithm opened once for the process and never changed after.
+class SystemSha256 {
+public:
+    SystemSha256() : library_(L"bcrypt.dll")
+    {
+        decltype(&BCryptOpenAlgorithmProvider) open = nullptr;
+        decltype(&BCryptGetProperty) property = nullptr;
+        if (!library_.Find("BCryptOpenAlgorithmProvider", open) || !library_.Find("BCryptGetProperty", property) ||
+            !library_.Find("BCryptCreateHash", create) ||
+            !library_.Find("BCryptHashData", hashData) || !library_.Find("BCryptFinishHash", finish) ||
+            !library_.Find("BCryptDestroyHash", destroy))
+            return;
+        if (!BCRYPT_SUCCESS(open(&algorithm, BCRYPT_SHA256_ALGORITHM, nullptr, 0))) {
+            algorithm = nullptr;
+            return;
+        }
+        DWORD length = 0, size = 0, got = 0;
+        if (!BCRYPT_SUCCESS(property(algorithm, BCRYPT_OBJECT_LENGTH, reinterpret_cast<PUCHAR>(&length),
+                                     sizeof length, &got, 0)) ||
+            !BCRYPT_SUCCESS(property(algorithm, BCRYPT_HASH_LENGTH, reinterpret_cast<PUCHAR>(&size), sizeof size,
+                                     &got, 0)) ||
+            size != 32)
+            return;
+        objectLength = length;
+        usable = true;
+    }
+    SystemSha256(const SystemSha256&) = delete;
+    SystemSha256& operator=(const SystemSha256&) = delete;
+
+    bool usable = false;
+    BCRYPT_ALG_HANDLE algorithm = nullptr;
+    DWORD objectLength = 0;
+    decltype(&BCryptCreateHash) create = nullptr;
+    decltype(&BCryptHashData) hashData = nullptr;
+    decltype(&BCryptFinishHash) finish = nullptr;
+    decltype(&BCryptDestroyHash) destroy = nullptr;
+
+private:
+    SystemLibrary library_;
 };
 
-constexpr uint32_t Rotate(uint32_t value, int bits)
+// Made on first use and kept to the end of the process: a detached thread may still be
+// hashing while the program ends.
+const SystemSha256& Sha256()
 {
-    return (value >> bits) | (value << (32 - bits));
+    static const SystemSha256& sha256 = *new SystemSha256;
+    return sha256;
 }
 
 std::string HexOf(const unsigned char* bytes, size_t count)
@@ -34,85 +74,48 @@ std::string HexOf(const unsigned char* bytes, size_t count)
 
 }  // namespace
 
-Sha256::Sha256()
-    : state_{0x6a09e667, 0xbb67ae85, 0x3c6ef372, 0xa54ff53a, 0x510e527f, 0x9b05688c, 0x1f83d9ab, 0x5be0cd19}
+bool DigestsAvailable()
 {
+    return Sha256().usable;
 }
 
-void Sha256::Block(const unsigned char* block)
+ContentDigest::ContentDigest()
 {
-    uint32_t w[64];
-    for (int i = 0; i < 16; ++i)
-        w[i] = (uint32_t(block[4 * i]) << 24) | (uint32_t(block[4 * i + 1]) << 16) |
-               (uint32_t(block[4 * i + 2]) << 8) | uint32_t(block[4 * i + 3]);
-    for (int i = 16; i < 64; ++i) {
-        const uint32_t s0 = Rotate(w[i - 15], 7) ^ Rotate(w[i - 15], 18) ^ (w[i - 15] >> 3);
-        const uint32_t s1 = Rotate(w[i - 2], 17) ^ Rotate(w[i - 2], 19) ^ (w[i - 2] >> 10);
-        w[i] = w[i - 16] + s0 + w[i - 7] + s1;
+    const SystemSha256& sha256 = Sha256();
+    BCRYPT_HASH_HANDLE hash = nullptr;
+    if (sha256.usable) {
+        object_.resize(sha256.objectLength);
+        if (!BCRYPT_SUCCESS(sha256.create(sha256.algorithm, &hash, object_.data(),
+                                          static_cast<ULONG>(object_.size()), nullptr, 0, 0)))
+            hash = nullptr;
     }
-    uint32_t a = state_[0], b = state_[1], c = state_[2], d = state_[3];
-    uint32_t e = state_[4], f = state_[5], g = state_[6], h = state_[7];
-    for (int i = 0; i < 64; ++i) {
-        const uint32_t t1 = h + (Rotate(e, 6) ^ Rotate(e, 11) ^ Rotate(e, 25)) + ((e & f) ^ (~e & g)) + kRound[i] + w[i];
-        const uint32_t t2 = (Rotate(a, 2) ^ Rotate(a, 13) ^ Rotate(a, 22)) + ((a & b) ^ (a & c) ^ (b & c));
-        h = g;
-        g = f;
-        f = e;
-        e = d + t1;
-        d = c;
-        c = b;
-        b = a;
-        a = t1 + t2;
-    }
-    state_[0] += a;
-    state_[1] += b;
-    state_[2] += c;
-    state_[3] += d;
-    state_[4] += e;
-    state_[5] += f;
-    state_[6] += g;
-    state_[7] += h;
+    hash_ = hash;
+    failed_ = hash == nullptr;
 }
 
-void Sha256::Update(const void* bytes, size_t size)
+ContentDigest::~ContentDigest()
 {
-    const unsigned char* data = static_cast<const unsigned char*>(bytes);
-    length_ += size;
-    while (size > 0) {
-        const size_t take = std::min(size, buffer_.size() - buffered_);
-        std::copy(data, data + take, buffer_.begin() + static_cast<std::ptrdiff_t>(buffered_));
-        buffered_ += take;
-        data += take;
-        size -= take;
-        if (buffered_ == buffer_.size()) {
-            Block(buffer_.data());
-            buffered_ = 0;
-        }
-    }
+    if (hash_)
+        Sha256().destroy(static_cast<BCRYPT_HASH_HANDLE>(hash_));
 }
 
-std::array<unsigned char, 32> Sha256::Finish()
+void ContentDigest::Hash(const void* data, size_t size)
 {
-    const uint64_t bits = length_ * 8;
-    const unsigned char one = 0x80, zero = 0;
-    Update(&one, 1);
-    while (buffered_ != 56)
-        Update(&zero, 1);
-    unsigned char tail[8];
-    for (int i = 0; i < 8; ++i)
-        tail[i] = static_cast<unsigned char>(bits >> (56 - 8 * i));
-    Update(tail, 8);
-    std::array<unsigned char, 32> bytes;
-    for (int i = 0; i < 8; ++i)
-        for (int j = 0; j < 4; ++j)
-            bytes[4 * i + j] = static_cast<unsigned char>(state_[i] >> (24 - 8 * j));
-    return bytes;
+    // BCryptHashData takes at most 4 GB at a time.
+    const unsigned char* bytes = static_cast<const unsigned char*>(data);
+    while (!failed_ && size > 0) {
+        const ULONG part = static_cast<ULONG>(std::min<size_t>(size, 0x40000000));
+        failed_ = !BCRYPT_SUCCESS(
+            Sha256().hashData(static_cast<BCRYPT_HASH_HANDLE>(hash_), const_cast<unsigned char*>(bytes), part, 0));
+        bytes += part;
+        size -= part;
+    }
 }
 
 void ContentDigest::Add(std::string_view field)
 {
     Add(static_cast<int64_t>(field.size()));
-    hash_.Update(field.data(), field.size());
+    Hash(field.data(), field.size());
 }
 
 void ContentDigest::Add(int64_t number)
@@ -120,17 +123,16 @@ void ContentDigest::Add(int64_t number)
     unsigned char bytes[8];
     for (int i = 0; i < 8; ++i)
         bytes[i] = static_cast<unsigned char>(static_cast<uint64_t>(number) >> (8 * i));
-    hash_.Update(bytes, sizeof bytes);
+    Hash(bytes, sizeof bytes);
 }
 
 std::string ContentDigest::Hex()
 {
-    return HexOf(hash_.Finish().data(), 16);
-}
-
-std::string Sha256Hex(std::string_view data)
-{
-    Sha256 hash;
-    hash.Update(data.data(), data.size());
-    return HexOf(hash.Finish().data(), 32);
+    unsigned char sum[32];
+    if (failed_ || !BCRYPT_SUCCESS(Sha256().finish(static_cast<BCRYPT_HASH_HANDLE>(hash_), sum, sizeof sum, 0))) {
+        failed_ = true;
+        return {};
+    }
+    failed_ = true;   // spent
+    return HexOf(sum, 16);
 }

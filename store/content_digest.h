@@ -1,38 +1,34 @@
 // What the store keys objects, sets and property lists by: the first 128 bits of the
 // SHA-256 of their content, as 32 hexadecimal digits. Fields are added one by one, each
-// with its length, so that "ab" + "c" and "a" + "bc" differ.
+// with its length, so that "ab" + "c" and "a" + "bc" differ. The hash is the system's
+// (bcrypt.dll, loaded from the system folder).
 #pragma once
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
-
-class Sha256 {
-public:
-    Sha256();
-    void Update(const void* data, size_t size);
-    // The hash of everything added; the object is spent afterwards.
-    std::array<unsigned char, 32> Finish();
-
-private:
-    void Block(const unsigned char* block);
-
-    std::array<uint32_t, 8> state_;
-    std::array<unsigned char, 64> buffer_{};
-    size_t buffered_ = 0;
-    uint64_t length_ = 0;
-};
+#include <vector>
 
 class ContentDigest {
 public:
+    ContentDigest();
+    ContentDigest(const ContentDigest&) = delete;
+    ContentDigest& operator=(const ContentDigest&) = delete;
+    ~ContentDigest();
+
     void Add(std::string_view field);
     void Add(int64_t number);
-    // 32 hexadecimal digits; the object is spent afterwards.
+    // 32 hexadecimal digits; empty when the system could not hash (see DigestsAvailable).
+    // The object is spent afterwards.
     std::string Hex();
 
 private:
-    Sha256 hash_;
+    void Hash(const void* data, size_t size);
+
+    void* hash_ = nullptr;               // BCRYPT_HASH_HANDLE
+    std::vector<unsigned char> object_;  // the hash's working memory, ours
+    bool failed_ = false;
 };
 
-// The SHA-256 of `data` as 64 hexadecimal digits.
-std::string Sha256Hex(std::string_view data);
+// Whether the system's SHA-256 can be used; a store is not opened without it, so that a
+// failure to hash later is as unlikely as a failure to allocate.
+bool DigestsAvailable();

@@ -9,6 +9,7 @@
 #include "resources/text.h"
 #include "db/odbc_database.h"
 #include "db/sqlite_database.h"
+#include "store/content_digest.h"
 #include "store/store_schema.h"
 
 namespace {
@@ -103,6 +104,10 @@ std::unique_ptr<InventoryStore> InventoryStore::Open(const StoreLocation& locati
                                                      StoreOpenFailure& failure)
 {
     failure = StoreOpenFailure::Unusable;
+    if (!DigestsAvailable()) {
+        message = LoadText(IDS_STORE_NO_HASH);
+        return nullptr;
+    }
     std::unique_ptr<Database> database;
     if (location.kind == StoreLocation::Kind::Odbc) {
         DbError error;
@@ -161,5 +166,7 @@ bool InventoryStore::Record(StoredCheck& check)
 
 std::string InventoryStore::FailureMessage() const
 {
+    if (!DigestsAvailable())
+        return LoadText(IDS_STORE_NO_HASH);
     return StoreFailureMessage(location_, database_->LastError());
 }

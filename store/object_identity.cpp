@@ -74,6 +74,7 @@ std::string IdentityOf(const StoredPart& part, const StoredObject& object, const
             digest.Add(part.properties[i]);
             digest.Add(ValueText(object.cells[i]));
         }
+        // Empty only where the system's hash failed, which fails the object's recording too.
         return "*" + digest.Hex().substr(0, 16);
     }
     std::string identity;

@@ -157,4 +157,45 @@ TEST(Record, ACheckImportedBetweenTwoMovesTheLaterOnesChanges)
     EXPECT_EQ(newer, late.header.id);
 }
 
+// The keys of objects, sets, columns and lists are digests of their content: a store made by
+// any earlier version finds the same keys for the same content, so none needs migrating.
+TEST(Record, TheKeysAreTheDigestsEveryStoreAlreadyHolds)
+{
+    TestStore test("mirel-store-digests");
+    std::unique_ptr<InventoryStore> store = test.Open();
+    ASSERT_TRUE(store) << test.LastMessage();
+    StoredCheck check = MakeCheck("PC01", kServices);
+    std::vector<StoredCell> cells = {TextCell("サービス café ✓ 𝄞"), NumberCell(-7, "-7"), {RawValue{}, ""},
+                                     TextCell(std::string(200, 'x'))};
+    check.parts.push_back(MakePart("NoSuchClass", {"A", "B", "C", "D"}, {cells}));
+    ASSERT_TRUE(store->Record(check)) << store->FailureMessage();
+    std::vector<std::string> keys = {check.parts.back().objects[0].identity};
+    for (const char* table : {"store_columns", "store_objects", "store_sets", "store_part_lists"}) {
+        std::unique_ptr<DbStatement> rows = store->Db().Prepare(std::string("SELECT digest FROM ") + table + " ORDER BY id");
+        ASSERT_TRUE(rows);
+        while (rows->Step() == DbStep::Row)
+            keys.push_back(table + std::string(": ") + rows->Text(0));
+    }
+    // What the program's own SHA-256 gave, and every store made so far holds.
+    const std::vector<std::string> expected = {
+        "*51be67715884dda1",
+        "store_columns: 4f428ff89b4a48c6ddf94b40c9a138b3",
+        "store_columns: 6fb58022c634d0dd5525a370d99db535",
+        "store_columns: c2cbf9a16605a239a86c4cd10f42dd34",
+        "store_columns: ca3ba53a4a1427bb8ffc93e248103cd0",
+        "store_objects: 38f956bb7895e739d900f33d68619097",
+        "store_objects: 4660cb220c9e6d42e089be828910d6a0",
+        "store_objects: 8b56d64f576767ea52abbbe3dd88806c",
+        "store_objects: 95730a6a4a748d2cec8ae52641443647",
+        "store_objects: ea4c627ea2801a6f051b2f61f4aad339",
+        "store_objects: ee7e9552bd9703dacf26884d759745e8",
+        "store_sets: 1bf2555bc5717bc28912084c6ec45a5c",
+        "store_sets: 731b0ea740567e0a4c573fb017e9b9d0",
+        "store_sets: a06abdbfc76888d59bc6cffe14f89ed0",
+        "store_sets: a591ecb7a6498b9ddc963ea69a8bd720",
+        "store_part_lists: 693868242f17239ab47c5505c3edd08d",
+    };
+    EXPECT_EQ(keys, expected);
+}
+
 }  // namespace
