@@ -215,6 +215,8 @@ ExitCode StoreCommand::Prune()
                                                                  std::to_string(options_.pruneDays),
                                                                  std::to_string(result.remaining)}),
                               MB_ICONINFORMATION);
+    if (!result.notCompacted.empty())
+        messages_.ShowMessage(FillIn(LoadText(IDS_PRUNE_NOT_COMPACTED), result.notCompacted), MB_ICONEXCLAMATION);
     return ExitCode::Success;
 }
 

@@ -338,8 +338,9 @@ DbStep OdbcStatement::Step()
 
 void OdbcStatement::Reset()
 {
-    if (cursor_)
-        database_.Api().FreeStmt(statement_.Get(), SQL_CLOSE);
+    // A cursor that cannot be closed fails the next execution; its cause is the last error.
+    if (cursor_ && !SQL_SUCCEEDED(database_.Api().FreeStmt(statement_.Get(), SQL_CLOSE)))
+        database_.Fail(statement_);
     cursor_ = false;
     executed_ = false;
     row_.clear();
@@ -491,9 +492,13 @@ bool OdbcDatabase::EndTransaction(SQLSMALLINT completion)
 {
     inTransaction_ = false;
     const bool ended = SQL_SUCCEEDED(api_->EndTran(SQL_HANDLE_DBC, connection_.Get(), completion)) || Fail(connection_);
-    api_->SetConnectAttr(connection_.Get(), SQL_ATTR_AUTOCOMMIT, reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON),
-                         SQL_IS_UINTEGER);
-    return ended;
+    // Back to one transaction per statement; a connection that refuses stays in a
+    // transaction of its own, and its next write would wait for a commit that never comes.
+    const bool automatic =
+        SQL_SUCCEEDED(api_->SetConnectAttr(connection_.Get(), SQL_ATTR_AUTOCOMMIT,
+                                           reinterpret_cast<SQLPOINTER>(SQL_AUTOCOMMIT_ON), SQL_IS_UINTEGER)) ||
+        !ended || Fail(connection_);
+    return ended && automatic;
 }
 
 bool OdbcDatabase::Commit()
@@ -530,10 +535,16 @@ std::unique_ptr<Database> OpenOdbcDatabase(const std::string& connection, unsign
         error = OdbcDiagnostics(*api, environment, secret);
         return nullptr;
     }
-    // Both bounds, for drivers that honour only one of them.
+    // Both bounds, for drivers that honour only one of them; a driver that takes neither
+    // could wait for a server that never answers.
     const auto seconds = reinterpret_cast<SQLPOINTER>(static_cast<SQLULEN>(timeoutSeconds ? timeoutSeconds : kDefaultServerTimeoutSeconds));
-    api->SetConnectAttr(link.Get(), SQL_ATTR_LOGIN_TIMEOUT, seconds, SQL_IS_UINTEGER);
-    api->SetConnectAttr(link.Get(), SQL_ATTR_CONNECTION_TIMEOUT, seconds, SQL_IS_UINTEGER);
+    const bool login = SQL_SUCCEEDED(api->SetConnectAttr(link.Get(), SQL_ATTR_LOGIN_TIMEOUT, seconds, SQL_IS_UINTEGER));
+    const bool answers =
+        SQL_SUCCEEDED(api->SetConnectAttr(link.Get(), SQL_ATTR_CONNECTION_TIMEOUT, seconds, SQL_IS_UINTEGER));
+    if (!login && !answers) {
+        error = OdbcDiagnostics(*api, link, secret);
+        return nullptr;
+    }
     std::wstring text = ToWide(connection);
     const SQLRETURN rc = api->DriverConnect(link.Get(), nullptr, text.data(), static_cast<SQLSMALLINT>(text.size()),
                                             nullptr, 0, nullptr, SQL_DRIVER_NOPROMPT);

@@ -8,17 +8,28 @@
 
 namespace {
 
-// The SQL function version_key(text) of the questions.
-void VersionKeyFunction(sqlite3_context* context, int, sqlite3_value** arguments)
+// The SQL function version_key(text) of the questions. Called through SQLite's C frames:
+// nothing may be thrown through them, a failure is the statement's error instead.
+void VersionKeyFunction(sqlite3_context* context, int, sqlite3_value** arguments) noexcept
 {
-    const unsigned char* text = sqlite3_value_text(arguments[0]);
-    const std::string key = VersionKey(text ? reinterpret_cast<const char*>(text) : "");
-    sqlite3_result_text64(context, key.data(), key.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    try {
+        const unsigned char* text = sqlite3_value_text(arguments[0]);
+        if (!text && sqlite3_value_type(arguments[0]) != SQLITE_NULL) {
+            sqlite3_result_error_nomem(context);
+            return;
+        }
+        const std::string key = VersionKey(text ? reinterpret_cast<const char*>(text) : "");
+        sqlite3_result_text64(context, key.data(), key.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+    } catch (const std::bad_alloc&) {
+        sqlite3_result_error_nomem(context);
+    } catch (...) {
+        sqlite3_result_error(context, "version_key failed", -1);
+    }
 }
 
 // What a statement of the user's may do: read and compute, nothing else (no writing, no
 // ATTACH, no PRAGMA, no transaction, no schema change).
-int ReadingOnly(void*, int action, const char*, const char*, const char*, const char*)
+int ReadingOnly(void*, int action, const char*, const char*, const char*, const char*) noexcept
 {
     switch (action) {
     case SQLITE_SELECT:
@@ -37,18 +48,24 @@ public:
         : database_(database), statement_(statement)
     {
     }
+    // Finalizing answers the last step's error again, which that step reported already.
     ~SqliteStatement() override { sqlite3_finalize(statement_); }
 
-    void BindNull(int index) override { sqlite3_bind_null(statement_, index); }
-    void BindInt(int index, int64_t value) override { sqlite3_bind_int64(statement_, index, value); }
-    void BindReal(int index, double value) override { sqlite3_bind_double(statement_, index, value); }
+    // A value that cannot be bound (no memory, no such parameter) fails the next step.
+    void BindNull(int index) override { Bound(sqlite3_bind_null(statement_, index)); }
+    void BindInt(int index, int64_t value) override { Bound(sqlite3_bind_int64(statement_, index, value)); }
+    void BindReal(int index, double value) override { Bound(sqlite3_bind_double(statement_, index, value)); }
     void BindText(int index, std::string_view text) override
     {
-        sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8);
+        Bound(sqlite3_bind_text64(statement_, index, text.data(), text.size(), SQLITE_TRANSIENT, SQLITE_UTF8));
     }
 
     DbStep Step() override
     {
+        if (bindFailure_ != SQLITE_OK) {
+            database_.Fail(bindFailure_);
+            return DbStep::Error;
+        }
         const int code = sqlite3_step(statement_);
         if (code == SQLITE_ROW)
             return DbStep::Row;
@@ -57,6 +74,8 @@ public:
         database_.Fail(code);
         return DbStep::Error;
     }
+    // Resetting answers the last step's error again, which that step reported already; the
+    // bindings stay, and so does a failure to bind.
     void Reset() override { sqlite3_reset(statement_); }
     sqlite3_stmt* Handle() const { return statement_; }
 
@@ -89,8 +108,15 @@ public:
     }
 
 private:
+    void Bound(int code)
+    {
+        if (code != SQLITE_OK && bindFailure_ == SQLITE_OK)
+            bindFailure_ = code;
+    }
+
     SqliteDatabase& database_;
     sqlite3_stmt* statement_;
+    int bindFailure_ = SQLITE_OK;
 };
 
 }  // namespace
@@ -152,14 +178,25 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, Sq
         sqlite3_close_v2(db);
         return nullptr;
     }
-    sqlite3_busy_timeout(db, kStoreBusyTimeoutMs);
-    sqlite3_extended_result_codes(db, 1);
+    std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db));
     // Reading a stored check touches pages all over a large store: read them from a mapping
     // of the file rather than a call to the system each, and keep more of them.
-    sqlite3_exec(db, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768", nullptr, nullptr, nullptr);
-    sqlite3_create_function_v2(db, "version_key", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
-                               VersionKeyFunction, nullptr, nullptr, nullptr);
-    return std::unique_ptr<SqliteDatabase>(new SqliteDatabase(db));
+    if (!database->Configured(sqlite3_busy_timeout(db, kStoreBusyTimeoutMs)) ||
+        !database->Configured(sqlite3_extended_result_codes(db, 1)) ||
+        !database->Configured(sqlite3_exec(db, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768", nullptr,
+                                           nullptr, nullptr)) ||
+        !database->Configured(sqlite3_create_function_v2(db, "version_key", 1,
+                                                         SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr,
+                                                         VersionKeyFunction, nullptr, nullptr, nullptr))) {
+        error = database->LastError();
+        return nullptr;
+    }
+    return database;
+}
+
+bool SqliteDatabase::Configured(int code)
+{
+    return code == SQLITE_OK || Fail(code);
 }
 
 bool SqliteDatabase::Fail()
@@ -208,7 +245,9 @@ std::unique_ptr<DbStatement> SqliteDatabase::PrepareReadOnly(std::string_view sq
 {
     if (!IsOneReadingStatement(sql, error_))
         return nullptr;
-    sqlite3_set_authorizer(db_, ReadingOnly, nullptr);
+    // Without the authorizer, nothing is prepared; removing it cannot fail.
+    if (!Configured(sqlite3_set_authorizer(db_, ReadingOnly, nullptr)))
+        return nullptr;
     std::unique_ptr<DbStatement> statement = Prepare(sql);
     sqlite3_set_authorizer(db_, nullptr, nullptr);
     if (!statement) {
@@ -235,8 +274,13 @@ bool SqliteDatabase::Commit()
 
 void SqliteDatabase::Rollback()
 {
-    if (!sqlite3_get_autocommit(db_))
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (sqlite3_get_autocommit(db_))
+        return;   // SQLite undid the transaction itself
+    // The failure that led here stays the one told; a rollback that fails too is added to
+    // it, and the next BeginWrite fails in turn.
+    const int code = sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (code != SQLITE_OK)
+        error_.message += std::string(" (the transaction could not be undone: ") + sqlite3_errstr(code) + ")";
 }
 
 bool SqliteDatabase::IsReadOnly() const

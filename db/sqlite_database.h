@@ -45,6 +45,8 @@ public:
     // Takes the connection's current error as the last one; returns false.
     bool Fail();
     bool Fail(int code);
+    // Whether a setting of the connection answered SQLITE_OK; otherwise it fails with `code`.
+    bool Configured(int code);
 
 private:
     explicit SqliteDatabase(sqlite3* db) : db_(db) {}

@@ -137,8 +137,8 @@ void QuestionsWindow::Run()
     std::shared_ptr<QueryAnswer> answer = reading_;
     asking_ = StoreTask::Start(hwnd_, kStoreTaskDone, location_, StoreAccess::Query,
                                [sql = std::string(question.sql), values = std::move(values),
-                                answer](InventoryStore& store, std::string& message) {
-                                   return RunReadOnlyQuery(store.Db(), sql, values, *answer, message) ==
+                                answer](InventoryStore& store, std::string& failure) {
+                                   return RunReadOnlyQuery(store.Db(), sql, values, *answer, failure) ==
                                           AnswerOutcome::Answered;
                                });
     status_.SetText(LoadText(IDS_QUESTION_RUNNING));

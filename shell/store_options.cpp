@@ -29,8 +29,11 @@ std::string PruneAt(const StoreLocation& location, int days)
     PruneResult result;
     if (!PruneStore(store->Db(), days, CheckTime::Now().epoch, result))
         return store->FailureMessage();
-    return FillIn(LoadText(IDS_STORE_PRUNED),
-                  {std::to_string(result.removed), std::to_string(days), std::to_string(result.remaining)});
+    std::string told = FillIn(LoadText(IDS_STORE_PRUNED),
+                              {std::to_string(result.removed), std::to_string(days), std::to_string(result.remaining)});
+    if (!result.notCompacted.empty())
+        told += "\n" + FillIn(LoadText(IDS_PRUNE_NOT_COMPACTED), result.notCompacted);
+    return told;
 }
 
 // A whole number of days, digits only.

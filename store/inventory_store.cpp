@@ -66,8 +66,16 @@ std::unique_ptr<Database> OpenFile(const StoreLocation& location, StoreAccess ac
 // turns; a process killed while it writes leaves the store as it was before.
 bool UseWriteAheadLog(Database& database)
 {
-    return database.Dialect() != DbDialect::Sqlite ||
-           database.Execute("PRAGMA journal_mode = WAL; PRAGMA synchronous = NORMAL");
+    if (database.Dialect() != DbDialect::Sqlite)
+        return true;
+    // The answer is the mode now in force: a file system without shared memory keeps the
+    // rollback journal, with which writers still take turns, readers waiting for them.
+    std::unique_ptr<DbStatement> mode = database.Prepare("PRAGMA journal_mode = WAL");
+    if (!mode || mode->Step() != DbStep::Row)
+        return false;
+    const bool logged = mode->Text(0) == "wal";
+    mode.reset();
+    return !logged || database.Execute("PRAGMA synchronous = NORMAL");
 }
 
 }  // namespace

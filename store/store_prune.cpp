@@ -77,7 +77,8 @@ bool PruneStore(Database& database, int days, int64_t nowEpoch, PruneResult& res
         result.removed = before - result.remaining;
     }
     // The file shrinks only when SQLite rewrites it; a server gives space back by itself.
-    if (database.Dialect() == DbDialect::Sqlite && result.removed > 0)
-        database.Execute("PRAGMA wal_checkpoint(TRUNCATE); VACUUM; PRAGMA wal_checkpoint(TRUNCATE)");
+    if (database.Dialect() == DbDialect::Sqlite && result.removed > 0 &&
+        !database.Execute("PRAGMA wal_checkpoint(TRUNCATE); VACUUM; PRAGMA wal_checkpoint(TRUNCATE)"))
+        result.notCompacted = database.LastError().message;
     return true;
 }

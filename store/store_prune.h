@@ -3,12 +3,16 @@
 // object, set and property list that no remaining check references.
 #pragma once
 #include <cstdint>
+#include <string>
 
 #include "db/database.h"
 
 struct PruneResult {
     int64_t removed = 0;     // checks removed
     int64_t remaining = 0;   // checks left
+    // Why the file was not made smaller, when it was not (another program reading it); the
+    // checks are gone all the same.
+    std::string notCompacted;
 };
 
 inline constexpr int kMaxPruneDays = 36500;

@@ -291,8 +291,11 @@ SchemaFound PrepareSchema(Database& database, bool mayWrite, int upTo)
     }
     // Rows moved to new tables leave the old ones' pages free: a file shrinks only when
     // SQLite rewrites it.
-    if (moved && database.Dialect() == DbDialect::Sqlite)
-        database.Execute("PRAGMA wal_checkpoint(TRUNCATE); VACUUM; PRAGMA wal_checkpoint(TRUNCATE)");
+    if (moved && database.Dialect() == DbDialect::Sqlite &&
+        !database.Execute("PRAGMA wal_checkpoint(TRUNCATE); VACUUM; PRAGMA wal_checkpoint(TRUNCATE)")) {
+        // Another program reads the file, which keeps its size: the store is brought forward
+        // all the same, and a later prune makes it smaller.
+    }
     SchemaFound now = Look(database);
     const bool done = now.state == SchemaState::Ready || (upTo < kStoreSchemaVersion && now.version == upTo);
     return done ? now : SchemaFound{SchemaState::Failed, now.version};
