@@ -95,7 +95,7 @@ ComputerResult ManyReport::Keep(ComputerSummary& summary, ComputerResult result,
         std::lock_guard<std::mutex> guard(recordedLock_);
         recorded_.insert(summary.computer);
     }
-    const RecordOutcome outcome = records_->Record(check);
+    const RecordOutcome outcome = records_->Record(std::move(check));
     if (outcome.recorded)
         return result;
     summary.code = S_OK;
@@ -240,7 +240,7 @@ ExitCode ManyReport::Run()
     if (!recording.Open(options_, messages_))
         return recording.OpenFailureExitCode();
     if (recording.Active())
-        records_ = std::make_unique<RecordQueue>(recording.Release(), StoreReopenOf(options_));
+        records_ = std::make_unique<RecordQueue>(StoreOpenerOf(options_), recording.Release());
     if (!AskForAccount(options_, settings.credentials, messages_))
         return ExitCode::Usage;
     RunFolder folder;   // what it creates goes again if the run ends without a file in it

@@ -13,11 +13,18 @@ StoreLocation StoreLocationOf(const ReportOptions& options)
     return location;
 }
 
-StoreReopen StoreReopenOf(const ReportOptions& options)
+StoreOpener StoreOpenerOf(const ReportOptions& options)
 {
-    return [location = StoreLocationOf(options), timeout = options.timeoutSeconds](std::string& message) {
+    return [timeout = options.timeoutSeconds](const StoreLocation& location, std::string& message) {
         StoreOpenFailure failure;
         return InventoryStore::Open(location, StoreAccess::Record, timeout, message, failure);
+    };
+}
+
+StoreReopen StoreReopenOf(const ReportOptions& options)
+{
+    return [open = StoreOpenerOf(options), location = StoreLocationOf(options)](std::string& message) {
+        return open(location, message);
     };
 }
 

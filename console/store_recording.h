@@ -37,6 +37,8 @@ private:
 StoreLocation StoreLocationOf(const ReportOptions& options);
 // Opens that store anew for recording, after its connection broke.
 StoreReopen StoreReopenOf(const ReportOptions& options);
+// Opens a store for recording with the options' time limit (for the one writer of a run).
+StoreOpener StoreOpenerOf(const ReportOptions& options);
 
 // A check of the options' computer as the store will keep it, its results still to come.
 StoredCheck NewStoredCheck(const ReportOptions& options, const CheckTime& checkedAt, const std::string& kind);

@@ -8,7 +8,9 @@
 
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/check_keeper.h"
 #include "shell/main_frame.h"
+#include "shell/main_view.h"
 #include "ui/message_box.h"
 #include "ui/message_loop.h"
 
@@ -65,5 +67,9 @@ int RunMirelApplication(HINSTANCE, int showCommand)
     MirelApplication application;
     if (!application.Start(showCommand))
         return 0;
-    return application.Run();
+    const int code = application.Run();
+    // The window is gone: the checks still being recorded get a few seconds, and those
+    // that could not be recorded by then are told, not dropped.
+    TellChecksNotRecorded(application.Frame().View().Keeper().End());
+    return code;
 }

@@ -1,20 +1,14 @@
 #include "shell/check_keeper.h"
 
+#include "base/text_util.h"
+#include "resources/resource.h"
+#include "resources/text.h"
 #include "ui/background_task.h"
+#include "ui/message_box.h"
 
 namespace {
 
 constexpr unsigned kWindowStoreTimeoutSeconds = 30;
-
-bool SameLocation(const StoreLocation& one, const StoreLocation& other)
-{
-    return one.kind == other.kind && one.path == other.path && one.connection == other.connection;
-}
-
-StoreReopen ReopenOf(const StoreLocation& location)
-{
-    return [location](std::string& message) { return OpenWindowStore(location, StoreAccess::Record, message); };
-}
 
 }  // namespace
 
@@ -24,71 +18,36 @@ std::unique_ptr<InventoryStore> OpenWindowStore(const StoreLocation& location, S
     return InventoryStore::Open(location, access, kWindowStoreTimeoutSeconds, message, failure);
 }
 
-CheckKeeper::CheckKeeper() : writer_([this] { Write(); }) {}
-
-CheckKeeper::~CheckKeeper()
+CheckKeeper::CheckKeeper()
+    : queue_([](const StoreLocation& location, std::string& message) {
+          return OpenWindowStore(location, StoreAccess::Record, message);
+      })
 {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        ending_ = true;
-    }
-    wake_.notify_all();
-    writer_.join();
 }
 
 void CheckKeeper::Keep(const StoreLocation& location, StoredCheck check, HWND window, Told told)
 {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        jobs_.push_back(Job{location, std::make_shared<StoredCheck>(std::move(check)), window, std::move(told)});
-    }
-    wake_.notify_one();
+    auto kept = std::make_shared<StoredCheck>(std::move(check));
+    queue_.Post(location, kept, [window, kept, told = std::move(told)](StoredCheck&, const RecordOutcome& outcome) {
+        if (told)
+            ui::PostContinuation(window, [told, kept, outcome] { told(*kept, outcome); });
+    });
 }
 
-size_t CheckKeeper::Pending() const
+std::vector<std::string> CheckKeeper::End()
 {
-    std::lock_guard<std::mutex> guard(lock_);
-    return jobs_.size() + writing_;
+    std::vector<std::string> computers;
+    for (const auto& check : queue_.End(RecordQueue::kEndWait))
+        computers.push_back(check->header.target.empty() ? check->header.computer : check->header.target);
+    return computers;
 }
 
-void CheckKeeper::Write()
+void TellChecksNotRecorded(const std::vector<std::string>& computers)
 {
-    for (;;) {
-        Job job;
-        {
-            std::unique_lock<std::mutex> guard(lock_);
-            wake_.wait(guard, [this] { return ending_ || !jobs_.empty(); });
-            if (jobs_.empty())
-                return;   // ending, and everything handed over is written
-            job = std::move(jobs_.front());
-            jobs_.pop_front();
-            ++writing_;
-        }
-        RecordOutcome outcome;
-        try {
-            outcome = WriteOne(job.location, *job.check);
-        } catch (...) {
-            outcome = RecordOutcome{false, {}};
-        }
-        if (job.told)
-            ui::PostContinuation(job.window, [told = std::move(job.told), check = job.check, outcome] {
-                told(*check, outcome);
-            });
-        std::lock_guard<std::mutex> guard(lock_);
-        --writing_;
-    }
-}
-
-RecordOutcome CheckKeeper::WriteOne(const StoreLocation& location, StoredCheck& check)
-{
-    if (store_ && !SameLocation(store_->Location(), location))
-        store_.reset();
-    const StoreReopen reopen = ReopenOf(location);
-    if (!store_) {
-        RecordOutcome opened;
-        store_ = reopen(opened.message);
-        if (!store_)
-            return opened;
-    }
-    return RecordWithRetry(store_, reopen, check);
+    if (computers.empty())
+        return;
+    std::string list;
+    for (const std::string& computer : computers)
+        list += (list.empty() ? "" : "\n") + (computer.empty() ? std::string(".") : computer);
+    ui::ShowMessageBox(nullptr, FillIn(LoadText(IDS_RECORDS_LOST_AT_END), list), MB_ICONEXCLAMATION | MB_OK);
 }

@@ -1,19 +1,18 @@
-// The window program's one writer into the inventory store: the main view and the window
-// that checks several computers hand their checks over and go on at once; one thread
-// records them one after the other and tells the window that handed each over how it went.
+// The window program's side of the one writer into the inventory store: the main view and
+// the window that checks several computers hand their checks over and go on at once; the
+// store's record queue writes them one after the other and each window that handed one
+// over hears how it went.
 #pragma once
 #include <windows.h>
 
-#include <condition_variable>
-#include <deque>
 #include <functional>
 #include <memory>
-#include <mutex>
-#include <thread>
+#include <string>
+#include <vector>
 
+#include "db/store_location.h"
 #include "store/inventory_store.h"
 #include "store/record_queue.h"
-#include "db/store_location.h"
 
 class CheckKeeper {
 public:
@@ -24,8 +23,8 @@ public:
     CheckKeeper();
     CheckKeeper(const CheckKeeper&) = delete;
     CheckKeeper& operator=(const CheckKeeper&) = delete;
-    // Records what was handed over, then ends the writer.
-    ~CheckKeeper();
+    // Ends the writer as End does, without telling anyone.
+    ~CheckKeeper() = default;
 
     // Hands `check` over to be recorded into the store at `location`; returns at once.
     // `told` is posted to `window` afterwards (not when the window is gone by then). Any
@@ -33,25 +32,14 @@ public:
     void Keep(const StoreLocation& location, StoredCheck check, HWND window, Told told);
 
     // Checks handed over whose recording has not ended yet.
-    size_t Pending() const;
+    size_t Pending() const { return queue_.Pending(); }
+
+    // At the program's end: waits a few seconds at most for the checks handed over to be
+    // written; the computers of those that were not, for the program to tell.
+    std::vector<std::string> End();
 
 private:
-    struct Job {
-        StoreLocation location;
-        std::shared_ptr<StoredCheck> check;
-        HWND window;
-        Told told;
-    };
-    void Write();
-    RecordOutcome WriteOne(const StoreLocation& location, StoredCheck& check);
-
-    std::unique_ptr<InventoryStore> store_;   // the writer's: the store last written to
-    mutable std::mutex lock_;
-    std::condition_variable wake_;
-    std::deque<Job> jobs_;
-    size_t writing_ = 0;
-    bool ending_ = false;
-    std::thread writer_;
+    RecordQueue queue_;
 };
 
 // Where the checks of a run go, called from any thread with each finished check; empty when
@@ -62,3 +50,6 @@ using CheckSink = std::function<void(StoredCheck check)>;
 // server is slow to answer; null with `message` set when it cannot be used. Never on the
 // window's thread.
 std::unique_ptr<InventoryStore> OpenWindowStore(const StoreLocation& location, StoreAccess access, std::string& message);
+
+// Tells, after the window is gone, the computers whose checks `End` could not record.
+void TellChecksNotRecorded(const std::vector<std::string>& computers);

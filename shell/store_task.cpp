@@ -1,12 +1,24 @@
 #include "shell/store_task.h"
 
 #include <exception>
-#include <thread>
+
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "ui/background_task.h"
 
 namespace {
 
 // How long a busy store or a server that does not answer is waited for.
 constexpr unsigned kStoreTimeoutSeconds = 20;
+
+// Tells `window` that `task` ended, on the window's thread; the continuation keeps the task
+// alive while the window reads it.
+ui::Continuation TellDone(std::shared_ptr<StoreTask> task, HWND window, UINT doneMessage)
+{
+    return [task = std::move(task), window, doneMessage] {
+        SendMessageW(window, doneMessage, 0, reinterpret_cast<LPARAM>(task.get()));
+    };
+}
 
 }  // namespace
 
@@ -14,14 +26,21 @@ std::shared_ptr<StoreTask> StoreTask::Start(HWND window, UINT doneMessage, Store
                                             Work work)
 {
     auto task = std::make_shared<StoreTask>();
-    // The thread keeps the task alive; the window may be gone when it ends.
-    std::thread([task, window, doneMessage, location = std::move(location), access, work = std::move(work)] {
-        task->Run(window, doneMessage, location, access, work);
-    }).detach();
+    const bool started = ui::RunInBackground(
+        window, [task, window, doneMessage, location = std::move(location), access, work = std::move(work)] {
+            task->Run(location, access, work);
+            return TellDone(task, window, doneMessage);
+        });
+    if (!started) {
+        // No thread: the window hears at once that nothing was read, as after any failure.
+        task->message_ = LoadText(IDS_STORE_NO_THREAD);
+        task->done_.store(true);
+        ui::PostContinuation(window, TellDone(task, window, doneMessage));
+    }
     return task;
 }
 
-void StoreTask::Run(HWND window, UINT doneMessage, const StoreLocation& location, StoreAccess access, const Work& work)
+void StoreTask::Run(const StoreLocation& location, StoreAccess access, const Work& work)
 {
     try {
         std::unique_ptr<InventoryStore> store =
@@ -34,5 +53,4 @@ void StoreTask::Run(HWND window, UINT doneMessage, const StoreLocation& location
         succeeded_ = false;
     }
     done_.store(true);
-    PostMessageW(window, doneMessage, 0, reinterpret_cast<LPARAM>(this));
 }

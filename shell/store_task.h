@@ -1,4 +1,6 @@
-// Store work off the window's thread: a task opens an inventory store, does its reads there and posts its window a message when it is done, the task in
+// Store work off the window's thread, through the window layer's one way of working in the
+// background (ui::RunInBackground): a task opens an inventory store, does its reads there
+// and, back on the window's thread, sends its window a message when it is done, the task in
 // the message's lParam. The window keeps the task it waits for and takes the answer when
 // that message arrives; an answer the window no longer waits for is dropped with its task.
 #pragma once
@@ -24,7 +26,8 @@ public:
     using Work = std::function<bool(InventoryStore& store, std::string& message)>;
 
     // Starts `work` on a thread of its own against the store at `location`, opened for
-    // `access`; `window` gets `doneMessage` when it ended.
+    // `access`; `window` gets `doneMessage` when it ended (at once, failed, when no thread
+    // could be started).
     static std::shared_ptr<StoreTask> Start(HWND window, UINT doneMessage, StoreLocation location, StoreAccess access,
                                             Work work);
 
@@ -38,7 +41,7 @@ public:
     bool StoreEmpty() const { return failure_ == StoreOpenFailure::Empty; }
 
 private:
-    void Run(HWND window, UINT doneMessage, const StoreLocation& location, StoreAccess access, const Work& work);
+    void Run(const StoreLocation& location, StoreAccess access, const Work& work);
 
     std::atomic<bool> done_{false};
     bool succeeded_ = false;

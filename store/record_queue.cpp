@@ -1,31 +1,56 @@
 #include "store/record_queue.h"
 
-RecordQueue::RecordQueue(std::unique_ptr<InventoryStore> store, Reopen reopen)
-    : store_(std::move(store)), reopen_(std::move(reopen)), writer_([this] { Write(); })
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <mutex>
+
+#include "resources/resource.h"
+#include "resources/text.h"
+
+namespace {
+
+bool SameLocation(const StoreLocation& one, const StoreLocation& other)
 {
+    return one.kind == other.kind && one.path == other.path && one.connection == other.connection;
 }
 
-RecordQueue::~RecordQueue()
+struct Job {
+    StoreLocation location;
+    std::shared_ptr<StoredCheck> check;
+    RecordQueue::Told told;
+};
+
+void Tell(const Job& job, const RecordOutcome& outcome)
 {
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        ending_ = true;
+    if (!job.told)
+        return;
+    try {
+        job.told(*job.check, outcome);
+    } catch (...) {
+        // What the teller does with the news is its own affair; the writer goes on.
     }
-    wake_.notify_all();
-    writer_.join();
 }
 
-RecordOutcome RecordQueue::Record(StoredCheck& check)
-{
-    std::future<RecordOutcome> done;
-    {
-        std::lock_guard<std::mutex> guard(lock_);
-        jobs_.push_back({&check, {}});
-        done = jobs_.back().done.get_future();
-    }
-    wake_.notify_all();
-    return done.get();
-}
+}  // namespace
+
+struct RecordQueue::Shared {
+    StoreOpener open;
+    StoreLocation given;                     // where Record(check) writes
+    std::unique_ptr<InventoryStore> store;   // the writer's: the store last written to
+    mutable std::mutex lock;
+    std::condition_variable wake, idle;
+    std::deque<Job> jobs;
+    Job current;             // the check being written
+    bool writing = false;
+    bool claimed = false;    // the writer tells the current check itself
+    bool abandoned = false;  // End told the current check already
+    bool ending = false;     // write what is there, then stop
+    bool ended = false;      // refuse what comes now
+
+    RecordOutcome WriteOne(const Job& job);
+    void Write();
+};
 
 RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const StoreReopen& reopen, StoredCheck& check)
 {
@@ -45,27 +70,136 @@ RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const Stor
     return {false, store ? store->FailureMessage() : message};
 }
 
-RecordOutcome RecordQueue::WriteOne(StoredCheck& check)
+RecordOutcome RecordQueue::Shared::WriteOne(const Job& job)
 {
-    return RecordWithRetry(store_, reopen_, check);
+    if (store && !SameLocation(store->Location(), job.location))
+        store.reset();
+    const StoreReopen reopen = [this, location = job.location](std::string& message) {
+        return open ? open(location, message) : nullptr;
+    };
+    if (!store) {
+        RecordOutcome opened;
+        store = reopen(opened.message);
+        if (!store)
+            return opened;
+    }
+    return RecordWithRetry(store, reopen, *job.check);
 }
 
-void RecordQueue::Write()
+void RecordQueue::Shared::Write()
 {
     for (;;) {
-        std::unique_lock<std::mutex> guard(lock_);
-        wake_.wait(guard, [this] { return ending_ || !jobs_.empty(); });
-        if (jobs_.empty())
-            return;
-        Job job = std::move(jobs_.front());
-        jobs_.pop_front();
-        guard.unlock();
+        Job job;
+        {
+            std::unique_lock<std::mutex> guard(lock);
+            wake.wait(guard, [this] { return ending || !jobs.empty(); });
+            if (jobs.empty())
+                return;   // ending, and everything handed over is written
+            job = std::move(jobs.front());
+            jobs.pop_front();
+            current = job;
+            writing = true;
+            claimed = abandoned = false;
+        }
         RecordOutcome outcome;
         try {
-            outcome = WriteOne(*job.check);
+            outcome = WriteOne(job);
         } catch (...) {
-            outcome = {false, {}};
+            outcome = RecordOutcome{false, {}};
         }
-        job.done.set_value(std::move(outcome));
+        bool tell = false;
+        {
+            std::lock_guard<std::mutex> guard(lock);
+            tell = !abandoned;
+            claimed = true;
+        }
+        if (tell)
+            Tell(job, outcome);
+        std::lock_guard<std::mutex> guard(lock);
+        writing = false;
+        current = Job{};
+        if (jobs.empty())
+            idle.notify_all();
     }
+}
+
+RecordQueue::RecordQueue(StoreOpener open, std::unique_ptr<InventoryStore> store) : shared_(std::make_shared<Shared>())
+{
+    shared_->open = std::move(open);
+    if (store)
+        shared_->given = store->Location();
+    shared_->store = std::move(store);
+    // The thread keeps what it works on: it may outlive the queue when the end did not wait for it.
+    writer_ = std::thread([shared = shared_] { shared->Write(); });
+}
+
+RecordQueue::~RecordQueue()
+{
+    if (writer_.joinable())
+        End(kEndWait);
+}
+
+void RecordQueue::Post(const StoreLocation& location, std::shared_ptr<StoredCheck> check, Told told)
+{
+    Job job{location, std::move(check), std::move(told)};
+    {
+        std::lock_guard<std::mutex> guard(shared_->lock);
+        if (!shared_->ended) {
+            shared_->jobs.push_back(std::move(job));
+            shared_->wake.notify_one();
+            return;
+        }
+    }
+    Tell(job, RecordOutcome{false, LoadText(IDS_RECORD_NOT_REACHED)});
+}
+
+RecordOutcome RecordQueue::Record(StoredCheck check)
+{
+    auto done = std::make_shared<std::promise<RecordOutcome>>();
+    std::future<RecordOutcome> answer = done->get_future();
+    Post(shared_->given, std::make_shared<StoredCheck>(std::move(check)),
+         [done](StoredCheck&, const RecordOutcome& outcome) { done->set_value(outcome); });
+    return answer.get();
+}
+
+size_t RecordQueue::Pending() const
+{
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    return shared_->jobs.size() + (shared_->writing ? 1 : 0);
+}
+
+std::vector<std::shared_ptr<const StoredCheck>> RecordQueue::End(std::chrono::milliseconds limit)
+{
+    std::deque<Job> left;
+    Job cut;
+    bool written = false;
+    {
+        std::unique_lock<std::mutex> guard(shared_->lock);
+        shared_->ending = true;
+        shared_->wake.notify_all();
+        written =
+            shared_->idle.wait_for(guard, limit, [this] { return shared_->jobs.empty() && !shared_->writing; });
+        shared_->ended = true;
+        if (!written) {
+            left.swap(shared_->jobs);
+            if (shared_->writing && !shared_->claimed) {
+                shared_->abandoned = true;
+                cut = shared_->current;
+            }
+        }
+    }
+    std::vector<std::shared_ptr<const StoredCheck>> untold;
+    if (cut.check) {
+        Tell(cut, RecordOutcome{false, LoadText(IDS_RECORD_CUT_SHORT)});
+        untold.push_back(cut.check);
+    }
+    for (const Job& job : left) {
+        Tell(job, RecordOutcome{false, LoadText(IDS_RECORD_NOT_REACHED)});
+        untold.push_back(job.check);
+    }
+    if (written)
+        writer_.join();
+    else
+        writer_.detach();   // still writing: it ends with the process, its transaction undone
+    return untold;
 }

@@ -1,16 +1,16 @@
-// One writer for the checks of many computers: the workers of a run hand their checks over
-// and wait for their own to be recorded, while one thread writes them one after the other
-// through one connection. A check whose recording fails because the connection to a server
-// broke is tried once more on a new connection.
+// The one writer into the inventory store, for both programs: whoever has a finished check
+// hands it over and goes on (or waits for its own, as mirelrep's workers do), while one
+// thread writes the checks one after the other through one connection. A check whose
+// recording fails because the connection to a server broke is tried once more on a new
+// connection. The end of the queue waits a bounded time: what is not written by then is
+// told as not recorded, never dropped unsaid.
 #pragma once
-#include <condition_variable>
-#include <deque>
+#include <chrono>
 #include <functional>
-#include <future>
 #include <memory>
-#include <mutex>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "store/inventory_store.h"
 
@@ -21,6 +21,8 @@ struct RecordOutcome {
 
 // Opens the store anew after a broken connection; null with `message` set when it cannot.
 using StoreReopen = std::function<std::unique_ptr<InventoryStore>(std::string& message)>;
+// Opens the store at `location` for recording; null with `message` set when it cannot.
+using StoreOpener = std::function<std::unique_ptr<InventoryStore>(const StoreLocation& location, std::string& message)>;
 
 // Records `check` into `store`. On a server it tries once more when another writer won a
 // deadlock, and when the connection broke it opens the store anew with `reopen` (when
@@ -29,30 +31,39 @@ RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const Stor
 
 class RecordQueue {
 public:
-    // Takes the open store; `reopen` (optional) opens it anew after a broken connection.
-    using Reopen = StoreReopen;
-    RecordQueue(std::unique_ptr<InventoryStore> store, Reopen reopen = {});
+    // Told once per check handed over: on the writer's thread when its recording ended,
+    // or on the thread that ends the queue when the queue ended first.
+    using Told = std::function<void(StoredCheck& check, const RecordOutcome& outcome)>;
+
+    // How long the end of a queue waits for the checks handed over to be written.
+    static constexpr std::chrono::milliseconds kEndWait{5000};
+
+    // `open` opens the store of a check's location (for the first check, for another
+    // location, after a broken connection); `store`, when given, is open already and is
+    // where Record(check) writes.
+    explicit RecordQueue(StoreOpener open, std::unique_ptr<InventoryStore> store = nullptr);
     RecordQueue(const RecordQueue&) = delete;
     RecordQueue& operator=(const RecordQueue&) = delete;
-    // Writes what was handed over, then ends the writer.
+    // Ends the queue (End(kEndWait)).
     ~RecordQueue();
 
-    // Records `check` (its id set) and answers when it is done. Any thread may call it.
-    RecordOutcome Record(StoredCheck& check);
+    // Hands `check` over to be recorded at `location`; returns at once. Any thread may call it.
+    void Post(const StoreLocation& location, std::shared_ptr<StoredCheck> check, Told told);
+    // Records `check` into the store the queue was given and answers when it is done. Any
+    // thread may call it.
+    RecordOutcome Record(StoredCheck check);
+
+    // Checks handed over whose recording has not ended yet.
+    size_t Pending() const;
+
+    // Waits at most `limit` for every check handed over to be written, then ends the
+    // writer. The checks not written by then are told as not recorded (the one being
+    // written: that it may not have been, its transaction undone when the program ends)
+    // and returned; checks handed over later are told so at once.
+    std::vector<std::shared_ptr<const StoredCheck>> End(std::chrono::milliseconds limit);
 
 private:
-    struct Job {
-        StoredCheck* check;
-        std::promise<RecordOutcome> done;
-    };
-    void Write();
-    RecordOutcome WriteOne(StoredCheck& check);
-
-    std::unique_ptr<InventoryStore> store_;
-    Reopen reopen_;
-    std::mutex lock_;
-    std::condition_variable wake_;
-    std::deque<Job> jobs_;
-    bool ending_ = false;
+    struct Shared;
+    std::shared_ptr<Shared> shared_;
     std::thread writer_;
 };
