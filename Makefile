@@ -23,6 +23,8 @@ deps:
 	need wine wine; need wineserver wine; need wineboot wine; \
 	need cmake cmake; need ninja ninja-build; need Xvfb xvfb; need zip zip; \
 	need python3 python3; need npm npm; need isql unixodbc; \
+	need chromium chromium; need pdftoppm poppler-utils; \
+	[ -f /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf ] || missing="$$missing fonts-ipafont-gothic"; \
 	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \
 	[ -f /usr/include/nlohmann/json.hpp ] || missing="$$missing nlohmann-json3-dev"; \
 	[ -f /usr/share/i18n/locales/ja_JP ] || missing="$$missing locales"; \

@@ -7,6 +7,7 @@
 #include "console/many_report.h"
 #include "console/report_checks.h"
 #include "console/report_output.h"
+#include "console/report_command.h"
 #include "console/store_commands.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -75,6 +76,8 @@ ExitCode RunReportCommand(const std::vector<std::string>& arguments, const WmiCo
     case ReportCommand::Question:
     case ReportCommand::Questions:
         return RunStoreCommand(options);
+    case ReportCommand::Report:
+        return RunReportCommand(options);
     case ReportCommand::StandardCheck:
         break;
     }

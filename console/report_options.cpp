@@ -192,7 +192,8 @@ bool OptionReader::ReadStoreOption(const Option& option)
     const std::pair<const char*, ReportCommand> commands[] = {
         {"history", ReportCommand::History}, {"show", ReportCommand::Show}, {"compare", ReportCommand::Compare},
         {"import", ReportCommand::Import}, {"prune", ReportCommand::Prune}, {"query", ReportCommand::Query},
-        {"questions", ReportCommand::Questions}, {"question", ReportCommand::Question}};
+        {"questions", ReportCommand::Questions}, {"question", ReportCommand::Question},
+        {"report", ReportCommand::Report}};
     for (const auto& [name, command] : commands) {
         if (option.name != name)
             continue;
@@ -244,6 +245,9 @@ bool OptionReader::ReadStoreCommandValue(ReportCommand command, const Option& op
         options_.questionName = TrimWhiteSpace(option.value);
         return true;
     case ReportCommand::Questions:
+        return true;
+    case ReportCommand::Report:
+        options_.reportComputer = TrimWhiteSpace(option.value);
         return true;
     case ReportCommand::Prune: {
         unsigned long days = 0;
@@ -307,7 +311,8 @@ bool OptionReader::ReadOption(const Option& option)
         return ReadManyOption(option);
     if (option.name == "store" || option.name == "history" || option.name == "show" || option.name == "compare" ||
         option.name == "import" || option.name == "prune" || option.name == "volatile" || option.name == "query" ||
-        option.name == "questions" || option.name == "question" || option.name == "param")
+        option.name == "questions" || option.name == "question" || option.name == "param" ||
+        option.name == "report")
         return ReadStoreOption(option);
     if (option.name == "classes" && !option.hasValue)
         return SetCommand(ReportCommand::ListClasses, option);
@@ -441,7 +446,7 @@ bool IsStoreCommand(ReportCommand command)
 {
     return command == ReportCommand::History || command == ReportCommand::Show || command == ReportCommand::Compare ||
            command == ReportCommand::Import || command == ReportCommand::Prune || command == ReportCommand::Query ||
-           command == ReportCommand::Questions || command == ReportCommand::Question;
+           command == ReportCommand::Questions || command == ReportCommand::Question || command == ReportCommand::Report;
 }
 
 bool AsksForUtf8(const std::vector<std::string>& arguments)

@@ -2,7 +2,8 @@
 // case, values after a colon: /class:<class>, /out:<file>, /outdir:<folder>,
 // /parallel:<n>, /format:json|csv, /explain:<c>.<p>=<v>, /vt:<n>, /store[:<location>],
 // /history[:<computer>], /show:<check>, /compare[:<computer>|<check>,<check>],
-// /import:<file>, /prune:<days>, /query:<SQL>|@<file>, /question:<name>, /param:<value>;
+// /import:<file>, /prune:<days>, /query:<SQL>|@<file>, /question:<name>, /param:<value>,
+// /report[:<computer>];
 // flags /classes, /categories, /q, /rawcsv, /utf8, /volatile, /questions, /?. Other arguments name computers; "@file" names a file
 // that lists them. Several computers, a list file or /outdir make a run over many
 // computers, whose results go into the /outdir folder.
@@ -16,6 +17,8 @@ enum class ReportCommand {
     StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help,
     // What the inventory store holds
     History, Show, Compare, Import, Prune, Query, Questions, Question,
+    // Reports of what it holds: the fleet report, or the sheet of one computer
+    Report,
 };
 
 struct ReportOptions {
@@ -52,6 +55,7 @@ struct ReportOptions {
     std::string queryText;          // Query: the statement, or "@" and the file that holds it
     std::string questionName;       // Question
     std::vector<std::string> questionParameters;   // Question: each /param: in order
+    std::string reportComputer;     // Report: the computer of a sheet; empty for the fleet report
 };
 
 // True for the commands that read or change the inventory store.
