@@ -151,6 +151,17 @@ public:
     bool StoreForWindows(StoreLocation& location);
     void OpenQuestions();
     HistoryWindow* History() { return history_.get(); }
+
+    // main_view_report.cpp: File > Report... writes the fleet report of the store into a file
+    // the user chooses; Computer sheet (the standard tab) writes the sheet of the check shown
+    // into a temporary file. Each is made off the window's thread, then opened in the
+    // default browser, or by the opener given here (tests: no browser starts).
+    void MakeFleetReport();
+    void MakeComputerSheet();
+    using ReportOpener = std::function<bool(const std::string& path)>;
+    void SetReportOpener(ReportOpener opener) { reportOpener_ = std::move(opener); }
+    // The standard check shown, as the store keeps it; null when none is shown.
+    std::shared_ptr<const StoredCheck> ShownStandardCheck() const;
     QuestionsWindow* Questions() { return questions_.get(); }
 
     bool PreTranslateMessage(MSG& message) override;
@@ -207,6 +218,8 @@ private:
                            StandardOutcome outcome);
     void KeepClassCheck(CheckContext& check, int classId, const ClassQueryEntries& entries, ClassOutcome outcome);
     void HandOverFinishedCheck();
+    // main_view_report.cpp
+    void WriteReport(const std::string& path, std::function<bool(std::string& html, std::string& message)> make);
 
     // ui::FormHost
     HWND TabControl() const override { return tab_.Handle(); }
@@ -219,6 +232,10 @@ private:
     std::string runAccount_;
     CheckTime runStartedAt_;
     std::unique_ptr<StoredCheck> finishedCheck_;   // written by the worker before it ends
+    // The standard check shown with its raw values (live, stored or opened), for its sheet;
+    // the last live one waits in finishedStandard_ until its results are shown.
+    std::shared_ptr<const StoredCheck> shownStandardCheck_, finishedStandard_;
+    ReportOpener reportOpener_;
     std::string storedLabel_[2];   // per tab, see StoredLabel
     int shownTab_ = kStandardTab;  // the tab whose form is shown
     RECT initialPlace_{};

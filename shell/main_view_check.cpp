@@ -92,8 +92,7 @@ void MainView::RunCheck(Credentials credentials, bool ping)
         reporter_.BeginCheck({});
         StartCheck(name, std::move(credentials),
                    PingFirst([this, incoming, outcome, read](CheckContext& check) {
-                       if (runSink_)
-                           incoming->KeepRawValues(true);
+                       incoming->KeepRawValues(true);   // for the store and the computer sheet
                        *outcome = RunStandardSurvey(check, *incoming, read);
                        KeepStandardCheck(check, *incoming, read->load(), *outcome);
                    }, ping, &run_.Pinged),
@@ -262,6 +261,7 @@ void MainView::AskToConnectAnyway()
 bool MainView::AdoptStandardResults(bool stopped)
 {
     std::unique_ptr<StandardStores> incoming = std::move(run_.IncomingStores);
+    std::shared_ptr<const StoredCheck> finished = std::move(finishedStandard_);
     const bool failed = run_.StandardResult == StandardOutcome::Failed;
     if (!incoming || (!incoming->HasData() && (failed || stopped))) {
         standardForm_->SetRootText(previousRootText_);
@@ -269,6 +269,7 @@ bool MainView::AdoptStandardResults(bool stopped)
     }
     run_.Stores = std::move(*incoming);
     run_.Stores.KeepRawValues(false);   // recorded by now; the lists show texts
+    shownStandardCheck_ = std::move(finished);
     SetStoredLabel(kStandardTab, {});
     run_.StandardOrigin = {run_.TargetComputer, run_.CheckStartedAt};
     standardForm_->StartUnsorted();

@@ -28,7 +28,9 @@ MainView::CommandState MainView::QueryCommand(int command) const
     case ID_FILE_CHECK_SEVERAL:
     case ID_FILE_HISTORY:
     case ID_FILE_QUESTIONS:
-    case ID_FILE_OPTIONS: state.enabled = true; break;
+    case ID_FILE_OPTIONS:
+    case ID_FILE_REPORT: state.enabled = true; break;
+    case ID_STANDARD_SHEET: state.enabled = idle && run_.Stores.HasData(); break;
     case ID_FILE_OPEN_CHECK: state.enabled = idle; break;
     case ID_VIEW_STANDARD: state.checked = tab_.CurSel() == kStandardTab; break;
     case ID_VIEW_INDIVIDUAL: state.checked = tab_.CurSel() == kIndividualTab; break;
@@ -73,6 +75,13 @@ bool MainView::RunCommand(int command)
         return true;
     case ID_FILE_QUESTIONS:
         OpenQuestions();
+        return true;
+    case ID_FILE_REPORT:
+        MakeFleetReport();
+        return true;
+    case ID_STANDARD_SHEET:
+        if (run_.RunningCheck == CheckKind::None && run_.Stores.HasData())
+            MakeComputerSheet();
         return true;
     case ID_VIEW_STANDARD:
     case ID_VIEW_INDIVIDUAL:

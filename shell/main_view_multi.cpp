@@ -32,6 +32,7 @@ bool MainView::ShowStandardResults(const std::string& computer, const StandardSt
     run_.TargetComputer = computer;
     SetStoredLabel(kStandardTab, {});
     run_.StandardOrigin = {computer, checkedAt};
+    shownStandardCheck_.reset();   // texts only: the sheet is made of them
     nameField_.SetText(computer);
     ShowTab(kStandardTab);
     tab_.SetCurSel(kStandardTab);

@@ -64,8 +64,7 @@ void MainView::OnCheckKept(const StoredCheck& check, const RecordOutcome& outcom
 void MainView::KeepStandardCheck(CheckContext& check, const StandardStores& stores, int categoriesRead,
                                  StandardOutcome outcome)
 {
-    if (!runSink_)
-        return;
+    // Captured whether or not it is recorded: the computer sheet is made of it.
     StoredCheck stored = NewStoredCheckOf(check.Host(), runStartedAt_, kStandardKind, runAccount_, "mirel");
     ComputerSummary summary;
     const ComputerResult result = ResultOfSurvey(check, outcome == StandardOutcome::Failed,
@@ -102,6 +101,8 @@ void MainView::KeepClassCheck(CheckContext& check, int classId, const ClassQuery
 void MainView::HandOverFinishedCheck()
 {
     std::unique_ptr<StoredCheck> finished = std::move(finishedCheck_);
+    if (finished && finished->IsStandard())
+        finishedStandard_ = std::make_shared<const StoredCheck>(*finished);
     if (finished && runSink_)
         runSink_(std::move(*finished));
 }

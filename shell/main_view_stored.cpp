@@ -117,8 +117,10 @@ bool MainView::ShowStoredCheck(std::shared_ptr<const StoredCheck> check)
     }
     ui::WaitCursor wait;
     const std::string label = LabelOf(check->header);
-    if (check->IsStandard())
+    if (check->IsStandard()) {
         ShowStoredStandard(*check, label);
+        shownStandardCheck_ = check;
+    }
     else if (!ShowStoredClass(*check, label))
         return false;
     ShowStatusText(LoadText(IDS_READY));
