@@ -74,6 +74,8 @@ private:
     void DiskChart();
     void ProgramCharts();
     void ChangeChart();
+    // The bars under their caption, or "None." when there are none.
+    void BarsOrNone(UINT caption, const std::vector<ChartBar>& bars);
     void LowDiskTable();
     void ComputerTable();
 
@@ -127,6 +129,18 @@ void FleetPage::Coverage()
     }
 }
 
+void FleetPage::BarsOrNone(UINT caption, const std::vector<ChartBar>& bars)
+{
+    if (!bars.empty()) {
+        page_.Chart(LoadText(caption), BarChart(bars, LoadText(caption)));
+        return;
+    }
+    page_.Markup("<figure class=\"chart\">");
+    page_.Heading(3, LoadText(caption));
+    page_.Paragraph(LoadText(IDS_REPORT_NONE), "none");
+    page_.Markup("</figure>\n");
+}
+
 void FleetPage::SystemCharts()
 {
     std::map<std::string, int64_t> systems, models, memory, processors;
@@ -150,12 +164,10 @@ void FleetPage::SystemCharts()
         return memoryOrder[a.label] < memoryOrder[b.label];
     });
     page_.Markup("<div class=\"charts\">\n");
-    page_.Chart(LoadText(IDS_REPORT_OS_CHART), BarChart(TopBars(systems, kChartRows), LoadText(IDS_REPORT_OS_CHART)));
-    page_.Chart(LoadText(IDS_REPORT_MODEL_CHART),
-                BarChart(TopBars(models, kChartRows), LoadText(IDS_REPORT_MODEL_CHART)));
-    page_.Chart(LoadText(IDS_REPORT_MEMORY_CHART), BarChart(memoryBars, LoadText(IDS_REPORT_MEMORY_CHART)));
-    page_.Chart(LoadText(IDS_REPORT_PROCESSOR_CHART),
-                BarChart(TopBars(processors, kChartRows), LoadText(IDS_REPORT_PROCESSOR_CHART)));
+    BarsOrNone(IDS_REPORT_OS_CHART, TopBars(systems, kChartRows));
+    BarsOrNone(IDS_REPORT_MODEL_CHART, TopBars(models, kChartRows));
+    BarsOrNone(IDS_REPORT_MEMORY_CHART, memoryBars);
+    BarsOrNone(IDS_REPORT_PROCESSOR_CHART, TopBars(processors, kChartRows));
 }
 
 void FleetPage::HotfixChart()
@@ -178,7 +190,7 @@ void FleetPage::HotfixChart()
             ++bucket;
         ++bars[bucket].value;
     }
-    page_.Chart(LoadText(IDS_REPORT_HOTFIX_CHART), BarChart(bars, LoadText(IDS_REPORT_HOTFIX_CHART)));
+    BarsOrNone(IDS_REPORT_HOTFIX_CHART, bars);
 }
 
 void FleetPage::DiskChart()
@@ -191,7 +203,7 @@ void FleetPage::DiskChart()
         ++bars[share < disk.sizeBytes * 10 ? 0 : share < disk.sizeBytes * 25 ? 1 : share < disk.sizeBytes * 50 ? 2 : 3]
               .value;
     }
-    page_.Chart(LoadText(IDS_REPORT_DISK_CHART), BarChart(bars, LoadText(IDS_REPORT_DISK_CHART)));
+    BarsOrNone(IDS_REPORT_DISK_CHART, bars);
 }
 
 void FleetPage::ProgramCharts()
@@ -209,9 +221,8 @@ void FleetPage::ProgramCharts()
     std::vector<ChartBar> versions;
     for (size_t i = 0; i < programs.size() && versions.size() < kProgramRows && programs[i]->versions > 1; ++i)
         versions.push_back({programs[i]->name, programs[i]->versions});
-    page_.Chart(LoadText(IDS_REPORT_TOP_PROGRAMS), BarChart(most, LoadText(IDS_REPORT_TOP_PROGRAMS)));
-    page_.Chart(LoadText(IDS_REPORT_VERSIONED_PROGRAMS),
-                BarChart(versions, LoadText(IDS_REPORT_VERSIONED_PROGRAMS)));
+    BarsOrNone(IDS_REPORT_TOP_PROGRAMS, most);
+    BarsOrNone(IDS_REPORT_VERSIONED_PROGRAMS, versions);
 }
 
 // One column per local day from 30 days ago to today, days without changes included.
@@ -260,7 +271,7 @@ void FleetPage::ComputerTable()
     HtmlTable table{{LoadText(IDS_REPORT_COMPUTER), LoadText(IDS_REPORT_OS), LoadText(IDS_REPORT_BUILD),
                      LoadText(IDS_REPORT_MODEL), LoadText(IDS_REPORT_MEMORY), LoadText(IDS_REPORT_SYSTEM_DISK_FREE),
                      LoadText(IDS_REPORT_LAST_CHECK), LoadText(IDS_REPORT_RESULT)},
-                    {false, false, false, false, true, true, false, false}};
+                    {false, false, true, false, true, true, false, false}};
     for (const FleetComputer& computer : figures_.computers) {
         std::vector<HtmlCell> row{computer.name};
         if (computer.inventoried) {

@@ -13,7 +13,9 @@ h2 { font-size: 13pt; margin: 22px 0 8px; padding-bottom: 3px; border-bottom: 2p
 h3 { font-size: 11pt; margin: 14px 0 6px; break-after: avoid; }
 table { border-collapse: collapse; width: 100%; margin: 4px 0 10px; }
 th, td { border: 1px solid #c8ced6; padding: 3px 6px; text-align: left; vertical-align: top; overflow-wrap: anywhere; }
-th { background: #e8eef5; font-weight: 600; }
+th { background: #e8eef5; font-weight: 600; overflow-wrap: normal; }
+table.computers td:first-child, table.low-disks td:first-child { min-width: 8em; }
+table.computers td:nth-child(7) { white-space: nowrap; }
 td.n, th.n { text-align: right; white-space: nowrap; }
 tbody tr:nth-child(even) td { background: #f6f8fa; }
 table.facts { width: auto; min-width: 50%; }
@@ -46,7 +48,10 @@ svg.space { vertical-align: middle; margin-right: 6px; }
 
 std::string ReportStyleSheet(const std::string& footerTitle)
 {
-    return std::string(kRules) + "@page { @bottom-left { content: " + CssString(footerTitle) +
-           "; font-size: 8pt; color: #555; } @bottom-right { content: counter(page) \" / \" counter(pages); "
-           "font-size: 8pt; color: #555; } }\n";
+    std::string sheet(kRules);
+    sheet += "@page { @bottom-left { content: ";
+    sheet += CssString(footerTitle);
+    sheet += "; font-size: 8pt; color: #555; } @bottom-right { content: counter(page) \" / \" counter(pages); "
+             "font-size: 8pt; color: #555; } }\n";
+    return sheet;
 }
