@@ -7,7 +7,9 @@
 #      after the hundredth (the log checkpointed into it). Target: at most 1.5 x.
 #   3. a simulated store of 1,000 computers x 10 checks (bench/store_generator.cpp), then
 #      bench/store_sim_bench.cpp on it: size, comparison, opening a stored check against
-#      the live check of 1, and every ready-made question, also through mirelrep /question.
+#      the live check of 1, and every ready-made question, also through mirelrep /question;
+#      mirelrep /history against a /query of the same rows (target: at most 1.5 x); a
+#      /query of 1,000,000 rows into a file (target: peak memory of the process < 100 MB).
 #   bench/store_bench.sh [build folder] [rounds (11)] [parts: record,recheck,sim]
 # Stores are made under /tmp and deleted at the end (MIREL_BENCH_KEEP=1 keeps them).
 set -e
@@ -153,6 +155,34 @@ case ",$parts," in *,sim,*)
         # shellcheck disable=SC2086
         t=$(seconds "$build/mirelrep.exe" /question:"$name" $param /store:"Z:$db")
         say "$(printf '  %-24s %6d lines %.3f s (target <= 1 s) %s' "$name" "$(wc -l <"$out")" "$t" "$(verdict "$t" 1)")"
+    done
+    echo "  /history against a /query of the same rows (whole runs, median of 5):"
+    same="/query:SELECT check_id, computer, checked_at, kind, result, complete, changes FROM checks ORDER BY checked_epoch, check_id"
+    h=""
+    q=""
+    for i in 1 2 3 4 5; do
+        h="$h $(seconds "$build/mirelrep.exe" /history /store:"Z:$db")"
+        hl=$(wc -l <"$out")
+        q="$q $(seconds "$build/mirelrep.exe" "$same" /store:"Z:$db")"
+        ql=$(wc -l <"$out")
+    done
+    # shellcheck disable=SC2086
+    h=$(median $h)
+    # shellcheck disable=SC2086
+    q=$(median $q)
+    ratio=$(awk -v h="$h" -v q="$q" 'BEGIN { printf "%.2f", h / q }')
+    say "$(printf '  /history %.3f s (%d lines), /query %.3f s (%d lines): %s x (target <= 1.5) %s' \
+        "$h" "$hl" "$q" "$ql" "$ratio" "$(verdict "$ratio" 1.5)")"
+    echo "  a /query of 1,000,000 rows into a file, peak memory of the process:"
+    for format in csv json; do
+        /usr/bin/time -f "%e %M" -o "$work/memory.txt" "$here/tools/wine-run.sh" "$build/mirelrep.exe" \
+            "/query:SELECT * FROM object_values LIMIT 1000000" /format:$format /store:"Z:$db" \
+            /out:"Z:$work/million.$format" >/dev/null 2>"$work/err.txt" || { cat "$work/err.txt" >&2; failed=1; }
+        read -r t kb <"$work/memory.txt"
+        mb=$(awk -v k="$kb" 'BEGIN { printf "%.1f", k / 1024 }')
+        say "$(printf '  %-4s %d lines, %d bytes in %.1f s, peak %s MB (target < 100 MB) %s' "$format" \
+            "$(wc -l <"$work/million.$format")" "$(bytes "$work/million.$format")" "$t" "$mb" "$(verdict "$mb" 99.9)")"
+        rm -f "$work/million.$format"
     done
 esac
 [ "$failed" -eq 0 ] && echo "every target met" || echo "A TARGET IS MISSED"

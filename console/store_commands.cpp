@@ -5,7 +5,9 @@
 #include "base/narrow.h"
 #include "base/read_file.h"
 #include "base/text_util.h"
+#include "console/answer_writer.h"
 #include "console/console_reporter.h"
+#include "console/ctrl_c_stop.h"
 #include "console/report_output.h"
 #include "console/store_recording.h"
 #include "inventory/computer_summary.h"
@@ -221,44 +223,48 @@ ExitCode StoreCommand::Prune()
 }
 
 // The answer as CSV (a header of the column names) or, with /format:json, as JSON with
-// typed values.
+// typed values, written as it comes. Ctrl+C and /timeout: end the statement where it is,
+// on a server too; a result file then keeps what it held before.
 ExitCode StoreCommand::Answer(const std::string& sql, const std::vector<QueryValue>& values)
 {
-    QueryAnswer answer;
+    Database& database = store_->Db();
+    database.SetQueryTimeLimit(options_.timeoutSeconds);
+    CtrlCStops ctrlC([&database] { database.Interrupt(); });
+    AnswerOutcome outcome = AnswerOutcome::NotTaken;   // until the query runs
     std::string message;
-    switch (RunReadOnlyQuery(store_->Db(), sql, values, answer, message)) {
+    const ExitCode written = WriteResult(options_, [&](TextSink& sink, const std::string& path) {
+        AnswerWriter writer(sink, path, messages_, options_.json ? AnswerFormat::Json : AnswerFormat::Csv);
+        outcome = RunReadOnlyQuery(database, sql, values, writer, message);
+        if (outcome == AnswerOutcome::Answered && !writer.Finish())
+            outcome = AnswerOutcome::NotTaken;
+        return outcome == AnswerOutcome::Answered ? ExportResult::Done : ExportResult::WriteFailed;
+    }, messages_);
+    switch (outcome) {
+    case AnswerOutcome::Answered:
+    case AnswerOutcome::NotTaken:   // a write failed, and was reported
+        return written;
     case AnswerOutcome::Refused:
         return Fail(message, ExitCode::Usage);
-    case AnswerOutcome::Failed: {
-        const DbFailure failure = store_->Db().LastError().failure;
-        const bool statementsFault = failure == DbFailure::Syntax || failure == DbFailure::Constraint ||
-                                     failure == DbFailure::ReadOnly;
-        return Fail(message, statementsFault ? ExitCode::Usage : ExitCode::FileError);
-    }
-    case AnswerOutcome::Answered:
+    case AnswerOutcome::Stopped:
+        if (database.LastError().failure == DbFailure::Interrupted)
+            return ExitCode::Incomplete;   // Ctrl+C: the run says so as it ends
+        return Fail(FillIn(LoadText(IDS_QUESTION_TIMED_OUT), std::to_string(options_.timeoutSeconds)),
+                    ExitCode::Incomplete);
+    case AnswerOutcome::Failed:
         break;
     }
-    if (options_.json) {
-        Json rows = Json::array();
-        for (const std::vector<QueryValue>& row : answer.rows) {
-            Json cells = Json::array();
-            for (const QueryValue& value : row) {
-                switch (value.type) {
-                case DbType::Null: cells.push_back(nullptr); break;
-                case DbType::Integer: cells.push_back(value.integer); break;
-                case DbType::Real: cells.push_back(value.real); break;
-                case DbType::Text: cells.push_back(value.text); break;
-                }
-            }
-            rows.push_back(std::move(cells));
-        }
-        const Json document = {{"columns", answer.columns}, {"rows", std::move(rows)}};
-        return WriteResultText(options_, document.dump(1, '\t', true, Json::error_handler_t::replace) + "\n", messages_);
+    // The store failing is a file error; anything the statement itself met, a usage error.
+    switch (database.LastError().failure) {
+    case DbFailure::Busy:
+    case DbFailure::Full:
+    case DbFailure::NotADatabase:
+    case DbFailure::CannotOpen:
+    case DbFailure::Connection:
+    case DbFailure::Login:
+        return Fail(store_->FailureMessage(), ExitCode::FileError);
+    default:
+        return Fail(message, ExitCode::Usage);
     }
-    const ResultModel model = AnswerModel(answer);
-    return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
-        return WriteCsv(model, sink, path, messages_);
-    }, messages_);
 }
 
 ExitCode StoreCommand::Query()

@@ -25,6 +25,8 @@ enum class DbFailure {
     Login,          // wrong credentials
     Constraint,
     Syntax,         // the statement does not parse or names what does not exist
+    Interrupted,    // stopped on request (Interrupt)
+    TimedOut,       // a statement of the user's own ran longer than its time limit
     Other,
 };
 
@@ -79,6 +81,13 @@ public:
     // Syntax (more than one statement, or none). Each database enforces it its own way, on
     // top of IsOneReadingStatement.
     virtual std::unique_ptr<DbStatement> PrepareReadOnly(std::string_view sql) = 0;
+    // Statements of the user's own (PrepareReadOnly) end with DbFailure::TimedOut once they
+    // have run `seconds` from their preparing; 0: no limit.
+    void SetQueryTimeLimit(unsigned seconds) { queryTimeLimit_ = seconds; }
+    unsigned QueryTimeLimit() const { return queryTimeLimit_; }
+    // From any thread: the statement of the user's own now running, and every one after it,
+    // ends as soon as the database can (DbFailure::Interrupted), on a server too.
+    virtual void Interrupt() = 0;
     // A write transaction: it takes the database's write lock at once, so that two
     // writers wait for each other instead of failing half-way.
     virtual bool BeginWrite() = 0;
@@ -89,9 +98,12 @@ public:
     virtual const DbError& LastError() const = 0;
 
 protected:
-    // Refuses, by its text alone, what is not one statement that starts as reading ones do
-    // (SELECT, WITH, VALUES, TABLE); false with `error`.
-    static bool IsOneReadingStatement(std::string_view sql, DbError& error);
+    // Refuses, by its text read as this database reads it, what is not one statement that
+    // starts as reading ones do (SELECT, WITH, VALUES, TABLE); false with `error`.
+    bool IsOneReadingStatement(std::string_view sql, DbError& error) const;
+
+private:
+    unsigned queryTimeLimit_ = 0;
 };
 
 // A write transaction that rolls back unless committed.

@@ -82,7 +82,8 @@ std::shared_ptr<const OdbcApi> OdbcApi::Load(DbError& error)
                      Resolve(api->module_, "SQLFetch", api->Fetch, error) &&
                      Resolve(api->module_, "SQLGetData", api->GetData, error) &&
                      Resolve(api->module_, "SQLFreeStmt", api->FreeStmt, error) &&
-                     Resolve(api->module_, "SQLGetDiagRecW", api->GetDiagRec, error);
+                     Resolve(api->module_, "SQLGetDiagRecW", api->GetDiagRec, error) &&
+                     Resolve(api->module_, "SQLCancel", api->Cancel, error);
     return all ? api : nullptr;
 }
 
@@ -138,6 +139,10 @@ DbFailure OdbcFailureOf(const std::string& sqlState, const std::string& message)
         return DbFailure::ReadOnly;   // a read-only transaction (a standby server, a read-only setting)
     if (sqlState == "3D000" || sqlState == "IM002" || sqlState == "IM003")
         return DbFailure::CannotOpen;   // no such database, no such data source or driver
+    if (sqlState == "57014")   // cancelled: on request, or by the statement's time limit
+        return message.find("timeout") != std::string::npos ? DbFailure::TimedOut : DbFailure::Interrupted;
+    if (sqlState == "HY008")
+        return DbFailure::Interrupted;
     if (kind == "08" || kind == "57" || sqlState == "HYT01")
         return DbFailure::Connection;   // connection failures, server shut down, connection time-out
     if (kind == "28")

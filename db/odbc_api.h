@@ -31,6 +31,7 @@ struct OdbcApi {
     decltype(&::SQLGetData) GetData = nullptr;
     decltype(&::SQLFreeStmt) FreeStmt = nullptr;
     decltype(&::SQLGetDiagRecW) GetDiagRec = nullptr;
+    decltype(&::SQLCancel) Cancel = nullptr;
 
     OdbcApi() = default;
     OdbcApi(const OdbcApi&) = delete;

@@ -1,7 +1,10 @@
 #include "db/odbc_database.h"
 
 #include <charconv>
+#include <condition_variable>
 #include <cstdlib>
+#include <mutex>
+#include <thread>
 #include <vector>
 
 #include "base/narrow.h"
@@ -14,6 +17,11 @@ namespace {
 constexpr unsigned kDefaultServerTimeoutSeconds = 30;
 // Texts are read in pieces of this many characters.
 constexpr size_t kTextPiece = 2048;
+// A statement of the user's own is read through a cursor, this many rows at a time: the
+// driver holds one batch, never the whole answer.
+constexpr int kCursorBatch = 1000;
+constexpr char kDeclareCursor[] = "DECLARE mirel_answer NO SCROLL CURSOR FOR ";
+constexpr char kFetchCursor[] = "FETCH FORWARD 1000 FROM mirel_answer";
 
 class OdbcDatabase;
 
@@ -90,6 +98,9 @@ private:
     bool ReadRow();
     bool ReadText(SQLUSMALLINT column, OdbcCell& cell);
     DbStep Fail();
+    // Runs `call` (SQLExecute, SQLFetch) on the statement where Stop can cancel it; a
+    // database stopped before fails it at once.
+    SQLRETURN Cancellable(decltype(&::SQLExecute) call);
 
     OdbcDatabase& database_;
     OdbcHandle statement_;
@@ -118,7 +129,11 @@ public:
     DbDialect Dialect() const override { return DbDialect::Postgres; }
     std::unique_ptr<DbStatement> Prepare(std::string_view sql) override;
     bool Execute(std::string_view sql) override;
+    // Besides the text's check: the server parses the text as the query of a cursor (one
+    // statement that returns rows, or nothing runs) in a read-only transaction of its own,
+    // on a connection that questions keep read-only for its whole life.
     std::unique_ptr<DbStatement> PrepareReadOnly(std::string_view sql) override;
+    void Interrupt() override { Stop(DbFailure::Interrupted); }
     bool BeginWrite() override;
     bool Commit() override;
     void Rollback() override;
@@ -126,10 +141,56 @@ public:
 
     const OdbcApi& Api() const { return *api_; }
     const std::shared_ptr<const OdbcApi>& SharedApi() const { return api_; }
+
+    // From any thread: the statement running now is cancelled (the server stops working on
+    // it), and every later one fails at once, with `reason`.
+    void Stop(DbFailure reason)
+    {
+        std::lock_guard<std::mutex> hold(runningLock_);
+        if (stopped_ == DbFailure::None)
+            stopped_ = reason;
+        if (running_)
+            api_->Cancel(running_);
+    }
+
+    // For its life, `statement` runs on this thread and Stop cancels it; Allowed() is false
+    // (and the statement must not run) when the database was stopped before.
+    class Running {
+    public:
+        Running(OdbcDatabase& database, SQLHANDLE statement) : database_(database)
+        {
+            std::lock_guard<std::mutex> hold(database_.runningLock_);
+            allowed_ = database_.stopped_ == DbFailure::None;
+            if (allowed_)
+                database_.running_ = statement;
+        }
+        Running(const Running&) = delete;
+        Running& operator=(const Running&) = delete;
+        ~Running()
+        {
+            std::lock_guard<std::mutex> hold(database_.runningLock_);
+            database_.running_ = nullptr;
+        }
+        bool Allowed() const { return allowed_; }
+
+    private:
+        OdbcDatabase& database_;
+        bool allowed_ = false;
+    };
+
     // Takes the diagnostics of `handle` as the last error; returns false.
     bool Fail(const OdbcHandle& handle)
     {
         error_ = OdbcDiagnostics(*api_, handle, secret_);
+        {
+            // A statement cancelled on request fails as the request said.
+            std::lock_guard<std::mutex> hold(runningLock_);
+            if (stopped_ != DbFailure::None) {
+                error_.failure = stopped_;
+                error_.message = stopped_ == DbFailure::TimedOut ? "time limit reached" : "stopped";
+                return false;
+            }
+        }
         // Drivers tell a connection lost half-way in words of their own; the connection's
         // state tells it plainly.
         SQLUINTEGER dead = SQL_CD_FALSE;
@@ -149,6 +210,9 @@ private:
     std::string secret_;   // the password, so that no message repeats it
     DbError error_;
     bool inTransaction_ = false;
+    std::mutex runningLock_;
+    SQLHANDLE running_ = nullptr;             // the statement running now
+    DbFailure stopped_ = DbFailure::None;     // why every statement stops, once stopped
 };
 
 // ---------------------------------------------------------------- statements
@@ -306,13 +370,19 @@ DbStep OdbcStatement::Fail()
     return DbStep::Error;
 }
 
+SQLRETURN OdbcStatement::Cancellable(decltype(&::SQLExecute) call)
+{
+    const OdbcDatabase::Running running(database_, statement_.Get());
+    return running.Allowed() ? call(statement_.Get()) : SQL_ERROR;
+}
+
 DbStep OdbcStatement::Step()
 {
     const OdbcApi& api = database_.Api();
     if (!executed_) {   // a statement that failed to run is run again, not taken as ended
         if (!BindAll())
             return DbStep::Error;
-        const SQLRETURN rc = api.Execute(statement_.Get());
+        const SQLRETURN rc = Cancellable(api.Execute);
         if (rc == SQL_NO_DATA) {   // an UPDATE or DELETE that met no row
             executed_ = true;
             columns_.clear();
@@ -325,7 +395,7 @@ DbStep OdbcStatement::Step()
     }
     if (!cursor_)
         return DbStep::Done;
-    const SQLRETURN rc = api.Fetch(statement_.Get());
+    const SQLRETURN rc = Cancellable(api.Fetch);
     if (rc == SQL_NO_DATA) {
         Reset();
         executed_ = true;
@@ -403,36 +473,153 @@ std::string OdbcStatement::Text(int column)
     return {};
 }
 
-// A statement of the user's own, run in a read-only transaction of its own that ends (rolled
-// back) with it: the server refuses whatever in it would write, whatever its text hides.
-class ReadOnlyStatement : public DbStatement {
+// Stops the database's statements with DbFailure::TimedOut once `seconds` have passed,
+// unless it ended before.
+class Watchdog {
 public:
-    ReadOnlyStatement(Database& database, std::unique_ptr<DbStatement> statement)
-        : database_(database), statement_(std::move(statement))
+    Watchdog(OdbcDatabase& database, unsigned seconds)
+        : thread_([this, &database, seconds] {
+              std::unique_lock<std::mutex> hold(lock_);
+              if (!wake_.wait_for(hold, std::chrono::seconds(seconds), [this] { return ended_; }))
+                  database.Stop(DbFailure::TimedOut);
+          })
     {
     }
-    ~ReadOnlyStatement() override
+    Watchdog(const Watchdog&) = delete;
+    Watchdog& operator=(const Watchdog&) = delete;
+    ~Watchdog()
     {
-        statement_.reset();
+        {
+            std::lock_guard<std::mutex> hold(lock_);
+            ended_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
+    }
+
+private:
+    std::mutex lock_;
+    std::condition_variable wake_;
+    bool ended_ = false;
+    std::thread thread_;   // last: it starts when everything it uses is there
+};
+
+// A dollar quote's tag ("$mirel1$"...) that `text` does not hold.
+std::string UnusedDollarTag(std::string_view text, int from)
+{
+    for (int n = from;; ++n) {
+        std::string tag = "$mirel" + std::to_string(n) + "$";
+        if (text.find(tag) == std::string_view::npos)
+            return tag;
+    }
+}
+
+// A statement of the user's own: the query of a cursor opened in a read-only transaction
+// of its own that ends (rolled back) with it, read a batch of rows at a time. A text with
+// no values bound (the user's own) reaches the server as one quoted string that PL/pgSQL
+// opens as a cursor: the server parses it once, and a text that holds more than one
+// statement, or anything but a query, runs nothing, whatever a driver would make of it. A
+// ready-made question's own text, with its values bound, is the query of a DECLARE. Its
+// time limit is kept twice: by the server (statement_timeout, for each batch) and by a
+// watchdog that cancels what runs when the whole time is up.
+class CursorStatement : public DbStatement {
+public:
+    CursorStatement(OdbcDatabase& database, std::string sql, unsigned seconds) : database_(database), sql_(std::move(sql))
+    {
+        if (seconds)
+            watchdog_ = std::make_unique<Watchdog>(database, seconds);
+    }
+    ~CursorStatement() override
+    {
+        watchdog_.reset();
+        fetch_.reset();
+        open_.reset();
         database_.Rollback();
     }
 
-    void BindNull(int index) override { statement_->BindNull(index); }
-    void BindInt(int index, int64_t value) override { statement_->BindInt(index, value); }
-    void BindReal(int index, double value) override { statement_->BindReal(index, value); }
-    void BindText(int index, std::string_view text) override { statement_->BindText(index, text); }
-    DbStep Step() override { return statement_->Step(); }
-    void Reset() override { statement_->Reset(); }
-    int ColumnCount() override { return statement_->ColumnCount(); }
-    std::string ColumnName(int column) override { return statement_->ColumnName(column); }
-    DbType ColumnType(int column) override { return statement_->ColumnType(column); }
-    int64_t Int(int column) override { return statement_->Int(column); }
-    double Real(int column) override { return statement_->Real(column); }
-    std::string Text(int column) override { return statement_->Text(column); }
+    void BindNull(int index) override
+    {
+        if (Declared())
+            open_->BindNull(index);
+    }
+    void BindInt(int index, int64_t value) override
+    {
+        if (Declared())
+            open_->BindInt(index, value);
+    }
+    void BindReal(int index, double value) override
+    {
+        if (Declared())
+            open_->BindReal(index, value);
+    }
+    void BindText(int index, std::string_view text) override
+    {
+        if (Declared())
+            open_->BindText(index, text);
+    }
+
+    DbStep Step() override
+    {
+        if (finished_)
+            return DbStep::Done;
+        if (!fetch_) {
+            if (failed_ || (!open_ && !(open_ = database_.Prepare(Opener()))))
+                return DbStep::Error;
+            if (open_->Step() == DbStep::Error || !(fetch_ = database_.Prepare(kFetchCursor)))
+                return DbStep::Error;
+        }
+        for (;;) {
+            const DbStep step = fetch_->Step();
+            if (step != DbStep::Done) {
+                inBatch_ += step == DbStep::Row;
+                return step;
+            }
+            // A batch that was not full was the last.
+            finished_ = inBatch_ < kCursorBatch;
+            inBatch_ = 0;
+            if (finished_)
+                return DbStep::Done;
+            fetch_->Reset();
+        }
+    }
+    // The cursor is read once.
+    void Reset() override {}
+
+    int ColumnCount() override { return fetch_ ? fetch_->ColumnCount() : 0; }
+    std::string ColumnName(int column) override { return fetch_ ? fetch_->ColumnName(column) : std::string(); }
+    DbType ColumnType(int column) override { return fetch_ ? fetch_->ColumnType(column) : DbType::Null; }
+    int64_t Int(int column) override { return fetch_ ? fetch_->Int(column) : 0; }
+    double Real(int column) override { return fetch_ ? fetch_->Real(column) : 0; }
+    std::string Text(int column) override { return fetch_ ? fetch_->Text(column) : std::string(); }
 
 private:
-    Database& database_;
-    std::unique_ptr<DbStatement> statement_;
+    // The statement that opens the cursor with values bound: a DECLARE, prepared at the
+    // first value; false when it cannot be prepared.
+    bool Declared()
+    {
+        if (!open_ && !failed_) {
+            open_ = database_.Prepare(kDeclareCursor + sql_);
+            failed_ = !open_;
+        }
+        return open_ != nullptr;
+    }
+    // The block that opens the cursor over the text, quoted whole.
+    std::string Opener() const
+    {
+        const std::string outer = UnusedDollarTag(sql_, 1);
+        const std::string inner = UnusedDollarTag(sql_ + outer, 2);
+        return "DO " + outer + " DECLARE answer refcursor := 'mirel_answer'; BEGIN OPEN answer NO SCROLL FOR EXECUTE " +
+               inner + sql_ + "\n" + inner + "; END " + outer;
+    }
+
+    OdbcDatabase& database_;
+    std::string sql_;
+    std::unique_ptr<DbStatement> open_;    // opens the cursor
+    std::unique_ptr<DbStatement> fetch_;   // prepared once the cursor is open
+    bool failed_ = false;
+    std::unique_ptr<Watchdog> watchdog_;
+    int inBatch_ = 0;
+    bool finished_ = false;
 };
 
 // ---------------------------------------------------------------- the connection
@@ -469,14 +656,16 @@ std::unique_ptr<DbStatement> OdbcDatabase::PrepareReadOnly(std::string_view sql)
 {
     if (!IsOneReadingStatement(sql, error_) || !BeginWrite())
         return nullptr;
-    std::unique_ptr<DbStatement> statement;
-    if (Execute("SET TRANSACTION READ ONLY"))
-        statement = Prepare(sql);
-    if (!statement) {
+    // Strings read as the text's check read them; the server's own bound on each batch.
+    const unsigned seconds = QueryTimeLimit();
+    std::string settings = "SET TRANSACTION READ ONLY; SET LOCAL standard_conforming_strings = on";
+    if (seconds)
+        settings += "; SET LOCAL statement_timeout = " + std::to_string(seconds * 1000ull);
+    if (!Execute(settings)) {
         Rollback();
         return nullptr;
     }
-    return std::make_unique<ReadOnlyStatement>(*this, std::move(statement));
+    return std::make_unique<CursorStatement>(*this, std::string(sql), seconds);
 }
 
 bool OdbcDatabase::BeginWrite()

@@ -4,60 +4,117 @@
 
 namespace {
 
-// Walks the text, handing `visit` each character that stands outside comments, quoted
-// texts ('...', "...", and PostgreSQL's $tag$...$tag$) and quoted identifiers; comments and
-// quoted parts reach it as one space.
-template <class Visit>
-void WalkSql(std::string_view sql, Visit visit)
+bool IsIdentifierStart(char c)
 {
+    return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || static_cast<unsigned char>(c) >= 0x80;
+}
+
+// A character that continues a word: PostgreSQL lets "$" continue one too.
+bool IsWordCharacter(char c)
+{
+    return IsIdentifierStart(c) || std::isdigit(static_cast<unsigned char>(c)) || c == '$';
+}
+
+// The end of a quoted part that starts at `open` (its quote character): the index of its
+// closing quote, or npos when it runs to the end. A doubled quote stays inside; with
+// `backslash`, so does a quote after a backslash (PostgreSQL's E'...').
+size_t QuotedEnd(std::string_view sql, size_t open, char close, bool backslash)
+{
+    for (size_t i = open + 1; i < sql.size(); ++i) {
+        if (backslash && sql[i] == '\\') {
+            ++i;
+        } else if (sql[i] == close) {
+            if (close != ']' && i + 1 < sql.size() && sql[i + 1] == close)
+                ++i;
+            else
+                return i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The end of a comment "/*" at `open`: the index of the "/" that closes it, or npos.
+// PostgreSQL's comments nest; SQLite's end at the first "*/".
+size_t CommentEnd(std::string_view sql, size_t open, bool nested)
+{
+    int depth = 1;
+    for (size_t i = open + 2; i + 1 < sql.size(); ++i) {
+        if (nested && sql[i] == '/' && sql[i + 1] == '*') {
+            ++depth;
+            ++i;
+        } else if (sql[i] == '*' && sql[i + 1] == '/') {
+            if (--depth == 0)
+                return i + 1;
+            ++i;
+        }
+    }
+    return std::string_view::npos;
+}
+
+// The length of a dollar quote's tag at `at` ("$$", "$tag$"), 0 when none starts there.
+size_t DollarTag(std::string_view sql, size_t at)
+{
+    size_t i = at + 1;
+    if (i < sql.size() && sql[i] != '$' && !IsIdentifierStart(sql[i]))
+        return 0;   // $1 is a parameter
+    while (i < sql.size() && sql[i] != '$') {
+        if (!IsIdentifierStart(sql[i]) && !std::isdigit(static_cast<unsigned char>(sql[i])))
+            return 0;
+        ++i;
+    }
+    return i < sql.size() ? i - at + 1 : 0;
+}
+
+// Walks the text as `dialect` reads it, handing `visit` each character that stands outside
+// comments, quoted texts and quoted identifiers; each of those reaches it as one space. A
+// quote or comment left open hides the rest of the text.
+template <class Visit>
+void WalkSql(std::string_view sql, DbDialect dialect, Visit visit)
+{
+    const bool postgres = dialect == DbDialect::Postgres;
     for (size_t i = 0; i < sql.size(); ++i) {
         const char c = sql[i];
         const char next = i + 1 < sql.size() ? sql[i + 1] : '\0';
+        const bool wordBefore = i > 0 && IsWordCharacter(sql[i - 1]);
+        size_t end = std::string_view::npos;
         if (c == '-' && next == '-') {
-            i = sql.find('\n', i);
-            if (i == std::string_view::npos)
-                return;
-            visit(' ');
+            end = sql.find('\n', i);
         } else if (c == '/' && next == '*') {
-            i = sql.find("*/", i + 2);
-            if (i == std::string_view::npos)
-                return;
-            ++i;
-            visit(' ');
-        } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
-            const char close = c == '[' ? ']' : c;
-            i = sql.find(close, i + 1);   // a doubled quote reads as two quoted parts: the same
-            if (i == std::string_view::npos)
-                return;
-            visit(' ');
-        } else if (c == '$' && (i == 0 || !std::isalnum(static_cast<unsigned char>(sql[i - 1])))) {
-            const size_t tagEnd = sql.find('$', i + 1);
-            const std::string_view tag = tagEnd == std::string_view::npos ? std::string_view() : sql.substr(i, tagEnd - i + 1);
-            bool isTag = !tag.empty();
-            for (size_t t = 1; isTag && t + 1 < tag.size(); ++t)
-                isTag = std::isalnum(static_cast<unsigned char>(tag[t])) || tag[t] == '_';
-            if (!isTag || std::isdigit(static_cast<unsigned char>(next))) {
-                visit(c);   // a parameter such as $1, not a quote
+            end = CommentEnd(sql, i, postgres);
+        } else if (c == '\'') {
+            // E'...' (alone, not the end of a longer word) takes backslash escapes.
+            const bool escapes = postgres && i > 0 && (sql[i - 1] == 'E' || sql[i - 1] == 'e') &&
+                                 !(i > 1 && IsWordCharacter(sql[i - 2]));
+            end = QuotedEnd(sql, i, '\'', escapes);
+        } else if (c == '"' || (!postgres && (c == '`' || c == '['))) {
+            end = QuotedEnd(sql, i, c == '[' ? ']' : c, false);
+        } else if (postgres && c == '$' && !wordBefore) {
+            const size_t tag = DollarTag(sql, i);
+            if (tag == 0) {
+                visit(c);
                 continue;
             }
-            i = sql.find(tag, tagEnd + 1);
-            if (i == std::string_view::npos)
-                return;
-            i += tag.size() - 1;
-            visit(' ');
+            end = sql.find(sql.substr(i, tag), i + tag);
+            if (end != std::string_view::npos)
+                end += tag - 1;
         } else {
             visit(c);
+            continue;
         }
+        if (end == std::string_view::npos)
+            return;
+        i = end;
+        visit(' ');
     }
 }
 
 }  // namespace
 
-int CountStatements(std::string_view sql)
+int CountStatements(std::string_view sql, DbDialect dialect)
 {
     int count = 0;
     bool content = false;
-    WalkSql(sql, [&](char c) {
+    WalkSql(sql, dialect, [&](char c) {
         if (c == ';') {
             count += content;
             content = false;
@@ -68,11 +125,11 @@ int CountStatements(std::string_view sql)
     return count + content;
 }
 
-std::string FirstKeyword(std::string_view sql)
+std::string FirstKeyword(std::string_view sql, DbDialect dialect)
 {
     std::string word;
     bool done = false;
-    WalkSql(sql, [&](char c) {
+    WalkSql(sql, dialect, [&](char c) {
         if (done)
             return;
         if (std::isalpha(static_cast<unsigned char>(c)))

@@ -119,6 +119,23 @@ private:
     int bindFailure_ = SQLITE_OK;
 };
 
+// A statement of the user's own: its time limit ends with it.
+class QueryStatement : public SqliteStatement {
+public:
+    QueryStatement(SqliteDatabase& database, sqlite3_stmt* statement)
+        : SqliteStatement(database, statement), owner_(database)
+    {
+    }
+    ~QueryStatement() override { owner_.EndQuery(); }
+
+private:
+    SqliteDatabase& owner_;
+};
+
+// How many virtual machine steps SQLite runs between two looks at the time limit and the
+// request to stop: a few milliseconds' work at most.
+constexpr int kProgressSteps = 20000;
+
 }  // namespace
 
 DbFailure SqliteFailureOf(int code)
@@ -148,6 +165,27 @@ DbFailure SqliteFailureOf(int code)
     default:
         return DbFailure::Other;
     }
+}
+
+SqliteDatabase::SqliteDatabase(sqlite3* db) : db_(db)
+{
+    sqlite3_progress_handler(db_, kProgressSteps, Progress, this);
+}
+
+int SqliteDatabase::Progress(void* context)
+{
+    const auto& database = *static_cast<const SqliteDatabase*>(context);
+    if (database.interrupted_.load())
+        return 1;
+    const Clock::rep deadline = database.deadline_.load();
+    return deadline != Clock::time_point::max().time_since_epoch().count() &&
+           Clock::now().time_since_epoch().count() >= deadline;
+}
+
+void SqliteDatabase::Interrupt()
+{
+    interrupted_.store(true);
+    sqlite3_interrupt(db_);
 }
 
 SqliteDatabase::~SqliteDatabase()
@@ -211,6 +249,8 @@ bool SqliteDatabase::Fail(int code)
     const int system = sqlite3_system_errno(db_);
     if ((code & 0xFF) == SQLITE_IOERR && (system == ERROR_DISK_FULL || system == ERROR_HANDLE_DISK_FULL))
         error_.failure = DbFailure::Full;
+    if ((code & 0xFF) == SQLITE_INTERRUPT)
+        error_.failure = interrupted_.load() ? DbFailure::Interrupted : DbFailure::TimedOut;
     if (error_.failure == DbFailure::None)
         error_.failure = DbFailure::Other;
     error_.code = code;
@@ -248,18 +288,41 @@ std::unique_ptr<DbStatement> SqliteDatabase::PrepareReadOnly(std::string_view sq
     // Without the authorizer, nothing is prepared; removing it cannot fail.
     if (!Configured(sqlite3_set_authorizer(db_, ReadingOnly, nullptr)))
         return nullptr;
-    std::unique_ptr<DbStatement> statement = Prepare(sql);
+    sqlite3_stmt* statement = nullptr;
+    const char* tail = nullptr;
+    int code = sqlite3_prepare_v2(db_, sql.data(), static_cast<int>(sql.size()), &statement, &tail);
+    // What SQLite's parser finds after the statement: nothing but blanks and comments.
+    sqlite3_stmt* second = nullptr;
+    if (code == SQLITE_OK && statement && tail && tail < sql.data() + sql.size()) {
+        const int after = sqlite3_prepare_v2(db_, tail, static_cast<int>(sql.data() + sql.size() - tail), &second, nullptr);
+        if (second || after != SQLITE_OK) {
+            sqlite3_finalize(second);
+            sqlite3_set_authorizer(db_, nullptr, nullptr);
+            sqlite3_finalize(statement);
+            error_ = {DbFailure::Syntax, 0, "more than one statement"};
+            return nullptr;
+        }
+    }
     sqlite3_set_authorizer(db_, nullptr, nullptr);
-    if (!statement) {
+    if (code != SQLITE_OK || !statement) {
+        sqlite3_finalize(statement);
+        if (code == SQLITE_OK) {
+            error_ = {DbFailure::Syntax, 0, "no statement"};
+            return nullptr;
+        }
+        Fail(code);
         if (error_.code == SQLITE_AUTH)
             error_.failure = DbFailure::ReadOnly;
         return nullptr;
     }
-    if (!sqlite3_stmt_readonly(static_cast<SqliteStatement&>(*statement).Handle())) {
+    if (!sqlite3_stmt_readonly(statement)) {
+        sqlite3_finalize(statement);
         error_ = {DbFailure::ReadOnly, SQLITE_READONLY, "the statement would write"};
         return nullptr;
     }
-    return statement;
+    if (const unsigned seconds = QueryTimeLimit())
+        deadline_.store((Clock::now() + std::chrono::seconds(seconds)).time_since_epoch().count());
+    return std::make_unique<QueryStatement>(*this, statement);
 }
 
 bool SqliteDatabase::BeginWrite()

@@ -1,5 +1,7 @@
 // The store's database in a SQLite file, compiled into the program: no DLL, no server.
 #pragma once
+#include <atomic>
+#include <chrono>
 #include <memory>
 #include <string>
 
@@ -30,9 +32,12 @@ public:
     DbDialect Dialect() const override { return DbDialect::Sqlite; }
     std::unique_ptr<DbStatement> Prepare(std::string_view sql) override;
     bool Execute(std::string_view sql) override;
-    // Besides the text's check: an authorizer that lets the statement read tables and call
-    // functions and nothing else, and SQLite's own judgement that it only reads.
+    // Besides the text's check: SQLite's own parser finds nothing after the one statement,
+    // an authorizer lets the statement read tables and call functions and nothing else, and
+    // SQLite judges that it only reads. Its time limit and Interrupt are watched by a
+    // progress handler.
     std::unique_ptr<DbStatement> PrepareReadOnly(std::string_view sql) override;
+    void Interrupt() override;
     bool BeginWrite() override;
     bool Commit() override;
     void Rollback() override;
@@ -48,11 +53,19 @@ public:
     // Whether a setting of the connection answered SQLITE_OK; otherwise it fails with `code`.
     bool Configured(int code);
 
+    // The statement of the user's own that runs now ended (its time limit no longer applies).
+    void EndQuery() { deadline_.store(Clock::time_point::max().time_since_epoch().count()); }
+
 private:
-    explicit SqliteDatabase(sqlite3* db) : db_(db) {}
+    using Clock = std::chrono::steady_clock;
+
+    explicit SqliteDatabase(sqlite3* db);
+    static int Progress(void* database);
 
     sqlite3* db_;
     DbError error_;
+    std::atomic<bool> interrupted_{false};
+    std::atomic<Clock::rep> deadline_{Clock::time_point::max().time_since_epoch().count()};
 };
 
 // The kind of failure of a SQLite result code.

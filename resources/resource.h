@@ -444,6 +444,10 @@
 #define IDS_REPORT_PAGE_CHANGES       8399
 #define ID_FILE_REPORT                32870
 #define ID_STANDARD_SHEET             32871
+// Questions to the store that end before their answer is whole
+#define IDS_QUESTION_TIMED_OUT      7900
+#define IDS_QUESTION_STOP           7901
+#define IDS_QUESTION_STOPPED        7902
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

@@ -39,7 +39,11 @@ QuestionsWindow::QuestionsWindow(StoreLocation location, StoredCheckOpener opene
 {
 }
 
-QuestionsWindow::~QuestionsWindow() = default;
+QuestionsWindow::~QuestionsWindow()
+{
+    if (asking_)
+        asking_->Stop();   // a question nobody waits for any more does not run on
+}
 
 bool QuestionsWindow::OnInitDialog()
 {
@@ -118,8 +122,10 @@ void QuestionsWindow::Fail(const std::string& message)
 
 void QuestionsWindow::Run()
 {
-    if (asking_)
+    if (asking_) {
+        asking_->Stop();   // the button is Stop while a question runs
         return;
+    }
     const Question& question = Chosen();
     std::vector<std::string> given;
     for (size_t field = 0; field < question.parameters.size() && field < kQuestionFields; ++field) {
@@ -142,14 +148,21 @@ void QuestionsWindow::Run()
                                           AnswerOutcome::Answered;
                                });
     status_.SetText(LoadText(IDS_QUESTION_RUNNING));
-    GetDlgItem(IDC_QUESTION_RUN).Enable(false);
+    runLabel_ = GetDlgItem(IDC_QUESTION_RUN).Text();
+    GetDlgItem(IDC_QUESTION_RUN).SetText(LoadText(IDS_QUESTION_STOP));
 }
 
 void QuestionsWindow::TakeAnswer()
 {
     const std::shared_ptr<StoreTask> task = std::move(asking_);
     const std::shared_ptr<QueryAnswer> answer = std::move(reading_);
-    GetDlgItem(IDC_QUESTION_RUN).Enable(true);
+    GetDlgItem(IDC_QUESTION_RUN).SetText(runLabel_);
+    if (task->Stopped() && !task->Succeeded()) {
+        // What came before the stop, said to be incomplete.
+        answer_.Show(AnswerModel(*answer), NumberColumns(*answer));
+        status_.SetText(FillIn(LoadText(IDS_QUESTION_STOPPED), std::to_string(answer->rows.size())));
+        return;
+    }
     if (!task->Succeeded()) {
         answer_.Show(ResultModel{});
         Fail(task->Message());

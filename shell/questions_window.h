@@ -31,7 +31,8 @@ public:
     // The text of a parameter's field, as the user would type it.
     void SetParameter(int index, const std::string& text) const;
 
-    // The Run button: asks the store the chosen question.
+    // The Run button: asks the store the chosen question; while it runs, the button is Stop
+    // and ends it.
     void Run();
     bool IsBusy() const { return asking_ != nullptr || opening_ != nullptr; }
 
@@ -68,4 +69,5 @@ private:
     std::shared_ptr<QueryAnswer> reading_;    // what the asking task fills
     std::shared_ptr<StoreTask> opening_;
     std::shared_ptr<int64_t> latestCheck_;    // what the opening task finds
+    std::string runLabel_;                    // the Run button's text while it says Stop
 };

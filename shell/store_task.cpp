@@ -40,12 +40,30 @@ std::shared_ptr<StoreTask> StoreTask::Start(HWND window, UINT doneMessage, Store
     return task;
 }
 
+void StoreTask::Stop()
+{
+    std::lock_guard<std::mutex> hold(storeLock_);
+    if (done_.load())
+        return;
+    stopped_.store(true);
+    if (database_)
+        database_->Interrupt();
+}
+
 void StoreTask::Run(const StoreLocation& location, StoreAccess access, const Work& work)
 {
     try {
         std::unique_ptr<InventoryStore> store =
             InventoryStore::Open(location, access, kStoreTimeoutSeconds, message_, failure_);
+        if (store) {
+            std::lock_guard<std::mutex> hold(storeLock_);
+            database_ = &store->Db();
+            if (stopped_.load())
+                database_->Interrupt();
+        }
         succeeded_ = store && work(*store, message_);
+        std::lock_guard<std::mutex> hold(storeLock_);
+        database_ = nullptr;
     } catch (const std::exception& error) {
         succeeded_ = false;
         message_ = error.what();

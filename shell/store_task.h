@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "store/inventory_store.h"
@@ -31,6 +32,12 @@ public:
     static std::shared_ptr<StoreTask> Start(HWND window, UINT doneMessage, StoreLocation location, StoreAccess access,
                                             Work work);
 
+    // From the window: the task's reading ends where it is (a question within a second; on a
+    // server, the server stops working on it too), and the task ends as failed.
+    void Stop();
+    // Stop was asked before the task ended.
+    bool Stopped() const { return stopped_.load(); }
+
     // Whether this task is the one a posted message tells about, and it has ended.
     bool IsAnswer(LPARAM lParam) const { return lParam == reinterpret_cast<LPARAM>(this) && done_.load(); }
     bool Succeeded() const { return succeeded_; }
@@ -44,6 +51,9 @@ private:
     void Run(const StoreLocation& location, StoreAccess access, const Work& work);
 
     std::atomic<bool> done_{false};
+    std::atomic<bool> stopped_{false};
+    std::mutex storeLock_;
+    Database* database_ = nullptr;   // the open store's, while the work runs
     bool succeeded_ = false;
     std::string message_;
     StoreOpenFailure failure_ = StoreOpenFailure::None;

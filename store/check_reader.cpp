@@ -104,12 +104,42 @@ bool CheckLoader::LoadParts()
 
 }  // namespace
 
+namespace {
+
+// A check's header: the columns ReadHeader reads, of c (store_checks) and m (store_computers).
+#define CHECK_HEADER_SELECT                                                                                      \
+    "SELECT c.id, m.name, c.target, c.checked_at, c.checked_epoch, c.local_time, c.utc_offset, c.kind,"         \
+    " c.account, c.result, c.error_code, c.message, c.complete, c.seconds, c.source, c.language, c.changes"     \
+    " FROM store_checks c JOIN store_computers m ON m.id = c.computer_id"
+
+StoredCheckHeader ReadHeader(DbStatement& row)
+{
+    StoredCheckHeader header;
+    header.id = row.Int(0);
+    header.computer = row.Text(1);
+    header.target = row.Text(2);
+    header.checkedAt.utc = row.Text(3);
+    header.checkedAt.epoch = row.Int(4);
+    header.checkedAt.local = row.Text(5);
+    header.checkedAt.offsetMinutes = static_cast<int>(row.Int(6));
+    header.kind = row.Text(7);
+    header.account = row.Text(8);
+    header.result = row.Text(9);
+    header.errorCode = row.Int(10);
+    header.message = row.Text(11);
+    header.complete = row.Int(12) != 0;
+    header.seconds = row.Real(13);
+    header.source = row.Text(14);
+    header.language = static_cast<unsigned>(row.Int(15));
+    header.changes = row.IsNull(16) ? -1 : row.Int(16);
+    return header;
+}
+
+}  // namespace
+
 LoadResult LoadCheckHeader(StatementCache& statements, int64_t id, StoredCheckHeader& header)
 {
-    StatementLease select = statements.Get(
-        "SELECT c.id, m.name, c.target, c.checked_at, c.checked_epoch, c.local_time, c.utc_offset, c.kind,"
-        " c.account, c.result, c.error_code, c.message, c.complete, c.seconds, c.source, c.language, c.changes"
-        " FROM store_checks c JOIN store_computers m ON m.id = c.computer_id WHERE c.id = ?");
+    StatementLease select = statements.Get(CHECK_HEADER_SELECT " WHERE c.id = ?");
     if (!select)
         return LoadResult::Failed;
     select->BindInt(1, id);
@@ -121,24 +151,24 @@ LoadResult LoadCheckHeader(StatementCache& statements, int64_t id, StoredCheckHe
     case DbStep::Row:
         break;
     }
-    header.id = select->Int(0);
-    header.computer = select->Text(1);
-    header.target = select->Text(2);
-    header.checkedAt.utc = select->Text(3);
-    header.checkedAt.epoch = select->Int(4);
-    header.checkedAt.local = select->Text(5);
-    header.checkedAt.offsetMinutes = static_cast<int>(select->Int(6));
-    header.kind = select->Text(7);
-    header.account = select->Text(8);
-    header.result = select->Text(9);
-    header.errorCode = select->Int(10);
-    header.message = select->Text(11);
-    header.complete = select->Int(12) != 0;
-    header.seconds = select->Real(13);
-    header.source = select->Text(14);
-    header.language = static_cast<unsigned>(select->Int(15));
-    header.changes = select->IsNull(16) ? -1 : select->Int(16);
+    header = ReadHeader(*select);
     return LoadResult::Loaded;
+}
+
+bool LoadCheckHeaders(StatementCache& statements, int64_t computerId, std::vector<StoredCheckHeader>& headers)
+{
+    headers.clear();
+    // Two statements rather than "computer_id = ? OR ? = 0", so that each uses its index.
+    StatementLease select = statements.Get(computerId ? CHECK_HEADER_SELECT " WHERE c.computer_id = ? ORDER BY c.checked_epoch, c.id"
+                                                      : CHECK_HEADER_SELECT " ORDER BY c.checked_epoch, c.id");
+    if (!select)
+        return false;
+    if (computerId)
+        select->BindInt(1, computerId);
+    DbStep step;
+    while ((step = select->Step()) == DbStep::Row)
+        headers.push_back(ReadHeader(*select));
+    return step == DbStep::Done;
 }
 
 LoadResult LoadCheck(StatementCache& statements, int64_t id, StoredCheck& check)

@@ -2,6 +2,7 @@
 // values included), or only its header.
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "db/statement_cache.h"
 #include "store/stored_check.h"
@@ -9,4 +10,7 @@
 enum class LoadResult { Loaded, NotFound, Failed };
 
 LoadResult LoadCheckHeader(StatementCache& statements, int64_t id, StoredCheckHeader& header);
+// The headers of every check (of the computer `computerId`; 0: of all), oldest first, in
+// one statement; false on failure.
+bool LoadCheckHeaders(StatementCache& statements, int64_t computerId, std::vector<StoredCheckHeader>& headers);
 LoadResult LoadCheck(StatementCache& statements, int64_t id, StoredCheck& check);

@@ -157,6 +157,13 @@ std::unique_ptr<InventoryStore> InventoryStore::Open(const StoreLocation& locati
     case SchemaState::Ready:
         break;
     }
+    // A server's connection for questions reads only, for its whole life: no text it is sent
+    // can begin a transaction that writes (the file is opened read-only).
+    if (access == StoreAccess::Query && database->Dialect() == DbDialect::Postgres &&
+        !database->Execute("SET SESSION CHARACTERISTICS AS TRANSACTION READ ONLY")) {
+        message = StoreFailureMessage(location, database->LastError());
+        return nullptr;
+    }
     if (access != StoreAccess::Query) {
         if (!UseWriteAheadLog(*database) || PrepareSchema(*database, true).state != SchemaState::Ready) {
             message = StoreFailureMessage(location, database->LastError());

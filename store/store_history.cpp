@@ -8,33 +8,13 @@
 Lookup ListChecks(StatementCache& statements, const std::string& computer, std::vector<StoredCheckHeader>& checks)
 {
     checks.clear();
-    std::vector<int64_t> ids;
     StoredComputer found;
     if (!computer.empty()) {
         const Lookup lookup = FindComputer(statements, computer, found);
         if (lookup != Lookup::Found)
             return lookup;
     }
-    {
-        StatementLease select = statements.Get(
-            "SELECT id FROM store_checks WHERE computer_id = ? OR ? = 0 ORDER BY checked_epoch, id");
-        if (!select)
-            return Lookup::Failed;
-        select->BindInt(1, found.id);
-        select->BindInt(2, found.id);
-        DbStep step;
-        while ((step = select->Step()) == DbStep::Row)
-            ids.push_back(select->Int(0));
-        if (step == DbStep::Error)
-            return Lookup::Failed;
-    }
-    for (int64_t id : ids) {
-        StoredCheckHeader header;
-        if (LoadCheckHeader(statements, id, header) != LoadResult::Loaded)
-            return Lookup::Failed;
-        checks.push_back(std::move(header));
-    }
-    return Lookup::Found;
+    return LoadCheckHeaders(statements, found.id, checks) ? Lookup::Found : Lookup::Failed;
 }
 
 bool ListComputers(StatementCache& statements, std::vector<StoredComputer>& computers)

@@ -58,9 +58,8 @@ std::string QueryValue::Text() const
 }
 
 AnswerOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
-                              QueryAnswer& answer, std::string& message)
+                              AnswerSink& sink, std::string& message)
 {
-    answer = QueryAnswer{};
     std::unique_ptr<DbStatement> statement = database.PrepareReadOnly(sql);
     if (!statement) {
         const DbError& error = database.LastError();
@@ -78,33 +77,67 @@ AnswerOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const
         case DbType::Text: statement->BindText(index, values[i].text); break;
         }
     }
+    bool named = false;
+    const auto nameColumns = [&] {
+        std::vector<std::string> names;
+        for (int column = 0; column < statement->ColumnCount(); ++column)
+            names.push_back(statement->ColumnName(column));
+        named = true;
+        return sink.Columns(names);
+    };
+    std::vector<QueryValue> row;
     DbStep step;
     while ((step = statement->Step()) == DbStep::Row) {
-        if (answer.columns.empty())
-            for (int column = 0; column < statement->ColumnCount(); ++column)
-                answer.columns.push_back(statement->ColumnName(column));
-        std::vector<QueryValue> row;
+        if (!named && !nameColumns())
+            return AnswerOutcome::NotTaken;
+        row.resize(static_cast<size_t>(statement->ColumnCount()));
         for (int column = 0; column < statement->ColumnCount(); ++column) {
-            QueryValue value;
+            QueryValue& value = row[static_cast<size_t>(column)];
             value.type = statement->ColumnType(column);
-            if (value.type == DbType::Integer)
-                value.integer = statement->Int(column);
-            else if (value.type == DbType::Real)
-                value.real = statement->Real(column);
-            else if (value.type == DbType::Text)
+            value.integer = value.type == DbType::Integer ? statement->Int(column) : 0;
+            value.real = value.type == DbType::Real ? statement->Real(column) : 0;
+            if (value.type == DbType::Text)
                 value.text = statement->Text(column);
-            row.push_back(std::move(value));
+            else
+                value.text.clear();
         }
-        answer.rows.push_back(std::move(row));
+        if (!sink.Row(row))
+            return AnswerOutcome::NotTaken;
     }
-    if (answer.columns.empty())
-        for (int column = 0; column < statement->ColumnCount(); ++column)
-            answer.columns.push_back(statement->ColumnName(column));
     if (step == DbStep::Error) {
-        message = FillIn(LoadText(IDS_STORE_QUERY_FAILED), database.LastError().message);
-        return AnswerOutcome::Failed;
+        const DbError& error = database.LastError();
+        message = FillIn(LoadText(IDS_STORE_QUERY_FAILED), error.message);
+        const bool stopped = error.failure == DbFailure::Interrupted || error.failure == DbFailure::TimedOut;
+        return stopped ? AnswerOutcome::Stopped : AnswerOutcome::Failed;
     }
+    if (!named && !nameColumns())
+        return AnswerOutcome::NotTaken;
     return AnswerOutcome::Answered;
+}
+
+AnswerOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
+                              QueryAnswer& answer, std::string& message)
+{
+    class Keep : public AnswerSink {
+    public:
+        explicit Keep(QueryAnswer& answer) : answer_(answer) {}
+        bool Columns(const std::vector<std::string>& names) override
+        {
+            answer_.columns = names;
+            return true;
+        }
+        bool Row(const std::vector<QueryValue>& values) override
+        {
+            answer_.rows.push_back(values);
+            return true;
+        }
+
+    private:
+        QueryAnswer& answer_;
+    };
+    answer = QueryAnswer{};
+    Keep keep(answer);
+    return RunReadOnlyQuery(database, sql, values, keep, message);
 }
 
 ResultModel AnswerModel(const QueryAnswer& answer)

@@ -27,14 +27,29 @@ struct QueryAnswer {
 // The answer as the rows of a result list: the column names, each value as its text.
 ResultModel AnswerModel(const QueryAnswer& answer);
 
+// Takes an answer as the database gives it: the column names once, then each row, so that
+// an answer of any size can be written out without being held.
+class AnswerSink {
+public:
+    virtual ~AnswerSink() = default;
+    // False to read no further (the sink has said why).
+    virtual bool Columns(const std::vector<std::string>& names) = 0;
+    virtual bool Row(const std::vector<QueryValue>& values) = 0;
+};
+
 enum class AnswerOutcome {
     Answered,
     Refused,    // not one statement that only reads: nothing ran
     Failed,     // the database failed (the statement does not parse, names what is not there...)
+    Stopped,    // interrupted, or its time limit reached, part way (LastError tells which)
+    NotTaken,   // the sink took no more rows (it has said why)
 };
 
-// Runs `sql` (one statement, read only) with the values bound in order. `message` says why
-// not (the database's own words included).
+// Runs `sql` (one statement, read only) with the values bound in order, handing `sink` the
+// answer as it comes. `message` says why not (the database's own words included).
+AnswerOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
+                              AnswerSink& sink, std::string& message);
+// The same, the whole answer kept in `answer`.
 AnswerOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const std::vector<QueryValue>& values,
                               QueryAnswer& answer, std::string& message);
 

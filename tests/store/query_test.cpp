@@ -147,14 +147,30 @@ TEST_F(Questions, AStatementThatWouldDoMoreThanReadIsRefusedAndChangesNothing)
     EXPECT_EQ(ReadFile(path), before);
 }
 
-TEST(QueryText, StatementsAndKeywordsOutsideQuotesAndComments)
+TEST(QueryText, StatementsAndKeywordsOutsideQuotesAndCommentsAsEachDatabaseReadsThem)
 {
-    EXPECT_EQ(CountStatements("SELECT 1; SELECT 2;"), 2);
-    EXPECT_EQ(CountStatements("SELECT ';' -- ; x\n; ;"), 1);
-    EXPECT_EQ(CountStatements("SELECT $q$ ; $q$, \"a;b\", [c;d] /* ; */"), 1);
-    EXPECT_EQ(CountStatements("SELECT $1; SELECT 2"), 2);
-    EXPECT_EQ(FirstKeyword("  (/* x */ select 1)"), "SELECT");
-    EXPECT_EQ(FirstKeyword("-- note\nwith a as (select 1) select * from a"), "WITH");
+    constexpr DbDialect sqlite = DbDialect::Sqlite, postgres = DbDialect::Postgres;
+    for (DbDialect dialect : {sqlite, postgres}) {
+        EXPECT_EQ(CountStatements("SELECT 1; SELECT 2;", dialect), 2);
+        EXPECT_EQ(CountStatements("SELECT ';' -- ; x\n; ;", dialect), 1);
+        EXPECT_EQ(CountStatements("SELECT 'it''s;', \"a;\"\"b\" /* ; */", dialect), 1);
+        EXPECT_EQ(FirstKeyword("  (/* x */ select 1)", dialect), "SELECT");
+        EXPECT_EQ(FirstKeyword("-- note\nwith a as (select 1) select * from a", dialect), "WITH");
+    }
+    // PostgreSQL: E'...' takes backslash escapes (not in a longer word), dollar quotes with
+    // tags ($1 is a parameter, a$b$ a name), comments nest; brackets and backquotes are not quotes.
+    EXPECT_EQ(CountStatements("SELECT E'\\''; DELETE FROM t; SELECT 'x'", postgres), 3);
+    EXPECT_EQ(CountStatements("SELECT e'\\\\'; DELETE FROM t", postgres), 2);
+    EXPECT_EQ(CountStatements("SELECT name'\\'; SELECT 2", postgres), 2);
+    EXPECT_EQ(CountStatements("SELECT $q$ ; $q$, $$;$$; SELECT 2", postgres), 2);
+    EXPECT_EQ(CountStatements("SELECT $1; SELECT a$b$; SELECT 3", postgres), 3);
+    EXPECT_EQ(CountStatements("SELECT 1 /* /* */ ' */; DELETE FROM t; SELECT ' '", postgres), 3);
+    EXPECT_EQ(CountStatements("SELECT a[1]; SELECT `;`", postgres), 3);
+    // SQLite: no backslash escapes, no dollar quotes, comments do not nest; [..] and `..` quote names.
+    EXPECT_EQ(CountStatements("SELECT E'\\'; SELECT 2", sqlite), 2);
+    EXPECT_EQ(CountStatements("SELECT $a; SELECT 2 $a", sqlite), 2);
+    EXPECT_EQ(CountStatements("SELECT 1 /* /* */ ; SELECT 2", sqlite), 2);
+    EXPECT_EQ(CountStatements("SELECT [c;d], `e;f`", sqlite), 1);
     EXPECT_LT(VersionKey("1.2.9"), VersionKey("1.2.10"));
     EXPECT_LT(VersionKey("9.0"), VersionKey("10.0 beta"));
     EXPECT_EQ(VersionKey("V2.A"), VersionKey("v2.a"));

@@ -5,7 +5,8 @@
 # many computers and at moments spread over a check recorded into a store. Every run the
 # key reached ends with exit code 6 and the message, within about a second; a result file
 # keeps its previous content or holds a whole (incomplete) result, never part of one; a
-# store holds the check whole or not at all. Runs inside stalled_name_server.sh.
+# store holds the check whole or not at all; a question to the store that never ends stops
+# on the key and at its /timeout:. Runs inside stalled_name_server.sh.
 # Usage: ctrl_c_test.sh <build folder>
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")/../.." && pwd)
@@ -21,7 +22,7 @@ now() { date +%s%N; }
 # text on standard error, or nothing), then <delay> seconds, presses Ctrl+C and checks the
 # end: sets $code, $took (ms from the key to the end) and $sent (0 when the run had ended
 # before the key).
-press() {   # <moment: dns | text to wait for | -> <delay> <stdin> <arguments...>
+press() {   # <moment: dns | busy | text to wait for | -> <delay> <stdin> <arguments...>
     moment=$1; delay=$2; input=$3; shift 3
     : >"$MIREL_STALLED_LOG"
     "$here/tools/wine-run.sh" "$build/mirelrep.exe" "$@" <"$input" >"$out/stdout" 2>"$out/stderr" &
@@ -30,6 +31,8 @@ press() {   # <moment: dns | text to wait for | -> <delay> <stdin> <arguments...
     while [ "$moment" != - ] && [ "$waited" -lt 300 ] && kill -0 "$pid" 2>/dev/null; do
         if [ "$moment" = dns ]; then
             [ -s "$MIREL_STALLED_LOG" ] && break
+        elif [ "$moment" = busy ]; then   # a second of processor time: past Wine's start, at work
+            [ "$(awk '{ print $14 + $15 }' "/proc/$pid/stat" 2>/dev/null || echo 0)" -ge 100 ] && break
         elif grep -q "$moment" "$out/stderr" 2>/dev/null; then
             break
         fi
@@ -97,6 +100,26 @@ for delay in 0 0.5 1 2 3; do
         [ "$rows" -le 1 ] || fail "the store holds $rows checks of one run"
     fi
 done
+
+# A question to the store that never ends (a recursive query without an end): Ctrl+C ends it
+# within a second, the result file left as it was; /timeout:3 ends it within 5 s.
+rm -f store.db*
+"$here/tools/wine-run.sh" "$build/mirelrep.exe" /q /class:Win32_BIOS /store:store.db /out:bios.csv >/dev/null 2>&1 ||
+    fail "no store to ask"
+endless='/query:WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) SELECT count(*) FROM n'
+printf 'earlier answer\r\n' >answer.csv
+press busy 0.5 /dev/null /store:store.db "$endless" /out:answer.csv
+interrupted "an endless question"
+grep -q "^earlier answer" answer.csv || fail "the interrupted question replaced the result file"
+start=$(now)
+"$here/tools/wine-run.sh" "$build/mirelrep.exe" /store:store.db "$endless" /timeout:3 >"$out/stdout" 2>"$out/stderr"
+code=$?
+took=$(( ($(now) - start) / 1000000 ))
+if [ "$code" != 6 ] || ! grep -q "time limit of 3 seconds" "$out/stderr" || [ "$took" -gt 5000 ]; then
+    fail "an endless question with /timeout:3: exit $code after $took ms ($(cat "$out/stderr"))"
+else
+    echo "ok: an endless question with /timeout:3 (exit 6 after $took ms)"
+fi
 
 echo "$cases runs interrupted, $failures failures"
 [ "$failures" = 0 ]

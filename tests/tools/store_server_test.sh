@@ -3,7 +3,9 @@
 # real local computer:
 #   1. a check recorded into the server comes back as it was written; the same checks in
 #      the server and in a file give the same /history, /compare, /show (text and JSON),
-#      /query and ready-made questions; statements that would write are refused;
+#      /query and ready-made questions; statements that would write are refused, also
+#      those a naive reading of SQL takes for one statement, and statement errors exit 2; a
+#      role that may only read the views answers every question;
 #   2. four processes recording at once all succeed and lose nothing;
 #   3. the connection ended during a run (pg_terminate_backend) is made anew: every check
 #      is recorded;
@@ -28,6 +30,15 @@ bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
 sql() { su postgres -s /bin/sh -c "PGOPTIONS='-c client_min_messages=warning' '$bin/psql' -qAt -h '$data' -p $port -d ${2:-mirel} -c \"$1\""; }
 mirelrep() { "$here/tools/wine-run.sh" "$build/mirelrep.exe" "$@" 2>>"$out/errors.txt"; }
 with() { echo "$server" | sed "s/;$1=[^;]*/;$1=$2/"; }
+# Every ready-made question asked of the store <location>, the answers and exit codes into <file>.
+ask_questions() {
+    for question in "missing-hotfix /param:KB5034441" "program /param:wine /param:below=99" "low-disk /param:99" \
+                    "not-checked /param:1" windows-versions "recent-changes /param:1" stopped-auto-services; do
+        echo "/question:$question" >>"$2"
+        mirelrep "/store:$1" /question:$question >>"$2"
+        echo "exit $?" >>"$2"
+    done
+}
 
 sql "DROP SCHEMA public CASCADE; CREATE SCHEMA public AUTHORIZATION mirel" || fail "the database cannot be emptied"
 
@@ -60,12 +71,7 @@ for store in server file; do
     mirelrep "/store:$location" "/query:SELECT name, start_mode, state FROM services ORDER BY name" >"$out/$store.services.csv"
     mirelrep "/store:$location" "/query:SELECT * FROM object_values ORDER BY check_id, class_name, object_key, property" \
         /format:json >"$out/$store.values.json"
-    for question in "missing-hotfix /param:KB5034441" "program /param:wine /param:below=99" "low-disk /param:99" \
-                    "not-checked /param:1" windows-versions "recent-changes /param:1" stopped-auto-services; do
-        echo "/question:$question" >>"$out/$store.questions.csv"
-        mirelrep "/store:$location" /question:$question >>"$out/$store.questions.csv"
-        echo "exit $?" >>"$out/$store.questions.csv"
-    done
+    ask_questions "$location" "$out/$store.questions.csv"
 done
 for answer in history.csv history.json compare.txt compare.csv show1.txt show2.json services.csv values.json questions.csv; do
     [ -s "$out/server.$answer" ] || fail "no answer from the server: $answer"
@@ -78,12 +84,28 @@ done
 before=$(sql "SELECT count(*) FROM store_checks")
 for statement in "DELETE FROM store_checks" "DROP VIEW services" "SELECT 1; DELETE FROM store_checks" \
                  "WITH gone AS (DELETE FROM store_checks RETURNING id) SELECT count(*) FROM gone" \
-                 "SELECT id FROM store_checks FOR UPDATE" "SELECT nextval('store_checks_id_seq')"; do
+                 "SELECT id FROM store_checks FOR UPDATE" "SELECT nextval('store_checks_id_seq')" \
+                 "SELECT E'\\''; COMMIT; DELETE FROM store_checks; SELECT 'x'" \
+                 "select e'\\''; commit; delete from store_checks; select 'x'" \
+                 "SELECT \$a\$ ' \$a\$; COMMIT; DELETE FROM store_checks; SELECT ' '" \
+                 "SELECT 1 /* /* */ ' */; COMMIT; DELETE FROM store_checks; SELECT ' '" \
+                 "SELECT 1/0" "SELECT no_such FROM checks"; do
     mirelrep "/store:$server" "/query:$statement" >/dev/null
     code=$?
     [ "$code" = 2 ] || fail "/query:$statement ended with $code, not 2"
 done
 [ "$(sql "SELECT count(*) FROM store_checks")" = "$before" ] || fail "a refused statement changed the server's store"
+# A role that may read only the views (and the store's version) answers every question as
+# the store's owner does, and nothing else; the README shows these statements.
+sql "DROP ROLE IF EXISTS asker" postgres
+sql "CREATE ROLE asker LOGIN PASSWORD 'Asker-Secret-1'" postgres
+sql "GRANT USAGE ON SCHEMA public TO asker; GRANT SELECT ON store_info, checks, computers, latest_checks, latest_objects, check_objects, os, hardware, disks, products, hotfixes, services, accounts, network, object_values, changes TO asker"
+asker=$(echo "$server" | sed "s/;Uid=[^;]*/;Uid=asker/; s/;Pwd=.*/;Pwd=Asker-Secret-1/")
+ask_questions "$asker" "$out/asker.questions.csv"
+cmp -s "$out/asker.questions.csv" "$out/server.questions.csv" || { diff "$out/asker.questions.csv" "$out/server.questions.csv" | head; fail "a role that reads the views answers the questions otherwise"; }
+mirelrep "/store:$asker" "/query:SELECT count(*) FROM store_checks" >/dev/null
+code=$?
+[ "$code" = 2 ] || fail "the reading role read a table: exit $code, not 2"
 
 # 2. Four processes, three computers each (the last never found), all at once.
 sql "DROP SCHEMA public CASCADE; CREATE SCHEMA public AUTHORIZATION mirel"
