@@ -59,7 +59,7 @@ PY
 # The same rows as JSON, written as they come, are one document with typed values; an
 # answer without rows still names its columns.
 cp "$out/stdout" "$out/services.csv"
-rep "/store:$store" "/query:SELECT name, 1 AS one, NULL AS nothing FROM services ORDER BY name" /format:json
+rep "/store:$store" "/query:SELECT name, 1 AS one, NULL AS missing FROM services ORDER BY name" /format:json
 expect 0 "/query as JSON"
 cp "$out/stdout" "$out/services.json"
 rep "/store:$store" "/query:SELECT name FROM services WHERE name = ''" /format:json; expect 0 "/query without rows"
@@ -67,7 +67,7 @@ python3 - "$out/services.csv" "$out/services.json" "$out/stdout" <<'PY' || exit 
 import csv, json, sys
 names = [row[0] for row in list(csv.reader(open(sys.argv[1], encoding="cp1252", newline="")))[1:]]
 document = json.load(open(sys.argv[2], encoding="ascii"))
-assert document["columns"] == ["name", "one", "nothing"], document["columns"]
+assert document["columns"] == ["name", "one", "missing"], document["columns"]
 assert document["rows"] == [[name, 1, None] for name in names], document["rows"][:3]
 assert json.load(open(sys.argv[3], encoding="ascii")) == {"columns": ["name"], "rows": []}
 PY
