@@ -187,13 +187,13 @@ bool OptionReader::ReadStoreOption(const Option& option)
         options_.questionParameters.push_back(option.value);
         return true;
     }
-    if (option.name == "questions" && option.hasValue)
+    if ((option.name == "questions" || option.name == "verify") && option.hasValue)
         return Fail(IDS_REPORT_UNKNOWN_OPTION, option.text);
     const std::pair<const char*, ReportCommand> commands[] = {
         {"history", ReportCommand::History}, {"show", ReportCommand::Show}, {"compare", ReportCommand::Compare},
         {"import", ReportCommand::Import}, {"prune", ReportCommand::Prune}, {"query", ReportCommand::Query},
         {"questions", ReportCommand::Questions}, {"question", ReportCommand::Question},
-        {"report", ReportCommand::Report}};
+        {"report", ReportCommand::Report}, {"verify", ReportCommand::Verify}};
     for (const auto& [name, command] : commands) {
         if (option.name != name)
             continue;
@@ -245,6 +245,7 @@ bool OptionReader::ReadStoreCommandValue(ReportCommand command, const Option& op
         options_.questionName = TrimWhiteSpace(option.value);
         return true;
     case ReportCommand::Questions:
+    case ReportCommand::Verify:
         return true;
     case ReportCommand::Report:
         options_.reportComputer = TrimWhiteSpace(option.value);
@@ -446,7 +447,8 @@ bool IsStoreCommand(ReportCommand command)
 {
     return command == ReportCommand::History || command == ReportCommand::Show || command == ReportCommand::Compare ||
            command == ReportCommand::Import || command == ReportCommand::Prune || command == ReportCommand::Query ||
-           command == ReportCommand::Questions || command == ReportCommand::Question || command == ReportCommand::Report;
+           command == ReportCommand::Questions || command == ReportCommand::Question || command == ReportCommand::Report ||
+           command == ReportCommand::Verify;
 }
 
 bool AsksForUtf8(const std::vector<std::string>& arguments)

@@ -4,7 +4,7 @@
 // /history[:<computer>], /show:<check>, /compare[:<computer>|<check>,<check>],
 // /import:<file>, /prune:<days>, /query:<SQL>|@<file>, /question:<name>, /param:<value>,
 // /report[:<computer>];
-// flags /classes, /categories, /q, /rawcsv, /utf8, /volatile, /questions, /?. Other arguments name computers; "@file" names a file
+// flags /classes, /categories, /q, /rawcsv, /utf8, /volatile, /questions, /verify, /?. Other arguments name computers; "@file" names a file
 // that lists them. Several computers, a list file or /outdir make a run over many
 // computers, whose results go into the /outdir folder.
 #pragma once
@@ -16,7 +16,7 @@
 enum class ReportCommand {
     StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help,
     // What the inventory store holds
-    History, Show, Compare, Import, Prune, Query, Questions, Question,
+    History, Show, Compare, Import, Prune, Query, Questions, Question, Verify,
     // Reports of what it holds: the fleet report, or the sheet of one computer
     Report,
 };

@@ -24,6 +24,7 @@
 #include "store/store_history.h"
 #include "store/store_prune.h"
 #include "store/store_query.h"
+#include "store/store_verify.h"
 
 namespace {
 
@@ -46,6 +47,7 @@ private:
     ExitCode Query();
     ExitCode Question();
     ExitCode Questions();
+    ExitCode Verify();
     ExitCode Answer(const std::string& sql, const std::vector<QueryValue>& values);
     ExitCode ShowCheck(const StoredCheck& check);
     ExitCode Fail(const std::string& message, ExitCode exitCode)
@@ -319,6 +321,29 @@ ExitCode StoreCommand::Questions()
     return WriteResultText(options_, text, messages_);
 }
 
+// SQLite's integrity check over the store file: the findings on standard output (or /out),
+// the verdict as a message.
+ExitCode StoreCommand::Verify()
+{
+    const StoreVerdict verdict = VerifyStore(StoreLocationOf(options_), options_.timeoutSeconds);
+    switch (verdict.soundness) {
+    case StoreSoundness::Sound:
+        if (!options_.quiet)
+            messages_.ShowMessage(verdict.message, MB_ICONINFORMATION);
+        return ExitCode::Success;
+    case StoreSoundness::Damaged: {
+        std::string findings;
+        for (const std::string& finding : verdict.damage)
+            findings += finding + "\n";
+        WriteResultText(options_, findings, messages_);
+        return Fail(verdict.message, ExitCode::FileError);
+    }
+    case StoreSoundness::NotVerified:
+        break;
+    }
+    return Fail(verdict.message, ExitCode::FileError);
+}
+
 ExitCode StoreCommand::Run()
 {
     if (options_.command == ReportCommand::Questions)
@@ -334,6 +359,8 @@ ExitCode StoreCommand::Run()
     }
     if (!writes && !ResultTargetCanBeWritten(options_, messages_))
         return ExitCode::FileError;
+    if (options_.command == ReportCommand::Verify)
+        return Verify();   // opens the file its own way, whatever state it is in
     std::string message;
     StoreOpenFailure failure = StoreOpenFailure::None;
     const bool asks = options_.command == ReportCommand::Query || options_.command == ReportCommand::Question;

@@ -19,7 +19,8 @@ enum class DbFailure {
     Busy,           // another program holds the database longer than we wait
     Full,           // the disk is full
     ReadOnly,       // the file or the database cannot be written
-    NotADatabase,   // the file is not a SQLite database, or it is damaged
+    NotADatabase,   // the file is not a SQLite database (or its first page is damaged)
+    Damaged,        // SQLite found the file damaged (SQLITE_CORRUPT)
     CannotOpen,     // missing, or a folder, or no access
     Connection,     // the server cannot be reached or the connection broke
     Login,          // wrong credentials

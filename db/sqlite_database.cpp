@@ -6,6 +6,8 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
+
 namespace {
 
 // The SQL function version_key(text) of the questions. Called through SQLite's C frames:
@@ -67,10 +69,10 @@ public:
             return DbStep::Error;
         }
         const int code = sqlite3_step(statement_);
-        if (code == SQLITE_ROW)
-            return DbStep::Row;
-        if (code == SQLITE_DONE)
-            return DbStep::Done;
+        if (code == SQLITE_ROW || code == SQLITE_DONE) {
+            database_.Succeeded();
+            return code == SQLITE_ROW ? DbStep::Row : DbStep::Done;
+        }
         database_.Fail(code);
         return DbStep::Error;
     }
@@ -154,8 +156,9 @@ DbFailure SqliteFailureOf(int code)
     case SQLITE_PERM:
         return DbFailure::ReadOnly;
     case SQLITE_NOTADB:
-    case SQLITE_CORRUPT:
         return DbFailure::NotADatabase;
+    case SQLITE_CORRUPT:
+        return DbFailure::Damaged;
     case SQLITE_CANTOPEN:
         return DbFailure::CannotOpen;
     case SQLITE_CONSTRAINT:
@@ -193,7 +196,55 @@ SqliteDatabase::~SqliteDatabase()
     sqlite3_close_v2(db_);
 }
 
-std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, SqliteOpen mode, DbError& error)
+namespace {
+
+// The file as a URI that opens it read-only and immutable: the characters a URI gives a
+// meaning to are escaped, the rest of the path stays as Windows names it.
+std::string ImmutableUri(const std::string& path)
+{
+    std::string uri = "file:";
+    for (char character : path) {
+        switch (character) {
+        case '%': uri += "%25"; break;
+        case '?': uri += "%3F"; break;
+        case '#': uri += "%23"; break;
+        default: uri += character; break;
+        }
+    }
+    return uri + "?mode=ro&immutable=1";
+}
+
+// SQLite could not make or open the lock files beside the store (its -shm, -journal): the
+// folder or the medium cannot be written.
+bool LockFilesRefused(int code)
+{
+    return (code & 0xFF) == SQLITE_CANTOPEN || code == SQLITE_READONLY_CANTINIT || code == SQLITE_READONLY_CANTLOCK ||
+           code == SQLITE_READONLY_RECOVERY || code == SQLITE_READONLY_ROLLBACK || code == SQLITE_READONLY_DIRECTORY;
+}
+
+sqlite3* OpenConnection(const std::string& name, int flags, DbError& error)
+{
+    sqlite3* db = nullptr;
+    const int code = sqlite3_open_v2(name.c_str(), &db, flags, nullptr);
+    if (code == SQLITE_OK)
+        return db;
+    error.failure = SqliteFailureOf(code);
+    error.code = code;
+    error.message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
+    sqlite3_close_v2(db);
+    return nullptr;
+}
+
+// Reads the schema's version, the first read of the file; SQLite's code.
+int FirstRead(sqlite3* db)
+{
+    return sqlite3_exec(db, "PRAGMA schema_version", nullptr, nullptr, nullptr);
+}
+
+}  // namespace
+
+std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, SqliteOpen mode, DbError& error,
+                                                     int busyMs)
 {
     int flags = SQLITE_OPEN_FULLMUTEX | SQLITE_OPEN_EXRESCODE;
     switch (mode) {
@@ -207,19 +258,25 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, Sq
         flags |= SQLITE_OPEN_READONLY;
         break;
     }
-    sqlite3* db = nullptr;
-    const int code = sqlite3_open_v2(path.c_str(), &db, flags, nullptr);
-    if (code != SQLITE_OK) {
-        error.failure = SqliteFailureOf(code);
-        error.code = code;
-        error.message = db ? sqlite3_errmsg(db) : sqlite3_errstr(code);
-        sqlite3_close_v2(db);
+    sqlite3* db = OpenConnection(path, flags, error);
+    if (!db)
         return nullptr;
+    bool immutable = false;
+    if (mode == SqliteOpen::ReadOnly && LockFilesRefused(FirstRead(db))) {
+        // A store in a read-only folder, on a CD or a read-only share: nobody writes it
+        // there, so it is read as it is, without the lock files SQLite cannot make.
+        sqlite3_close_v2(db);
+        db = OpenConnection(ImmutableUri(path), flags | SQLITE_OPEN_URI, error);
+        if (!db)
+            return nullptr;
+        immutable = true;
     }
     std::unique_ptr<SqliteDatabase> database(new SqliteDatabase(db));
+    database->immutable_ = immutable;
+    database->busyMs_ = busyMs;
     // Reading a stored check touches pages all over a large store: read them from a mapping
     // of the file rather than a call to the system each, and keep more of them.
-    if (!database->Configured(sqlite3_busy_timeout(db, kStoreBusyTimeoutMs)) ||
+    if (!database->Configured(sqlite3_busy_handler(db, &SqliteDatabase::WaitWhileBusy, database.get())) ||
         !database->Configured(sqlite3_extended_result_codes(db, 1)) ||
         !database->Configured(sqlite3_exec(db, "PRAGMA mmap_size = 268435456; PRAGMA cache_size = -32768", nullptr,
                                            nullptr, nullptr)) ||
@@ -235,6 +292,31 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, Sq
 bool SqliteDatabase::Configured(int code)
 {
     return code == SQLITE_OK || Fail(code);
+}
+
+int SqliteDatabase::WaitWhileBusy(void* context, int) noexcept
+{
+    auto& database = *static_cast<SqliteDatabase*>(context);
+    const unsigned long long now = GetTickCount64();
+    // A wait that follows another at once, with nothing done between them, goes on with
+    // the time the first one began: an operation waits its bound once, not once a lock.
+    constexpr unsigned long long kSameWaitGapMs = 1000;
+    if (database.busySince_ == 0 || now - database.lastBusy_ > kSameWaitGapMs)
+        database.busySince_ = now;
+    const unsigned long long waited = now - database.busySince_;
+    if (waited >= static_cast<unsigned long long>(database.busyMs_)) {
+        database.lastBusy_ = GetTickCount64();
+        return 0;
+    }
+    const unsigned long long pause = waited < 100 ? 5 : waited < 1000 ? 25 : 50;
+    Sleep(static_cast<DWORD>(std::min(pause, database.busyMs_ - waited)));
+    database.lastBusy_ = GetTickCount64();
+    return 1;
+}
+
+void SqliteDatabase::Succeeded()
+{
+    busySince_ = 0;
 }
 
 bool SqliteDatabase::Fail()
@@ -255,6 +337,11 @@ bool SqliteDatabase::Fail(int code)
         error_.failure = DbFailure::Other;
     error_.code = code;
     error_.message = sqlite3_errmsg(db_);
+    if (error_.failure == DbFailure::Damaged && onDamage_) {
+        const auto told = std::move(onDamage_);
+        onDamage_ = nullptr;
+        told(error_);
+    }
     return false;
 }
 
@@ -278,7 +365,10 @@ bool SqliteDatabase::Execute(std::string_view sql)
 {
     const std::string text(sql);
     const int code = sqlite3_exec(db_, text.c_str(), nullptr, nullptr, nullptr);
-    return code == SQLITE_OK || Fail(code);
+    if (code != SQLITE_OK)
+        return Fail(code);
+    Succeeded();
+    return true;
 }
 
 std::unique_ptr<DbStatement> SqliteDatabase::PrepareReadOnly(std::string_view sql)

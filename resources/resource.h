@@ -323,6 +323,24 @@
 #define IDS_OPTIONS_PRUNE_ASK       7612
 #define IDS_STORE_PRUNING           7614
 #define IDS_FILTER_STORE            7615
+// A store found damaged, verified, or that cannot be written; bad names in imported checks
+#define IDS_STORE_DAMAGED           7850
+#define IDS_STORE_MARKED_DAMAGED    7851
+#define IDS_STORE_CANNOT_WRITE      7852
+#define IDS_STORE_WHY_FILE_READ_ONLY 7853
+#define IDS_STORE_WHY_MEDIUM        7854
+#define IDS_STORE_WHY_NO_RIGHT      7855
+#define IDS_STORE_WHY_FOLDER        7856
+#define IDS_VERIFY_SOUND            7857
+#define IDS_VERIFY_DAMAGED          7858
+#define IDS_VERIFY_MARKED           7859
+#define IDS_VERIFY_NOT_MARKED       7860
+#define IDS_VERIFY_SERVER           7861
+#define IDS_IMPORT_BAD_NAME         7862
+#define IDS_WINDOW_STORE_DAMAGED    7870
+#define IDS_WINDOW_STORE_CANNOT_RECORD 7871
+#define IDS_WINDOW_STORE_MOVED      7872
+#define IDS_WINDOW_STORE_NOT_MOVED  7873
 // The windows of the store: History, a comparison, the questions (7500... are the
 // ready-made questions' own texts, numbered by tools/gen_tables.py)
 #define IDS_HISTORY_COMPUTER_CHECKS 7700

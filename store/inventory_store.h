@@ -12,8 +12,10 @@
 #include "db/store_location.h"
 
 enum class StoreAccess {
-    Record,   // create the file (and its folder) when missing; bring an older store forward
-    Read,     // the store must exist; an older one is brought forward
+    Record,   // create the file (and its folder) when missing; bring an older store forward;
+              // refused for a file marked damaged or one that cannot be written
+    Read,     // the store must exist; an older one is brought forward. A file marked damaged,
+              // or in a folder or on a medium that cannot be written, is opened read-only.
     Query,    // the store must exist and be current; opened read-only
 };
 
@@ -35,7 +37,8 @@ public:
     StatementCache& Statements() { return statements_; }
     const StoreLocation& Location() const { return location_; }
 
-    // Records the check (see CheckRecorder); false with FailureMessage() telling why.
+    // Records the check (see CheckRecorder); false with FailureMessage() telling why. A
+    // store file marked damaged (damage_mark.h) is refused.
     bool Record(StoredCheck& check);
 
     // The database's last failure as a message: what failed, naming the store, with the
@@ -49,6 +52,7 @@ private:
     std::unique_ptr<Database> database_;
     StatementCache statements_;
     CheckRecorder recorder_;
+    std::string refusal_;   // why the last recording was refused before it began
 };
 
 // The message of a database failure `error` of the store at `location`.

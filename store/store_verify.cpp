@@ -1,0 +1,99 @@
+#include "store/store_verify.h"
+
+#include <windows.h>
+
+#include "base/narrow.h"
+#include "base/text_util.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "store/damage_mark.h"
+#include "store/inventory_store.h"
+#include "db/sqlite_database.h"
+
+namespace {
+
+// SQLite's integrity check, its findings in `damage` ("ok" alone: none). False when it
+// could not run to its end; the database's error tells why.
+bool RunIntegrityCheck(SqliteDatabase& database, std::vector<std::string>& damage)
+{
+    std::unique_ptr<DbStatement> check =
+        database.Prepare("PRAGMA integrity_check(" + std::to_string(kMaxDamageListed) + ")");
+    if (!check)
+        return false;
+    for (;;) {
+        switch (check->Step()) {
+        case DbStep::Row:
+            damage.push_back(check->Text(0));
+            break;
+        case DbStep::Done:
+            if (damage.size() == 1 && damage.front() == "ok")
+                damage.clear();
+            return true;
+        case DbStep::Error:
+            return false;
+        }
+    }
+}
+
+bool IsDamage(const DbError& error)
+{
+    return error.failure == DbFailure::Damaged || error.failure == DbFailure::NotADatabase;
+}
+
+StoreVerdict VerifyFile(const StoreLocation& location)
+{
+    StoreVerdict verdict;
+    const std::string& path = location.path;
+    const std::string where = DescribeStoreLocation(location);
+    if (GetFileAttributesW(ToWide(path).c_str()) == INVALID_FILE_ATTRIBUTES) {
+        verdict.message = FillIn(LoadText(IDS_STORE_MISSING), path);
+        return verdict;
+    }
+    DbError error;
+    std::unique_ptr<SqliteDatabase> database = SqliteDatabase::Open(path, SqliteOpen::ReadOnly, error);
+    if (database && !RunIntegrityCheck(*database, verdict.damage))
+        error = database->LastError();
+    if (!database || error.failure != DbFailure::None) {
+        if (!IsDamage(error)) {
+            verdict.message = StoreFailureMessage(location, error);
+            return verdict;
+        }
+        verdict.damage = {error.message + " (" + std::to_string(error.code) + ")"};
+    }
+    if (verdict.damage.empty()) {
+        verdict.soundness = StoreSoundness::Sound;
+        ClearDamageMark(path);
+        verdict.message = FillIn(LoadText(IDS_VERIFY_SOUND), where);
+        return verdict;
+    }
+    verdict.soundness = StoreSoundness::Damaged;
+    std::string marked = LoadText(MarkDamaged(path, verdict.damage) ? IDS_VERIFY_MARKED : IDS_VERIFY_NOT_MARKED);
+    verdict.message = FillIn(LoadText(IDS_VERIFY_DAMAGED), {where, std::to_string(verdict.damage.size()),
+                                                             FillIn(marked, DamageMarkPath(path))});
+    return verdict;
+}
+
+StoreVerdict VerifyServer(const StoreLocation& location, unsigned timeoutSeconds)
+{
+    StoreVerdict verdict;
+    StoreOpenFailure failure = StoreOpenFailure::None;
+    std::unique_ptr<InventoryStore> store =
+        InventoryStore::Open(location, StoreAccess::Read, timeoutSeconds, verdict.message, failure);
+    if (!store)
+        return verdict;
+    std::unique_ptr<DbStatement> count = store->Db().Prepare("SELECT count(*) FROM store_checks");
+    if (!count || count->Step() != DbStep::Row) {
+        verdict.message = store->FailureMessage();
+        return verdict;
+    }
+    verdict.soundness = StoreSoundness::Sound;
+    verdict.message = FillIn(LoadText(IDS_VERIFY_SERVER), DescribeStoreLocation(location), std::to_string(count->Int(0)));
+    return verdict;
+}
+
+}  // namespace
+
+StoreVerdict VerifyStore(const StoreLocation& location, unsigned timeoutSeconds)
+{
+    return location.kind == StoreLocation::Kind::File ? VerifyFile(location) : VerifyServer(location, timeoutSeconds);
+}
