@@ -1,6 +1,7 @@
 #include "console/console_output.h"
 
 #include "base/narrow.h"
+#include "base/console_text.h"
 
 namespace {
 
@@ -33,9 +34,10 @@ bool StdHandleSink::WriteBytes(std::string_view bytes)
     if (!handle_ || handle_ == INVALID_HANDLE_VALUE)
         return false;
     if (console_) {
-        std::wstring wide = ToWide(bytes);
+        // Control characters of values show as escapes instead of acting on the console.
+        const std::wstring wide = ShownOnConsole(ToWide(bytes), true);
         DWORD written = 0;
-        return WriteConsoleW(handle_, wide.data(), static_cast<DWORD>(wide.size()), &written,
+        return WriteConsoleW(handle_, wide.c_str(), static_cast<DWORD>(wide.size()), &written,
                              nullptr) &&
                written == wide.size();
     }

@@ -24,6 +24,7 @@ TextEncoding RedirectedEncoding(HANDLE handle, bool utf8, StreamUse use);
 class StdHandleSink : public TextSink {
 public:
     StdHandleSink(DWORD standardHandle, bool utf8, StreamUse use);
+    bool OnScreen() const override { return console_; }
 
 protected:
     bool WriteBytes(std::string_view bytes) override;

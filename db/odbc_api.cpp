@@ -26,8 +26,11 @@ bool Resolve(HMODULE module, const char* name, Function& function, DbError& erro
 size_t ValueEnd(const std::string& text, size_t at)
 {
     if (at < text.size() && text[at] == '{') {
-        const size_t close = text.find('}', at);
-        return close == std::string::npos ? text.size() : close + 1;
+        // "}}" stands for one "}" inside the braces.
+        for (size_t close = text.find('}', at); close != std::string::npos; close = text.find('}', close + 2))
+            if (close + 1 >= text.size() || text[close + 1] != '}')
+                return close + 1;
+        return text.size();
     }
     const size_t end = text.find_first_of(";\r\n", at);
     return end == std::string::npos ? text.size() : end;

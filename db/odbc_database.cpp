@@ -124,6 +124,7 @@ public:
     {
         if (inTransaction_)
             Rollback();
+        WipeText(secret_);
     }
 
     DbDialect Dialect() const override { return DbDialect::Postgres; }
@@ -709,7 +710,11 @@ std::unique_ptr<Database> OpenOdbcDatabase(const std::string& connection, unsign
     const std::shared_ptr<const OdbcApi> api = OdbcApi::Load(error);
     if (!api)
         return nullptr;
-    const std::string secret = PasswordOf(connection);
+    std::string secret = PasswordOf(connection);
+    struct Wiped {
+        std::string& text;
+        ~Wiped() { WipeText(text); }
+    } wiped{secret};
     OdbcHandle environment = OdbcHandle::Allocate(api, SQL_HANDLE_ENV, SQL_NULL_HANDLE);
     if (!environment) {
         error = {DbFailure::CannotOpen, 0, "ODBC"};

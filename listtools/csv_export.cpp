@@ -1,5 +1,7 @@
 #include "listtools/csv_export.h"
 
+#include "base/console_text.h"
+#include "base/narrow.h"
 #include "base/text_util.h"
 
 namespace {
@@ -89,7 +91,10 @@ std::string CsvField(std::string_view text, CsvCells cells)
     for (char character : text) {
         if (character == '"')
             field += '"';
-        field += character;
+        if (character == '\0')
+            field += "\xEF\xBF\xBD";   // U+FFFD, as the lists show it: a NUL ends a cell for many readers
+        else
+            field += character;
     }
     field += '"';
     return field;
@@ -110,8 +115,13 @@ ExportResult WriteCsv(const ResultModel& model, TextSink& sink, const std::strin
 {
     if (!WriteOrReport(sink, CsvHeaderLine(model, cells), path, messages))
         return ExportResult::WriteFailed;
+    // On a console a value's line breaks would end the line: they show as escapes there.
+    const auto shown = [&model](int row, int i) { return ToNarrow(ShownOnConsole(ToWide(model.Cell(row, i)), false)); };
     for (int row = 0; row < model.RowCount(); ++row) {
-        if (!WriteOrReport(sink, CsvRowLine(model, row, cells), path, messages))
+        const std::string line = sink.OnScreen()
+                                     ? CsvLine(model.ColumnCount(), cells, [&](int i) { return shown(row, i); })
+                                     : CsvRowLine(model, row, cells);
+        if (!WriteOrReport(sink, line, path, messages))
             return ExportResult::WriteFailed;
     }
     return ExportResult::Done;

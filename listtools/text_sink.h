@@ -33,6 +33,9 @@ public:
     bool Write(std::string_view text, LineEnds lineEnds = LineEnds::TextMode);
     // Completes the output; false when that fails.
     virtual bool Finish() { return true; }
+    // True for a console window, where values are shown rather than kept: their control
+    // characters become visible escapes (ShownOnConsole) instead of acting on the screen.
+    virtual bool OnScreen() const { return false; }
     // True once an ANSI write had to put "?" for a character the code page lacks.
     bool LostCharacters() const { return lostCharacters_; }
     // The first line (UTF-8, without its line end) in which that happened, so that a

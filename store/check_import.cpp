@@ -2,12 +2,15 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include <nlohmann/json.hpp>
 
 #include "base/narrow.h"
 #include "base/read_file.h"
 #include "base/text_util.h"
 #include "individual/class_catalog.h"
+#include "inventory/computer_list.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
@@ -141,6 +144,17 @@ std::string ComputerNameOf(const Json& document, const StoredCheck& check)
     return {};
 }
 
+// A name a computer can have, as the command line takes it: not empty, not ".", no control
+// character, no path separator, at most the longest DNS name.
+bool IsComputerName(const std::string& name)
+{
+    if (name.empty() || name == "." || ToWide(name).size() > kMaxComputerNameLength)
+        return false;
+    return std::none_of(name.begin(), name.end(), [](char character) {
+        return static_cast<unsigned char>(character) < 0x20 || character == 0x7F || character == '\\' || character == '/';
+    });
+}
+
 bool ReadDocument(const Json& document, StoredCheck& check)
 {
     if (!document.is_object() || !IsText(document, "computer") || !IsText(document, "checkedAt") ||
@@ -194,6 +208,23 @@ bool ParseCheckJson(const std::string& text, const std::string& path, StoredChec
     }
     if (check.header.computer.empty()) {
         message = LoadText(IDS_IMPORT_NO_COMPUTER) + path;
+        return false;
+    }
+    // The name typed for the check may be empty or "." (this computer, where it was checked).
+    check.header.computer = TrimWhiteSpace(check.header.computer);
+    const std::string typed = TrimWhiteSpace(check.header.target);
+    std::string refused;
+    if (!IsComputerName(check.header.computer))
+        refused = check.header.computer;
+    else if (!typed.empty() && typed != "." && !IsComputerName(typed))
+        refused = typed;
+    if (!refused.empty() || check.header.computer.empty()) {
+        std::wstring shown = ToWide(refused).substr(0, 80);
+        for (wchar_t& character : shown)
+            if (character < 0x20 || character == 0x7F)
+                character = L'?';
+        message = FillIn(LoadText(IDS_IMPORT_BAD_NAME), ToNarrow(shown) + (shown.size() < ToWide(refused).size() ? "..." : "") +
+                                                              "\n" + path);
         return false;
     }
     return true;

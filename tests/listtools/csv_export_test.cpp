@@ -12,6 +12,7 @@
 #include "listtools/result_model.h"
 #include "listtools/text_sink.h"
 #include "base/narrow.h"
+#include "base/console_text.h"
 #include "resources/text.h"
 #include "tests/support/recording_reporter.h"
 #include "tests/support/temp_files.h"
@@ -111,6 +112,31 @@ TEST(CsvExport, CommasAndLineBreaksStayInsideTheQuotedFieldAsTheyCame)
 {
     ResultModel model = Model({"A", "B"}, {{"1,5", "two\r\nlines"}, {"", "unix\nlines"}, {"", "old\rmac"}});
     EXPECT_EQ(Csv(model), "\"A\",\"B\"\r\n\"1,5\",\"two\r\nlines\"\r\n\"\",\"unix\nlines\"\r\n\"\",\"old\rmac\"\r\n");
+}
+
+// A console window stands in for the screen here: the real one is not there under the tests.
+class ScreenSink : public StringTextSink {
+public:
+    bool OnScreen() const override { return true; }
+};
+
+TEST(CsvExport, ControlCharactersAreDataInAFileAndEscapesOnAConsole)
+{
+    const std::string bell = "ring\a", escape = "\x1B[2Jgone", nul = std::string("a\0b", 3);
+    ResultModel model = Model({"A"}, {{bell}, {escape}, {nul}, {"two\r\nlines\ttab"}, {"csi\xC2\x9B"}});
+    StringTextSink file;
+    file.SetEncoding(TextEncoding::Utf8);
+    RecordingReporter messages;
+    ASSERT_EQ(WriteCsv(model, file, "x", messages), ExportResult::Done);
+    EXPECT_EQ(file.Text(), "\"A\"\r\n\"ring\a\"\r\n\"\x1B[2Jgone\"\r\n\"a\xEF\xBF\xBD" "b\"\r\n"
+                          "\"two\r\nlines\ttab\"\r\n\"csi\xC2\x9B\"\r\n")
+        << "a file keeps values as data; NUL as U+FFFD, as the lists show it";
+    ScreenSink screen;
+    screen.SetEncoding(TextEncoding::Utf8);
+    ASSERT_EQ(WriteCsv(model, screen, "x", messages), ExportResult::Done);
+    EXPECT_EQ(screen.Text(), "\"A\"\r\n\"ring\\a\"\r\n\"\\e[2Jgone\"\r\n\"a\\0b\"\r\n"
+                             "\"two\\r\\nlines\ttab\"\r\n\"csi\\u009B\"\r\n");
+    EXPECT_EQ(ShownOnConsole(L"line\r\n\x07\x7F\x01", true), L"line\r\n\\a\\x7F\\x01");
 }
 
 TEST(TextSink, EveryLineFeedBecomesCrLf)

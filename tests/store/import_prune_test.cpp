@@ -85,6 +85,40 @@ TEST(Import, RefusesWhatIsNotACheck)
     SetTextLanguage(0);
 }
 
+TEST(Import, RefusesComputerNamesNoComputerCanHave)
+{
+    SetTextLanguage(kEnglishLanguage);
+    const std::string json = StandardJson({"pc01", "2026-12-10T09:00:00+09:00", true, "PC01"}, StoresWithAService());
+    // The file with `typed` as the name typed and `own` as the computer's own name (JSON text).
+    const auto named = [&json](const std::string& typed, const std::string& own) {
+        std::string text = json;
+        text.replace(text.find("\"computer\": \"pc01\""), 18, "\"computer\": \"" + typed + "\"");
+        text.replace(text.find("\"computerName\": \"PC01\""), 22, "\"computerName\": \"" + own + "\"");
+        return text;
+    };
+    const std::string refused[] = {".", "..\\\\..\\\\evil/x:y", "pc\\r\\nevil", "\\u001b[31mred", "bell\\u0007",
+                                   "nul\\u0000x", std::string(254, 'a'), " . "};
+    for (const std::string& name : refused) {
+        for (const auto& [typed, own] : {std::pair{name, std::string("PC01")}, std::pair{std::string("pc01"), name}}) {
+            if (typed == "." || typed == " . ")
+                continue;   // typed, "." is this computer where it was checked
+            StoredCheck check;
+            std::string message;
+            EXPECT_FALSE(ParseCheckJson(named(typed, own), "x.json", check, message)) << typed << " / " << own;
+            EXPECT_NE(message.find("not a name a computer can have"), std::string::npos) << message;
+            EXPECT_EQ(message.find('\x1b'), std::string::npos) << "shown without its control characters";
+        }
+    }
+    // No name of its own and none typed: the computer-system category names it, never the
+    // importing computer. An empty typed name is this computer where it was checked.
+    StoredCheck check;
+    std::string message;
+    ASSERT_TRUE(ParseCheckJson(named("", ""), "x.json", check, message)) << message;
+    EXPECT_EQ(check.header.computer, "PC-MAIL");
+    ASSERT_TRUE(ParseCheckJson(named("", std::string(253, 'b')), "x.json", check, message)) << message;
+    SetTextLanguage(0);
+}
+
 TEST(Prune, KeepsEachComputersLatestCheckAndFreesTheRest)
 {
     TestStore test("mirel-store-prune");

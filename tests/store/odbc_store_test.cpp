@@ -166,6 +166,32 @@ TEST_F(OdbcStoreTest, RefusedLoginsAndDatabasesNameTheCauseNeverThePassword)
     EXPECT_EQ(Number(*other, "SELECT count(*) FROM information_schema.tables WHERE table_schema = 'public'"), 1);
 }
 
+TEST_F(OdbcStoreTest, APasswordWithBracesAndSemicolonsLogsInWrittenAsTheDriverReadsIt)
+{
+    DbError error;
+    std::unique_ptr<Database> owner = Connect(location_.connection, error);
+    ASSERT_TRUE(owner) << error.message;
+    // The role's own password, changed for the test and given back however it ends.
+    const std::string kept = PasswordOf(location_.connection);
+    ASSERT_TRUE(owner->Execute("ALTER ROLE mirel PASSWORD 'p}a;ss{w=rd}'")) << owner->LastError().message;
+    struct GivenBack {
+        Database& owner;
+        std::string password;
+        ~GivenBack() { owner.Execute("ALTER ROLE mirel PASSWORD '" + password + "'"); }
+    } givenBack{*owner, kept};
+    const std::string connection = WithAttribute(location_.connection, "Pwd", "{p}}a;ss{w=rd}}}");
+    ASSERT_EQ(PasswordOf(connection), "p}a;ss{w=rd}");
+    std::unique_ptr<Database> database = Connect(connection, error);
+    ASSERT_TRUE(database) << error.message;
+    EXPECT_EQ(Number(*database, "SELECT 1"), 1);
+
+    EXPECT_FALSE(Connect(WithAttribute(location_.connection, "Pwd", "{p}a;ss{w=rd}"), error)) << "a brace not doubled";
+    StoreLocation wrong = location_;
+    wrong.connection = WithAttribute(location_.connection, "Pwd", "p}a;ss{w=rd}");
+    const std::string message = StoreFailureMessage(wrong, error);
+    EXPECT_EQ(message.find("ss{w"), std::string::npos) << message;
+}
+
 TEST_F(OdbcStoreTest, AServerThatNeverAnswersIsGivenUpWithinTheTimeOut)
 {
     WSADATA winsock;

@@ -120,4 +120,26 @@ TEST(StoreLocation, TheDefaultFileAndPasswordsThatNeverShow)
     EXPECT_FALSE(ParseStoreLocation("odbc:  ", location));
 }
 
+TEST(StoreLocation, APasswordIsReadAsTheDriverReadsItAndNeverShownWhateverItHolds)
+{
+    // In braces "}}" is one "}", and ";" and "=" are the password's own.
+    const std::string braced = "Driver={PostgreSQL Unicode};Uid=me;Pwd={a}}b;c=d{};Database=inv";
+    EXPECT_EQ(PasswordOf(braced), "a}b;c=d{");
+    EXPECT_EQ(WithoutPassword(braced), "Driver={PostgreSQL Unicode};Uid=me;Database=inv");
+    EXPECT_EQ(ConnectionValue(braced, "database"), "inv");
+    EXPECT_EQ(ConnectionValue(braced, "driver"), "PostgreSQL Unicode");
+    // Malformed: what follows a password without braces is hidden up to the next attribute
+    // the driver reads; a brace never closed hides the rest.
+    EXPECT_EQ(WithoutPassword("Server=db;Pwd=a;b}c=d;Port=5432"), "Server=db;Port=5432");
+    EXPECT_EQ(WithoutPassword("Server=db;Pwd={a;b}c=d;Uid=x"), "Server=db;Uid=x");
+    EXPECT_EQ(WithoutPassword("Server=db;Pwd={a;b}}c=d;Uid=x"), "Server=db");
+    EXPECT_EQ(WithoutPassword("Server=db;Password=a;;x y=1;Database=inv"), "Server=db;Database=inv");
+    EXPECT_EQ(PasswordOf("Server=db;Pwd=a;b}c=d"), "a");
+    StoreLocation location;
+    ASSERT_TRUE(ParseStoreLocation("odbc:Server=db;Pwd=a;b}c=d", location));
+    EXPECT_EQ(DescribeStoreLocation(location), "odbc:Server=db");
+    const std::string message = StoreFailureMessage(location, {DbFailure::Connection, 0, "no answer"});
+    EXPECT_EQ(message.find("b}c"), std::string::npos) << message;
+}
+
 }  // namespace

@@ -77,6 +77,12 @@ TEST_F(Questions, EachReadyMadeQuestionAnswersOverTheLatestChecks)
     EXPECT_EQ(old[0][0], "PC01");
     EXPECT_EQ(old[0][2], "1.2.10");
     EXPECT_EQ(Ask("program", {"CONTOSO"}).size(), 2u);
+    // "%", "_" and the escape character match themselves alone.
+    EXPECT_EQ(Ask("program", {"contoso agent"}).size(), 2u);
+    EXPECT_EQ(Ask("program", {"contoso_agent"}).size(), 0u);
+    EXPECT_EQ(Ask("program", {"contoso%"}).size(), 0u);
+    EXPECT_EQ(Ask("program", {"_"}).size(), 0u);
+    EXPECT_EQ(Ask("program", {"!"}).size(), 0u);
     const auto disks = Ask("low-disk", {"10"});
     ASSERT_EQ(disks.size(), 1u);
     EXPECT_EQ(disks[0][0], "PC01");
