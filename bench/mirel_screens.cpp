@@ -24,6 +24,8 @@
 //   mirel_screens.exe <look 210..218> history          (File > History..., of the store in use)
 //   mirel_screens.exe <look 210..218> compare          (History, then the latest check compared)
 //   mirel_screens.exe <look 210..218> question <name> [parameter]...   (a question answered)
+//   mirel_screens.exe <look 210..218> damaged [--move]   (the default store damaged: the
+//                    window's check of the day tells it; with --move, Yes moves it aside)
 #include <windows.h>
 
 #include <cstdio>
@@ -133,6 +135,15 @@ void CALLBACK SignalReadyLater(HWND, UINT, UINT_PTR timer, DWORD)
 {
     KillTimer(nullptr, timer);
     SignalReady();
+}
+
+// Answers Yes in the message box the program shows, as a click would.
+void CALLBACK AnswerYes(HWND, UINT, UINT_PTR timer, DWORD)
+{
+    KillTimer(nullptr, timer);
+    if (HWND box = FindWindowW(L"#32770", nullptr))
+        PostMessageW(box, WM_COMMAND, IDYES, 0);
+    SetTimer(nullptr, 0, 2500, SignalReadyLater);
 }
 
 // Selects `count` rows from `first` as Shift+Down does, the focus on the last.
@@ -250,6 +261,14 @@ int main()
         for (int row = 0; mode == "several-open" && positional.size() > 2 && row < rows.RowCount(); ++row)
             if (rows.Cell(row, 0) == positional[2])
                 window.OpenRow(row);
+    } else if (mode == "damaged") {
+        // The message box of the day's check is modal: timers take it from there.
+        bool move = false;
+        for (int index = 1; index < argc; ++index)
+            move = move || argv(index) == std::string("--move");
+        SetTimer(nullptr, 0, 3000, move ? AnswerYes : SignalReadyLater);
+        ui::PumpMessagesUntil([&] { return !IsWindow(frame.Handle()); }, 60000);
+        return 0;
     } else if (mode == "open" && positional.size() >= 3) {
         SetTimer(nullptr, 0, 2500, SignalReadyLater);   // the question is modal
         view.OpenCheckFile(positional[2]);

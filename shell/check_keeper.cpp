@@ -34,6 +34,14 @@ void CheckKeeper::Keep(const StoreLocation& location, StoredCheck check, HWND wi
     });
 }
 
+void CheckKeeper::CloseStoreThen(HWND window, std::function<ui::Continuation()> work)
+{
+    queue_.CloseStoreThen([window, work = std::move(work)] {
+        if (ui::Continuation continuation = work())
+            ui::PostContinuation(window, std::move(continuation));
+    });
+}
+
 std::vector<std::string> CheckKeeper::End()
 {
     std::vector<std::string> computers;

@@ -13,6 +13,7 @@
 #include "db/store_location.h"
 #include "store/inventory_store.h"
 #include "store/record_queue.h"
+#include "ui/background_task.h"
 
 class CheckKeeper {
 public:
@@ -30,6 +31,11 @@ public:
     // `told` is posted to `window` afterwards (not when the window is gone by then). Any
     // thread may call it.
     void Keep(const StoreLocation& location, StoredCheck check, HWND window, Told told);
+
+    // Runs `work` on the writer's thread once everything handed over before is recorded
+    // and the store the writer keeps open is closed (so that its file can be moved); what
+    // `work` returns is posted to `window`. Returns at once.
+    void CloseStoreThen(HWND window, std::function<ui::Continuation()> work);
 
     // Checks handed over whose recording has not ended yet.
     size_t Pending() const { return queue_.Pending(); }

@@ -69,6 +69,7 @@ bool MainView::OnInitDialog()
             nameField_.SetFocus();
     }
     accelerators_ = LoadAcceleratorsW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_MAINFRAME));
+    VerifyStoreOfTheDay();
     return false;   // the focus was placed above
 }
 

@@ -20,6 +20,7 @@
 #include "shell/run_state.h"
 #include "shell/store_settings.h"
 #include "shell/window_reporter.h"
+#include "store/store_verify.h"
 #include "standard/form_standard.h"
 #include "ui/dialog.h"
 #include "ui/form_host.h"
@@ -136,6 +137,15 @@ public:
     // How a recording went, told on the window's thread: the status bar says it.
     void OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome);
 
+    // main_view_damage.cpp: the store's soundness. SQLite's integrity check runs over the
+    // store file in the background, at most once a day and after a recording failed; a store
+    // found damaged, or one that cannot record, is told in a message box that offers the
+    // way out (move the file aside and start a new store, or choose another in Options).
+    // The window's thread never waits for it.
+    void VerifyStoreOfTheDay();
+    void OnRecordingFailed(const std::string& why);
+    bool VerifyingStore() const { return verifying_; }
+
     // main_view_open.cpp: File > Open... (a check saved as JSON) and File > Options....
     void OpenCheckFile();
     // Shows the check saved in `path` and offers to add it to the store; false when the
@@ -221,6 +231,13 @@ private:
     // main_view_report.cpp
     void WriteReport(const std::string& path, std::function<bool(std::string& html, std::string& message)> make);
 
+    // main_view_damage.cpp
+    void StartVerifying(const StoreLocation& location, const std::string& failure);
+    void OnStoreVerified(const StoreLocation& location, const StoreVerdict& verdict, const std::string& failure);
+    void OfferWayOutOfDamage(const StoreLocation& location, const StoreVerdict& verdict);
+    void OfferOtherStore(const std::string& why);
+    void MoveDamagedStoreAside(const StoreLocation& location);
+
     // ui::FormHost
     HWND TabControl() const override { return tab_.Handle(); }
 
@@ -236,6 +253,8 @@ private:
     // the last live one waits in finishedStandard_ until its results are shown.
     std::shared_ptr<const StoredCheck> shownStandardCheck_, finishedStandard_;
     ReportOpener reportOpener_;
+    bool verifying_ = false;        // the store's integrity check runs in the background
+    bool storeProblemTold_ = false; // a message told the store cannot record; not again until it records
     std::string storedLabel_[2];   // per tab, see StoredLabel
     int shownTab_ = kStandardTab;  // the tab whose form is shown
     RECT initialPlace_{};

@@ -49,6 +49,7 @@ CheckSink MainView::SinkForChecks()
 void MainView::OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome)
 {
     if (outcome.recorded) {
+        storeProblemTold_ = false;
         // A message about the check itself (incomplete, stopped) stays in place.
         if (StatusText() == LoadText(IDS_READY))
             ShowStatusText(FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(check.header.id)));
@@ -57,8 +58,11 @@ void MainView::OnCheckKept(const StoredCheck& check, const RecordOutcome& outcom
     // A server that refused the login asks for the password again next time.
     storeChoice_->ForgetPassword();
     const std::string computer = check.header.target.empty() ? check.header.computer : check.header.target;
-    ShowStatusText(OneLine(FillIn(LoadText(IDS_STORE_CHECK_LOST), computer,
-                                  outcome.message.empty() ? LoadText(IDS_STORE_NOT_RECORDED) : outcome.message)));
+    const std::string why = outcome.message.empty() ? LoadText(IDS_STORE_NOT_RECORDED) : outcome.message;
+    ShowStatusText(OneLine(FillIn(LoadText(IDS_STORE_CHECK_LOST), computer, why)));
+    // The status line is cut off and goes with the next message: a message box tells it,
+    // once the store's file was verified.
+    OnRecordingFailed(why);
 }
 
 void MainView::KeepStandardCheck(CheckContext& check, const StandardStores& stores, int categoriesRead,

@@ -19,6 +19,7 @@ struct Job {
     StoreLocation location;
     std::shared_ptr<StoredCheck> check;
     RecordQueue::Told told;
+    std::function<void()> closed;   // instead of a check: CloseStoreThen's work
 };
 
 void Tell(const Job& job, const RecordOutcome& outcome)
@@ -101,6 +102,20 @@ void RecordQueue::Shared::Write()
             writing = true;
             claimed = abandoned = false;
         }
+        if (job.closed) {
+            store.reset();
+            try {
+                job.closed();
+            } catch (...) {
+                // The work tells its own outcome; the writer goes on.
+            }
+            std::lock_guard<std::mutex> guard(lock);
+            writing = false;
+            current = Job{};
+            if (jobs.empty())
+                idle.notify_all();
+            continue;
+        }
         RecordOutcome outcome;
         try {
             outcome = WriteOne(job);
@@ -160,6 +175,15 @@ RecordOutcome RecordQueue::Record(StoredCheck check)
     Post(shared_->given, std::make_shared<StoredCheck>(std::move(check)),
          [done](StoredCheck&, const RecordOutcome& outcome) { done->set_value(outcome); });
     return answer.get();
+}
+
+void RecordQueue::CloseStoreThen(std::function<void()> work)
+{
+    std::lock_guard<std::mutex> guard(shared_->lock);
+    if (shared_->ended)
+        return;
+    shared_->jobs.push_back(Job{{}, nullptr, nullptr, std::move(work)});
+    shared_->wake.notify_one();
 }
 
 size_t RecordQueue::Pending() const

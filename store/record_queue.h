@@ -53,6 +53,11 @@ public:
     // thread may call it.
     RecordOutcome Record(StoredCheck check);
 
+    // Runs `work` on the writer's thread once every check handed over before is written,
+    // the store the writer keeps open closed first (so that its file can be moved aside).
+    // Returns at once; after the end of the queue `work` does not run.
+    void CloseStoreThen(std::function<void()> work);
+
     // Checks handed over whose recording has not ended yet.
     size_t Pending() const;
 

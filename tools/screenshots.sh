@@ -10,7 +10,8 @@
 # from the store, File > Options..., File > Open... of a check mailed from another computer,
 # and the windows over the store (History, a comparison after a new service, a question
 # answered) after three real checks recorded.
-#   tools/screenshots.sh [build-dir] [out-dir] [store]   (store: only the store's windows)
+#   tools/screenshots.sh [build-dir] [out-dir] [store|damage]   (only the store's windows, or
+#   only the messages of a damaged store)
 # MIREL_DISPLAY names the X display to use (default :96); MIREL_SHOTS, a shell pattern,
 # takes only the pictures whose file names match it.
 # Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic; the symbols of
@@ -113,8 +114,59 @@ store_shots() {
     shot questions-en-144.png en144 214 question missing-hotfix KB5034441 --default-size
     shot questions-ja-144.png ja144 214 question stopped-auto-services --default-size
 }
+# A damaged store: each prefix's default store gets a byte flipped where SQLite's integrity
+# check finds it; the window's check of the day then tells it in a message box, and Yes
+# moves it aside. The store is put back as it was afterwards.
+damage_shots() {
+    for prefix in $prefixes; do
+        case $prefix in *ja*) language=ja_JP.UTF-8 ;; *) language=en_US.UTF-8 ;; esac
+        store=$(ls -d "$prefix"/drive_c/users/*/AppData/Local/Mirel 2>/dev/null | head -n 1)/inventory.db
+        if [ ! -f "$store" ]; then
+            WINEPREFIX="$prefix" LANG=$language LC_ALL=$language "$here/wine-run.sh" "$build/mirelrep.exe" /q /store \
+                /class:Win32_BIOS '/out:C:\windows\temp\bios.csv' >/dev/null 2>&1 || true
+            WINEPREFIX="$prefix" wineserver -w
+            store=$(ls -d "$prefix"/drive_c/users/*/AppData/Local/Mirel | head -n 1)/inventory.db
+        fi
+        cp "$store" "$prefix/inventory.db.sound"
+    done
+    # Each picture starts from the sound store, damaged anew.
+    damage() {
+        for prefix in $prefixes; do
+            store=$(ls -d "$prefix"/drive_c/users/*/AppData/Local/Mirel | head -n 1)/inventory.db
+            rm -f "$store"*
+            cp "$prefix/inventory.db.sound" "$store"
+            python3 - "$store" <<'PY'
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+root = db.execute("SELECT rootpage FROM sqlite_master WHERE name = 'store_checks'").fetchone()[0]
+size = db.execute("PRAGMA page_size").fetchone()[0]
+db.close()
+with open(sys.argv[1], "r+b") as f:
+    at = (root - 1) * size + (100 if root == 1 else 0)
+    f.seek(at); byte = f.read(1)[0]; f.seek(at); f.write(bytes([byte ^ 0xFF]))
+PY
+        done
+    }
+    damage; settle=1 shot damaged-en-96.png en 214 damaged
+    damage; settle=1 shot damaged-ja-96.png ja 217 damaged
+    damage; settle=1 shot damaged-en-144.png en144 214 damaged --default-size
+    damage; settle=1 shot damaged-ja-144.png ja144 214 damaged --default-size
+    damage; settle=1 shot damaged-moved-en-96.png en 214 damaged --move
+    damage; settle=1 shot damaged-moved-ja-96.png ja 217 damaged --move
+    damage; settle=1 shot damaged-moved-en-144.png en144 214 damaged --move --default-size
+    damage; settle=1 shot damaged-moved-ja-144.png ja144 214 damaged --move --default-size
+    for prefix in $prefixes; do
+        folder=$(ls -d "$prefix"/drive_c/users/*/AppData/Local/Mirel | head -n 1)
+        rm -f "$folder"/inventory.db*
+        mv "$prefix/inventory.db.sound" "$folder/inventory.db"
+    done
+}
 if [ "$only" = store ]; then
     store_shots
+    exit 0
+fi
+if [ "$only" = damage ]; then
+    damage_shots
     exit 0
 fi
 
@@ -177,3 +229,4 @@ settle=3 shot open-210-en-144.png en144 210 open "$mailed_path" --default-size
 settle=3 shot open-214-ja-144.png ja144 214 open "$mailed_path" --default-size
 rm -f "$mailed"
 store_shots
+damage_shots

@@ -4,6 +4,7 @@
 // Wine's own WMI, real store files.
 #include "tests/shell/app_fixture.h"
 
+#include <algorithm>
 #include <map>
 
 #include "base/class_ids.h"
@@ -19,7 +20,9 @@
 #include "shell/store_options.h"
 #include "standard/category_catalog.h"
 #include "store/check_reader.h"
+#include "store/damage_mark.h"
 #include "store/store_history.h"
+#include "tests/support/damaged_store.h"
 #include "tests/support/temp_files.h"
 #include "ui/open_dialog.h"
 
@@ -292,3 +295,58 @@ TEST_F(WindowStoreTest, EveryComputerOfSeveralIsRecordedAlsoOneThatWasNotFound)
     EXPECT_EQ(byComputer["nothere.invalid"].result, "hostNotFound");
     EXPECT_FALSE(byComputer["nothere.invalid"].complete);
 }
+
+namespace {
+
+// The store files moved aside beside `path` ("<path>.damaged-..."), removed when asked.
+std::vector<std::string> MovedAside(const std::string& path, bool remove = false)
+{
+    std::vector<std::string> found;
+    const std::string folder = path.substr(0, path.find_last_of('\\') + 1);
+    WIN32_FIND_DATAA entry{};
+    HANDLE search = FindFirstFileA((path + ".damaged-*").c_str(), &entry);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry)) {
+        found.push_back(folder + entry.cFileName);
+        if (remove)
+            DeleteFileA(found.back().c_str());
+    }
+    if (search != INVALID_HANDLE_VALUE)
+        FindClose(search);
+    return found;
+}
+
+TEST_F(WindowStoreTest, ADamagedStoreIsToldInAMessageBoxAndMovedAsideWhenAsked)
+{
+    RunCheckToCompletion();
+    WaitForRecording(1);
+    // The writer lets go of the store; then a byte of it is flipped.
+    View().Keeper().CloseStoreThen(View().Handle(), [] { return ui::Continuation(); });
+    PumpUntil([&] { return View().Keeper().Pending() == 0; });
+    ASSERT_TRUE(FlipTablePage(storePath_));
+
+    AnswerMessagesWith(IDYES);
+    RunCheckToCompletion();
+    PumpUntil([&] { return Messages().size() >= 2; });
+    const std::vector<RecordedMessage> told = Messages();
+    const std::string opening = FillIn(LoadText(IDS_WINDOW_STORE_DAMAGED), storePath_, "").substr(0, 40);
+    EXPECT_EQ(told[0].text.rfind(opening, 0), 0u) << told[0].text;
+    EXPECT_NE(told[0].text.find("page"), std::string::npos) << "what SQLite found: " << told[0].text;
+    EXPECT_EQ(told[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
+    std::vector<std::string> moved = MovedAside(storePath_);
+    std::sort(moved.begin(), moved.end());
+    ASSERT_EQ(moved.size(), 2u) << "the file and its mark";
+    EXPECT_EQ(moved[1], DamageMarkPath(moved[0]));
+    EXPECT_EQ(told[1].text, FillIn(LoadText(IDS_WINDOW_STORE_MOVED), moved[0], storePath_));
+    EXPECT_EQ(GetFileAttributesA(storePath_.c_str()), INVALID_FILE_ATTRIBUTES);
+
+    // The next check starts a new store in its place, and the day's check is done.
+    RunCheckToCompletion();
+    WaitForRecording(1);
+    EXPECT_EQ(ChecksIn(storePath_).size(), 1u);
+    View().VerifyStoreOfTheDay();
+    EXPECT_FALSE(View().VerifyingStore()) << "verified today already";
+    EXPECT_EQ(Messages().size(), 2u);
+    MovedAside(storePath_, true);
+}
+
+}  // namespace
