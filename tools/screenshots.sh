@@ -135,16 +135,7 @@ damage_shots() {
             store=$(ls -d "$prefix"/drive_c/users/*/AppData/Local/Mirel | head -n 1)/inventory.db
             rm -f "$store"*
             cp "$prefix/inventory.db.sound" "$store"
-            python3 - "$store" <<'PY'
-import sqlite3, sys
-db = sqlite3.connect(sys.argv[1])
-root = db.execute("SELECT rootpage FROM sqlite_master WHERE name = 'store_checks'").fetchone()[0]
-size = db.execute("PRAGMA page_size").fetchone()[0]
-db.close()
-with open(sys.argv[1], "r+b") as f:
-    at = (root - 1) * size + (100 if root == 1 else 0)
-    f.seek(at); byte = f.read(1)[0]; f.seek(at); f.write(bytes([byte ^ 0xFF]))
-PY
+            python3 "$here/../tests/tools/flip_store_page.py" "$store"
         done
     }
     damage; settle=1 shot damaged-en-96.png en 214 damaged

@@ -26,18 +26,7 @@ rep() { "$wine" "$build/mirelrep.exe" "$@" > "$out/stdout" 2> "$out/stderr"; cod
 expect() { [ "$code" = "$1" ] || { cat "$out/stderr"; fail "$2: exit code $code, expected $1"; }; }
 journal() { python3 -c 'import sqlite3, sys; print(sqlite3.connect(sys.argv[1]).execute("PRAGMA journal_mode").fetchone()[0])' "$1"; }
 # Flips every bit of the page-type byte of the first page of the checks' table.
-flip() {
-    python3 - "$1" <<'PY'
-import sqlite3, sys
-db = sqlite3.connect(sys.argv[1])
-root = db.execute("SELECT rootpage FROM sqlite_master WHERE name = 'store_checks'").fetchone()[0]
-size = db.execute("PRAGMA page_size").fetchone()[0]
-db.close()
-with open(sys.argv[1], "r+b") as f:
-    at = (root - 1) * size + (100 if root == 1 else 0)
-    f.seek(at); byte = f.read(1)[0]; f.seek(at); f.write(bytes([byte ^ 0xFF]))
-PY
-}
+flip() { python3 "$here/tests/tools/flip_store_page.py" "$1"; }
 
 # A check to import into the stores: one class of the local computer, saved as JSON.
 rep /q /class:Win32_BIOS /format:json "/out:Z:$out/bios.json"; expect 0 "a class check"
