@@ -75,6 +75,7 @@ ExitCode RunReportCommand(const std::vector<std::string>& arguments, const WmiCo
     case ReportCommand::Query:
     case ReportCommand::Question:
     case ReportCommand::Questions:
+    case ReportCommand::Verify:
         return RunStoreCommand(options);
     case ReportCommand::Report:
         return RunReportCommand(options);

@@ -164,7 +164,7 @@ bool OptionReader::ReadManyOption(const Option& option)
 }
 
 // /store[:location], /history[:computer], /show:n, /compare[:computer|n,n], /import:file,
-// /prune:days and /volatile.
+// /prune:days, /verify and /volatile.
 bool OptionReader::ReadStoreOption(const Option& option)
 {
     if (option.name == "store") {
@@ -313,7 +313,7 @@ bool OptionReader::ReadOption(const Option& option)
     if (option.name == "store" || option.name == "history" || option.name == "show" || option.name == "compare" ||
         option.name == "import" || option.name == "prune" || option.name == "volatile" || option.name == "query" ||
         option.name == "questions" || option.name == "question" || option.name == "param" ||
-        option.name == "report")
+        option.name == "report" || option.name == "verify")
         return ReadStoreOption(option);
     if (option.name == "classes" && !option.hasValue)
         return SetCommand(ReportCommand::ListClasses, option);

@@ -40,6 +40,42 @@ bool IsDamage(const DbError& error)
     return error.failure == DbFailure::Damaged || error.failure == DbFailure::NotADatabase;
 }
 
+std::string Described(const DbError& error)
+{
+    return error.message + " (" + std::to_string(error.code) + ")";
+}
+
+// Where the whole check broke off on damage (a table that cannot be read to its end): each
+// table checked on its own, so that the findings name the tables. False when even the
+// list of tables cannot be read.
+bool CheckTableByTable(SqliteDatabase& database, std::vector<std::string>& damage)
+{
+    std::unique_ptr<DbStatement> tables =
+        database.Prepare("SELECT name FROM sqlite_master WHERE type = 'table' ORDER BY name");
+    std::unique_ptr<DbStatement> check = database.Prepare("SELECT * FROM pragma_integrity_check(?)");
+    if (!tables || !check)
+        return false;
+    std::vector<std::string> names;
+    for (DbStep step = tables->Step(); step != DbStep::Done; step = tables->Step()) {
+        if (step == DbStep::Error)
+            return false;
+        names.push_back(tables->Text(0));
+    }
+    for (const std::string& name : names) {
+        check->Reset();
+        check->BindText(1, name);
+        for (DbStep step = check->Step(); step != DbStep::Done; step = check->Step()) {
+            if (step == DbStep::Error) {
+                damage.push_back(name + ": " + Described(database.LastError()));
+                break;
+            }
+            if (check->Text(0) != "ok")
+                damage.push_back(name + ": " + check->Text(0));
+        }
+    }
+    return true;
+}
+
 StoreVerdict VerifyFile(const StoreLocation& location)
 {
     StoreVerdict verdict;
@@ -58,7 +94,9 @@ StoreVerdict VerifyFile(const StoreLocation& location)
             verdict.message = StoreFailureMessage(location, error);
             return verdict;
         }
-        verdict.damage = {error.message + " (" + std::to_string(error.code) + ")"};
+        verdict.damage.clear();
+        if (!database || !CheckTableByTable(*database, verdict.damage) || verdict.damage.empty())
+            verdict.damage = {Described(error)};
     }
     if (verdict.damage.empty()) {
         verdict.soundness = StoreSoundness::Sound;

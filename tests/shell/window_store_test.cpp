@@ -330,7 +330,7 @@ TEST_F(WindowStoreTest, ADamagedStoreIsToldInAMessageBoxAndMovedAsideWhenAsked)
     const std::vector<RecordedMessage> told = Messages();
     const std::string opening = FillIn(LoadText(IDS_WINDOW_STORE_DAMAGED), storePath_, "").substr(0, 40);
     EXPECT_EQ(told[0].text.rfind(opening, 0), 0u) << told[0].text;
-    EXPECT_NE(told[0].text.find("page"), std::string::npos) << "what SQLite found: " << told[0].text;
+    EXPECT_NE(told[0].text.find("store_checks: "), std::string::npos) << "what SQLite found: " << told[0].text;
     EXPECT_EQ(told[0].flags & MB_TYPEMASK, static_cast<UINT>(MB_YESNOCANCEL));
     std::vector<std::string> moved = MovedAside(storePath_);
     std::sort(moved.begin(), moved.end());
