@@ -218,6 +218,8 @@ std::vector<std::shared_ptr<const StoredCheck>> RecordQueue::End(std::chrono::mi
         untold.push_back(cut.check);
     }
     for (const Job& job : left) {
+        if (!job.check)
+            continue;   // a closing of the store, with nothing to tell
         Tell(job, RecordOutcome{false, LoadText(IDS_RECORD_NOT_REACHED)});
         untold.push_back(job.check);
     }
