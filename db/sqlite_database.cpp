@@ -262,11 +262,13 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, Sq
     if (!db)
         return nullptr;
     bool immutable = false;
-    if (mode == SqliteOpen::ReadOnly && LockFilesRefused(FirstRead(db))) {
+    if (mode != SqliteOpen::Create && LockFilesRefused(FirstRead(db))) {
         // A store in a read-only folder, on a CD or a read-only share: nobody writes it
-        // there, so it is read as it is, without the lock files SQLite cannot make.
+        // there, so it is read as it is, without the lock files SQLite cannot make (and
+        // opened read-only, as IsReadOnly then says).
         sqlite3_close_v2(db);
-        db = OpenConnection(ImmutableUri(path), flags | SQLITE_OPEN_URI, error);
+        const int readOnly = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
+        db = OpenConnection(ImmutableUri(path), readOnly | SQLITE_OPEN_URI, error);
         if (!db)
             return nullptr;
         immutable = true;
