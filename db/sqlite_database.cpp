@@ -262,7 +262,7 @@ std::unique_ptr<SqliteDatabase> SqliteDatabase::Open(const std::string& path, Sq
     if (!db)
         return nullptr;
     bool immutable = false;
-    if (mode != SqliteOpen::Create && LockFilesRefused(FirstRead(db))) {
+    if (LockFilesRefused(FirstRead(db))) {
         // A store in a read-only folder, on a CD or a read-only share: nobody writes it
         // there, so it is read as it is, without the lock files SQLite cannot make (and
         // opened read-only, as IsReadOnly then says).
