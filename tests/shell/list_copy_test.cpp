@@ -288,7 +288,8 @@ TEST_F(ListCopyTest, TheCategoryTreeHasAContextMenuThatSelectsTheCategory)
     SendMessageA(GetParent(tree), WM_NOTIFY, click.idFrom, reinterpret_cast<LPARAM>(&click));
     listui::StopAnsweringMenus();
     ASSERT_TRUE(seen.opened);
-    EXPECT_EQ(seen.ids, (std::vector<UINT>{ID_CHECK_RUN, 0, ID_FILE_SAVE_TEXT, ID_FILE_SAVE_CSV}));
+    EXPECT_EQ(seen.ids,
+              (std::vector<UINT>{ID_CHECK_RUN, 0, ID_FILE_SAVE_TEXT, ID_FILE_SAVE_CSV, 0, ID_STANDARD_SHEET}));
     EXPECT_EQ(Standard().CurrentPage(), kCdRomPage);
     EXPECT_EQ(List().View().ItemCount(), 2);
 }

@@ -178,6 +178,7 @@ TEST(UiResources, EnglishMainMenuReadsExactlyAsDesigned)
         L"  Check se&veral computers... =32801",
         L"  &History... =32810",
         L"  Inventory &questions... =32811",
+        L"  R&eport... =32870",
         L"  S&top the running check\tCtrl+T =32799",
         L"  ----",
         L"  &Open... =32820",
@@ -331,7 +332,7 @@ TEST(UiResources, ContextMenusOfTheListsAndTheTreeHoldTheirCommands)
 {
     const std::vector<UINT> list{ID_EDIT_COPY, ID_COPY_CELL, ID_COPY_LINE, 0, ID_EDIT_SELECT_ALL, 0,
                                  ID_EDIT_FIND, ID_FILE_SAVE_CSV};
-    const std::vector<UINT> tree{ID_CHECK_RUN, 0, ID_FILE_SAVE_TEXT, ID_FILE_SAVE_CSV};
+    const std::vector<UINT> tree{ID_CHECK_RUN, 0, ID_FILE_SAVE_TEXT, ID_FILE_SAVE_CSV, 0, ID_STANDARD_SHEET};
     for (LANGID language : {kEnglish, kJapanese}) {
         for (auto [id, commands] : {std::pair{IDR_POPUP_EDIT, list}, std::pair{IDR_POPUP_TREE, tree}}) {
             Menu menu = LoadMenuInLanguage(id, language);
