@@ -8,6 +8,9 @@
 // UTF-16 to narrow text: UTF-8 unless another code page is named. A lone surrogate
 // (half of a pair that lost its other half) and an embedded NUL become U+FFFD, so the
 // text after them stays whole and in place.
+// Appends one code point (at most U+10FFFF) to `out` as UTF-8.
+void AppendUtf8(std::string& out, char32_t c);
+
 std::string ToNarrow(std::wstring_view text, UINT codePage = CP_UTF8);
 
 // Narrow text (UTF-8 unless another code page is named) to UTF-16. Bytes that are not

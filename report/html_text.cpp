@@ -1,5 +1,7 @@
 #include "report/html_text.h"
 
+#include "base/narrow.h"
+
 #include <cstdint>
 #include <cstdio>
 
@@ -30,25 +32,6 @@ size_t ReadCodePoint(std::string_view text, size_t at, uint32_t& point)
     return length;
 }
 
-void AppendUtf8(uint32_t point, std::string& out)
-{
-    if (point < 0x80) {
-        out += static_cast<char>(point);
-    } else if (point < 0x800) {
-        out += static_cast<char>(0xC0 | (point >> 6));
-        out += static_cast<char>(0x80 | (point & 0x3F));
-    } else if (point < 0x10000) {
-        out += static_cast<char>(0xE0 | (point >> 12));
-        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (point & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (point >> 18));
-        out += static_cast<char>(0x80 | ((point >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((point >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (point & 0x3F));
-    }
-}
-
 constexpr uint32_t kReplacement = 0xFFFD;
 
 // East Asian wide and full-width characters take two columns.
@@ -70,7 +53,7 @@ std::string HtmlEscape(std::string_view text)
         uint32_t point = 0;
         const size_t length = ReadCodePoint(text, at, point);
         if (length == 0) {
-            AppendUtf8(kReplacement, out);
+            AppendUtf8(out, kReplacement);
             ++at;
             continue;
         }
@@ -88,7 +71,7 @@ std::string HtmlEscape(std::string_view text)
             point += 0x2400;
         else if (point == 0x7F)
             point = 0x2421;
-        AppendUtf8(point, out);
+        AppendUtf8(out, point);
     }
     return out;
 }
@@ -107,7 +90,7 @@ std::string CssString(std::string_view text)
         const bool plain = (point >= 'a' && point <= 'z') || (point >= 'A' && point <= 'Z') ||
                            (point >= '0' && point <= '9') || point == ' ' || point >= 0xA0;
         if (plain) {
-            AppendUtf8(point, out);
+            AppendUtf8(out, point);
         } else {
             char escape[16];
             const int written = std::snprintf(escape, sizeof escape, "\\%X ", point < 0x20 || point == 0x7F ? 0xFFFDu
