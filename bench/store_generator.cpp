@@ -577,7 +577,8 @@ int main(int argc, char** argv)
         std::printf("give a positive number of computers and checks, and a store file that does not exist yet\n");
         return 2;
     }
-    const StoreLocation location{StoreLocation::Kind::File, path, {}};
+    StoreLocation location;
+    location.path = path;
     std::string message;
     StoreOpenFailure failure;
     std::unique_ptr<InventoryStore> store = InventoryStore::Open(location, StoreAccess::Record, 20, message, failure);

@@ -170,7 +170,8 @@ int main(int argc, char** argv)
     const double liveSeconds = argc > 2 ? std::atof(argv[2]) : 0;
     std::string message;
     StoreOpenFailure failure;
-    const StoreLocation location{StoreLocation::Kind::File, path, {}};
+    StoreLocation location;
+    location.path = path;
     std::unique_ptr<InventoryStore> store = InventoryStore::Open(location, StoreAccess::Record, 20, message, failure);
     if (!store) {
         std::printf("%s\n", message.c_str());
