@@ -12,7 +12,7 @@ TEST(JapaneseSummary, HeadersAndResultsInTheUserInterfaceLanguage)
 {
     REQUIRE_JAPANESE_LOCALE();
     const ResultModel model = SummaryModel();
-    EXPECT_EQ(model.Column(0).header, ToNarrow(L"\u30b3\u30f3\u30d4\u30e5\u30fc\u30bf"));   // コンピュータ
+    EXPECT_EQ(model.Column(0).header, ToNarrow(L"\u30b3\u30f3\u30d4\u30e5\u30fc\u30bf\u30fc"));   // コンピューター
     EXPECT_EQ(model.Column(4).header, ToNarrow(L"\u8abf\u67fb\u65e5\u6642"));                 // 調査日時
     ComputerSummary summary;
     summary.computer = "pc01";
