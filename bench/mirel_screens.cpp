@@ -3,6 +3,7 @@
 // is ready, then keeps running until it is closed (or for a minute).
 //   mirel_screens.exe <look 210..218> standard [page] [options]
 //   mirel_screens.exe <look 210..218> individual <group> <category> <class id> [options]
+//   mirel_screens.exe <look 210..218> failed [options]   (a computer not found, opened from the store)
 // Options, applied after the check in this order:
 //   --default-size   keep the size the program chose (otherwise 980 x 640 at 0,0)
 //   --drag <dx>      drag the standard form's splitter bar by dx pixels
@@ -46,6 +47,7 @@
 #include "store/store_history.h"
 #include "shell/questions_window.h"
 #include "ui/dpi.h"
+#include "ui/message_box.h"
 #include "ui/message_loop.h"
 
 namespace {
@@ -283,6 +285,13 @@ int main()
         form.ChooseEntry(IDC_LEVEL2, std::atoi(positional[3].c_str()));
         form.ChooseEntry(IDC_LEVEL3, std::atoi(positional[4].c_str()));
         RunCheck(view);
+    } else if (mode == "failed") {
+        // A computer that is not found, recorded so and opened again from the store.
+        ui::SetMessageBoxHandler([](HWND, const std::string&, UINT) { return IDOK; });
+        SetWindowTextA(view.NameField(), "nothere.invalid");
+        RunCheck(view);
+        ui::SetMessageBoxHandler(nullptr);
+        ShowLatestStoredCheck(view);
     } else {
         RunCheck(view);
         if (mode == "stored")

@@ -215,9 +215,9 @@ ExitCode StoreCommand::Prune()
     if (!PruneStore(store_->Db(), options_.pruneDays, CheckTime::Now().epoch, result))
         return DatabaseFailed();
     if (!options_.quiet)
-        messages_.ShowMessage(FillIn(LoadText(IDS_STORE_PRUNED), {std::to_string(result.removed),
-                                                                 std::to_string(options_.pruneDays),
-                                                                 std::to_string(result.remaining)}),
+        messages_.ShowMessage(FillIn(LoadText(IDS_STORE_PRUNED), {CountText(result.removed, IDS_COUNT_CHECKS),
+                                                                 CountText(options_.pruneDays, IDS_COUNT_DAYS),
+                                                                 CountText(result.remaining, IDS_COUNT_CHECKS)}),
                               MB_ICONINFORMATION);
     if (!result.notCompacted.empty())
         messages_.ShowMessage(FillIn(LoadText(IDS_PRUNE_NOT_COMPACTED), result.notCompacted), MB_ICONEXCLAMATION);

@@ -235,10 +235,10 @@ void FormIndividual::ClearResults()
     list_.View().SetItemState(-1, 0, LVIS_SELECTED | LVIS_FOCUSED);
 }
 
-void FormIndividual::ShowNoObjects()
+void FormIndividual::ShowNoObjects(const std::string& why)
 {
     ClearResults();
-    list_.SetEmptyText(LoadText(IDS_NO_OBJECTS));
+    list_.SetEmptyText(why.empty() ? LoadText(IDS_NO_OBJECTS) : why);
     AdoptCheckedClass();
 }
 

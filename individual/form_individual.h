@@ -43,8 +43,9 @@ public:
 
     // Empties the result list.
     void ClearResults();
-    // A check found no object of the class: the list empties and says so.
-    void ShowNoObjects();
+    // A check found no object of the class: the list empties and says so, or says `why`
+    // it read none (a stored check that failed).
+    void ShowNoObjects(const std::string& why = {});
     // A check of the chosen class starts: its first rows replace the list's rows (and its
     // sort); until then the last check's rows stay, so that a check that fails keeps them.
     void BeginCheck();

@@ -19,9 +19,32 @@ namespace {
 // Resolves and pings the check's computer; false with the result when it cannot be checked.
 bool Reachable(const CheckContext& check, ComputerSummary& summary)
 {
-    const std::string& computer = check.Host();
     std::string message;
-    switch (PingHost(check, message)) {
+    const PingResult pinged = PingHost(check, message);
+    return ResultOfPing(pinged, check.Host(), message, summary);
+}
+
+double SecondsSince(ULONGLONG startMs)
+{
+    return static_cast<double>(GetTickCount64() - startMs) / 1000.0;
+}
+
+}  // namespace
+
+int RunReporter::ShowMessage(const std::string&, UINT flags)
+{
+    return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
+}
+
+void RunReporter::AddClassRows(std::vector<ClassResultRow> rows)
+{
+    for (ClassResultRow& row : rows)
+        rows_.push_back(std::move(row));
+}
+
+bool ResultOfPing(PingResult pinged, const std::string& computer, const std::string& message, ComputerSummary& summary)
+{
+    switch (pinged) {
     case PingResult::HostNotFound:
         summary.result = ComputerResult::HostNotFound;
         summary.SetMessage(message);
@@ -44,24 +67,6 @@ bool Reachable(const CheckContext& check, ComputerSummary& summary)
     default:
         return true;
     }
-}
-
-double SecondsSince(ULONGLONG startMs)
-{
-    return static_cast<double>(GetTickCount64() - startMs) / 1000.0;
-}
-
-}  // namespace
-
-int RunReporter::ShowMessage(const std::string&, UINT flags)
-{
-    return (flags & MB_TYPEMASK) == MB_YESNO ? IDYES : IDOK;
-}
-
-void RunReporter::AddClassRows(std::vector<ClassResultRow> rows)
-{
-    for (ClassResultRow& row : rows)
-        rows_.push_back(std::move(row));
 }
 
 ComputerResult ResultOfFailedCheck(const CheckContext& check, ComputerSummary& summary)

@@ -48,6 +48,11 @@ inline RunReporter& ReporterOf(CheckContext& check)
 // workers' threads, several at once.
 using ComputerJob = std::function<ComputerResult(CheckContext& check, ComputerSummary& summary)>;
 
+// How the resolution and ping of `computer` ended, as every check records it: true when
+// the check goes on; otherwise false with the result (host not found, no answer, stopped,
+// WMI error) and the one-line message in `summary`.
+bool ResultOfPing(PingResult pinged, const std::string& computer, const std::string& message, ComputerSummary& summary);
+
 // The result of a check whose survey failed, with its code and message, from the problem
 // the check noted.
 ComputerResult ResultOfFailedCheck(const CheckContext& check, ComputerSummary& summary);

@@ -1,9 +1,13 @@
 #include "inventory/summary_table.h"
 
+#include <iterator>
+#include <string_view>
+
 #include <nlohmann/json.hpp>
 
 #include "base/format_text.h"
 #include "base/narrow.h"
+#include "base/shown_time.h"
 #include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -93,6 +97,18 @@ ResultRow SummaryRow(const ComputerSummary& summary, LPARAM index)
     row.itemData = index;
     for (const Column& column : kColumns)
         row.cells.push_back(column.cell(summary).text);
+    return row;
+}
+
+ResultRow ShownSummaryRow(const ComputerSummary& summary, LPARAM index)
+{
+    ResultRow row = SummaryRow(summary, index);
+    row.sortTexts.resize(row.cells.size());
+    for (size_t column = 0; column < row.cells.size() && column < std::size(kColumns); ++column)
+        if (std::string_view(kColumns[column].key) == "checkedAt" || std::string_view(kColumns[column].key) == "latestHotfix") {
+            row.sortTexts[column] = row.cells[column];
+            row.cells[column] = ShownTime(row.cells[column]);
+        }
     return row;
 }
 

@@ -20,8 +20,12 @@ inline constexpr char kSummaryJsonName[] = "summary.json";
 ResultModel SummaryModel();
 
 // The cells of one computer's row: numbers raw (no digit grouping, "." before decimals),
-// a missing value empty. itemData is `index`.
+// times in ISO 8601, a missing value empty. itemData is `index`.
 ResultRow SummaryRow(const ComputerSummary& summary, LPARAM index);
+
+// The same row as the window shows it: times in the user's short date and time format,
+// sorted by their ISO 8601 texts.
+ResultRow ShownSummaryRow(const ComputerSummary& summary, LPARAM index);
 
 // True for the columns that hold numbers (they sort and align as numbers).
 bool IsNumberColumn(int column);

@@ -107,7 +107,13 @@ std::string CsvHeaderLine(const ResultModel& model, CsvCells cells)
 
 std::string CsvRowLine(const ResultModel& model, int row, CsvCells cells)
 {
-    return CsvLine(model.ColumnCount(), cells, [&](int i) { return model.Cell(row, i); });
+    // A cell shown in the user's format is written as the text it sorts by: files keep
+    // times in ISO 8601.
+    const std::vector<std::string>& sortTexts = model.Row(row).sortTexts;
+    return CsvLine(model.ColumnCount(), cells, [&](int i) {
+        const size_t column = static_cast<size_t>(i);
+        return column < sortTexts.size() && !sortTexts[column].empty() ? sortTexts[column] : model.Cell(row, i);
+    });
 }
 
 ExportResult WriteCsv(const ResultModel& model, TextSink& sink, const std::string& path,

@@ -23,6 +23,8 @@ std::string CsvField(std::string_view text, CsvCells cells = CsvCells::Neutralis
 
 // The header line (column texts) and the row lines of `model`, each ending with "\r\n".
 std::string CsvHeaderLine(const ResultModel& model, CsvCells cells = CsvCells::Neutralised);
+// A row's line writes a cell that has a sort text (a time shown in the user's format) as
+// that text: files keep ISO 8601.
 std::string CsvRowLine(const ResultModel& model, int row, CsvCells cells = CsvCells::Neutralised);
 
 // Writes the header line and every row of `model`: Done, or WriteFailed after showing

@@ -20,6 +20,9 @@ struct ResultRow {
     LPARAM itemData = 0;
     int image = -1;   // index into the list's image list; -1: none
     int arrival = 0;  // position among the rows as they arrived (set by the model)
+    // What a column sorts by where its cell does not sort as shown (a time in the user's
+    // format sorts by its ISO 8601 text); a column without one sorts by its cell.
+    std::vector<std::string> sortTexts;
 };
 
 class ResultModel {

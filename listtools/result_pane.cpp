@@ -108,6 +108,8 @@ bool ResultPane::HandleKey(const MSG& message, HWND owner)
     case 'C':
     case VK_INSERT: CopyRows(); return true;
     case 'F': Find(owner); return true;
+    // The program's Ctrl+A, as in the main window: the owner saves the list as CSV.
+    case 'A': SendMessageW(owner, WM_COMMAND, MAKEWPARAM(ID_FILE_SAVE_CSV, 0), 0); return true;
     default: return false;
     }
 }

@@ -43,8 +43,9 @@ public:
 
     // The list's notifications: sorting on a column click, opening on a double click.
     bool HandleNotify(NMHDR* header, LRESULT& result) { return list_.HandleNotify(header, result); }
-    // Ctrl+C and Ctrl+Insert copy, Ctrl+F finds, Shift+F10 and the Menu key open the
-    // context menu and Enter opens: true when `message` was one of them for this list.
+    // Ctrl+C and Ctrl+Insert copy, Ctrl+F finds, Ctrl+A saves (ID_FILE_SAVE_CSV to
+    // `owner`), Shift+F10 and the Menu key open the context menu and Enter opens: true when
+    // `message` was one of them for this list.
     bool HandleKey(const MSG& message, HWND owner);
 
     // A row was opened (double click or Enter); row -1 when none.

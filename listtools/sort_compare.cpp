@@ -11,8 +11,12 @@ namespace {
 
 const std::string kNoText;
 
+// What a row sorts by in `column`: its sort text there, else its cell.
 const std::string& CellOf(const ResultRow& row, int column)
 {
+    if (column >= 0 && static_cast<size_t>(column) < row.sortTexts.size() &&
+        !row.sortTexts[static_cast<size_t>(column)].empty())
+        return row.sortTexts[static_cast<size_t>(column)];
     return column >= 0 && static_cast<size_t>(column) < row.cells.size()
                ? row.cells[static_cast<size_t>(column)]
                : kNoText;

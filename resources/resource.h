@@ -466,6 +466,18 @@
 #define IDS_QUESTION_TIMED_OUT      7900
 #define IDS_QUESTION_STOP           7901
 #define IDS_QUESTION_STOPPED        7902
+// The main window's states: counts in the tree, failed and opened checks, dates
+#define IDS_CATEGORY_COUNT          8000
+#define IDS_OPENED_CHECK_TITLE      8001
+#define IDS_CHECK_FAILURE           8002
+#define IDS_STORED_FAILED_STATUS    8003
+#define IDS_COMPARE_READ_NOTHING    8004
+#define IDS_OPTIONS_STORE_IN_USE    8005
+#define IDS_CONFIRM_QUIT_RECORDING  8006
+#define IDS_COUNT_COMPUTERS         8010   // 8010 one, 8011 more (CountText)
+#define IDS_COUNT_CHECKS            8012   // 8012 one, 8013 more
+#define IDS_COUNT_DAYS              8014   // 8014 one, 8015 more
+// 8020..8029: short labels of the standard lists (standard/short_labels.tsv)
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

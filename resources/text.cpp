@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "base/narrow.h"
+#include "base/text_util.h"
 
 namespace {
 
@@ -63,4 +64,9 @@ std::wstring LoadTextW(UINT id)
 std::string LoadText(UINT id)
 {
     return ToNarrow(LoadTextW(id));
+}
+
+std::string CountText(long long count, UINT id)
+{
+    return count == 1 ? LoadText(id) : FillIn(LoadText(id + 1), std::to_string(count));
 }

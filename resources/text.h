@@ -10,6 +10,11 @@ std::string LoadText(UINT id);
 // The same entry as UTF-16.
 std::wstring LoadTextW(UINT id);
 
+// A number with what it counts, singular or plural as the language wants it: string `id`
+// holds the form for one ("1 computer"), `id + 1` the form for any other count, its %1 the
+// number ("%1 computers").
+std::string CountText(long long count, UINT id);
+
 // The UTF-16 text of `id` in the given language, without fallback; empty when absent.
 std::wstring LoadTextInLanguage(UINT id, LANGID language);
 

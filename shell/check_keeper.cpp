@@ -45,7 +45,7 @@ void CheckKeeper::CloseStoreThen(HWND window, std::function<ui::Continuation()> 
 std::vector<std::string> CheckKeeper::End()
 {
     std::vector<std::string> computers;
-    for (const auto& check : queue_.End(RecordQueue::kEndWait))
+    for (const auto& check : queue_.End(abandon_ ? kAbandonWait : RecordQueue::kEndWait))
         computers.push_back(check->header.target.empty() ? check->header.computer : check->header.target);
     return computers;
 }

@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 
+#include <chrono>
 #include <functional>
 #include <memory>
 #include <string>
@@ -40,12 +41,20 @@ public:
     // Checks handed over whose recording has not ended yet.
     size_t Pending() const { return queue_.Pending(); }
 
-    // At the program's end: waits a few seconds at most for the checks handed over to be
-    // written; the computers of those that were not, for the program to tell.
+    // At the program's end: waits a few seconds at most (a second after AbandonAtEnd) for
+    // the checks handed over to be written; the computers of those that were not, for the
+    // program to tell.
     std::vector<std::string> End();
 
+    // The user chose to quit while checks or recordings were under way: the end waits at
+    // most a second for the recordings.
+    void AbandonAtEnd() { abandon_ = true; }
+
 private:
+    static constexpr std::chrono::milliseconds kAbandonWait{1000};
+
     RecordQueue queue_;
+    bool abandon_ = false;
 };
 
 // Where the checks of a run go, called from any thread with each finished check; empty when

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "base/shown_time.h"
 #include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -145,8 +146,8 @@ void CompareWindow::TakeComparison()
                    std::to_string(comparison.after.id)));
     heading_.SetText(FillIn(LoadText(IDS_COMPARE_TITLE),
                             {comparison.after.computer, std::to_string(comparison.before.id),
-                             comparison.before.checkedAt.local, std::to_string(comparison.after.id),
-                             comparison.after.checkedAt.local}));
+                             ShownTime(comparison.before.checkedAt.local), std::to_string(comparison.after.id),
+                             ShownTime(comparison.after.checkedAt.local)}));
     ShowComparison();
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "base/shown_time.h"
 #include "base/text_util.h"
 #include "inventory/computer_summary.h"
 #include "resources/resource.h"
@@ -22,8 +23,9 @@ ResultModel ComputersModel(const std::vector<StoredComputer>& computers)
                     IDS_HISTORY_LAST_RESULT})
         model.AddColumn(ResultColumn{LoadText(id)});
     for (const StoredComputer& computer : computers)
-        model.AppendRow(ResultRow{{computer.name, std::to_string(computer.checks), computer.lastChecked,
-                                   ComputerResultTextOfKey(computer.lastResult)}});
+        model.AppendRow(ResultRow{{computer.name, std::to_string(computer.checks), ShownTime(computer.lastChecked),
+                                   ComputerResultTextOfKey(computer.lastResult)},
+                                  0, -1, 0, {{}, {}, computer.lastChecked}});
     return model;
 }
 
@@ -38,10 +40,11 @@ ResultModel ChecksModel(const std::vector<const StoredCheckHeader*>& checks)
     for (int column : kCheckColumns)
         model.AddColumn(ResultColumn{LoadText(IDS_HISTORY_FIRST_COLUMN + column)});
     for (const StoredCheckHeader* check : checks)
-        model.AppendRow(ResultRow{{std::to_string(check->id), check->checkedAt.local, KindText(check->kind),
+        model.AppendRow(ResultRow{{std::to_string(check->id), ShownTime(check->checkedAt.local), KindText(check->kind),
                                    ComputerResultTextOfKey(check->result),
                                    LoadText(check->complete ? IDS_HISTORY_YES : IDS_HISTORY_NO),
-                                   check->changes < 0 ? "" : std::to_string(check->changes)}});
+                                   check->changes < 0 ? "" : std::to_string(check->changes)},
+                                  0, -1, 0, {{}, check->checkedAt.utc}});
     return model;
 }
 
@@ -107,8 +110,8 @@ void HistoryWindow::TakeContents()
     InvalidateRect(computers_.Handle(), nullptr, TRUE);
     status_.SetText(task->Succeeded() ? FillIn(LoadText(IDS_HISTORY_TALLY),
                                                {DescribeStoreLocation(location_),
-                                                std::to_string(contents_.computers.size()),
-                                                std::to_string(contents_.checks.size())})
+                                                CountText(static_cast<long long>(contents_.computers.size()), IDS_COUNT_COMPUTERS),
+                                                CountText(static_cast<long long>(contents_.checks.size()), IDS_COUNT_CHECKS)})
                                       : task->Message());
     int row = 0;
     for (int index = 0; index < computers_.Model().RowCount(); ++index)
@@ -162,7 +165,9 @@ void HistoryWindow::EnableButtons() const
 {
     const bool one = !pending_ && checks_.SelectedRows().size() == 1;
     GetDlgItem(IDC_HISTORY_OPEN).Enable(one);
-    GetDlgItem(IDC_HISTORY_COMPARE_PREVIOUS).Enable(one);
+    // A check that read nothing has nothing to compare.
+    const StoredCheckHeader* check = one ? CheckOfRow(checks_.SelectedRows().front()) : nullptr;
+    GetDlgItem(IDC_HISTORY_COMPARE_PREVIOUS).Enable(check && !ReadNothing(*check));
     GetDlgItem(IDC_HISTORY_COMPARE_TWO).Enable(!pending_ && CanCompareSelected());
 }
 
@@ -180,6 +185,12 @@ void HistoryWindow::CompareWithPrevious()
     const StoredCheckHeader* check = rows.size() == 1 ? CheckOfRow(rows[0]) : nullptr;
     if (!check)
         return;
+    if (ReadNothing(*check)) {
+        ui::ShowMessageBox(hwnd_, FillIn(LoadText(IDS_COMPARE_READ_NOTHING), std::to_string(check->id),
+                                         ComputerResultTextOfKey(check->result)),
+                           MB_ICONINFORMATION | MB_OK);
+        return;
+    }
     // The earlier checks of the computer and kind, latest first: the comparison takes the
     // first of them that read something.
     std::vector<int64_t> earlier;

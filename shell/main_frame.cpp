@@ -9,6 +9,7 @@
 #include "resources/text.h"
 #include "shell/app_windows.h"
 #include "shell/layout_settings.h"
+#include "ui/center_window.h"
 #include "ui/dialog.h"
 #include "ui/dpi.h"
 #include "ui/menu.h"
@@ -153,7 +154,8 @@ void MainFrame::RestorePlacement()
         placement.length = sizeof placement;
         GetWindowPlacement(hwnd_, &placement);
         placement.showCmd = SW_HIDE;
-        placement.rcNormalPosition = layout.normal;
+        // A size saved on a larger screen, or at another dpi, is reduced onto this one.
+        placement.rcNormalPosition = ui::FitPlacementIntoWorkArea(layout.normal);
         SetWindowPlacement(hwnd_, &placement);
         startMaximized_ = layout.maximized;
     }
@@ -480,14 +482,15 @@ void MainFrame::RememberOrRestoreFocus(bool active)
 
 bool MainFrame::ConfirmClose()
 {
-    if (!view_ || view_->Run().RunningCheck == CheckKind::None)
+    if (!view_ || (!view_->ChecksRunning() && !view_->Recording()))
         return true;
-    if (ui::ShowMessageBox(hwnd_, LoadText(IDS_CONFIRM_QUIT), MB_YESNO | MB_ICONQUESTION) != IDYES)
+    const UINT question = view_->ChecksRunning() ? IDS_CONFIRM_QUIT : IDS_CONFIRM_QUIT_RECORDING;
+    if (ui::ShowMessageBox(hwnd_, LoadText(question), MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
-    // Every wait of the worker ends within a second of the stop; its completion closes
-    // the frame again, with nothing left running.
-    view_->EndAfterCheck();
-    return false;
+    // Every wait of a worker ends within a second of the stop. The check may also have
+    // ended while the question was open: then the frame closes now; otherwise the
+    // check's completion closes it again, with nothing left running.
+    return view_->EndAfterChecks();
 }
 
 bool MainFrame::OnClose()

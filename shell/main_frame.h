@@ -59,9 +59,10 @@ public:
     SIZE MinimumSize() const;
     // Runs a menu or toolbar command as if the user chose it.
     void RunCommand(int command);
-    // The close guard: true when the frame may close now. During a check the user is
-    // asked; Yes stops the check, and the frame closes (saving its layout as on any quit)
-    // once the check has ended.
+    // The close guard: true when the frame may close now. During a check (of the main
+    // view or of the window that checks several computers) the user is asked; Yes stops
+    // the checks, and the frame closes (saving its layout as on any quit) at once when
+    // they have ended, or when the main view's check has ended.
     bool ConfirmClose();
 
     bool PreTranslateMessage(MSG& message) override;

@@ -39,6 +39,7 @@ bool MainView::OnInitDialog()
 {
     tab_.Attach(::GetDlgItem(hwnd_, IDC_RESOURCE_TAB));
     nameBox_.Attach(::GetDlgItem(hwnd_, IDC_COMPUTER_NAME));
+    quietNameBox_.Attach(nameBox_.Handle());   // no empty list while no computer was checked
     COMBOBOXINFO parts{};
     parts.cbSize = sizeof parts;
     if (nameBox_.IsValid() && GetComboBoxInfo(nameBox_.Handle(), &parts))
@@ -235,7 +236,7 @@ bool MainView::HandleNavigationKey(const MSG& message)
 
 bool MainView::PreTranslateMessage(MSG& message)
 {
-    if (HandleNavigationKey(message))
+    if (HandleNavigationKey(message) || quietNameBox_.IsEmptyOpenKey(message))
         return true;
     if (IsKeyDown(message, VK_RETURN)) {
         // An opened drop-down takes Enter: the computer chosen, the check follows a

@@ -25,14 +25,18 @@
 #include "ui/dialog.h"
 #include "ui/form_host.h"
 #include "ui/combo_box.h"
+#include "ui/quiet_drop_down.h"
 #include "ui/tab_ctrl.h"
 
 class HistoryWindow;
+
+// The kind a stored check of class `classId` has: the class's name.
+std::string ClassKindOf(int classId);
 class MultiCheckWindow;
 class QuestionsWindow;
 
-// When a stored check was checked, as its label shows it: "2026-12-10 17:03:04", the time
-// where it was checked.
+// When a stored check was checked, as its label shows it: the user's short date and time,
+// the clock time where it was checked.
 std::string StoredLabelTime(const StoredCheckHeader& header);
 
 // The tabs of the main view, in their order.
@@ -96,9 +100,14 @@ public:
     RunState& Run() { return run_; }
     // Asks the running check to stop (the Stop command).
     void RequestStop();
-    // The program is closing: the running check is stopped, and when it has ended the
-    // frame is asked to close again, without anything shown or asked in between.
-    void EndAfterCheck();
+    // A check runs: the main view's, or a run of the window that checks several computers.
+    bool ChecksRunning() const;
+    // Checks handed over are still being recorded into the store.
+    bool Recording() const;
+    // The program is closing: the running checks are stopped; true when none is left
+    // running (the frame may close now), else the main view's check asks the frame to
+    // close again when it has ended, without anything shown or asked in between.
+    bool EndAfterChecks();
     // How checks reach WMI (tests put a provider of their own here).
     void SetWmiConnector(WmiConnector connector) { connector_ = std::move(connector); }
 
@@ -119,7 +128,10 @@ public:
     // chosen; the title and the tree's root name the computer and when it was checked.
     // Every list tool works on it; a new check replaces it. False (after telling why) while
     // a check runs, or for a class this program does not know.
-    bool ShowStoredCheck(std::shared_ptr<const StoredCheck> check);
+    // A check opened from a file is named by `fileName` (in the title and the tree) until
+    // it is added to the store. A check that read nothing shows its result and error where
+    // its results would be.
+    bool ShowStoredCheck(std::shared_ptr<const StoredCheck> check, const std::string& fileName = {});
     // Reads check `checkId` from the current store off the window's thread, then shows it;
     // what went wrong is told in a message. False when the reading did not start.
     bool OpenStoredCheck(int64_t checkId);
@@ -136,6 +148,9 @@ public:
     CheckSink SinkForChecks();
     // How a recording went, told on the window's thread: the status bar says it.
     void OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome);
+    // Whether the selected tab shows the results of the check `header` describes, read
+    // here (not opened from the store or a file).
+    bool IsShown(const StoredCheckHeader& header) const;
 
     // main_view_damage.cpp: the store's soundness. SQLite's integrity check runs over the
     // store file in the background, at most once a day and after a recording failed; a store
@@ -221,12 +236,18 @@ private:
     void ShowStoredStandard(const StoredCheck& check, const std::string& label);
     bool ShowStoredClass(const StoredCheck& check, const std::string& label);
     void SetStoredLabel(int tab, std::string label);
+    // A check was recorded: when it is the one opened from a file and shown, it is named as
+    // a stored check from now on; true when its tab is the one selected.
+    bool NoteOpenedFileRecorded(const StoredCheckHeader& header);
     void UpdateTitle();
     // main_view_record.cpp: the worker captures its finished check (as the store keeps it),
     // and the window hands it to the sink once the check's end is shown.
     void KeepStandardCheck(CheckContext& check, const StandardStores& stores, int categoriesRead,
                            StandardOutcome outcome);
     void KeepClassCheck(CheckContext& check, int classId, const ClassQueryEntries& entries, ClassOutcome outcome);
+    // A computer that could not be reached (not found, no answer, stopped at the ping).
+    void KeepUnreachedCheck(CheckContext& check, const std::string& kind, PingResult pinged,
+                            const std::string& message);
     void HandOverFinishedCheck();
     // main_view_report.cpp
     void WriteReport(const std::string& path, std::function<bool(std::string& html, std::string& message)> make);
@@ -255,7 +276,14 @@ private:
     ReportOpener reportOpener_;
     bool verifying_ = false;        // the store's integrity check runs in the background
     bool storeProblemTold_ = false; // a message told the store cannot record; not again until it records
+    std::unique_ptr<StoredCheck> unansweredCheck_; // kept while the user decides to connect anyway
     std::string storedLabel_[2];   // per tab, see StoredLabel
+    // The check opened from a file and shown, until it is recorded (kind empty: none).
+    struct OpenedFile {
+        std::string kind;
+        std::string computer;
+        std::string checkedAtUtc;
+    } openedFile_;
     int shownTab_ = kStandardTab;  // the tab whose form is shown
     RECT initialPlace_{};
     SIZE laidOut_{-1, -1};         // the size the controls were last placed for
@@ -265,6 +293,7 @@ private:
     WindowReporter reporter_;
     ui::TabCtrl tab_;
     ui::ComboBox nameBox_;
+    ui::QuietDropDown quietNameBox_;   // the same control: offers no empty list
     ui::Window nameField_;
     ui::Window runButton_;
     std::unique_ptr<FormStandard> standardForm_;

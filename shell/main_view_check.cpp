@@ -15,17 +15,22 @@
 #include "resources/text.h"
 #include "shell/app_windows.h"
 #include "shell/credential_prompt.h"
+#include "shell/multi_check_window.h"
 #include "standard/category_catalog.h"
 #include "standard/standard_survey.h"
 #include "ui/message_box.h"
 
 namespace {
 
+// What becomes of a check whose computer could not be reached: the ping's result and message.
+using UnreachedCheck = std::function<void(CheckContext& check, PingResult pinged, const std::string& message)>;
+
 // The job of a window check: a named computer is resolved and pinged first (unless the
-// user chose to connect without), on the worker; the survey runs when it answers.
-CheckJob PingFirst(CheckJob survey, bool ping, PingResult* pinged)
+// user chose to connect without), on the worker; the survey runs when it answers, and
+// `unreached` takes the check otherwise.
+CheckJob PingFirst(CheckJob survey, bool ping, PingResult* pinged, UnreachedCheck unreached)
 {
-    return [survey = std::move(survey), ping, pinged](CheckContext& check) {
+    return [survey = std::move(survey), ping, pinged, unreached = std::move(unreached)](CheckContext& check) {
         *pinged = PingResult::Replied;
         if (ping && !TrimWhiteSpace(check.Host()).empty()) {
             std::string message;
@@ -34,11 +39,14 @@ CheckJob PingFirst(CheckJob survey, bool ping, PingResult* pinged)
             case PingResult::NoLibrary:
             case PingResult::HostNotFound:
             case PingResult::NotResolvedInTime:
+                unreached(check, *pinged, message);
                 check.ShowMessage(message, MB_ICONEXCLAMATION | MB_OK);
                 return;
             case PingResult::NoReply:
             case PingResult::Stopped:
-                return;   // the window asks whether to connect anyway; a stop ends here
+                // The window asks whether to connect anyway; a stop ends here.
+                unreached(check, *pinged, message);
+                return;
             default:
                 break;    // a reply, or no memory to wait for one
             }
@@ -95,7 +103,9 @@ void MainView::RunCheck(Credentials credentials, bool ping)
                        incoming->KeepRawValues(true);   // for the store and the computer sheet
                        *outcome = RunStandardSurvey(check, *incoming, read);
                        KeepStandardCheck(check, *incoming, read->load(), *outcome);
-                   }, ping, &run_.Pinged),
+                   }, ping, &run_.Pinged, [this](CheckContext& check, PingResult pinged, const std::string& message) {
+                       KeepUnreachedCheck(check, kStandardKind, pinged, message);
+                   }),
                    CheckKind::Standard);
         return;
     }
@@ -117,7 +127,9 @@ void MainView::RunCheck(Credentials credentials, bool ping)
                    ClassQueryEntries entries;
                    *outcome = RunClassSurvey(check, classId, runSink_ ? &entries : nullptr);
                    KeepClassCheck(check, classId, entries, *outcome);
-               }, ping, &run_.Pinged),
+               }, ping, &run_.Pinged, [this, classId](CheckContext& check, PingResult pinged, const std::string& message) {
+                   KeepUnreachedCheck(check, ClassKindOf(classId), pinged, message);
+               }),
                CheckKind::Individual);
 }
 
@@ -140,7 +152,8 @@ bool MainView::StartCheck(const std::string& host, Credentials credentials, Chec
         return false;
     }
     run_.RunningCheck = kind;
-    run_.CheckStartedAt = IsoLocalTimeNow();
+    // The time the check is recorded with, so that its recording is known as the check shown.
+    run_.CheckStartedAt = runStartedAt_.local;
     run_.ProgressTimer = SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
     checkTab_ = tab_.CurSel();
     // Disabling the control that has the focus would leave the keyboard with nowhere to
@@ -162,10 +175,27 @@ void MainView::RequestStop()
     runButton_.Enable(false);
 }
 
-void MainView::EndAfterCheck()
+bool MainView::ChecksRunning() const
 {
+    return run_.RunningCheck != CheckKind::None || (multiCheck_ && multiCheck_->IsRunning());
+}
+
+bool MainView::Recording() const
+{
+    return keeper_->Pending() > 0;
+}
+
+bool MainView::EndAfterChecks()
+{
+    keeper_->AbandonAtEnd();
+    // A run of several computers stops as its window goes with the frame.
+    if (multiCheck_)
+        multiCheck_->RequestStop();
+    if (run_.RunningCheck == CheckKind::None)
+        return true;
     endAfterCheck_ = true;
     RequestStop();
+    return false;
 }
 
 void MainView::EnableCheckControls(bool enable)
@@ -185,11 +215,14 @@ void MainView::OnCheckComplete()
     if (run_.RunningCheck == CheckKind::None || !run_.Worker.IsStarted())
         return;   // no check of ours has ended
     run_.Worker.Join();
-    // Its recording is told through a posted message, after the status below.
+    const bool stopped = run_.Check && run_.Check->IsStopRequested();
+    // Its recording is told through a posted message, after the status below. A computer
+    // that did not answer ping is recorded so only when the user does not connect anyway.
+    if (run_.Pinged == PingResult::NoReply && !stopped && !endAfterCheck_)
+        unansweredCheck_ = std::move(finishedCheck_);
     HandOverFinishedCheck();
     runButton_.SetText(LoadText(IDS_RUN));
     const CheckKind kind = run_.RunningCheck;
-    const bool stopped = run_.Check && run_.Check->IsStopRequested();
     run_.RunningCheck = CheckKind::None;
     ShowCheckProgress(0, -1);
     KillTimer(hwnd_, run_.ProgressTimer);
@@ -253,9 +286,14 @@ void MainView::AskToConnectAnyway()
 {
     Credentials credentials = std::move(run_.RetryCredentials);
     run_.RetryCredentials = {};
+    std::unique_ptr<StoredCheck> unanswered = std::move(unansweredCheck_);
     if (ui::ShowMessageBox(GetParent(hwnd_), FillIn(LoadText(IDS_CONNECT_ANYWAY), run_.Check->Host()),
-                           MB_ICONQUESTION | MB_YESNO) == IDYES)
+                           MB_ICONQUESTION | MB_YESNO) == IDYES) {
         RunCheck(std::move(credentials), false);
+        return;
+    }
+    finishedCheck_ = std::move(unanswered);
+    HandOverFinishedCheck();
 }
 
 bool MainView::AdoptStandardResults(bool stopped)
@@ -273,7 +311,7 @@ bool MainView::AdoptStandardResults(bool stopped)
     SetStoredLabel(kStandardTab, {});
     run_.StandardOrigin = {run_.TargetComputer, run_.CheckStartedAt};
     standardForm_->StartUnsorted();
-    standardForm_->ShowStandardPage(standardForm_->CurrentPage());
+    standardForm_->ShowFailure({});   // shows the current page
     standardForm_->SetRootText(run_.TargetComputer.empty() ? LoadText(IDS_LOCAL_COMPUTER)
                                                            : "[" + run_.TargetComputer + "]");
     return true;
@@ -312,7 +350,7 @@ bool MainView::AdoptClassResults()
 void MainView::ReportIncompleteReadings(CheckKind kind, bool stopped)
 {
     if (kind == CheckKind::Standard)
-        standardForm_->MarkIncompleteCategories();
+        standardForm_->LabelCategories(true);
     std::vector<std::string> readings = reporter_.TakeIncompleteReadings();
     if (readings.empty()) {
         ShowStatusText(LoadText(StatusAfterCheck(kind, stopped)));

@@ -36,8 +36,8 @@ bool MainView::ShowStandardResults(const std::string& computer, const StandardSt
     nameField_.SetText(computer);
     ShowTab(kStandardTab);
     tab_.SetCurSel(kStandardTab);
-    standardForm_->MarkIncompleteCategories();
-    standardForm_->ShowStandardPage(standardForm_->CurrentPage());
+    standardForm_->LabelCategories(true);
+    standardForm_->ShowFailure({});   // shows the current page
     standardForm_->SortByRememberedColumn();
     standardForm_->SetRootText(computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : "[" + computer + "]");
     SetForegroundWindow(GetParent(hwnd_));

@@ -13,6 +13,17 @@
 #include "ui/message_box.h"
 #include "ui/open_dialog.h"
 
+namespace {
+
+// "check.json" of "C:\\mail\\check.json".
+std::string FileNameOf(const std::string& path)
+{
+    const size_t slash = path.find_last_of("\\/");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
 void MainView::OpenCheckFile()
 {
     std::string path;
@@ -34,7 +45,7 @@ bool MainView::OpenCheckFile(const std::string& path)
                 ui::ShowMessageBox(owner, message, MB_ICONEXCLAMATION | MB_OK);
                 return;
             }
-            if (!ShowStoredCheck(check) || !storeChoice_->KeepChecks())
+            if (!ShowStoredCheck(check, FileNameOf(path)) || !storeChoice_->KeepChecks())
                 return;
             const std::string question =
                 FillIn(LoadText(IDS_OPEN_ADD_TO_STORE),

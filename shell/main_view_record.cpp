@@ -50,8 +50,10 @@ void MainView::OnCheckKept(const StoredCheck& check, const RecordOutcome& outcom
 {
     if (outcome.recorded) {
         storeProblemTold_ = false;
-        // A message about the check itself (incomplete, stopped) stays in place.
-        if (StatusText() == LoadText(IDS_READY))
+        const bool opened = NoteOpenedFileRecorded(check.header);
+        // Told of the check shown only (a run of several computers records others); a
+        // message about the check itself (incomplete, stopped) stays in place.
+        if ((opened || IsShown(check.header)) && StatusText() == LoadText(IDS_READY))
             ShowStatusText(FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(check.header.id)));
         return;
     }
@@ -63,6 +65,15 @@ void MainView::OnCheckKept(const StoredCheck& check, const RecordOutcome& outcom
     // The status line is cut off and goes with the next message: a message box tells it,
     // once the store's file was verified.
     OnRecordingFailed(why);
+}
+
+bool MainView::IsShown(const StoredCheckHeader& header) const
+{
+    const bool standard = header.kind == kStandardKind;
+    if ((tab_.CurSel() == kStandardTab) != standard || !StoredLabel(tab_.CurSel()).empty())
+        return false;
+    const ResultsOrigin& origin = standard ? run_.StandardOrigin : run_.ClassOrigin;
+    return origin.computer == header.target && origin.checkedAt == header.checkedAt.local;
 }
 
 void MainView::KeepStandardCheck(CheckContext& check, const StandardStores& stores, int categoriesRead,
@@ -83,9 +94,7 @@ void MainView::KeepClassCheck(CheckContext& check, int classId, const ClassQuery
 {
     if (!runSink_)
         return;
-    const ClassCatalogEntry* entry = FindClass(classId);
-    StoredCheck stored = NewStoredCheckOf(check.Host(), runStartedAt_, entry ? entry->className : "", runAccount_,
-                                          "mirel");
+    StoredCheck stored = NewStoredCheckOf(check.Host(), runStartedAt_, ClassKindOf(classId), runAccount_, "mirel");
     ComputerSummary summary;
     ComputerResult result = ResultOfSurvey(check, outcome == ClassOutcome::Failed,
                                            outcome == ClassOutcome::Incomplete, summary);
@@ -100,6 +109,26 @@ void MainView::KeepClassCheck(CheckContext& check, int classId, const ClassQuery
     if (outcome != ClassOutcome::Failed)
         CaptureClassEntries(classId, entries, state, stored);
     finishedCheck_ = std::make_unique<StoredCheck>(std::move(stored));
+}
+
+void MainView::KeepUnreachedCheck(CheckContext& check, const std::string& kind, PingResult pinged,
+                                  const std::string& message)
+{
+    if (!runSink_)
+        return;
+    // Recorded as the window that checks several computers records it.
+    ComputerSummary summary;
+    ResultOfPing(pinged, check.Host(), message, summary);
+    StoredCheck stored = NewStoredCheckOf(check.Host(), runStartedAt_, kind, runAccount_, "mirel");
+    NoteCheckResult(stored.header, summary.result, summary, false);
+    stored.header.seconds = static_cast<double>(CheckTime::Now().epoch - runStartedAt_.epoch);
+    finishedCheck_ = std::make_unique<StoredCheck>(std::move(stored));
+}
+
+std::string ClassKindOf(int classId)
+{
+    const ClassCatalogEntry* entry = FindClass(classId);
+    return entry ? entry->className : std::string();
 }
 
 void MainView::HandOverFinishedCheck()

@@ -4,9 +4,11 @@
 #include "shell/main_view.h"
 
 #include "base/narrow.h"
+#include "base/shown_time.h"
 #include "base/text_util.h"
 #include "individual/class_catalog.h"
 #include "individual/class_hierarchy.h"
+#include "inventory/computer_summary.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/app_windows.h"
@@ -29,10 +31,7 @@ const std::string& CheckedAtText(const StoredCheckHeader& header)
 
 std::string StoredLabelTime(const StoredCheckHeader& header)
 {
-    const std::string& text = CheckedAtText(header);
-    if (text.size() >= 19 && text[10] == 'T')
-        return text.substr(0, 10) + " " + text.substr(11, 8);
-    return text;
+    return ShownTime(CheckedAtText(header));
 }
 
 namespace {
@@ -44,9 +43,20 @@ ResultsOrigin OriginOf(const StoredCheckHeader& header)
     return {header.computer, CheckedAtText(header)};
 }
 
-std::string LabelOf(const StoredCheckHeader& header)
+// How a check is named in the title and the tree: a stored check by its computer and
+// time, a check opened from a file by the file's name until it is added to the store.
+std::string LabelOf(const StoredCheckHeader& header, const std::string& fileName)
 {
+    if (!fileName.empty())
+        return FillIn(LoadText(IDS_OPENED_CHECK_TITLE), {header.computer, StoredLabelTime(header), fileName});
     return FillIn(LoadText(IDS_STORED_CHECK_TITLE), header.computer, StoredLabelTime(header));
+}
+
+// What became of a check that read nothing: "Host not found: Could not find the host pc7".
+std::string FailureOf(const StoredCheckHeader& header)
+{
+    const std::string result = ComputerResultTextOfKey(header.result);
+    return header.message.empty() ? result : FillIn(LoadText(IDS_CHECK_FAILURE), result, header.message);
 }
 
 // The Level 1 and Level 2 codes under which the catalog files `classId`; false when none.
@@ -107,7 +117,7 @@ bool MainView::OpenStoredCheck(int64_t checkId)
     });
 }
 
-bool MainView::ShowStoredCheck(std::shared_ptr<const StoredCheck> check)
+bool MainView::ShowStoredCheck(std::shared_ptr<const StoredCheck> check, const std::string& fileName)
 {
     if (!check)
         return false;
@@ -116,14 +126,18 @@ bool MainView::ShowStoredCheck(std::shared_ptr<const StoredCheck> check)
         return false;
     }
     ui::WaitCursor wait;
-    const std::string label = LabelOf(check->header);
+    const std::string label = LabelOf(check->header, fileName);
     if (check->IsStandard()) {
         ShowStoredStandard(*check, label);
         shownStandardCheck_ = check;
     }
     else if (!ShowStoredClass(*check, label))
         return false;
-    ShowStatusText(LoadText(IDS_READY));
+    openedFile_ = fileName.empty() ? OpenedFile{} : OpenedFile{check->header.kind, check->header.computer,
+                                                             check->header.checkedAt.utc};
+    // A check that read nothing says what became of it where the ready state would stand.
+    ShowStatusText(ReadNothing(check->header) ? FillIn(LoadText(IDS_STORED_FAILED_STATUS), FailureOf(check->header))
+                                              : LoadText(IDS_READY));
     // The bars as they now are (where the results come from, the commands they allow),
     // before a question about the check can hold the idle time back.
     if (TheApp().frame)
@@ -143,10 +157,12 @@ void MainView::ShowStoredStandard(const StoredCheck& check, const std::string& l
     nameField_.SetText(check.header.target);
     ShowTab(kStandardTab);
     tab_.SetCurSel(kStandardTab);
-    standardForm_->MarkIncompleteCategories();
+    standardForm_->LabelCategories(true);
     standardForm_->StartUnsorted();
-    standardForm_->ShowStandardPage(standardForm_->CurrentPage());
-    standardForm_->SetRootText(label);
+    const bool failed = ReadNothing(check.header);
+    standardForm_->ShowFailure(failed ? FailureOf(check.header) : std::string());
+    standardForm_->SetRootText(failed ? FillIn(LoadText(IDS_CHECK_FAILURE), label, ComputerResultTextOfKey(check.header.result))
+                                      : label);
     SetStoredLabel(kStandardTab, label);
 }
 
@@ -154,7 +170,10 @@ bool MainView::ShowStoredClass(const StoredCheck& check, const std::string& labe
 {
     const HWND owner = GetParent(hwnd_);
     const StoredPart* part = check.parts.empty() ? nullptr : &check.parts.front();
-    const int classId = part ? ClassIdOfPart(*part) : 0;
+    // A check that read nothing holds no part: its kind names the class.
+    StoredPart named;
+    named.className = check.header.kind;
+    const int classId = ClassIdOfPart(part ? *part : named);
     int group = 0, category = 0;
     if (classId == 0 || !FindClassPath(classId, group, category)) {
         ui::ShowMessageBox(owner, FillIn(LoadText(IDS_STORED_UNKNOWN_CLASS), check.header.kind),
@@ -168,9 +187,9 @@ bool MainView::ShowStoredClass(const StoredCheck& check, const std::string& labe
     form.ChooseEntry(IDC_LEVEL2, category);
     form.ChooseEntry(IDC_LEVEL3, classId);
     form.BeginCheck();
-    const std::vector<ClassResultRow> rows = RebuildClassRows(*part);
+    const std::vector<ClassResultRow> rows = part ? RebuildClassRows(*part) : std::vector<ClassResultRow>();
     if (rows.empty())
-        form.ShowNoObjects();
+        form.ShowNoObjects(ReadNothing(check.header) ? FailureOf(check.header) : std::string());
     else
         form.AppendRows(rows);
     form.EndCheck();
@@ -183,6 +202,24 @@ bool MainView::ShowStoredClass(const StoredCheck& check, const std::string& labe
     if (!rows.empty())
         form.ResultListControl().SelectRow(0, true);
     return true;
+}
+
+bool MainView::NoteOpenedFileRecorded(const StoredCheckHeader& header)
+{
+    if (openedFile_.kind.empty() || openedFile_.kind != header.kind || openedFile_.computer != header.computer ||
+        openedFile_.checkedAtUtc != header.checkedAt.utc)
+        return false;
+    openedFile_ = {};
+    const int tab = header.kind == kStandardKind ? kStandardTab : kIndividualTab;
+    if (StoredLabel(tab).empty())
+        return false;   // a check read since replaced it
+    const std::string label = LabelOf(header, {});
+    if (tab == kStandardTab)
+        standardForm_->SetRootText(standardForm_->Failure().empty()
+                                       ? label
+                                       : FillIn(LoadText(IDS_CHECK_FAILURE), label, ComputerResultTextOfKey(header.result)));
+    SetStoredLabel(tab, label);
+    return tab == tab_.CurSel();
 }
 
 void MainView::SetStoredLabel(int tab, std::string label)

@@ -2,22 +2,10 @@
 // started and how many objects the shown list holds.
 #include "shell/main_view.h"
 
+#include "base/shown_time.h"
 #include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-
-namespace {
-
-// "2026-12-10T03:45:12+09:00" as the lists show times: "2026/12/10 03:45:12".
-std::string ShownTime(const std::string& isoLocalTime)
-{
-    std::string shown = isoLocalTime.substr(0, 19);
-    for (char& c : shown)
-        c = c == '-' ? '/' : c == 'T' ? ' ' : c;
-    return shown;
-}
-
-}  // namespace
 
 std::string MainView::WhereText() const
 {

@@ -87,9 +87,12 @@ void MultiCheckWindow::Open(HWND owner)
     if (!placed_) {
         placed_ = true;
         if (shape_.width > 0 && shape_.height > 0) {
-            // Never smaller than the template, never larger than the screen's work area.
-            RECT work{0, 0, shape_.width, shape_.height};
-            SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+            // Never smaller than the template, never larger than the work area of the
+            // owner's monitor.
+            RECT ownerRect{};
+            GetWindowRect(owner, &ownerRect);
+            const RECT work = ui::FitIntoWorkArea(
+                RECT{ownerRect.left, ownerRect.top, ownerRect.left + shape_.width, ownerRect.top + shape_.height});
             const int width = std::clamp(shape_.width, static_cast<int>(minimumSize_.cx),
                                          std::max(static_cast<int>(minimumSize_.cx), static_cast<int>(work.right - work.left)));
             const int height = std::clamp(shape_.height, static_cast<int>(minimumSize_.cy),
@@ -256,7 +259,8 @@ void MultiCheckWindow::StartRun()
     }
     runButton_.SetText(LoadText(IDS_STOP));
     EnableInputs(false);
-    status_.SetText(FillIn(LoadText(IDS_MULTI_PROGRESS), "0", std::to_string(computers_.size())));
+    status_.SetText(FillIn(LoadText(IDS_MULTI_PROGRESS), "0",
+                           CountText(static_cast<long long>(computers_.size()), IDS_COUNT_COMPUTERS)));
     SetTimer(hwnd_, kProgressTimerId, kProgressPeriodMs, nullptr);
 }
 
@@ -266,7 +270,7 @@ void MultiCheckWindow::AppendFinished()
     for (auto& [index, summary] : finished) {
         if (!HasData(summary.result) && !summary.checkedAt.empty())
             KeepCheck(summary, summary.result, nullptr);   // its job read nothing: kept all the same
-        list_.Model().AppendRow(SummaryRow(summary, static_cast<LPARAM>(list_.Model().RowCount())));
+        list_.Model().AppendRow(ShownSummaryRow(summary, static_cast<LPARAM>(list_.Model().RowCount())));
         computerOfRow_.push_back(index);
         if (index < checkedAt_.size())
             checkedAt_[index] = summary.checkedAt;
@@ -307,7 +311,8 @@ void MultiCheckWindow::ShowFinished()
     const size_t done = run_->FinishedCount();
     progress_.SetPos(static_cast<int>(done));
     if (!run_->IsStopRequested())
-        status_.SetText(FillIn(LoadText(IDS_MULTI_PROGRESS), std::to_string(done), std::to_string(run_->Total())));
+        status_.SetText(FillIn(LoadText(IDS_MULTI_PROGRESS), std::to_string(done),
+                                   CountText(static_cast<long long>(run_->Total()), IDS_COUNT_COMPUTERS)));
     if (run_->IsDone())
         EndRun();
 }
@@ -423,6 +428,10 @@ bool MultiCheckWindow::PreTranslateMessage(MSG& message)
         }
         if (message.wParam == 'F') {
             FindInList();
+            return true;
+        }
+        if (message.wParam == 'A') {   // as the context menu's Save as CSV
+            SaveSummary();
             return true;
         }
     }

@@ -45,6 +45,12 @@ public:
     // The Run button: starts a run of the names, or stops the one running.
     void OnRunButton();
     bool IsRunning() const { return run_ != nullptr; }
+    // Asks the running checks to stop, without waiting for them.
+    void RequestStop() const
+    {
+        if (run_)
+            run_->RequestStop();
+    }
     // Reads a list file into the names field (the Load button without its dialog).
     bool LoadList(const std::string& path);
     // The double click on a row of the summary.

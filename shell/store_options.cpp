@@ -17,7 +17,6 @@
 namespace {
 
 constexpr char kOdbcPrefix[] = "odbc:";
-constexpr int kDefaultPruneDays = 365;
 
 // Removes the checks older than `days` from the store; the message to show.
 std::string PruneAt(const StoreLocation& location, int days)
@@ -30,7 +29,8 @@ std::string PruneAt(const StoreLocation& location, int days)
     if (!PruneStore(store->Db(), days, CheckTime::Now().epoch, result))
         return store->FailureMessage();
     std::string told = FillIn(LoadText(IDS_STORE_PRUNED),
-                              {std::to_string(result.removed), std::to_string(days), std::to_string(result.remaining)});
+                              {CountText(result.removed, IDS_COUNT_CHECKS), CountText(days, IDS_COUNT_DAYS),
+                               CountText(result.remaining, IDS_COUNT_CHECKS)});
     if (!result.notCompacted.empty())
         told += "\n" + FillIn(LoadText(IDS_PRUNE_NOT_COMPACTED), result.notCompacted);
     return told;
@@ -68,7 +68,7 @@ bool StoreOptionsDialog::OnInitDialog()
         }
     }
     CheckRadioButton(hwnd_, IDC_OPTIONS_DEFAULT, IDC_OPTIONS_SERVER, radio);
-    days_.SetText(std::to_string(kDefaultPruneDays));
+    days_.SetText(std::to_string(settings.pruneDays));
     EnableStoreFields();
     ShowChosenStore();
     return true;
@@ -85,6 +85,11 @@ int StoreOptionsDialog::ChosenRadio() const
 bool StoreOptionsDialog::ChosenSettings(StoreSettings& settings, std::string& message) const
 {
     settings.keepChecks = IsDlgButtonChecked(hwnd_, IDC_OPTIONS_KEEP) == BST_CHECKED;
+    // The days typed stay for the next time, when they are a valid age.
+    int days = 0;
+    settings.pruneDays = ParseDays(TrimWhiteSpace(days_.Text()), days) && days >= 1 && days <= kMaxPruneDays
+                             ? days
+                             : choice_.Settings().pruneDays;
     settings.store.clear();
     switch (ChosenRadio()) {
     case IDC_OPTIONS_FILE:
@@ -114,7 +119,7 @@ void StoreOptionsDialog::ShowChosenStore() const
     StoreLocation location;
     std::string shown;
     if (ChosenSettings(settings, message) && ParseStoreLocation(settings.store, location))
-        shown = DescribeStoreLocation(location);
+        shown = FillIn(LoadText(IDS_OPTIONS_STORE_IN_USE), DescribeStoreLocation(location));
     SetDlgItemTextW(hwnd_, IDC_OPTIONS_SHOWN, ToWide(shown).c_str());
 }
 
@@ -168,7 +173,7 @@ bool StoreOptionsDialog::Prune()
             ui::ShowMessageBox(hwnd_, message, MB_ICONEXCLAMATION | MB_OK);
         return false;
     }
-    if (ui::ShowMessageBox(hwnd_, FillIn(LoadText(IDS_OPTIONS_PRUNE_ASK), std::to_string(days), choice_.Describe()),
+    if (ui::ShowMessageBox(hwnd_, FillIn(LoadText(IDS_OPTIONS_PRUNE_ASK), CountText(days, IDS_COUNT_DAYS), choice_.Describe()),
                            MB_ICONQUESTION | MB_YESNO) != IDYES)
         return false;
     pruning_ = true;

@@ -8,10 +8,12 @@
 #include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "store/store_prune.h"
 
 namespace {
 
 constexpr char kKeepChecksValue[] = "KeepChecks";
+constexpr char kPruneDaysValue[] = "PruneDays";
 constexpr char kStoreValue[] = "InventoryStore";
 constexpr char kOdbcPrefix[] = "odbc:";
 
@@ -52,6 +54,9 @@ StoreSettings ReadStoreSettings(HKEY root, const std::string& subKey)
     DWORD keep = 0;
     if (ReadNumberValue(key.Get(), kKeepChecksValue, keep))
         settings.keepChecks = keep != 0;
+    DWORD days = 0;
+    if (ReadNumberValue(key.Get(), kPruneDaysValue, days) && days >= 1 && days <= kMaxPruneDays)
+        settings.pruneDays = static_cast<int>(days);
     std::string store;
     if (ReadTextValue(key.Get(), kStoreValue, store))
         settings.store = WritableStoreText(store);
@@ -63,7 +68,8 @@ bool WriteStoreSettings(HKEY root, const std::string& subKey, const StoreSetting
     const UniqueKey key = CreateSettingsKey(root, subKey);
     if (!key)
         return false;
-    const bool written = WriteNumberValue(key.Get(), kKeepChecksValue, settings.keepChecks ? 1 : 0);
+    const bool written = WriteNumberValue(key.Get(), kKeepChecksValue, settings.keepChecks ? 1 : 0) &&
+                         WriteNumberValue(key.Get(), kPruneDaysValue, static_cast<DWORD>(settings.pruneDays));
     return WriteTextValue(key.Get(), kStoreValue, WritableStoreText(settings.store)) && written;
 }
 

@@ -15,6 +15,7 @@
 struct StoreSettings {
     bool keepChecks = true;
     std::string store;   // empty: the default file; a file's path; "odbc:" and a connection string
+    int pruneDays = 365; // the age in days Options last removed checks above (or was closed with)
 };
 
 // What is stored under `subKey` of `root`; values missing or unreadable keep their defaults.

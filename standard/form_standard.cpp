@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/narrow.h"
+#include "base/text_util.h"
 #include "resources/resource.h"
 #include "listtools/context_menu.h"
 #include "resources/text.h"
@@ -118,7 +120,11 @@ int FormStandard::LongestLabelWidth() const
     const int icon = ui::ScalePixels(hwnd_, 16);
     int widest = 0;
     for (int page = 0; page < kPageCount; ++page) {
-        const std::wstring label = LoadTextW(PageLabelStringId(page));
+        // A category's label leaves room for a count of four digits.
+        const std::wstring label = ToWide(page < kFirstCategoryPage
+                                              ? LoadText(PageLabelStringId(page))
+                                              : FillIn(LoadText(IDS_CATEGORY_COUNT), LoadText(PageLabelStringId(page)),
+                                                       "0000") + LoadText(IDS_INCOMPLETE_MARK));
         SIZE size{};
         GetTextExtentPoint32W(dc.Get(), label.c_str(), static_cast<int>(label.size()), &size);
         const int depth = page == kRootPage ? 1 : page < kFirstCategoryPage ? 2 : 3;
@@ -185,11 +191,14 @@ void FormStandard::EnableControls(bool enable)
     list_.View().Enable(enable);
 }
 
-void FormStandard::MarkIncompleteCategories()
+void FormStandard::LabelCategories(bool counted)
 {
     // Only the labels that change: each label set is measured and drawn again.
     for (const StandardCategory& category : kStandardCategories) {
         std::string label = LoadText(PageLabelStringId(category.page));
+        const CategoryStore* store = stores_.Store(category.storeIndex);
+        if (counted && store && stores_.WasRead(category.storeIndex))
+            label = FillIn(LoadText(IDS_CATEGORY_COUNT), label, std::to_string(store->RowCount()));
         if (stores_.IsIncomplete(category.storeIndex))
             label += LoadText(IDS_INCOMPLETE_MARK);
         if (tree_.ItemText(pageItems_[category.page]) != label)
@@ -200,6 +209,20 @@ void FormStandard::MarkIncompleteCategories()
 std::string FormStandard::RootText() const
 {
     return tree_.ItemText(pageItems_[kRootPage]);
+}
+
+void FormStandard::ShowFailure(std::string failure)
+{
+    const bool wasFailure = !failure_.empty();
+    failure_ = std::move(failure);
+    const HTREEITEM root = pageItems_[kRootPage];
+    if (!failure_.empty()) {
+        tree_.Expand(root, TVE_COLLAPSE);
+        tree_.Select(root);
+    } else if (wasFailure) {
+        tree_.Expand(root);
+    }
+    ShowStandardPage(currentPage_);
 }
 
 void FormStandard::SetRootText(const std::string& text)

@@ -37,11 +37,17 @@ public:
     void SelectPageInTree(int page);
     // The text of the tree's root item (the icon stays).
     void SetRootText(const std::string& text);
-    // Each category's label in the tree, " (incomplete)" added where the last check's
-    // reading of it broke off.
-    void MarkIncompleteCategories();
+    // Each category's label in the tree: with the number of objects the shown check read
+    // of it when `counted` ("Service (214)"; none for a category it did not read), and
+    // " (incomplete)" where its reading broke off.
+    void LabelCategories(bool counted);
     // The text of the tree's root item.
     std::string RootText() const;
+    // The shown check read nothing: `failure` (its result and error) stands where its
+    // categories would be, in the lists' empty text, and the tree shows only its root.
+    // Empty: the categories are shown again.
+    void ShowFailure(std::string failure);
+    const std::string& Failure() const { return failure_; }
     // Sorts the display list by the current page's remembered column and direction, and
     // shows them in the header.
     void SortByRememberedColumn();
@@ -104,6 +110,7 @@ private:
     int pageIcons_[32] = {};
     HTREEITEM pageItems_[32] = {};
     int currentPage_ = 0;
+    std::string failure_;   // see ShowFailure
     PageSortMemory sorts_;
     ColumnWidthMemory widths_;
 };

@@ -7,6 +7,7 @@
 #include "resources/text.h"
 #include "standard/category_catalog.h"
 #include "standard/category_store.h"
+#include "standard/short_labels.h"
 #include "ui/dpi.h"
 
 namespace {
@@ -24,6 +25,17 @@ std::vector<int> CategoryPagesOf(int groupPage)
             for (const StandardCategory* category : CategoriesOfGroup(group))
                 pages.push_back(category->page);
     return pages;
+}
+
+using ShortLabelList = std::vector<std::pair<std::string, std::string>>;
+
+// A cell as the list shows it: the column's short label for its text, where it has one.
+const std::string& ShownCell(const std::string& text, const ShortLabelList& labels)
+{
+    for (const auto& [longText, shortText] : labels)
+        if (text == longText)
+            return shortText;
+    return text;
 }
 
 }  // namespace
@@ -45,10 +57,11 @@ void FormStandard::ShowNodeList(int headerStringId, const int* pages, int count)
     ResultModel& model = list_.Model();
     model.Clear();
     model.AddColumn({LoadText(headerStringId), false, ui::ScalePixels(hwnd_, kNodeColumnWidth)});
-    for (int index = 0; index < count; ++index)
+    // A check that read nothing shows what became of it instead of its categories.
+    for (int index = 0; failure_.empty() && index < count; ++index)
         model.AppendRow({{LoadText(PageLabelStringId(pages[index]))}, 0, pageIcons_[pages[index]]});
     list_.ShowFittedColumnsAndRows({});
-    list_.SetEmptyText({});
+    list_.SetEmptyText(failure_);
     SelectFirstRow();
 }
 
@@ -76,12 +89,16 @@ void FormStandard::ShowCategoryPage(int page)
     for (int column = 0; column < store->ColumnCount(); ++column)
         model.AddColumn({store->ColumnHeader(column).substr(0, 258), store->ColumnRightAligned(column),
                          store->ColumnWidth(column)});
+    // Where an administrator reads a word, the column shows it instead of the long text.
+    std::vector<ShortLabelList> shortLabels(static_cast<size_t>(store->ColumnCount()));
+    for (int column = 0; column < store->ColumnCount() && category->propertyNames[column]; ++column)
+        shortLabels[static_cast<size_t>(column)] = ShortLabelsOf(category->propertyNames[column]);
     std::vector<ResultRow> rows(static_cast<size_t>(store->RowCount()));
     for (int row = 0; row < store->RowCount(); ++row) {
         ResultRow& copy = rows[static_cast<size_t>(row)];
         copy.cells.reserve(static_cast<size_t>(store->ColumnCount()));
         for (int column = 0; column < store->ColumnCount(); ++column)
-            copy.cells.push_back(store->Cell(row, column));
+            copy.cells.push_back(ShownCell(store->Cell(row, column), shortLabels[static_cast<size_t>(column)]));
         copy.itemData = row;
         copy.image = pageIcons_[page];
     }
@@ -89,7 +106,8 @@ void FormStandard::ShowCategoryPage(int page)
     list_.ShowFittedColumnsAndRows(widths_.Of(page));
     // Before the first check every category is empty; after one, emptiness is a finding,
     // but only where the check read the category.
-    list_.SetEmptyText(!stores_.WasRead(category->storeIndex) ? LoadText(IDS_NOT_READ)
+    list_.SetEmptyText(!failure_.empty()                        ? failure_
+                       : !stores_.WasRead(category->storeIndex) ? LoadText(IDS_NOT_READ)
                        : stores_.HasData()                    ? LoadText(IDS_NO_OBJECTS)
                                                               : std::string());
     if (model.RowCount() > 0)

@@ -71,6 +71,7 @@ DATA_FILES = {
     "decoded": ("resources/strings/decoded.tsv", ["id", "english", "japanese"]),
     "identity": ("store/identity.tsv", ["class_name", "identity"]),
     "volatile": ("store/volatile.tsv", ["class_name", "property"]),
+    "short_labels": ("standard/short_labels.tsv", ["property", "long_id", "short_id"]),
 }
 
 
@@ -421,7 +422,7 @@ def check_string_ids_exist(data, problems):
             continue
         need(row, "first_id", max(count, 1))
     for name, column in (("code_lists", "string_id"), ("code_fallbacks", "string_id"),
-                         ("flag_specials", "string_id"), ("words", "string_id")):
+                         ("flag_specials", "string_id"), ("words", "string_id"), ("short_labels", "long_id")):
         for row in data[name]:
             need(row, column)
 
@@ -509,6 +510,10 @@ def load(root):
     check_decoders_routed(data, problems)
     for row in data["code_fallbacks"] + data["flag_specials"] + data["words"] + data["units"]:
         string_id(row, "string_id", problems)
+    for row in data["short_labels"]:
+        identifier(row, "property", problems)
+        string_id(row, "short_id", problems)
+    unique(data["short_labels"], lambda r: (r["property"], r["long_id"]), "short label", problems)
     return data, problems.messages
 
 
@@ -987,6 +992,14 @@ def render_decoded(data, column, language):
             + string_table(language, [(r["id"], r[column]) for r in rows]))
 
 
+def render_short_labels(data):
+    out = [banner(DATA_FILES["short_labels"][0]), '#include "standard/short_labels.h"', "", "namespace {"]
+    out += array("const ShortLabel kShortLabels",
+                 [f'{{L"{r["property"]}", {r["long_id"]}, {r["short_id"]}}}' for r in data["short_labels"]])
+    out += ["}  // namespace"]
+    return out + accessor("std::span<const ShortLabel> ShortLabels()", "kShortLabels", data["short_labels"])
+
+
 def render_class_names(data):
     entries = sorted(((int(r["display_string_id"]), r["display_text"] or r["class_name"])
                       for r in data["classes"]))
@@ -1005,6 +1018,7 @@ def outputs(data):
         "individual/class_catalog_data.cpp": render_class_catalog(data),
         "individual/class_hierarchy_data.cpp": render_hierarchy(data),
         "standard/category_catalog_data.cpp": render_categories(data),
+        "standard/short_label_data.cpp": render_short_labels(data),
         "render/code_table_data.cpp": render_code_tables(data),
         "render/flag_table_data.cpp": render_flag_tables(data),
         "render/pattern_table_data.cpp": render_pattern_tables(data),

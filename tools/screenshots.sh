@@ -7,7 +7,8 @@
 # a reading that breaks off, a computer that drops ping, Connect as...); the window
 # that checks several computers; several rows selected under the list's context menu,
 # the File menu and the help window; and the window's inventory store: a check shown again
-# from the store, File > Options..., File > Open... of a check mailed from another computer,
+# from the store, a computer that was not found opened again from the store, File >
+# Options..., File > Open... of a check mailed from another computer,
 # and the windows over the store (History, a comparison after a new service, a question
 # answered) after three real checks recorded.
 #   tools/screenshots.sh [build-dir] [out-dir] [store|damage]   (only the store's windows, or
@@ -210,6 +211,10 @@ shot stored-214-en-96.png en 214 stored 24
 shot stored-217-ja-96.png ja 217 stored 24
 shot stored-210-en-144.png en144 210 stored 24 --default-size
 shot stored-214-ja-144.png ja144 214 stored 24 --default-size
+shot failed-214-en-96.png en 214 failed
+shot failed-217-ja-96.png ja 217 failed
+shot failed-210-en-144.png en144 210 failed --default-size
+shot failed-214-ja-144.png ja144 214 failed --default-size
 settle=2 shot options-214-en-96.png en 214 standard --options
 settle=2 shot options-217-ja-96.png ja 217 standard --options
 settle=2 shot options-210-en-144.png en144 210 standard --default-size --options

@@ -10,4 +10,13 @@ namespace ui {
 // an owner.
 void CenterOnOwner(HWND popup, HWND owner);
 
+// `wanted` (screen coordinates) reduced to the work area of the monitor it lies most on
+// (the nearest one when none) and moved onto it, so that its frame, caption and status
+// bar can all be reached.
+RECT FitIntoWorkArea(const RECT& wanted);
+
+// The same for a window's restored rectangle (WINDOWPLACEMENT::rcNormalPosition), which
+// is in workspace coordinates: relative to the primary monitor's work area.
+RECT FitPlacementIntoWorkArea(const RECT& normal);
+
 }  // namespace ui

@@ -10,6 +10,7 @@
 #include "engine/survey_reporter.h"
 #include "listtools/csv_export.h"
 #include "listtools/result_model.h"
+#include "listtools/sort_compare.h"
 #include "listtools/text_sink.h"
 #include "base/narrow.h"
 #include "base/console_text.h"
@@ -205,4 +206,21 @@ TEST_F(CsvFileTest, FileSinkReportsAWriteAfterClosing)
     EXPECT_FALSE(sink.Finish());
     EXPECT_EQ(ReadFile(path), "one\r\n");
     DeleteFileA(path.c_str());
+}
+
+// A time the list shows in the user's format sorts, and is saved, by its ISO 8601 text.
+TEST(CsvTimes, ACellShownInTheUsersFormatSortsAndIsSavedByItsSortText)
+{
+    ResultModel model;
+    model.AddColumn(ResultColumn{"Check"});
+    model.AddColumn(ResultColumn{"Checked at"});
+    model.AppendRow(ResultRow{{"2", "1/2/2027 9:00 AM"}, 0, -1, 0, {{}, "2027-01-02T09:00:00Z"}});
+    model.AppendRow(ResultRow{{"1", "12/31/2026 11:00 PM"}, 1, -1, 0, {{}, "2026-12-31T23:00:00Z"}});
+    model.AppendRow(ResultRow{{"3", "no time"}, 2});
+    SortModel(model, 1, SortKeys::Text, true);
+    EXPECT_EQ(model.Cell(0, 0), "1") << "2026 before 2027, though \"12/...\" sorts after \"1/...\" as shown";
+    EXPECT_EQ(model.Cell(1, 0), "2");
+    EXPECT_EQ(model.Cell(2, 0), "3");
+    EXPECT_EQ(Csv(model), "\"Check\",\"Checked at\"\r\n\"1\",\"2026-12-31T23:00:00Z\"\r\n\"2\",\"2027-01-02T09:00:00Z\"\r\n"
+                          "\"3\",\"no time\"\r\n");
 }

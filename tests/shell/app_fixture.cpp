@@ -32,10 +32,12 @@ StoreSettings AppFixture::InitialStoreSettings()
     return settings;
 }
 
-void AppFixture::RestartApp()
+void AppFixture::RestartApp(const std::function<void()>& between)
 {
     app_.reset();
     PumpFor(20);
+    if (between)
+        between();
     app_ = std::make_unique<MirelApplication>(settingsKey_);
     ASSERT_TRUE(app_->Start(SW_SHOWNORMAL));
     PumpFor(50);
@@ -77,16 +79,19 @@ void AppFixture::ChooseClass(int groupCode, int categoryCode, int classId)
     ASSERT_TRUE(Individual().ChooseEntry(IDC_LEVEL3, classId));
 }
 
-void AppFixture::PressKey(HWND target, UINT key, bool shift)
+void AppFixture::PressKey(HWND target, UINT key, bool shift, bool control)
 {
     BYTE keys[256];
     GetKeyboardState(keys);
-    BYTE savedShift = keys[VK_SHIFT];
+    const BYTE savedShift = keys[VK_SHIFT];
+    const BYTE savedControl = keys[VK_CONTROL];
     keys[VK_SHIFT] = shift ? 0x80 : 0;
+    keys[VK_CONTROL] = control ? 0x80 : 0;
     SetKeyboardState(keys);
     MSG message{target, WM_KEYDOWN, key, 1, GetTickCount(), {}};
     ui::ProcessMessage(message);
     keys[VK_SHIFT] = savedShift;
+    keys[VK_CONTROL] = savedControl;
     SetKeyboardState(keys);
     PumpFor(20);
 }

@@ -39,11 +39,12 @@ protected:
 
     // Picks a class in the individual form's three lists as the user would.
     void ChooseClass(int groupCode, int categoryCode, int classId);
-    // Sends a key-down (with Shift held when asked) through the program's message path.
-    void PressKey(HWND target, UINT key, bool shift = false);
+    // Sends a key-down (with Shift, or Ctrl, held when asked) through the program's message path.
+    void PressKey(HWND target, UINT key, bool shift = false, bool control = false);
 
-    // Closes the program and starts it again, as a user would the next day.
-    void RestartApp();
+    // Closes the program and starts it again, as a user would the next day; `between`
+    // runs while it is closed (its layout saved).
+    void RestartApp(const std::function<void()>& between = {});
     // Where this test's program keeps its layout (removed after the test).
     const std::string& SettingsKey() const { return settingsKey_; }
 

@@ -2,6 +2,8 @@
 // local computer, stopping, the close guard, and the keyboard paths.
 #include "tests/shell/app_fixture.h"
 
+#include <set>
+
 #include "base/class_ids.h"
 #include "engine/icmp_probe.h"
 #include "resources/resource.h"
@@ -9,6 +11,9 @@
 #include "standard/category_catalog.h"
 #include "standard/category_store.h"
 #include "tests/support/fake_wmi.h"
+#include "shell/layout_settings.h"
+#include "shell/multi_check_window.h"
+#include "ui/message_box.h"
 #include "ui/window.h"
 
 namespace {
@@ -72,6 +77,38 @@ TEST_F(AppLifecycleTest, StandardCheckOfTheLocalComputerRebuildsTheOpenPage)
     EXPECT_EQ(GetFocus(), Standard().DisplayList().Handle());
     EXPECT_EQ(StatusText(), "Ready");
     EXPECT_TRUE(Messages().empty());
+    // Every category's node tells how many objects the check read of it.
+    for (const StandardCategory& category : kStandardCategories) {
+        const int objects = View().Run().Stores.Store(category.storeIndex)->RowCount();
+        EXPECT_EQ(Standard().Tree().ItemText(Standard().PageItem(category.page)),
+                  LoadText(category.labelStringId) + " (" + std::to_string(objects) + ")");
+    }
+    EXPECT_EQ(Standard().Tree().ItemText(Standard().PageItem(19)), "Processor (" + std::to_string(rows.RowCount()) + ")");
+    // The Service list's Start Mode reads as administrators say it; the store keeps the whole text.
+    const StandardCategory& services = *CategoryByClass(ClassId::Win32_Service);
+    Standard().SelectPageInTree(services.page);
+    const std::set<std::string> modes = {"Boot", "System", "Auto", "Manual", "Disabled"};
+    ASSERT_GT(rows.RowCount(), 0) << "Wine has services";
+    for (int row = 0; row < rows.RowCount(); ++row)
+        EXPECT_EQ(modes.count(rows.Cell(row, 6)), 1u) << rows.Cell(row, 6);
+    const CategoryStore& stored = *View().Run().Stores.Store(services.storeIndex);
+    EXPECT_NE(stored.Cell(0, 6).find(" - "), std::string::npos) << stored.Cell(0, 6);
+}
+
+TEST_F(AppLifecycleTest, TreeCountsWaitForACheckAndStayWhenOneFails)
+{
+    const HTREEITEM services = Standard().PageItem(CategoryByClass(ClassId::Win32_Service)->page);
+    EXPECT_EQ(Standard().Tree().ItemText(services), "Service") << "no count before a check";
+    FakeWmiScenario scenario;
+    scenario.objects = {{{L"Name", FakeValue::Text(L"one")}}, {{L"Name", FakeValue::Text(L"two")}}};
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
+    RunCheckToCompletion();
+    EXPECT_EQ(Standard().Tree().ItemText(services), "Service (2)");
+    // A computer that is not found keeps the results shown, and their counts.
+    SetWindowTextA(View().NameField(), "no-such-host.invalid");
+    RunCheckToCompletion();
+    EXPECT_EQ(Standard().Tree().ItemText(services), "Service (2)");
+    View().SetWmiConnector({});
 }
 
 TEST_F(AppLifecycleTest, IndividualCheckShowsOneRowPerPropertyValue)
@@ -152,6 +189,52 @@ TEST_F(AppLifecycleTest, CloseGuardAsksWhileACheckRuns)
     EXPECT_EQ(Messages().size(), 2u) << "nothing shown or asked after the quit";
     MSG quit{};
     EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program's normal end";
+}
+
+TEST_F(AppLifecycleTest, QuitAnsweredAfterTheCheckEndedDuringTheQuestionQuits)
+{
+    FakeWmiScenario scenario = SlowProvider(3);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
+    View().OnRunButton();
+    PumpFor(50);
+    ASSERT_TRUE(CheckRunning());
+    const HWND frame = Frame().Handle();
+    int asked = 0;
+    // The user reads the question while the check ends, then answers Yes.
+    ui::SetMessageBoxHandler([&](HWND, const std::string&, UINT) {
+        ++asked;
+        PumpUntil([this] { return !CheckRunning(); }, 10000);
+        return IDYES;
+    });
+    const DWORD start = GetTickCount();
+    SendMessageA(frame, WM_CLOSE, 0, 0);
+    PumpUntil([&] { return !IsWindow(frame); }, 1000);
+    EXPECT_EQ(asked, 1);
+    EXPECT_LT(GetTickCount() - start, 10000u);
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program's normal end";
+    EXPECT_TRUE(ReadLayout(HKEY_CURRENT_USER, SettingsKey(), 96).hasPlacement) << "its layout saved";
+}
+
+TEST_F(AppLifecycleTest, QuitDuringARunOfSeveralComputersEndsWithinASecond)
+{
+    FakeWmiScenario scenario = SlowProvider(100);
+    View().SetWmiConnector(FakeWmiConnector(&scenario));
+    Frame().RunCommand(ID_FILE_CHECK_SEVERAL);
+    ASSERT_NE(View().MultiCheck(), nullptr);
+    View().MultiCheck()->SetNames(".\r\n");
+    View().MultiCheck()->OnRunButton();
+    PumpFor(300);
+    ASSERT_TRUE(View().MultiCheck()->IsRunning());
+    AnswerMessagesWith(IDYES);
+    const HWND frame = Frame().Handle();
+    const DWORD start = GetTickCount();
+    SendMessageA(frame, WM_CLOSE, 0, 0);
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, LoadText(IDS_CONFIRM_QUIT)) << "a run of several computers is a check too";
+    PumpUntil([&] { return !IsWindow(frame); }, 3000);
+    EXPECT_LT(GetTickCount() - start, 1500u);
+    EXPECT_EQ(Messages().size(), 1u);
 }
 
 TEST_F(AppLifecycleTest, RunAndStopShortcutsFollowTheState)
@@ -345,7 +428,7 @@ TEST_F(AppLifecycleTest, BrokenOffReadingIsMarkedAndReported)
     item.pszText = label;
     item.cchTextMax = sizeof label;
     TreeView_GetItem(Standard().Tree().Handle(), &item);
-    EXPECT_EQ(std::string(label), "Processor (incomplete)");
+    EXPECT_EQ(std::string(label), "Processor (1) (incomplete)") << "the objects read before the break";
     ASSERT_FALSE(Messages().empty());
     EXPECT_NE(Messages()[0].text.find("is incomplete: reading broke off with error 0x80041001."),
               std::string::npos);

@@ -124,6 +124,39 @@ TEST_F(LayoutMemoryTest, PlacementOffEveryScreenIsIgnored)
     EXPECT_NE(MonitorFromRect(&frame, MONITOR_DEFAULTTONULL), nullptr);
 }
 
+// A size saved on a larger screen, or at 96 dpi and scaled for 144 (1575 x 1114 on a
+// 1600 x 1100 screen), opens reduced onto this screen's work area, its status bar seen.
+TEST_F(LayoutMemoryTest, ARestoredWindowLargerThanTheWorkAreaIsReducedAndMovedOntoIt)
+{
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoW(MonitorFromWindow(Frame().Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor));
+    const RECT work = monitor.rcWork;
+    for (const RECT& saved : {RECT{300, 200, 300 + (work.right - work.left) + 25, 200 + (work.bottom - work.top) + 14},
+                              RECT{work.right - 200, work.bottom - 150, work.right + 500, work.bottom + 400}}) {
+        RestartApp([&] {
+            StoredLayout layout = ReadLayout(HKEY_CURRENT_USER, SettingsKey(), 96);
+            layout.hasPlacement = true;
+            layout.maximized = false;
+            layout.normal = saved;
+            ASSERT_TRUE(WriteLayout(HKEY_CURRENT_USER, SettingsKey(), layout, 96));
+        });
+        RECT frame{};
+        GetWindowRect(Frame().Handle(), &frame);
+        EXPECT_GE(frame.left, work.left);
+        EXPECT_GE(frame.top, work.top);
+        EXPECT_LE(frame.right, work.right);
+        EXPECT_LE(frame.bottom, work.bottom);
+        RECT status{};
+        GetWindowRect(Frame().Status().Handle(), &status);
+        EXPECT_LE(status.bottom, work.bottom) << "the status bar is on the screen";
+        EXPECT_GT(status.bottom - status.top, 0);
+        // As large as it fits: the size wanted where the work area allows it.
+        EXPECT_EQ(frame.right - frame.left, std::min(saved.right - saved.left, work.right - work.left));
+        EXPECT_EQ(frame.bottom - frame.top, std::min(saved.bottom - saved.top, work.bottom - work.top));
+    }
+}
+
 TEST_F(LayoutMemoryTest, AnEmptyCategoryAfterACheckSaysSoAndAPageStartsAtItsLeftEdge)
 {
     Standard().SelectPageInTree(kIdeControllerPage);

@@ -34,6 +34,23 @@ protected:
 TEST_F(RecentComputersTest, ChecksPutTheirComputerFirstInTheRegistryAndTheDropDown)
 {
     EXPECT_TRUE(Offered().empty());
+    // No empty list is offered: neither by the button, nor by F4 or Alt+Down.
+    const HWND box = View().NameBox().Handle();
+    SetFocus(View().NameField());
+    SendMessageA(box, CB_SHOWDROPDOWN, TRUE, 0);
+    EXPECT_FALSE(SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0));
+    PressKey(View().NameField(), VK_F4);
+    MSG altDown{View().NameField(), WM_SYSKEYDOWN, VK_DOWN, 1 << 29, GetTickCount(), {}};
+    EXPECT_TRUE(View().PreTranslateMessage(altDown)) << "swallowed";
+    EXPECT_FALSE(SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0));
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    ASSERT_TRUE(GetComboBoxInfo(box, &parts));
+    const LPARAM button = MAKELPARAM((parts.rcButton.left + parts.rcButton.right) / 2,
+                                     (parts.rcButton.top + parts.rcButton.bottom) / 2);
+    SendMessageA(box, WM_LBUTTONDOWN, MK_LBUTTON, button);
+    SendMessageA(box, WM_LBUTTONUP, 0, button);
+    EXPECT_FALSE(SendMessageA(box, CB_GETDROPPEDSTATE, 0, 0));
     RunOn("127.0.0.1");
     RunOn(" localhost ");
     RunOn("");                      // this computer: nothing to remember

@@ -81,6 +81,18 @@ TEST_F(StoreWindowsTest, HistoryListsTheComputerAndItsChecksAndOpensOne)
     history->Checks().ClickColumn(0);
     EXPECT_EQ(Column(checks, 0), (std::vector<std::string>{"1", "2", "3"}));
     EXPECT_EQ(history->Checks().List().View().SortArrow(0), 1);
+    // Ctrl+A keeps the program's meaning in either list: save the shown list as CSV.
+    std::vector<std::string> proposed;
+    ui::SetSaveFileHandler([&](HWND, ui::SaveFileRequest& request, std::string&) {
+        proposed.push_back(request.fileName);
+        return false;
+    });
+    for (HWND list : {history->Checks().Handle(), history->Computers().Handle()}) {
+        SetFocus(list);
+        PressKey(list, 'A', false, true);
+    }
+    ui::SetSaveFileHandler(nullptr);
+    EXPECT_EQ(proposed, (std::vector<std::string>{"history.csv", "history.csv"}));
 }
 
 TEST_F(StoreWindowsTest, CompareWithThePreviousCheckShowsTheNewServiceAlone)

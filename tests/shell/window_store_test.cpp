@@ -189,6 +189,24 @@ TEST_F(WindowStoreTest, OptionsKeepTheChoiceAndNeverThePassword)
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].text, LoadText(IDS_OPTIONS_NO_FILE));
     DestroyWindow(dialog.Handle());
+
+    // The store in use is labelled, and the days typed for removing old checks stay.
+    StoreOptionsDialog again(View().Store());
+    ASSERT_TRUE(again.CreateModeless(Frame().Handle()));
+    char label[512] = {};
+    GetDlgItemTextA(again.Handle(), IDC_OPTIONS_SHOWN, label, sizeof label);
+    EXPECT_EQ(std::string(label), "Checks go to: odbc:Server=127.0.0.1;UID=admin") << "described without its password";
+    GetDlgItemTextA(again.Handle(), IDC_OPTIONS_PRUNE_DAYS, label, sizeof label);
+    EXPECT_STREQ(label, "365");
+    SetDlgItemTextA(again.Handle(), IDC_OPTIONS_PRUNE_DAYS, "30");
+    ASSERT_TRUE(again.Apply());
+    DestroyWindow(again.Handle());
+    EXPECT_EQ(ReadStoreSettings(HKEY_CURRENT_USER, SettingsKey()).pruneDays, 30);
+    StoreOptionsDialog third(View().Store());
+    ASSERT_TRUE(third.CreateModeless(Frame().Handle()));
+    GetDlgItemTextA(third.Handle(), IDC_OPTIONS_PRUNE_DAYS, label, sizeof label);
+    EXPECT_STREQ(label, "30");
+    DestroyWindow(third.Handle());
 }
 
 TEST_F(WindowStoreTest, WindowChecksAreRecordedAndShownAgainFromTheStore)
@@ -255,11 +273,16 @@ TEST_F(WindowStoreTest, OpenShowsACheckSavedAsJsonAndAddsItWhenAsked)
     Frame().RunCommand(ID_FILE_OPEN_CHECK);
     PumpUntil([&] { return !Messages().empty(); });
     EXPECT_GT(Individual().ResultListControl().Model().RowCount(), 0);
-    EXPECT_EQ(View().StoredLabel(kIndividualTab), FillIn(LoadText(IDS_STORED_CHECK_TITLE), "FARAWAY", "2026-12-01 09:30:00"));
+    StoredCheckHeader sent;
+    ASSERT_TRUE(CheckTime::FromLocalText("2026-12-01T09:30:00+09:00", sent.checkedAt));
+    const std::string time = StoredLabelTime(sent);
+    EXPECT_EQ(View().StoredLabel(kIndividualTab),
+              FillIn(LoadText(IDS_OPENED_CHECK_TITLE), {"FARAWAY", time, "sent by mail.json"}))
+        << "named by its file until it is in the store";
     // The status bar says where these rows come from: the check's computer and time.
     const std::string where = View().WhereText();
     EXPECT_NE(where.find("FARAWAY"), std::string::npos) << where;
-    EXPECT_NE(where.find("2026/12/01 09:30:00"), std::string::npos) << where;
+    EXPECT_NE(where.find(time), std::string::npos) << where;
     ASSERT_EQ(Messages().size(), 1u);
     EXPECT_EQ(Messages()[0].flags & MB_YESNO, UINT{MB_YESNO});
     EXPECT_NE(Messages()[0].text.find("FARAWAY"), std::string::npos);
@@ -268,6 +291,8 @@ TEST_F(WindowStoreTest, OpenShowsACheckSavedAsJsonAndAddsItWhenAsked)
     ASSERT_EQ(checks.size(), 1u);
     EXPECT_EQ(checks[0].computer, "FARAWAY");
     EXPECT_EQ(checks[0].source, "import");
+    EXPECT_EQ(View().StoredLabel(kIndividualTab), FillIn(LoadText(IDS_STORED_CHECK_TITLE), "FARAWAY", time));
+    EXPECT_EQ(StatusText(), FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(checks[0].id)));
 
     WriteFileBytes(path, R"({"computer": "x", "categories": 7})");
     Frame().RunCommand(ID_FILE_OPEN_CHECK);
@@ -277,6 +302,50 @@ TEST_F(WindowStoreTest, OpenShowsACheckSavedAsJsonAndAddsItWhenAsked)
     PumpFor(200);
     EXPECT_EQ(ChecksIn(storePath_).size(), 1u) << "nothing recorded";
     EXPECT_EQ(Messages().size(), 2u) << "and nothing asked";
+}
+
+TEST_F(WindowStoreTest, AComputerNotFoundIsRecordedAndOpenedAgainAsWhatBecameOfIt)
+{
+    SetWindowTextA(View().NameField(), "nothere.invalid");
+    RunCheckToCompletion();
+    WaitForRecording(1);
+    std::vector<StoredCheckHeader> checks = ChecksIn(storePath_);
+    ASSERT_EQ(checks.size(), 1u) << "recorded as the window of several computers records it";
+    EXPECT_EQ(checks[0].result, "hostNotFound");
+    EXPECT_EQ(checks[0].message, "Could not find the host nothere.invalid");
+    EXPECT_EQ(StatusText(), checks[0].message) << "the failure stays in the status bar";
+
+    ASSERT_TRUE(View().OpenStoredCheck(checks[0].id));
+    PumpUntil([&] { return !View().StoredLabel(kStandardTab).empty(); });
+    const std::string failure = "Host not found: Could not find the host nothere.invalid";
+    EXPECT_EQ(StatusText(), "This check read nothing: " + failure);
+    EXPECT_EQ(TreeRoot(), View().StoredLabel(kStandardTab) + ": Host not found");
+    const HTREEITEM root = Standard().PageItem(kRootPage);
+    EXPECT_FALSE(Standard().Tree().IsExpanded(root)) << "no empty categories";
+    EXPECT_EQ(Standard().CurrentPage(), kRootPage);
+    EXPECT_EQ(Standard().DisplayList().Model().RowCount(), 0);
+    EXPECT_EQ(Standard().DisplayList().EmptyText(), failure);
+
+    // A check that reads the computer shows its categories again, and the status bar names
+    // that check as recorded.
+    SetWindowTextA(View().NameField(), "");
+    RunCheckToCompletion();
+    WaitForRecording(2);
+    EXPECT_TRUE(Standard().Tree().IsExpanded(root));
+    EXPECT_EQ(Standard().DisplayList().Model().RowCount(), 3) << "the three groups";
+    checks = ChecksIn(storePath_);
+    ASSERT_EQ(checks.size(), 2u);
+    const std::string recorded = FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(checks[1].id));
+    PumpUntil([&] { return StatusText() == recorded; }, 10000);
+
+    // Another computer's check recorded from the window of several computers is not the one shown.
+    ShowStatusText(LoadText(IDS_READY));
+    Frame().RunCommand(ID_FILE_CHECK_SEVERAL);
+    View().MultiCheck()->SetNames("127.0.0.1\r\n");
+    View().MultiCheck()->OnRunButton();
+    PumpUntil([&] { return !View().MultiCheck()->IsRunning(); });
+    WaitForRecording(3);
+    EXPECT_EQ(StatusText(), LoadText(IDS_READY));
 }
 
 TEST_F(WindowStoreTest, EveryComputerOfSeveralIsRecordedAlsoOneThatWasNotFound)
