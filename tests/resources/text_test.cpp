@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/narrow.h"
+#include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -30,5 +32,20 @@ TEST(Text, PinnedLanguageChoosesTheTable)
     EXPECT_EQ(LoadTextW(IDS_STOP), L"Stop");
     SetTextLanguage(kJapaneseLanguage);
     EXPECT_EQ(LoadTextW(IDS_STOP), L"\u505c\u6b62");
+    SetTextLanguage(0);
+}
+
+TEST(Text, CountsTakeTheSingularForOneInBothLanguages)
+{
+    SetTextLanguage(kEnglishLanguage);
+    EXPECT_EQ(CountText(1, IDS_COUNT_COMPUTERS), "1 computer");
+    EXPECT_EQ(CountText(0, IDS_COUNT_COMPUTERS), "0 computers");
+    EXPECT_EQ(CountText(12, IDS_COUNT_CHECKS), "12 checks");
+    EXPECT_EQ(FillIn(LoadText(IDS_STORE_PRUNED), {CountText(1, IDS_COUNT_CHECKS), CountText(1, IDS_COUNT_DAYS),
+                                                   CountText(1, IDS_COUNT_CHECKS)}),
+              "Removed 1 check older than 1 day; the store now holds 1 check.");
+    SetTextLanguage(kJapaneseLanguage);
+    EXPECT_EQ(CountText(1, IDS_COUNT_COMPUTERS), ToNarrow(L"1 \u53f0"));   // 台
+    EXPECT_EQ(CountText(3, IDS_COUNT_CHECKS), ToNarrow(L"3 \u4ef6"));      // 件
     SetTextLanguage(0);
 }
