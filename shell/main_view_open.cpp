@@ -38,7 +38,7 @@ bool MainView::OpenCheckFile(const std::string& path)
         auto check = std::make_shared<StoredCheck>();
         std::string message;
         const bool read = ReadCheckFile(path, *check, message);
-        return [this, check, read, message] {
+        return [this, check, read, message, path] {
             ShowStatusText(LoadText(IDS_READY));
             const HWND owner = GetParent(hwnd_);
             if (!read) {

@@ -235,6 +235,8 @@ TEST_F(AppLifecycleTest, QuitDuringARunOfSeveralComputersEndsWithinASecond)
     PumpUntil([&] { return !IsWindow(frame); }, 3000);
     EXPECT_LT(GetTickCount() - start, 1500u);
     EXPECT_EQ(Messages().size(), 1u);
+    MSG quit{};
+    EXPECT_TRUE(PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "the program's normal end";
 }
 
 TEST_F(AppLifecycleTest, RunAndStopShortcutsFollowTheState)
