@@ -20,7 +20,7 @@ constexpr int kTreeId = 0xE901;
 constexpr int kListId = 0xE902;
 constexpr int kPaneIdealWidth = 150;
 constexpr int kPaneMinimumWidth = 10;
-constexpr int kListMinimumWidth = 120;
+constexpr int kListMinimumWidth = 210;
 constexpr int kTreeMaximumWidth = 360;
 constexpr int kTreeLabelMargin = 24;   // icon gap and text margins
 

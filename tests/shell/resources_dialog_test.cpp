@@ -59,10 +59,10 @@ const std::vector<ExpectedDialog>& Dialogs()
          }},
         {IDD_MIREL_VIEW, 316, 183, true, L"", L"",
          {
-             // 58 wide (not 54) so that "Computer Name" fits in Wine's Tahoma too.
-             {IDC_STATIC_LABEL, L"Static", L"Computer Name", L"\u30b3\u30f3\u30d4\u30e5\u30fc\u30bf\u30fc\u540d", 6, 9, 58,
+             // 66 wide so that "Computer Name" fits in Wine's Tahoma and its Japanese in the Japanese font.
+             {IDC_STATIC_LABEL, L"Static", L"Computer Name", L"\u30b3\u30f3\u30d4\u30e5\u30fc\u30bf\u30fc\u540d", 6, 9, 66,
               8, SS_TYPEMASK, SS_LEFT, 0},
-             {IDC_COMPUTER_NAME, L"ComboBox", L"", L"", 66, 6, 174, 110, 0, 0, WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL},
+             {IDC_COMPUTER_NAME, L"ComboBox", L"", L"", 74, 6, 166, 110, 0, 0, WS_TABSTOP | CBS_DROPDOWN | CBS_AUTOHSCROLL},
              {IDC_RUN, L"Button", L"Run", L"\u5b9f\u884c", 246, 6, 60, 14, BS_TYPEMASK, BS_DEFPUSHBUTTON,
               WS_TABSTOP},
              {IDC_RESOURCE_TAB, L"SysTabControl32", L"", L"", 6, 30, 300, 144, 0, 0, WS_TABSTOP | TCS_FOCUSNEVER},

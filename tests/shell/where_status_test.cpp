@@ -42,7 +42,8 @@ protected:
     }
 };
 
-const std::regex kWhere(R"(\[Local Computer\], read \d{4}/\d\d/\d\d \d\d:\d\d:\d\d: (\d+) objects?)");
+// The time as the user's short date and time show it ("12/10/2026 6:59 PM" here).
+const std::regex kWhere(R"(\[Local Computer\], read \S+ \d{1,2}:\d\d(?::\d\d)?(?: [AP]M)?: (\d+) objects?)");
 
 }  // namespace
 
