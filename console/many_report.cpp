@@ -6,6 +6,7 @@
 #include <unordered_set>
 
 #include "base/format_text.h"
+#include "base/run_folder.h"
 #include "console/console_reporter.h"
 #include "console/ctrl_c_stop.h"
 #include "console/report_checks.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/check_context.h"
-#include "engine/raw_value.h"
+#include "base/raw_value.h"
 #include "engine/result_table.h"
 
 // One entry per non-empty property value, object by object, in property-list order.

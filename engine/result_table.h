@@ -3,7 +3,7 @@
 #pragma once
 #include <string>
 
-#include "engine/raw_value.h"
+#include "base/raw_value.h"
 
 class ResultTable {
 public:

@@ -3,8 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include "base/narrow.h"
-#include "engine/raw_value_json.h"
-#include "engine/this_computer.h"
+#include "base/raw_value_json.h"
+#include "base/this_computer.h"
 #include "individual/class_catalog.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"

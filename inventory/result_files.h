@@ -1,5 +1,5 @@
-// Where a run over many computers puts its files: a folder (created with its parents),
-// one result file per computer named after it, the summary beside them.
+// Where a run over many computers puts its files: one result file per computer named after
+// it, the summary beside them, in a folder made for the run (base/run_folder.h).
 #pragma once
 #include <string>
 #include <vector>
@@ -17,20 +17,3 @@ std::vector<std::string> ComputerFileStems(const std::vector<std::string>& compu
 // `folder` + "\" + `name`: no second separator when the folder ends with one, and none
 // after a drive alone ("C:" is the current folder of drive C, as everywhere in Windows).
 std::string PathIn(const std::string& folder, const std::string& name);
-
-// The folder of a run's files, created with the folders above it that are missing
-// (also under a "\\?\" prefix). Those it created are removed again when the object goes,
-// as far as they are still empty: a run that fails leaves no empty folder behind.
-class RunFolder {
-public:
-    RunFolder() = default;
-    RunFolder(const RunFolder&) = delete;
-    RunFolder& operator=(const RunFolder&) = delete;
-    ~RunFolder();
-
-    // True when the folder exists afterwards.
-    bool Create(const std::string& folder);
-
-private:
-    std::vector<std::wstring> created_;   // top down
-};

@@ -3,7 +3,7 @@
 #include <map>
 
 #include "base/narrow.h"
-#include "engine/this_computer.h"
+#include "base/this_computer.h"
 #include "individual/class_catalog.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"

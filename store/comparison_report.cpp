@@ -3,7 +3,7 @@
 #include <nlohmann/json.hpp>
 
 #include "base/text_util.h"
-#include "engine/raw_value_json.h"
+#include "base/raw_value_json.h"
 #include "individual/class_catalog.h"
 #include "resources/resource.h"
 #include "resources/text.h"

@@ -5,7 +5,7 @@
 #include "base/handles.h"
 #include "base/narrow.h"
 #include "base/text_util.h"
-#include "inventory/result_files.h"
+#include "base/run_folder.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "db/odbc_database.h"

@@ -5,7 +5,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "engine/raw_value_json.h"
+#include "base/raw_value_json.h"
 
 namespace {
 

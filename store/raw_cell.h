@@ -4,7 +4,7 @@
 #pragma once
 #include <string>
 
-#include "engine/raw_value.h"
+#include "base/raw_value.h"
 
 enum class RawKind { Null = 0, Boolean = 1, Signed = 2, Unsigned = 3, Real = 4, Text = 5, Array = 6 };
 

@@ -1,6 +1,6 @@
 #include "store/store_history.h"
 
-#include "engine/this_computer.h"
+#include "base/this_computer.h"
 #include "store/check_reader.h"
 #include "store/object_identity.h"
 #include "store/store_statements.h"

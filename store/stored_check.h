@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/raw_value.h"
+#include "base/raw_value.h"
 
 inline constexpr char kStandardKind[] = "standard";
 

@@ -7,7 +7,7 @@
 
 #include <cstdlib>
 
-#include "engine/this_computer.h"
+#include "base/this_computer.h"
 #include "resources/resource.h"
 #include "shell/compare_window.h"
 #include "shell/history_window.h"

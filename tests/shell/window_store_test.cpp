@@ -11,7 +11,7 @@
 #include "base/narrow.h"
 #include "base/text_util.h"
 #include "engine/check_context.h"
-#include "engine/this_computer.h"
+#include "base/this_computer.h"
 #include "inventory/class_table.h"
 #include "inventory/json_export.h"
 #include "resources/resource.h"

@@ -1,4 +1,4 @@
-#include "engine/this_computer.h"
+#include "base/this_computer.h"
 
 #include <windows.h>
 

@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <variant>
 
-#include "engine/raw_value.h"
+#include "base/raw_value.h"
 
 template <class Json>
 Json RawValueJson(const RawValue& raw)

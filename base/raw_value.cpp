@@ -1,4 +1,4 @@
-#include "engine/raw_value.h"
+#include "base/raw_value.h"
 
 #include <windows.h>
 #include <oleauto.h>
