@@ -20,10 +20,10 @@
 #include "standard/category_store.h"
 #include "store/check_comparison.h"
 #include "store/check_reader.h"
-#include "store/check_rebuild.h"
 #include "store/inventory_store.h"
 #include "store/store_history.h"
 #include "store/store_query.h"
+#include "storetools/check_rebuild.h"
 
 namespace {
 

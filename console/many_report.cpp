@@ -25,8 +25,8 @@
 #include "resources/text.h"
 #include "standard/category_catalog.h"
 #include "standard/text_export.h"
-#include "store/check_capture.h"
 #include "store/record_queue.h"
+#include "storetools/check_capture.h"
 
 namespace {
 

@@ -7,29 +7,29 @@
 
 #include <cstdio>
 
+#include "base/narrow.h"
+#include "base/text_util.h"
 #include "console/console_output.h"
 #include "console/console_reporter.h"
 #include "console/ctrl_c_stop.h"
 #include "console/password_prompt.h"
 #include "console/report_output.h"
 #include "console/store_recording.h"
-#include "engine/icmp_probe.h"
-#include "base/narrow.h"
-#include "base/text_util.h"
 #include "engine/check_worker.h"
+#include "engine/icmp_probe.h"
 #include "individual/class_catalog.h"
 #include "individual/class_survey.h"
 #include "inventory/class_table.h"
 #include "inventory/computer_summary.h"
-#include "inventory/multi_check.h"
 #include "inventory/json_export.h"
+#include "inventory/multi_check.h"
 #include "listtools/csv_export.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_store.h"
 #include "standard/standard_survey.h"
 #include "standard/text_export.h"
-#include "store/check_capture.h"
+#include "storetools/check_capture.h"
 
 namespace {
 

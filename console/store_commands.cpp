@@ -17,14 +17,14 @@
 #include "resources/text.h"
 #include "standard/text_export.h"
 #include "store/check_comparison.h"
-#include "store/check_import.h"
 #include "store/check_reader.h"
-#include "store/check_rebuild.h"
-#include "store/comparison_report.h"
 #include "store/store_history.h"
 #include "store/store_prune.h"
 #include "store/store_query.h"
 #include "store/store_verify.h"
+#include "storetools/check_import.h"
+#include "storetools/check_rebuild.h"
+#include "storetools/comparison_report.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "console/report_output.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "store/check_capture.h"
+#include "storetools/check_capture.h"
 
 StoreLocation StoreLocationOf(const ReportOptions& options)
 {

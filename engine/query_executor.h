@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/check_context.h"
 #include "base/raw_value.h"
+#include "engine/check_context.h"
 #include "engine/result_table.h"
 
 // One entry per non-empty property value, object by object, in property-list order.

@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "base/iso_time.h"
+#include "base/this_computer.h"
 #include "engine/check_worker.h"
 #include "engine/icmp_probe.h"
 #include "engine/survey_reporter.h"
-#include "base/this_computer.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 

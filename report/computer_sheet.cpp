@@ -9,7 +9,7 @@
 #include "report/svg_chart.h"
 #include "resources/resource.h"
 #include "resources/text.h"
-#include "store/comparison_report.h"
+#include "storetools/comparison_report.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "store/check_reader.h"
-#include "store/comparison_report.h"
+#include "storetools/comparison_report.h"
 
 namespace {
 

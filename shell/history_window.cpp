@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "shell/compare_window.h"
+#include "storetools/check_rebuild.h"
 #include "ui/message_box.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "resources/text.h"
 #include "shell/app_windows.h"
 #include "shell/store_options.h"
-#include "store/check_import.h"
+#include "storetools/check_import.h"
 #include "ui/background_task.h"
 #include "ui/message_box.h"
 #include "ui/open_dialog.h"

@@ -14,7 +14,7 @@
 #include "resources/text.h"
 #include "shell/app_windows.h"
 #include "standard/category_catalog.h"
-#include "store/check_capture.h"
+#include "storetools/check_capture.h"
 #include "ui/background_task.h"
 #include "ui/message_box.h"
 #include "ui/save_dialog.h"

@@ -14,7 +14,7 @@
 #include "shell/app_windows.h"
 #include "shell/main_frame.h"
 #include "store/check_reader.h"
-#include "store/check_rebuild.h"
+#include "storetools/check_rebuild.h"
 #include "ui/background_task.h"
 #include "ui/message_box.h"
 #include "ui/wait_cursor.h"

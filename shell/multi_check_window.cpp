@@ -18,7 +18,7 @@
 #include "resources/text.h"
 #include "shell/app_windows.h"
 #include "standard/category_catalog.h"
-#include "store/check_capture.h"
+#include "storetools/check_capture.h"
 #include "ui/center_window.h"
 #include "ui/dpi.h"
 #include "ui/message_box.h"

@@ -6,6 +6,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "store/store_history.h"
+#include "storetools/answer_model.h"
 #include "ui/message_box.h"
 
 namespace {

@@ -140,20 +140,6 @@ AnswerOutcome RunReadOnlyQuery(Database& database, const std::string& sql, const
     return RunReadOnlyQuery(database, sql, values, keep, message);
 }
 
-ResultModel AnswerModel(const QueryAnswer& answer)
-{
-    ResultModel model;
-    for (const std::string& column : answer.columns)
-        model.AddColumn(ResultColumn{column});
-    for (const std::vector<QueryValue>& row : answer.rows) {
-        ResultRow cells;
-        for (const QueryValue& value : row)
-            cells.cells.push_back(value.Text());
-        model.AppendRow(std::move(cells));
-    }
-    return model;
-}
-
 const Question* FindQuestion(const std::string& name)
 {
     for (const Question& question : ReadyQuestions())

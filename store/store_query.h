@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "listtools/result_model.h"
 #include "db/database.h"
 #include "store/question_data.h"
 
@@ -23,9 +22,6 @@ struct QueryAnswer {
     std::vector<std::string> columns;
     std::vector<std::vector<QueryValue>> rows;
 };
-
-// The answer as the rows of a result list: the column names, each value as its text.
-ResultModel AnswerModel(const QueryAnswer& answer);
 
 // Takes an answer as the database gives it: the column names once, then each row, so that
 // an answer of any size can be written out without being held.

@@ -4,7 +4,6 @@
 
 #include "base/iso_time.h"
 #include "base/text_util.h"
-#include "inventory/computer_summary.h"
 
 namespace {
 
@@ -85,13 +84,4 @@ const StoredPart* StoredCheck::FindPart(const std::string& className) const
         if (EqualsNoCase(part.className, className))
             return &part;
     return nullptr;
-}
-
-bool ReadNothing(const StoredCheckHeader& header)
-{
-    for (ComputerResult failure : {ComputerResult::HostNotFound, ComputerResult::NoAnswer, ComputerResult::AccessDenied,
-                                   ComputerResult::WmiError})
-        if (header.result == ComputerResultKey(failure))
-            return true;
-    return false;
 }

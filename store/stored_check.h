@@ -64,10 +64,6 @@ struct StoredCheckHeader {
     int64_t changes = -1;        // against the previous check of this computer and kind; -1: none
 };
 
-// The check read nothing of its computer: it was not found, did not answer, refused
-// access or WMI failed there; its result and message are all it holds.
-bool ReadNothing(const StoredCheckHeader& header);
-
 struct StoredCheck {
     StoredCheckHeader header;
     std::vector<StoredPart> parts;   // the standard check's 28 categories in reading order, or one class

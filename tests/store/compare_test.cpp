@@ -2,9 +2,7 @@
 // their names, every real change and nothing else, volatile values only when asked for.
 #include <gtest/gtest.h>
 
-#include "resources/text.h"
 #include "store/check_comparison.h"
-#include "store/comparison_report.h"
 #include "tests/store/store_fixture.h"
 
 namespace {
@@ -52,27 +50,6 @@ TEST(Compare, ACategoryNotReadCompletelyIsNotCompared)
     const CheckComparison comparison = CompareChecks(before, after);
     EXPECT_FALSE(comparison.parts[0].compared);
     EXPECT_EQ(comparison.ChangeCount(true), 0);
-}
-
-TEST(Compare, ReportsInTextCsvRowsAndJson)
-{
-    SetTextLanguage(kEnglishLanguage);
-    StoredCheck before = MakeCheck("PC01", kServices, 100, 10);
-    StoredCheck after = MakeCheck("PC01", {{"BITS", "Auto", "Stopped"}, {"Spooler", "Auto", "Running"}}, 100, 20);
-    before.header.id = 3;
-    after.header.id = 5;
-    const CheckComparison comparison = CompareChecks(before, after);
-    const std::string text = ComparisonText(comparison, false);
-    EXPECT_NE(text.find("Service: 0 added, 0 removed, 1 changed\n  Changed: Name=BITS\n"
-                        "    StartMode: \"Manual\" -> \"Auto\"\n"), std::string::npos) << text;
-    EXPECT_EQ(text.find("FreeSpace"), std::string::npos);
-    EXPECT_NE(ComparisonText(comparison, true).find("FreeSpace"), std::string::npos);
-    const ResultModel rows = ComparisonModel(comparison, false);
-    ASSERT_EQ(rows.RowCount(), 1);
-    EXPECT_EQ(rows.Row(0).cells, (std::vector<std::string>{"Service", "Name=BITS", "Changed", "StartMode", "Manual", "Auto"}));
-    const std::string json = ComparisonJson(comparison, false);
-    EXPECT_NE(json.find("\"changeCount\": 1"), std::string::npos) << json;
-    SetTextLanguage(0);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "store/check_rebuild.h"
+#include "storetools/check_rebuild.h"
 
 #include "base/narrow.h"
 #include "base/text_util.h"
@@ -93,4 +93,13 @@ std::vector<ClassResultRow> RebuildClassRows(const StoredPart& part)
         }
     }
     return rows;
+}
+
+bool ReadNothing(const StoredCheckHeader& header)
+{
+    for (ComputerResult failure : {ComputerResult::HostNotFound, ComputerResult::NoAnswer, ComputerResult::AccessDenied,
+                                   ComputerResult::WmiError})
+        if (header.result == ComputerResultKey(failure))
+            return true;
+    return false;
 }

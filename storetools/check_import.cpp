@@ -1,4 +1,4 @@
-#include "store/check_import.h"
+#include "storetools/check_import.h"
 
 #include <windows.h>
 

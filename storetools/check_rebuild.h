@@ -22,3 +22,7 @@ void RebuildClassTable(const StoredPart& part, CategoryStore& table);
 // The part as the individual check's rows: per object, each property with a shown text,
 // with its object number and type.
 std::vector<ClassResultRow> RebuildClassRows(const StoredPart& part);
+
+// The check read nothing of its computer: it was not found, did not answer, refused
+// access or WMI failed there; its result and message are all it holds.
+bool ReadNothing(const StoredCheckHeader& header);

@@ -1,4 +1,4 @@
-#include "store/check_capture.h"
+#include "storetools/check_capture.h"
 
 #include <map>
 

@@ -1,14 +1,14 @@
-#include "store/comparison_report.h"
+#include "storetools/comparison_report.h"
 
 #include <nlohmann/json.hpp>
 
-#include "base/text_util.h"
 #include "base/raw_value_json.h"
+#include "base/text_util.h"
 #include "individual/class_catalog.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
-#include "store/check_rebuild.h"
+#include "storetools/check_rebuild.h"
 
 namespace {
 
