@@ -90,6 +90,11 @@ ComputerResult ManyReport::Keep(ComputerSummary& summary, ComputerResult result,
         checkedAt = CheckTime::Now();
     StoredCheck check = NewStoredCheck(options, checkedAt, stored.header.kind);
     check.parts = std::move(stored.parts);
+    if (stored.header.identified) {
+        check.header.computer = stored.header.computer;
+        check.header.domain = stored.header.domain;
+        check.header.identified = true;
+    }
     NoteCheckResult(check.header, result, summary, result == ComputerResult::Ok);
     check.header.seconds = static_cast<double>(CheckTime::Now().epoch - checkedAt.epoch);
     {
@@ -156,13 +161,15 @@ ComputerResult ManyReport::RunClass(CheckContext& check, ComputerSummary& summar
         ResultOfSurvey(check, outcome == ClassOutcome::Failed, outcome == ClassOutcome::Incomplete, summary);
     StoredCheck stored;
     stored.header.kind = className;
+    NoteCheckedComputer(check, stored.header);
     if (!HasData(result))
         return Keep(summary, result, std::move(stored));
     if (outcome == ClassOutcome::NoData)
         return Keep(summary, ComputerResult::NoData, std::move(stored));
     const PartState state = result == ComputerResult::Ok ? PartState::Read : PartState::Incomplete;
     if (options_.json) {
-        const std::string json = ClassJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok},
+        const std::string json = ClassJson({summary.computer, summary.checkedAt, result == ComputerResult::Ok,
+                                            check.ComputerName(), check.ComputerDomain()},
                                            options_.classId, table);
         result = Save(summary, result, suffix, [&](MessageSink& failure) { return TextWriter(json, failure); });
         if (records_)

@@ -72,6 +72,7 @@ ExitCode RunReportCommand(const std::vector<std::string>& arguments, const WmiCo
     case ReportCommand::Compare:
     case ReportCommand::Import:
     case ReportCommand::Prune:
+    case ReportCommand::CopyTo:
     case ReportCommand::Query:
     case ReportCommand::Question:
     case ReportCommand::Questions:

@@ -179,7 +179,8 @@ ExitCode RunStandardReport(const ReportOptions& options, const WmiConnector& con
         return ExitCode::Incomplete;   // stopped before the first category: a result file keeps what it held
     ExitCode exitCode = ExitCode::Success;
     if (options.json) {
-        const CheckHeader header{options.computer, checkedAt.local, !incomplete, stored.header.computer};
+        const CheckHeader header{options.computer, checkedAt.local, !incomplete, stored.header.computer,
+                                 stored.header.domain};
         exitCode = UnlessIncomplete(WriteResultText(options, StandardJson(header, stores), reporter), incomplete);
     } else {
         exitCode = UnlessIncomplete(WriteResult(options, [&](TextSink& sink, const std::string& path) {
@@ -219,6 +220,7 @@ ExitCode RunClassReport(const ReportOptions& options, const WmiConnector& connec
                                          outcome = options.json ? RunClassTableSurvey(check, options.classId, table)
                                                                 : RunClassSurvey(check, options.classId,
                                                                                  recording.Active() ? &entries : nullptr);
+                                         NoteCheckedComputer(check, stored.header);
                                          result = ResultOfSurvey(check, outcome == ClassOutcome::Failed,
                                                                  outcome == ClassOutcome::Incomplete, summary);
                                      },
@@ -244,7 +246,7 @@ ExitCode RunClassReport(const ReportOptions& options, const WmiConnector& connec
         return recording.Finish(stored, exitCode, options, reporter);
     if (options.json) {
         const CheckHeader header{options.computer, checkedAt.local, exitCode == ExitCode::Success,
-                                 stored.header.computer};
+                                 stored.header.computer, stored.header.domain};
         exitCode = UnlessIncomplete(WriteResultText(options, ClassJson(header, options.classId, table), reporter),
                                     exitCode == ExitCode::Incomplete);
     } else {

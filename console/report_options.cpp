@@ -193,7 +193,7 @@ bool OptionReader::ReadStoreOption(const Option& option)
         {"history", ReportCommand::History}, {"show", ReportCommand::Show}, {"compare", ReportCommand::Compare},
         {"import", ReportCommand::Import}, {"prune", ReportCommand::Prune}, {"query", ReportCommand::Query},
         {"questions", ReportCommand::Questions}, {"question", ReportCommand::Question},
-        {"report", ReportCommand::Report}, {"verify", ReportCommand::Verify}};
+        {"report", ReportCommand::Report}, {"verify", ReportCommand::Verify}, {"copyto", ReportCommand::CopyTo}};
     for (const auto& [name, command] : commands) {
         if (option.name != name)
             continue;
@@ -201,7 +201,7 @@ bool OptionReader::ReadStoreOption(const Option& option)
             return false;
         const bool needsValue = command == ReportCommand::Show || command == ReportCommand::Import ||
                                 command == ReportCommand::Prune || command == ReportCommand::Query ||
-                                command == ReportCommand::Question;
+                                command == ReportCommand::Question || command == ReportCommand::CopyTo;
         if (needsValue && option.value.empty())
             return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
         return ReadStoreCommandValue(command, option);
@@ -237,6 +237,9 @@ bool OptionReader::ReadStoreCommandValue(ReportCommand command, const Option& op
     }
     case ReportCommand::Import:
         options_.importPath = option.value;
+        return true;
+    case ReportCommand::CopyTo:
+        options_.copyToText = option.value;
         return true;
     case ReportCommand::Query:
         options_.queryText = option.value;
@@ -313,7 +316,7 @@ bool OptionReader::ReadOption(const Option& option)
     if (option.name == "store" || option.name == "history" || option.name == "show" || option.name == "compare" ||
         option.name == "import" || option.name == "prune" || option.name == "volatile" || option.name == "query" ||
         option.name == "questions" || option.name == "question" || option.name == "param" ||
-        option.name == "report" || option.name == "verify")
+        option.name == "report" || option.name == "verify" || option.name == "copyto")
         return ReadStoreOption(option);
     if (option.name == "classes" && !option.hasValue)
         return SetCommand(ReportCommand::ListClasses, option);
@@ -448,7 +451,7 @@ bool IsStoreCommand(ReportCommand command)
     return command == ReportCommand::History || command == ReportCommand::Show || command == ReportCommand::Compare ||
            command == ReportCommand::Import || command == ReportCommand::Prune || command == ReportCommand::Query ||
            command == ReportCommand::Questions || command == ReportCommand::Question || command == ReportCommand::Report ||
-           command == ReportCommand::Verify;
+           command == ReportCommand::Verify || command == ReportCommand::CopyTo;
 }
 
 bool AsksForUtf8(const std::vector<std::string>& arguments)

@@ -2,8 +2,8 @@
 // case, values after a colon: /class:<class>, /out:<file>, /outdir:<folder>,
 // /parallel:<n>, /format:json|csv, /explain:<c>.<p>=<v>, /vt:<n>, /store[:<location>],
 // /history[:<computer>], /show:<check>, /compare[:<computer>|<check>,<check>],
-// /import:<file>, /prune:<days>, /query:<SQL>|@<file>, /question:<name>, /param:<value>,
-// /report[:<computer>];
+// /import:<file>, /prune:<days>, /copyto:<location>, /query:<SQL>|@<file>, /question:<name>,
+// /param:<value>, /report[:<computer>];
 // flags /classes, /categories, /q, /rawcsv, /utf8, /volatile, /questions, /verify, /?. Other arguments name computers; "@file" names a file
 // that lists them. Several computers, a list file or /outdir make a run over many
 // computers, whose results go into the /outdir folder.
@@ -16,7 +16,7 @@
 enum class ReportCommand {
     StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help,
     // What the inventory store holds
-    History, Show, Compare, Import, Prune, Query, Questions, Question, Verify,
+    History, Show, Compare, Import, Prune, Query, Questions, Question, Verify, CopyTo,
     // Reports of what it holds: the fleet report, or the sheet of one computer
     Report,
 };
@@ -51,6 +51,7 @@ struct ReportOptions {
     long long compareIds[2] = {0, 0};   // Compare: two checks by number instead
     std::string importPath;         // Import
     int pruneDays = 0;              // Prune
+    std::string copyToText;         // CopyTo: the store the checks go to, written as for /store:
     bool withVolatile = false;      // Compare: /volatile
     std::string queryText;          // Query: the statement, or "@" and the file that holds it
     std::string questionName;       // Question

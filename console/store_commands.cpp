@@ -18,6 +18,7 @@
 #include "standard/text_export.h"
 #include "store/check_comparison.h"
 #include "store/check_reader.h"
+#include "store/store_copy.h"
 #include "store/store_history.h"
 #include "store/store_prune.h"
 #include "store/store_query.h"
@@ -44,6 +45,7 @@ private:
     ExitCode Compare();
     ExitCode Import();
     ExitCode Prune();
+    ExitCode CopyTo();
     ExitCode Query();
     ExitCode Question();
     ExitCode Questions();
@@ -93,16 +95,20 @@ ExitCode StoreCommand::History()
     if (options_.json) {
         Json list = Json::array();
         for (const StoredCheckHeader& check : checks)
-            list.push_back({{"check", check.id}, {"computer", check.computer}, {"checkedAt", check.checkedAt.local},
+            list.push_back({{"check", check.id}, {"computer", check.computer}, {"typedAs", check.target},
+                            {"checkedAt", check.checkedAt.local},
                             {"kind", check.kind}, {"result", check.result}, {"complete", check.complete},
                             {"changes", check.changes < 0 ? Json(nullptr) : Json(check.changes)}});
         return WriteResultText(options_, list.dump(1, '\t', true, Json::error_handler_t::replace) + "\n", messages_);
     }
     ResultModel model;
-    for (int column = 0; column < 7; ++column)
-        model.AddColumn(ResultColumn{LoadText(IDS_HISTORY_FIRST_COLUMN + column)});
+    const UINT columns[] = {IDS_HISTORY_FIRST_COLUMN, IDS_HISTORY_FIRST_COLUMN + 1, IDS_HISTORY_TYPED_AS,
+                            IDS_HISTORY_FIRST_COLUMN + 2, IDS_HISTORY_FIRST_COLUMN + 3, IDS_HISTORY_FIRST_COLUMN + 4,
+                            IDS_HISTORY_FIRST_COLUMN + 5, IDS_HISTORY_FIRST_COLUMN + 6};
+    for (UINT column : columns)
+        model.AddColumn(ResultColumn{LoadText(column)});
     for (const StoredCheckHeader& check : checks)
-        model.AppendRow(ResultRow{{std::to_string(check.id), check.computer, check.checkedAt.local, check.kind,
+        model.AppendRow(ResultRow{{std::to_string(check.id), check.computer, check.target, check.checkedAt.local, check.kind,
                                    ComputerResultTextOfKey(check.result), check.complete ? "1" : "0",
                                    check.changes < 0 ? "" : std::to_string(check.changes)}});
     return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
@@ -114,7 +120,7 @@ ExitCode StoreCommand::History()
 ExitCode StoreCommand::ShowCheck(const StoredCheck& check)
 {
     const CheckHeader header{check.header.target, check.header.checkedAt.local, check.header.complete,
-                             check.header.computer};
+                             check.header.computer, check.header.domain};
     if (check.IsStandard()) {
         StandardStores stores;
         RebuildStandardStores(check, stores);
@@ -205,7 +211,41 @@ ExitCode StoreCommand::Import()
     if (!store_->Record(check))
         return Fail(LoadText(IDS_STORE_NOT_RECORDED) + "\n" + store_->FailureMessage(), ExitCode::FileError);
     if (!options_.quiet)
-        messages_.ShowMessage(FillIn(LoadText(IDS_STORE_IMPORTED), std::to_string(check.header.id)), MB_ICONINFORMATION);
+        messages_.ShowMessage(FillIn(LoadText(store_->AlreadyStored() ? IDS_STORE_ALREADY_STORED : IDS_STORE_IMPORTED),
+                                     std::to_string(check.header.id)),
+                              MB_ICONINFORMATION);
+    return ExitCode::Success;
+}
+
+// Every check of the store into the one /copyto: names, skipping those already there.
+ExitCode StoreCommand::CopyTo()
+{
+    StoreLocation target;
+    if (!ParseStoreLocation(options_.copyToText, target))
+        return Fail(FillIn(LoadText(IDS_REPORT_NEEDS_VALUE), "/copyto:" + options_.copyToText), ExitCode::Usage);
+    const StoreLocation& source = store_->Location();
+    if (target.kind == source.kind && EqualsNoCase(target.path, source.path) && target.connection == source.connection)
+        return Fail(LoadText(IDS_STORE_COPY_SAME), ExitCode::Usage);
+    std::string message;
+    StoreOpenFailure failure = StoreOpenFailure::None;
+    std::unique_ptr<InventoryStore> to =
+        InventoryStore::Open(target, StoreAccess::Record, options_.timeoutSeconds, message, failure);
+    if (!to)
+        return Fail(message, ExitCode::FileError);
+    CopyResult result;
+    if (!CopyChecks(*store_, *to, [] { return CtrlCRun::Pressed(); }, result)) {
+        if (result.failedCheck == 0 && !result.readFailed)
+            return ExitCode::Incomplete;   // Ctrl+C: what was copied stays
+        const std::string why = result.readFailed ? store_->FailureMessage() : to->FailureMessage();
+        return Fail(FillIn(LoadText(IDS_STORE_COPY_FAILED), {std::to_string(result.failedCheck),
+                                                             std::to_string(result.copied), why}),
+                    ExitCode::FileError);
+    }
+    if (!options_.quiet)
+        messages_.ShowMessage(FillIn(LoadText(IDS_STORE_COPIED),
+                                     {std::to_string(result.copied), DescribeStoreLocation(source),
+                                      DescribeStoreLocation(target), std::to_string(result.alreadyThere)}),
+                              MB_ICONINFORMATION);
     return ExitCode::Success;
 }
 
@@ -374,6 +414,7 @@ ExitCode StoreCommand::Run()
     case ReportCommand::Compare: return Compare();
     case ReportCommand::Import: return Import();
     case ReportCommand::Prune: return Prune();
+    case ReportCommand::CopyTo: return CopyTo();
     case ReportCommand::Query: return Query();
     case ReportCommand::Question: return Question();
     default: return ExitCode::Usage;

@@ -56,7 +56,9 @@ ExitCode ConsoleRecording::Finish(StoredCheck& check, ExitCode exitCode, const R
         return worse ? exitCode : ExitCode::FileError;
     }
     if (!options.quiet)
-        messages.ShowMessage(FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(check.header.id)), MB_ICONINFORMATION);
+        messages.ShowMessage(FillIn(LoadText(outcome.alreadyStored ? IDS_STORE_ALREADY_STORED : IDS_STORE_RECORDED),
+                                    std::to_string(check.header.id)),
+                             MB_ICONINFORMATION);
     return exitCode;
 }
 

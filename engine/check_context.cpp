@@ -36,6 +36,12 @@ CheckProblemNote CheckContext::Problem() const
     return problem_;
 }
 
+void CheckContext::RestoreProblem(CheckProblemNote note)
+{
+    std::lock_guard<std::mutex> guard(problemLock_);
+    problem_ = std::move(note);
+}
+
 int CheckContext::ShowMessage(const std::string& text, UINT flags) const
 {
     if (reporter_)

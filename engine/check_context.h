@@ -96,6 +96,19 @@ public:
     // counts only while nothing failed.
     void NoteProblem(CheckProblemNote note);
     CheckProblemNote Problem() const;
+    // Puts back a problem taken with Problem(): a question of the check's own that may fail
+    // without being the check's failure.
+    void RestoreProblem(CheckProblemNote note);
+
+    // The computer's own name and domain as the check read them (ReadComputerIdentity), for
+    // those who keep the check; written and read on the check's thread.
+    void SetComputerIdentity(std::string name, std::string domain)
+    {
+        computerName_ = std::move(name);
+        computerDomain_ = std::move(domain);
+    }
+    const std::string& ComputerName() const { return computerName_; }
+    const std::string& ComputerDomain() const { return computerDomain_; }
 
     SharedText& Progress() { return progress_; }
     const SharedText& Progress() const { return progress_; }
@@ -114,4 +127,5 @@ private:
     SharedText progress_;
     mutable std::mutex problemLock_;
     CheckProblemNote problem_;
+    std::string computerName_, computerDomain_;
 };

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/class_ids.h"
+#include "engine/computer_identity.h"
 #include "engine/domain_clause.h"
 #include "engine/query_executor.h"
 #include "engine/survey_reporter.h"
@@ -101,6 +102,8 @@ ClassOutcome RunClassSurvey(CheckContext& check, int classId, ClassQueryEntries*
     long objectCount = 0;
     const QueryOutcome result = ExecuteClassQuery(check, entries, classId, query, propertyNames, errorText,
                                                   objectCount);
+    if (result != QueryOutcome::Failed)
+        ReadComputerIdentity(check);
     const ClassOutcome outcome = Conclude(check, result, errorText, objectCount, entries);
     check.Progress().Clear();
     if (keep)

@@ -2,6 +2,7 @@
 
 #include "base/class_ids.h"
 #include "base/narrow.h"
+#include "engine/computer_identity.h"
 #include "engine/domain_clause.h"
 #include "engine/query_executor.h"
 #include "engine/survey_reporter.h"
@@ -48,6 +49,8 @@ ClassOutcome RunClassTableSurvey(CheckContext& check, int classId, CategoryStore
     std::string errorText;
     long objectCount = 0;
     const QueryOutcome result = ExecuteStandardQuery(check, classId, query, propertyNames, table, errorText, objectCount);
+    if (result != QueryOutcome::Failed)
+        ReadComputerIdentity(check);
     const ClassOutcome outcome = Conclude(check, result, errorText, objectCount);
     check.Progress().Clear();
     return outcome;

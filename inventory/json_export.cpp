@@ -38,11 +38,32 @@ void AddTable(Json& table, const CategoryStore& store, const wchar_t* const* pro
     table["rows"] = std::move(rows);
 }
 
-Json Document(const CheckHeader& header)
+// `readName`: the name the computer gave in the check's own values (empty: none).
+Json Document(const CheckHeader& header, const std::string& readName = {})
 {
-    const std::string name = header.computerName.empty() ? RealComputerName(header.computer) : header.computerName;
-    return {{"computer", header.computer}, {"computerName", name}, {"checkedAt", header.checkedAt},
-            {"complete", header.complete}};
+    std::string name = header.computerName.empty() ? readName : header.computerName;
+    if (name.empty())
+        name = RealComputerName(header.computer);
+    Json document = {{"computer", header.computer}, {"computerName", name}};
+    if (!header.computerDomain.empty())
+        document["computerDomain"] = header.computerDomain;
+    document["checkedAt"] = header.checkedAt;
+    document["complete"] = header.complete;
+    return document;
+}
+
+// The Name the computer-system category read; empty when it read none.
+std::string NameInStores(const StandardStores& stores)
+{
+    for (const StandardCategory& category : kStandardCategories) {
+        if (std::string(category.className) != "Win32_ComputerSystem")
+            continue;
+        const CategoryStore& store = *stores.Store(category.storeIndex);
+        for (int column = 0; category.propertyNames[column]; ++column)
+            if (std::wstring(category.propertyNames[column]) == L"Name" && store.RowCount() > 0)
+                return store.Cell(0, column);
+    }
+    return {};
 }
 
 std::string Dump(const Json& document)
@@ -63,7 +84,7 @@ std::string StandardJson(const CheckHeader& header, const StandardStores& stores
         AddTable(table, *stores.Store(category.storeIndex), category.propertyNames);
         categories.push_back(std::move(table));
     }
-    Json document = Document(header);
+    Json document = Document(header, NameInStores(stores));
     document["categories"] = std::move(categories);
     return Dump(document);
 }

@@ -3,7 +3,7 @@
 // text, boolean, array or null) and the text Mirel shows. Texts beyond ASCII are written
 // as \u escapes, so that the file reads the same as UTF-8 or as ANSI.
 //
-//   {"computer": "pc01", "computerName": "pc01", "checkedAt": "2026-12-09T08:03:04+09:00",
+//   {"computer": "pc01", "computerName": "PC01", "checkedAt": "2026-12-09T08:03:04+09:00",
 //    "complete": true,
 //    "categories": [{"label": "BIOS", "group": "Hardware", "class": "Win32_BIOS",
 //                    "incomplete": false,
@@ -20,7 +20,9 @@ struct CheckHeader {
     std::string computer;    // as given; empty: the local computer
     std::string checkedAt;   // ISO 8601
     bool complete = true;    // false when a reading broke off or the check was stopped
-    std::string computerName;   // the computer's own name; empty: RealComputerName(computer)
+    std::string computerName;   // the computer's own name; empty: as the computer-system category
+                                // read it (a standard check), else RealComputerName(computer)
+    std::string computerDomain;   // its DNS domain, when known ("computerDomain", left out when empty)
 };
 
 // The stores must have kept their raw values (cells without one are null).

@@ -478,6 +478,12 @@
 #define IDS_COUNT_CHECKS            8012   // 8012 one, 8013 more
 #define IDS_COUNT_DAYS              8014   // 8014 one, 8015 more
 // 8020..8029: short labels of the standard lists (standard/short_labels.tsv)
+// One history per computer, nothing counted twice, copies between stores
+#define IDS_STORE_ALREADY_STORED    7800
+#define IDS_STORE_COPIED            7801
+#define IDS_STORE_COPY_FAILED       7802
+#define IDS_STORE_COPY_SAME         7803
+#define IDS_HISTORY_TYPED_AS        7804
 #define IDS_VT_FIRST                6001
 #define IDS_VT_UNKNOWN              6031
 #define IDS_TREE_RESOURCES          4001

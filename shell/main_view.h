@@ -145,9 +145,10 @@ public:
     // Where the checks starting now go: empty when checks are not kept or the store cannot
     // be used now (the user cancelled its password; a message said why otherwise). Asked on
     // the window's thread; the sink may then be called from any thread.
-    CheckSink SinkForChecks();
+    // `opened`: for a check opened from a file, whose recording the user asked for.
+    CheckSink SinkForChecks(bool opened = false);
     // How a recording went, told on the window's thread: the status bar says it.
-    void OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome);
+    void OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome, bool opened);
     // Whether the selected tab shows the results of the check `header` describes, read
     // here (not opened from the store or a file).
     bool IsShown(const StoredCheckHeader& header) const;

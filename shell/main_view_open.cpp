@@ -52,7 +52,7 @@ bool MainView::OpenCheckFile(const std::string& path)
                        {check->header.computer, StoredLabelTime(check->header), storeChoice_->Describe()});
             if (ui::ShowMessageBox(owner, question, MB_ICONQUESTION | MB_YESNO) != IDYES)
                 return;
-            if (CheckSink sink = SinkForChecks())
+            if (CheckSink sink = SinkForChecks(true))
                 sink(*check);
         };
     });

@@ -26,7 +26,7 @@ std::string OneLine(std::string text)
 
 }  // namespace
 
-CheckSink MainView::SinkForChecks()
+CheckSink MainView::SinkForChecks(bool opened)
 {
     if (!storeChoice_->KeepChecks())
         return {};
@@ -39,22 +39,32 @@ CheckSink MainView::SinkForChecks()
     }
     CheckKeeper* keeper = keeper_.get();
     const HWND window = hwnd_;
-    return [keeper, location, window, this](StoredCheck check) {
+    return [keeper, location, window, opened, this](StoredCheck check) {
         // The told part runs on the window's thread, through the window: never after it went.
-        keeper->Keep(location, std::move(check), window,
-                     [this](const StoredCheck& kept, const RecordOutcome& outcome) { OnCheckKept(kept, outcome); });
+        keeper->Keep(location, std::move(check), window, [this, opened](const StoredCheck& kept, const RecordOutcome& outcome) {
+            OnCheckKept(kept, outcome, opened);
+        });
     };
 }
 
-void MainView::OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome)
+void MainView::OnCheckKept(const StoredCheck& check, const RecordOutcome& outcome, bool opened)
 {
+    if (opened && outcome.alreadyStored) {
+        // The user asked for it to be added: the answer is said, not left in the status bar;
+        // what is shown is the stored check.
+        NoteOpenedFileRecorded(check.header);
+        ui::ShowMessageBox(GetParent(hwnd_), FillIn(LoadText(IDS_STORE_ALREADY_STORED), std::to_string(check.header.id)),
+                           MB_ICONINFORMATION | MB_OK);
+        return;
+    }
     if (outcome.recorded) {
         storeProblemTold_ = false;
-        const bool opened = NoteOpenedFileRecorded(check.header);
+        const bool openedShown = NoteOpenedFileRecorded(check.header);
         // Told of the check shown only (a run of several computers records others); a
         // message about the check itself (incomplete, stopped) stays in place.
-        if ((opened || IsShown(check.header)) && StatusText() == LoadText(IDS_READY))
-            ShowStatusText(FillIn(LoadText(IDS_STORE_RECORDED), std::to_string(check.header.id)));
+        if ((openedShown || IsShown(check.header)) && StatusText() == LoadText(IDS_READY))
+            ShowStatusText(FillIn(LoadText(outcome.alreadyStored ? IDS_STORE_ALREADY_STORED : IDS_STORE_RECORDED),
+                                  std::to_string(check.header.id)));
         return;
     }
     // A server that refused the login asks for the password again next time.
@@ -106,6 +116,7 @@ void MainView::KeepClassCheck(CheckContext& check, int classId, const ClassQuery
                             : result == ComputerResult::Incomplete ||
                                       result == ComputerResult::Stopped ? PartState::Incomplete
                                                                         : PartState::NotRead;
+    NoteCheckedComputer(check, stored.header);
     if (outcome != ClassOutcome::Failed)
         CaptureClassEntries(classId, entries, state, stored);
     finishedCheck_ = std::make_unique<StoredCheck>(std::move(stored));

@@ -109,8 +109,8 @@ namespace {
 // A check's header: the columns ReadHeader reads, of c (store_checks) and m (store_computers).
 #define CHECK_HEADER_SELECT                                                                                      \
     "SELECT c.id, m.name, c.target, c.checked_at, c.checked_epoch, c.local_time, c.utc_offset, c.kind,"         \
-    " c.account, c.result, c.error_code, c.message, c.complete, c.seconds, c.source, c.language, c.changes"     \
-    " FROM store_checks c JOIN store_computers m ON m.id = c.computer_id"
+    " c.account, c.result, c.error_code, c.message, c.complete, c.seconds, c.source, c.language, c.changes,"    \
+    " c.identified, c.domain FROM store_checks c JOIN store_computers m ON m.id = c.computer_id"
 
 StoredCheckHeader ReadHeader(DbStatement& row)
 {
@@ -132,6 +132,8 @@ StoredCheckHeader ReadHeader(DbStatement& row)
     header.source = row.Text(14);
     header.language = static_cast<unsigned>(row.Int(15));
     header.changes = row.IsNull(16) ? -1 : row.Int(16);
+    header.identified = row.Int(17) != 0;
+    header.domain = row.IsNull(18) ? std::string() : row.Text(18);
     return header;
 }
 

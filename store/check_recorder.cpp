@@ -5,6 +5,7 @@
 
 #include "base/text_util.h"
 #include "store/check_comparison.h"
+#include "store/check_computer.h"
 #include "store/check_lists.h"
 #include "store/check_reader.h"
 #include "store/content_digest.h"
@@ -110,13 +111,61 @@ std::vector<DbValue> CellRow(std::vector<DbValue> first, const StoredCell& cell,
     return first;
 }
 
+// The content of a check as two checks compare for "the same check": its kind, how it
+// ended, and per part what the part's digests cover plus its volatile values.
+std::string CheckContent(const StoredCheck& check, const std::vector<PartPlan>& plans)
+{
+    ContentDigest digest;
+    digest.Add(check.header.kind);
+    digest.Add(check.header.result);
+    digest.Add(static_cast<int64_t>(check.header.complete ? 1 : 0));
+    digest.Add(static_cast<int64_t>(plans.size()));
+    for (const PartPlan& plan : plans) {
+        digest.Add(plan.columnsDigest);
+        digest.Add(plan.setDigest);
+        digest.Add(static_cast<int64_t>(plan.part->state));
+        for (size_t member = 0; member < plan.part->objects.size(); ++member) {
+            const StoredObject& object = plan.part->objects[member];
+            for (size_t position = 0; position < plan.volatilePositions.size() && position < object.cells.size();
+                 ++position) {
+                const RawCellText& raw = plan.raws[member][position];
+                const StoredCell& cell = object.cells[position];
+                if (!plan.volatilePositions[position] || IsEmptyCell(cell, raw))
+                    continue;
+                digest.Add(static_cast<int64_t>(member));
+                digest.Add(static_cast<int64_t>(position));
+                digest.Add(static_cast<int64_t>(cell.raw.vartype));
+                digest.Add(static_cast<int64_t>(raw.kind));
+                digest.Add(raw.text);
+                digest.Add(cell.text);
+            }
+        }
+    }
+    return digest.Hex();
+}
+
+std::string CheckContent(const StoredCheck& check)
+{
+    std::vector<PartPlan> plans;
+    for (const StoredPart& part : check.parts)
+        plans.push_back(PlanPart(part));
+    return CheckContent(check, plans);
+}
+
 class CheckWriter {
 public:
-    CheckWriter(StatementCache& statements, StoredCheck& check) : statements_(statements), check_(check) {}
+    CheckWriter(StatementCache& statements, StoredCheck& check, bool copy)
+        : statements_(statements), check_(check), copy_(copy)
+    {
+    }
     bool Write();
+    // The number of the same check found in the store instead of writing it; 0 when written.
+    int64_t AlreadyStored() const { return alreadyStored_; }
 
 private:
     bool WriteComputer();
+    bool FindSameCheck();
+    bool ChooseNumber(int64_t& number);
     bool WriteCheck();
     bool WriteColumns();
     bool WriteObjects(const std::map<std::string, int64_t>& setIds);
@@ -128,6 +177,8 @@ private:
     std::vector<PartPlan> plans_;
     std::map<std::string, int64_t> objectIds_;   // by digest
     int64_t computerId_ = 0;
+    bool copy_ = false;
+    int64_t alreadyStored_ = 0;
 };
 
 // The check of the same computer and kind that read something and came last before
@@ -154,17 +205,7 @@ int64_t Neighbour(StatementCache& statements, int64_t checkId, bool before)
 
 bool CheckWriter::WriteComputer()
 {
-    const StoredCheckHeader& header = check_.header;
-    const std::string key = IdentityMatchKey(header.computer);
-    StatementLease insert = statements_.Get(
-        "INSERT INTO store_computers (name, name_key) VALUES (?, ?) ON CONFLICT (name_key) DO NOTHING");
-    if (!insert)
-        return false;
-    insert->BindText(1, header.computer);
-    insert->BindText(2, key);
-    if (insert->Step() == DbStep::Error)
-        return false;
-    computerId_ = IdOfDigest(statements_, "SELECT id FROM store_computers WHERE name_key = ?", key);
+    computerId_ = FileComputer(statements_, check_.header, copy_);
     if (computerId_ <= 0)
         return false;
     // Writers of one computer's checks take turns: each reads the checks before and after
@@ -179,6 +220,59 @@ bool CheckWriter::WriteComputer()
     return true;
 }
 
+// A check of the same computer, time and kind with the same content is the same check
+// (imported twice, copied again): its number is kept instead of writing it once more.
+bool CheckWriter::FindSameCheck()
+{
+    std::vector<int64_t> candidates;
+    {
+        StatementLease select = statements_.Get(
+            "SELECT id FROM store_checks WHERE computer_id = ? AND kind = ? AND checked_epoch = ? ORDER BY id");
+        if (!select)
+            return false;
+        select->BindInt(1, computerId_);
+        select->BindText(2, check_.header.kind);
+        select->BindInt(3, check_.header.checkedAt.epoch);
+        DbStep step;
+        while ((step = select->Step()) == DbStep::Row)
+            candidates.push_back(select->Int(0));
+        if (step == DbStep::Error)
+            return false;
+    }
+    if (candidates.empty())
+        return true;
+    const std::string content = CheckContent(check_, plans_);
+    if (content.empty())
+        return false;   // the system's hash failed
+    for (int64_t id : candidates) {
+        StoredCheck stored;
+        if (LoadCheck(statements_, id, stored) != LoadResult::Loaded)
+            return false;
+        const std::string storedContent = CheckContent(stored);
+        if (storedContent.empty())
+            return false;
+        if (storedContent == content) {
+            alreadyStored_ = id;
+            return true;
+        }
+    }
+    return true;
+}
+
+// The number a copied check keeps when the store never gave it (0: the next one).
+bool CheckWriter::ChooseNumber(int64_t& number)
+{
+    number = 0;
+    if (!copy_ || check_.header.id <= 0)
+        return true;
+    StatementLease highest = statements_.Get(StatementsFor(statements_.Db().Dialect()).highestCheckNumber);
+    if (!highest || highest->Step() != DbStep::Row)
+        return false;
+    if (check_.header.id > highest->Int(0))
+        number = check_.header.id;
+    return true;
+}
+
 // The check's row, naming its list of parts (stored first, when new).
 bool CheckWriter::WriteCheck()
 {
@@ -189,16 +283,30 @@ bool CheckWriter::WriteCheck()
     const int64_t partList = StorePartList(statements_, entries);
     if (partList <= 0)
         return false;
+    int64_t number = 0;
+    if (!ChooseNumber(number))
+        return false;
     StoredCheckHeader& header = check_.header;
     StatementLease check = statements_.Get(
-        "INSERT INTO store_checks (computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind,"
-        " account, result, error_code, message, complete, seconds, source, language, part_list_id)"
-        " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
+        number > 0 ? "INSERT INTO store_checks (computer_id, target, target_key, identified, domain, checked_at,"
+                     " checked_epoch, local_time, utc_offset, kind, account, result, error_code, message, complete,"
+                     " seconds, source, language, part_list_id, id)"
+                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id"
+                   : "INSERT INTO store_checks (computer_id, target, target_key, identified, domain, checked_at,"
+                     " checked_epoch, local_time, utc_offset, kind, account, result, error_code, message, complete,"
+                     " seconds, source, language, part_list_id)"
+                     " VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?) RETURNING id");
     if (!check)
         return false;
     int column = 0;
     check->BindInt(++column, computerId_);
     check->BindText(++column, header.target);
+    check->BindText(++column, TypedNameKey(header.target));
+    check->BindInt(++column, header.identified ? 1 : 0);
+    if (header.identified)
+        check->BindText(++column, header.domain);
+    else
+        check->BindNull(++column);
     check->BindText(++column, header.checkedAt.utc);
     check->BindInt(++column, header.checkedAt.epoch);
     check->BindText(++column, header.checkedAt.local);
@@ -213,8 +321,19 @@ bool CheckWriter::WriteCheck()
     check->BindText(++column, header.source);
     check->BindInt(++column, header.language);
     check->BindInt(++column, partList);
+    if (number > 0)
+        check->BindInt(++column, number);
     header.id = InsertedId(check);
-    return header.id > 0;
+    if (header.id <= 0)
+        return false;
+    const char* claim = StatementsFor(statements_.Db().Dialect()).claimCheckNumber;
+    if (number <= 0 || !*claim)
+        return true;
+    StatementLease next = statements_.Get(claim);
+    if (!next)
+        return false;
+    next->BindInt(1, number);
+    return next->Step() == DbStep::Row;
 }
 
 bool CheckWriter::WriteColumns()
@@ -344,6 +463,10 @@ bool CheckWriter::Write()
         if (!plans_.back().digested)
             return false;
     }
+    if (!FindSameCheck())
+        return false;
+    if (alreadyStored_ > 0)
+        return true;
     return WriteColumns() && WriteSets() && WriteCheck() && WriteVolatile();
 }
 
@@ -429,10 +552,17 @@ bool CheckRecorder::RecordChanges(int64_t checkId)
     return LoadCheck(statements_, checkId, check) == LoadResult::Loaded && ChangesOf(statements_, check);
 }
 
-bool CheckRecorder::Write(StoredCheck& check)
+bool CheckRecorder::Write(StoredCheck& check, bool copy)
 {
-    CheckWriter writer(statements_, check);
-    if (!writer.Write() || !ChangesOf(statements_, check))
+    CheckWriter writer(statements_, check, copy);
+    if (!writer.Write())
+        return false;
+    if (writer.AlreadyStored() > 0) {
+        check.header.id = writer.AlreadyStored();
+        alreadyStored_ = true;
+        return true;
+    }
+    if (!ChangesOf(statements_, check))
         return false;
     // A check recorded after a later one (an import) sits between two: the later one's
     // changes are now against this one.
@@ -440,14 +570,21 @@ bool CheckRecorder::Write(StoredCheck& check)
     return next == 0 || (next > 0 && RecordChanges(next));
 }
 
-bool CheckRecorder::Record(StoredCheck& check)
+bool CheckRecorder::Record(StoredCheck& check, bool copy)
 {
+    alreadyStored_ = false;
     DbTransaction transaction(statements_.Db());
     if (!transaction.IsOpen())
         return false;
-    const int64_t id = check.header.id;
-    if (!Write(check) || !transaction.Commit()) {
-        check.header.id = id;
+    const StoredCheckHeader header = check.header;
+    if (!Write(check, copy)) {
+        check.header = header;
+        alreadyStored_ = false;
+        return false;
+    }
+    // The same check already stored: nothing of it is written (the transaction ends unused).
+    if (!alreadyStored_ && !transaction.Commit()) {
+        check.header = header;
         return false;
     }
     StatementLease changes = statements_.Get("SELECT changes FROM store_checks WHERE id = ?");

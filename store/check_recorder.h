@@ -12,15 +12,22 @@ public:
     explicit CheckRecorder(StatementCache& statements) : statements_(statements) {}
 
     // Sets check.header.id and check.header.changes. False with the database's error in
-    // its LastError; nothing of the check is then in the store.
-    bool Record(StoredCheck& check);
+    // its LastError; nothing of the check is then in the store. A check already in the store
+    // (the same computer, time of checking, kind and content) is not recorded again: its
+    // number is set and AlreadyStored() is true. With `copy` (a check copied from
+    // another store) the check keeps the computer it is filed under, and its header.id when
+    // this store never gave that number.
+    bool Record(StoredCheck& check, bool copy = false);
+    // Whether the last Record found the check already in the store.
+    bool AlreadyStored() const { return alreadyStored_; }
 
     // Recomputes the recorded changes of a check against the check before it (after
     // checks between them were removed or added); inside the caller's transaction.
     bool RecordChanges(int64_t checkId);
 
 private:
-    bool Write(StoredCheck& check);
+    bool Write(StoredCheck& check, bool copy);
 
     StatementCache& statements_;
+    bool alreadyStored_ = false;
 };

@@ -37,9 +37,11 @@ public:
     StatementCache& Statements() { return statements_; }
     const StoreLocation& Location() const { return location_; }
 
-    // Records the check (see CheckRecorder); false with FailureMessage() telling why. A
-    // store file marked damaged (damage_mark.h) is refused.
-    bool Record(StoredCheck& check);
+    // Records the check (see CheckRecorder; `copy`: from another store); false with
+    // FailureMessage() telling why. A store file marked damaged (damage_mark.h) is refused.
+    // A check already in the store is not recorded again: AlreadyStored() then says so.
+    bool Record(StoredCheck& check, bool copy = false);
+    bool AlreadyStored() const { return recorder_.AlreadyStored(); }
 
     // The database's last failure as a message: what failed, naming the store, with the
     // database's own words.

@@ -53,21 +53,30 @@ struct RecordQueue::Shared {
     void Write();
 };
 
+namespace {
+
+RecordOutcome Recorded(const InventoryStore& store)
+{
+    return {true, {}, store.AlreadyStored()};
+}
+
+}  // namespace
+
 RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const StoreReopen& reopen, StoredCheck& check)
 {
     if (store && store->Record(check))
-        return {true, {}};
+        return Recorded(*store);
     std::string message = store ? store->FailureMessage() : std::string();
     const DbFailure failure = store ? store->Db().LastError().failure : DbFailure::Connection;
     if (failure == DbFailure::Busy && store->Location().kind == StoreLocation::Kind::Odbc)
         // Another writer won a deadlock (a file's writers wait their turn instead): once more.
-        return store->Record(check) ? RecordOutcome{true, {}} : RecordOutcome{false, store->FailureMessage()};
+        return store->Record(check) ? Recorded(*store) : RecordOutcome{false, store->FailureMessage()};
     const bool broken = failure == DbFailure::Connection;
     if (!broken || !reopen)
         return {false, message};
     store = reopen(message);
     if (store && store->Record(check))
-        return {true, {}};
+        return Recorded(*store);
     return {false, store ? store->FailureMessage() : message};
 }
 

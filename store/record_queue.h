@@ -15,8 +15,9 @@
 #include "store/inventory_store.h"
 
 struct RecordOutcome {
-    bool recorded = false;
-    std::string message;   // why not, when not
+    bool recorded = false;        // in the store: recorded now, or already there
+    std::string message;          // why not, when not
+    bool alreadyStored = false;   // the same check was in the store already (its number in the check)
 };
 
 // Opens the store anew after a broken connection; null with `message` set when it cannot.

@@ -1,6 +1,7 @@
 #include "store/store_history.h"
 
 #include "base/this_computer.h"
+#include "store/check_computer.h"
 #include "store/check_reader.h"
 #include "store/object_identity.h"
 #include "store/store_statements.h"
@@ -37,16 +38,28 @@ bool ListComputers(StatementCache& statements, std::vector<StoredComputer>& comp
 
 Lookup FindComputer(StatementCache& statements, const std::string& name, StoredComputer& computer)
 {
-    StatementLease select = statements.Get("SELECT id, name FROM store_computers WHERE name_key = ?");
-    if (!select)
-        return Lookup::Failed;
-    select->BindText(1, IdentityMatchKey(RealComputerName(name)));
-    const DbStep step = select->Step();
-    if (step != DbStep::Row)
-        return step == DbStep::Done ? Lookup::NotFound : Lookup::Failed;
-    computer.id = select->Int(0);
-    computer.name = select->Text(1);
-    return Lookup::Found;
+    // By its own name; else by a name it was checked under, the computer that name last reached.
+    const std::pair<const char*, std::string> lookups[] = {
+        {"SELECT id, name FROM store_computers WHERE name_key = ?", IdentityMatchKey(RealComputerName(name))},
+        {"SELECT m.id, m.name FROM store_checks c JOIN store_computers m ON m.id = c.computer_id"
+         " WHERE c.target_key = ? ORDER BY c.checked_epoch DESC, c.id DESC LIMIT 1",
+         TypedNameKey(name)},
+    };
+    for (const auto& [sql, key] : lookups) {
+        StatementLease select = statements.Get(sql);
+        if (!select)
+            return Lookup::Failed;
+        select->BindText(1, key);
+        const DbStep step = select->Step();
+        if (step == DbStep::Error)
+            return Lookup::Failed;
+        if (step == DbStep::Row) {
+            computer.id = select->Int(0);
+            computer.name = select->Text(1);
+            return Lookup::Found;
+        }
+    }
+    return Lookup::NotFound;
 }
 
 Lookup LatestTwoChecks(StatementCache& statements, int64_t computerId, int64_t& older, int64_t& newer)

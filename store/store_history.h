@@ -25,7 +25,7 @@ Lookup ListChecks(StatementCache& statements, const std::string& computer, std::
 bool ListComputers(StatementCache& statements, std::vector<StoredComputer>& computers);
 
 // The computer filed under `name` (case ignored; "." and this computer's names find this
-// computer).
+// computer), else the computer a check typed as `name` last reached.
 Lookup FindComputer(StatementCache& statements, const std::string& name, StoredComputer& computer);
 
 // The two latest checks of a computer that read something, of the kind of its latest one:

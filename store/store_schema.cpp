@@ -141,12 +141,50 @@ std::vector<std::string> Version4Done(DbDialect)
     return {"DROP TABLE store_parts", "DROP TABLE store_volatile", "DELETE FROM store_changes WHERE volatile <> 0"};
 }
 
-// Version 5: the views made anew over the tables of version 4 (services and programs read
+// Version 5 made the views anew over the tables of version 4 (services and programs read
 // each group of volatile values once, and find the objects to read through the distinct
-// sets of the latest checks).
+// sets of the latest checks); as the views are made by the latest step, it drops them.
 std::vector<std::string> Version5(DbDialect)
 {
+    return DropViews();
+}
+
+// Version 6: one history per computer, numbers never given twice. A check names the name it
+// was typed as by its key (target_key), whether it was filed under the name the computer
+// itself reported (identified) and the computer's DNS domain; the checks of every computer
+// are filed again by that rule (MergeHistories). On SQLite the checks' table is made anew
+// with AUTOINCREMENT, its rows keeping their numbers; a server's identity column is a
+// sequence, which never gives a number twice. The views are made by this step.
+const char* const kVersion6SqliteChecks[] = {
+    "CREATE TABLE store_checks_numbered (id INTEGER PRIMARY KEY AUTOINCREMENT, computer_id INTEGER NOT NULL,"
+    " target TEXT NOT NULL, target_key TEXT NOT NULL DEFAULT '', identified INTEGER NOT NULL DEFAULT 0, domain TEXT,"
+    " checked_at TEXT NOT NULL, checked_epoch INTEGER NOT NULL, local_time TEXT NOT NULL, utc_offset INTEGER NOT NULL,"
+    " kind TEXT NOT NULL, account TEXT NOT NULL, result TEXT NOT NULL, error_code INTEGER NOT NULL,"
+    " message TEXT NOT NULL, complete INTEGER NOT NULL, seconds REAL NOT NULL, source TEXT NOT NULL,"
+    " language INTEGER NOT NULL, changes INTEGER, part_list_id INTEGER)",
+    "INSERT INTO store_checks_numbered (id, computer_id, target, checked_at, checked_epoch, local_time, utc_offset,"
+    " kind, account, result, error_code, message, complete, seconds, source, language, changes, part_list_id)"
+    " SELECT id, computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind, account, result,"
+    " error_code, message, complete, seconds, source, language, changes, part_list_id FROM store_checks",
+    "DROP TABLE store_checks",
+    "ALTER TABLE store_checks_numbered RENAME TO store_checks",
+    "CREATE INDEX store_checks_by_computer ON store_checks (computer_id, kind, checked_epoch)",
+    "CREATE INDEX store_checks_by_time ON store_checks (checked_epoch)",
+};
+const char* const kVersion6ServerChecks[] = {
+    "ALTER TABLE store_checks ADD COLUMN target_key TEXT NOT NULL DEFAULT ''",
+    "ALTER TABLE store_checks ADD COLUMN identified INTEGER NOT NULL DEFAULT 0",
+    "ALTER TABLE store_checks ADD COLUMN domain TEXT",
+};
+
+std::vector<std::string> Version6(DbDialect dialect)
+{
     std::vector<std::string> statements = DropViews();
+    if (dialect == DbDialect::Sqlite)
+        statements.insert(statements.end(), std::begin(kVersion6SqliteChecks), std::end(kVersion6SqliteChecks));
+    else
+        statements.insert(statements.end(), std::begin(kVersion6ServerChecks), std::end(kVersion6ServerChecks));
+    statements.push_back("CREATE INDEX store_checks_by_target ON store_checks (target_key, checked_epoch)");
     const std::span<const char* const> views = StoreViewStatements();
     statements.insert(statements.end(), views.begin(), views.end());
     return statements;
@@ -167,6 +205,7 @@ const Migration kMigrations[] = {
     {3, Version3},
     {4, Version4, MoveToPartLists, Version4Done},
     {5, Version5},
+    {6, Version6, MergeHistories},
 };
 static_assert(std::size(kMigrations) == kStoreSchemaVersion, "a migration for every version");
 

@@ -7,6 +7,8 @@ constexpr StoreStatements kSqlite = {
     .countTables = "SELECT count(*) FROM sqlite_master WHERE type IN ('table', 'view') AND name NOT LIKE 'sqlite\\_%' ESCAPE '\\'",
     .lockSchema = "",
     .lockComputer = "",
+    .highestCheckNumber = "SELECT COALESCE((SELECT seq FROM sqlite_sequence WHERE name = 'store_checks'), 0)",
+    .claimCheckNumber = "",
 };
 
 constexpr StoreStatements kPostgres = {
@@ -15,6 +17,9 @@ constexpr StoreStatements kPostgres = {
     .countTables = "SELECT count(*) FROM information_schema.tables WHERE table_schema = current_schema()",
     .lockSchema = "SELECT pg_advisory_xact_lock(1296650834)",
     .lockComputer = "SELECT id FROM store_computers WHERE id = ? FOR UPDATE",
+    .highestCheckNumber =
+        "SELECT COALESCE(pg_sequence_last_value(pg_get_serial_sequence('store_checks', 'id')::regclass), 0)",
+    .claimCheckNumber = "SELECT setval(pg_get_serial_sequence('store_checks', 'id'), ?)",
 };
 
 }  // namespace

@@ -8,6 +8,9 @@ struct StoreStatements {
     const char* countTables;      // the number of tables and views of the database's own
     const char* lockSchema;       // serialises schema changes of several programs; "" when a write transaction does
     const char* lockComputer;     // serialises the recording of one computer's checks (id bound); "" likewise
+    const char* highestCheckNumber;   // the highest check number the store ever gave (0: none)
+    const char* claimCheckNumber;     // after a check was recorded under a number of its own (bound): numbering
+                                      // goes on after it; "" when the database does so by itself
 };
 
 const StoreStatements& StatementsFor(DbDialect dialect);

@@ -50,7 +50,12 @@ struct CheckTime {
 struct StoredCheckHeader {
     int64_t id = 0;              // 0 until recorded
     std::string computer;        // the computer's real name (this computer's own, never "." or "localhost")
-    std::string target;          // the name as it was given; empty for this computer
+    std::string target;          // the name as it was given ("typed as"); empty for this computer
+    // True when `computer` is the name the computer itself gave WMI (Win32_ComputerSystem.Name);
+    // false when it is only the name given, which the store replaces by the computer that
+    // name last reached.
+    bool identified = false;
+    std::string domain;          // the computer's DNS domain as it gave it; empty outside a domain or unknown
     CheckTime checkedAt;
     std::string kind = kStandardKind;   // "standard", or the class of an individual check
     std::string account;         // another account the check ran as; empty: the user's own

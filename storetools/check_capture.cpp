@@ -7,6 +7,7 @@
 #include "individual/class_catalog.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
+#include "store/check_computer.h"
 #include "store/object_identity.h"
 
 namespace {
@@ -70,6 +71,7 @@ void CaptureStandardStores(const StandardStores& stores, int categoriesRead, boo
         check.parts.push_back(PartOfTable(category.className, PropertyNames(category.propertyNames),
                                           *stores.Store(category.storeIndex), state));
     }
+    IdentifyFromParts(check);
 }
 
 void CaptureClassEntries(int classId, const ClassQueryEntries& entries, PartState state, StoredCheck& check)
@@ -118,6 +120,15 @@ StoredCheck NewStoredCheckOf(const std::string& target, const CheckTime& checked
     check.header.source = source;
     check.header.language = TextLanguage();
     return check;
+}
+
+void NoteCheckedComputer(const CheckContext& context, StoredCheckHeader& header)
+{
+    if (context.ComputerName().empty())
+        return;
+    header.computer = context.ComputerName();
+    header.domain = context.ComputerDomain();
+    header.identified = true;
 }
 
 void NoteCheckResult(StoredCheckHeader& header, ComputerResult result, const ComputerSummary& summary, bool complete)

@@ -11,7 +11,8 @@
 
 // The 28 categories in reading order. The stores must have kept their raw values. Of a
 // check that failed, the categories from the one that failed on were not read; a reading
-// that broke off or was stopped is incomplete (the stores' marks).
+// that broke off or was stopped is incomplete (the stores' marks). The computer-system
+// category, when read, names the computer (IdentifyFromParts).
 void CaptureStandardStores(const StandardStores& stores, int categoriesRead, bool failed, StoredCheck& check);
 
 // The values of an individual check of `classId` (read with keepRaw) as the class's part;
@@ -26,6 +27,10 @@ void CaptureClassTable(int classId, const CategoryStore& table, PartState state,
 // own), the program that ran it ("mirel", "mirelrep") and the texts' language.
 StoredCheck NewStoredCheckOf(const std::string& target, const CheckTime& checkedAt, const std::string& kind,
                              const std::string& account, const char* source);
+
+// The computer's own name and domain as the class check read them (ReadComputerIdentity),
+// when it did.
+void NoteCheckedComputer(const CheckContext& context, StoredCheckHeader& header);
 
 // How a check that ran ended, as the store keeps it.
 void NoteCheckResult(StoredCheckHeader& header, ComputerResult result, const ComputerSummary& summary, bool complete);

@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "standard/category_catalog.h"
+#include "store/check_computer.h"
 #include "store/object_identity.h"
 
 namespace {
@@ -127,21 +128,23 @@ bool ReadTable(const Json& table, bool standard, StoredPart& part)
     return true;
 }
 
-// The computer's own name: as the file names it, or as its computer-system category read it.
-std::string ComputerNameOf(const Json& document, const StoredCheck& check)
+// The computer the check read: as its computer-system category read it, else as the file
+// names it; else only the name it was checked under, which the store replaces by the
+// computer that name last reached.
+void NameComputer(const Json& document, StoredCheck& check)
 {
-    if (IsText(document, "computerName") && !document["computerName"].get<std::string>().empty())
-        return document["computerName"].get<std::string>();
-    const std::string given = document["computer"].get<std::string>();
-    if (!given.empty() && given != ".")
-        return given;
-    if (const StoredPart* system = check.FindPart("Win32_ComputerSystem")) {
-        for (size_t i = 0; i < system->properties.size(); ++i)
-            if (EqualsNoCase(system->properties[i], "Name") && !system->objects.empty() &&
-                !system->objects.front().cells[i].text.empty())
-                return system->objects.front().cells[i].text;
+    if (IdentifyFromParts(check))
+        return;
+    if (IsText(document, "computerName") && !document["computerName"].get<std::string>().empty()) {
+        check.header.computer = document["computerName"].get<std::string>();
+        check.header.identified = true;
+        if (IsText(document, "computerDomain"))
+            check.header.domain = document["computerDomain"].get<std::string>();
+        return;
     }
-    return {};
+    const std::string given = document["computer"].get<std::string>();
+    if (given != ".")
+        check.header.computer = given;
 }
 
 // A name a computer can have, as the command line takes it: not empty, not ".", no control
@@ -197,7 +200,7 @@ bool ParseCheckJson(const std::string& text, const std::string& path, StoredChec
     try {
         read = ReadDocument(document, check);
         if (read)
-            check.header.computer = ComputerNameOf(document, check);
+            NameComputer(document, check);
     } catch (const std::exception&) {
         read = false;
     }

@@ -138,6 +138,75 @@ TEST(Migration, AnOlderStoreIsBroughtForwardWithItsChecks)
     EXPECT_EQ(RowsOf(*store, "store_volatile_groups"), groups);
 }
 
+// Rows of a store of version 5 (the tables of version 4) added to the one above: the same
+// computer checked as pc01.corp.example and by its address, filed under those names then.
+// Check 8 read its computer-system category (PC01, a domain member); check 9, typed as the
+// address, failed before reading anything; check 10 of the address read PC01 later. Check 7
+// was pruned.
+constexpr char kVersion5Rows[] = R"sql(
+INSERT INTO store_computers VALUES (3, 'pc01.corp.example', 'PC01.CORP.EXAMPLE');
+INSERT INTO store_computers VALUES (4, '10.0.0.5', '10.0.0.5');
+INSERT INTO store_columns VALUES (5, 'columns-of-the-computer-system', 'Win32_ComputerSystem', '-');
+INSERT INTO store_column_names VALUES (5, 0, 'Name');
+INSERT INTO store_column_names VALUES (5, 1, 'Domain');
+INSERT INTO store_column_names VALUES (5, 2, 'DomainRole');
+INSERT INTO store_objects VALUES (10, 'object-of-pc01', 5, '');
+INSERT INTO store_cells VALUES (10, 0, 8, 5, 'PC01', 'PC01');
+INSERT INTO store_cells VALUES (10, 1, 8, 5, 'corp.example', 'corp.example');
+INSERT INTO store_cells VALUES (10, 2, 3, 2, '1', 'Member Workstation');
+INSERT INTO store_sets VALUES (20, 'set-of-pc01', 1);
+INSERT INTO store_set_members VALUES (20, 0, 10);
+INSERT INTO store_part_lists VALUES (30, 'list-of-pc01', 1);
+INSERT INTO store_part_list_members VALUES (30, 0, 0, 5, 20);
+INSERT INTO store_checks (id, computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind, account, result, error_code, message, complete, seconds, source, language, changes, part_list_id) VALUES (8, 3, 'pc01.corp.example', 'utc1760000500', 1760000500, 'local1760000500', 0, 'Win32_ComputerSystem', '', 'ok', 0, '', 1, 0.0, 'test', 0, NULL, 30);
+INSERT INTO store_checks (id, computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind, account, result, error_code, message, complete, seconds, source, language, changes, part_list_id) VALUES (9, 4, '10.0.0.5', 'utc1760000600', 1760000600, 'local1760000600', 0, 'Win32_ComputerSystem', '', 'noAnswer', 0, '', 0, 0.0, 'test', 0, NULL, NULL);
+INSERT INTO store_checks (id, computer_id, target, checked_at, checked_epoch, local_time, utc_offset, kind, account, result, error_code, message, complete, seconds, source, language, changes, part_list_id) VALUES (10, 4, '10.0.0.5', 'utc1760000700', 1760000700, 'local1760000700', 0, 'Win32_ComputerSystem', '', 'ok', 0, '', 1, 0.0, 'test', 0, NULL, 30);
+)sql";
+
+TEST(Migration, TheHistoriesOfOneComputerAreMergedKeepingEveryCheckAndNumber)
+{
+    TestStore test("mirel-store-merge");
+    const std::set<Value> before = MakeVersion3Store(test);
+    ASSERT_FALSE(before.empty());
+    {
+        DbError error;
+        std::unique_ptr<Database> db = test.OnServer() ? OpenOdbcDatabase(test.Location().connection, 10, error)
+                                                       : SqliteDatabase::Open(test.File("inventory.db"),
+                                                                              SqliteOpen::Existing, error);
+        ASSERT_TRUE(db) << error.message;
+        ASSERT_EQ(PrepareSchema(*db, true, 5).version, 5);
+        const std::string rows = kVersion5Rows;
+        for (size_t start = 0, end; start < rows.size(); start = end + 1) {
+            end = rows.find('\n', start);
+            const std::string row = rows.substr(start, end - start);
+            ASSERT_TRUE(row.empty() || db->Execute(row)) << db->LastError().message << row;
+        }
+        if (db->Dialect() == DbDialect::Postgres) {
+            ASSERT_TRUE(db->Execute("SELECT setval(pg_get_serial_sequence('store_checks', 'id'), 10)"));
+        }
+    }
+    std::unique_ptr<InventoryStore> store = test.Open(StoreAccess::Read);
+    ASSERT_TRUE(store) << test.LastMessage();
+    EXPECT_EQ(ValuesRead(*store, 6), before) << "the checks of version 3 read back as they were";
+    EXPECT_EQ(Answer(*store, "SELECT check_id, computer, typed_as, domain FROM checks ORDER BY check_id"),
+              (std::vector<std::vector<std::string>>{{"1", "PC01", "PC01", ""},
+                                                     {"2", "PC01", "PC01", ""},
+                                                     {"3", "PC01", "pc01", ""},
+                                                     {"4", "PC02", "PC02", ""},
+                                                     {"5", "PC01", "pc01", ""},
+                                                     {"6", "PC01", "pc01", ""},
+                                                     {"8", "PC01", "pc01.corp.example", "corp.example"},
+                                                     {"9", "PC01", "10.0.0.5", ""},
+                                                     {"10", "PC01", "10.0.0.5", "corp.example"}}));
+    EXPECT_EQ(Answer(*store, "SELECT count(*) FROM computers"), (std::vector<std::vector<std::string>>{{"2"}}));
+    // The merged history's changes: check 10 against check 8, the same computer now.
+    EXPECT_EQ(Answer(*store, "SELECT check_id, changes FROM checks WHERE check_id >= 8 ORDER BY check_id"),
+              (std::vector<std::vector<std::string>>{{"8", ""}, {"9", ""}, {"10", "0"}}));
+    StoredCheck next = MakeCheck("PC01", {{"BITS", "Manual", "Running"}}, 1, 1, 1760000800);
+    ASSERT_TRUE(store->Record(next)) << store->FailureMessage();
+    EXPECT_EQ(next.header.id, 11);
+}
+
 TEST(Migration, AnEmptyStoreOfEveryEarlierVersionIsBroughtForward)
 {
     for (int version = 1; version < kStoreSchemaVersion; ++version) {

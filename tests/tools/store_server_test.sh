@@ -3,9 +3,11 @@
 # real local computer:
 #   1. a check recorded into the server comes back as it was written; the same checks in
 #      the server and in a file give the same /history, /compare, /show (text and JSON),
-#      /query and ready-made questions; statements that would write are refused, also
-#      those a naive reading of SQL takes for one statement, and statement errors exit 2; a
-#      role that may only read the views answers every question;
+#      /query and ready-made questions; copied with /copyto into the server and from there
+#      into a file they answer /history and /compare the same, and a second copy copies
+#      nothing; statements that would write are refused, also those a naive reading of SQL
+#      takes for one statement, and statement errors exit 2; a role that may only read the
+#      views answers every question;
 #   2. four processes recording at once all succeed and lose nothing;
 #   3. the connection ended during a run (pg_terminate_backend) is made anew: every check
 #      is recorded;
@@ -78,6 +80,24 @@ for answer in history.csv history.json compare.txt compare.csv show1.txt show2.j
     cmp -s "$out/server.$answer" "$out/file.$answer" || { diff "$out/server.$answer" "$out/file.$answer" | head -20; fail "the server and the file answer $answer differently"; }
 done
 [ "$(grep -c '"standard"' "$out/server.history.csv")" = 2 ] || fail "the history does not list two checks"
+# The file's checks copied into the emptied server and from there into a new file give the
+# same /history and /compare answers; a second copy copies nothing.
+sql "DROP SCHEMA public CASCADE; CREATE SCHEMA public AUTHORIZATION mirel"
+copyto() { "$here/tools/wine-run.sh" "$build/mirelrep.exe" "/store:$1" "/copyto:$2" 2>"$out/copied.txt"; }
+copyto "$file" "$server" || fail "/copyto from the file into the server: $(cat "$out/copied.txt")"
+grep -q "Copied 2 checks" "$out/copied.txt" || fail "the copy into the server: $(cat "$out/copied.txt")"
+! grep -q "Pwd=\|PWD=" "$out/copied.txt" || fail "the copy's message shows the password"
+copyto "$server" "Z:$out/back.db" || fail "/copyto from the server into a file: $(cat "$out/copied.txt")"
+copyto "$file" "$server" || fail "/copyto once more: $(cat "$out/copied.txt")"
+grep -q "Copied 0 checks .*; 2 were already there" "$out/copied.txt" || fail "a second copy: $(cat "$out/copied.txt")"
+for location in "$server" "Z:$out/back.db"; do
+    mirelrep "/store:$location" /history >"$out/copy.history.csv"
+    mirelrep "/store:$location" /compare /volatile >"$out/copy.compare.txt"
+    echo "exit $?" >>"$out/copy.compare.txt"
+    for answer in history.csv compare.txt; do
+        cmp -s "$out/file.$answer" "$out/copy.$answer" || { diff "$out/file.$answer" "$out/copy.$answer" | head; fail "$location answers $answer otherwise than the file it was copied from"; }
+    done
+done
 [ "$(wc -l <"$out/server.services.csv")" -gt 10 ] || fail "/query lists no services"
 ! grep -q "exit [^0]" "$out/server.questions.csv" || fail "a question failed: $(cat "$out/server.questions.csv")"
 # Statements that would do more than read: refused with the usage code, the server's store unchanged.
