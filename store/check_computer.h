@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "store/statement_cache.h"
+#include "db/statement_cache.h"
 #include "store/stored_check.h"
 
 inline constexpr char kComputerSystemClass[] = "Win32_ComputerSystem";
