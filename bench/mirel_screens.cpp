@@ -20,6 +20,8 @@
 //                    default store, then shown again from the store)
 //   mirel_screens.exe <look 210..218> open <file.json>   (File > Open... of a check saved as
 //                    JSON, the picture taken with the question whether to add it)
+//   mirel_screens.exe <look 210..218> open-again <file.json>   (the same of a check already
+//                    in the store, the question answered Yes: the picture of the answer)
 //   --options        open File > Options... and take the picture with it open
 //   mirel_screens.exe <look 210..218> several-max <computer>...   (maximised, sorted by result)
 //   mirel_screens.exe <look 210..218> history          (File > History..., of the store in use)
@@ -39,6 +41,7 @@
 #include "base/narrow.h"
 #include "individual/form_individual.h"
 #include "resources/resource.h"
+#include "resources/text.h"
 #include "shell/application.h"
 #include "shell/main_frame.h"
 #include "shell/compare_window.h"
@@ -271,8 +274,19 @@ int main()
         SetTimer(nullptr, 0, 3000, move ? AnswerYes : SignalReadyLater);
         ui::PumpMessagesUntil([&] { return !IsWindow(frame.Handle()); }, 60000);
         return 0;
-    } else if (mode == "open" && positional.size() >= 3) {
-        SetTimer(nullptr, 0, 2500, SignalReadyLater);   // the question is modal
+    } else if ((mode == "open" || mode == "open-again") && positional.size() >= 3) {
+        if (mode == "open-again") {
+            // The check is in the store already: the question is answered Yes, and the
+            // picture is of what the program says then (shown here, the hook being in place).
+            ui::SetMessageBoxHandler([](HWND owner, const std::string& text, UINT flags) {
+                if ((flags & MB_YESNO) == MB_YESNO)
+                    return IDYES;
+                SetTimer(nullptr, 0, 1500, SignalReadyLater);
+                return MessageBoxW(owner, ToWide(text).c_str(), LoadTextW(IDS_APP_TITLE).c_str(), flags);
+            });
+        } else {
+            SetTimer(nullptr, 0, 2500, SignalReadyLater);   // the question is modal
+        }
         view.OpenCheckFile(positional[2]);
         ui::PumpMessagesUntil([&] { return !IsWindow(frame.Handle()); }, 60000);
         return 0;

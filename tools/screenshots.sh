@@ -205,7 +205,19 @@ mailed="$build/screens-mailed.json"
 WINEPREFIX="$prefix_en" LANG=en_US.UTF-8 LC_ALL=en_US.UTF-8 "$here/wine-run.sh" "$build/mirelrep.exe" \
     /format:json /out:"Z:$(echo "$mailed" | tr / '\\')" >/dev/null 2>&1 || true
 WINEPREFIX="$prefix_en" wineserver -k 2>/dev/null || true
-sed -i 's/"computerName": *"[^"]*"/"computerName": "FARAWAY-PC"/; s/"computer": *""/"computer": "faraway-pc"/' "$mailed"
+# As if checked on another computer: its name as typed, as it gave it, and in its
+# computer-system category (which names the computer a check is filed under).
+python3 - "$mailed" <<'PY'
+import json, sys
+check = json.load(open(sys.argv[1], encoding="utf-8"))
+check.update(computer="faraway-pc", computerName="FARAWAY-PC")
+for table in check["categories"]:
+    if table["class"] == "Win32_ComputerSystem":
+        name = [column["property"] for column in table["columns"]].index("Name")
+        for row in table["rows"]:
+            row[name] = {"raw": "FARAWAY-PC", "text": "FARAWAY-PC"}
+json.dump(check, open(sys.argv[1], "w", encoding="utf-8"), indent=1)
+PY
 mailed_path="Z:$(echo "$mailed" | tr / '\\')"
 shot stored-214-en-96.png en 214 stored 24
 shot stored-217-ja-96.png ja 217 stored 24
@@ -223,6 +235,17 @@ settle=3 shot open-214-en-96.png en 214 open "$mailed_path"
 settle=3 shot open-217-ja-96.png ja 217 open "$mailed_path"
 settle=3 shot open-210-en-144.png en144 210 open "$mailed_path" --default-size
 settle=3 shot open-214-ja-144.png ja144 214 open "$mailed_path" --default-size
+# The same check once more, already in the store (imported into each prefix's default store).
+for kind in en ja en144 ja144; do
+    case $kind in ja) p=$prefix_ja ;; en144) p=$prefix_en144 ;; ja144) p=$prefix_ja144 ;; *) p=$prefix_en ;; esac
+    case "open-again-$kind" in ${MIREL_SHOTS:-*}) ;; *) continue ;; esac
+    WINEPREFIX="$p" "$here/wine-run.sh" "$build/mirelrep.exe" /q /store "/import:$mailed_path" >/dev/null 2>&1 || true
+    WINEPREFIX="$p" wineserver -k 2>/dev/null || true
+done
+settle=2 shot open-again-en-96.png en 214 open-again "$mailed_path"
+settle=2 shot open-again-ja-96.png ja 217 open-again "$mailed_path"
+settle=2 shot open-again-en-144.png en144 210 open-again "$mailed_path" --default-size
+settle=2 shot open-again-ja-144.png ja144 214 open-again "$mailed_path" --default-size
 rm -f "$mailed"
 store_shots
 damage_shots
