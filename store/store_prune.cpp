@@ -2,7 +2,9 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "store/check_recorder.h"
 #include "store/store_statements.h"
 
 namespace {
@@ -32,6 +34,24 @@ int64_t Count(Database& database, const char* sql)
     return statement && statement->Step() == DbStep::Row ? statement->Int(0) : -1;
 }
 
+// The checks that stay and came right after a check that goes (of the same computer and
+// kind, reading something): their changes were counted against it.
+bool Followers(Database& database, std::vector<int64_t>& ids)
+{
+    std::unique_ptr<DbStatement> select = database.Prepare(
+        "SELECT DISTINCT (SELECT c.id FROM store_checks c WHERE c.computer_id = d.computer_id AND c.kind = d.kind"
+        " AND (c.checked_epoch > d.checked_epoch OR (c.checked_epoch = d.checked_epoch AND c.id > d.id))"
+        " AND c.id NOT IN (SELECT id FROM prune_doomed) AND " KEPT_CHECK_READ_SOMETHING
+        " ORDER BY c.checked_epoch, c.id LIMIT 1) FROM store_checks d WHERE d.id IN (SELECT id FROM prune_doomed)");
+    if (!select)
+        return false;
+    DbStep step;
+    while ((step = select->Step()) == DbStep::Row)
+        if (!select->IsNull(0))
+            ids.push_back(select->Int(0));
+    return step == DbStep::Done;
+}
+
 }  // namespace
 
 bool PruneStore(Database& database, int days, int64_t nowEpoch, PruneResult& result)
@@ -44,8 +64,9 @@ bool PruneStore(Database& database, int days, int64_t nowEpoch, PruneResult& res
         if (!transaction.IsOpen())
             return false;
         const int64_t before = Count(database, "SELECT count(*) FROM store_checks");
+        std::vector<int64_t> recount;
         if (before < 0 || !Run(database, "CREATE TEMPORARY TABLE prune_doomed (id BIGINT PRIMARY KEY)") ||
-            !Run(database, "INSERT INTO prune_doomed " + doomed, cutoff, true))
+            !Run(database, "INSERT INTO prune_doomed " + doomed, cutoff, true) || !Followers(database, recount))
             return false;
         const char* const cleanUp[] = {
             "DELETE FROM store_changes WHERE check_id IN (SELECT id FROM prune_doomed)",
@@ -70,6 +91,12 @@ bool PruneStore(Database& database, int days, int64_t nowEpoch, PruneResult& res
         };
         for (const char* sql : cleanUp)
             if (!Run(database, sql))
+                return false;
+        // A check whose previous check went counts its changes against the one before it now.
+        StatementCache statements(database);
+        CheckRecorder recorder(statements);
+        for (int64_t id : recount)
+            if (!recorder.RecordChanges(id))
                 return false;
         result.remaining = Count(database, "SELECT count(*) FROM store_checks");
         if (result.remaining < 0 || !transaction.Commit())

@@ -18,9 +18,9 @@ constexpr int64_t kDay = 86400, kNow = 1760000000;
 // A check typed as `typed` whose computer reported itself as `reported` (empty: it read
 // nothing of it, as a class check of another class or a check that failed).
 StoredCheck CheckOf(const std::string& typed, const std::string& reported, int64_t epoch,
-                    const std::string& state = "Running")
+                    const std::string& startMode = "Manual")
 {
-    StoredCheck check = MakeCheck(typed, {{"BITS", "Manual", state}}, 1000, 5000, epoch);
+    StoredCheck check = MakeCheck(typed, {{"BITS", startMode, "Running"}}, 1000, 5000, epoch);
     if (!reported.empty()) {
         check.parts.push_back(MakePart("Win32_ComputerSystem", {"Name", "Domain", "DomainRole"},
                                        {{TextCell(reported), TextCell("corp.example"), NumberCell(1, "Member")}}));
@@ -52,7 +52,7 @@ TEST(Filing, OneComputerHasOneHistoryWhateverNameItWasTypedAs)
     std::unique_ptr<InventoryStore> store = test.Open();
     ASSERT_TRUE(store) << test.LastMessage();
     StoredCheck shortName = CheckOf("pc01", "PC01", kNow);
-    StoredCheck dnsName = CheckOf("pc01.corp.example", "PC01", kNow + 100, "Stopped");
+    StoredCheck dnsName = CheckOf("pc01.corp.example", "PC01", kNow + 100, "Auto");
     StoredCheck address = CheckOf("10.0.0.5", "PC01", kNow + 200);
     StoredCheck failed = FailedCheckOf("10.0.0.5", kNow + 300);
     StoredCheck unknown = FailedCheckOf("nowhere.invalid", kNow + 400);
@@ -99,7 +99,7 @@ TEST(Filing, ACheckAlreadyInTheStoreIsNotRecordedAgain)
     EXPECT_EQ(RowsOf(*store, "store_objects"), objects);
 
     // At the same time but with other content, or a value that changes by itself: another check.
-    StoredCheck otherState = CheckOf("pc01", "PC01", kNow, "Stopped");
+    StoredCheck otherState = CheckOf("pc01", "PC01", kNow, "Auto");
     StoredCheck otherMemory = CheckOf("pc01", "PC01", kNow);
     otherMemory.parts[1].objects[0].cells[1] = NumberCell(7, "7");
     for (StoredCheck* check : {&otherState, &otherMemory}) {
@@ -138,7 +138,7 @@ TEST(Copy, EveryCheckGoesOnceKeepingItsNumberAndComputer)
     ASSERT_TRUE(source) << test.LastMessage();
     StoredCheck gone = CheckOf("pc02", "PC02", kNow - 40 * kDay);
     StoredCheck checks[] = {CheckOf("pc02", "PC02", kNow), CheckOf("pc01", "PC01", kNow + 100),
-                            CheckOf("pc01.corp.example", "PC01", kNow + 200, "Stopped"),
+                            CheckOf("pc01.corp.example", "PC01", kNow + 200, "Auto"),
                             FailedCheckOf("nowhere.invalid", kNow + 300), CheckOf("PC01", "", kNow + 400)};
     ASSERT_TRUE(source->Record(gone));
     for (StoredCheck& check : checks)
