@@ -56,7 +56,7 @@ assert [(c["check"], c["computer"], c["typedAs"]) for c in checks] == \
     [(1, sys.argv[2], "pc01"), (2, sys.argv[2], "pc01.corp.example")], checks
 PY
 rep "/store:$store" /history; expect 0 "/history as CSV"
-head -n 1 "$out/stdout" | grep -q "^Check,Computer,Typed as,Checked at," || fail "the history's columns: $(head -n 1 "$out/stdout")"
+head -n 1 "$out/stdout" | grep -q "^\"Check\",\"Computer\",\"Typed as\",\"Checked at\"," || fail "the history's columns: $(head -n 1 "$out/stdout")"
 
 # The oldest check, imported last, has the highest number; pruned, its number stays unused.
 rep "/store:$store" "/import:Z:$out/old.json"; expect 0 "importing old.json"
@@ -78,5 +78,5 @@ rep "/store:$store" "/copyto:$store"; expect 2 "/copyto of a store into itself"
 # A class check is filed under the name WMI gives, the name typed beside it.
 rep localhost /noping /q /class:Win32_BIOS "/store:$store" "/out:Z:$out/bios.csv"; expect 0 "a class check of localhost"
 rep "/store:$store" "/query:SELECT computer, typed_as FROM checks WHERE kind = 'Win32_BIOS'"; expect 0 "/query"
-[ "$(tail -n 1 "$out/stdout" | tr -d '\r')" = "$name,localhost" ] || fail "the class check's computer: $(cat "$out/stdout")"
+[ "$(tail -n 1 "$out/stdout" | tr -d '\r')" = "\"$name\",\"localhost\"" ] || fail "the class check's computer: $(cat "$out/stdout")"
 echo "store identity: 1 passed, 0 failed"
