@@ -266,7 +266,8 @@ TEST_F(WindowStoreTest, OpenShowsACheckSavedAsJsonAndAddsItWhenAsked)
     ASSERT_EQ(RunClassTableSurvey(check, ClassId::Win32_Processor, table), ClassOutcome::Done);
     TempFolder folder("mirel-open-json");
     const std::string path = folder.File("sent by mail.json");
-    WriteFileBytes(path, ClassJson({"", "2026-12-01T09:30:00+09:00", true, "FARAWAY"}, ClassId::Win32_Processor, table));
+    const std::string mailed = ClassJson({"", "2026-12-01T09:30:00+09:00", true, "FARAWAY"}, ClassId::Win32_Processor, table);
+    WriteFileBytes(path, mailed);
     ui::SetOpenFileHandler([&](HWND, const std::string&, std::string& chosen) { return chosen = path, true; });
     AnswerMessagesWith(IDYES);
 
@@ -302,6 +303,14 @@ TEST_F(WindowStoreTest, OpenShowsACheckSavedAsJsonAndAddsItWhenAsked)
     PumpFor(200);
     EXPECT_EQ(ChecksIn(storePath_).size(), 1u) << "nothing recorded";
     EXPECT_EQ(Messages().size(), 2u) << "and nothing asked";
+
+    // The same check once more, added again: a message says it is there, nothing is recorded.
+    WriteFileBytes(path, mailed);
+    Frame().RunCommand(ID_FILE_OPEN_CHECK);
+    PumpUntil([&] { return Messages().size() == 4; });
+    EXPECT_EQ(Messages()[3].text, FillIn(LoadText(IDS_STORE_ALREADY_STORED), "1"));
+    EXPECT_EQ(Messages()[3].flags & MB_ICONINFORMATION, UINT{MB_ICONINFORMATION});
+    EXPECT_EQ(ChecksIn(storePath_).size(), 1u);
 }
 
 TEST_F(WindowStoreTest, AComputerNotFoundIsRecordedAndOpenedAgainAsWhatBecameOfIt)
