@@ -80,17 +80,6 @@ PartPlan PlanPart(const StoredPart& part)
     return plan;
 }
 
-// The id of the row whose digest is `digest`; 0 when there is none, -1 on failure.
-int64_t IdOfDigest(StatementCache& statements, const char* sql, const std::string& digest)
-{
-    StatementLease select = statements.Get(sql);
-    if (!select)
-        return -1;
-    select->BindText(1, digest);
-    const DbStep step = select->Step();
-    return step == DbStep::Row ? select->Int(0) : step == DbStep::Done ? 0 : -1;
-}
-
 // A text, or null when there is none.
 DbValue OptionalText(bool present, const std::string& text)
 {
