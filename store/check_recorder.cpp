@@ -143,8 +143,8 @@ std::string CheckContent(const StoredCheck& check)
 
 class CheckWriter {
 public:
-    CheckWriter(StatementCache& statements, StoredCheck& check, bool copy)
-        : statements_(statements), check_(check), copy_(copy)
+    CheckWriter(StatementCache& statements, StoredCheck& check, RecordMode mode)
+        : statements_(statements), check_(check), copy_(mode == RecordMode::Copy), justRead_(mode == RecordMode::JustRead)
     {
     }
     bool Write();
@@ -167,6 +167,7 @@ private:
     std::map<std::string, int64_t> objectIds_;   // by digest
     int64_t computerId_ = 0;
     bool copy_ = false;
+    bool justRead_ = false;
     int64_t alreadyStored_ = 0;
 };
 
@@ -452,7 +453,7 @@ bool CheckWriter::Write()
         if (!plans_.back().digested)
             return false;
     }
-    if (!FindSameCheck())
+    if (!justRead_ && !FindSameCheck())
         return false;
     if (alreadyStored_ > 0)
         return true;
@@ -541,9 +542,9 @@ bool CheckRecorder::RecordChanges(int64_t checkId)
     return LoadCheck(statements_, checkId, check) == LoadResult::Loaded && ChangesOf(statements_, check);
 }
 
-bool CheckRecorder::Write(StoredCheck& check, bool copy)
+bool CheckRecorder::Write(StoredCheck& check, RecordMode mode)
 {
-    CheckWriter writer(statements_, check, copy);
+    CheckWriter writer(statements_, check, mode);
     if (!writer.Write())
         return false;
     if (writer.AlreadyStored() > 0) {
@@ -559,14 +560,14 @@ bool CheckRecorder::Write(StoredCheck& check, bool copy)
     return next == 0 || (next > 0 && RecordChanges(next));
 }
 
-bool CheckRecorder::Record(StoredCheck& check, bool copy)
+bool CheckRecorder::Record(StoredCheck& check, RecordMode mode)
 {
     alreadyStored_ = false;
     DbTransaction transaction(statements_.Db());
     if (!transaction.IsOpen())
         return false;
     const StoredCheckHeader header = check.header;
-    if (!Write(check, copy)) {
+    if (!Write(check, mode)) {
         check.header = header;
         alreadyStored_ = false;
         return false;

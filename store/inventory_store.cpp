@@ -251,11 +251,11 @@ std::unique_ptr<InventoryStore> InventoryStore::Open(const StoreLocation& locati
     return std::unique_ptr<InventoryStore>(new InventoryStore(location, std::move(database)));
 }
 
-bool InventoryStore::Record(StoredCheck& check, bool copy)
+bool InventoryStore::Record(StoredCheck& check, RecordMode mode)
 {
     // Another program may have found the file damaged since it was opened.
     refusal_.clear();
-    return NotMarkedDamaged(location_, refusal_) && recorder_.Record(check, copy);
+    return NotMarkedDamaged(location_, refusal_) && recorder_.Record(check, mode);
 }
 
 std::string InventoryStore::FailureMessage() const

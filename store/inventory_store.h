@@ -37,10 +37,10 @@ public:
     StatementCache& Statements() { return statements_; }
     const StoreLocation& Location() const { return location_; }
 
-    // Records the check (see CheckRecorder; `copy`: from another store); false with
+    // Records the check (see CheckRecorder and RecordMode); false with
     // FailureMessage() telling why. A store file marked damaged (damage_mark.h) is refused.
     // A check already in the store is not recorded again: AlreadyStored() then says so.
-    bool Record(StoredCheck& check, bool copy = false);
+    bool Record(StoredCheck& check, RecordMode mode = RecordMode::MayBeStored);
     bool AlreadyStored() const { return recorder_.AlreadyStored(); }
 
     // The database's last failure as a message: what failed, naming the store, with the

@@ -64,18 +64,21 @@ RecordOutcome Recorded(const InventoryStore& store)
 
 RecordOutcome RecordWithRetry(std::unique_ptr<InventoryStore>& store, const StoreReopen& reopen, StoredCheck& check)
 {
-    if (store && store->Record(check))
+    // A check read now is recorded as read; one from a file may be in the store already, and
+    // so may one whose connection dropped after its commit.
+    const RecordMode mode = check.header.source == kImportedSource ? RecordMode::MayBeStored : RecordMode::JustRead;
+    if (store && store->Record(check, mode))
         return Recorded(*store);
     std::string message = store ? store->FailureMessage() : std::string();
     const DbFailure failure = store ? store->Db().LastError().failure : DbFailure::Connection;
     if (failure == DbFailure::Busy && store->Location().kind == StoreLocation::Kind::Odbc)
         // Another writer won a deadlock (a file's writers wait their turn instead): once more.
-        return store->Record(check) ? Recorded(*store) : RecordOutcome{false, store->FailureMessage()};
+        return store->Record(check, mode) ? Recorded(*store) : RecordOutcome{false, store->FailureMessage()};
     const bool broken = failure == DbFailure::Connection;
     if (!broken || !reopen)
         return {false, message};
     store = reopen(message);
-    if (store && store->Record(check))
+    if (store && store->Record(check, RecordMode::MayBeStored))
         return Recorded(*store);
     return {false, store ? store->FailureMessage() : message};
 }

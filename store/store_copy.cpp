@@ -39,7 +39,7 @@ bool CopyChecks(InventoryStore& from, InventoryStore& to, const std::function<bo
             result.readFailed = true;
             return false;
         }
-        if (!to.Record(check, true)) {
+        if (!to.Record(check, RecordMode::Copy)) {
             result.failedCheck = id;
             return false;
         }

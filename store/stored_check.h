@@ -12,6 +12,8 @@
 #include "base/raw_value.h"
 
 inline constexpr char kStandardKind[] = "standard";
+// The source of a check added from a file (/import, File > Open): one that may be stored already.
+inline constexpr char kImportedSource[] = "import";
 
 // How much of a category (or the class) was read.
 enum class PartState { Read = 0, Incomplete = 1, NotRead = 2 };
@@ -64,7 +66,7 @@ struct StoredCheckHeader {
     std::string message;
     bool complete = true;
     double seconds = 0;
-    std::string source;          // "mirel", "mirelrep", "import"
+    std::string source;          // "mirel", "mirelrep", kImportedSource
     unsigned language = 0;       // the LANGID of the texts
     int64_t changes = -1;        // against the previous check of this computer and kind; -1: none
 };

@@ -180,7 +180,7 @@ bool ReadDocument(const Json& document, StoredCheck& check)
     check.header.kind = standard ? kStandardKind : check.parts.front().className;
     check.header.complete = document["complete"].get<bool>();
     check.header.result = check.header.complete ? "ok" : "incomplete";
-    check.header.source = "import";
+    check.header.source = kImportedSource;
     return true;
 }
 
@@ -216,9 +216,16 @@ bool ParseCheckJson(const std::string& text, const std::string& path, StoredChec
     // The name typed for the check may be empty or "." (this computer, where it was checked).
     check.header.computer = TrimWhiteSpace(check.header.computer);
     const std::string typed = TrimWhiteSpace(check.header.target);
+    // The file's own name for the computer is refused when no computer can have it, even
+    // where its computer-system category names the computer: such a file was not written by
+    // a check.
+    const std::string named = IsText(document, "computerName") ? TrimWhiteSpace(document["computerName"].get<std::string>())
+                                                               : std::string();
     std::string refused;
     if (!IsComputerName(check.header.computer))
         refused = check.header.computer;
+    else if (!named.empty() && !IsComputerName(named))
+        refused = named;
     else if (!typed.empty() && typed != "." && !IsComputerName(typed))
         refused = typed;
     if (!refused.empty() || check.header.computer.empty()) {
