@@ -44,7 +44,7 @@ rep "/store:$store" "/import:Z:$out/short.json"; expect 0 "importing short.json 
 said "already in the inventory store as check 1; nothing was recorded" "the second import"
 LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 rep /utf8 "/store:$store" "/import:Z:$out/short.json"
 expect 0 "importing short.json again in Japanese"
-said "チェック 1 として既にあります" "the second import in Japanese"
+said "調査 1 として既にあります" "the second import in Japanese"
 rep "/store:$store" "/import:Z:$out/dns.json"; expect 0 "importing dns.json"
 rep "/store:$store" "/import:Z:$out/local.json"; expect 0 "importing the check dns.json was made of"
 said "already in the inventory store as check 2" "the check typed otherwise"
