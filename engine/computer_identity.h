@@ -5,12 +5,6 @@
 #include <string>
 
 #include "engine/check_context.h"
-#include "engine/raw_value.h"
-
-// The DNS domain of Win32_ComputerSystem's values: Domain names it when DomainRole says the
-// computer is a member of a domain (1, 3, 4, 5) or PartOfDomain is true; otherwise it names
-// the workgroup, and there is no domain. Null values count as not said.
-std::string DnsDomainOf(const std::string& domain, const RawValue& domainRole, const RawValue& partOfDomain);
 
 // One small query on the check's computer after its survey: its own name and DNS domain (empty
 // outside a domain: a workgroup's name is no domain), kept in the check's context. False

@@ -1,7 +1,7 @@
 #include "store/check_computer.h"
 
+#include "base/computer_domain.h"
 #include "base/text_util.h"
-#include "engine/computer_identity.h"
 #include "store/object_identity.h"
 
 namespace {

@@ -2,8 +2,8 @@
 // provider of the tests' own for a domain member and for a query that fails.
 #include <gtest/gtest.h>
 
+#include "base/this_computer.h"
 #include "engine/computer_identity.h"
-#include "engine/this_computer.h"
 #include "tests/support/com_scope.h"
 #include "tests/support/fake_wmi.h"
 
