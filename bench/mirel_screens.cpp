@@ -24,7 +24,10 @@
 //                    in the store, the question answered Yes: the picture of the answer)
 //   --options        open File > Options... and take the picture with it open
 //   mirel_screens.exe <look 210..218> several-max <computer>...   (maximised, sorted by result)
-//   mirel_screens.exe <look 210..218> history          (File > History..., of the store in use)
+//   mirel_screens.exe <look 210..218> find <text>      (the individual tab's class finder after
+//                    typing the text, the class found checked)
+//   mirel_screens.exe <look 210..218> history          (File > History..., of the store in use;
+//                    with --context-menu, the checks' context menu open)
 //   mirel_screens.exe <look 210..218> compare          (History, then the latest check compared)
 //   mirel_screens.exe <look 210..218> question <name> [parameter]...   (a question answered)
 //   mirel_screens.exe <look 210..218> damaged [--move]   (the default store damaged: the
@@ -127,6 +130,7 @@ void OpenStoreWindow(MainFrame& frame, const std::vector<std::string>& positiona
     HistoryWindow& history = *view.History();
     place(history, 10);
     ui::PumpMessagesUntil([&] { return !history.IsReading(); }, 60000);
+    history.Checks().List().View().SetFocus();
     if (mode != "compare")
         return;
     history.CompareWithPrevious();
@@ -292,6 +296,13 @@ int main()
         return 0;
     } else if (mode == "history" || mode == "compare" || mode == "question") {
         OpenStoreWindow(frame, positional);
+    } else if (mode == "find" && positional.size() >= 3) {
+        frame.RunCommand(ID_VIEW_INDIVIDUAL);
+        FormIndividual& form = view.IndividualForm();
+        SetWindowTextW(form.FindField(), ToWide(positional[2]).c_str());
+        RunCheck(view);
+        SetFocus(form.FindField());
+        SendMessageW(form.FindField(), EM_SETSEL, positional[2].size(), positional[2].size());
     } else if (mode == "individual" && positional.size() >= 5) {
         frame.RunCommand(ID_VIEW_INDIVIDUAL);
         FormIndividual& form = view.IndividualForm();

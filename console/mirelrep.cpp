@@ -73,6 +73,7 @@ ExitCode RunReportCommand(const std::vector<std::string>& arguments, const WmiCo
     case ReportCommand::Import:
     case ReportCommand::Prune:
     case ReportCommand::CopyTo:
+    case ReportCommand::Delete:
     case ReportCommand::Query:
     case ReportCommand::Question:
     case ReportCommand::Questions:

@@ -1,5 +1,6 @@
 #include "console/report_options.h"
 
+#include <algorithm>
 #include <cctype>
 #include <optional>
 
@@ -164,7 +165,7 @@ bool OptionReader::ReadManyOption(const Option& option)
 }
 
 // /store[:location], /history[:computer], /show:n, /compare[:computer|n,n], /import:file,
-// /prune:days, /verify and /volatile.
+// /prune:days, /delete:n[,n...], /verify and /volatile.
 bool OptionReader::ReadStoreOption(const Option& option)
 {
     if (option.name == "store") {
@@ -191,8 +192,8 @@ bool OptionReader::ReadStoreOption(const Option& option)
         return Fail(IDS_REPORT_UNKNOWN_OPTION, option.text);
     const std::pair<const char*, ReportCommand> commands[] = {
         {"history", ReportCommand::History}, {"show", ReportCommand::Show}, {"compare", ReportCommand::Compare},
-        {"import", ReportCommand::Import}, {"prune", ReportCommand::Prune}, {"query", ReportCommand::Query},
-        {"questions", ReportCommand::Questions}, {"question", ReportCommand::Question},
+        {"import", ReportCommand::Import}, {"prune", ReportCommand::Prune}, {"delete", ReportCommand::Delete},
+        {"query", ReportCommand::Query}, {"questions", ReportCommand::Questions}, {"question", ReportCommand::Question},
         {"report", ReportCommand::Report}, {"verify", ReportCommand::Verify}, {"copyto", ReportCommand::CopyTo}};
     for (const auto& [name, command] : commands) {
         if (option.name != name)
@@ -201,7 +202,8 @@ bool OptionReader::ReadStoreOption(const Option& option)
             return false;
         const bool needsValue = command == ReportCommand::Show || command == ReportCommand::Import ||
                                 command == ReportCommand::Prune || command == ReportCommand::Query ||
-                                command == ReportCommand::Question || command == ReportCommand::CopyTo;
+                                command == ReportCommand::Question || command == ReportCommand::Delete ||
+                                command == ReportCommand::CopyTo;
         if (needsValue && option.value.empty())
             return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
         return ReadStoreCommandValue(command, option);
@@ -252,6 +254,15 @@ bool OptionReader::ReadStoreCommandValue(ReportCommand command, const Option& op
         return true;
     case ReportCommand::Report:
         options_.reportComputer = TrimWhiteSpace(option.value);
+        return true;
+    case ReportCommand::Delete:
+        for (size_t start = 0; start <= option.value.size();) {
+            const size_t comma = std::min(option.value.find(',', start), option.value.size());
+            if (!ReadCheckNumber(option.value.substr(start, comma - start), number))
+                return Fail(IDS_STORE_BAD_ID, option.text);
+            options_.deleteIds.push_back(static_cast<long long>(number));
+            start = comma + 1;
+        }
         return true;
     case ReportCommand::Prune: {
         unsigned long days = 0;
@@ -314,8 +325,8 @@ bool OptionReader::ReadOption(const Option& option)
     if (option.name == "outdir" || option.name == "parallel" || option.name == "format")
         return ReadManyOption(option);
     if (option.name == "store" || option.name == "history" || option.name == "show" || option.name == "compare" ||
-        option.name == "import" || option.name == "prune" || option.name == "volatile" || option.name == "query" ||
-        option.name == "questions" || option.name == "question" || option.name == "param" ||
+        option.name == "import" || option.name == "prune" || option.name == "delete" || option.name == "volatile" ||
+        option.name == "query" || option.name == "questions" || option.name == "question" || option.name == "param" ||
         option.name == "report" || option.name == "verify" || option.name == "copyto")
         return ReadStoreOption(option);
     if (option.name == "classes" && !option.hasValue)
@@ -449,9 +460,9 @@ bool OptionReader::CheckStoreCombination()
 bool IsStoreCommand(ReportCommand command)
 {
     return command == ReportCommand::History || command == ReportCommand::Show || command == ReportCommand::Compare ||
-           command == ReportCommand::Import || command == ReportCommand::Prune || command == ReportCommand::Query ||
-           command == ReportCommand::Questions || command == ReportCommand::Question || command == ReportCommand::Report ||
-           command == ReportCommand::Verify || command == ReportCommand::CopyTo;
+           command == ReportCommand::Import || command == ReportCommand::Prune || command == ReportCommand::Delete ||
+           command == ReportCommand::Query || command == ReportCommand::Questions || command == ReportCommand::Question ||
+           command == ReportCommand::Report || command == ReportCommand::Verify || command == ReportCommand::CopyTo;
 }
 
 bool AsksForUtf8(const std::vector<std::string>& arguments)

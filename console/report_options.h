@@ -2,7 +2,8 @@
 // case, values after a colon: /class:<class>, /out:<file>, /outdir:<folder>,
 // /parallel:<n>, /format:json|csv, /explain:<c>.<p>=<v>, /vt:<n>, /store[:<location>],
 // /history[:<computer>], /show:<check>, /compare[:<computer>|<check>,<check>],
-// /import:<file>, /prune:<days>, /copyto:<location>, /query:<SQL>|@<file>, /question:<name>,
+// /import:<file>, /prune:<days>, /delete:<check>[,<check>...], /copyto:<location>,
+// /query:<SQL>|@<file>, /question:<name>,
 // /param:<value>, /report[:<computer>];
 // flags /classes, /categories, /q, /rawcsv, /utf8, /volatile, /questions, /verify, /?. Other arguments name computers; "@file" names a file
 // that lists them. Several computers, a list file or /outdir make a run over many
@@ -16,7 +17,7 @@
 enum class ReportCommand {
     StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help,
     // What the inventory store holds
-    History, Show, Compare, Import, Prune, Query, Questions, Question, Verify, CopyTo,
+    History, Show, Compare, Import, Prune, Delete, Query, Questions, Question, Verify, CopyTo,
     // Reports of what it holds: the fleet report, or the sheet of one computer
     Report,
 };
@@ -52,6 +53,7 @@ struct ReportOptions {
     std::string importPath;         // Import
     int pruneDays = 0;              // Prune
     std::string copyToText;         // CopyTo: the store the checks go to, written as for /store:
+    std::vector<long long> deleteIds;   // Delete: the checks, in the order given
     bool withVolatile = false;      // Compare: /volatile
     std::string queryText;          // Query: the statement, or "@" and the file that holds it
     std::string questionName;       // Question

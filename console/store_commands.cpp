@@ -46,6 +46,7 @@ private:
     ExitCode Import();
     ExitCode Prune();
     ExitCode CopyTo();
+    ExitCode Delete();
     ExitCode Query();
     ExitCode Question();
     ExitCode Questions();
@@ -264,6 +265,21 @@ ExitCode StoreCommand::Prune()
     return ExitCode::Success;
 }
 
+// Deletes the checks named, all or none: a number the store does not hold is a usage error.
+ExitCode StoreCommand::Delete()
+{
+    const std::vector<int64_t> ids(options_.deleteIds.begin(), options_.deleteIds.end());
+    PruneResult result;
+    std::vector<int64_t> missing;
+    if (!DeleteChecks(store_->Db(), ids, result, missing))
+        return DatabaseFailed();
+    if (!missing.empty())
+        return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(missing.front())), ExitCode::Usage);
+    if (!options_.quiet)
+        messages_.ShowMessage(DeletedChecksText(result), MB_ICONINFORMATION);
+    return ExitCode::Success;
+}
+
 // The answer as CSV (a header of the column names) or, with /format:json, as JSON with
 // typed values, written as it comes. Ctrl+C and /timeout: end the statement where it is,
 // on a server too; a result file then keeps what it held before.
@@ -344,7 +360,8 @@ ExitCode StoreCommand::Questions()
             Json parameters = Json::array();
             for (const QuestionParameter& parameter : question.parameters)
                 parameters.push_back({{"name", parameter.name}, {"optional", parameter.optional},
-                                      {"description", LoadText(parameter.promptId)}});
+                                      {"description", LoadText(parameter.labelId)},
+                                      {"example", LoadText(parameter.promptId)}});
             list.push_back({{"name", question.name}, {"title", LoadText(question.titleId)},
                             {"description", LoadText(question.descriptionId)}, {"parameters", std::move(parameters)}});
         }
@@ -355,7 +372,8 @@ ExitCode StoreCommand::Questions()
         text += std::string(question.name) + "\t" + LoadText(question.titleId) + "\n    " +
                 LoadText(question.descriptionId) + "\n";
         for (const QuestionParameter& parameter : question.parameters)
-            text += "    /param:" + std::string(parameter.name) + "=...\t" + LoadText(parameter.promptId) +
+            text += "    /param:" + std::string(parameter.name) + "=...\t" + LoadText(parameter.labelId) + " (" +
+                    LoadText(parameter.promptId) + ")" +
                     (parameter.optional ? " " + LoadText(IDS_QUESTION_OPTIONAL) : "") + "\n";
     }
     return WriteResultText(options_, text, messages_);
@@ -390,7 +408,8 @@ ExitCode StoreCommand::Run()
         return Questions();   // the list is the program's own: no store needed
     if (options_.command == ReportCommand::Question && !FindQuestion(options_.questionName))
         return Fail(FillIn(LoadText(IDS_QUESTION_UNKNOWN), options_.questionName), ExitCode::Usage);
-    const bool writes = options_.command == ReportCommand::Import || options_.command == ReportCommand::Prune;
+    const bool writes = options_.command == ReportCommand::Import || options_.command == ReportCommand::Prune ||
+                        options_.command == ReportCommand::Delete;
     if (options_.command == ReportCommand::Import) {
         // A file that is not a check is refused before the store is touched.
         std::string message;
@@ -415,6 +434,7 @@ ExitCode StoreCommand::Run()
     case ReportCommand::Import: return Import();
     case ReportCommand::Prune: return Prune();
     case ReportCommand::CopyTo: return CopyTo();
+    case ReportCommand::Delete: return Delete();
     case ReportCommand::Query: return Query();
     case ReportCommand::Question: return Question();
     default: return ExitCode::Usage;

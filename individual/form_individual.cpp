@@ -6,6 +6,7 @@
 #include "base/text_util.h"
 #include "individual/class_catalog.h"
 #include "individual/class_hierarchy.h"
+#include "listtools/context_menu.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "ui/tab_page.h"
@@ -54,7 +55,10 @@ bool FormIndividual::OnInitDialog()
     level3_.Attach(::GetDlgItem(hwnd_, IDC_LEVEL3));
     description_.Attach(::GetDlgItem(hwnd_, IDC_DESCRIPTION));
     classLine_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_CLASS));
+    findField_.Attach(::GetDlgItem(hwnd_, IDC_CLASS_FIND));
+    findCount_.Attach(::GetDlgItem(hwnd_, IDC_CLASS_FIND_COUNT));
     ui::AddSelectAllKey(description_.Handle());
+    ui::AddSelectAllKey(findField_.Handle());
     list_.Attach(::GetDlgItem(hwnd_, IDC_RESULT_LIST));
     list_.onColumnClick = [this](int column) { OnColumnClick(column); };
     // The system's own interface font in the list, and rows (of the list and of the
@@ -67,8 +71,8 @@ bool FormIndividual::OnInitDialog()
         ui::FitComboRowsToFont(level->Handle());
     }
     if (uiFont_) {
-        description_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
-        classLine_.SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
+        for (const ui::Window* field : {&description_, &classLine_, &findField_, &findCount_})
+            field->SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(uiFont_.Get()), TRUE);
     }
     InitResultList();
     FillGroupList();
@@ -158,6 +162,10 @@ void FormIndividual::ShowRowsClass()
 
 bool FormIndividual::OnCommand(int id, int code, HWND)
 {
+    if (id == IDC_CLASS_FIND && code == EN_CHANGE) {
+        OnFindTextChanged();
+        return true;
+    }
     if (id != IDC_LEVEL1 && id != IDC_LEVEL2 && id != IDC_LEVEL3)
         return false;
     if (OnLevelNotify(id, code))
@@ -214,6 +222,61 @@ bool FormIndividual::ChooseEntry(int listId, int code)
     return false;
 }
 
+void FormIndividual::SelectClass(int classId)
+{
+    int group = 0;
+    int category = 0;
+    if (!LocateClass(classId, group, category))
+        return;
+    const std::pair<const ui::ComboBox*, int> steps[] = {{&level1_, group}, {&level2_, category}, {&level3_, classId}};
+    for (const auto& [list, code] : steps) {
+        if (SelectedCode(*list) == code)
+            continue;   // unchanged: the lists below it stay as they are
+        for (int index = 0; index < list->Count(); ++index)
+            if (static_cast<int>(list->ItemData(index)) == code) {
+                list->SetCurSel(index);
+                OnCommand(GetDlgCtrlID(list->Handle()), CBN_SELCHANGE, list->Handle());
+                break;
+            }
+    }
+}
+
+void FormIndividual::OnFindTextChanged()
+{
+    const std::string text = findField_.Text();
+    matches_ = finder_.Find(text);
+    if (matches_.empty()) {
+        findCount_.SetText(TrimWhiteSpace(text).empty() ? std::string() : LoadText(IDS_CLASS_FIND_NONE));
+        return;
+    }
+    ShowMatch(0);
+}
+
+void FormIndividual::ShowMatch(int index)
+{
+    if (matches_.empty())
+        return;
+    const int count = static_cast<int>(matches_.size());
+    matchIndex_ = (index % count + count) % count;
+    SelectClass(matches_[static_cast<size_t>(matchIndex_)]);
+    findCount_.SetText(FillIn(LoadText(IDS_CLASS_FIND_MATCHES), std::to_string(matchIndex_ + 1), std::to_string(count)));
+}
+
+bool FormIndividual::HandleFindKey(const MSG& message)
+{
+    if (message.hwnd != findField_.Handle() || message.message != WM_KEYDOWN)
+        return false;
+    switch (message.wParam) {
+    case VK_DOWN: ShowMatch(matchIndex_ + 1); return true;
+    case VK_UP: ShowMatch(matchIndex_ - 1); return true;
+    case VK_RETURN:
+        if (SelectedClassCode() != kNoSelectionCode)
+            level3_.SetFocus();
+        return true;
+    default: return false;
+    }
+}
+
 int FormIndividual::SelectedClassCode() const
 {
     return SelectedCode(level3_);
@@ -268,6 +331,7 @@ void FormIndividual::EnableControls(bool enable)
     // An empty Level 2 or Level 3 list stays disabled, as before the check.
     level2_.Enable(enable && level2_.Count() > 0);
     level3_.Enable(enable && level3_.Count() > 0);
+    findField_.Enable(enable);
     list_.View().Enable(enable);
 }
 
@@ -303,13 +367,25 @@ void FormIndividual::Layout()
 
     RECT client = ClientRect();
     const int margin = ui::ScalePixels(hwnd_, kFormMargin);
-    auto stretch = [&](HWND control, bool toBottom) {
-        if (!control)
-            return;
-        RECT rect;
+    auto placeOf = [&](HWND control) {
+        RECT rect{};
         GetWindowRect(control, &rect);
         MapWindowPoints(nullptr, hwnd_, reinterpret_cast<POINT*>(&rect), 2);
-        rect.right = client.right - margin;
+        return rect;
+    };
+    // The finder keeps its width at the right edge; the Level lists reach up to it.
+    const RECT findPlace = placeOf(findField_.Handle());
+    const int findLeft = client.right - margin - (findPlace.right - findPlace.left);
+    for (int id : {IDC_CLASS_FIND_LABEL, IDC_CLASS_FIND, IDC_CLASS_FIND_COUNT}) {
+        const RECT rect = placeOf(::GetDlgItem(hwnd_, id));
+        ::SetWindowPos(::GetDlgItem(hwnd_, id), nullptr, findLeft, rect.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    auto stretch = [&](HWND control, bool toBottom, int right) {
+        if (!control)
+            return;
+        RECT rect = placeOf(control);
+        rect.right = right;
         if (toBottom)
             rect.bottom = client.bottom - margin;
         // A drop-down list's height is that of its opened list, which the message gives
@@ -320,12 +396,14 @@ void FormIndividual::Layout()
             rect.bottom = rect.top + (dropped.bottom - dropped.top);
         MoveWindow(control, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
     };
-    stretch(list_.Handle(), true);
-    stretch(level1_.Handle(), false);
-    stretch(level2_.Handle(), false);
-    stretch(level3_.Handle(), false);
-    stretch(description_.Handle(), false);
-    stretch(classLine_.Handle(), false);
+    const int right = client.right - margin;
+    const int levelsRight = findLeft - ui::ScalePixels(hwnd_, kFormMargin / 2);
+    stretch(list_.Handle(), true, right);
+    stretch(level1_.Handle(), false, levelsRight);
+    stretch(level2_.Handle(), false, levelsRight);
+    stretch(level3_.Handle(), false, levelsRight);
+    stretch(description_.Handle(), false, right);
+    stretch(classLine_.Handle(), false, right);
     for (const ui::ComboBox* level : {&level1_, &level2_, &level3_})
         CentreLabelOf(level->Handle());
     list_.FillLastColumn();
@@ -367,8 +445,11 @@ bool FormIndividual::HandleLevelKey(MSG& message)
     if (!level)
         return false;
     if (!SendMessageW(list, CB_GETDROPPEDSTATE, 0, 0)) {
-        // A closed list: Enter moves on as Tab does; Esc does nothing.
-        if (IsKeyDown(message, VK_RETURN))
+        // A closed list: Enter moves on as Tab does, and on the last list runs the check
+        // (as the Run button would); Esc does nothing.
+        if (IsKeyDown(message, VK_RETURN) && list == level3_.Handle())
+            SendCommandToTopLevel(hwnd_, ID_CHECK_RUN);
+        else if (IsKeyDown(message, VK_RETURN))
             SendMessageW(hwnd_, WM_NEXTDLGCTL, 0, FALSE);
         return true;
     }
@@ -382,7 +463,7 @@ bool FormIndividual::HandleLevelKey(MSG& message)
 
 bool FormIndividual::PreTranslateMessage(MSG& message)
 {
-    if (HandleLevelKey(message))
+    if (HandleLevelKey(message) || HandleFindKey(message))
         return true;
     if (message.hwnd == list_.Handle() && list_.HandleContextMenuKey(message))
         return true;

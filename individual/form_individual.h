@@ -1,6 +1,8 @@
 // The individual form, behind the main view's second tab: three dependent drop-down
-// lists pick a WMI class (group, category, class), the description field explains it,
-// and the result list shows the class's objects after a check, one row per property.
+// lists pick a WMI class (group, category, class), a field beside them finds a class as
+// the user types and chooses it in the lists, the description field explains it, and the
+// result list shows the class's objects after a check, one row per property. Enter on
+// the Level 3 list runs the check.
 #pragma once
 #include <windows.h>
 
@@ -9,6 +11,7 @@
 
 #include "base/handles.h"
 #include "engine/survey_reporter.h"
+#include "individual/class_finder.h"
 #include "listtools/column_memory.h"
 #include "listtools/result_list.h"
 #include "listtools/sort_memory.h"
@@ -69,6 +72,9 @@ public:
     const ui::ComboBox& Level2() const { return level2_; }
     const ui::ComboBox& Level3() const { return level3_; }
     HWND DescriptionField() const { return description_.Handle(); }
+    HWND FindField() const { return findField_.Handle(); }
+    // The finder's count line ("2 of 14 (Up, Down)", or that nothing matches).
+    std::string FindCountText() const { return findCount_.Text(); }
     // The line above the list that names the class its rows belong to, and says so when
     // another class is chosen above without a new check.
     std::string RowsClassLine() const { return classLine_.Text(); }
@@ -93,6 +99,14 @@ private:
     // focus on to the next list.
     bool OnLevelNotify(int id, int code);
     void FocusAfterChoice(int id);
+    // The finder: the classes holding the field's text, the one shown chosen in the
+    // Level lists (the focus stays in the field); Up and Down step through them, Enter
+    // goes on to the Level 3 list.
+    void OnFindTextChanged();
+    void ShowMatch(int index);
+    bool HandleFindKey(const MSG& message);
+    // Chooses the class in the three lists as the user would, the focus left alone.
+    void SelectClass(int classId);
     bool HandleLevelKey(MSG& message);
     void OnColumnClick(int column);
     bool OnHeaderNotify(NMHDR* header);
@@ -107,6 +121,11 @@ private:
     ui::ComboBox level2_;
     ui::ComboBox level3_;
     ui::Window description_;
+    ui::Window findField_;
+    ui::Window findCount_;
+    ClassFinder finder_;
+    std::vector<int> matches_;
+    int matchIndex_ = 0;
     ui::Window classLine_;
     ResultList list_;
     SortMemory sort_;

@@ -2,12 +2,40 @@
 
 #include "ui/menu.h"
 
-int ChooseFromPopupMenu(UINT menuId, HWND owner, POINT screenPoint, const std::vector<UINT>& grayed)
+namespace {
+
+// Copies the items of `source` (commands and separators) to the top of `target`.
+void PutItemsFirst(ui::Menu source, ui::Menu target)
+{
+    int at = 0;
+    for (int position = 0; position < source.ItemCount(); ++position, ++at) {
+        wchar_t text[256] = {};
+        MENUITEMINFOW item{sizeof item};
+        item.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
+        item.dwTypeData = text;
+        item.cch = 255;
+        if (!GetMenuItemInfoW(source.Handle(), static_cast<UINT>(position), TRUE, &item))
+            continue;
+        InsertMenuItemW(target.Handle(), static_cast<UINT>(at), TRUE, &item);
+    }
+    MENUITEMINFOW separator{sizeof separator};
+    separator.fMask = MIIM_FTYPE;
+    separator.fType = MFT_SEPARATOR;
+    InsertMenuItemW(target.Handle(), static_cast<UINT>(at), TRUE, &separator);
+}
+
+}  // namespace
+
+int ChooseFromPopupMenu(UINT menuId, HWND owner, POINT screenPoint, const std::vector<UINT>& grayed,
+                        UINT firstMenuId)
 {
     UniqueMenu menu = ui::LoadMenuResource(menuId);
     if (!menu)
         return 0;
     ui::Menu popup = ui::Menu(menu.Get()).SubMenu(0);
+    UniqueMenu first = firstMenuId ? ui::LoadMenuResource(firstMenuId) : UniqueMenu();
+    if (first)
+        PutItemsFirst(ui::Menu(first.Get()).SubMenu(0), popup);
     for (UINT command : grayed)
         popup.EnableItem(command, false);
     return popup.TrackPopup(owner, screenPoint, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD);

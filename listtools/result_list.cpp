@@ -185,7 +185,7 @@ void ResultList::RunContextMenu(POINT screenPoint, int row, int column)
     if (view_.Style() & LVS_SINGLESEL)
         grayed.push_back(ID_EDIT_SELECT_ALL);
     const int command = chooseFromMenu_ ? chooseFromMenu_(owner, screenPoint)
-                                        : ChooseFromPopupMenu(IDR_POPUP_EDIT, owner, screenPoint, grayed);
+                                        : ChooseFromPopupMenu(IDR_POPUP_EDIT, owner, screenPoint, grayed, ownMenuId_);
     switch (command) {
     case 0: break;
     case ID_EDIT_COPY: CopySelectedRows(); break;

@@ -106,6 +106,9 @@ public:
     // real menu back.
     using MenuChooser = std::function<int(HWND owner, POINT screenPoint)>;
     void SetMenuChooser(MenuChooser chooser) { chooseFromMenu_ = std::move(chooser); }
+    // The list's own commands (the first popup of menu `menuId`) head its context menu;
+    // the owner enables them on WM_INITMENUPOPUP and runs them.
+    void SetOwnMenu(UINT menuId) { ownMenuId_ = menuId; }
 
     // The cell under a point of the screen; item -1 when there is none.
     ui::ListCell CellAt(POINT screenPoint) const;
@@ -129,6 +132,7 @@ private:
     std::string clickedCellText_;
     int clickedRow_ = -1;
     MenuChooser chooseFromMenu_;
+    UINT ownMenuId_ = 0;
     std::string emptyText_;
     ui::ImageList rowSpacer_;
     void RebuildColumns(const std::vector<int>* userWidths);

@@ -23,6 +23,9 @@ struct ResultRow {
     // What a column sorts by where its cell does not sort as shown (a time in the user's
     // format sorts by its ISO 8601 text); a column without one sorts by its cell.
     std::vector<std::string> sortTexts;
+    // Per column, the number a numeric sort orders the row by instead of reading the cell
+    // (a size shown as "1.5 GB", a date in the user's format); NaN or missing: the cell.
+    std::vector<double> sortValues;
 };
 
 class ResultModel {

@@ -4,6 +4,7 @@
 #include "base/text_util.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <numeric>
 
@@ -69,7 +70,11 @@ std::vector<RowKey> ReadRowKeys(const ResultModel& model, int column, SortKeys k
             key.objectNumber = ReadObjectNumberKey(cell);
             continue;
         }
-        if (kind == SortKeys::Numbers)
+        const std::vector<double>& given = model.Row(row).sortValues;
+        if (kind == SortKeys::Numbers && static_cast<size_t>(column) < given.size() &&
+            !std::isnan(given[static_cast<size_t>(column)]))
+            key.number = {true, given[static_cast<size_t>(column)]};
+        else if (kind == SortKeys::Numbers)
             key.number = ReadNumericSortKey(cell);
         if (!key.number.numeric)
             key.text = ReadTextSortKey(cell);

@@ -304,8 +304,6 @@
 #define IDS_QUESTION_UNKNOWN        7383
 #define IDS_QUESTION_TOO_MANY       7384
 #define IDS_QUESTION_PARAMETER_TWICE 7385
-#define IDS_QUESTION_MISSING        7386
-#define IDS_QUESTION_NOT_OF_TYPE    7387
 #define IDS_QUESTION_OPTIONAL       7388
 #define IDS_QUESTIONS_FIRST_COLUMN  7390   // 7390..7392: the columns of the list of questions
 #define IDS_STORED_CHECK_TITLE      7600
@@ -356,7 +354,6 @@
 #define IDS_COMPARE_ALL_PARTS       7720
 #define IDS_COMPARE_NOTE            7721
 #define IDS_COMPARE_WINDOW_TITLE    7722
-#define IDS_QUESTION_TYPE_FIRST     7730   // 7730..7732: the parameter types, in QuestionType order
 #define IDS_QUESTION_ROWS           7740
 #define IDS_QUESTION_ONE_ROW        7741
 #define IDS_QUESTION_RUNNING        7742
@@ -493,3 +490,37 @@
 #define IDS_CLASS_SELECT            9000
 #define IDS_APP_TITLE               57344
 #define IDS_READY                   57345
+
+// ---------------------------------------------------------------- the class finder, the
+// history's tools and the questions in the administrator's words
+#define IDC_CLASS_FIND_LABEL        1230
+#define IDC_CLASS_FIND              1231
+#define IDC_CLASS_FIND_COUNT        1232
+#define IDS_CLASS_FIND_MATCHES      8100   // "%1 of %2 (Up, Down)"
+#define IDS_CLASS_FIND_NONE         8101
+#define IDS_QUESTION_FILL_IN        8102   // "Please fill in "%1"."
+#define IDS_QUESTION_LABEL_RULE     8103   // "%1: %2": a field's label and what it takes
+#define IDS_QUESTION_WHOLE_RANGE    8104
+#define IDS_QUESTION_WHOLE          8105
+#define IDS_QUESTION_NUMBER_RANGE   8106
+#define IDS_QUESTION_NUMBER         8107
+#define IDS_ANSWER_KB               8108
+#define IDS_ANSWER_MB               8109
+#define IDS_ANSWER_GB               8110
+#define IDS_DELETED_ONE_CHECK       8111
+#define IDS_DELETED_CHECKS          8112
+#define IDS_STORE_HOLDS_ONE_CHECK   8113
+#define IDS_STORE_HOLDS_CHECKS      8114
+#define IDR_POPUP_HISTORY_CHECKS    400   // History's own commands on its lists
+#define IDR_POPUP_HISTORY_COMPUTERS 401
+#define IDC_COMPARE_CHANGED_ONLY    1233
+#define ID_HISTORY_OPEN             32845
+#define ID_HISTORY_COMPARE_PREVIOUS 32846
+#define ID_HISTORY_COMPARE_TWO      32847
+#define ID_HISTORY_DELETE_CHECKS    32848
+#define ID_HISTORY_DELETE_COMPUTER  32849
+#define IDS_DELETE_ONE_CHECK_ASK    8115
+#define IDS_DELETE_CHECKS_ASK       8116
+#define IDS_DELETE_COMPUTER_ASK     8117
+#define IDS_DELETED_COMPUTER        8118
+#define IDS_DELETING                8119

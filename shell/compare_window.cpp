@@ -64,7 +64,8 @@ bool CompareStored(InventoryStore& store, int64_t later, const std::vector<int64
     return true;
 }
 
-ResultModel PartsModel(const CheckComparison& comparison, bool withVolatile)
+// The categories' list; `changedOnly` leaves out those compared without a change.
+ResultModel PartsModel(const CheckComparison& comparison, bool withVolatile, bool changedOnly)
 {
     ResultModel model;
     for (UINT id : {IDS_COMPARE_FIRST_COLUMN, IDS_COMPARE_ADDED, IDS_COMPARE_REMOVED, IDS_COMPARE_CHANGED,
@@ -83,6 +84,8 @@ ResultModel PartsModel(const CheckComparison& comparison, bool withVolatile)
                                part.Count(ChangeKind::Changed, withVolatile)};
         for (int kind = 0; kind < 3; ++kind)
             totals[kind] += counts[kind];
+        if (changedOnly && counts[0] + counts[1] + counts[2] == 0)
+            continue;
         rows.push_back(ResultRow{{label, std::to_string(counts[0]), std::to_string(counts[1]),
                                   std::to_string(counts[2]), ""}});
     }
@@ -119,6 +122,7 @@ bool CompareWindow::OnInitDialog()
         layout_.Add(id, AnchorLayout::MoveY);
     layout_.Add(IDCANCEL, AnchorLayout::MoveX | AnchorLayout::MoveY);
 
+    CheckDlgButton(hwnd_, IDC_COMPARE_CHANGED_ONLY, changedOnly_ ? BST_CHECKED : BST_UNCHECKED);
     heading_.SetText(LoadText(IDS_STORE_WINDOW_READING));
     reading_ = std::make_shared<CheckComparison>();
     std::shared_ptr<CheckComparison> comparison = reading_;
@@ -155,7 +159,7 @@ void CompareWindow::ShowComparison()
 {
     if (!comparison_)
         return;
-    parts_.Show(PartsModel(*comparison_, withVolatile_), {false, true, true, true, false});
+    parts_.Show(PartsModel(*comparison_, withVolatile_, changedOnly_), {false, true, true, true, false});
     parts_.List().SelectRow(0);
     ShowPart(0);
     const int64_t count = comparison_->ChangeCount(withVolatile_);
@@ -168,7 +172,7 @@ void CompareWindow::ShowPart(int row)
 {
     if (!comparison_)
         return;
-    ResultModel all = ComparisonModel(*comparison_, withVolatile_);
+    ResultModel all = ComparisonModel(*comparison_, withVolatile_, true);
     const std::string& label = parts_.Model().Cell(row, kPartLabel);
     const bool everyPart = label.empty() || label == LoadText(IDS_COMPARE_ALL_PARTS);
     ResultModel shown;
@@ -188,6 +192,13 @@ void CompareWindow::ShowVolatile(bool show)
     ShowComparison();
 }
 
+void CompareWindow::ShowChangedOnly(bool only)
+{
+    changedOnly_ = only;
+    CheckDlgButton(hwnd_, IDC_COMPARE_CHANGED_ONLY, only ? BST_CHECKED : BST_UNCHECKED);
+    ShowComparison();
+}
+
 void CompareWindow::OnSize(UINT type, int width, int height)
 {
     if (type == SIZE_MINIMIZED)
@@ -203,6 +214,9 @@ bool CompareWindow::OnCommand(int id, int code, HWND)
         return false;
     switch (id) {
     case IDC_COMPARE_VOLATILE: ShowVolatile(IsDlgButtonChecked(hwnd_, IDC_COMPARE_VOLATILE) == BST_CHECKED); return true;
+    case IDC_COMPARE_CHANGED_ONLY:
+        ShowChangedOnly(IsDlgButtonChecked(hwnd_, IDC_COMPARE_CHANGED_ONLY) == BST_CHECKED);
+        return true;
     case IDC_RESULT_COPY: changes_.CopyRows(); return true;
     case IDC_RESULT_FIND:
     case ID_EDIT_FIND: changes_.Find(hwnd_); return true;   // also from a list's context menu

@@ -1,7 +1,8 @@
 // The comparison of two stored checks of one computer: the categories (or the class) with
-// their counts of added, removed and changed objects, those not read completely named and
-// not compared, and the changes as a result list (category, object, change, property,
-// before, after), added and removed objects marked. Values that change by themselves are
+// their counts of added, removed and changed objects (only those with changes unless asked
+// for all), those not read completely named and not compared, and the changes as a result
+// list (category, object, change, property, before, after), added and removed objects
+// shown by the properties an administrator recognises them by. Values that change by themselves are
 // left out unless asked for. Selecting a category shows its changes alone. The checks are
 // read and compared off the window's thread.
 #pragma once
@@ -35,6 +36,8 @@ public:
     ResultPane& Changes() { return changes_; }
     // The check box: values that change by themselves shown or not.
     void ShowVolatile(bool show);
+    // The check box "Only categories with changes" (on at first).
+    void ShowChangedOnly(bool only);
     // Shows the changes of the category in that row of the categories' list (row 0: all).
     void ShowPart(int row);
 
@@ -63,4 +66,5 @@ private:
     std::shared_ptr<CheckComparison> reading_;   // what the pending task fills
     std::shared_ptr<const CheckComparison> comparison_;
     bool withVolatile_ = false;
+    bool changedOnly_ = true;
 };

@@ -10,6 +10,8 @@
 #include "resources/text.h"
 #include "shell/compare_window.h"
 #include "storetools/check_rebuild.h"
+#include "store/store_prune.h"
+#include "ui/menu.h"
 #include "ui/message_box.h"
 
 namespace {
@@ -66,6 +68,8 @@ bool HistoryWindow::OnInitDialog()
     checksLabel_.Attach(::GetDlgItem(hwnd_, IDC_HISTORY_CHECKS_LABEL));
     computers_.onOpen = [this](int) { checks_.List().View().SetFocus(); };
     checks_.onOpen = [this](int) { OpenSelected(); };
+    computers_.List().SetOwnMenu(IDR_POPUP_HISTORY_COMPUTERS);
+    checks_.List().SetOwnMenu(IDR_POPUP_HISTORY_CHECKS);
     using ui::AnchorLayout;
     layout_.Start(hwnd_);
     layout_.Add(IDC_HISTORY_COMPUTERS, AnchorLayout::GrowX);
@@ -109,11 +113,13 @@ void HistoryWindow::TakeContents()
     // A missing, empty or unusable store is said where the computers would be.
     computers_.List().SetEmptyText(task->Succeeded() ? std::string() : task->Message());
     InvalidateRect(computers_.Handle(), nullptr, TRUE);
-    status_.SetText(task->Succeeded() ? FillIn(LoadText(IDS_HISTORY_TALLY),
-                                               {DescribeStoreLocation(location_),
-                                                CountText(static_cast<long long>(contents_.computers.size()), IDS_COUNT_COMPUTERS),
-                                                CountText(static_cast<long long>(contents_.checks.size()), IDS_COUNT_CHECKS)})
-                                      : task->Message());
+    const std::string notice = std::exchange(notice_, std::string());
+    status_.SetText((notice.empty() ? std::string() : notice + " ") +
+                    (task->Succeeded() ? FillIn(LoadText(IDS_HISTORY_TALLY),
+                                                {DescribeStoreLocation(location_),
+                                                 CountText(static_cast<long long>(contents_.computers.size()), IDS_COUNT_COMPUTERS),
+                                                 CountText(static_cast<long long>(contents_.checks.size()), IDS_COUNT_CHECKS)})
+                                       : task->Message()));
     int row = 0;
     for (int index = 0; index < computers_.Model().RowCount(); ++index)
         if (computers_.Model().Cell(index, 0) == selected)
@@ -164,12 +170,12 @@ bool HistoryWindow::CanCompareSelected() const
 
 void HistoryWindow::EnableButtons() const
 {
-    const bool one = !pending_ && checks_.SelectedRows().size() == 1;
+    const bool one = !IsReading() && checks_.SelectedRows().size() == 1;
     GetDlgItem(IDC_HISTORY_OPEN).Enable(one);
     // A check that read nothing has nothing to compare.
     const StoredCheckHeader* check = one ? CheckOfRow(checks_.SelectedRows().front()) : nullptr;
     GetDlgItem(IDC_HISTORY_COMPARE_PREVIOUS).Enable(check && !ReadNothing(*check));
-    GetDlgItem(IDC_HISTORY_COMPARE_TWO).Enable(!pending_ && CanCompareSelected());
+    GetDlgItem(IDC_HISTORY_COMPARE_TWO).Enable(!IsReading() && CanCompareSelected());
 }
 
 void HistoryWindow::OpenSelected()
@@ -221,6 +227,108 @@ void HistoryWindow::OpenComparison(int64_t later, std::vector<int64_t> earlier)
     compares_.push_back(std::move(window));
 }
 
+const StoredComputer* HistoryWindow::SelectedComputer() const
+{
+    const std::string& name = computers_.Model().Cell(computers_.List().SelectedRow(), 0);
+    for (const StoredComputer& computer : contents_.computers)
+        if (!name.empty() && computer.name == name)
+            return &computer;
+    return nullptr;
+}
+
+void HistoryWindow::DeleteSelectedChecks()
+{
+    std::vector<int64_t> ids;
+    std::string numbers;
+    std::string computer;
+    for (int row : checks_.SelectedRows())
+        if (const StoredCheckHeader* check = CheckOfRow(row)) {
+            ids.push_back(check->id);
+            numbers += (numbers.empty() ? "" : ", ") + std::to_string(check->id);
+            computer = check->computer;
+        }
+    if (ids.empty() || IsReading())
+        return;
+    const std::string question = ids.size() == 1
+                                     ? FillIn(LoadText(IDS_DELETE_ONE_CHECK_ASK), numbers, computer)
+                                     : FillIn(LoadText(IDS_DELETE_CHECKS_ASK),
+                                              {std::to_string(ids.size()), numbers, computer});
+    if (ui::ShowMessageBox(hwnd_, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    StartDeletion([ids](InventoryStore& store, std::string& message) {
+        PruneResult result;
+        std::vector<int64_t> missing;
+        if (!DeleteChecks(store.Db(), ids, result, missing)) {
+            message = store.FailureMessage();
+            return false;
+        }
+        message = missing.empty() ? DeletedChecksText(result)
+                                  : FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(missing.front()));
+        return true;
+    });
+}
+
+void HistoryWindow::DeleteSelectedComputer()
+{
+    const StoredComputer* computer = SelectedComputer();
+    if (!computer || IsReading())
+        return;
+    const std::string question =
+        FillIn(LoadText(IDS_DELETE_COMPUTER_ASK), computer->name, std::to_string(computer->checks));
+    if (ui::ShowMessageBox(hwnd_, question, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
+        return;
+    StartDeletion([id = computer->id, name = computer->name](InventoryStore& store, std::string& message) {
+        PruneResult result;
+        if (!DeleteComputer(store.Db(), id, result)) {
+            message = store.FailureMessage();
+            return false;
+        }
+        message = FillIn(LoadText(IDS_DELETED_COMPUTER), name) + " " + DeletedChecksText(result);
+        return true;
+    });
+}
+
+void HistoryWindow::StartDeletion(std::function<bool(InventoryStore&, std::string&)> work)
+{
+    deleted_ = std::make_shared<std::string>();
+    std::shared_ptr<std::string> deleted = deleted_;
+    deleting_ = StoreTask::Start(hwnd_, kStoreTaskDone, location_, StoreAccess::Read,
+                                 [deleted, work = std::move(work)](InventoryStore& store, std::string& message) {
+                                     const bool done = work(store, *deleted);
+                                     if (!done)
+                                         message = *deleted;
+                                     return done;
+                                 });
+    status_.SetText(LoadText(IDS_DELETING));
+    EnableButtons();
+}
+
+void HistoryWindow::TakeDeletion()
+{
+    const std::shared_ptr<StoreTask> task = std::move(deleting_);
+    const std::shared_ptr<std::string> deleted = std::move(deleted_);
+    if (!task->Succeeded()) {
+        status_.SetText(task->Message());
+        ui::ShowMessageBox(hwnd_, task->Message(), MB_ICONEXCLAMATION | MB_OK);
+        EnableButtons();
+        return;
+    }
+    notice_ = *deleted;
+    Refresh();
+}
+
+void HistoryWindow::EnableMenu(HMENU handle) const
+{
+    const ui::Menu menu(handle);
+    const bool idle = !IsReading();
+    const bool one = idle && checks_.SelectedRows().size() == 1;
+    menu.EnableItem(ID_HISTORY_OPEN, one);
+    menu.EnableItem(ID_HISTORY_COMPARE_PREVIOUS, one);
+    menu.EnableItem(ID_HISTORY_COMPARE_TWO, idle && CanCompareSelected());
+    menu.EnableItem(ID_HISTORY_DELETE_CHECKS, idle && !checks_.SelectedRows().empty());
+    menu.EnableItem(ID_HISTORY_DELETE_COMPUTER, idle && SelectedComputer() != nullptr);
+}
+
 void HistoryWindow::OnSize(UINT type, int width, int height)
 {
     if (type == SIZE_MINIMIZED)
@@ -235,9 +343,14 @@ bool HistoryWindow::OnCommand(int id, int code, HWND)
     if (code != BN_CLICKED)
         return false;
     switch (id) {
-    case IDC_HISTORY_OPEN: OpenSelected(); return true;
-    case IDC_HISTORY_COMPARE_PREVIOUS: CompareWithPrevious(); return true;
-    case IDC_HISTORY_COMPARE_TWO: CompareSelected(); return true;
+    case IDC_HISTORY_OPEN:
+    case ID_HISTORY_OPEN: OpenSelected(); return true;
+    case IDC_HISTORY_COMPARE_PREVIOUS:
+    case ID_HISTORY_COMPARE_PREVIOUS: CompareWithPrevious(); return true;
+    case IDC_HISTORY_COMPARE_TWO:
+    case ID_HISTORY_COMPARE_TWO: CompareSelected(); return true;
+    case ID_HISTORY_DELETE_CHECKS: DeleteSelectedChecks(); return true;
+    case ID_HISTORY_DELETE_COMPUTER: DeleteSelectedComputer(); return true;
     case IDC_HISTORY_REFRESH: Refresh(); return true;
     // The lists' context menu: Find and Save in the list it was opened on.
     case ID_EDIT_FIND: FocusedPane().Find(hwnd_); return true;
@@ -268,6 +381,12 @@ INT_PTR HistoryWindow::OnMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == kStoreTaskDone) {
         if (pending_ && pending_->IsAnswer(lParam))
             TakeContents();
+        else if (deleting_ && deleting_->IsAnswer(lParam))
+            TakeDeletion();
+        return TRUE;
+    }
+    if (message == WM_INITMENUPOPUP) {
+        EnableMenu(reinterpret_cast<HMENU>(wParam));
         return TRUE;
     }
     if (message == WM_CLOSE) {
@@ -281,5 +400,13 @@ bool HistoryWindow::PreTranslateMessage(MSG& message)
 {
     if (computers_.HandleKey(message, hwnd_) || checks_.HandleKey(message, hwnd_))
         return true;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_DELETE) {
+        if (message.hwnd == checks_.Handle())
+            DeleteSelectedChecks();
+        else if (message.hwnd == computers_.Handle())
+            DeleteSelectedComputer();
+        if (message.hwnd == checks_.Handle() || message.hwnd == computers_.Handle())
+            return true;
+    }
     return ui::Dialog::PreTranslateMessage(message);
 }

@@ -2,12 +2,15 @@
 // checked, last result) and the checks of the selected one (number, checked at, kind,
 // result, complete, changes), newest first. Open shows the selected check in the main
 // window; "Compare with the previous check" and "Compare two selected checks" open a
-// comparison. Every read of the store runs off the window's thread; a store that is
-// missing, empty or unusable is said in the window.
+// comparison; the lists' context menus offer these and deleting the selected checks, or a
+// computer with all its checks (Del too), after asking; the store then frees what no
+// check uses. Every read and change of the store runs off the window's thread; a store
+// that is missing, empty or unusable is said in the window.
 #pragma once
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,7 +30,7 @@ public:
 
     // Reads the store's computers and checks again.
     void Refresh();
-    bool IsReading() const { return pending_ != nullptr; }
+    bool IsReading() const { return pending_ != nullptr || deleting_ != nullptr; }
 
     ResultPane& Computers() { return computers_; }
     ResultPane& Checks() { return checks_; }
@@ -40,6 +43,10 @@ public:
     void CompareWithPrevious();
     void CompareSelected();
     bool CanCompareSelected() const;
+    // Deletes the selected checks, or the selected computer with all its checks, once the
+    // user said Yes; the lists are read again after.
+    void DeleteSelectedChecks();
+    void DeleteSelectedComputer();
     // The comparison opened last; null before any.
     CompareWindow* LastComparison() { return compares_.empty() ? nullptr : compares_.back().get(); }
 
@@ -64,6 +71,11 @@ private:
     // The list with the keyboard focus; the checks' when neither has it.
     ResultPane& FocusedPane();
     void OpenComparison(int64_t later, std::vector<int64_t> earlier);
+    const StoredComputer* SelectedComputer() const;
+    void EnableMenu(HMENU menu) const;
+    // Runs `work` (a deletion) against the store, then reads it again.
+    void StartDeletion(std::function<bool(InventoryStore&, std::string&)> work);
+    void TakeDeletion();
 
     StoreLocation location_;
     StoredCheckOpener opener_;
@@ -74,6 +86,9 @@ private:
     ui::AnchorLayout layout_;
     std::shared_ptr<StoreTask> pending_;
     std::shared_ptr<Contents> reading_;   // what the pending task fills
+    std::shared_ptr<StoreTask> deleting_;
+    std::shared_ptr<std::string> deleted_;   // what the deleting task did, in words
+    std::string notice_;                     // said before the tally after the next reading
     Contents contents_;
     std::vector<std::unique_ptr<CompareWindow>> compares_;
 };

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "base/text_util.h"
+#include "shell/question_answer.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "store/store_history.h"
@@ -11,21 +12,9 @@
 
 namespace {
 
-// A column sorts as numbers when every value in it is a number or empty.
-std::vector<bool> NumberColumns(const QueryAnswer& answer)
-{
-    std::vector<bool> numbers(answer.columns.size(), true);
-    for (const std::vector<QueryValue>& row : answer.rows)
-        for (size_t column = 0; column < row.size() && column < numbers.size(); ++column)
-            if (row[column].type == DbType::Text)
-                numbers[column] = false;
-    return numbers;
-}
-
 std::string ParameterLabel(const QuestionParameter& parameter)
 {
-    return std::string(parameter.name) + " (" + LoadText(IDS_QUESTION_TYPE_FIRST + static_cast<UINT>(parameter.type)) +
-           "):";
+    return LoadText(parameter.labelId) + ":";
 }
 
 std::string ParameterPrompt(const QuestionParameter& parameter)
@@ -94,6 +83,12 @@ void QuestionsWindow::ShowChosen()
 {
     const Question& question = Chosen();
     description_.SetText(LoadText(question.descriptionId));
+    // The last answer was another question's: it goes.
+    answer_.Show(ResultModel{});
+    answer_.List().SetEmptyText({});
+    answerColumns_.clear();
+    if (!asking_)
+        status_.SetText("");
     for (int field = 0; field < kQuestionFields; ++field) {
         const bool used = static_cast<size_t>(field) < question.parameters.size();
         const int ids[] = {IDC_QUESTION_FIRST_LABEL + field, IDC_QUESTION_FIRST_FIELD + field,
@@ -140,6 +135,7 @@ void QuestionsWindow::Run()
         Fail(message);
         return;
     }
+    asked_ = question.name;
     reading_ = std::make_shared<QueryAnswer>();
     std::shared_ptr<QueryAnswer> answer = reading_;
     asking_ = StoreTask::Start(hwnd_, kStoreTaskDone, location_, StoreAccess::Query,
@@ -166,10 +162,17 @@ void QuestionsWindow::TakeAnswer()
     }
     if (!task->Succeeded()) {
         answer_.Show(ResultModel{});
+        answerColumns_.clear();
         Fail(task->Message());
         return;
     }
-    answer_.Show(AnswerModel(*answer), NumberColumns(*answer));
+    if (asked_ != Chosen().name) {
+        status_.SetText("");   // another question was chosen meanwhile
+        return;
+    }
+    const Question* question = FindQuestion(asked_);
+    answer_.Show(QuestionAnswerModel(question, *answer), QuestionNumberColumns(question, *answer));
+    answerColumns_ = answer->columns;
     answer_.List().SetEmptyText(LoadText(IDS_QUESTION_NO_ROWS));
     const size_t rows = answer->rows.size();
     status_.SetText(rows == 1 ? LoadText(IDS_QUESTION_ONE_ROW)
@@ -178,9 +181,9 @@ void QuestionsWindow::TakeAnswer()
 
 int QuestionsWindow::ComputerColumn() const
 {
-    for (int column = 0; column < answer_.Model().ColumnCount(); ++column)
-        if (EqualsNoCase(answer_.Model().Column(column).header, "computer"))
-            return column;
+    for (size_t column = 0; column < answerColumns_.size(); ++column)
+        if (EqualsNoCase(answerColumns_[column], "computer"))
+            return static_cast<int>(column);
     return -1;
 }
 

@@ -1,14 +1,16 @@
 // The window of File > Inventory questions...: a ready-made question chosen from a list
-// (what it asks in the user interface language), its parameters typed into fields named
-// after them with their type, Run, and the answer as a result list. A row that names a
-// computer (a column "computer") opens that computer's latest stored check on a double
-// click. The store is asked off the window's thread; a parameter missing or not of its
-// type, and a store that fails, are said with the database's own words.
+// (what it asks in the user interface language), its parameters typed into fields with
+// their labels, Run, and the answer as a result list with the question's own headers and
+// formats (shell/question_answer.h); choosing another question clears it. A row that
+// names a computer (a column "computer") opens that computer's latest stored check on a
+// double click. The store is asked off the window's thread; a parameter missing or not
+// what its field takes is said in the user's words, a store that fails in the database's.
 #pragma once
 #include <windows.h>
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "listtools/result_pane.h"
 #include "shell/store_task.h"
@@ -67,6 +69,8 @@ private:
     ui::AnchorLayout layout_;
     std::shared_ptr<StoreTask> asking_;
     std::shared_ptr<QueryAnswer> reading_;    // what the asking task fills
+    std::string asked_;                       // the question the answer is asked of
+    std::vector<std::string> answerColumns_;  // the answer's columns as the store names them
     std::shared_ptr<StoreTask> opening_;
     std::shared_ptr<int64_t> latestCheck_;    // what the opening task finds
     std::string runLabel_;                    // the Run button's text while it says Stop

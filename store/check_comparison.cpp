@@ -70,6 +70,18 @@ void CompareObjects(const StoredPart& before, const StoredObject& old, const Sto
     }
 }
 
+// The properties `object` is recognised by, as the part read them; empty ones left out.
+std::vector<std::pair<std::string, std::string>> RecognisedBy(const StoredPart& part, const StoredObject& object)
+{
+    std::vector<std::pair<std::string, std::string>> shown;
+    for (const std::string& property : RecognisingProperties(part.className)) {
+        const StoredCell& cell = CellOf(part, object, property);
+        if (!TrimWhiteSpace(cell.text).empty())
+            shown.emplace_back(property, cell.text);
+    }
+    return shown;
+}
+
 PartComparison CompareParts(const StoredPart* before, const StoredPart* after)
 {
     const StoredPart& named = after ? *after : *before;
@@ -89,7 +101,8 @@ PartComparison CompareParts(const StoredPart* before, const StoredPart* after)
         const std::string key = IdentityMatchKey(object.identity);
         const auto found = earlier.find(key);
         if (found == earlier.end()) {
-            out.changes.push_back({named.className, object.identity, ChangeKind::Added, {}, {}, {}, volatileClass});
+            out.changes.push_back({named.className, object.identity, ChangeKind::Added, {}, {}, {}, volatileClass,
+                                   RecognisedBy(*after, object)});
             continue;
         }
         matched.insert(key);
@@ -97,7 +110,8 @@ PartComparison CompareParts(const StoredPart* before, const StoredPart* after)
     }
     for (const StoredObject& object : before->objects) {
         if (!matched.count(IdentityMatchKey(object.identity)))
-            out.changes.push_back({named.className, object.identity, ChangeKind::Removed, {}, {}, {}, volatileClass});
+            out.changes.push_back({named.className, object.identity, ChangeKind::Removed, {}, {}, {}, volatileClass,
+                                   RecognisedBy(*before, object)});
     }
     return out;
 }

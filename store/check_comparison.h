@@ -4,6 +4,7 @@
 // WMI delivered them, so that a check shown in another language is no change.
 #pragma once
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "store/stored_check.h"
@@ -17,6 +18,9 @@ struct ObjectChange {
     std::string property;     // the changed property; empty for an added or removed object
     StoredCell before, after;
     bool isVolatile = false;  // a property (or class) whose values change by themselves
+    // An added or removed object: the properties it is recognised by (store/recognised.tsv)
+    // that the check read, with their shown texts ("DisplayName", "Mirel Test Service").
+    std::vector<std::pair<std::string, std::string>> recognisedBy;
 };
 
 struct PartComparison {

@@ -1,5 +1,6 @@
-// The store's tables of object identity and volatile properties, generated from
-// store/identity.tsv and store/volatile.tsv (see there).
+// The store's tables of object identity, volatile properties and the properties an object
+// is recognised by, generated from store/identity.tsv, store/volatile.tsv and
+// store/recognised.tsv (see there).
 #pragma once
 #include <span>
 
@@ -13,6 +14,12 @@ struct VolatileProperty {
     const char* property;   // "*": the whole class
 };
 
-// Both sorted by class name without regard to case (volatile properties then by name).
+struct RecognisedProperties {
+    const char* className;
+    const char* properties;   // "DisplayName,PathName"
+};
+
+// All three sorted by class name without regard to case (volatile properties then by name).
 std::span<const ClassIdentityRule> ClassIdentityRules();
 std::span<const VolatileProperty> VolatileProperties();
+std::span<const RecognisedProperties> RecognisedPropertyLists();

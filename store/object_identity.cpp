@@ -152,3 +152,12 @@ std::string IdentityMatchKey(const std::string& identity)
         CharUpperBuffW(wide.data(), static_cast<DWORD>(wide.size()));
     return ToNarrow(wide);
 }
+
+std::vector<std::string> RecognisingProperties(const std::string& className)
+{
+    for (const RecognisedProperties& entry : RecognisedPropertyLists())
+        if (EqualsNoCase(entry.className, className)) {
+            return Split(entry.properties, ',');
+        }
+    return {};
+}

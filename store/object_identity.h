@@ -18,6 +18,10 @@ bool IsVolatileProperty(const std::string& className, const std::string& propert
 // True for a class whose objects come and go by themselves (processes, sessions...).
 bool IsVolatileClass(const std::string& className);
 
+// The properties an administrator recognises an object of the class by (store/recognised.tsv):
+// "DisplayName", "PathName" for a service; none for a class not listed.
+std::vector<std::string> RecognisingProperties(const std::string& className);
+
 // Sets the identity of every object of the part from its rule: "Name=BITS",
 // "Domain=PC01;Name=Guest" from the raw values (the shown text where none was kept); ""
 // under "-"; the digest of its values under "*". An identity met again in the same part

@@ -15,7 +15,8 @@ std::string RealText(double value)
     return std::string(text, result.ptr);
 }
 
-// A parameter's text as a value of its type; false when it is none.
+// A parameter's text as a value of its type (within its range, when it has one); false
+// when it is none.
 bool ReadParameter(const QuestionParameter& parameter, const std::string& text, QueryValue& value)
 {
     const std::string trimmed = TrimWhiteSpace(text);
@@ -27,17 +28,34 @@ bool ReadParameter(const QuestionParameter& parameter, const std::string& text, 
         int64_t number = 0;
         const auto result = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), number);
         value = {DbType::Integer, number, 0, {}};
-        return !trimmed.empty() && result.ec == std::errc() && result.ptr == trimmed.data() + trimmed.size();
+        return !trimmed.empty() && result.ec == std::errc() && result.ptr == trimmed.data() + trimmed.size() &&
+               (!parameter.ranged || (number >= parameter.least && number <= parameter.most));
     }
     case QuestionType::Number: {
         double number = 0;
         const auto result = std::from_chars(trimmed.data(), trimmed.data() + trimmed.size(), number);
         value = {DbType::Real, 0, number, {}};
         return !trimmed.empty() && result.ec == std::errc() && result.ptr == trimmed.data() + trimmed.size() &&
-               number == number && number - number == 0;   // neither NaN nor infinite
+               number == number && number - number == 0 &&   // neither NaN nor infinite
+               (!parameter.ranged || (number >= parameter.least && number <= parameter.most));
     }
     }
     return false;
+}
+
+std::string BoundText(double bound)
+{
+    return RealText(bound);
+}
+
+// What the parameter takes, in the user's words: "Enter a whole number from 1 to 100."
+std::string ParameterRule(const QuestionParameter& parameter)
+{
+    const bool whole = parameter.type == QuestionType::Integer;
+    if (parameter.ranged)
+        return FillIn(LoadText(whole ? IDS_QUESTION_WHOLE_RANGE : IDS_QUESTION_NUMBER_RANGE),
+                      BoundText(parameter.least), BoundText(parameter.most));
+    return LoadText(whole ? IDS_QUESTION_WHOLE : IDS_QUESTION_NUMBER);
 }
 
 }  // namespace
@@ -182,16 +200,17 @@ bool BindQuestion(const Question& question, const std::vector<std::string>& give
     std::vector<QueryValue> parameters(count);
     for (size_t i = 0; i < count; ++i) {
         const QuestionParameter& parameter = question.parameters[i];
-        if (!set[i] && !parameter.optional) {
-            message = FillIn(LoadText(IDS_QUESTION_MISSING), parameter.name, LoadText(parameter.promptId));
+        const bool empty = !set[i] || TrimWhiteSpace(texts[i]).empty();
+        if (empty && !parameter.optional && (!set[i] || parameter.type != QuestionType::Text)) {
+            message = FillIn(LoadText(IDS_QUESTION_FILL_IN), LoadText(parameter.labelId));
             return false;
         }
-        if (!set[i] || (parameter.optional && TrimWhiteSpace(texts[i]).empty())) {
+        if (!set[i] || (parameter.optional && empty)) {
             parameters[i] = {DbType::Text, 0, 0, {}};   // left empty
             continue;
         }
         if (!ReadParameter(parameter, texts[i], parameters[i])) {
-            message = FillIn(LoadText(IDS_QUESTION_NOT_OF_TYPE), parameter.name, texts[i]);
+            message = FillIn(LoadText(IDS_QUESTION_LABEL_RULE), LoadText(parameter.labelId), ParameterRule(parameter));
             return false;
         }
     }

@@ -41,6 +41,15 @@ std::string ObjectName(const ObjectChange& change)
     return change.identity.empty() ? "(" + LoadText(IDS_COMPARE_THE_OBJECT) + ")" : OneLine(change.identity);
 }
 
+// " (DisplayName: Mirel Test; PathName: C:\x.exe)" for an object recognised by those.
+std::string RecognisedText(const ObjectChange& change)
+{
+    std::string text;
+    for (const auto& [property, shown] : change.recognisedBy)
+        text += (text.empty() ? " (" : "; ") + property + ": " + OneLine(shown);
+    return text.empty() ? text : text + ")";
+}
+
 bool Shown(const ObjectChange& change, bool withVolatile)
 {
     return withVolatile || !change.isVolatile;
@@ -93,7 +102,8 @@ std::string ComparisonText(const CheckComparison& comparison, bool withVolatile)
             if (!Shown(change, withVolatile))
                 continue;
             if (change.kind != ChangeKind::Changed) {
-                text += "  " + LoadText(ChangeTextId(change.kind)) + ": " + ObjectName(change) + "\n";
+                text += "  " + LoadText(ChangeTextId(change.kind)) + ": " + ObjectName(change) +
+                        RecognisedText(change) + "\n";
                 last = nullptr;
                 continue;
             }
@@ -115,7 +125,7 @@ std::string ComparisonText(const CheckComparison& comparison, bool withVolatile)
     return text + "\n";
 }
 
-ResultModel ComparisonModel(const CheckComparison& comparison, bool withVolatile)
+ResultModel ComparisonModel(const CheckComparison& comparison, bool withVolatile, bool recognised)
 {
     const bool standard = comparison.after.kind == kStandardKind;
     ResultModel model;
@@ -128,6 +138,17 @@ ResultModel ComparisonModel(const CheckComparison& comparison, bool withVolatile
             if (!Shown(change, withVolatile))
                 continue;
             const bool changed = change.kind == ChangeKind::Changed;
+            if (recognised && !changed && !change.recognisedBy.empty()) {
+                for (const auto& [property, shown] : change.recognisedBy) {
+                    const bool added = change.kind == ChangeKind::Added;
+                    std::vector<std::string> cells = {label, ObjectName(change), LoadText(ChangeTextId(change.kind)),
+                                                      property, added ? "" : shown, added ? shown : ""};
+                    if (withVolatile)
+                        cells.push_back(change.isVolatile ? "1" : "0");
+                    model.AppendRow(ResultRow{std::move(cells), static_cast<LPARAM>(model.RowCount())});
+                }
+                continue;
+            }
             std::vector<std::string> cells = {label, ObjectName(change), LoadText(ChangeTextId(change.kind)),
                                               change.property, changed ? change.before.text : "",
                                               changed ? change.after.text : ""};
@@ -149,6 +170,12 @@ std::string ComparisonJson(const CheckComparison& comparison, bool withVolatile)
             if (!Shown(change, withVolatile))
                 continue;
             Json entry = {{"object", change.identity}, {"change", ChangeKey(change.kind)}};
+            if (!change.recognisedBy.empty()) {
+                Json shown = Json::object();
+                for (const auto& [property, text] : change.recognisedBy)
+                    shown[property] = text;
+                entry["recognisedBy"] = std::move(shown);
+            }
             if (change.kind == ChangeKind::Changed) {
                 entry["property"] = change.property;
                 entry["before"] = {{"raw", RawJson(change.before.raw)}, {"text", change.before.text}};

@@ -15,8 +15,11 @@ std::string PartLabel(const std::string& className, bool standard);
 std::string ComparisonText(const CheckComparison& comparison, bool withVolatile);
 
 // The changes as a result list (columns: category or class, object, change, property,
-// before, after, and whether the property is volatile when `withVolatile`).
-ResultModel ComparisonModel(const CheckComparison& comparison, bool withVolatile);
+// before, after, and whether the property is volatile when `withVolatile`): a row per added
+// or removed object and per changed property; `recognised`: an added or removed object
+// gives a row per property it is recognised by instead (property, and its text after or
+// before), as the window shows it.
+ResultModel ComparisonModel(const CheckComparison& comparison, bool withVolatile, bool recognised = false);
 
 // JSON, ASCII with \u escapes.
 std::string ComparisonJson(const CheckComparison& comparison, bool withVolatile);

@@ -15,6 +15,7 @@ Data (tab-separated, a header line, '#' comment lines and blank lines allowed):
   resources/strings/decoded.tsv   the decoded texts: string ID, English, Japanese
   store/identity.tsv              what identifies an object of each class in the store
   store/volatile.tsv              the properties whose values change by themselves
+  store/recognised.tsv            what an administrator recognises an object by
   store/views.sql                 the views of the store, with placeholders for values
   store/questions.txt             the ready-made questions over those views
 
@@ -72,6 +73,7 @@ DATA_FILES = {
     "identity": ("store/identity.tsv", ["class_name", "identity"]),
     "volatile": ("store/volatile.tsv", ["class_name", "property"]),
     "short_labels": ("standard/short_labels.tsv", ["property", "long_id", "short_id"]),
+    "recognised": ("store/recognised.tsv", ["class_name", "properties"]),
 }
 
 
@@ -473,6 +475,15 @@ def check_store_tables(data, problems):
     for row in data["classes"]:
         if row["class_name"] not in identity:
             problems.add(DATA_FILES["identity"][0], f"no identity for {row['class_name']}")
+    unique(data["recognised"], lambda r: r["class_name"], "class", problems)
+    for row in data["recognised"]:
+        known = properties.get(row["class_name"])
+        if known is None:
+            problems.add(row.where, f"unknown class {row['class_name']}")
+            continue
+        for name in row["properties"].split(","):
+            if name not in known:
+                problems.add(row.where, f"{row['class_name']} has no property {name!r}")
     for row in data["categories"]:
         columns = {column["property"] for column in row.get("column_rows", [])}
         alternatives = identity.get(row["class_name"], [])
@@ -505,7 +516,7 @@ def load(root):
     check_store_tables(data, problems)
     data["views"] = read_views(root, problems)
     data["questions"] = read_questions(root, problems)
-    data["question_strings"] = question_strings(data["questions"])
+    data["question_strings"] = question_strings(data["questions"], problems)
     check_string_ids_exist(data, problems)
     check_decoders_routed(data, problems)
     for row in data["code_fallbacks"] + data["flag_specials"] + data["words"] + data["units"]:
@@ -823,7 +834,12 @@ def read_views(root, problems):
 
 
 QUESTION_TYPES = {"text": "QuestionType::Text", "integer": "QuestionType::Integer", "number": "QuestionType::Number"}
-FIRST_QUESTION_STRING = 7500
+QUESTION_KIND = re.compile(r"(text|integer|number)(?: (-?[0-9]+(?:\.[0-9]+)?)\.\.(-?[0-9]+(?:\.[0-9]+)?))?")
+# How a column's values are shown (store/question_data.h, AnswerFormat).
+QUESTION_FORMATS = {"text": "AnswerFormat::Text", "number": "AnswerFormat::Number", "size": "AnswerFormat::Size",
+                    "percent": "AnswerFormat::Percent", "date": "AnswerFormat::Date",
+                    "result": "AnswerFormat::Result", "change": "AnswerFormat::Change"}
+FIRST_QUESTION_STRING, LAST_QUESTION_STRING = 7500, 7699
 QUESTION_PARAMETER = re.compile(r":([a-z][a-z0-9_]*)")
 
 
@@ -874,7 +890,8 @@ def read_questions(root, problems):
         if not line.strip() or line.startswith("#"):
             continue
         if line.startswith("[") and line.endswith("]"):
-            current = Row(where, {"name": line[1:-1], "where": where, "texts": {}, "parameters": [], "sql": None})
+            current = Row(where, {"name": line[1:-1], "where": where, "texts": {}, "parameters": [], "columns": [],
+                                  "sql": None})
             if not re.fullmatch(r"[a-z][a-z0-9-]*", current["name"]):
                 problems.add(where, "a question's name is lower-case letters, digits and '-'")
             questions.append(current)
@@ -888,10 +905,21 @@ def read_questions(root, problems):
             current["texts"][key] = value
         elif key == "parameter":
             fields = [field.strip() for field in value.split("|")]
-            if len(fields) != 5 or fields[1] not in QUESTION_TYPES or fields[2] not in ("", "optional"):
-                problems.add(where, "parameter: name | text, integer or number | optional or nothing | English | Japanese")
+            kind = QUESTION_KIND.fullmatch(fields[1]) if len(fields) == 7 else None
+            if not kind or fields[2] not in ("", "optional") or not all(fields[3:]):
+                problems.add(where, "parameter: name | text, integer or number [min..max] | optional or nothing"
+                                    " | label in English | in Japanese | what to type in English | in Japanese")
                 continue
-            current["parameters"].append(fields)
+            if kind.group(2) is not None and (kind.group(1) == "text" or float(kind.group(2)) > float(kind.group(3))):
+                problems.add(where, "a range is for numbers, its least value first")
+            current["parameters"].append(fields[:1] + [kind.group(1), fields[2]] + fields[3:]
+                                         + [kind.group(2), kind.group(3)])
+        elif key == "column":
+            fields = [field.strip() for field in value.split("|")]
+            if len(fields) != 4 or fields[1] not in QUESTION_FORMATS or not fields[2] or not fields[3]:
+                problems.add(where, "column: name | " + ", ".join(QUESTION_FORMATS) + " | English | Japanese")
+                continue
+            current["columns"].append(fields)
         elif key == "sql" and not value:
             current["sql"] = []
         else:
@@ -909,10 +937,15 @@ def read_questions(root, problems):
                                                                  question["where"], problems)
         if re.search(r"\bstore_[a-z_]+", question["statement"]):
             problems.add(question["where"], "a question reads the views, never the store's tables")
+        if not question["columns"]:
+            problems.add(question["where"], "no column: each column the SQL answers gets its header and format")
+        names = [column[0] for column in question["columns"]]
+        for name in sorted({name for name in names if names.count(name) > 1}):
+            problems.add(question["where"], f"the column {name} is described twice")
     return questions
 
 
-def question_strings(questions):
+def question_strings(questions, problems):
     """(id, English, Japanese) of every question's texts, numbered from FIRST_QUESTION_STRING."""
     strings, next_id = [], FIRST_QUESTION_STRING
     for question in questions:
@@ -920,11 +953,20 @@ def question_strings(questions):
         texts = [("title", question["texts"].get("title.en", ""), question["texts"].get("title.ja", "")),
                  ("description", question["texts"].get("description.en", ""),
                   question["texts"].get("description.ja", ""))]
-        texts += [(f"parameter{i}", p[3], p[4]) for i, p in enumerate(question["parameters"])]
+        texts += [(f"label{i}", p[3], p[4]) for i, p in enumerate(question["parameters"])]
+        texts += [(f"parameter{i}", p[5], p[6]) for i, p in enumerate(question["parameters"])]
+        texts += [(f"column{i}", c[2], c[3]) for i, c in enumerate(question["columns"])]
         for key, english, japanese in texts:
-            question["ids"][key] = next_id
-            strings.append((next_id, english, japanese))
-            next_id += 1
+            # A text both languages share with an earlier one (a column "Computer") is kept once.
+            known = next((sid for sid, en, ja in strings if (en, ja) == (english, japanese)), None)
+            if known is None:
+                known = next_id
+                strings.append((next_id, english, japanese))
+                next_id += 1
+            question["ids"][key] = known
+    if next_id - 1 > LAST_QUESTION_STRING:
+        problems.add(TEXT_DATA_FILES[1], f"the questions' texts need string IDs up to {next_id - 1},"
+                                         f" beyond {LAST_QUESTION_STRING}")
     return strings
 
 
@@ -933,13 +975,19 @@ def render_questions(data):
     records = []
     for index, question in enumerate(data["questions"]):
         parameters = [f"{{{cpp_string(p[0])}, {QUESTION_TYPES[p[1]]}, {'true' if p[2] else 'false'}, "
-                      f"{question['ids'][f'parameter{i}']}}}" for i, p in enumerate(question["parameters"])]
+                      f"{question['ids'][f'label{i}']}, {question['ids'][f'parameter{i}']}, "
+                      f"{'true' if p[7] is not None else 'false'}, {p[7] or 0}, {p[8] or 0}}}"
+                      for i, p in enumerate(question["parameters"])]
+        columns = [f"{{{cpp_string(c[0])}, {QUESTION_FORMATS[c[1]]}, {question['ids'][f'column{i}']}}}"
+                   for i, c in enumerate(question["columns"])]
         out += array(f"constexpr QuestionParameter kParameters{index}", parameters)
         out += array(f"constexpr int kBinds{index}", [str(i) for i in question["order"]], wrap=True)
+        out += array(f"constexpr AnswerColumn kColumns{index}", columns)
         records.append(f"{{{cpp_string(question['name'])}, {question['ids']['title']}, {question['ids']['description']}, "
                        f"{cpp_string(question['statement'])}, "
                        f"{{{f'kParameters{index}' if parameters else ''}}}, "
-                       f"{{{f'kBinds{index}' if question['order'] else ''}}}}}")
+                       f"{{{f'kBinds{index}' if question['order'] else ''}}}, "
+                       f"{{{f'kColumns{index}' if columns else ''}}}}}")
     out += array("const Question kQuestions", records)
     out += ["", "}  // namespace"]
     out += accessor("std::span<const Question> ReadyQuestions()", "kQuestions", records)
@@ -953,18 +1001,23 @@ def render_question_strings(data, column, language):
 
 
 def render_store_tables(data):
-    out = [banner(DATA_FILES["identity"][0], DATA_FILES["volatile"][0]), '#include "store/identity_data.h"',
+    out = [banner(DATA_FILES["identity"][0], DATA_FILES["volatile"][0], DATA_FILES["recognised"][0]),
+           '#include "store/identity_data.h"',
            "", "namespace {", ""]
     # Sorted by class name without case, for a binary search.
     identity = sorted(data["identity"], key=lambda r: r["class_name"].lower())
     volatile = sorted(data["volatile"], key=lambda r: (r["class_name"].lower(), r["property"].lower()))
+    recognised = sorted(data["recognised"], key=lambda r: r["class_name"].lower())
     rules = [f"{{{cpp_string(r['class_name'])}, {cpp_string(r['identity'])}}}" for r in identity]
     properties = [f"{{{cpp_string(r['class_name'])}, {cpp_string(r['property'])}}}" for r in volatile]
+    shown = [f"{{{cpp_string(r['class_name'])}, {cpp_string(r['properties'])}}}" for r in recognised]
     out += array("constexpr ClassIdentityRule kClassIdentityRules", rules)
     out += array("constexpr VolatileProperty kVolatileProperties", properties)
+    out += array("constexpr RecognisedProperties kRecognisedProperties", shown)
     out += ["", "}  // namespace"]
     out += accessor("std::span<const ClassIdentityRule> ClassIdentityRules()", "kClassIdentityRules", rules)
     out += accessor("std::span<const VolatileProperty> VolatileProperties()", "kVolatileProperties", properties)
+    out += accessor("std::span<const RecognisedProperties> RecognisedPropertyLists()", "kRecognisedProperties", shown)
     return out
 
 

@@ -8,9 +8,10 @@
 # that checks several computers; several rows selected under the list's context menu,
 # the File menu and the help window; and the window's inventory store: a check shown again
 # from the store, a computer that was not found opened again from the store, File >
-# Options..., File > Open... of a check mailed from another computer,
-# and the windows over the store (History, a comparison after a new service, a question
-# answered) after three real checks recorded.
+# Options..., File > Open... of a check mailed from another computer, the individual tab's
+# class finder after typing "disk", and the windows over the store (History with its
+# context menu, a comparison after a new service, the question of disks with little free
+# space answered) after three real checks recorded.
 #   tools/screenshots.sh [build-dir] [out-dir] [store|damage]   (only the store's windows, or
 #   only the messages of a damaged store)
 # MIREL_DISPLAY names the X display to use (default :96); MIREL_SHOTS, a shell pattern,
@@ -95,25 +96,25 @@ store_shots() {
         rm -rf "$prefix"/drive_c/users/*/AppData/Local/Mirel
         for check in 1 2 3; do
             [ $check = 3 ] && WINEPREFIX="$prefix" "$here/wine-run.sh" sc create MirelStoreDemo \
-                binPath= 'C:\windows\system32\notepad.exe' >/dev/null 2>&1
+                binPath= 'C:\windows\system32\notepad.exe' DisplayName= 'Mirel Store Demo' >/dev/null 2>&1
             WINEPREFIX="$prefix" LANG=$language LC_ALL=$language "$here/wine-run.sh" "$build/mirelrep.exe" /q /store \
                 "/out:C:\\windows\\temp\\check$check.txt" >/dev/null 2>&1 || true
         done
         WINEPREFIX="$prefix" "$here/wine-run.sh" sc delete MirelStoreDemo >/dev/null 2>&1 || true
         WINEPREFIX="$prefix" wineserver -w
     done
-    shot history-en-96.png en 214 history
-    shot history-ja-144.png ja144 214 history --default-size
+    shot history-en-96.png en 214 history --context-menu
+    shot history-ja-144.png ja144 214 history --default-size --context-menu
     shot compare-en-96.png en 214 compare
     shot compare-ja-96.png ja 217 compare
     shot compare-en-144.png en144 214 compare --default-size
     shot compare-ja-144.png ja144 214 compare --default-size
-    shot history-ja-96.png ja 217 history
-    shot history-en-144.png en144 214 history --default-size
-    shot questions-en-96.png en 214 question stopped-auto-services
-    shot questions-ja-96.png ja 217 question missing-hotfix KB5034441
-    shot questions-en-144.png en144 214 question missing-hotfix KB5034441 --default-size
-    shot questions-ja-144.png ja144 214 question stopped-auto-services --default-size
+    shot history-ja-96.png ja 217 history --context-menu
+    shot history-en-144.png en144 214 history --default-size --context-menu
+    shot questions-en-96.png en 214 question low-disk 100
+    shot questions-ja-96.png ja 217 question low-disk 100
+    shot questions-en-144.png en144 214 question low-disk 100 --default-size
+    shot questions-ja-144.png ja144 214 question low-disk 100 --default-size
 }
 # A damaged store: each prefix's default store gets a byte flipped where SQLite's integrity
 # check finds it; the window's check of the day then tells it in a message box, and Yes
@@ -172,6 +173,10 @@ shot individual-210-en-144.png en144 210 individual $service --default-size
 shot standard-214-ja-144.png ja144 214 standard 24 --default-size --drag 30 --toggle
 shot individual-214-ja-144.png ja144 214 individual $service --default-size --toggle
 shot find-216-en-96.png en 216 individual $service --find Running
+shot classfind-214-en-96.png en 214 find disk
+shot classfind-217-ja-96.png ja 217 find disk
+shot classfind-210-en-144.png en144 210 find disk --default-size
+shot classfind-214-ja-144.png ja144 214 find disk --default-size
 shot unicode-214-en-96.png en 214 individual $service --find 'サービス café'
 shot unicode-217-ja-96.png ja 217 individual $service --find 'サービス café'
 shot unicode-214-ja-144.png ja144 214 individual $service --default-size --find 'サービス café'

@@ -1,7 +1,11 @@
 // The three Level lists from the keyboard: arrows choose without moving on, an opened
-// list takes Enter and Esc, Enter on a closed list moves on, the main view never sees them.
+// list takes Enter and Esc, Enter on a closed list moves on (on the last, runs the check),
+// the main view never sees them; the finder beside them chooses a class as the user types.
 #include "tests/shell/app_fixture.h"
 
+#include <cstdio>
+
+#include "individual/class_catalog.h"
 #include "resources/resource.h"
 
 namespace {
@@ -66,3 +70,52 @@ TEST_F(LevelKeysTest, OpenedListTakesEnterAndEscClosedListMovesOnWithEnter)
     EXPECT_FALSE(CheckRunning());
     EXPECT_TRUE(Messages().empty());
 }
+
+namespace {
+
+std::string ChosenClassName(FormIndividual& form)
+{
+    const ClassCatalogEntry* entry = FindClass(form.SelectedClassCode());
+    return entry ? entry->className : "";
+}
+
+TEST_F(LevelKeysTest, FinderChoosesAsYouTypeAndEnterOnTheLastListRuns)
+{
+    HWND field = Individual().FindField();
+    SetFocus(field);
+    SetWindowTextA(field, "disk");
+    EXPECT_EQ(ChosenClassName(Individual()), "Win32_DiskDrive") << "the first match chosen in the Level lists";
+    EXPECT_EQ(Individual().FindCountText().rfind("1 of ", 0), 0u) << Individual().FindCountText();
+    EXPECT_EQ(GetFocus(), field) << "typing goes on in the field";
+    EXPECT_TRUE(IsWindowEnabled(Level(3)));
+
+    PressKey(field, VK_DOWN);
+    EXPECT_EQ(Individual().FindCountText().rfind("2 of ", 0), 0u);
+    const std::string second = ChosenClassName(Individual());
+    EXPECT_NE(second, "Win32_DiskDrive");
+    PressKey(field, VK_UP);
+    PressKey(field, VK_UP);   // before the first: the last
+    int shown = 0, count = 0;
+    ASSERT_EQ(sscanf(Individual().FindCountText().c_str(), "%d of %d", &shown, &count), 2);
+    EXPECT_EQ(shown, count) << "Up before the first match goes round to the last";
+
+    SetWindowTextA(field, "no class says this");
+    EXPECT_EQ(Individual().FindCountText(), "No class holds this text");
+    EXPECT_FALSE(ChosenClassName(Individual()).empty()) << "the lists keep the last class found";
+
+    SetWindowTextW(field, L"\u30C7\u30A3\u30B9\u30AF");   // Japanese, in the English interface
+    EXPECT_FALSE(ChosenClassName(Individual()).empty());
+    SetWindowTextA(field, "Win32_LogicalDisk");
+    EXPECT_EQ(ChosenClassName(Individual()), "Win32_LogicalDisk");
+
+    PressKey(field, VK_RETURN);
+    EXPECT_EQ(GetFocus(), Level(3)) << "Enter in the field goes on to the class";
+    EXPECT_FALSE(CheckRunning());
+    PressKey(Level(3), VK_RETURN);
+    EXPECT_TRUE(CheckRunning()) << "Enter on the last Level list runs the check";
+    PumpUntil([&] { return !CheckRunning(); });
+    EXPECT_GT(Individual().ObjectCount(), 0) << "the local computer's logical disks";
+    EXPECT_TRUE(Messages().empty());
+}
+
+}  // namespace

@@ -9,12 +9,14 @@
 
 #include "base/this_computer.h"
 #include "resources/resource.h"
+#include "resources/text.h"
 #include "shell/compare_window.h"
 #include "shell/history_window.h"
 #include "shell/questions_window.h"
 #include "tests/shell/app_fixture.h"
 #include "tests/support/clipboard_text.h"
 #include "tests/support/temp_files.h"
+#include "ui/menu.h"
 #include "ui/save_dialog.h"
 
 namespace {
@@ -106,13 +108,22 @@ TEST_F(StoreWindowsTest, CompareWithThePreviousCheckShowsTheNewServiceAlone)
     ASSERT_NE(compare->Comparison(), nullptr) << compare->Heading();
     EXPECT_EQ(compare->Comparison()->before.id, 2);
     EXPECT_EQ(compare->Comparison()->after.id, 3);
+    // The new service, by what an administrator knows it by.
     const ResultModel& changes = compare->Changes().Model();
-    ASSERT_EQ(changes.RowCount(), 1);
-    EXPECT_EQ(changes.Row(0).cells, (std::vector<std::string>{"Service", "Name=MirelWindowsTest", "Added", "", "", ""}));
+    ASSERT_EQ(changes.RowCount(), 2);
+    EXPECT_EQ(changes.Row(0).cells, (std::vector<std::string>{"Service", "Name=MirelWindowsTest", "Added", "DisplayName",
+                                                               "", "Mirel Windows Test"}));
+    EXPECT_EQ(changes.Row(1).cells, (std::vector<std::string>{"Service", "Name=MirelWindowsTest", "Added", "PathName",
+                                                               "", "C:\\windows\\system32\\notepad.exe"}));
     EXPECT_EQ(compare->StatusText(), "1 change in all.");
-    // The categories with their counts: all of them first, the services among them.
+    // Only the categories with changes at first: all of them together, and the services.
     const ResultModel& parts = compare->Parts().Model();
+    EXPECT_EQ(IsDlgButtonChecked(compare->Handle(), IDC_COMPARE_CHANGED_ONLY), BST_CHECKED);
+    ASSERT_EQ(parts.RowCount(), 2);
     EXPECT_EQ(parts.Row(0).cells, (std::vector<std::string>{"(All categories)", "1", "0", "0", ""}));
+    EXPECT_EQ(parts.Row(1).cells, (std::vector<std::string>{"Service", "1", "0", "0", ""}));
+    compare->ShowChangedOnly(false);
+    EXPECT_GE(parts.RowCount(), 29) << "every category";
     int services = -1;
     for (int row = 0; row < parts.RowCount(); ++row)
         if (parts.Cell(row, 0) == "Service")
@@ -149,7 +160,7 @@ TEST_F(StoreWindowsTest, AQuestionFillsItsListAndItsToolsCopyAndSaveTheRows)
     questions->SetParameter(0, "a week");
     questions->Run();
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, "The parameter days is not of its type: a week");
+    EXPECT_EQ(Messages()[0].text, "Not checked for (days): Enter a whole number from 1 to 36500.");
     EXPECT_FALSE(questions->IsBusy());
 
     ASSERT_TRUE(questions->ChooseQuestion("missing-hotfix"));
@@ -166,9 +177,9 @@ TEST_F(StoreWindowsTest, AQuestionFillsItsListAndItsToolsCopyAndSaveTheRows)
     PumpUntil([&] { return !questions->IsBusy(); });
     EXPECT_EQ(opened_, std::vector<int64_t>{3});
 
-    // Copy: the column names, then the rows, separated by tabs.
+    // Copy: the column headers, then the rows, separated by tabs.
     questions->Answer().CopyRows();
-    EXPECT_EQ(ClipboardText(), "computer\tchecked_at\r\n" + answer.Cell(0, 0) + "\t" + answer.Cell(0, 1) + "\r\n");
+    EXPECT_EQ(ClipboardText(), "Computer\tChecked\r\n" + answer.Cell(0, 0) + "\t" + answer.Cell(0, 1) + "\r\n");
     // Save as CSV: the file holds the header and the row.
     TempFolder folder("mirel-store-windows");
     const std::string path = folder.File("answer.csv");
@@ -181,8 +192,98 @@ TEST_F(StoreWindowsTest, AQuestionFillsItsListAndItsToolsCopyAndSaveTheRows)
     EXPECT_TRUE(questions->Answer().SaveCsv(questions->Handle(), "missing-hotfix.csv"));
     ui::SetSaveFileHandler(nullptr);
     EXPECT_EQ(proposed, "missing-hotfix.csv");
-    EXPECT_EQ(ReadFile(path), "\"computer\",\"checked_at\"\r\n\"" + answer.Cell(0, 0) + "\",\"" + answer.Cell(0, 1) +
+    EXPECT_EQ(ReadFile(path), "\"Computer\",\"Checked\"\r\n\"" + answer.Cell(0, 0) + "\",\"" + answer.Cell(0, 1) +
                                   "\"\r\n");
+
+    // Choosing another question takes the last answer away.
+    ASSERT_TRUE(questions->ChooseQuestion("low-disk"));
+    EXPECT_EQ(answer.RowCount(), 0);
+    EXPECT_EQ(questions->StatusText(), "");
+}
+
+TEST_F(StoreWindowsTest, QuestionHeadersAndValuesInTheAdministratorsWordsInBothLanguages)
+{
+    for (LANGID language : {kEnglishLanguage, kJapaneseLanguage}) {
+        SetTextLanguage(language);
+        auto questions = Open<QuestionsWindow>();
+        ASSERT_TRUE(questions->ChooseQuestion("low-disk"));
+        EXPECT_EQ(ui::Window(GetDlgItem(questions->Handle(), IDC_QUESTION_FIRST_LABEL)).Text(),
+                  language == kEnglishLanguage ? "Free space below (%):"
+                                               : "\xE7\xA9\xBA\xE3\x81\x8D\xE5\xAE\xB9\xE9\x87\x8F\xE3\x81\x8C"
+                                                 "\xE3\x81\x93\xE3\x81\xAE\xE5\x89\xB2\xE5\x90\x88\xE6\x9C\xAA"
+                                                 "\xE6\xBA\x80 (%):");
+        questions->SetParameter(0, "100");   // every disk
+        questions->Run();
+        PumpUntil([&] { return !questions->IsBusy(); });
+        const ResultModel& answer = questions->Answer().Model();
+        ASSERT_GE(answer.RowCount(), 1) << questions->StatusText();
+        std::vector<std::string> headers;
+        for (int column = 0; column < answer.ColumnCount(); ++column)
+            headers.push_back(answer.Column(column).header);
+        if (language == kEnglishLanguage)
+            EXPECT_EQ(headers, (std::vector<std::string>{"Computer", "Drive", "Volume name", "Size", "Free space",
+                                                         "Free (%)", "Checked"}));
+        else
+            EXPECT_EQ(headers[0], "\xE3\x82\xB3\xE3\x83\xB3\xE3\x83\x94\xE3\x83\xA5\xE3\x83\xBC"
+                                  "\xE3\x82\xBF\xE3\x83\xBC");   // コンピューター
+        const std::string size = answer.Cell(0, 3);
+        EXPECT_TRUE(size.ends_with(" GB") || size.ends_with(" MB") || size.ends_with(" KB")) << size;
+        EXPECT_EQ(size.find('.'), size.size() - 5) << "one decimal: " << size;
+        const std::string percent = answer.Cell(0, 5);
+        EXPECT_EQ(percent.find('.'), percent.size() - 2) << percent;
+        EXPECT_EQ(answer.Cell(0, 6).find('T'), std::string::npos) << "the user's date format: " << answer.Cell(0, 6);
+        EXPECT_EQ(questions->ComputerColumn(), 0) << "found by its name in the store, not by its header";
+        // Sizes sort by their bytes, whatever unit each shows.
+        questions->Answer().ClickColumn(3);
+        for (int row = 1; row < answer.RowCount(); ++row)
+            EXPECT_LE(answer.Row(row - 1).sortValues[3], answer.Row(row).sortValues[3]);
+    }
+    SetTextLanguage(0);
+}
+
+TEST_F(StoreWindowsTest, HistoryDeletesChecksAndAComputerFromItsMenusAfterAsking)
+{
+    // A copy of the store: the other tests read the three checks.
+    TempFolder folder("mirel-history-delete");
+    StoreLocation copy;
+    copy.path = folder.File("inventory.db");
+    ASSERT_TRUE(CopyFileA(location_.path.c_str(), copy.path.c_str(), FALSE));
+    location_ = copy;
+    auto history = Open<HistoryWindow>();
+    PumpUntil([&] { return !history->IsReading(); });
+    ResultList& checks = history->Checks().List();
+    checks.SelectRow(2);   // check 1
+    // The checks' context menu starts with History's own commands, enabled as they apply.
+    UniqueMenu menu = ui::LoadMenuResource(IDR_POPUP_HISTORY_CHECKS);
+    const ui::Menu own = ui::Menu(menu.Get()).SubMenu(0);
+    SendMessageA(history->Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(own.Handle()), 0);
+    EXPECT_TRUE(own.IsEnabled(ID_HISTORY_OPEN));
+    EXPECT_FALSE(own.IsEnabled(ID_HISTORY_COMPARE_TWO)) << "one check selected";
+    EXPECT_TRUE(own.IsEnabled(ID_HISTORY_DELETE_CHECKS));
+
+    checks.SetMenuChooser([](HWND, POINT) { return ID_HISTORY_DELETE_CHECKS; });
+    AnswerMessagesWith(IDNO);
+    checks.OpenContextMenuFromKeyboard();
+    ASSERT_EQ(Messages().size(), 1u);
+    EXPECT_EQ(Messages()[0].text, "Delete check 1 of " + ThisComputerName() +
+                                      " from the inventory store?\n\nWhat no other check uses is freed. This cannot be "
+                                      "undone.");
+    EXPECT_FALSE(history->IsReading()) << "No deletes nothing";
+    AnswerMessagesWith(IDYES);
+    checks.OpenContextMenuFromKeyboard();
+    PumpUntil([&] { return !history->IsReading(); });
+    EXPECT_EQ(Column(history->Checks().Model(), 0), (std::vector<std::string>{"3", "2"}));
+    EXPECT_EQ(history->StatusText().rfind("Deleted 1 check. The store now holds 2 checks. ", 0), 0u)
+        << history->StatusText();
+
+    // Del on the computers' list: the computer with all its checks, after asking.
+    PressKey(history->Computers().Handle(), VK_DELETE);
+    PumpUntil([&] { return !history->IsReading(); });
+    ASSERT_EQ(Messages().size(), 3u);
+    EXPECT_EQ(Messages()[2].text.rfind("Delete " + ThisComputerName() + " with all its checks (2)", 0), 0u)
+        << Messages()[2].text;
+    EXPECT_EQ(history->Computers().Model().RowCount(), 0);
+    EXPECT_EQ(history->Checks().Model().RowCount(), 0);
 }
 
 class StoreWindowsMissingTest : public AppFixture {};

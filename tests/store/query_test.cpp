@@ -105,20 +105,53 @@ TEST_F(Questions, EachReadyMadeQuestionAnswersOverTheLatestChecks)
     EXPECT_EQ(stopped[0][0], "PC02");
 }
 
+TEST_F(Questions, EachQuestionDescribesTheColumnsItsSqlAnswersInTheirOrder)
+{
+    for (const Question& question : ReadyQuestions()) {
+        std::vector<std::string> parameters;
+        for (const QuestionParameter& parameter : question.parameters)
+            parameters.push_back(parameter.type == QuestionType::Text ? "a" : "10");
+        std::vector<QueryValue> values;
+        std::string message;
+        ASSERT_TRUE(BindQuestion(question, parameters, kNow, values, message)) << question.name << ": " << message;
+        QueryAnswer answer;
+        ASSERT_EQ(RunReadOnlyQuery(store_->Db(), question.sql, values, answer, message), AnswerOutcome::Answered)
+            << question.name << ": " << message;
+        std::vector<std::string> described;
+        for (const AnswerColumn& column : question.columns)
+            described.push_back(column.name);
+        EXPECT_EQ(answer.columns, described) << question.name;
+    }
+}
+
 TEST_F(Questions, ParametersMustBeThereOnceAndOfTheirType)
 {
     const Question& program = *FindQuestion("program");
     std::vector<QueryValue> values;
     std::string message;
     EXPECT_FALSE(BindQuestion(program, {}, kNow, values, message));
-    EXPECT_NE(message.find("The parameter program is missing"), std::string::npos) << message;
+    EXPECT_EQ(message, "Please fill in \"Program name contains\".");
     EXPECT_FALSE(BindQuestion(program, {"a", "b", "c"}, kNow, values, message));
     EXPECT_FALSE(BindQuestion(program, {"program=a", "program=b"}, kNow, values, message));
     EXPECT_TRUE(BindQuestion(program, {"below=2", "agent"}, kNow, values, message)) << message;
     EXPECT_EQ(values[0].text, "agent");
     const Question& disk = *FindQuestion("low-disk");
-    for (const char* bad : {"ten", "1e999", "nan", ""})
+    for (const char* bad : {"ten", "1e999", "nan", "10.5", "0", "101"}) {
         EXPECT_FALSE(BindQuestion(disk, {bad}, kNow, values, message)) << bad;
+        EXPECT_EQ(message, "Free space below (%): Enter a whole number from 1 to 100.") << bad;
+    }
+    EXPECT_FALSE(BindQuestion(disk, {" "}, kNow, values, message));
+    EXPECT_EQ(message, "Please fill in \"Free space below (%)\".");
+    EXPECT_TRUE(BindQuestion(disk, {" 100 "}, kNow, values, message)) << message;
+    // Every ready-made question names its columns and labels its parameters in both languages.
+    for (const Question& question : ReadyQuestions()) {
+        EXPECT_FALSE(question.columns.empty()) << question.name;
+        for (const AnswerColumn& column : question.columns)
+            for (LANGID language : {kEnglishLanguage, kJapaneseLanguage})
+                EXPECT_FALSE(LoadTextInLanguage(column.headerId, language).empty()) << question.name << column.name;
+        for (const QuestionParameter& parameter : question.parameters)
+            EXPECT_FALSE(LoadTextInLanguage(parameter.labelId, kJapaneseLanguage).empty()) << parameter.name;
+    }
     EXPECT_FALSE(FindQuestion("no-such-question"));
 }
 

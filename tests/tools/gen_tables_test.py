@@ -97,5 +97,20 @@ class GeneratorChecks(unittest.TestCase):
                            "unknown parameter :hotfixes", "never the store's tables")
 
 
+    def test_questions_that_would_show_database_words(self):
+        # A question without its columns' headers, a range on a text, a column described
+        # twice, and properties to recognise objects by that the class does not have.
+        self.edit("store/questions.txt",
+                  lambda text: text.replace("column: caption | text | Windows | Windows\n", "")
+                  .replace("column: version | text | Version | バージョン\n", "")
+                  .replace("column: build | text | Build | ビルド\n", "")
+                  .replace("column: service_pack | text | Service pack | サービス パック\n", "")
+                  .replace("column: computers | number | Computers | コンピューター数\n", "")
+                  .replace("parameter: hotfix | text |", "parameter: hotfix | text 1..5 |")
+                  .replace("column: drive | text |", "column: volume | text |"))
+        self.edit("store/recognised.tsv", lambda text: text.replace("DisplayName,PathName", "DisplayName,Colour", 1))
+        self.assertRefused("no column: each column", "a range is for numbers", "the column volume is described twice",
+                           "has no property 'Colour'")
+
 if __name__ == "__main__":
     unittest.main()

@@ -125,7 +125,22 @@ printf '{"computers": []}' > "$out/other.json"
 rep "/store:$store" "/import:Z:$out/other.json"; expect 2 "/import of other JSON"
 head -c 3000 "$out/check.json" > "$out/cut.json"
 rep "/store:$store" "/import:Z:$out/cut.json"; expect 2 "/import of a cut-off check"
+rep "/store:$store" /delete:2,999; expect 2 "/delete of a check that is not there"
+grep -q "holds no check 999" "$out/stderr" || fail "message: $(cat "$out/stderr")"
+rep "/store:$store" /delete:2,x; expect 2 "/delete of no number"
 [ "$(md5sum < "$out/inventory.db")" = "$sum" ] || fail "bad input changed the store"
+# Deleting checks by number: they go, with what only they used; the store stays sound.
+rep "/store:$store" /delete:1,3; expect 0 "/delete:1,3"
+grep -q "^Deleted 2 checks. The store now holds" "$out/stderr" || fail "message: $(cat "$out/stderr")"
+rep "/store:$store" /show:3; expect 2 "/show of a deleted check"
+python3 - "$out/inventory.db" <<'PY' || exit 1
+import sqlite3, sys
+db = sqlite3.connect(sys.argv[1])
+assert db.execute("PRAGMA integrity_check").fetchone()[0] == "ok"
+assert db.execute("SELECT count(*) FROM store_checks WHERE id IN (1, 3)").fetchone()[0] == 0
+assert db.execute("SELECT count(*) FROM store_objects o WHERE NOT EXISTS"
+                  " (SELECT 1 FROM store_set_members m WHERE m.object_id = o.id)").fetchone()[0] == 0
+PY
 rep "/store:Z:$out/none.db" /history; expect 5 "/history of a missing store"
 [ -e "$out/none.db" ] && fail "a missing store was created"
 printf 'not a database, just words\n' > "$out/words.db"

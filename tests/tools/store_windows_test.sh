@@ -17,7 +17,7 @@ trap cleanup EXIT
 store="Z:$out/inventory.db"
 for check in 1 2 3; do
     if [ $check = 3 ]; then
-        "$wine" sc create MirelWindowsTest binpath= 'C:\windows\system32\notepad.exe' >/dev/null 2>&1 ||
+        "$wine" sc create MirelWindowsTest binpath= 'C:\windows\system32\notepad.exe' displayname= 'Mirel Windows Test' >/dev/null 2>&1 ||
             { echo "FAILED: sc create"; exit 1; }
     fi
     "$wine" "$build/mirelrep.exe" /q "/store:$store" "/out:Z:$out/check$check.txt" ||

@@ -1,0 +1,181 @@
+#include "shell/question_answer.h"
+
+#include <windows.h>
+
+#include <cmath>
+#include <cstdio>
+#include <limits>
+
+#include "base/narrow.h"
+#include "base/text_util.h"
+#include "inventory/computer_summary.h"
+#include "render/decode.h"
+#include "resources/resource.h"
+#include "resources/text.h"
+#include "store/stored_check.h"
+
+namespace {
+
+constexpr double kNoSortValue = std::numeric_limits<double>::quiet_NaN();
+
+const AnswerColumn* ColumnNamed(const Question* question, const std::string& name)
+{
+    if (question)
+        for (const AnswerColumn& column : question->columns)
+            if (EqualsNoCase(column.name, name))
+                return &column;
+    return nullptr;
+}
+
+bool IsNumber(const QueryValue& value)
+{
+    return value.type == DbType::Integer || value.type == DbType::Real;
+}
+
+double NumberOf(const QueryValue& value)
+{
+    if (value.type == DbType::Integer)
+        return static_cast<double>(value.integer);
+    if (value.type == DbType::Real)
+        return value.real;
+    char* end = nullptr;
+    const double number = std::strtod(value.text.c_str(), &end);
+    return !value.text.empty() && end && *end == '\0' ? number : kNoSortValue;
+}
+
+std::string OneDecimal(double number)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.1f", number);
+    return GroupDigits(text);
+}
+
+std::string SizeText(double bytes)
+{
+    const double kilo = 1024.0;
+    if (std::fabs(bytes) < kilo * kilo)
+        return FillIn(LoadText(IDS_ANSWER_KB), OneDecimal(bytes / kilo));
+    if (std::fabs(bytes) < kilo * kilo * kilo)
+        return FillIn(LoadText(IDS_ANSWER_MB), OneDecimal(bytes / kilo / kilo));
+    return FillIn(LoadText(IDS_ANSWER_GB), OneDecimal(bytes / kilo / kilo / kilo));
+}
+
+// The store's ISO 8601 time, in the user's short date and time format at the time of the
+// checked computer; the text as it is when it is no such time.
+std::string DateText(const std::string& iso)
+{
+    CheckTime time;
+    unsigned year, month, day, hour, minute, second;
+    if (!CheckTime::FromLocalText(iso, time) ||
+        std::sscanf(iso.c_str(), "%4u-%2u-%2uT%2u:%2u:%2u", &year, &month, &day, &hour, &minute, &second) != 6)
+        return iso;
+    SYSTEMTIME shown{};
+    shown.wYear = static_cast<WORD>(year);
+    shown.wMonth = static_cast<WORD>(month);
+    shown.wDay = static_cast<WORD>(day);
+    shown.wHour = static_cast<WORD>(hour);
+    shown.wMinute = static_cast<WORD>(minute);
+    shown.wSecond = static_cast<WORD>(second);
+    wchar_t date[128] = {};
+    wchar_t clock[128] = {};
+    if (!GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &shown, nullptr, date, 128, nullptr) ||
+        !GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &shown, nullptr, clock, 128))
+        return iso;
+    return ToNarrow(date) + " " + ToNarrow(clock);
+}
+
+double SortValueOf(AnswerFormat format, const QueryValue& value)
+{
+    switch (format) {
+    case AnswerFormat::Number:
+    case AnswerFormat::Size:
+    case AnswerFormat::Percent: return NumberOf(value);
+    case AnswerFormat::Date: {
+        CheckTime time;
+        return CheckTime::FromLocalText(value.Text(), time) ? static_cast<double>(time.epoch) : kNoSortValue;
+    }
+    default: return kNoSortValue;
+    }
+}
+
+UINT ChangeTextId(const std::string& key)
+{
+    return key == "added" ? IDS_COMPARE_ADDED : key == "removed" ? IDS_COMPARE_REMOVED
+                          : key == "changed" ? IDS_COMPARE_CHANGED : 0;
+}
+
+}  // namespace
+
+std::string ShowAnswerValue(AnswerFormat format, const QueryValue& value)
+{
+    if (value.type == DbType::Null)
+        return {};
+    const double number = NumberOf(value);
+    switch (format) {
+    case AnswerFormat::Text: break;
+    case AnswerFormat::Number:
+        if (value.type == DbType::Integer)
+            return GroupDigits(value.Text());
+        if (!std::isnan(number))
+            return OneDecimal(number);
+        break;
+    case AnswerFormat::Size:
+        if (!std::isnan(number))
+            return SizeText(number);
+        break;
+    case AnswerFormat::Percent:
+        if (!std::isnan(number))
+            return OneDecimal(number);
+        break;
+    case AnswerFormat::Date: return DateText(value.Text());
+    case AnswerFormat::Result: return IsNumber(value) ? value.Text() : ComputerResultTextOfKey(value.text);
+    case AnswerFormat::Change: {
+        const UINT id = ChangeTextId(value.text);
+        return id ? LoadText(id) : value.text;
+    }
+    }
+    return value.Text();
+}
+
+ResultModel QuestionAnswerModel(const Question* question, const QueryAnswer& answer)
+{
+    if (!question)
+        return AnswerModel(answer);
+    std::vector<const AnswerColumn*> described;
+    ResultModel model;
+    for (const std::string& name : answer.columns) {
+        described.push_back(ColumnNamed(question, name));
+        model.AddColumn(ResultColumn{described.back() ? LoadText(described.back()->headerId) : name});
+    }
+    for (const std::vector<QueryValue>& values : answer.rows) {
+        ResultRow row;
+        for (size_t column = 0; column < values.size(); ++column) {
+            const AnswerFormat format = column < described.size() && described[column] ? described[column]->format
+                                                                                      : AnswerFormat::Text;
+            row.cells.push_back(column < described.size() && described[column] ? ShowAnswerValue(format, values[column]) : values[column].Text());
+            row.sortValues.push_back(SortValueOf(format, values[column]));
+        }
+        model.AppendRow(std::move(row));
+    }
+    return model;
+}
+
+std::vector<bool> QuestionNumberColumns(const Question* question, const QueryAnswer& answer)
+{
+    // A column sorts as numbers when its format is a number, or, undescribed, when every
+    // value in it is a number or empty.
+    std::vector<bool> numbers(answer.columns.size(), true);
+    for (size_t column = 0; column < answer.columns.size(); ++column) {
+        const AnswerColumn* described = ColumnNamed(question, answer.columns[column]);
+        if (described) {
+            const AnswerFormat format = described->format;
+            numbers[column] = format == AnswerFormat::Number || format == AnswerFormat::Size ||
+                              format == AnswerFormat::Percent || format == AnswerFormat::Date;
+            continue;
+        }
+        for (const std::vector<QueryValue>& row : answer.rows)
+            if (column < row.size() && row[column].type == DbType::Text)
+                numbers[column] = false;
+    }
+    return numbers;
+}
