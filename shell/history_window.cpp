@@ -229,7 +229,8 @@ void HistoryWindow::OpenComparison(int64_t later, std::vector<int64_t> earlier)
 
 const StoredComputer* HistoryWindow::SelectedComputer() const
 {
-    const std::string& name = computers_.Model().Cell(computers_.List().SelectedRow(), 0);
+    const std::vector<int> rows = computers_.SelectedRows();
+    const std::string& name = computers_.Model().Cell(rows.empty() ? -1 : rows.front(), 0);
     for (const StoredComputer& computer : contents_.computers)
         if (!name.empty() && computer.name == name)
             return &computer;

@@ -105,6 +105,35 @@ bool RemoveDoomed(Database& database, PruneResult& result)
     return result.remaining >= 0;
 }
 
+// Fills doomed_checks with `ids` (each once); the numbers the store does not hold go into
+// `missing`. The statements are done before the table is dropped (SQLite refuses to drop a
+// table while a statement runs).
+bool ListDoomed(Database& database, const std::vector<int64_t>& ids, std::vector<int64_t>& missing)
+{
+    std::unique_ptr<DbStatement> find = database.Prepare("SELECT count(*) FROM store_checks WHERE id = ?");
+    std::unique_ptr<DbStatement> add = database.Prepare("INSERT INTO doomed_checks (id) VALUES (?)");
+    if (!find || !add)
+        return false;
+    const std::set<int64_t> distinct(ids.begin(), ids.end());
+    for (int64_t id : distinct) {
+        find->Reset();
+        find->BindInt(1, id);
+        if (find->Step() != DbStep::Row)
+            return false;
+        const bool there = find->Int(0) > 0;
+        find->Reset();
+        if (!there) {
+            missing.push_back(id);
+            continue;
+        }
+        add->Reset();
+        add->BindInt(1, id);
+        if (add->Step() != DbStep::Done)
+            return false;
+    }
+    return true;
+}
+
 // The file shrinks only when SQLite rewrites it; a server gives space back by itself.
 void GiveSpaceBack(Database& database, PruneResult& result)
 {
@@ -139,25 +168,8 @@ bool DeleteChecks(Database& database, const std::vector<int64_t>& ids, PruneResu
         DbTransaction transaction(database);
         if (!transaction.IsOpen() || !Run(database, "CREATE TEMPORARY TABLE doomed_checks (id BIGINT PRIMARY KEY)"))
             return false;
-        std::unique_ptr<DbStatement> find = database.Prepare("SELECT count(*) FROM store_checks WHERE id = ?");
-        std::unique_ptr<DbStatement> add = database.Prepare("INSERT INTO doomed_checks (id) VALUES (?)");
-        if (!find || !add)
+        if (!ListDoomed(database, ids, missing))
             return false;
-        const std::set<int64_t> distinct(ids.begin(), ids.end());
-        for (int64_t id : distinct) {
-            find->Reset();
-            find->BindInt(1, id);
-            if (find->Step() != DbStep::Row)
-                return false;
-            if (find->Int(0) == 0) {
-                missing.push_back(id);
-                continue;
-            }
-            add->Reset();
-            add->BindInt(1, id);
-            if (add->Step() != DbStep::Done)
-                return false;
-        }
         if (!missing.empty())
             return true;   // nothing deleted: the store stays as it was
         if (!RemoveDoomed(database, result) || !transaction.Commit())

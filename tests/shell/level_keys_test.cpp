@@ -111,10 +111,9 @@ TEST_F(LevelKeysTest, FinderChoosesAsYouTypeAndEnterOnTheLastListRuns)
     PressKey(field, VK_RETURN);
     EXPECT_EQ(GetFocus(), Level(3)) << "Enter in the field goes on to the class";
     EXPECT_FALSE(CheckRunning());
-    PressKey(Level(3), VK_RETURN);
-    EXPECT_TRUE(CheckRunning()) << "Enter on the last Level list runs the check";
-    PumpUntil([&] { return !CheckRunning(); });
-    EXPECT_GT(Individual().ObjectCount(), 0) << "the local computer's logical disks";
+    ASSERT_EQ(Individual().ObjectCount(), 0);
+    PressKey(Level(3), VK_RETURN);   // runs the check (a local one may end at once)
+    PumpUntil([&] { return !CheckRunning() && Individual().ObjectCount() > 0; });
     EXPECT_TRUE(Messages().empty());
 }
 

@@ -60,7 +60,8 @@ TEST(Delete, ChecksChosenByNumberGoWithWhatOnlyTheyUsedAllOrNone)
     EXPECT_EQ(CountOf(*store, "SELECT count(*) FROM store_checks"), 4);
 
     // The first and the latest check of PC01 (one named twice): "Gone" was only theirs.
-    ASSERT_TRUE(DeleteChecks(store->Db(), {first.header.id, third.header.id, first.header.id}, result, missing));
+    ASSERT_TRUE(DeleteChecks(store->Db(), {first.header.id, third.header.id, first.header.id}, result, missing))
+        << store->Db().LastError().message;
     EXPECT_TRUE(missing.empty());
     EXPECT_EQ(result.removed, 2);
     EXPECT_EQ(result.remaining, 2);
