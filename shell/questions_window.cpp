@@ -154,9 +154,11 @@ void QuestionsWindow::TakeAnswer()
     const std::shared_ptr<StoreTask> task = std::move(asking_);
     const std::shared_ptr<QueryAnswer> answer = std::move(reading_);
     GetDlgItem(IDC_QUESTION_RUN).SetText(runLabel_);
+    const Question* question = FindQuestion(asked_);
     if (task->Stopped() && !task->Succeeded()) {
         // What came before the stop, said to be incomplete.
-        answer_.Show(AnswerModel(*answer), NumberColumns(*answer));
+        answer_.Show(QuestionAnswerModel(question, *answer), QuestionNumberColumns(question, *answer));
+        answerColumns_ = answer->columns;
         status_.SetText(FillIn(LoadText(IDS_QUESTION_STOPPED), std::to_string(answer->rows.size())));
         return;
     }
@@ -170,7 +172,6 @@ void QuestionsWindow::TakeAnswer()
         status_.SetText("");   // another question was chosen meanwhile
         return;
     }
-    const Question* question = FindQuestion(asked_);
     answer_.Show(QuestionAnswerModel(question, *answer), QuestionNumberColumns(question, *answer));
     answerColumns_ = answer->columns;
     answer_.List().SetEmptyText(LoadText(IDS_QUESTION_NO_ROWS));
