@@ -84,13 +84,13 @@ std::string DateText(const std::string& iso)
     return ToNarrow(date) + " " + ToNarrow(clock);
 }
 
-double SortValueOf(AnswerFormat format, const QueryValue& value)
+double SortValueOf(ColumnFormat format, const QueryValue& value)
 {
     switch (format) {
-    case AnswerFormat::Number:
-    case AnswerFormat::Size:
-    case AnswerFormat::Percent: return NumberOf(value);
-    case AnswerFormat::Date: {
+    case ColumnFormat::Number:
+    case ColumnFormat::Size:
+    case ColumnFormat::Percent: return NumberOf(value);
+    case ColumnFormat::Date: {
         CheckTime time;
         return CheckTime::FromLocalText(value.Text(), time) ? static_cast<double>(time.epoch) : kNoSortValue;
     }
@@ -106,30 +106,30 @@ UINT ChangeTextId(const std::string& key)
 
 }  // namespace
 
-std::string ShowAnswerValue(AnswerFormat format, const QueryValue& value)
+std::string ShowAnswerValue(ColumnFormat format, const QueryValue& value)
 {
     if (value.type == DbType::Null)
         return {};
     const double number = NumberOf(value);
     switch (format) {
-    case AnswerFormat::Text: break;
-    case AnswerFormat::Number:
+    case ColumnFormat::Text: break;
+    case ColumnFormat::Number:
         if (value.type == DbType::Integer)
             return GroupDigits(value.Text());
         if (!std::isnan(number))
             return OneDecimal(number);
         break;
-    case AnswerFormat::Size:
+    case ColumnFormat::Size:
         if (!std::isnan(number))
             return SizeText(number);
         break;
-    case AnswerFormat::Percent:
+    case ColumnFormat::Percent:
         if (!std::isnan(number))
             return OneDecimal(number);
         break;
-    case AnswerFormat::Date: return DateText(value.Text());
-    case AnswerFormat::Result: return IsNumber(value) ? value.Text() : ComputerResultTextOfKey(value.text);
-    case AnswerFormat::Change: {
+    case ColumnFormat::Date: return DateText(value.Text());
+    case ColumnFormat::Result: return IsNumber(value) ? value.Text() : ComputerResultTextOfKey(value.text);
+    case ColumnFormat::Change: {
         const UINT id = ChangeTextId(value.text);
         return id ? LoadText(id) : value.text;
     }
@@ -150,8 +150,8 @@ ResultModel QuestionAnswerModel(const Question* question, const QueryAnswer& ans
     for (const std::vector<QueryValue>& values : answer.rows) {
         ResultRow row;
         for (size_t column = 0; column < values.size(); ++column) {
-            const AnswerFormat format = column < described.size() && described[column] ? described[column]->format
-                                                                                      : AnswerFormat::Text;
+            const ColumnFormat format = column < described.size() && described[column] ? described[column]->format
+                                                                                      : ColumnFormat::Text;
             row.cells.push_back(column < described.size() && described[column] ? ShowAnswerValue(format, values[column]) : values[column].Text());
             row.sortValues.push_back(SortValueOf(format, values[column]));
         }
@@ -168,9 +168,9 @@ std::vector<bool> QuestionNumberColumns(const Question* question, const QueryAns
     for (size_t column = 0; column < answer.columns.size(); ++column) {
         const AnswerColumn* described = ColumnNamed(question, answer.columns[column]);
         if (described) {
-            const AnswerFormat format = described->format;
-            numbers[column] = format == AnswerFormat::Number || format == AnswerFormat::Size ||
-                              format == AnswerFormat::Percent || format == AnswerFormat::Date;
+            const ColumnFormat format = described->format;
+            numbers[column] = format == ColumnFormat::Number || format == ColumnFormat::Size ||
+                              format == ColumnFormat::Percent || format == ColumnFormat::Date;
             continue;
         }
         for (const std::vector<QueryValue>& row : answer.rows)

@@ -17,4 +17,4 @@ ResultModel QuestionAnswerModel(const Question* question, const QueryAnswer& ans
 std::vector<bool> QuestionNumberColumns(const Question* question, const QueryAnswer& answer);
 
 // One value as a column of that format shows it (exposed for tests).
-std::string ShowAnswerValue(AnswerFormat format, const QueryValue& value);
+std::string ShowAnswerValue(ColumnFormat format, const QueryValue& value);

@@ -18,7 +18,7 @@ struct QuestionParameter {
 };
 
 // How the window shows a column's values (mirelrep writes them as the store answers).
-enum class AnswerFormat {
+enum class ColumnFormat {
     Text,
     Number,    // digits grouped
     Size,      // bytes, shown in KB, MB or GB
@@ -30,7 +30,7 @@ enum class AnswerFormat {
 
 struct AnswerColumn {
     const char* name;   // the column's name in the SQL
-    AnswerFormat format;
+    ColumnFormat format;
     int headerId;
 };
 

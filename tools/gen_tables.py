@@ -835,10 +835,10 @@ def read_views(root, problems):
 
 QUESTION_TYPES = {"text": "QuestionType::Text", "integer": "QuestionType::Integer", "number": "QuestionType::Number"}
 QUESTION_KIND = re.compile(r"(text|integer|number)(?: (-?[0-9]+(?:\.[0-9]+)?)\.\.(-?[0-9]+(?:\.[0-9]+)?))?")
-# How a column's values are shown (store/question_data.h, AnswerFormat).
-QUESTION_FORMATS = {"text": "AnswerFormat::Text", "number": "AnswerFormat::Number", "size": "AnswerFormat::Size",
-                    "percent": "AnswerFormat::Percent", "date": "AnswerFormat::Date",
-                    "result": "AnswerFormat::Result", "change": "AnswerFormat::Change"}
+# How a column's values are shown (store/question_data.h, ColumnFormat).
+QUESTION_FORMATS = {"text": "ColumnFormat::Text", "number": "ColumnFormat::Number", "size": "ColumnFormat::Size",
+                    "percent": "ColumnFormat::Percent", "date": "ColumnFormat::Date",
+                    "result": "ColumnFormat::Result", "change": "ColumnFormat::Change"}
 FIRST_QUESTION_STRING, LAST_QUESTION_STRING = 7500, 7699
 QUESTION_PARAMETER = re.compile(r":([a-z][a-z0-9_]*)")
 
