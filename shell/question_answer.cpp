@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "base/narrow.h"
+#include "base/shown_time.h"
 #include "base/text_util.h"
 #include "inventory/computer_summary.h"
 #include "render/decode.h"
@@ -60,30 +61,6 @@ std::string SizeText(double bytes)
     return FillIn(LoadText(IDS_ANSWER_GB), OneDecimal(bytes / kilo / kilo / kilo));
 }
 
-// The store's ISO 8601 time, in the user's short date and time format at the time of the
-// checked computer; the text as it is when it is no such time.
-std::string DateText(const std::string& iso)
-{
-    CheckTime time;
-    unsigned year, month, day, hour, minute, second;
-    if (!CheckTime::FromLocalText(iso, time) ||
-        std::sscanf(iso.c_str(), "%4u-%2u-%2uT%2u:%2u:%2u", &year, &month, &day, &hour, &minute, &second) != 6)
-        return iso;
-    SYSTEMTIME shown{};
-    shown.wYear = static_cast<WORD>(year);
-    shown.wMonth = static_cast<WORD>(month);
-    shown.wDay = static_cast<WORD>(day);
-    shown.wHour = static_cast<WORD>(hour);
-    shown.wMinute = static_cast<WORD>(minute);
-    shown.wSecond = static_cast<WORD>(second);
-    wchar_t date[128] = {};
-    wchar_t clock[128] = {};
-    if (!GetDateFormatEx(LOCALE_NAME_USER_DEFAULT, DATE_SHORTDATE, &shown, nullptr, date, 128, nullptr) ||
-        !GetTimeFormatEx(LOCALE_NAME_USER_DEFAULT, 0, &shown, nullptr, clock, 128))
-        return iso;
-    return ToNarrow(date) + " " + ToNarrow(clock);
-}
-
 double SortValueOf(ColumnFormat format, const QueryValue& value)
 {
     switch (format) {
@@ -127,7 +104,7 @@ std::string ShowAnswerValue(ColumnFormat format, const QueryValue& value)
         if (!std::isnan(number))
             return OneDecimal(number);
         break;
-    case ColumnFormat::Date: return DateText(value.Text());
+    case ColumnFormat::Date: return ShownTime(value.Text());
     case ColumnFormat::Result: return IsNumber(value) ? value.Text() : ComputerResultTextOfKey(value.text);
     case ColumnFormat::Change: {
         const UINT id = ChangeTextId(value.text);
@@ -154,6 +131,8 @@ ResultModel QuestionAnswerModel(const Question* question, const QueryAnswer& ans
                                                                                       : ColumnFormat::Text;
             row.cells.push_back(column < described.size() && described[column] ? ShowAnswerValue(format, values[column]) : values[column].Text());
             row.sortValues.push_back(SortValueOf(format, values[column]));
+            // A saved answer keeps its times in ISO 8601.
+            row.sortTexts.push_back(format == ColumnFormat::Date ? values[column].Text() : std::string());
         }
         model.AppendRow(std::move(row));
     }

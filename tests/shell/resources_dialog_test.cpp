@@ -71,13 +71,18 @@ const std::vector<ExpectedDialog>& Dialogs()
          {
              {IDC_STATIC_LABEL, L"Static", L"Level 1", L"\u30ec\u30d9\u30eb\uff11", 6, 8, 42, 8, SS_TYPEMASK,
               SS_LEFT, 0},
-             {IDC_LEVEL1, L"ComboBox", L"", L"", 54, 6, 222, 114, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, kComboList},
+             {IDC_LEVEL1, L"ComboBox", L"", L"", 54, 6, 132, 114, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, kComboList},
              {IDC_STATIC_LABEL, L"Static", L"Level 2", L"\u30ec\u30d9\u30eb\uff12", 6, 26, 42, 8, SS_TYPEMASK,
               SS_LEFT, 0},
-             {IDC_LEVEL2, L"ComboBox", L"", L"", 54, 24, 222, 120, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, kComboList},
+             {IDC_LEVEL2, L"ComboBox", L"", L"", 54, 24, 132, 120, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, kComboList},
              {IDC_STATIC_LABEL, L"Static", L"Level 3", L"\u30ec\u30d9\u30eb\uff13", 6, 44, 42, 8, SS_TYPEMASK,
               SS_LEFT, 0},
-             {IDC_LEVEL3, L"ComboBox", L"", L"", 54, 42, 222, 132, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, kComboList},
+             {IDC_LEVEL3, L"ComboBox", L"", L"", 54, 42, 132, 132, CBS_DROPDOWNLIST, CBS_DROPDOWNLIST, kComboList},
+             // Beside the Level lists: a class found by typing a part of its name or description.
+             {IDC_CLASS_FIND_LABEL, L"Static", L"Find a class:", L"\u30af\u30e9\u30b9\u3092\u691c\u7d22:", 192, 8, 84, 8,
+              SS_TYPEMASK, SS_LEFT, 0},
+             {IDC_CLASS_FIND, L"Edit", L"", L"", 192, 24, 84, 12, 0, 0, ES_AUTOHSCROLL | WS_TABSTOP},
+             {IDC_CLASS_FIND_COUNT, L"Static", L"", L"", 192, 44, 84, 8, SS_TYPEMASK, SS_LEFT, SS_NOPREFIX},
              {IDC_STATIC_LABEL, L"Static", L"Description", L"\u8aac\u660e", 6, 61, 42, 8, SS_TYPEMASK, SS_LEFT, 0},
              {IDC_DESCRIPTION, L"Edit", L"", L"", 54, 60, 222, 30, 0, 0,
               ES_MULTILINE | ES_READONLY | WS_BORDER | WS_TABSTOP},
@@ -390,7 +395,7 @@ TEST_F(UiDialogs, DefaultButtonsAndTabOrder)
         EXPECT_EQ(TabOrder(about.get()), std::vector<int>{IDOK});
         EXPECT_EQ(TabOrder(view.get()), (std::vector<int>{IDC_COMPUTER_NAME, IDC_RUN, IDC_RESOURCE_TAB}));
         EXPECT_EQ(TabOrder(form.get()),
-                  (std::vector<int>{IDC_LEVEL1, IDC_LEVEL2, IDC_LEVEL3, IDC_DESCRIPTION, IDC_RESULT_LIST}));
+                  (std::vector<int>{IDC_LEVEL1, IDC_LEVEL2, IDC_LEVEL3, IDC_CLASS_FIND, IDC_DESCRIPTION, IDC_RESULT_LIST}));
         EXPECT_EQ(TabOrder(find.get()),
                   (std::vector<int>{IDC_FIND_TEXT, IDC_FIND_UP, IDC_MATCH_CASE, IDC_FIND_NEXT, IDCANCEL}));
     }
