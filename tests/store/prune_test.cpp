@@ -38,6 +38,12 @@ TEST(Prune, KeepsEachComputersLatestCheckAndFreesTheRest)
     EXPECT_EQ(read.parts[0].objects[0].identity, "Name=Old");
 }
 
+int64_t CountOf(InventoryStore& store, const std::string& sql)
+{
+    std::unique_ptr<DbStatement> statement = store.Db().Prepare(sql);
+    return statement && statement->Step() == DbStep::Row ? statement->Int(0) : -1;
+}
+
 TEST(Delete, ChecksChosenByNumberGoWithWhatOnlyTheyUsedAllOrNone)
 {
     TestStore test("mirel-store-delete");
