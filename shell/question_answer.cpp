@@ -14,6 +14,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "store/stored_check.h"
+#include "storetools/answer_model.h"
 
 namespace {
 
