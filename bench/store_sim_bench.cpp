@@ -70,8 +70,7 @@ PairTimes ComparePairs(StatementCache& statements, const std::vector<std::vector
         const size_t later = 1 + static_cast<size_t>(sample) % (ids.size() - 1);
         const Stopwatch whole;
         StoredCheck before, after;
-        if (LoadCheck(statements, ids[later - 1], before) != LoadResult::Loaded ||
-            LoadCheck(statements, ids[later], after) != LoadResult::Loaded)
+        if (LoadCheckPair(statements, ids[later - 1], ids[later], before, after) != LoadResult::Loaded)
             continue;
         const Stopwatch compare;
         const CheckComparison comparison = CompareChecks(before, after);

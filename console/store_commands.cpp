@@ -61,6 +61,7 @@ private:
     ExitCode DatabaseFailed() { return Fail(store_->FailureMessage(), ExitCode::FileError); }
     // Loads a check by number: ExitCode::Success, or the exit code after the message.
     ExitCode Load(int64_t id, StoredCheck& check);
+    ExitCode LoadPair(int64_t first, int64_t second, StoredCheck& firstCheck, StoredCheck& secondCheck);
 
     const ReportOptions& options_;
     ErrorStream errors_;
@@ -76,6 +77,22 @@ ExitCode StoreCommand::Load(int64_t id, StoredCheck& check)
         return ExitCode::Success;
     case LoadResult::NotFound:
         return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(id)), ExitCode::Usage);
+    case LoadResult::Failed:
+        break;
+    }
+    return DatabaseFailed();
+}
+
+ExitCode StoreCommand::LoadPair(int64_t first, int64_t second, StoredCheck& firstCheck, StoredCheck& secondCheck)
+{
+    switch (LoadCheckPair(store_->Statements(), first, second, firstCheck, secondCheck)) {
+    case LoadResult::Loaded:
+        return ExitCode::Success;
+    case LoadResult::NotFound: {
+        StoredCheckHeader header;
+        const int64_t missing = LoadCheckHeader(store_->Statements(), first, header) == LoadResult::NotFound ? first : second;
+        return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(missing)), ExitCode::Usage);
+    }
     case LoadResult::Failed:
         break;
     }
@@ -178,9 +195,7 @@ ExitCode StoreCommand::Compare()
         }
     }
     StoredCheck before, after;
-    ExitCode loaded = Load(older, before);
-    if (loaded == ExitCode::Success)
-        loaded = Load(newer, after);
+    const ExitCode loaded = LoadPair(older, newer, before, after);
     if (loaded != ExitCode::Success)
         return loaded;
     if (before.header.kind != after.header.kind)

@@ -1,6 +1,8 @@
 #include "store/check_reader.h"
 
+#include <functional>
 #include <map>
+#include <utility>
 
 #include "store/raw_cell.h"
 
@@ -12,15 +14,23 @@ struct ColumnSet {
 };
 
 // Reads a check's parts in a few statements, each over all its parts: a server answers
-// every statement over the network.
+// every statement over the network. Beside a check already read (`reference`), the parts
+// whose stored set of objects both share are taken from it instead of being read again:
+// two checks of one computer mostly share all but a few.
 class CheckLoader {
 public:
-    CheckLoader(StatementCache& statements, StoredCheck& check) : statements_(statements), check_(check) {}
+    CheckLoader(StatementCache& statements, StoredCheck& check, const CheckLoader* reference = nullptr)
+        : statements_(statements), check_(check), reference_(reference)
+    {
+    }
     bool LoadParts();
 
 private:
     bool LoadObjects();
-    bool LoadCells(const char* sql);
+    bool LoadCells(const std::string& sql, bool isVolatile);
+    void TakeSharedParts();
+    bool Each(const std::string& sql, bool besideReference, const std::function<void(DbStatement&)>& take,
+              const char* order = "");
     StoredPart* PartOf(int64_t ordinal)
     {
         const auto found = partOf_.find(ordinal);
@@ -29,8 +39,19 @@ private:
 
     StatementCache& statements_;
     StoredCheck& check_;
-    std::map<int64_t, size_t> partOf_;   // ordinal -> place in check_.parts
+    const CheckLoader* reference_;
+    std::map<int64_t, size_t> partOf_;        // ordinal -> place in check_.parts
+    std::vector<int64_t> setOf_;              // place in check_.parts -> its stored set of objects
+    std::map<int64_t, size_t> partOfSet_;     // and back
+    // Per place in check_.parts, the cells (object, property) filled from volatile values.
+    std::vector<std::vector<std::pair<size_t, size_t>>> volatileCells_;
 };
+
+// The condition that leaves out the parts the reference check shares, its id the second
+// parameter.
+constexpr char kNotShared[] =
+    " AND p.set_id NOT IN (SELECT q.set_id FROM store_checks r"
+    " JOIN store_part_list_members q ON q.list_id = r.part_list_id WHERE r.id = ?)";
 
 StoredCell CellOfRow(DbStatement& row, int first)
 {
@@ -45,44 +66,92 @@ StoredCell EmptyCell()
     return cell;
 }
 
+// Runs `sql` over this check (and, beside the reference check, over the parts it does not
+// share), its rows ordered by `order`.
+bool CheckLoader::Each(const std::string& sql, bool besideReference, const std::function<void(DbStatement&)>& take,
+                       const char* order)
+{
+    const bool beside = besideReference && reference_;
+    StatementLease select = statements_.Get(sql + (beside ? kNotShared : "") + order);
+    if (!select)
+        return false;
+    select->BindInt(1, check_.header.id);
+    if (beside)
+        select->BindInt(2, reference_->check_.header.id);
+    DbStep step;
+    while ((step = select->Step()) == DbStep::Row)
+        take(*select);
+    return step == DbStep::Done;
+}
+
 bool CheckLoader::LoadObjects()
 {
-    return EachRow(statements_.Get("SELECT p.ordinal, o.identity FROM store_checks c"
-                                   " JOIN store_part_list_members p ON p.list_id = c.part_list_id"
-                                   " JOIN store_set_members m ON m.set_id = p.set_id"
-                                   " JOIN store_objects o ON o.id = m.object_id"
-                                   " WHERE c.id = ? ORDER BY p.ordinal, m.position"),
-                   check_.header.id, [this](DbStatement& row) {
-                       if (StoredPart* part = PartOf(row.Int(0)))
-                           part->objects.push_back(
-                               {std::vector<StoredCell>(part->properties.size(), EmptyCell()), row.Text(1)});
-                   });
+    return Each("SELECT p.ordinal, o.identity FROM store_checks c"
+                " JOIN store_part_list_members p ON p.list_id = c.part_list_id"
+                " JOIN store_set_members m ON m.set_id = p.set_id"
+                " JOIN store_objects o ON o.id = m.object_id"
+                " WHERE c.id = ?",
+                true,
+                [this](DbStatement& row) {
+                    if (StoredPart* part = PartOf(row.Int(0)))
+                        part->objects.push_back(
+                            {std::vector<StoredCell>(part->properties.size(), EmptyCell()), row.Text(1)});
+                },
+                " ORDER BY p.ordinal, m.position");
+}
+
+// The objects of the parts whose set the reference check shares, as it read them before
+// its volatile values were filled in.
+void CheckLoader::TakeSharedParts()
+{
+    if (!reference_)
+        return;
+    for (size_t place = 0; place < check_.parts.size(); ++place) {
+        const auto shared = reference_->partOfSet_.find(setOf_[place]);
+        if (shared == reference_->partOfSet_.end())
+            continue;
+        std::vector<StoredObject>& objects = check_.parts[place].objects;
+        objects = reference_->check_.parts[shared->second].objects;
+        for (const auto& [member, position] : reference_->volatileCells_[shared->second])
+            if (member < objects.size() && position < objects[member].cells.size())
+                objects[member].cells[position] = EmptyCell();
+    }
 }
 
 // Cells of rows (ordinal, member, position, vartype, raw kind, raw, shown).
-bool CheckLoader::LoadCells(const char* sql)
+bool CheckLoader::LoadCells(const std::string& sql, bool isVolatile)
 {
-    return EachRow(statements_.Get(sql), check_.header.id, [this](DbStatement& row) {
-        StoredPart* part = PartOf(row.Int(0));
+    return Each(sql, !isVolatile, [this, isVolatile](DbStatement& row) {
+        const auto found = partOf_.find(row.Int(0));
+        if (found == partOf_.end())
+            return;
+        StoredPart& part = check_.parts[found->second];
         const size_t member = static_cast<size_t>(row.Int(1));
         const size_t position = static_cast<size_t>(row.Int(2));
-        if (part && member < part->objects.size() && position < part->properties.size())
-            part->objects[member].cells[position] = CellOfRow(row, 3);
+        if (member >= part.objects.size() || position >= part.properties.size())
+            return;
+        part.objects[member].cells[position] = CellOfRow(row, 3);
+        if (isVolatile)
+            volatileCells_[found->second].emplace_back(member, position);
     });
 }
 
 // The parts in their order, each with its class, state, identity rule and properties.
 bool CheckLoader::LoadParts()
 {
-    const bool parts = EachRow(
-        statements_.Get("SELECT p.ordinal, k.class_name, p.state, k.identity, n.property FROM store_checks c"
-                        " JOIN store_part_list_members p ON p.list_id = c.part_list_id"
-                        " JOIN store_columns k ON k.id = p.columns_id"
-                        " LEFT JOIN store_column_names n ON n.columns_id = k.id"
-                        " WHERE c.id = ? ORDER BY p.ordinal, n.position"),
-        check_.header.id, [this](DbStatement& row) {
+    const bool parts = Each(
+        "SELECT p.ordinal, k.class_name, p.state, k.identity, n.property, p.set_id FROM store_checks c"
+        " JOIN store_part_list_members p ON p.list_id = c.part_list_id"
+        " JOIN store_columns k ON k.id = p.columns_id"
+        " LEFT JOIN store_column_names n ON n.columns_id = k.id"
+        " WHERE c.id = ?",
+        false,
+        [this](DbStatement& row) {
             if (!PartOf(row.Int(0))) {
                 partOf_[row.Int(0)] = check_.parts.size();
+                partOfSet_.emplace(row.Int(5), check_.parts.size());
+                setOf_.push_back(row.Int(5));
+                volatileCells_.emplace_back();
                 StoredPart part;
                 part.className = row.Text(1);
                 part.state = static_cast<PartState>(row.Int(2));
@@ -91,15 +160,20 @@ bool CheckLoader::LoadParts()
             }
             if (!row.IsNull(4))
                 check_.parts.back().properties.push_back(row.Text(4));
-        });
-    return parts && LoadObjects() &&
-           LoadCells("SELECT p.ordinal, m.position, x.position, x.vartype, x.raw_kind, x.raw, x.shown"
+        },
+        " ORDER BY p.ordinal, n.position");
+    if (!parts || !LoadObjects())
+        return false;
+    TakeSharedParts();
+    return LoadCells("SELECT p.ordinal, m.position, x.position, x.vartype, x.raw_kind, x.raw, x.shown"
                      " FROM store_checks c JOIN store_part_list_members p ON p.list_id = c.part_list_id"
                      " JOIN store_set_members m ON m.set_id = p.set_id"
-                     " JOIN store_cells x ON x.object_id = m.object_id WHERE c.id = ?") &&
+                     " JOIN store_cells x ON x.object_id = m.object_id WHERE c.id = ?",
+                     false) &&
            LoadCells("SELECT v.ordinal, m.member, x.position, x.vartype, x.raw_kind, x.raw, x.shown"
                      " FROM store_check_volatile v JOIN store_volatile_members m ON m.set_id = v.set_id"
-                     " JOIN store_volatile_cells x ON x.group_id = m.group_id WHERE v.check_id = ?");
+                     " JOIN store_volatile_cells x ON x.group_id = m.group_id WHERE v.check_id = ?",
+                     true);
 }
 
 }  // namespace
@@ -181,4 +255,21 @@ LoadResult LoadCheck(StatementCache& statements, int64_t id, StoredCheck& check)
         return header;
     CheckLoader loader(statements, check);
     return loader.LoadParts() ? LoadResult::Loaded : LoadResult::Failed;
+}
+
+LoadResult LoadCheckPair(StatementCache& statements, int64_t firstId, int64_t secondId, StoredCheck& first,
+                         StoredCheck& second)
+{
+    first = StoredCheck{};
+    second = StoredCheck{};
+    LoadResult header = LoadCheckHeader(statements, firstId, first.header);
+    if (header == LoadResult::Loaded)
+        header = LoadCheckHeader(statements, secondId, second.header);
+    if (header != LoadResult::Loaded)
+        return header;
+    CheckLoader firstLoader(statements, first);
+    if (!firstLoader.LoadParts())
+        return LoadResult::Failed;
+    CheckLoader secondLoader(statements, second, &firstLoader);
+    return secondLoader.LoadParts() ? LoadResult::Loaded : LoadResult::Failed;
 }

@@ -1,4 +1,4 @@
-// Reading stored checks back: one check whole (every part, object and value, volatile
+// Reading stored checks back: one check (or two to compare) whole (every part, object and value, volatile
 // values included), or only its header.
 #pragma once
 #include <cstdint>
@@ -14,3 +14,8 @@ LoadResult LoadCheckHeader(StatementCache& statements, int64_t id, StoredCheckHe
 // one statement; false on failure.
 bool LoadCheckHeaders(StatementCache& statements, int64_t computerId, std::vector<StoredCheckHeader>& headers);
 LoadResult LoadCheck(StatementCache& statements, int64_t id, StoredCheck& check);
+// Two checks, as a comparison takes them: each as LoadCheck reads it, the second sharing
+// the objects the first read where both hold the same stored objects. NotFound when
+// either is missing.
+LoadResult LoadCheckPair(StatementCache& statements, int64_t firstId, int64_t secondId, StoredCheck& first,
+                         StoredCheck& second);

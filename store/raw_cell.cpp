@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdlib>
+#include <utility>
 
 #include <nlohmann/json.hpp>
 
@@ -77,7 +78,7 @@ RawCellText EncodeRaw(const RawValue& raw)
     }, raw.value);
 }
 
-RawValue DecodeRaw(int kind, const std::string& text, unsigned short vartype)
+RawValue DecodeRaw(int kind, std::string text, unsigned short vartype)
 {
     RawValue raw;
     switch (static_cast<RawKind>(kind)) {
@@ -97,7 +98,7 @@ RawValue DecodeRaw(int kind, const std::string& text, unsigned short vartype)
             raw.value = number;
         break;
     case RawKind::Text:
-        raw.value = text;
+        raw.value = std::move(text);
         break;
     case RawKind::Array:
         raw = FromJson(Json::parse(text, nullptr, false));

@@ -16,4 +16,4 @@ struct RawCellText {
 RawCellText EncodeRaw(const RawValue& value);
 // The value of a stored kind and text (the VARIANT type is kept apart); null for a kind
 // this program does not know or a text that does not read as its kind.
-RawValue DecodeRaw(int kind, const std::string& text, unsigned short vartype);
+RawValue DecodeRaw(int kind, std::string text, unsigned short vartype);

@@ -199,3 +199,54 @@ TEST(Record, TheKeysAreTheDigestsEveryStoreAlreadyHolds)
 }
 
 }  // namespace
+
+namespace {
+
+// Every part, object and cell of two loaded checks, as texts.
+std::vector<std::string> Contents(const StoredCheck& check)
+{
+    std::vector<std::string> lines;
+    for (const StoredPart& part : check.parts)
+        for (const StoredObject& object : part.objects) {
+            std::string line = part.className + "|" + object.identity;
+            for (const StoredCell& cell : object.cells) {
+                const RawCellText raw = EncodeRaw(cell.raw);
+                line += "|" + std::to_string(cell.raw.vartype) + ":" + std::to_string(static_cast<int>(raw.kind)) + ":" +
+                        raw.text + ":" + cell.text;
+            }
+            lines.push_back(line);
+        }
+    return lines;
+}
+
+}  // namespace
+
+TEST(Record, TwoChecksLoadedTogetherAreEachAsLoadedAlone)
+{
+    TestStore test("mirel-store-pair");
+    std::unique_ptr<InventoryStore> store = test.Open();
+    ASSERT_TRUE(store) << test.LastMessage();
+    // The services and the disk's set stay the same; the free memory (a volatile value)
+    // changes, and in the third check it is missing altogether.
+    StoredCheck first = MakeCheck("PC01", kServices, 1000, 5000, 1760000000);
+    StoredCheck second = MakeCheck("PC01", kServices, 2000, 5000, 1760000100);
+    StoredCheck third = MakeCheck("PC01", {kServices[0], {"Spooler", "Auto", "Stopped"}}, 1000, 7000, 1760000200);
+    third.parts[1].objects[0].cells[1] = {RawValue{}, ""};
+    third.parts[1].objects[0].cells[1].raw.vartype = VT_NULL;
+    for (StoredCheck* check : {&first, &second, &third})
+        ASSERT_TRUE(store->Record(*check)) << store->FailureMessage();
+
+    const int64_t ids[] = {first.header.id, second.header.id, third.header.id};
+    for (int64_t a : ids)
+        for (int64_t b : ids) {
+            StoredCheck aAlone, bAlone, aPaired, bPaired;
+            ASSERT_EQ(LoadCheck(store->Statements(), a, aAlone), LoadResult::Loaded);
+            ASSERT_EQ(LoadCheck(store->Statements(), b, bAlone), LoadResult::Loaded);
+            ASSERT_EQ(LoadCheckPair(store->Statements(), a, b, aPaired, bPaired), LoadResult::Loaded);
+            EXPECT_EQ(Contents(aPaired), Contents(aAlone)) << a << " beside " << b;
+            EXPECT_EQ(Contents(bPaired), Contents(bAlone)) << b << " beside " << a;
+            EXPECT_EQ(bPaired.header.id, b);
+        }
+    StoredCheck one, other;
+    EXPECT_EQ(LoadCheckPair(store->Statements(), first.header.id, 999999, one, other), LoadResult::NotFound);
+}
