@@ -185,8 +185,11 @@ bool FleetReader::ReadChanges()
 void FleetReader::ReadFound()
 {
     std::string ignored;
-    figures_.knowsFound = EachAnswer(database_, "SELECT computer FROM never_checked ORDER BY computer", {}, ignored,
-                                     [&](DbStatement& row) { figures_.neverChecked.push_back(row.Text(0)); });
+    // As the question "found-never-checked" asks it; a store that keeps no coverage has no
+    // such view.
+    figures_.knowsFound = EachAnswer(
+        database_, "SELECT computer FROM coverage WHERE last_check_id IS NULL AND still_found = 1 ORDER BY computer", {},
+        ignored, [&](DbStatement& row) { figures_.neverChecked.push_back(row.Text(0)); });
     if (!figures_.knowsFound)
         figures_.neverChecked.clear();
 }

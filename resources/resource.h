@@ -398,7 +398,6 @@
 #define IDS_REPORT_AGE_FIRST          8330   // 8330..8335: the ages of the latest hotfix
 #define IDS_REPORT_FREE_FIRST         8336   // 8336..8339: the shares of free space
 #define IDS_REPORT_OTHER              8340
-#define IDS_REPORT_VERSIONS           8341
 #define IDS_REPORT_DRIVE              8342
 #define IDS_REPORT_VOLUME             8343
 #define IDS_REPORT_SIZE               8344
@@ -455,8 +454,6 @@
 #define IDS_FILTER_HTML               8395
 #define IDS_REPORT_FAILED             8396
 #define IDS_SHEET_NOT_STANDARD        8397
-#define IDS_SHEET_NOT_RUN             8398
-#define IDS_REPORT_PAGE_CHANGES       8399
 #define ID_FILE_REPORT                32870
 #define ID_STANDARD_SHEET             32871
 // Questions to the store that end before their answer is whole
