@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <memory>
 
 #include "base/this_computer.h"
 #include "resources/resource.h"
@@ -13,6 +14,7 @@
 #include "shell/compare_window.h"
 #include "shell/history_window.h"
 #include "shell/questions_window.h"
+#include "shell/store_task.h"
 #include "tests/shell/app_fixture.h"
 #include "tests/support/clipboard_text.h"
 #include "tests/support/temp_files.h"
@@ -245,6 +247,28 @@ TEST_F(StoreWindowsTest, QuestionHeadersAndValuesInTheAdministratorsWordsInBothL
             EXPECT_LE(answer.Row(row - 1).sortValues[3], answer.Row(row).sortValues[3]);
     }
     SetTextLanguage(0);
+}
+
+// The window's Stop ends a question that would never end within a second: the store is
+// interrupted, not waited for.
+TEST_F(StoreWindowsTest, StopEndsARunningQuestionWithinASecond)
+{
+    auto questions = Open<QuestionsWindow>();
+    auto answer = std::make_shared<QueryAnswer>();
+    const std::shared_ptr<StoreTask> task = StoreTask::Start(
+        questions->Handle(), WM_NULL, location_, StoreAccess::Query, [answer](InventoryStore& store, std::string& message) {
+            return RunReadOnlyQuery(store.Db(),
+                                    "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n) SELECT count(*) FROM n",
+                                    {}, *answer, message) == AnswerOutcome::Answered;
+        });
+    PumpFor(700);
+    ASSERT_FALSE(task->IsAnswer(reinterpret_cast<LPARAM>(task.get()))) << "ended by itself";
+    const DWORD pressed = GetTickCount();
+    task->Stop();
+    PumpUntil([&] { return task->IsAnswer(reinterpret_cast<LPARAM>(task.get())); }, 5000);
+    EXPECT_LT(GetTickCount() - pressed, 1000u);
+    EXPECT_TRUE(task->Stopped());
+    EXPECT_FALSE(task->Succeeded());
 }
 
 TEST_F(StoreWindowsTest, HistoryDeletesChecksAndAComputerFromItsMenusAfterAsking)
