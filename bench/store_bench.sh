@@ -11,7 +11,9 @@
 #      mirelrep /history against a /query of the same rows (target: at most 1.5 x); a
 #      /query of 1,000,000 rows into a file (target: peak memory of the process < 100 MB).
 #   bench/store_bench.sh [build folder] [rounds (11)] [parts: record,recheck,sim]
-# Stores are made under /tmp and deleted at the end (MIREL_BENCH_KEEP=1 keeps them).
+# Stores are made under /tmp and deleted at the end (MIREL_BENCH_KEEP=1 keeps them);
+# MIREL_BENCH_STORE names a simulated store made earlier, which part 3 then uses (a copy)
+# instead of making one.
 set -e
 here=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$here/build}" && pwd)
@@ -143,7 +145,11 @@ esac
 case ",$parts," in *,sim,*)
     echo "== 3. A simulated store of $computers computers x 10 checks"
     db="$work/simulated.db"
-    "$here/tools/wine-run.sh" "$build/bench/store_generator.exe" "Z:$db" "$computers" 10
+    if [ -n "$MIREL_BENCH_STORE" ]; then
+        cp "$MIREL_BENCH_STORE" "$db"
+    else
+        "$here/tools/wine-run.sh" "$build/bench/store_generator.exe" "Z:$db" "$computers" 10
+    fi
     "$here/tools/wine-run.sh" "$build/bench/store_sim_bench.exe" "Z:$db" $live || failed=1
     where_bytes "$db"
     echo "  through mirelrep /question (the whole program, started under Wine):"

@@ -21,8 +21,9 @@
 -- Every object of every check, with where it stands in the check.
 CREATE VIEW check_objects AS SELECT c.id AS check_id, c.computer_id, c.local_time AS checked_at, c.checked_epoch, c.kind, p.ordinal, k.class_name, s.position AS member, o.id AS object_id, o.identity, o.columns_id FROM store_checks c JOIN store_part_list_members p ON p.list_id = c.part_list_id JOIN store_columns k ON k.id = p.columns_id JOIN store_set_members s ON s.set_id = p.set_id JOIN store_objects o ON o.id = s.object_id;
 
--- The latest complete standard check of each computer.
-CREATE VIEW latest_checks AS SELECT c.computer_id, m.name AS computer, c.id AS check_id, c.local_time AS checked_at, c.checked_epoch FROM store_checks c JOIN store_computers m ON m.id = c.computer_id WHERE c.id = (SELECT l.id FROM store_checks l WHERE l.computer_id = c.computer_id AND l.kind = 'standard' AND l.complete = 1 ORDER BY l.checked_epoch DESC, l.id DESC LIMIT 1);
+-- The latest complete standard check of each computer: one lookup in the index of checks
+-- per computer.
+CREATE VIEW latest_checks AS SELECT m.id AS computer_id, m.name AS computer, c.id AS check_id, c.local_time AS checked_at, c.checked_epoch FROM store_computers m JOIN store_checks c ON c.id = (SELECT l.id FROM store_checks l WHERE l.computer_id = m.id AND l.kind = 'standard' AND l.complete = 1 ORDER BY l.checked_epoch DESC, l.id DESC LIMIT 1);
 
 -- The objects of those checks.
 CREATE VIEW latest_objects AS SELECT o.check_id, o.computer_id, o.checked_at, o.checked_epoch, o.kind, o.ordinal, o.class_name, o.member, o.object_id, o.identity, o.columns_id FROM latest_checks l JOIN check_objects o ON o.check_id = l.check_id;
