@@ -8,7 +8,8 @@
 // figure and PASS or FAIL; exits 1 when a target is missed.
 //   store_sim_bench.exe <store file> [seconds of a live standard check]
 // An older store is brought forward first, as recording into it would. With the variable
-// MIREL_BENCH_QUESTIONS set, only the questions are asked.
+// MIREL_BENCH_QUESTIONS set, only the questions are asked, also of a server store named as
+// for /store: ("odbc:...", target: every question within 1 s).
 #include <windows.h>
 
 #include <cstdio>
@@ -121,9 +122,11 @@ std::vector<std::string> ParametersOf(const Question& question)
     return given;
 }
 
-// Seconds of each ready-made question: the first run, and the worst of three.
+// Seconds of each ready-made question: the first run, and the worst of three; within 250 ms
+// of a file, 1 s of a server.
 bool AskQuestions(Database& database)
 {
+    const double target = database.Dialect() == DbDialect::Sqlite ? 250 : 1000;
     bool pass = true;
     for (const Question& question : ReadyQuestions()) {
         std::vector<QueryValue> values;
@@ -151,8 +154,8 @@ bool AskQuestions(Database& database)
         }
         std::printf("question %-22s %6zu rows, first %7.1f ms, worst of 3 %7.1f ms (processor %6.1f ms each) %s\n",
                     question.name, rows, times[0], Worst(times), 1000 * (ThreadSeconds() - processor) / 3,
-                    Worst(times) <= 250 ? "PASS" : "FAIL");
-        pass &= Worst(times) <= 250;
+                    Worst(times) <= target ? "PASS" : "FAIL");
+        pass &= Worst(times) <= target;
     }
     return pass;
 }
@@ -170,7 +173,10 @@ int main(int argc, char** argv)
     std::string message;
     StoreOpenFailure failure;
     StoreLocation location;
-    location.path = path;
+    if (!ParseStoreLocation(path, location)) {
+        std::printf("not a store location: %s\n", path.c_str());
+        return 2;
+    }
     std::unique_ptr<InventoryStore> store = InventoryStore::Open(location, StoreAccess::Record, 20, message, failure);
     if (!store) {
         std::printf("%s\n", message.c_str());
