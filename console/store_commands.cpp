@@ -1,5 +1,8 @@
 #include "console/store_commands.h"
 
+#include <map>
+#include <string>
+
 #include <nlohmann/json.hpp>
 
 #include "base/narrow.h"
@@ -125,10 +128,16 @@ ExitCode StoreCommand::History()
                             IDS_HISTORY_FIRST_COLUMN + 5, IDS_HISTORY_FIRST_COLUMN + 6};
     for (UINT column : columns)
         model.AddColumn(ResultColumn{LoadText(column)});
-    for (const StoredCheckHeader& check : checks)
+    // A result's text is looked up once per result, not once per check.
+    std::map<std::string, std::string> resultTexts;
+    for (const StoredCheckHeader& check : checks) {
+        auto [result, added] = resultTexts.try_emplace(check.result);
+        if (added)
+            result->second = ComputerResultTextOfKey(check.result);
         model.AppendRow(ResultRow{{std::to_string(check.id), check.computer, check.target, check.checkedAt.local, check.kind,
-                                   ComputerResultTextOfKey(check.result), check.complete ? "1" : "0",
+                                   result->second, check.complete ? "1" : "0",
                                    check.changes < 0 ? "" : std::to_string(check.changes)}});
+    }
     return WriteResult(options_, [&](TextSink& sink, const std::string& path) {
         return WriteCsv(model, sink, path, messages_);
     }, messages_);
