@@ -25,6 +25,8 @@ deps:
 	need python3 python3; need npm npm; need isql unixodbc; \
 	need chromium chromium; need pdftoppm poppler-utils; \
 	[ -f /usr/share/fonts/opentype/ipafont-gothic/ipag.ttf ] || missing="$$missing fonts-ipafont-gothic"; \
+	[ -x /usr/sbin/slapd ] && [ -x /usr/sbin/slapadd ] && [ -f /etc/ldap/schema/msuser.schema ] || missing="$$missing slapd"; \
+	need ldapsearch ldap-utils; \
 	[ -f /usr/src/googletest/CMakeLists.txt ] || missing="$$missing googletest"; \
 	[ -f /usr/include/nlohmann/json.hpp ] || missing="$$missing nlohmann-json3-dev"; \
 	[ -f /usr/share/i18n/locales/ja_JP ] || missing="$$missing locales"; \

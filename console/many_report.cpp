@@ -7,6 +7,7 @@
 
 #include "base/format_text.h"
 #include "base/run_folder.h"
+#include "base/text_util.h"
 #include "console/console_reporter.h"
 #include "console/ctrl_c_stop.h"
 #include "console/report_checks.h"
@@ -46,8 +47,9 @@ private:
 
 class ManyReport {
 public:
-    ManyReport(const ReportOptions& options, const WmiConnector& connector)
-        : options_(options), connector_(connector), stems_(ComputerFileStems(options.computers)),
+    ManyReport(const ReportOptions& options, const WmiConnector& connector, const Credentials* asked,
+               const std::vector<FoundComputer>* found)
+        : options_(options), connector_(connector), asked_(asked), found_(found), stems_(ComputerFileStems(options.computers)),
           errors_(options.utf8), messages_(errors_, {})
     {
     }
@@ -63,12 +65,16 @@ private:
     std::string FileOf(const ComputerSummary& summary, const std::string& suffix) const;
     void Tell(const ComputerSummary& summary, size_t finished);
     ExitCode WriteSummaries(const std::vector<ComputerSummary>& summaries);
+    // The computers a source found that could not be reached (not found, no answer).
+    void TellUnreachable(const std::vector<ComputerSummary>& summaries);
     // With /store: records a computer's check (its parts in `stored`) with the summary's
     // result; a check that could not be recorded becomes a file error of that computer.
     ComputerResult Keep(ComputerSummary& summary, ComputerResult result, StoredCheck stored);
 
     const ReportOptions& options_;
     const WmiConnector& connector_;
+    const Credentials* asked_;
+    const std::vector<FoundComputer>* found_;
     std::vector<std::string> stems_;
     std::unordered_map<std::string, size_t> indexOf_;   // computer -> place in the list
     ErrorStream errors_;
@@ -239,6 +245,27 @@ ExitCode ManyReport::WriteSummaries(const std::vector<ComputerSummary>& summarie
                            messages_, loss_);
 }
 
+void ManyReport::TellUnreachable(const std::vector<ComputerSummary>& summaries)
+{
+    constexpr size_t kNamesShown = 20;
+    std::unordered_set<std::string> found;
+    for (const FoundComputer& computer : *found_)
+        found.insert(computer.name);
+    std::string names;
+    size_t count = 0;
+    for (const ComputerSummary& summary : summaries) {
+        if ((summary.result != ComputerResult::HostNotFound && summary.result != ComputerResult::NoAnswer) ||
+            !found.count(summary.computer))
+            continue;
+        if (++count <= kNamesShown)
+            names += (count > 1 ? ", " : "") + summary.computer;
+    }
+    if (count > kNamesShown)
+        names += ", ...";
+    if (count > 0)
+        errors_.Message(FillIn(LoadText(IDS_FOUND_UNREACHABLE), std::to_string(count), names));
+}
+
 ExitCode ManyReport::Run()
 {
     for (size_t index = 0; index < options_.computers.size(); ++index)
@@ -249,7 +276,9 @@ ExitCode ManyReport::Run()
         return recording.OpenFailureExitCode();
     if (recording.Active())
         records_ = std::make_unique<RecordQueue>(StoreOpenerOf(options_), recording.Release());
-    if (!AskForAccount(options_, settings.credentials, messages_))
+    if (asked_)
+        settings.credentials = *asked_;
+    else if (!AskForAccount(options_, settings.credentials, messages_))
         return ExitCode::Usage;
     RunFolder folder;   // what it creates goes again if the run ends without a file in it
     if (!folder.Create(options_.outDir)) {
@@ -280,6 +309,8 @@ ExitCode ManyReport::Run()
     const std::vector<ComputerSummary> summaries = run.Summaries();
     if (!options_.quiet)
         errors_.Message(SummaryTally(summaries));
+    if (found_)
+        TellUnreachable(summaries);
     const ExitCode written = WriteSummaries(summaries);
     if (loss_.Any())
         messages_.ShowMessage(loss_.Warning(), MB_ICONWARNING);   // one for the run, not one per file
@@ -293,8 +324,9 @@ ExitCode ManyReport::Run()
 
 }  // namespace
 
-ExitCode RunManyReport(const ReportOptions& options, const WmiConnector& connector)
+ExitCode RunManyReport(const ReportOptions& options, const WmiConnector& connector, const Credentials* asked,
+                       const std::vector<FoundComputer>* found)
 {
-    ManyReport report(options, connector);
+    ManyReport report(options, connector, asked, found);
     return report.Run();
 }

@@ -6,9 +6,13 @@
 #pragma once
 #include "console/exit_code.h"
 #include "console/report_options.h"
+#include "discovery/found_computer.h"
 #include "engine/check_context.h"
 
 // Returns the exit code: 0 every computer OK, 7 some not, 2 no password for /user:,
 // 5 the folder or a summary file could not be written, 8 every computer OK but some file
 // has characters the ANSI code page lacks written as "?" (one warning names the first).
-ExitCode RunManyReport(const ReportOptions& options, const WmiConnector& connector);
+// `asked`: the account of /user: with its password when it was asked for already.
+// `found`: the computers a source found, for the coverage the store keeps of them.
+ExitCode RunManyReport(const ReportOptions& options, const WmiConnector& connector,
+                       const Credentials* asked = nullptr, const std::vector<FoundComputer>* found = nullptr);

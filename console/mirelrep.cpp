@@ -4,11 +4,14 @@
 #include "console/console_output.h"
 #include "console/console_reporter.h"
 #include "console/ctrl_c_stop.h"
+#include "console/found_report.h"
+#include "console/found_store.h"
 #include "console/many_report.h"
 #include "console/report_checks.h"
 #include "console/report_output.h"
 #include "console/report_command.h"
 #include "console/store_commands.h"
+#include "base/text_util.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 
@@ -54,11 +57,24 @@ ExitCode RunReportCommand(const std::vector<std::string>& arguments, const WmiCo
         WriteErrorLine(LoadText(IDS_REPORT_USAGE_HINT), AsksForUtf8(arguments));
         return ExitCode::Usage;
     }
+    if (options.HasFoundSource())
+        return RunFoundReport(options, connector);
+    if (options.many && options.freshHours > 0) {
+        ErrorStream errors(options.utf8);
+        ConsoleReporter reporter(errors, {});
+        const ExitCode left = LeaveOutFresh(options, reporter, options.quiet);
+        if (left != ExitCode::Success)
+            return left;
+        if (options.computers.empty()) {
+            errors.Message(FillIn(LoadText(IDS_REPORT_ALL_FRESH), std::to_string(options.freshHours)));
+            return ExitCode::Success;
+        }
+    }
     if (options.many)
         return RunManyReport(options, connector);
     switch (options.command) {
     case ReportCommand::Help:
-        return WriteAnswer(options, LoadText(IDS_REPORT_USAGE) + "\n");
+        return WriteAnswer(options, LoadText(IDS_REPORT_USAGE) + "\n" + LoadText(IDS_REPORT_USAGE_SOURCES) + "\n");
     case ReportCommand::ListClasses:
         return WriteAnswer(options, AsText(ClassCatalogLines()));
     case ReportCommand::ListCategories:

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "console/class_argument.h"
+#include "base/narrow.h"
 #include "base/text_util.h"
 #include "inventory/computer_list.h"
 #include "inventory/multi_check.h"
@@ -90,6 +91,8 @@ private:
     bool ReadStoreCommandValue(ReportCommand command, const Option& option);
     bool CheckStoreCombination();
     bool CheckMany();
+    bool ReadSourceOption(const Option& option);
+    bool CheckSources();
 
     ReportOptions& options_;
     std::string& reason_;
@@ -98,6 +101,7 @@ private:
     std::optional<std::string> secondComputerText_, listFileText_, outDirText_, parallelText_, formatText_;
     std::optional<std::string> timeoutText_, userText_, passwordText_;
     std::optional<std::string> storeText_, volatileText_, paramText_;
+    std::optional<std::string> directoryText_, activeText_, osText_, rangeText_, namesText_, freshText_;
     ComputerList computers_;
 };
 
@@ -119,7 +123,75 @@ bool OptionReader::Read(const std::vector<std::string>& arguments)
             return false;
         }
     }
-    return CheckCombination() && CheckMany();
+    return CheckCombination() && CheckSources() && CheckMany();
+}
+
+// /directory[:address], /active:days, /os:pattern, /range:range, /names and /fresh:hours.
+bool OptionReader::ReadSourceOption(const Option& option)
+{
+    std::optional<std::string>& seen = option.name == "directory" ? directoryText_
+                                       : option.name == "active"  ? activeText_
+                                       : option.name == "os"      ? osText_
+                                       : option.name == "range"   ? rangeText_
+                                       : option.name == "names"   ? namesText_
+                                                                  : freshText_;
+    if (seen)
+        return Fail(IDS_REPORT_TWICE, option.text);
+    seen = option.text;
+    if (option.name == "names")
+        return option.hasValue ? Fail(IDS_REPORT_UNKNOWN_OPTION, option.text) : (options_.listNames = true);
+    if (option.name == "directory") {
+        options_.directory = true;
+        return option.value.empty() || ParseDirectoryAddress(option.value, options_.directorySource, reason_);
+    }
+    if (option.value.empty())
+        return Fail(IDS_REPORT_NEEDS_VALUE, option.text);
+    unsigned long number = 0;
+    if (option.name == "active") {
+        if (!ReadNumberInRange(option.value, 1, kMaxActiveDays, number))
+            return Fail(IDS_REPORT_BAD_ACTIVE, option.text);
+        options_.directorySource.activeDays = static_cast<int>(number);
+        return true;
+    }
+    if (option.name == "os") {
+        const std::wstring pattern = ToWide(option.value);
+        if (std::any_of(pattern.begin(), pattern.end(), [](wchar_t character) { return character < 0x20; }))
+            return Fail(IDS_REPORT_UNKNOWN_OPTION, option.text);
+        options_.directorySource.osPattern = pattern;
+        return true;
+    }
+    if (option.name == "range") {
+        options_.range = true;
+        return ParseAddressRange(option.value, options_.addressRange, reason_);
+    }
+    if (!ReadNumberInRange(option.value, 1, 8760, number))
+        return Fail(IDS_REPORT_BAD_FRESH, option.text);
+    options_.freshHours = static_cast<int>(number);
+    return true;
+}
+
+// The filters go with their source, /names with a source, /fresh: with the store; a source
+// is a source of computers to check.
+bool OptionReader::CheckSources()
+{
+    if ((activeText_ || osText_) && !directoryText_)
+        return Fail(IDS_REPORT_DIRECTORY_ONLY, activeText_.value_or(osText_.value_or("")));
+    if (namesText_ && !directoryText_ && !rangeText_)
+        return Fail(IDS_REPORT_SOURCE_ONLY, *namesText_);
+    const bool takesComputer = options_.command == ReportCommand::StandardCheck ||
+                               options_.command == ReportCommand::ClassCheck;
+    const std::optional<std::string> source = directoryText_ ? directoryText_ : rangeText_;
+    if (source && !takesComputer)
+        return Fail(IDS_REPORT_NO_COMPUTER, *commandText_);
+    if (freshText_ && !storeText_)
+        return Fail(IDS_REPORT_FRESH_STORE, *freshText_);
+    if (freshText_ && !takesComputer)
+        return Fail(IDS_REPORT_CHECK_ONLY, *freshText_);
+    if (namesText_ && outDirText_)
+        return Fail(IDS_REPORT_EXCLUSIVE, *namesText_ + " " + *outDirText_);
+    if (namesText_ && (storeText_ || freshText_ || formatText_))
+        return Fail(IDS_REPORT_EXCLUSIVE, *namesText_ + " " + storeText_.value_or(freshText_.value_or(*formatText_)));
+    return true;
 }
 
 // A computer name, or "@file" with a list of them.
@@ -281,20 +353,24 @@ bool OptionReader::CheckMany()
 {
     const bool takesComputer = options_.command == ReportCommand::StandardCheck ||
                                options_.command == ReportCommand::ClassCheck;
-    options_.many = takesComputer && (secondComputerText_ || listFileText_ || outDirText_);
+    options_.many = takesComputer && !options_.listNames &&
+                    (secondComputerText_ || listFileText_ || outDirText_ || options_.HasFoundSource() ||
+                     options_.freshHours > 0);
     if (!options_.many) {
         if (parallelText_ && takesComputer)
             return Fail(IDS_REPORT_OUTDIR_ONLY, *parallelText_);
         return true;
     }
     if (!outDirText_)
-        return Fail(IDS_REPORT_ONE_COMPUTER, secondComputerText_.value_or(listFileText_.value_or("")));
+        return Fail(IDS_REPORT_ONE_COMPUTER,
+                    secondComputerText_.value_or(listFileText_.value_or(directoryText_.value_or(
+                        rangeText_.value_or(freshText_.value_or(""))))));
     if (outText_)
         return Fail(IDS_REPORT_EXCLUSIVE, *outText_ + " " + *outDirText_);
     if (computers_.Empty() && listFileText_)
         return Fail(IDS_LIST_EMPTY, "");
     options_.computers = computers_.Names();
-    if (options_.computers.empty())
+    if (options_.computers.empty() && !options_.HasFoundSource())
         options_.computers.push_back({});   // no name: the local computer
     options_.computer.clear();
     return true;
@@ -322,6 +398,9 @@ bool OptionReader::ReadOption(const Option& option)
     }
     if (option.name == "timeout" || option.name == "user" || option.name == "password")
         return ReadCheckOption(option);
+    if (option.name == "directory" || option.name == "active" || option.name == "os" || option.name == "range" ||
+        option.name == "names" || option.name == "fresh")
+        return ReadSourceOption(option);
     if (option.name == "outdir" || option.name == "parallel" || option.name == "format")
         return ReadManyOption(option);
     if (option.name == "store" || option.name == "history" || option.name == "show" || option.name == "compare" ||

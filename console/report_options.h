@@ -4,8 +4,9 @@
 // /history[:<computer>], /show:<check>, /compare[:<computer>|<check>,<check>],
 // /import:<file>, /prune:<days>, /delete:<check>[,<check>...], /copyto:<location>,
 // /query:<SQL>|@<file>, /question:<name>,
-// /param:<value>, /report[:<computer>];
-// flags /classes, /categories, /q, /rawcsv, /utf8, /volatile, /questions, /verify, /?. Other arguments name computers; "@file" names a file
+// /param:<value>, /report[:<computer>],
+// /directory[:<LDAP://...>], /active:<days>, /os:<pattern>, /range:<range>, /fresh:<hours>;
+// flags /names, /classes, /categories, /q, /rawcsv, /utf8, /volatile, /questions, /verify, /?. Other arguments name computers; "@file" names a file
 // that lists them. Several computers, a list file or /outdir make a run over many
 // computers, whose results go into the /outdir folder.
 #pragma once
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "console/explain_value.h"
+#include "discovery/address_range.h"
+#include "discovery/directory_source.h"
 
 enum class ReportCommand {
     StandardCheck, ClassCheck, ListClasses, ListCategories, Explain, Help,
@@ -59,6 +62,16 @@ struct ReportOptions {
     std::string questionName;       // Question
     std::vector<std::string> questionParameters;   // Question: each /param: in order
     std::string reportComputer;     // Report: the computer of a sheet; empty for the fleet report
+    // Computers found rather than named: /directory[:LDAP://...] with /active: and /os:,
+    // /range:; /names lists them and checks nothing; /fresh: skips those checked lately.
+    bool directory = false;
+    DirectorySource directorySource;   // its credentials are filled when the password is asked for
+    bool range = false;
+    AddressRange addressRange;
+    bool listNames = false;
+    int freshHours = 0;             // 0: every computer is checked
+
+    bool HasFoundSource() const { return directory || range; }
 };
 
 // True for the commands that read or change the inventory store.

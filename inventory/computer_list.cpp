@@ -75,25 +75,36 @@ std::string ComputerOfName(std::string_view name)
     return trimmed;
 }
 
+bool CheckComputerName(const std::string& name, std::string& reason)
+{
+    const auto control = std::find_if(name.begin(), name.end(), [](char character) {
+        return static_cast<unsigned char>(character) < 0x20 || character == 0x7F;
+    });
+    if (control != name.end()) {
+        reason = FillIn(LoadText(IDS_LIST_NAME_CONTROL), Shortened(VisibleControls(name)));
+        return false;
+    }
+    if (ToWide(name).size() > kMaxComputerNameLength) {
+        reason = FillIn(LoadText(IDS_LIST_NAME_TOO_LONG), std::to_string(kMaxComputerNameLength), Shortened(name));
+        return false;
+    }
+    // "\\server" or "a/b" names no computer, and would name files elsewhere.
+    if (name.find_first_of("/\\") != std::string::npos) {
+        reason = FillIn(LoadText(IDS_LIST_NAME_SEPARATOR), Shortened(name));
+        return false;
+    }
+    return true;
+}
+
 bool ComputerList::Add(const std::string& name, std::string& reason)
 {
     std::string trimmed = ComputerOfName(name);
-    const auto control = std::find_if(trimmed.begin(), trimmed.end(), [](char character) {
-        return static_cast<unsigned char>(character) < 0x20 || character == 0x7F;
-    });
-    if (control != trimmed.end()) {
-        reason = FillIn(LoadText(IDS_LIST_NAME_CONTROL), Shortened(VisibleControls(trimmed)));
+    if (!CheckComputerName(trimmed, reason))
         return false;
-    }
-    if (ToWide(trimmed).size() > kMaxComputerNameLength) {
-        reason = FillIn(LoadText(IDS_LIST_NAME_TOO_LONG), std::to_string(kMaxComputerNameLength),
-                        Shortened(trimmed));
-        return false;
-    }
     if (!seen_.insert(UpperCase(trimmed)).second)
         return true;
-    if (names_.size() >= kMaxComputers) {
-        reason = FillIn(LoadText(IDS_LIST_TOO_MANY), std::to_string(kMaxComputers));
+    if (names_.size() >= limit_) {
+        reason = FillIn(LoadText(IDS_LIST_TOO_MANY), std::to_string(limit_));
         return false;
     }
     names_.push_back(std::move(trimmed));

@@ -17,11 +17,19 @@ inline constexpr size_t kMaxListFileBytes = 16 * 1024 * 1024;
 // computer, given as the empty name.
 std::string ComputerOfName(std::string_view name);
 
+// Whether `name` (trimmed) can be a computer's: false with a one-line reason for a name that
+// is too long, holds a control character or a path separator ("/" or "\\"). Every source of
+// names (typed, list files, the directory, an import) refuses what this refuses.
+bool CheckComputerName(const std::string& name, std::string& reason);
+
 class ComputerList {
 public:
+    // `limit`: the most names the list takes.
+    explicit ComputerList(size_t limit = kMaxComputers) : limit_(limit) {}
+
     // Adds one name (ComputerOfName; a duplicate is dropped). False with a one-line reason
-    // for a name that is too long or holds a control character, or when the list would
-    // hold more than kMaxComputers.
+    // for a name CheckComputerName refuses, or when the list would hold more than
+    // its limit.
     bool Add(const std::string& name, std::string& reason);
     // Adds the names of a text, one per line (CR LF, LF or CR); blank lines and lines
     // starting with "#" (after blanks) are skipped. Cells of a pasted spreadsheet column
@@ -32,6 +40,7 @@ public:
     bool Empty() const { return names_.empty(); }
 
 private:
+    size_t limit_;
     std::vector<std::string> names_;
     std::unordered_set<std::wstring> seen_;   // upper-case forms of the names
 };

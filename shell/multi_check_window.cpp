@@ -143,6 +143,8 @@ bool MultiCheckWindow::OnCommand(int id, int code, HWND)
     switch (id) {
     case IDC_MULTI_RUN: OnRunButton(); return true;
     case IDC_MULTI_LOAD: AskForList(); return true;
+    case IDC_MULTI_FROM_DIRECTORY: FindComputers(FindComputersDialog::Source::Directory); return true;
+    case IDC_MULTI_FROM_RANGE: FindComputers(FindComputersDialog::Source::Range); return true;
     case IDC_MULTI_SAVE:
     case ID_FILE_SAVE_CSV: SaveSummary(); return true;   // also from the list's context menu
     case ID_EDIT_FIND: FindInList(); return true;
@@ -299,7 +301,8 @@ void MultiCheckWindow::KeepCheck(const ComputerSummary& summary, ComputerResult 
 
 void MultiCheckWindow::EnableInputs(bool enable) const
 {
-    for (int id : {IDC_MULTI_NAMES, IDC_MULTI_LOAD, IDC_MULTI_PARALLEL, IDC_MULTI_PARALLEL_SPIN, IDC_MULTI_SAVE})
+    for (int id : {IDC_MULTI_NAMES, IDC_MULTI_LOAD, IDC_MULTI_FROM_DIRECTORY, IDC_MULTI_FROM_RANGE, IDC_MULTI_PARALLEL,
+                   IDC_MULTI_PARALLEL_SPIN, IDC_MULTI_SAVE})
         GetDlgItem(id).Enable(enable);
 }
 
@@ -372,6 +375,23 @@ bool MultiCheckWindow::LoadList(const std::string& path)
         names += name + "\r\n";
     names_.SetText(names);
     return true;
+}
+
+void MultiCheckWindow::AddNames(const std::vector<std::string>& names) const
+{
+    std::string text = names_.Text();
+    if (!text.empty() && text.back() != '\n')
+        text += "\r\n";
+    for (const std::string& name : names)
+        text += name + "\r\n";
+    names_.SetText(text);
+}
+
+void MultiCheckWindow::FindComputers(FindComputersDialog::Source source)
+{
+    FindComputersDialog dialog(source, connector_);
+    if (dialog.RunModal(hwnd_) == IDOK)
+        AddNames(dialog.Chosen());
 }
 
 void MultiCheckWindow::AskForList()

@@ -17,6 +17,7 @@
 #include "inventory/multi_check.h"
 #include "listtools/result_list.h"
 #include "shell/check_keeper.h"
+#include "shell/find_computers_dialog.h"
 #include "listtools/sort_memory.h"
 #include "shell/layout_settings.h"
 #include "standard/category_store.h"
@@ -41,6 +42,7 @@ public:
 
     // The names field and the checks at a time, as the user would fill them.
     void SetNames(const std::string& text) const { names_.SetText(text); }
+    std::string NamesText() const { return names_.Text(); }
     void SetParallel(int count) const { spin_.SetPos(count); }
     // The Run button: starts a run of the names, or stops the one running.
     void OnRunButton();
@@ -53,6 +55,9 @@ public:
     }
     // Reads a list file into the names field (the Load button without its dialog).
     bool LoadList(const std::string& path);
+    // Adds names after those in the names field, as "From the directory..." and "Address
+    // range..." do with the computers chosen.
+    void AddNames(const std::vector<std::string>& names) const;
     // The double click on a row of the summary.
     void OpenRow(int row);
 
@@ -89,6 +94,7 @@ private:
     void ShowFinished();
     void EndRun();
     void AskForList();
+    void FindComputers(FindComputersDialog::Source source);
     void SaveSummary();
     void FindInList();
     void OnColumnClick(int column);

@@ -154,7 +154,8 @@ std::vector<std::string> Version5(DbDialect)
 // itself reported (identified) and the computer's DNS domain; the checks of every computer
 // are filed again by that rule (MergeHistories). On SQLite the checks' table is made anew
 // with AUTOINCREMENT, its rows keeping their numbers; a server's identity column is a
-// sequence, which never gives a number twice. The views are made by this step.
+// sequence, which never gives a number twice. As the views are made by the latest step, it
+// drops them.
 const char* const kVersion6SqliteChecks[] = {
     "CREATE TABLE store_checks_numbered (id INTEGER PRIMARY KEY AUTOINCREMENT, computer_id INTEGER NOT NULL,"
     " target TEXT NOT NULL, target_key TEXT NOT NULL DEFAULT '', identified INTEGER NOT NULL DEFAULT 0, domain TEXT,"
@@ -185,6 +186,24 @@ std::vector<std::string> Version6(DbDialect dialect)
     else
         statements.insert(statements.end(), std::begin(kVersion6ServerChecks), std::end(kVersion6ServerChecks));
     statements.push_back("CREATE INDEX store_checks_by_target ON store_checks (target_key, checked_epoch)");
+    return statements;
+}
+
+// Version 7: the coverage of the sources of computers: every computer the directory or an
+// address range found (store_found, one row per computer, with what its source said when it
+// last found it) and each source's latest read (store_found_sources), for the views over
+// them. The views are made by this step.
+const char* const kVersion7Tables[] = {
+    "CREATE TABLE store_found_sources (source TEXT PRIMARY KEY, read_at TEXT NOT NULL, read_epoch {big} NOT NULL)",
+    "CREATE TABLE store_found (id {id}, name TEXT NOT NULL, name_key TEXT NOT NULL UNIQUE, source TEXT NOT NULL,"
+    " dns_name TEXT NOT NULL, operating_system TEXT NOT NULL, os_version TEXT NOT NULL, last_logon TEXT NOT NULL,"
+    " distinguished_name TEXT NOT NULL, first_found TEXT NOT NULL, found_at TEXT NOT NULL, found_epoch {big} NOT NULL)",
+};
+
+std::vector<std::string> Version7(DbDialect)
+{
+    std::vector<std::string> statements = DropViews();
+    statements.insert(statements.end(), std::begin(kVersion7Tables), std::end(kVersion7Tables));
     const std::span<const char* const> views = StoreViewStatements();
     statements.insert(statements.end(), views.begin(), views.end());
     return statements;
@@ -206,6 +225,7 @@ const Migration kMigrations[] = {
     {4, Version4, MoveToPartLists, Version4Done},
     {5, Version5},
     {6, Version6, MergeHistories},
+    {7, Version7},
 };
 static_assert(std::size(kMigrations) == kStoreSchemaVersion, "a migration for every version");
 

@@ -11,9 +11,10 @@
 # Options..., File > Open... of a check mailed from another computer, the individual tab's
 # class finder after typing "disk", and the windows over the store (History with its
 # context menu, a comparison after a new service, the question of disks with little free
-# space answered) after three real checks recorded.
-#   tools/screenshots.sh [build-dir] [out-dir] [store|damage]   (only the store's windows, or
-#   only the messages of a damaged store)
+# space answered) after three real checks recorded; "From the directory..." with its preview
+# and "Address range...".
+#   tools/screenshots.sh [build-dir] [out-dir] [store|damage|directory]   (only the store's
+#   windows, only the messages of a damaged store, or only the windows that find computers)
 # MIREL_DISPLAY names the X display to use (default :96); MIREL_SHOTS, a shell pattern,
 # takes only the pictures whose file names match it.
 # Needs Xvfb, imagemagick (import) and, for Japanese, fonts-ipafont-gothic; the symbols of
@@ -154,6 +155,33 @@ damage_shots() {
         mv "$prefix/inventory.db.sound" "$folder/inventory.db"
     done
 }
+# "From the directory..." with its preview, over a directory server of the pictures' own
+# (a slapd on a loopback port, as the tests start it).
+directory_shots() {
+    state="$build/screens-directory"
+    rm -rf "$state"
+    mkdir -p "$state"
+    python3 "$here/../tests/tools/directory_ldif.py" 30 12 >"$state/accounts.ldif"
+    sh "$here/../tests/tools/directory_server.sh" start "$state/server" "$state/accounts.ldif"
+    export MIREL_DIRECTORY="LDAP://127.0.0.1:$(cat "$state/server/port")/dc=mirel,dc=test"
+    export MIREL_DIRECTORY_USER="cn=admin,dc=mirel,dc=test" MIREL_DIRECTORY_PASSWORD=secret
+    program=directory_screens settle=2 shot directory-en-96.png en
+    program=directory_screens settle=2 shot directory-ja-96.png ja
+    program=directory_screens settle=2 shot directory-en-144.png en144
+    program=directory_screens settle=2 shot directory-ja-144.png ja144
+    sh "$here/../tests/tools/directory_server.sh" stop "$state/server"
+    # "Address range..." after a sweep of loopback addresses, which all answer.
+    export MIREL_RANGE=127.0.0.1-127.0.0.40
+    program=directory_screens settle=2 shot range-en-96.png en
+    program=directory_screens settle=2 shot range-ja-96.png ja
+    program=directory_screens settle=2 shot range-en-144.png en144
+    program=directory_screens settle=2 shot range-ja-144.png ja144
+    unset MIREL_RANGE
+}
+if [ "$only" = directory ]; then
+    directory_shots
+    exit 0
+fi
 if [ "$only" = store ]; then
     store_shots
     exit 0

@@ -95,7 +95,7 @@ TEST_F(MirelrepProcess, HelpGoesToStandardOutput)
     for (const char* option : {"/?", "-?"}) {
         ChildRun run = RunMirelrep(option);
         EXPECT_EQ(run.exitCode, 0u);
-        EXPECT_EQ(run.out, WithCrLf(LoadText(IDS_REPORT_USAGE) + "\n"));
+        EXPECT_EQ(run.out, WithCrLf(LoadText(IDS_REPORT_USAGE) + "\n" + LoadText(IDS_REPORT_USAGE_SOURCES) + "\n"));
         EXPECT_NE(run.out.find("mirelrep [computer] /class:<class>"), std::string::npos);
         EXPECT_EQ(run.err, "");
     }

@@ -3,7 +3,8 @@
 # known ones are planted beside copies of mirel.exe and mirelrep.exe (markers that leave
 # "<name>.dll.loaded" when loaded), Wine is told to prefer such DLLs to its own, as Windows
 # always does, and the programs run: mirelrep a local check, a check of a named computer
-# (ping of 127.0.0.1), a check as another account and a check recorded into an ODBC store;
+# (ping of 127.0.0.1), a check as another account, a check recorded into an ODBC store and a
+# directory read (LDAP through wldap32);
 # the window program (headless) a local check and a check of a named computer, then quits.
 # None may be loaded: iphlpapi.dll neither, which a ping through icmp.dll would load by
 # its bare name, icmp.dll's exports being forwarded to it. A program that loads icmp.dll by its bare name does load the marker:
@@ -61,6 +62,7 @@ check "a local check" "" run "$folder/mirelrep.exe" /q /class:Win32_UserAccount
 check "a named computer" "" run "$folder/mirelrep.exe" 127.0.0.1 /q /class:Win32_BIOS
 check "Connect as" "" sh -c "echo secret | '$here/tools/wine-run.sh' '$folder/mirelrep.exe' 127.0.0.1 /q '/user:TEST\\someone' /password:* /class:Win32_BIOS"
 check "an ODBC store" "ODBC\|odbc\|driver\|Driver" run "$folder/mirelrep.exe" /q /class:Win32_BIOS "/store:odbc:Driver={No Such Driver};Server=127.0.0.1"
+check "a directory" "cannot be reached" run "$folder/mirelrep.exe" /directory:LDAP://127.0.0.1:1/dc=x /names
 check "the window's local check" "" run "$window_check" "$folder/mirel.exe"
 check "the window's check of a named computer" "" run "$window_check" "$folder/mirel.exe" 127.0.0.1
 
