@@ -9,6 +9,7 @@
 #include "report/report_dates.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "storetools/found_coverage.h"
 #include "tests/store/store_fixture.h"
 
 namespace {
@@ -145,6 +146,29 @@ TEST_F(FleetReportTest, FiguresAreTheQuestionsAnswers)
     EXPECT_EQ(figures.programs[1].name, "Office");
     EXPECT_EQ(figures.programs[1].computers, 2);
     EXPECT_EQ(figures.programs[1].versions, 2);
+}
+
+// The computers a source found and no check reached are counted as the coverage question
+// answers them; a found computer that was checked is not among them.
+TEST_F(FleetReportTest, ComputersFoundButNeverCheckedAreTheCoverageQuestionsAnswer)
+{
+    CheckTime found;
+    found.epoch = kNow - 60;
+    found.utc = "2025-12-06T06:45:40Z";
+    found.local = "2025-12-06T06:45:40+00:00";
+    ASSERT_TRUE(RecordFoundComputers(store_->Db(), "LDAP://127.0.0.1/DC=corp,DC=example",
+                                     {{"pc01", "pc01.corp.example", "", "", "", "CN=PC01"},
+                                      {"never.corp.example", "never.corp.example", "", "", "", "CN=NEVER"}},
+                                     found));
+    FleetFigures figures;
+    std::string error;
+    ASSERT_TRUE(ReadFleetFigures(store_->Db(), kNow, figures, error)) << error;
+    EXPECT_TRUE(figures.knowsFound);
+    EXPECT_EQ(figures.neverChecked, std::vector<std::string>{"never.corp.example"});
+    std::vector<std::string> asked;
+    for (const auto& row : Ask(*store_, "found-never-checked", {}))
+        asked.push_back(row[0]);
+    EXPECT_EQ(figures.neverChecked, asked);
 }
 
 TEST_F(FleetReportTest, HostileValuesAreTextInBothPages)
