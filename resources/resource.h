@@ -579,3 +579,6 @@
 #define IDC_FIND_PING               1260
 #define IDC_MULTI_FROM_DIRECTORY    1261
 #define IDC_MULTI_FROM_RANGE        1262
+// A check that read nothing in the status bar (strings/window_finish.*.rc)
+#define IDS_WHERE_FAILED            7910   // "%1, checked %2: %3": computer, time, result
+#define IDS_HISTORY_CHECKS          7911   // the checks' label while no computer is chosen

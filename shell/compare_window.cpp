@@ -4,9 +4,11 @@
 
 #include "base/shown_time.h"
 #include "base/text_util.h"
+#include "inventory/computer_summary.h"
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "store/check_reader.h"
+#include "storetools/check_rebuild.h"
 #include "storetools/comparison_report.h"
 
 namespace {
@@ -53,6 +55,13 @@ bool CompareStored(InventoryStore& store, int64_t later, const std::vector<int64
         message = FillIn(LoadText(IDS_HISTORY_NO_PREVIOUS), std::to_string(later));
         return false;
     }
+    // A check that read nothing has no categories to compare, only what became of it.
+    for (const StoredCheck* check : {&after, &before})
+        if (ReadNothing(check->header)) {
+            message = FillIn(LoadText(IDS_COMPARE_READ_NOTHING), std::to_string(check->header.id),
+                             ComputerResultTextOfKey(check->header.result));
+            return false;
+        }
     if (before.header.kind != after.header.kind) {
         message = FillIn(LoadText(IDS_STORE_KINDS_DIFFER), std::to_string(before.header.id),
                          std::to_string(after.header.id));

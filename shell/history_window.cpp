@@ -137,7 +137,7 @@ void HistoryWindow::ShowChecksOf(int row)
         if (!computer.empty() && check->computer == computer)
             checks.push_back(&*check);
     checks_.Show(ChecksModel(checks), {true, false, false, false, false, true});
-    checksLabel_.SetText(computer.empty() ? LoadText(IDS_HISTORY_FIRST_COLUMN) + ":"
+    checksLabel_.SetText(computer.empty() ? LoadText(IDS_HISTORY_CHECKS)
                                           : FillIn(LoadText(IDS_HISTORY_CHECKS_OF), computer));
     if (!checks.empty())
         checks_.List().SelectRow(0);

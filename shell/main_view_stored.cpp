@@ -36,11 +36,12 @@ std::string StoredLabelTime(const StoredCheckHeader& header)
 
 namespace {
 
-// Where a stored check's results come from, for the status bar: the computer it names
-// and when it was read.
+// Where a stored check's results come from, for the status bar: the computer it names,
+// when it was read and, for a check that read nothing, what became of it.
 ResultsOrigin OriginOf(const StoredCheckHeader& header)
 {
-    return {header.computer, CheckedAtText(header)};
+    return {header.computer, CheckedAtText(header),
+            ReadNothing(header) ? ComputerResultTextOfKey(header.result) : std::string()};
 }
 
 // How a check is named in the title and the tree: a stored check by its computer and
@@ -57,6 +58,15 @@ std::string FailureOf(const StoredCheckHeader& header)
 {
     const std::string result = ComputerResultTextOfKey(header.result);
     return header.message.empty() ? result : FillIn(LoadText(IDS_CHECK_FAILURE), result, header.message);
+}
+
+// The tree's root: the check's label, or for a check that read nothing its computer and
+// what became of it ("pc7: Host not found"), which the title's label would push out of sight.
+std::string RootTextOf(const StoredCheckHeader& header, const std::string& label)
+{
+    if (!ReadNothing(header))
+        return label;
+    return FillIn(LoadText(IDS_CHECK_FAILURE), header.computer, ComputerResultTextOfKey(header.result));
 }
 
 // The Level 1 and Level 2 codes under which the catalog files `classId`; false when none.
@@ -161,8 +171,7 @@ void MainView::ShowStoredStandard(const StoredCheck& check, const std::string& l
     standardForm_->StartUnsorted();
     const bool failed = ReadNothing(check.header);
     standardForm_->ShowFailure(failed ? FailureOf(check.header) : std::string());
-    standardForm_->SetRootText(failed ? FillIn(LoadText(IDS_CHECK_FAILURE), label, ComputerResultTextOfKey(check.header.result))
-                                      : label);
+    standardForm_->SetRootText(RootTextOf(check.header, label));
     SetStoredLabel(kStandardTab, label);
 }
 
@@ -215,9 +224,7 @@ bool MainView::NoteOpenedFileRecorded(const StoredCheckHeader& header)
         return false;   // a check read since replaced it
     const std::string label = LabelOf(header, {});
     if (tab == kStandardTab)
-        standardForm_->SetRootText(standardForm_->Failure().empty()
-                                       ? label
-                                       : FillIn(LoadText(IDS_CHECK_FAILURE), label, ComputerResultTextOfKey(header.result)));
+        standardForm_->SetRootText(RootTextOf(header, label));
     SetStoredLabel(tab, label);
     return tab == tab_.CurSel();
 }

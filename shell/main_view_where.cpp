@@ -1,5 +1,6 @@
 // Where the shown results come from, for the status bar: the computer, when its check
-// started and how many objects the shown list holds.
+// started and how many objects the shown list holds, or what became of a check that read
+// nothing.
 #include "shell/main_view.h"
 
 #include "base/shown_time.h"
@@ -15,8 +16,10 @@ std::string MainView::WhereText() const
     const ResultsOrigin& origin = standard ? run_.StandardOrigin : run_.ClassOrigin;
     if (origin.checkedAt.empty())
         return {};
-    const int objects = standard ? standardForm_->ObjectsOnCurrentPage() : individualForm_->ObjectCount();
     const std::string computer = origin.computer.empty() ? LoadText(IDS_LOCAL_COMPUTER) : origin.computer;
+    if (!origin.failure.empty())
+        return FillIn(LoadText(IDS_WHERE_FAILED), {computer, ShownTime(origin.checkedAt), origin.failure});
+    const int objects = standard ? standardForm_->ObjectsOnCurrentPage() : individualForm_->ObjectCount();
     return FillIn(LoadText(objects == 1 ? IDS_WHERE_RESULTS_ONE : IDS_WHERE_RESULTS),
                   {computer, ShownTime(origin.checkedAt), std::to_string(objects)});
 }

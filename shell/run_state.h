@@ -18,10 +18,12 @@
 enum class CheckKind { None, Standard, Individual };
 
 // Where shown results come from: the computer as typed (empty: this computer) and when
-// its check started, as an ISO 8601 local time; no time while no results are shown.
+// its check started, as an ISO 8601 local time; no time while no results are shown. A
+// check that read nothing names what became of it ("Host not found") instead of a count.
 struct ResultsOrigin {
     std::string computer;
     std::string checkedAt;
+    std::string failure;
 };
 
 struct RunState {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <memory>
 
+#include "base/narrow.h"
 #include "base/this_computer.h"
 #include "resources/resource.h"
 #include "resources/text.h"
@@ -328,6 +329,9 @@ TEST_F(StoreWindowsMissingTest, HistoryOfAMissingStoreSaysSoInTheWindow)
     EXPECT_EQ(history.StatusText(), "There is no inventory store at " + missing.path + ".");
     EXPECT_EQ(history.Computers().List().EmptyText(), history.StatusText());
     EXPECT_EQ(history.Computers().Model().RowCount(), 0);
+    wchar_t label[64] = {};
+    GetDlgItemTextW(history.Handle(), IDC_HISTORY_CHECKS_LABEL, label, 64);
+    EXPECT_EQ(ToNarrow(label), "C&hecks:") << "a list of checks";
     EXPECT_FALSE(GetDlgItem(history.Handle(), IDC_HISTORY_OPEN) && IsWindowEnabled(GetDlgItem(history.Handle(), IDC_HISTORY_OPEN)));
     EXPECT_EQ(GetFileAttributesA(missing.path.c_str()), INVALID_FILE_ATTRIBUTES);   // not made by reading
     // The menu opens the window (of the store in use) once, and brings it back after.

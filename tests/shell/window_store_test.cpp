@@ -16,6 +16,8 @@
 #include "inventory/json_export.h"
 #include "resources/resource.h"
 #include "resources/text.h"
+#include "shell/compare_window.h"
+#include "shell/history_window.h"
 #include "shell/multi_check_window.h"
 #include "shell/store_options.h"
 #include "standard/category_catalog.h"
@@ -328,12 +330,23 @@ TEST_F(WindowStoreTest, AComputerNotFoundIsRecordedAndOpenedAgainAsWhatBecameOfI
     PumpUntil([&] { return !View().StoredLabel(kStandardTab).empty(); });
     const std::string failure = "Host not found: Could not find the host nothere.invalid";
     EXPECT_EQ(StatusText(), "This check read nothing: " + failure);
-    EXPECT_EQ(TreeRoot(), View().StoredLabel(kStandardTab) + ": Host not found");
+    EXPECT_EQ(TreeRoot(), "nothere.invalid: Host not found");
     const HTREEITEM root = Standard().PageItem(kRootPage);
     EXPECT_FALSE(Standard().Tree().IsExpanded(root)) << "no empty categories";
     EXPECT_EQ(Standard().CurrentPage(), kRootPage);
     EXPECT_EQ(Standard().DisplayList().Model().RowCount(), 0);
     EXPECT_EQ(Standard().DisplayList().EmptyText(), failure);
+    // The status bar's pane of where the results come from: what became of it, no count.
+    Frame().UpdateIdleState();
+    const std::string where = Frame().WhereText();
+    EXPECT_EQ(where.rfind("nothere.invalid, checked ", 0), 0u) << where;
+    EXPECT_TRUE(where.ends_with(": Host not found")) << where;
+    // A category chosen all the same says the same.
+    Standard().SelectPageInTree(CategoryByClass(ClassId::Win32_Service)->page);
+    EXPECT_EQ(Standard().DisplayList().EmptyText(), failure);
+    Frame().UpdateIdleState();
+    EXPECT_EQ(Frame().WhereText(), where);
+    Standard().SelectPageInTree(kRootPage);
 
     // A check that reads the computer shows its categories again, and the status bar names
     // that check as recorded.
@@ -355,6 +368,27 @@ TEST_F(WindowStoreTest, AComputerNotFoundIsRecordedAndOpenedAgainAsWhatBecameOfI
     PumpUntil([&] { return !View().MultiCheck()->IsRunning(); });
     WaitForRecording(3);
     EXPECT_EQ(StatusText(), LoadText(IDS_READY));
+
+    // Two checks that read nothing, compared in History: the comparison says so.
+    SetWindowTextA(View().NameField(), "nothere.invalid");
+    RunCheckToCompletion();
+    WaitForRecording(4);
+    StoreLocation location;
+    location.path = storePath_;
+    HistoryWindow history(location, [](int64_t) { return true; });
+    ASSERT_TRUE(history.CreateModeless(Frame().Handle()));
+    PumpUntil([&] { return !history.IsReading(); });
+    for (int row = 0; row < history.Computers().Model().RowCount(); ++row)
+        if (history.Computers().Model().Cell(row, 0) == "nothere.invalid")
+            history.Computers().List().SelectRow(row);
+    ASSERT_EQ(history.Checks().Model().RowCount(), 2);
+    history.Checks().List().View().SetItemState(1, LVIS_SELECTED, LVIS_SELECTED);
+    history.CompareSelected();
+    ASSERT_NE(history.LastComparison(), nullptr);
+    PumpUntil([&] { return !history.LastComparison()->IsReading(); });
+    EXPECT_EQ(history.LastComparison()->Comparison(), nullptr);
+    EXPECT_EQ(history.LastComparison()->Heading(),
+              FillIn(LoadText(IDS_COMPARE_READ_NOTHING), history.Checks().Model().Cell(0, 0), "Host not found"));
 }
 
 TEST_F(WindowStoreTest, EveryComputerOfSeveralIsRecordedAlsoOneThatWasNotFound)
