@@ -145,9 +145,12 @@ bool MainView::ShowStoredCheck(std::shared_ptr<const StoredCheck> check, const s
         return false;
     openedFile_ = fileName.empty() ? OpenedFile{} : OpenedFile{check->header.kind, check->header.computer,
                                                              check->header.checkedAt.utc};
-    // A check that read nothing says what became of it where the ready state would stand.
-    ShowStatusText(ReadNothing(check->header) ? FillIn(LoadText(IDS_STORED_FAILED_STATUS), FailureOf(check->header))
-                                              : LoadText(IDS_READY));
+    // A check that read nothing says why where the ready state would stand; the pane beside
+    // it names its result.
+    const StoredCheckHeader& header = check->header;
+    ShowStatusText(!ReadNothing(header) ? LoadText(IDS_READY)
+                   : FillIn(LoadText(IDS_STORED_FAILED_STATUS),
+                            header.message.empty() ? ComputerResultTextOfKey(header.result) : header.message));
     // The bars as they now are (where the results come from, the commands they allow),
     // before a question about the check can hold the idle time back.
     if (TheApp().frame)

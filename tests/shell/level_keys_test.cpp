@@ -100,7 +100,7 @@ TEST_F(LevelKeysTest, FinderChoosesAsYouTypeAndEnterOnTheLastListRuns)
     EXPECT_EQ(shown, count) << "Up before the first match goes round to the last";
 
     SetWindowTextA(field, "no class says this");
-    EXPECT_EQ(Individual().FindCountText(), "No class holds this text");
+    EXPECT_EQ(Individual().FindCountText(), "No class found");
     EXPECT_FALSE(ChosenClassName(Individual()).empty()) << "the lists keep the last class found";
 
     SetWindowTextW(field, L"\u30C7\u30A3\u30B9\u30AF");   // Japanese, in the English interface

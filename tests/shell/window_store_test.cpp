@@ -329,7 +329,7 @@ TEST_F(WindowStoreTest, AComputerNotFoundIsRecordedAndOpenedAgainAsWhatBecameOfI
     ASSERT_TRUE(View().OpenStoredCheck(checks[0].id));
     PumpUntil([&] { return !View().StoredLabel(kStandardTab).empty(); });
     const std::string failure = "Host not found: Could not find the host nothere.invalid";
-    EXPECT_EQ(StatusText(), "This check read nothing: " + failure);
+    EXPECT_EQ(StatusText(), "This check read nothing: Could not find the host nothere.invalid");
     EXPECT_EQ(TreeRoot(), "nothere.invalid: Host not found");
     const HTREEITEM root = Standard().PageItem(kRootPage);
     EXPECT_FALSE(Standard().Tree().IsExpanded(root)) << "no empty categories";
