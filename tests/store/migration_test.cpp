@@ -121,7 +121,7 @@ TEST(Migration, AnOlderStoreIsBroughtForwardWithItsChecks)
                              " ORDER BY check_id, object_key"),
               (std::vector<std::vector<std::string>>{{"3", "Name=Spooler", "changed", "StartMode", "Auto", "Manual"},
                                                      {"3", "Name=サービス", "added", "", "", ""}}));
-    EXPECT_EQ(Answer(*store, "SELECT computer, name, start_mode, state FROM services WHERE name = 'BITS'"),
+    EXPECT_EQ(Answer(*store, "SELECT computer, name, start_mode, state FROM services WHERE name = 'BITS' ORDER BY computer"),
               (std::vector<std::vector<std::string>>{{"PC01", "BITS", "Manual", "Running"},
                                                      {"PC02", "BITS", "Manual", "Running"}}));
 
