@@ -79,9 +79,10 @@ for sql in "DELETE FROM store_checks" "DROP VIEW services" "ATTACH 'Z:$out/x.db'
 done
 [ "$(md5sum < "$out/inventory.db")" = "$sum" ] || fail "a refused statement changed the store"
 rep /questions; expect 0 "/questions"
-[ "$(grep -c '^[a-z]' "$out/stdout")" = 7 ] || fail "/questions: $(cat "$out/stdout")"
+[ "$(grep -c '^[a-z]' "$out/stdout")" = 10 ] || fail "/questions: $(cat "$out/stdout")"
 for question in "missing-hotfix /param:KB5034441" "program /param:wine /param:below=99" "low-disk /param:99" \
-                "not-checked /param:1" windows-versions "recent-changes /param:1" stopped-auto-services; do
+                "not-checked /param:1" windows-versions "recent-changes /param:1" stopped-auto-services \
+                found-never-checked found-offline checked-not-found; do
     rep "/store:$store" /question:$question; expect 0 "/question:$question"
 done
 rep "/store:$store" /question:recent-changes /param:1 /format:json; expect 0 "changes as JSON"
@@ -105,7 +106,7 @@ python3 - "$out/inventory.db" <<'PY' || exit 1
 import sqlite3, sys
 db = sqlite3.connect(sys.argv[1])
 assert db.execute("PRAGMA integrity_check").fetchone()[0] == "ok"
-assert db.execute("PRAGMA user_version").fetchone()[0] == 6
+assert db.execute("PRAGMA user_version").fetchone()[0] == 7
 parts = db.execute("SELECT c.id, count(p.ordinal) FROM store_checks c"
                    " LEFT JOIN store_part_list_members p ON p.list_id = c.part_list_id"
                    " WHERE c.kind = 'standard' GROUP BY c.id").fetchall()
