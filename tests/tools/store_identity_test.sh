@@ -67,9 +67,9 @@ said "as check 4\." "the number after the pruned one"
 
 # Every check into another store, once.
 rep "/store:$store" "/copyto:Z:$out/copy.db"; expect 0 "/copyto"
-said "Copied 3 checks from .* to .*copy.db; 0 were already there" "the first copy"
+said "Checks copied from .* to .*copy.db: 3; already there: 0" "the first copy"
 rep "/store:$store" "/copyto:Z:$out/copy.db"; expect 0 "/copyto again"
-said "Copied 0 checks .*; 3 were already there" "the second copy"
+said "Checks copied from .*: 0; already there: 3" "the second copy"
 rep "/store:$store" /history; cp "$out/stdout" "$out/history.csv"
 rep "/store:Z:$out/copy.db" /history; expect 0 "/history of the copy"
 cmp -s "$out/stdout" "$out/history.csv" || fail "the copy's history differs: $(diff "$out/history.csv" "$out/stdout")"

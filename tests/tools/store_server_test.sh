@@ -85,11 +85,11 @@ done
 sql "DROP SCHEMA public CASCADE; CREATE SCHEMA public AUTHORIZATION mirel"
 copyto() { "$here/tools/wine-run.sh" "$build/mirelrep.exe" "/store:$1" "/copyto:$2" 2>"$out/copied.txt"; }
 copyto "$file" "$server" || fail "/copyto from the file into the server: $(cat "$out/copied.txt")"
-grep -q "Copied 2 checks" "$out/copied.txt" || fail "the copy into the server: $(cat "$out/copied.txt")"
+grep -q "Checks copied from .*: 2;" "$out/copied.txt" || fail "the copy into the server: $(cat "$out/copied.txt")"
 ! grep -q "Pwd=\|PWD=" "$out/copied.txt" || fail "the copy's message shows the password"
 copyto "$server" "Z:$out/back.db" || fail "/copyto from the server into a file: $(cat "$out/copied.txt")"
 copyto "$file" "$server" || fail "/copyto once more: $(cat "$out/copied.txt")"
-grep -q "Copied 0 checks .*; 2 were already there" "$out/copied.txt" || fail "a second copy: $(cat "$out/copied.txt")"
+grep -q "Checks copied from .*: 0; already there: 2" "$out/copied.txt" || fail "a second copy: $(cat "$out/copied.txt")"
 for location in "$server" "Z:$out/back.db"; do
     mirelrep "/store:$location" /history >"$out/copy.history.csv"
     mirelrep "/store:$location" /compare /volatile >"$out/copy.compare.txt"
