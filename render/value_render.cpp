@@ -159,7 +159,7 @@ constexpr TypeName kTypeNames[] = {
 
 VARTYPE IntegerTypeOf(VARTYPE delivered, CIMTYPE cimType)
 {
-    return delivered == VT_I4 && (cimType & ~CIM_FLAG_ARRAY) == CIM_UINT32 ? VT_UI4 : delivered;
+    return delivered == VT_I4 && (cimType & ~CIM_FLAG_ARRAY) == CIM_UINT32 ? static_cast<VARTYPE>(VT_UI4) : delivered;
 }
 
 int RenderPropertyValue(const VARIANT& value, std::string& text, int classId,

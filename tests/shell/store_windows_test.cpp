@@ -119,9 +119,10 @@ TEST_F(StoreWindowsTest, CompareWithThePreviousCheckShowsTheNewServiceAlone)
     EXPECT_LE(changes.RowCount(), 2);
     EXPECT_EQ(changes.Row(0).cells, (std::vector<std::string>{"Service", "Name=MirelWindowsTest", "Added", "DisplayName",
                                                                "", "Mirel Windows Test"}));
-    if (changes.RowCount() == 2)
+    if (changes.RowCount() == 2) {
         EXPECT_EQ(changes.Row(1).cells, (std::vector<std::string>{"Service", "Name=MirelWindowsTest", "Added", "PathName",
                                                                    "", "C:\\windows\\system32\\notepad.exe"}));
+    }
     EXPECT_EQ(compare->StatusText(), "1 change in all.");
     // Only the categories with changes at first: all of them together, and the services.
     const ResultModel& parts = compare->Parts().Model();
@@ -144,9 +145,11 @@ TEST_F(StoreWindowsTest, CompareWithThePreviousCheckShowsTheNewServiceAlone)
     compare->ShowVolatile(true);
     EXPECT_EQ(changes.ColumnCount(), 7);
     EXPECT_GE(changes.RowCount(), 1);
-    for (int row = 0; row < changes.RowCount(); ++row)
-        if (changes.Cell(row, 1) != "Name=MirelWindowsTest")
+    for (int row = 0; row < changes.RowCount(); ++row) {
+        if (changes.Cell(row, 1) != "Name=MirelWindowsTest") {
             EXPECT_EQ(changes.Cell(row, 6), "1") << changes.Cell(row, 1) << " " << changes.Cell(row, 3);
+        }
+    }
 
     // The two first checks, chosen together: nothing changed.
     history->Checks().List().SelectRow(1);

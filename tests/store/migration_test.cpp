@@ -96,10 +96,11 @@ std::set<Value> MakeVersion3Store(TestStore& test)
         EXPECT_TRUE(row.empty() || db->Execute(row)) << db->LastError().message;
     }
     // A server numbers rows by sequences, which rows given with their numbers leave behind.
-    if (db->Dialect() == DbDialect::Postgres)
+    if (db->Dialect() == DbDialect::Postgres) {
         for (const char* table : {"store_computers", "store_checks", "store_columns", "store_objects", "store_sets"})
             EXPECT_TRUE(db->Execute(std::string("SELECT setval(pg_get_serial_sequence('") + table + "', 'id'), "
                                     "(SELECT max(id) FROM " + table + "))")) << db->LastError().message;
+    }
     return ValuesOfVersion3(*db);
 }
 
