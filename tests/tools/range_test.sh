@@ -61,7 +61,7 @@ run /range:10.96.0.2-10.96.0.5 /names /timeout:1
 grep -q "No address of the range answered" stderr || fail "none answers: $(cat stderr)"
 
 run /range:10.96.0.2-10.96.0.4 /noping /names
-[ "$(lines)" = "10.96.0.2 10.96.0.3 10.96.0.4 " ] || fail "/noping lists every address: $(lines)"
+[ "$(lines)" = "10.96.0.2 10.96.0.3 10.96.0.4 " ] || fail "/noping lists every address: $(lines) (exit $code, $(cat stderr))"
 
 for bad in 10.96.0.0/15 10.96.0.9-10.96.0.1 10.96.0.0 10.96.0.300/24 10.96.0.0/24/2; do
     run "/range:$bad" /names
