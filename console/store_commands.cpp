@@ -92,8 +92,7 @@ ExitCode StoreCommand::LoadPair(int64_t first, int64_t second, StoredCheck& firs
     case LoadResult::Loaded:
         return ExitCode::Success;
     case LoadResult::NotFound: {
-        StoredCheckHeader header;
-        const int64_t missing = LoadCheckHeader(store_->Statements(), first, header) == LoadResult::NotFound ? first : second;
+        const int64_t missing = firstCheck.header.id == 0 ? first : second;
         return Fail(FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(missing)), ExitCode::Usage);
     }
     case LoadResult::Failed:

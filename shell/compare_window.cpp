@@ -27,6 +27,21 @@ bool LoadStoredCheck(InventoryStore& store, int64_t id, StoredCheck& check, std:
     return false;
 }
 
+// Check `earlier` and check `later`, read together as a comparison reads them.
+bool LoadStoredPair(InventoryStore& store, int64_t earlier, int64_t later, StoredCheck& before, StoredCheck& after,
+                    std::string& message)
+{
+    switch (LoadCheckPair(store.Statements(), earlier, later, before, after)) {
+    case LoadResult::Loaded: return true;
+    case LoadResult::NotFound:
+        message = FillIn(LoadText(IDS_STORE_NO_CHECK), std::to_string(before.header.id == 0 ? earlier : later));
+        return false;
+    case LoadResult::Failed: break;
+    }
+    message = store.FailureMessage();
+    return false;
+}
+
 bool ReadSomething(const StoredCheck& check)
 {
     for (const StoredPart& part : check.parts)
@@ -42,11 +57,11 @@ bool CompareStored(InventoryStore& store, int64_t later, const std::vector<int64
                    CheckComparison& comparison, std::string& message)
 {
     StoredCheck after, before;
-    if (!LoadStoredCheck(store, later, after, message))
+    if (earlier.empty() && !LoadStoredCheck(store, later, after, message))
         return false;
     bool found = false;
     for (int64_t id : earlier) {
-        if (!LoadStoredCheck(store, id, before, message))
+        if (!LoadStoredPair(store, id, later, before, after, message))
             return false;
         if ((found = earlier.size() == 1 || ReadSomething(before)))
             break;

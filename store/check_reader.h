@@ -16,6 +16,6 @@ bool LoadCheckHeaders(StatementCache& statements, int64_t computerId, std::vecto
 LoadResult LoadCheck(StatementCache& statements, int64_t id, StoredCheck& check);
 // Two checks, as a comparison takes them: each as LoadCheck reads it, the second sharing
 // the objects the first read where both hold the same stored objects. NotFound when
-// either is missing.
+// either is missing: the first's header then has no id when it is the missing one.
 LoadResult LoadCheckPair(StatementCache& statements, int64_t firstId, int64_t secondId, StoredCheck& first,
                          StoredCheck& second);
