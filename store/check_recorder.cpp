@@ -9,6 +9,7 @@
 #include "store/check_lists.h"
 #include "store/check_reader.h"
 #include "store/content_digest.h"
+#include "store/latest_rows.h"
 #include "store/object_identity.h"
 #include "store/raw_cell.h"
 #include "db/row_batch.h"
@@ -150,6 +151,8 @@ public:
     bool Write();
     // The number of the same check found in the store instead of writing it; 0 when written.
     int64_t AlreadyStored() const { return alreadyStored_; }
+    // The computer the check is filed under.
+    int64_t ComputerId() const { return computerId_; }
 
 private:
     bool WriteComputer();
@@ -557,7 +560,11 @@ bool CheckRecorder::Write(StoredCheck& check, RecordMode mode)
     // A check recorded after a later one (an import) sits between two: the later one's
     // changes are now against this one.
     const int64_t next = Neighbour(statements_, check.header.id, false);
-    return next == 0 || (next > 0 && RecordChanges(next));
+    if (next < 0 || (next > 0 && !RecordChanges(next)))
+        return false;
+    // A complete standard check may be its computer's latest now.
+    return check.header.kind != kStandardKind || !check.header.complete ||
+           KeepLatestRows(statements_, writer.ComputerId());
 }
 
 bool CheckRecorder::Record(StoredCheck& check, RecordMode mode)

@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 #include "resources/text.h"
 #include "store/check_recorder.h"
+#include "store/latest_rows.h"
 #include "store/store_statements.h"
 
 namespace {
@@ -39,15 +40,10 @@ int64_t Count(Database& database, const char* sql)
     return statement && statement->Step() == DbStep::Row ? statement->Int(0) : -1;
 }
 
-// The checks that stay and came right after a check that goes (of the same computer and
-// kind, reading something): their changes were counted against it.
-bool Followers(Database& database, std::vector<int64_t>& ids)
+// The numbers a statement without parameters selects, leaving out nulls.
+bool Ids(Database& database, const char* sql, std::vector<int64_t>& ids)
 {
-    std::unique_ptr<DbStatement> select = database.Prepare(
-        "SELECT DISTINCT (SELECT c.id FROM store_checks c WHERE c.computer_id = d.computer_id AND c.kind = d.kind"
-        " AND (c.checked_epoch > d.checked_epoch OR (c.checked_epoch = d.checked_epoch AND c.id > d.id))"
-        " AND c.id NOT IN (SELECT id FROM doomed_checks) AND " KEPT_CHECK_READ_SOMETHING
-        " ORDER BY c.checked_epoch, c.id LIMIT 1) FROM store_checks d WHERE d.id IN (SELECT id FROM doomed_checks)");
+    std::unique_ptr<DbStatement> select = database.Prepare(sql);
     if (!select)
         return false;
     DbStep step;
@@ -55,6 +51,18 @@ bool Followers(Database& database, std::vector<int64_t>& ids)
         if (!select->IsNull(0))
             ids.push_back(select->Int(0));
     return step == DbStep::Done;
+}
+
+// The checks that stay and came right after a check that goes (of the same computer and
+// kind, reading something): their changes were counted against it.
+bool Followers(Database& database, std::vector<int64_t>& ids)
+{
+    return Ids(database,
+               "SELECT DISTINCT (SELECT c.id FROM store_checks c WHERE c.computer_id = d.computer_id AND c.kind = d.kind"
+               " AND (c.checked_epoch > d.checked_epoch OR (c.checked_epoch = d.checked_epoch AND c.id > d.id))"
+               " AND c.id NOT IN (SELECT id FROM doomed_checks) AND " KEPT_CHECK_READ_SOMETHING
+               " ORDER BY c.checked_epoch, c.id LIMIT 1) FROM store_checks d WHERE d.id IN (SELECT id FROM doomed_checks)",
+               ids);
 }
 
 }  // namespace
@@ -88,17 +96,23 @@ bool RemoveDoomed(Database& database, PruneResult& result)
         "DELETE FROM store_computers WHERE id NOT IN (SELECT computer_id FROM store_checks)",
     };
     const int64_t before = Count(database, "SELECT count(*) FROM store_checks");
-    std::vector<int64_t> recount;
-    if (before < 0 || !Followers(database, recount))
+    std::vector<int64_t> recount, computers;
+    if (before < 0 || !Followers(database, recount) ||
+        !Ids(database, "SELECT DISTINCT computer_id FROM store_checks WHERE id IN (SELECT id FROM doomed_checks)",
+             computers))
         return false;
     for (const char* sql : cleanUp)
         if (!Run(database, sql))
             return false;
-    // A check whose previous check went counts its changes against the one before it now.
+    // A check whose previous check went counts its changes against the one before it now,
+    // and a computer whose latest check went has the rows of the one before it kept.
     StatementCache statements(database);
     CheckRecorder recorder(statements);
     for (int64_t id : recount)
         if (!recorder.RecordChanges(id))
+            return false;
+    for (int64_t computer : computers)
+        if (!KeepLatestRows(statements, computer))
             return false;
     result.remaining = Count(database, "SELECT count(*) FROM store_checks");
     result.removed = before - result.remaining;

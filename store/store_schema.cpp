@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "store/latest_rows.h"
 #include "store/store_migration.h"
 #include "store/store_statements.h"
 #include "store/view_data.h"
@@ -192,8 +193,8 @@ std::vector<std::string> Version6(DbDialect dialect)
 // Version 7: the coverage of the sources of computers: every computer the directory or an
 // address range found (store_found, one row per computer, with what its source said when it
 // last found it) and each source's latest read (store_found_sources), for the views over
-// them. The views are made by this step, also latest_checks, which finds each computer's
-// latest check by one lookup per computer instead of one per check.
+// them. Its views (latest_checks finding each computer's latest check by one lookup per
+// computer instead of one per check) are made by the latest step.
 const char* const kVersion7Tables[] = {
     "CREATE TABLE store_found_sources (source TEXT PRIMARY KEY, read_at TEXT NOT NULL, read_epoch {big} NOT NULL)",
     "CREATE TABLE store_found (id {id}, name TEXT NOT NULL, name_key TEXT NOT NULL UNIQUE, source TEXT NOT NULL,"
@@ -205,6 +206,27 @@ std::vector<std::string> Version7(DbDialect)
 {
     std::vector<std::string> statements = DropViews();
     statements.insert(statements.end(), std::begin(kVersion7Tables), std::end(kVersion7Tables));
+    return statements;
+}
+
+// Version 8: the programs and services of each computer's latest check kept as rows
+// (store/views.sql, KEEP), made again whenever that check changes, so that the questions
+// over them are lookups; the products and services views read them. The views are made by
+// this step, and the rows of the stored checks by KeepAllLatestRows.
+const char* const kVersion8Tables[] = {
+    "CREATE TABLE store_latest_products (computer_id {big} NOT NULL, check_id {big} NOT NULL, checked_at TEXT NOT NULL,"
+    " name TEXT, version TEXT, vendor TEXT, product_code TEXT, installed TEXT, location TEXT)",
+    "CREATE INDEX store_latest_products_by_computer ON store_latest_products (computer_id)",
+    "CREATE TABLE store_latest_services (computer_id {big} NOT NULL, check_id {big} NOT NULL, checked_at TEXT NOT NULL,"
+    " name TEXT, display_name TEXT, start_mode TEXT, state TEXT, account TEXT, path TEXT)",
+    "CREATE INDEX store_latest_services_by_computer ON store_latest_services (computer_id)",
+    "CREATE INDEX store_latest_services_by_mode ON store_latest_services (start_mode, state)",
+};
+
+std::vector<std::string> Version8(DbDialect)
+{
+    std::vector<std::string> statements = DropViews();
+    statements.insert(statements.end(), std::begin(kVersion8Tables), std::end(kVersion8Tables));
     const std::span<const char* const> views = StoreViewStatements();
     statements.insert(statements.end(), views.begin(), views.end());
     return statements;
@@ -216,6 +238,8 @@ struct Migration {
     // What moves the stored rows into the new tables, and the statements after it.
     bool (*move)(Database& database) = nullptr;
     std::vector<std::string> (*done)(DbDialect dialect) = nullptr;
+    // Whether the step leaves the pages of old tables free, for SQLite to give back.
+    bool freesPages = false;
 };
 
 // Migration i brings a store of version i to version i + 1; the first makes the tables.
@@ -223,10 +247,11 @@ const Migration kMigrations[] = {
     {1, Version1},
     {2, Version2},
     {3, Version3},
-    {4, Version4, MoveToPartLists, Version4Done},
+    {4, Version4, MoveToPartLists, Version4Done, true},
     {5, Version5},
-    {6, Version6, MergeHistories},
+    {6, Version6, MergeHistories, nullptr, true},
     {7, Version7},
+    {8, Version8, KeepAllLatestRows},
 };
 static_assert(std::size(kMigrations) == kStoreSchemaVersion, "a migration for every version");
 
@@ -347,7 +372,7 @@ SchemaFound PrepareSchema(Database& database, bool mayWrite, int upTo)
             continue;
         if (!Migrate(database, migration))
             return {SchemaState::Failed, found.version};
-        moved = moved || (migration.move && found.version > 0);
+        moved = moved || (migration.freesPages && found.version > 0);
     }
     // Rows moved to new tables leave the old ones' pages free: a file shrinks only when
     // SQLite rewrites it.

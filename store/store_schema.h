@@ -5,7 +5,7 @@
 #include "db/database.h"
 
 // The version this program writes. Every version before it has a migration.
-inline constexpr int kStoreSchemaVersion = 7;
+inline constexpr int kStoreSchemaVersion = 8;
 
 enum class SchemaState {
     Ready,     // the tables are there, at this program's version (made or brought forward now, when allowed)

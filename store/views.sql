@@ -3,6 +3,12 @@
 -- their names and columns. Every statement ends with ";" at the end of its line. A change
 -- here needs a new store version whose migration drops the views and makes them anew.
 --
+-- "KEEP table AS SELECT ..." is not a view: it says how the rows of a table of the latest
+-- checks' big categories are made, which the store keeps up to date whenever a computer's
+-- latest check changes (a check recorded, pruned or deleted), so that questions over
+-- programs and services look up rows instead of gathering every computer's objects. Its
+-- columns are those of the table the store's schema makes, in the same order.
+--
 -- Placeholders, expanded when the program is built (o is the row of check_objects or
 -- latest_objects the view reads):
 --   {value:P}    the raw value of property P as text (a number in decimal, a boolean as 1 or 0);
@@ -14,7 +20,8 @@
 --                carrying the cells of P, Q... of their object versions and of their groups
 --                of volatile values, which are then read once per object version and group
 --                instead of once per computer: for the big categories whose objects many
---                computers share (services, programs)
+--                computers share (services, programs); in a KEEP, the store also makes
+--                the rows of one computer's latest check alone
 -- and, when the program creates the views, {big} and {real} become the database's 64-bit
 -- integer and floating types.
 
@@ -38,11 +45,16 @@ CREATE VIEW hardware AS SELECT m.name AS computer, l.check_id, l.checked_at, (SE
 
 CREATE VIEW disks AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:DeviceID} AS drive, {value:VolumeName} AS volume, {number:DriveType} AS drive_type, {shown:DriveType} AS drive_type_text, {value:FileSystem} AS file_system, {number:Size} AS size_bytes, {number:FreeSpace} AS free_bytes FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_LogicalDisk';
 
-CREATE VIEW products AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:Name} AS name, {value:Version} AS version, {value:Vendor} AS vendor, {value:IdentifyingNumber} AS product_code, {shown:InstallDate} AS installed, {value:InstallLocation} AS location FROM {latest:Win32_Product:Name,Version,Vendor,IdentifyingNumber,InstallDate,InstallLocation} o JOIN store_computers m ON m.id = o.computer_id;
+-- The programs and services of the latest checks, read from the rows kept of them.
+KEEP store_latest_products AS SELECT o.computer_id, o.check_id, o.checked_at, {value:Name} AS name, {value:Version} AS version, {value:Vendor} AS vendor, {value:IdentifyingNumber} AS product_code, {shown:InstallDate} AS installed, {value:InstallLocation} AS location FROM {latest:Win32_Product:Name,Version,Vendor,IdentifyingNumber,InstallDate,InstallLocation} o;
+
+CREATE VIEW products AS SELECT m.name AS computer, o.check_id, o.checked_at, o.name, o.version, o.vendor, o.product_code, o.installed, o.location FROM store_latest_products o JOIN store_computers m ON m.id = o.computer_id;
 
 CREATE VIEW hotfixes AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:HotFixID} AS hotfix, {value:Description} AS description, {value:InstalledBy} AS installed_by, {shown:InstalledOn} AS installed_on FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_QuickFixEngineering';
 
-CREATE VIEW services AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:Name} AS name, {value:DisplayName} AS display_name, {value:StartMode} AS start_mode, {value:State} AS state, {value:StartName} AS account, {value:PathName} AS path FROM {latest:Win32_Service:Name,DisplayName,StartMode,State,StartName,PathName} o JOIN store_computers m ON m.id = o.computer_id;
+KEEP store_latest_services AS SELECT o.computer_id, o.check_id, o.checked_at, {value:Name} AS name, {value:DisplayName} AS display_name, {value:StartMode} AS start_mode, {value:State} AS state, {value:StartName} AS account, {value:PathName} AS path FROM {latest:Win32_Service:Name,DisplayName,StartMode,State,StartName,PathName} o;
+
+CREATE VIEW services AS SELECT m.name AS computer, o.check_id, o.checked_at, o.name, o.display_name, o.start_mode, o.state, o.account, o.path FROM store_latest_services o JOIN store_computers m ON m.id = o.computer_id;
 
 CREATE VIEW accounts AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:Domain} AS domain, {value:Name} AS name, {value:FullName} AS full_name, {value:SID} AS sid, {flag:Disabled} AS disabled, {flag:Lockout} AS locked_out, {flag:PasswordRequired} AS password_required, {flag:PasswordExpires} AS password_expires FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_UserAccount';
 

@@ -514,7 +514,7 @@ def load(root):
     data["hierarchy_parts"] = check_hierarchy(data["hierarchy"], names, problems)
     check_categories(data["categories"], data["columns"], names, problems)
     check_store_tables(data, problems)
-    data["views"] = read_views(root, problems)
+    data["views"], data["kept_tables"] = read_views(root, problems)
     data["questions"] = read_questions(root, problems)
     data["question_strings"] = question_strings(data["questions"], problems)
     check_string_ids_exist(data, problems)
@@ -742,17 +742,18 @@ VIEW_COLUMNS = {
 VIEW_LATEST = re.compile(r"\{latest:([A-Za-z0-9_]+):([A-Za-z0-9_,]+)\}")
 
 
-def latest_objects_of(match):
+def latest_objects_of(match, one_computer=False):
     """{latest:Class:P1,P2...}: the objects of that class in the latest checks, with the
     raw value, shown text and raw kind of each property named (raw_P, shown_P, kind_P), read
     from the object versions and from the groups of volatile values. Each object version's
     cells and each group's are read once, however many computers share them, instead of
-    once per computer and property."""
+    once per computer and property. `one_computer`: only the latest check of the computer
+    whose id each of the LATEST_COMPUTER_PARAMETERS "?" binds."""
     cls, props = match.group(1), match.group(2).split(",")
     parts = ("latest_checks l JOIN store_checks k ON k.id = l.check_id"
              " JOIN store_part_list_members p ON p.list_id = k.part_list_id"
              " JOIN store_columns q ON q.id = p.columns_id")
-    of_class = f" WHERE q.class_name = '{cls}'"
+    of_class = f" WHERE q.class_name = '{cls}'" + (" AND l.computer_id = ?" if one_computer else "")
     objects = (f"{parts} JOIN store_set_members m ON m.set_id = p.set_id"
                " LEFT JOIN store_check_volatile cv ON cv.check_id = l.check_id AND cv.ordinal = p.ordinal"
                f" LEFT JOIN store_volatile_members vm ON vm.set_id = cv.set_id AND vm.member = m.position{of_class}")
@@ -803,15 +804,48 @@ def expand_view_value(match, pivoted=()):
     return f"COALESCE({stable}, {volatile})"
 
 
+# The "?" of a {latest:...} made for one computer: one in each of its three readings of the
+# latest checks (the objects, their versions and their groups of volatile values).
+LATEST_COMPUTER_PARAMETERS = 3
+KEPT_TABLE = re.compile(r"KEEP ([a-z_]+) AS (SELECT (.*?) FROM \{latest:.*)$")
+
+
+def expand_view(text, one_computer=False):
+    latest = VIEW_LATEST.search(text)
+    pivoted = set(latest.group(2).split(",")) if latest else set()
+    expanded = VIEW_PLACEHOLDER.sub(lambda match: expand_view_value(match, pivoted), text)
+    return VIEW_LATEST.sub(lambda match: latest_objects_of(match, one_computer), expanded)
+
+
+def kept_table(text, where, problems):
+    """A KEEP statement: the table, and the statements that fill it for every computer and
+    for one."""
+    match = KEPT_TABLE.match(text)
+    if not match or len(VIEW_LATEST.findall(text)) != 1:
+        problems.add(where, "a KEEP statement is KEEP <table> AS SELECT ... FROM {latest:...} o")
+        return None
+    table, select, columns = match.group(1), match.group(2), match.group(3).split(", ")
+    names = [re.sub(r".* AS ", "", column) if " AS " in column else column.split(".")[-1] for column in columns]
+    if any(not re.fullmatch(r"[a-z_]+", name) for name in names):
+        problems.add(where, "each column of a KEEP is o.<column> or <value> AS <name>")
+        return None
+    insert = f"INSERT INTO {table} ({', '.join(names)}) "
+    kept = {"table": table, "all": insert + expand_view(select), "one": insert + expand_view(select, one_computer=True)}
+    if "{big}" in kept["all"] or "{real}" in kept["all"]:
+        problems.add(where, "a KEEP runs as it stands: no value that needs the database's types ({number:...})")
+    return kept
+
+
 def read_views(root, problems):
-    """The statements of store/views.sql with their placeholders expanded."""
+    """The statements of store/views.sql with their placeholders expanded, and its KEEP
+    statements."""
     relative = TEXT_DATA_FILES[0]
     try:
         lines = (root / relative).read_text(encoding="utf-8").splitlines()
     except (OSError, UnicodeDecodeError) as error:
         problems.add(relative, f"cannot read: {error}")
         return []
-    statements, current = [], []
+    statements, kept, current = [], [], []
     for number, line in enumerate(lines, start=1):
         if not line.strip() or line.lstrip().startswith("--"):
             continue
@@ -819,18 +853,22 @@ def read_views(root, problems):
         if line.rstrip().endswith(";"):
             text = " ".join(current)[:-1]
             current = []
-            if not re.match(r"CREATE VIEW [a-z_]+ AS SELECT ", text):
-                problems.add(f"{relative}:{number}", "each statement must be CREATE VIEW <name> AS SELECT ...")
-            latest = VIEW_LATEST.search(text)
-            pivoted = set(latest.group(2).split(",")) if latest else set()
-            expanded = VIEW_PLACEHOLDER.sub(lambda match: expand_view_value(match, pivoted), text)
-            expanded = VIEW_LATEST.sub(latest_objects_of, expanded)
+            where = f"{relative}:{number}"
+            if text.startswith("KEEP "):
+                table = kept_table(text, where, problems)
+                if table:
+                    kept.append(table)
+                expanded = table["one"] if table else ""
+            else:
+                if not re.match(r"CREATE VIEW [a-z_]+ AS SELECT ", text):
+                    problems.add(where, "each statement must be CREATE VIEW <name> AS SELECT ... or KEEP")
+                expanded = expand_view(text)
+                statements.append(expanded)
             if re.search(r"\{(?!big\}|real\})", expanded):
-                problems.add(f"{relative}:{number}", "an unknown placeholder")
-            statements.append(expanded)
+                problems.add(where, "an unknown placeholder")
     if current:
         problems.add(relative, "the last statement does not end with ';'")
-    return statements
+    return statements, kept
 
 
 QUESTION_TYPES = {"text": "QuestionType::Text", "integer": "QuestionType::Integer", "number": "QuestionType::Number"}
@@ -1024,8 +1062,12 @@ def render_store_tables(data):
 def render_views(data):
     out = [banner("store/views.sql"), '#include "store/view_data.h"', "", "namespace {", ""]
     out += array("constexpr const char* kStoreViews", [cpp_string(text) for text in data["views"]])
+    out += array("constexpr KeptTable kKeptTables",
+                 [f'{{{cpp_string(t["table"])}, {cpp_string(t["all"])}, {cpp_string(t["one"])}, '
+                  f'{LATEST_COMPUTER_PARAMETERS}}}' for t in data["kept_tables"]])
     out += ["", "}  // namespace"]
     out += accessor("std::span<const char* const> StoreViewStatements()", "kStoreViews", data["views"])
+    out += accessor("std::span<const KeptTable> KeptTables()", "kKeptTables", data["kept_tables"])
     return out
 
 

@@ -106,7 +106,7 @@ python3 - "$out/inventory.db" <<'PY' || exit 1
 import sqlite3, sys
 db = sqlite3.connect(sys.argv[1])
 assert db.execute("PRAGMA integrity_check").fetchone()[0] == "ok"
-assert db.execute("PRAGMA user_version").fetchone()[0] == 7
+assert db.execute("PRAGMA user_version").fetchone()[0] == 8
 parts = db.execute("SELECT c.id, count(p.ordinal) FROM store_checks c"
                    " LEFT JOIN store_part_list_members p ON p.list_id = c.part_list_id"
                    " WHERE c.kind = 'standard' GROUP BY c.id").fetchall()
