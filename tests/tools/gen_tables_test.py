@@ -112,5 +112,26 @@ class GeneratorChecks(unittest.TestCase):
         self.assertRefused("no column: each column", "a range is for numbers", "the column volume is described twice",
                            "has no property 'Colour'")
 
+    def test_kept_rows_that_could_not_be_made(self):
+        # A KEEP that reads no {latest:...}, and one whose value needs the database's types,
+        # which a KEEP runs without.
+        self.edit("store/views.sql",
+                  lambda text: text.replace("{value:Version} AS version, {value:Vendor}",
+                                            "{number:Version} AS version, {value:Vendor}")
+                  .replace("FROM {latest:Win32_Service:Name,DisplayName,StartMode,State,StartName,PathName} o",
+                           "FROM latest_objects o"))
+        self.assertRefused("a KEEP statement is KEEP <table> AS SELECT ... FROM {latest:...} o",
+                           "a KEEP runs as it stands")
+
+    def test_kept_rows_of_one_computer_bind_it_where_each_latest_check_is_read(self):
+        code, errors = self.generate()
+        self.assertEqual(code, 0, errors)
+        views = (self.output / "store" / "view_data.cpp").read_text(encoding="utf-8")
+        one = views[views.index('"INSERT INTO store_latest_services'):]
+        one = one[one.index('", "') + 4:]
+        one = one[:one.index('", ')]
+        self.assertEqual(one.count("l.computer_id = ?"), gen_tables.LATEST_COMPUTER_PARAMETERS)
+        self.assertEqual(one.count("?"), gen_tables.LATEST_COMPUTER_PARAMETERS)
+
 if __name__ == "__main__":
     unittest.main()
