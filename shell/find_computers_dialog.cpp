@@ -1,5 +1,7 @@
 #include "shell/find_computers_dialog.h"
 
+#include <algorithm>
+
 #include "base/narrow.h"
 #include "base/text_util.h"
 #include "discovery/address_sweep.h"
@@ -14,6 +16,35 @@
 namespace {
 
 constexpr int kColumnWidth = 130;
+// Fitting the columns to what was found, at 96 dpi: the list's margins around a text, the
+// check box before the first column's, the widest a column is made, and how many rows are
+// measured (enough to see the typical texts, quick at any size).
+constexpr int kCellPadding = 14;
+constexpr int kCheckBoxRoom = 22;
+constexpr int kMaximumWidth = 360;
+constexpr int kRowsMeasured = 300;
+
+int TextWidth(const ui::ListView& list, const std::string& text)
+{
+    const std::wstring wide = ToWide(text);
+    return static_cast<int>(list.SendMsg(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+}
+
+// Each column as wide as its header and the texts of its first rows, so that neither a
+// Japanese header nor a DNS name is cut; a long one stays within reach of the scroll bar.
+void FitColumns(const ui::ListView& list, const ResultModel& rows)
+{
+    const HWND window = list.Handle();
+    const int padding = ui::ScalePixels(window, kCellPadding);
+    for (int column = 0; column < list.ColumnCount() && column < rows.ColumnCount(); ++column) {
+        int width = TextWidth(list, rows.Column(column).header) + padding * 2;
+        for (int row = 0; row < rows.RowCount() && row < kRowsMeasured; ++row)
+            width = std::max(width, TextWidth(list, rows.Cell(row, column)) + padding +
+                                        (column == 0 ? ui::ScalePixels(window, kCheckBoxRoom) : 0));
+        list.SetColumnWidth(column, std::clamp(width, ui::ScalePixels(window, kColumnWidth / 2),
+                                               ui::ScalePixels(window, kMaximumWidth)));
+    }
+}
 
 std::string FieldText(HWND dialog, int id)
 {
@@ -212,6 +243,7 @@ void FindComputersDialog::ShowFound(std::vector<FoundComputer> found, const std:
             list_.SetItemText(item, column, rows.Cell(row, column));
         list_.SetItemState(item, INDEXTOSTATEIMAGEMASK(2), LVIS_STATEIMAGEMASK);
     }
+    FitColumns(list_, rows);
     SendMessageW(list_.Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list_.Handle(), nullptr, TRUE);
     SetStatus(stopped ? LoadText(IDS_DIRECTORY_STOPPED) : status);

@@ -114,4 +114,11 @@ TEST_F(FindComputersTest, TheDirectoryPreviewHoldsTheEnabledAccountsOfTheOu)
     list.Attach(GetDlgItem(dialog.Handle(), IDC_FIND_LIST));
     EXPECT_EQ(list.ItemText(0, 2), "Windows Server 2022 Standard");
     EXPECT_EQ(list.ItemText(0, 5).substr(0, 14), "cn=SRV00001,ou");
+    // Each column shows its header and the first row's text whole.
+    for (int column = 0; column < 5; ++column) {
+        const std::wstring header = ToWide(list.ColumnText(column)), cell = ToWide(list.ItemText(0, column));
+        for (const std::wstring& text : {header, cell})
+            EXPECT_GT(list.ColumnWidth(column), static_cast<int>(SendMessageW(list.Handle(), LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text.c_str()))))
+                << "column " << column << " cuts " << ToNarrow(text);
+    }
 }
