@@ -123,7 +123,11 @@ ResultModel QuestionAnswerModel(const Question* question, const QueryAnswer& ans
     ResultModel model;
     for (const std::string& name : answer.columns) {
         described.push_back(ColumnNamed(question, name));
-        model.AddColumn(ResultColumn{described.back() ? LoadText(described.back()->headerId) : name});
+        const AnswerColumn* column = described.back();
+        // Counts, sizes and shares stand right-aligned, digits under digits.
+        const bool figure = column && (column->format == ColumnFormat::Number || column->format == ColumnFormat::Size ||
+                                       column->format == ColumnFormat::Percent);
+        model.AddColumn(ResultColumn{column ? LoadText(column->headerId) : name, figure});
     }
     for (const std::vector<QueryValue>& values : answer.rows) {
         ResultRow row;

@@ -245,6 +245,11 @@ TEST_F(StoreWindowsTest, QuestionHeadersAndValuesInTheAdministratorsWordsInBothL
         EXPECT_EQ(percent.find('.'), percent.size() - 2) << percent;
         EXPECT_EQ(answer.Cell(0, 6).find('T'), std::string::npos) << "the user's date format: " << answer.Cell(0, 6);
         EXPECT_EQ(questions->ComputerColumn(), 0) << "found by its name in the store, not by its header";
+        // Sizes and shares right-aligned, texts and dates left.
+        std::vector<bool> right;
+        for (int column = 0; column < answer.ColumnCount(); ++column)
+            right.push_back(answer.Column(column).rightAligned);
+        EXPECT_EQ(right, (std::vector<bool>{false, false, false, true, true, true, false}));
         // Sizes sort by their bytes, whatever unit each shows.
         questions->Answer().ClickColumn(3);
         for (int row = 1; row < answer.RowCount(); ++row)
