@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "store/store_statements.h"
 #include "store/view_data.h"
 
 bool KeepLatestRows(StatementCache& statements, int64_t computerId)
@@ -13,7 +14,7 @@ bool KeepLatestRows(StatementCache& statements, int64_t computerId)
         remove->BindInt(1, computerId);
         if (remove->Step() != DbStep::Done)
             return false;
-        StatementLease fill = statements.Get(table.fillOne);
+        StatementLease fill = statements.Get(ForDialect(table.fillOne, statements.Db().Dialect()));
         if (!fill)
             return false;
         for (int parameter = 1; parameter <= table.computerParameters; ++parameter)
@@ -27,7 +28,7 @@ bool KeepLatestRows(StatementCache& statements, int64_t computerId)
 bool KeepAllLatestRows(Database& database)
 {
     for (const KeptTable& table : KeptTables()) {
-        if (!database.Execute(std::string("DELETE FROM ") + table.table) || !database.Execute(table.fillAll))
+        if (!database.Execute(std::string("DELETE FROM ") + table.table) || !database.Execute(ForDialect(table.fillAll, database.Dialect())))
             return false;
     }
     return true;

@@ -1,8 +1,8 @@
-// The rows of the latest checks' big categories (programs, services) that the store keeps in
-// tables of their own (store_latest_*, described in store/views.sql), so that the views over
-// them and the questions read rows instead of gathering every computer's objects. They are
-// made again for a computer whenever its latest check may have changed; inside the caller's
-// transaction.
+// The rows of the latest checks' categories that questions read most (programs, services, the
+// operating system, disks), which the store keeps in tables of their own (store_latest_*,
+// described in store/views.sql), so that the views over them and the questions read rows
+// instead of gathering every computer's objects. They are made again for a computer whenever
+// its latest check may have changed; inside the caller's transaction.
 #pragma once
 #include <cstdint>
 

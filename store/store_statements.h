@@ -1,6 +1,8 @@
 // The statements whose text differs between SQLite and PostgreSQL, side by side. Every
 // other statement of the store is written once and serves both.
 #pragma once
+#include <string>
+
 #include "db/database.h"
 
 struct StoreStatements {
@@ -14,6 +16,11 @@ struct StoreStatements {
 };
 
 const StoreStatements& StatementsFor(DbDialect dialect);
+
+// A statement of the store's schema or views in the dialect's words: {id} its
+// self-numbering key, {big} its 64-bit integer, {real} its floating type, {keyed} the
+// clause that stores a table in its primary key.
+std::string ForDialect(std::string text, DbDialect dialect);
 
 // The condition that the check of alias `c` read something: a part of it was read, at
 // least in part. A literal, to be joined to the statements that ask it.

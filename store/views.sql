@@ -4,10 +4,10 @@
 -- here needs a new store version whose migration drops the views and makes them anew.
 --
 -- "KEEP table AS SELECT ..." is not a view: it says how the rows of a table of the latest
--- checks' big categories are made, which the store keeps up to date whenever a computer's
+-- checks' categories are made, which the store keeps up to date whenever a computer's
 -- latest check changes (a check recorded, pruned or deleted), so that questions over
--- programs and services look up rows instead of gathering every computer's objects. Its
--- columns are those of the table the store's schema makes, in the same order.
+-- programs, services, systems and disks look up rows instead of gathering every computer's
+-- objects. Its columns are those of the table the store's schema makes, in the same order.
 --
 -- Placeholders, expanded when the program is built (o is the row of check_objects or
 -- latest_objects the view reads):
@@ -39,11 +39,16 @@ CREATE VIEW checks AS SELECT c.id AS check_id, m.name AS computer, c.target AS t
 
 CREATE VIEW computers AS SELECT m.name AS computer, (SELECT f.local_time FROM store_checks f WHERE f.computer_id = m.id ORDER BY f.checked_epoch, f.id LIMIT 1) AS first_checked, (SELECT l.local_time FROM store_checks l WHERE l.computer_id = m.id ORDER BY l.checked_epoch DESC, l.id DESC LIMIT 1) AS last_checked, (SELECT l.checked_epoch FROM store_checks l WHERE l.computer_id = m.id ORDER BY l.checked_epoch DESC, l.id DESC LIMIT 1) AS last_checked_epoch, (SELECT l.result FROM store_checks l WHERE l.computer_id = m.id ORDER BY l.checked_epoch DESC, l.id DESC LIMIT 1) AS last_result, (SELECT count(*) FROM store_checks n WHERE n.computer_id = m.id) AS checks, (SELECT d.domain FROM store_checks d WHERE d.computer_id = m.id AND d.identified = 1 ORDER BY d.checked_epoch DESC, d.id DESC LIMIT 1) AS domain FROM store_computers m;
 
-CREATE VIEW os AS SELECT m.name AS computer, o.check_id, o.checked_at, {shown:Caption} AS caption, {value:Version} AS version, {value:BuildNumber} AS build, {value:CSDVersion} AS service_pack, {value:OSLanguage} AS language, {shown:InstallDate} AS installed, {shown:LastBootUpTime} AS last_boot, {number:TotalVisibleMemorySize} AS memory_kb, {number:FreePhysicalMemory} AS free_memory_kb, {value:WindowsDirectory} AS windows_directory FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_OperatingSystem';
+-- The operating system and the disks of the latest checks, read from the rows kept of them.
+KEEP store_latest_os AS SELECT o.computer_id, o.check_id, o.checked_at, {shown:Caption} AS caption, {value:Version} AS version, {value:BuildNumber} AS build, {value:CSDVersion} AS service_pack, {value:OSLanguage} AS language, {shown:InstallDate} AS installed, {shown:LastBootUpTime} AS last_boot, {number:TotalVisibleMemorySize} AS memory_kb, {number:FreePhysicalMemory} AS free_memory_kb, {value:WindowsDirectory} AS windows_directory FROM {latest:Win32_OperatingSystem:Caption,Version,BuildNumber,CSDVersion,OSLanguage,InstallDate,LastBootUpTime,TotalVisibleMemorySize,FreePhysicalMemory,WindowsDirectory} o;
+
+CREATE VIEW os AS SELECT m.name AS computer, o.check_id, o.checked_at, o.caption, o.version, o.build, o.service_pack, o.language, o.installed, o.last_boot, o.memory_kb, o.free_memory_kb, o.windows_directory FROM store_latest_os o JOIN store_computers m ON m.id = o.computer_id;
 
 CREATE VIEW hardware AS SELECT m.name AS computer, l.check_id, l.checked_at, (SELECT {value:Manufacturer} FROM check_objects o WHERE o.check_id = l.check_id AND o.class_name = 'Win32_ComputerSystem' ORDER BY o.member LIMIT 1) AS manufacturer, (SELECT {value:Model} FROM check_objects o WHERE o.check_id = l.check_id AND o.class_name = 'Win32_ComputerSystem' ORDER BY o.member LIMIT 1) AS model, (SELECT {value:SystemType} FROM check_objects o WHERE o.check_id = l.check_id AND o.class_name = 'Win32_ComputerSystem' ORDER BY o.member LIMIT 1) AS architecture, (SELECT {value:SerialNumber} FROM check_objects o WHERE o.check_id = l.check_id AND o.class_name = 'Win32_BIOS' ORDER BY o.member LIMIT 1) AS bios_serial, (SELECT {value:Name} FROM check_objects o WHERE o.check_id = l.check_id AND o.class_name = 'Win32_Processor' ORDER BY o.member LIMIT 1) AS processor, (SELECT count(*) FROM check_objects o WHERE o.check_id = l.check_id AND o.class_name = 'Win32_Processor') AS processors, COALESCE((SELECT sum({number:Capacity}) FROM check_objects o WHERE o.check_id = l.check_id AND o.class_name = 'Win32_PhysicalMemory'), (SELECT {number:TotalVisibleMemorySize} * 1024 FROM check_objects o WHERE o.check_id = l.check_id AND o.class_name = 'Win32_OperatingSystem' ORDER BY o.member LIMIT 1)) AS memory_bytes FROM latest_checks l JOIN store_computers m ON m.id = l.computer_id;
 
-CREATE VIEW disks AS SELECT m.name AS computer, o.check_id, o.checked_at, {value:DeviceID} AS drive, {value:VolumeName} AS volume, {number:DriveType} AS drive_type, {shown:DriveType} AS drive_type_text, {value:FileSystem} AS file_system, {number:Size} AS size_bytes, {number:FreeSpace} AS free_bytes FROM latest_objects o JOIN store_computers m ON m.id = o.computer_id WHERE o.class_name = 'Win32_LogicalDisk';
+KEEP store_latest_disks AS SELECT o.computer_id, o.check_id, o.checked_at, {value:DeviceID} AS drive, {value:VolumeName} AS volume, {number:DriveType} AS drive_type, {shown:DriveType} AS drive_type_text, {value:FileSystem} AS file_system, {number:Size} AS size_bytes, {number:FreeSpace} AS free_bytes FROM {latest:Win32_LogicalDisk:DeviceID,VolumeName,DriveType,FileSystem,Size,FreeSpace} o;
+
+CREATE VIEW disks AS SELECT m.name AS computer, o.check_id, o.checked_at, o.drive, o.volume, o.drive_type, o.drive_type_text, o.file_system, o.size_bytes, o.free_bytes FROM store_latest_disks o JOIN store_computers m ON m.id = o.computer_id;
 
 -- The programs and services of the latest checks, read from the rows kept of them.
 KEEP store_latest_products AS SELECT o.computer_id, o.check_id, o.checked_at, {value:Name} AS name, {value:Version} AS version, {value:Vendor} AS vendor, {value:IdentifyingNumber} AS product_code, {shown:InstallDate} AS installed, {value:InstallLocation} AS location FROM {latest:Win32_Product:Name,Version,Vendor,IdentifyingNumber,InstallDate,InstallLocation} o;

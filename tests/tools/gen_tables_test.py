@@ -113,15 +113,13 @@ class GeneratorChecks(unittest.TestCase):
                            "has no property 'Colour'")
 
     def test_kept_rows_that_could_not_be_made(self):
-        # A KEEP that reads no {latest:...}, and one whose value needs the database's types,
-        # which a KEEP runs without.
+        # A KEEP that reads no {latest:...}, and one with a column it does not name.
         self.edit("store/views.sql",
-                  lambda text: text.replace("{value:Version} AS version, {value:Vendor}",
-                                            "{number:Version} AS version, {value:Vendor}")
-                  .replace("FROM {latest:Win32_Service:Name,DisplayName,StartMode,State,StartName,PathName} o",
-                           "FROM latest_objects o"))
+                  lambda text: text.replace("FROM {latest:Win32_Service:Name,DisplayName,StartMode,State,StartName,PathName} o",
+                                            "FROM latest_objects o")
+                  .replace("{value:Version} AS version, {value:Vendor} AS vendor", "{value:Version}, {value:Vendor} AS vendor"))
         self.assertRefused("a KEEP statement is KEEP <table> AS SELECT ... FROM {latest:...} o",
-                           "a KEEP runs as it stands")
+                           "each column of a KEEP is o.<column> or <value> AS <name>")
 
     def test_kept_rows_of_one_computer_bind_it_where_each_latest_check_is_read(self):
         code, errors = self.generate()
