@@ -7,8 +7,12 @@
 #define SECURITY_WIN32
 #include <sspi.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
+#include <system_error>
+#include <thread>
+#include <unordered_set>
 
 #include "base/narrow.h"
 #include "base/text_util.h"
@@ -23,11 +27,12 @@ namespace {
 constexpr wchar_t kStartTlsOid[] = L"1.3.6.1.4.1.1466.20037";
 constexpr l_timeval kPoll = {0, static_cast<LONG>(kStopPollMs * 1000)};
 
-// Everything the reading thread needs, shared with the caller that may leave it.
+// Everything the reading threads need, shared with the caller that may leave them.
 struct ReadJob {
     DirectorySource source;
     ULONGLONG deadline = 0;
     std::atomic<bool> cancelled{false};
+    std::atomic<bool> partEnded{false};   // one half of the read failed: the other leaves its search
 };
 
 std::string ErrorText(const LdapLibrary& ldap, ULONG code)
@@ -67,13 +72,19 @@ bool LocateDomainController(std::wstring& server, std::string& reason)
     return true;
 }
 
+// One connection to the directory and what it reads.
 class DirectorySession {
 public:
     DirectorySession(const LdapLibrary& ldap, ReadJob& job, DirectoryRead& read)
         : ldap_(ldap), job_(job), read_(read)
     {
     }
-    DirectoryOutcome Run();
+    // Connects and signs in, over TLS where the server offers it. The first connection reads
+    // the server's root entry (TLS offered, the base where none was given); a further one
+    // (`first` given) goes by what the first found.
+    DirectoryOutcome Connect(const DirectorySession* first);
+    // Reads, page by page, the accounts `filter` finds under the base.
+    DirectoryOutcome SearchComputers(const std::wstring& filter);
 
 private:
     DirectoryOutcome Fail(UINT messageId, const std::string& detail)
@@ -89,7 +100,6 @@ private:
     bool Open();
     DirectoryOutcome ReadRoot();
     DirectoryOutcome SignIn();
-    DirectoryOutcome SearchComputers();
     // Starts a search and waits for its whole answer.
     DirectoryOutcome Search(PWCHAR base, ULONG scope, PWCHAR filter, PWCHAR* attributes, PLDAPControlW* controls,
                             LdapMessage& answer);
@@ -125,7 +135,7 @@ bool DirectorySession::Open()
 DirectoryOutcome DirectorySession::Await(ULONG messageId, LdapMessage& answer)
 {
     for (;;) {
-        if (job_.cancelled.load())
+        if (job_.cancelled.load() || job_.partEnded.load())
             break;
         if (GetTickCount64() >= job_.deadline) {
             ldap_.Abandon(connection_->Get(), messageId);
@@ -256,14 +266,9 @@ void DirectorySession::Take(LDAPMessage* entry)
     read_.notices.push_back(FillIn(LoadText(IDS_DIRECTORY_ENTRY_REFUSED), computer.distinguishedName, reason));
 }
 
-DirectoryOutcome DirectorySession::SearchComputers()
+DirectoryOutcome DirectorySession::SearchComputers(const std::wstring& filterText)
 {
-    FILETIME now{};
-    GetSystemTimeAsFileTime(&now);
-    const unsigned long long nowUnits = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
-    const unsigned long long since =
-        job_.source.activeDays > 0 ? FileTimeDaysBefore(nowUnits, job_.source.activeDays) : 0;
-    std::wstring filter = ComputerFilter(job_.source, since);
+    std::wstring filter = filterText;
     PWCHAR attributes[] = {const_cast<PWCHAR>(L"cn"), const_cast<PWCHAR>(L"dNSHostName"),
                            const_cast<PWCHAR>(L"operatingSystem"), const_cast<PWCHAR>(L"operatingSystemVersion"),
                            const_cast<PWCHAR>(L"lastLogonTimestamp"), const_cast<PWCHAR>(L"pwdLastSet"), nullptr};
@@ -315,36 +320,125 @@ DirectoryOutcome DirectorySession::SearchComputers()
     return DirectoryOutcome::Read;
 }
 
-DirectoryOutcome DirectorySession::Run()
+DirectoryOutcome DirectorySession::Connect(const DirectorySession* first)
 {
     GetTimeZoneInformation(&zone_);
-    if (job_.source.server.empty() && !LocateDomainController(job_.source.server, read_.message)) {
-        read_.unreachable = true;
-        return DirectoryOutcome::Failed;
-    }
     read_.serverText = job_.source.Text();
     if (!Open())
         return Fail(IDS_DIRECTORY_UNREACHABLE, "");
-    DirectoryOutcome outcome = ReadRoot();
-    if (outcome != DirectoryOutcome::Read)
-        return outcome;
+    if (first) {
+        offersTls_ = first->offersTls_;
+    } else {
+        const DirectoryOutcome outcome = ReadRoot();
+        if (outcome != DirectoryOutcome::Read)
+            return outcome;
+    }
     if (!job_.source.ldaps) {
         if (offersTls_) {
             ULONG serverCode = 0;
             const ULONG code = ldap_.StartTls(connection_->Get(), &serverCode, nullptr, nullptr, nullptr);
             if (code != LDAP_SUCCESS)
                 return Fail(IDS_DIRECTORY_TLS_FAILED, ErrorText(ldap_, code));
-        } else {
+        } else if (!first) {
             read_.notices.push_back(FillIn(LoadText(IDS_DIRECTORY_NO_TLS), read_.serverText));
         }
     }
-    outcome = SignIn();
+    const DirectoryOutcome outcome = SignIn();
     if (outcome != DirectoryOutcome::Read)
         return outcome;
     if (job_.source.baseDn.empty())
         return Fail(IDS_DIRECTORY_NO_BASE, "");
     read_.serverText = job_.source.Text();
-    return SearchComputers();
+    return DirectoryOutcome::Read;
+}
+
+// What the second connection read, added to the first's; an account both found (moved
+// while the halves were read) is kept once.
+void TakeOver(DirectoryRead& read, DirectoryRead& other)
+{
+    std::unordered_set<std::string> seen;
+    for (const FoundComputer& computer : read.computers)
+        seen.insert(computer.distinguishedName);
+    for (FoundComputer& computer : other.computers) {
+        if (seen.insert(computer.distinguishedName).second)
+            read.computers.push_back(std::move(computer));
+    }
+    read.notices.insert(read.notices.end(), other.notices.begin(), other.notices.end());
+    read.refused += other.refused;
+}
+
+// The enabled accounts under the base, read in two halves on two connections at once: the
+// client library spends a fixed number of round trips on every entry (a socket poll, two
+// reads, its locks), and a second connection reads while the first waits. Where no second
+// connection can be made, the first reads the whole.
+DirectoryOutcome ReadHalves(const LdapLibrary& ldap, ReadJob& job, DirectoryRead& read)
+{
+    if (job.source.server.empty() && !LocateDomainController(job.source.server, read.message)) {
+        read.unreachable = true;
+        return DirectoryOutcome::Failed;
+    }
+    DirectorySession first(ldap, job, read);
+    DirectoryOutcome outcome = first.Connect(nullptr);
+    if (outcome != DirectoryOutcome::Read)
+        return outcome;
+    FILETIME now{};
+    GetSystemTimeAsFileTime(&now);
+    const unsigned long long nowUnits = (static_cast<unsigned long long>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+    const unsigned long long since = job.source.activeDays > 0 ? FileTimeDaysBefore(nowUnits, job.source.activeDays) : 0;
+    const std::wstring filter = ComputerFilter(job.source, since);
+
+    DirectoryRead otherRead;
+    DirectorySession other(ldap, job, otherRead);
+    if (other.Connect(&first) != DirectoryOutcome::Read)
+        return first.SearchComputers(filter);
+    DirectoryOutcome otherOutcome = DirectoryOutcome::Failed;
+    std::thread reader;
+    try {
+        reader = std::thread([&] {
+            try {
+                otherOutcome = other.SearchComputers(FilterHalf(filter, 1));
+            } catch (...) {
+                otherOutcome = DirectoryOutcome::Failed;
+            }
+            if (otherOutcome != DirectoryOutcome::Read)
+                job.partEnded = true;
+        });
+    } catch (const std::system_error&) {
+        return first.SearchComputers(filter);
+    }
+    try {
+        outcome = first.SearchComputers(FilterHalf(filter, 0));
+    } catch (...) {
+        outcome = DirectoryOutcome::Failed;
+    }
+    if (outcome != DirectoryOutcome::Read)
+        job.partEnded = true;
+    reader.join();
+    if (outcome == DirectoryOutcome::Read && otherOutcome == DirectoryOutcome::Read) {
+        TakeOver(read, otherRead);
+        return DirectoryOutcome::Read;
+    }
+    // The half that failed first stopped the other one: its outcome tells what happened.
+    const bool otherEndedFirst = outcome == DirectoryOutcome::Read ||
+                                 (outcome == DirectoryOutcome::Stopped && !job.cancelled &&
+                                  otherOutcome != DirectoryOutcome::Stopped);
+    if (!otherEndedFirst)
+        return outcome;
+    read.message = otherRead.message;
+    read.unreachable = otherRead.unreachable;
+    return otherOutcome;
+}
+
+// The accounts in the order of their names, whichever connection read them.
+DirectoryOutcome ReadAccounts(const LdapLibrary& ldap, ReadJob& job, DirectoryRead& read)
+{
+    const DirectoryOutcome outcome = ReadHalves(ldap, job, read);
+    if (outcome == DirectoryOutcome::Read)
+        std::stable_sort(read.computers.begin(), read.computers.end(),
+                         [](const FoundComputer& a, const FoundComputer& b) {
+                             return _stricmp(a.name.c_str(), b.name.c_str()) < 0;
+                         });
+    return outcome;
 }
 
 }  // namespace
@@ -368,8 +462,7 @@ DirectoryOutcome ReadDirectory(const CheckContext& check, const DirectorySource&
     Answer answer;
     const CallWait wait = CallBounded(check, job->deadline, [ldap, job] {
         Answer made;
-        DirectorySession session(*ldap, *job, made.read);
-        made.outcome = session.Run();
+        made.outcome = ReadAccounts(*ldap, *job, made.read);
         return made;
     }, answer);
     if (wait == CallWait::Done) {

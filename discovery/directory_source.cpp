@@ -16,6 +16,9 @@ constexpr unsigned long long kFileTimeUnitsPerDay = 864000000000ULL;
 constexpr wchar_t kEnabledComputers[] =
     L"(objectClass=computer)(!(userAccountControl:1.2.840.113556.1.4.803:=2))";
 
+constexpr wchar_t kFirstHalf[] = L"(|(cn=*0)(cn=*2)(cn=*4)(cn=*6)(cn=*8)(cn=*a)(cn=*c)(cn=*e)(cn=*g)(cn=*i)(cn=*k)"
+                                 L"(cn=*m)(cn=*o)(cn=*q)(cn=*s)(cn=*u)(cn=*w)(cn=*y))";
+
 bool StartsWithNoCase(const std::wstring& text, const wchar_t* prefix)
 {
     const size_t length = wcslen(prefix);
@@ -118,6 +121,11 @@ std::wstring ComputerFilter(const DirectorySource& source, unsigned long long ac
         filter += L"(|(lastLogonTimestamp>=" + since + L")(&(!(lastLogonTimestamp=*))(pwdLastSet>=" + since + L")))";
     }
     return filter + L")";
+}
+
+std::wstring FilterHalf(const std::wstring& filter, int half)
+{
+    return L"(&" + filter + (half == 0 ? std::wstring(kFirstHalf) : L"(!" + std::wstring(kFirstHalf) + L")") + L")";
 }
 
 std::string FileTimeText(const std::wstring& value, const TIME_ZONE_INFORMATION* zone)

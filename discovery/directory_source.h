@@ -41,6 +41,13 @@ unsigned long long FileTimeDaysBefore(unsigned long long now, int days);
 // limit).
 std::wstring ComputerFilter(const DirectorySource& source, unsigned long long activeSince);
 
+// One of two halves of `filter` that together find exactly what it finds, each account in
+// one of them: half 0 keeps the accounts whose cn ends in an even digit or in every other
+// letter (a, c, e ... y, in any case), half 1 all the others. A final-substring match on cn
+// is true or false for every entry (cn has substring matching in every directory's
+// schema), so no account falls between the halves.
+std::wstring FilterHalf(const std::wstring& filter, int half);
+
 // An integer attribute in FILETIME units as ISO 8601 local time in `zone` (null: the
 // system's, looked up anew, which costs milliseconds under Wine); empty for 0, "never"
 // (0x7FFFFFFFFFFFFFFF) and text that is no number.

@@ -3,10 +3,12 @@
 # own on a loopback port, with Active Directory's schema and its 1,000-entry size limit,
 # holding 2,500 computer accounts in two OUs (some disabled, some not signed in for 400
 # days, some servers), accounts with names no computer can have, and a lab OU with this
-# computer and two that do not exist. /names lists exactly the enabled accounts (every
-# page read), /active: and /os: filter, a simple bind with a DN and password works and a
-# wrong one is refused, a server that never answers is bounded by /timeout: and stopped by
-# Ctrl+C, and a run with /store checks what it found.
+# computer and two that do not exist, and accounts directly under the domain and in a
+# nested OU whose names end in every kind of character. /names lists exactly the enabled
+# accounts one paged search finds (every page read, although mirelrep reads in two halves
+# on two connections), /active: and /os: filter, a simple bind with a DN and password
+# works and a wrong one is refused, a server that never answers is bounded by /timeout:
+# and stopped by Ctrl+C, and a run with /store checks what it found.
 # Usage: directory_test.sh <build folder>
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")/../.." && pwd)
@@ -26,6 +28,30 @@ now() { date +%s%N; }
 own=$("$here/tools/wine-run.sh" cmd /c echo %COMPUTERNAME% 2>/dev/null | tr -d '\r\n')
 [ -n "$own" ] || { echo "no computer name from Wine"; exit 1; }
 python3 "$here/tests/tools/directory_ldif.py" 1500 1000 "$own" >"$out/accounts.ldif"
+# Accounts whose cn ends in an upper- or lower-case letter of either half, a digit, a
+# non-ASCII letter, a Japanese character or punctuation, directly under the domain and two
+# OUs deep, and a disabled one there.
+python3 - >>"$out/accounts.ldif" <<'PY'
+import base64
+def ou(dn, name):
+    print("dn: %s\nobjectClass: organizationalUnit\nou: %s\n" % (dn, name))
+def account(cn, parent, number, uac=4096):
+    dn = "cn=%s,%s" % (cn, parent)
+    print("dn:: " + base64.b64encode(dn.encode()).decode())
+    for name, value in (("objectClass", "computer"), ("cn", cn), ("sn", cn), ("instanceType", "4"),
+                        ("objectCategory", "cn=Computer,cn=Schema,cn=Configuration,dc=mirel,dc=test"),
+                        ("userAccountControl", str(uac)), ("operatingSystem", "Windows 11 Enterprise"),
+                        ("dNSHostName", "edge%02d.mirel.invalid" % number)):
+        print("%s:: %s" % (name, base64.b64encode(value.encode()).decode()))
+    print("nTSecurityDescriptor:: AQAEgA==\n")
+ou("ou=Branch,dc=mirel,dc=test", "Branch")
+ou("ou=Floor1,ou=Branch,dc=mirel,dc=test", "Floor1")
+for number, cn in enumerate(["HQ-A", "HQ-b", "HQ-\u00dc", "HQ-9"], 1):
+    account(cn, "dc=mirel,dc=test", number)
+for number, cn in enumerate(["BR-z", "BR-Y", "BR-_", "BR-\u65e5\u672c", "BR-0", "BR-m1x", "BR-"], 5):
+    account(cn, "ou=Floor1,ou=Branch,dc=mirel,dc=test", number)
+account("BR-off", "ou=Floor1,ou=Branch,dc=mirel,dc=test", 12, uac=4098)
+PY
 sh "$here/tests/tools/directory_server.sh" start "$out/server" "$out/accounts.ldif" || { echo "slapd did not start"; exit 1; }
 port=$(cat "$out/server/port")
 url="LDAP://127.0.0.1:$port"
@@ -74,9 +100,30 @@ srv = [n for n in names if n.upper().startswith('SRV')]
 assert len(ws) == 1350 and len(srv) == 900, (len(ws), len(srv))
 assert 'ws00001.mirel.invalid' in names and 'WS00013' in names and 'ws00010.mirel.invalid' not in names
 assert dns['WS00013'] == '' and dn['WS00013'] == 'cn=WS00013,ou=Workstations,dc=mirel,dc=test'
-assert 'fine.mirel.invalid' in names and len(names) == 2250 + 1 + 3, len(names)
+assert 'fine.mirel.invalid' in names and len(names) == 2250 + 1 + 3 + 11, len(names)
 assert not any('/' in n or '\\\\' in n or len(n) > 253 for n in names)
+assert [n.lower() for n in names] == sorted(n.lower() for n in names), 'not in the order of the names'
 "
+# The same accounts as one paged search of OpenLDAP's own client, but the three refused.
+ldapsearch -x -H "$url" -D "$admin" -w secret -b dc=mirel,dc=test -LLL -o ldif-wrap=no -E pr=1000/noprompt \
+    "(&(objectClass=computer)(!(userAccountControl:1.2.840.113556.1.4.803:=2)))" 1.1 >"$out/single.ldif" 2>&1 ||
+    fail "ldapsearch: $(head -5 "$out/single.ldif")"
+python3 - "$out/names.csv" "$out/single.ldif" <<'PY' || fail "the halves are not exactly one search's accounts"
+import base64, csv, sys
+with open(sys.argv[1], newline="", encoding="utf-8-sig") as f:
+    read = [row[5] for row in list(csv.reader(f))[1:]]
+single = set()
+for line in open(sys.argv[2], encoding="utf-8"):
+    if line.startswith("dn:: "):
+        single.add(base64.b64decode(line[5:]).decode())
+    elif line.startswith("dn: "):
+        single.add(line[4:].rstrip("\n"))
+single -= {"cn=%s,ou=Odd,dc=mirel,dc=test" % cn for cn in ("ctl", "slash", "long")}
+assert len(read) == len(set(read)), "an account twice"
+assert set(read) == single, (sorted(set(read) - single)[:5], sorted(single - set(read))[:5])
+assert "cn=HQ-\u00dc,dc=mirel,dc=test" in single and "cn=BR-\u65e5\u672c,ou=Floor1,ou=Branch,dc=mirel,dc=test" in single
+print("ok: the halves are exactly one search's %d accounts" % len(single))
+PY
 grep -q "is left out" stderr && [ "$(grep -c 'is left out' stderr)" = 3 ] || fail "the odd accounts are not told ($(cat stderr))"
 grep -q "does not offer TLS" stderr || fail "no word about TLS ($(cat stderr))"
 
