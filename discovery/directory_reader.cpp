@@ -367,6 +367,21 @@ void TakeOver(DirectoryRead& read, DirectoryRead& other)
     read.refused += other.refused;
 }
 
+// One half of the accounts on a session's connection; a half that does not read to its end
+// makes the other leave its search.
+DirectoryOutcome ReadHalf(DirectorySession& session, ReadJob& job, const std::wstring& filter, int half)
+{
+    DirectoryOutcome outcome = DirectoryOutcome::Failed;
+    try {
+        outcome = session.SearchComputers(FilterHalf(filter, half));
+    } catch (...) {
+        outcome = DirectoryOutcome::Failed;
+    }
+    if (outcome != DirectoryOutcome::Read)
+        job.partEnded = true;
+    return outcome;
+}
+
 // The enabled accounts under the base, read in two halves on two connections at once: the
 // client library spends a fixed number of round trips on every entry (a socket poll, two
 // reads, its locks), and a second connection reads while the first waits. Where no second
@@ -394,25 +409,11 @@ DirectoryOutcome ReadHalves(const LdapLibrary& ldap, ReadJob& job, DirectoryRead
     DirectoryOutcome otherOutcome = DirectoryOutcome::Failed;
     std::thread reader;
     try {
-        reader = std::thread([&] {
-            try {
-                otherOutcome = other.SearchComputers(FilterHalf(filter, 1));
-            } catch (...) {
-                otherOutcome = DirectoryOutcome::Failed;
-            }
-            if (otherOutcome != DirectoryOutcome::Read)
-                job.partEnded = true;
-        });
+        reader = std::thread([&] { otherOutcome = ReadHalf(other, job, filter, 1); });
     } catch (const std::system_error&) {
         return first.SearchComputers(filter);
     }
-    try {
-        outcome = first.SearchComputers(FilterHalf(filter, 0));
-    } catch (...) {
-        outcome = DirectoryOutcome::Failed;
-    }
-    if (outcome != DirectoryOutcome::Read)
-        job.partEnded = true;
+    outcome = ReadHalf(first, job, filter, 0);
     reader.join();
     if (outcome == DirectoryOutcome::Read && otherOutcome == DirectoryOutcome::Read) {
         TakeOver(read, otherRead);
