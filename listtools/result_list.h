@@ -119,7 +119,6 @@ private:
     // others (Find, Save) by the top-level window.
     void RunContextMenu(POINT screenPoint, int row, int column);
     int FindRowByPrefix(const NMLVFINDITEMW& find) const;
-    int TextWidth(const std::string& text) const;
     // NM_CUSTOMDRAW: the selected row keeps the selection colours while another window
     // (the Find dialog) has the focus, and an empty list shows its empty text.
     LRESULT OnCustomDraw(NMLVCUSTOMDRAW& draw) const;

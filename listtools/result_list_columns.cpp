@@ -2,8 +2,6 @@
 // column filling what is left of the list's width.
 #include "listtools/result_list.h"
 
-#include "base/narrow.h"
-
 #include <algorithm>
 
 #include "ui/dpi.h"
@@ -20,23 +18,18 @@ constexpr int kRowsMeasured = 300;   // enough to see the typical texts, quick a
 
 }  // namespace
 
-int ResultList::TextWidth(const std::string& text) const
-{
-    const std::wstring wide = ToWide(text);
-    return static_cast<int>(view_.SendMsg(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
-}
-
 int ResultList::ContentWidth(int column) const
 {
     const HWND window = view_.Handle();
     const ResultColumn& info = model_.Column(column);
-    int width = TextWidth(info.header) + ui::ScalePixels(window, kHeaderPadding);
+    int width = view_.TextWidth(info.header) + ui::ScalePixels(window, kHeaderPadding);
     if (model_.RowCount() == 0)
         width = std::max(width, info.width);
     const int rows = std::min(model_.RowCount(), kRowsMeasured);
     const int iconRoom = column == 0 && rows > 0 && model_.Row(0).image >= 0 ? ui::ScalePixels(window, kSmallIcon) : 0;
     for (int row = 0; row < rows; ++row)
-        width = std::max(width, TextWidth(model_.Cell(row, column)) + ui::ScalePixels(window, kCellPadding) + iconRoom);
+        width = std::max(width,
+                         view_.TextWidth(model_.Cell(row, column)) + ui::ScalePixels(window, kCellPadding) + iconRoom);
     const int cap = column == model_.ColumnCount() - 1 ? kLastColumnMaximum : kMaximumWidth;
     return std::clamp(width, ui::ScalePixels(window, kMinimumWidth), ui::ScalePixels(window, cap));
 }

@@ -24,12 +24,6 @@ constexpr int kCheckBoxRoom = 22;
 constexpr int kMaximumWidth = 360;
 constexpr int kRowsMeasured = 300;
 
-int TextWidth(const ui::ListView& list, const std::string& text)
-{
-    const std::wstring wide = ToWide(text);
-    return static_cast<int>(list.SendMsg(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
-}
-
 // Each column as wide as its header and the texts of its first rows, so that neither a
 // Japanese header nor a DNS name is cut; a long one stays within reach of the scroll bar.
 void FitColumns(const ui::ListView& list, const ResultModel& rows)
@@ -37,9 +31,9 @@ void FitColumns(const ui::ListView& list, const ResultModel& rows)
     const HWND window = list.Handle();
     const int padding = ui::ScalePixels(window, kCellPadding);
     for (int column = 0; column < list.ColumnCount() && column < rows.ColumnCount(); ++column) {
-        int width = TextWidth(list, rows.Column(column).header) + padding * 2;
+        int width = list.TextWidth(rows.Column(column).header) + padding * 2;
         for (int row = 0; row < rows.RowCount() && row < kRowsMeasured; ++row)
-            width = std::max(width, TextWidth(list, rows.Cell(row, column)) + padding +
+            width = std::max(width, list.TextWidth(rows.Cell(row, column)) + padding +
                                         (column == 0 ? ui::ScalePixels(window, kCheckBoxRoom) : 0));
         list.SetColumnWidth(column, std::clamp(width, ui::ScalePixels(window, kColumnWidth / 2),
                                                ui::ScalePixels(window, kMaximumWidth)));

@@ -39,6 +39,12 @@ public:
     bool DeleteColumn(int index) const { return SendMsg(LVM_DELETECOLUMN, index) != 0; }
     int ColumnCount() const { return Header_GetItemCount(Header()); }
     int ColumnWidth(int index) const { return static_cast<int>(SendMsg(LVM_GETCOLUMNWIDTH, index)); }
+    // The width `text` takes in the list's font, without the margins of a cell.
+    int TextWidth(const std::string& text) const
+    {
+        const std::wstring wide = ToWide(text);
+        return static_cast<int>(SendMsg(LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide.c_str())));
+    }
     bool SetColumnWidth(int index, int width) const
     {
         return SendMsg(LVM_SETCOLUMNWIDTH, index, MAKELPARAM(width, 0)) != 0;
