@@ -93,7 +93,15 @@ for delay in 0 0.5 1 2 3; do
     rm -f store.db*
     press Checking "$delay" /dev/null /class:Win32_Process /store:store.db /out:processes.csv
     [ "$sent" = 1 ] || continue
-    interrupted "a recorded check, the key after $delay s"
+    # A class check can be over before the key lands on a busy machine: the key then meets
+    # a process already on its way out, after the run looked for it for the last time.
+    # Exit 0 is honest then, provided the check was recorded whole.
+    if [ "$code" = 0 ] && grep -q "Recorded in the inventory store as check 1" "$out/stderr"; then
+        echo "ok: a recorded check, the key after $delay s came after its end (exit 0)"
+        cases=$((cases - 1))
+    else
+        interrupted "a recorded check, the key after $delay s"
+    fi
     if [ -f store.db ]; then
         "$here/tools/wine-run.sh" "$build/mirelrep.exe" /history /store:store.db >history.csv 2>/dev/null
         rows=$(($(wc -l <history.csv) - 1))
