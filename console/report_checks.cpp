@@ -63,7 +63,7 @@ ExitCode ProbeComputer(const ReportOptions& options, const WmiConnector& connect
         header.message = message;
         return ExitCode::HostUnreachable;
     case PingResult::NoReply:
-        message = LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer;
+        message = TextNaming(IDS_HOST_NOT_ANSWERING, computer, " ");
         messages.ShowMessage(message + "\n" + LoadText(IDS_REPORT_TRY_NOPING), MB_ICONEXCLAMATION);
         header.result = ComputerResultKey(ComputerResult::NoAnswer);
         header.message = message;

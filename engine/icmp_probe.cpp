@@ -174,7 +174,7 @@ PingResult PingHost(const CheckContext& check, std::string& message)
         }
     }
     if (!address) {
-        message = LoadText(IDS_HOST_NOT_FOUND) + host;
+        message = TextNaming(IDS_HOST_NOT_FOUND, host);
         return PingResult::HostNotFound;
     }
     return SendEchoes(check, library, *address, deadline, message);

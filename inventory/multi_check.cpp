@@ -58,7 +58,7 @@ bool ResultOfPing(PingResult pinged, const std::string& computer, const std::str
         return false;
     case PingResult::NoReply:
         summary.result = ComputerResult::NoAnswer;
-        summary.SetMessage(LoadText(IDS_HOST_NOT_ANSWERING) + " " + computer);
+        summary.SetMessage(TextNaming(IDS_HOST_NOT_ANSWERING, computer, " "));
         return false;
     case PingResult::NoLibrary:
         summary.result = ComputerResult::WmiError;

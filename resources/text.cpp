@@ -70,3 +70,11 @@ std::string CountText(long long count, UINT id)
 {
     return count == 1 ? LoadText(id) : FillIn(LoadText(id + 1), std::to_string(count));
 }
+
+std::string TextNaming(UINT id, std::string_view name, std::string_view gap)
+{
+    const std::string text = LoadText(id);
+    if (text.find("%1") != std::string::npos)
+        return FillIn(text, name);
+    return text + std::string(gap) + std::string(name);
+}

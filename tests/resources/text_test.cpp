@@ -49,3 +49,14 @@ TEST(Text, CountsTakeTheSingularForOneInBothLanguages)
     EXPECT_EQ(CountText(3, IDS_COUNT_CHECKS), ToNarrow(L"3 \u4ef6"));      // 件
     SetTextLanguage(0);
 }
+
+TEST(Text, ANameGoesAfterTheEnglishTextAndInsideTheJapaneseSentence)
+{
+    SetTextLanguage(kEnglishLanguage);
+    EXPECT_EQ(TextNaming(IDS_HOST_NOT_FOUND, "pc01.invalid"), "Could not find the host pc01.invalid");
+    EXPECT_EQ(TextNaming(IDS_HOST_NOT_ANSWERING, "pc01", " "), "Can't connect to the remote computer  pc01");
+    SetTextLanguage(kJapaneseLanguage);
+    EXPECT_EQ(TextNaming(IDS_HOST_NOT_FOUND, "pc01.invalid"), ToNarrow(L"ホスト pc01.invalid が見つかりません。"));
+    EXPECT_EQ(TextNaming(IDS_HOST_NOT_ANSWERING, "pc01", " "), ToNarrow(L"リモート コンピューター pc01 に接続できません。"));
+    SetTextLanguage(0);
+}

@@ -113,7 +113,7 @@ TEST_F(UnicodeTest, AComputerNameOfAnyScriptIsKeptWhole)
     View().OnRunButton();
     PumpUntil([&] { return !CheckRunning(); }, 10000);   // the name is looked up on the worker
     ASSERT_EQ(Messages().size(), 1u);
-    EXPECT_EQ(Messages()[0].text, LoadText(IDS_HOST_NOT_FOUND) + "テスト-café.invalid");
+    EXPECT_EQ(Messages()[0].text, TextNaming(IDS_HOST_NOT_FOUND, "テスト-café.invalid"));
 }
 
 TEST_F(UnicodeTest, AnAnsiSaveThatWouldLoseCharactersAsksFirst)
