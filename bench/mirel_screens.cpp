@@ -14,6 +14,7 @@
 //   --context-menu   open the shown list's context menu from the keyboard (Menu key)
 //   --file-menu      open the File menu of the menu bar
 //   --help           open Help > Help Topics
+//   --status-tip     narrow the window and rest the pointer on the status bar's message pane
 //   mirel_screens.exe <look 210..218> several <computer>...   (the window of many computers)
 //   mirel_screens.exe <look 210..218> several-open <computer>...   (then the first one opened)
 //   mirel_screens.exe <look 210..218> stored [page]   (a standard check, recorded into the
@@ -33,6 +34,7 @@
 //   mirel_screens.exe <look 210..218> damaged [--move]   (the default store damaged: the
 //                    window's check of the day tells it; with --move, Yes moves it aside)
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -85,6 +87,22 @@ void DragSplitter(MainView& view, int dx)
         ui::PumpMessagesUntil([] { return false; }, 30);
     }
     SendMessageW(splitter, WM_LBUTTONUP, 0, MAKELPARAM(bar + dx, 60));
+}
+
+// A narrow window with the pointer resting on a status pane whose text it cuts, so that
+// the pane's tooltip shows the whole text.
+void HoverStatusPane(MainFrame& frame, int pane)
+{
+    frame.Move(0, 0, ui::ScalePixels(frame.Handle(), 620), ui::ScalePixels(frame.Handle(), 460));
+    ui::PumpMessagesUntil([] { return false; }, 300);
+    HWND bar = FindWindowExW(frame.Handle(), nullptr, STATUSCLASSNAMEW, nullptr);
+    RECT part{};
+    SendMessageW(bar, SB_GETRECT, pane, reinterpret_cast<LPARAM>(&part));
+    POINT middle{(part.left + part.right) / 2, (part.top + part.bottom) / 2};
+    ClientToScreen(bar, &middle);
+    SetCursorPos(middle.x - 4, middle.y);
+    ui::PumpMessagesUntil([] { return false; }, 100);
+    SetCursorPos(middle.x, middle.y);
 }
 
 // Runs while the Find dialog's own loop does: types the text, finds it once, and says
@@ -213,6 +231,7 @@ int main()
     bool contextMenu = false;
     bool fileMenu = false;
     bool help = false;
+    bool statusTip = false;
     for (int index = 1; index < argc; ++index) {
         std::string argument = argv(index);
         if (argument == "--default-size")
@@ -236,6 +255,8 @@ int main()
             help = true;
         else if (argument == "--options")
             options = true;
+        else if (argument == "--status-tip")
+            statusTip = true;
         else
             positional.push_back(argument);
     }
@@ -354,6 +375,9 @@ int main()
             HWND list = GetFocus();
             PostMessageW(list, WM_KEYDOWN, VK_APPS, 1);
         }
+    } else if (statusTip) {
+        HoverStatusPane(frame, 0);
+        SetTimer(nullptr, 0, 2000, SignalReadyLater);
     } else if (!g_findText.empty()) {
         SetTimer(nullptr, 0, 700, FindOnce);
         frame.RunCommand(ID_EDIT_FIND);   // modal: the timer finishes the picture's set-up

@@ -214,6 +214,11 @@ shot individual-210-en-144.png en144 210 individual $service --default-size
 shot standard-214-ja-144.png ja144 214 standard 24 --default-size --drag 30 --toggle
 shot individual-214-ja-144.png ja144 214 individual $service --default-size --toggle
 shot find-216-en-96.png en 216 individual $service --find Running
+# A narrow window: the status pane's whole text under the pointer.
+shot statustip-214-en-96.png en 214 standard 24 --status-tip
+shot statustip-217-ja-96.png ja 217 standard 24 --status-tip
+shot statustip-210-en-144.png en144 210 standard 24 --default-size --status-tip
+shot statustip-214-ja-144.png ja144 214 standard 24 --default-size --status-tip
 shot classfind-214-en-96.png en 214 find disk
 shot classfind-217-ja-96.png ja 217 find disk
 shot classfind-210-en-144.png en144 210 find disk --default-size

@@ -73,4 +73,17 @@ TEST(StatusBar, PartsKeepTheirTexts)
     EXPECT_EQ(status.PartText(3), "");
 }
 
+TEST(StatusBar, ATextTooLongForItsPartIsItsTooltipToo)
+{
+    uitest::HostWindow host;
+    ui::StatusBar status = ui::StatusBar::Create(host.Handle(), 59393);
+    ASSERT_TRUE(status.SetParts({60, -1}));
+    const std::string longText = "調査 12345 としてストアに記録しました。 Recorded in the inventory store as check 12345.";
+    status.SetPartText(0, longText);
+    EXPECT_EQ(status.PartText(0), longText);
+    EXPECT_EQ(status.PartTip(0), longText);
+    status.SetPartText(0, "Ready");
+    EXPECT_EQ(status.PartTip(0), "Ready");
+}
+
 }  // namespace
