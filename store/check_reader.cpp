@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <map>
+#include <unordered_map>
 #include <utility>
 
 #include "store/raw_cell.h"
@@ -15,8 +16,9 @@ struct ColumnSet {
 
 // Reads a check's parts in a few statements, each over all its parts: a server answers
 // every statement over the network. Beside a check already read (`reference`), the parts
-// whose stored set of objects both share are taken from it instead of being read again:
-// two checks of one computer mostly share all but a few.
+// whose stored set of objects both share are taken from it instead of being read again,
+// and so are the cells of each object it read in another part: two checks of one computer
+// mostly share all but a few parts, and in the others all but a few objects.
 class CheckLoader {
 public:
     CheckLoader(StatementCache& statements, StoredCheck& check, const CheckLoader* reference = nullptr)
@@ -29,7 +31,10 @@ private:
     bool LoadObjects();
     bool LoadCells(const std::string& sql, bool isVolatile);
     void TakeSharedParts();
-    bool Each(const std::string& sql, bool besideReference, const std::function<void(DbStatement&)>& take,
+    void TakeSharedCells(size_t place, size_t member, int64_t objectId);
+    // `besideReference`: 0 reads all, 1 leaves out the parts the reference shares, 2 also
+    // the objects it read.
+    bool Each(const std::string& sql, int besideReference, const std::function<void(DbStatement&)>& take,
               const char* order = "");
     StoredPart* PartOf(int64_t ordinal)
     {
@@ -45,6 +50,11 @@ private:
     std::map<int64_t, size_t> partOfSet_;     // and back
     // Per place in check_.parts, the cells (object, property) filled from volatile values.
     std::vector<std::vector<std::pair<size_t, size_t>>> volatileCells_;
+    // Each stored object read, and where: (place in check_.parts, member).
+    std::unordered_map<int64_t, std::pair<size_t, size_t>> objectAt_;
+    // The reference's volatile cells by (place, member), made when first needed.
+    std::map<std::pair<size_t, size_t>, std::vector<size_t>> referenceVolatile_;
+    bool referenceVolatileMade_ = false;
 };
 
 // The condition that leaves out the parts the reference check shares, its id the second
@@ -52,6 +62,12 @@ private:
 constexpr char kNotShared[] =
     " AND p.set_id NOT IN (SELECT q.set_id FROM store_checks r"
     " JOIN store_part_list_members q ON q.list_id = r.part_list_id WHERE r.id = ?)";
+// The condition that leaves out the objects the reference check read, its id the third
+// parameter.
+constexpr char kNotRead[] =
+    " AND m.object_id NOT IN (SELECT s.object_id FROM store_checks r"
+    " JOIN store_part_list_members q ON q.list_id = r.part_list_id"
+    " JOIN store_set_members s ON s.set_id = q.set_id WHERE r.id = ?)";
 
 StoredCell CellOfRow(DbStatement& row, int first)
 {
@@ -66,18 +82,19 @@ StoredCell EmptyCell()
     return cell;
 }
 
-// Runs `sql` over this check (and, beside the reference check, over the parts it does not
-// share), its rows ordered by `order`.
-bool CheckLoader::Each(const std::string& sql, bool besideReference, const std::function<void(DbStatement&)>& take,
+// Runs `sql` over this check (beside the reference check, over the parts it does not
+// share, and, asked to, over the objects it did not read), its rows ordered by `order`.
+bool CheckLoader::Each(const std::string& sql, int besideReference, const std::function<void(DbStatement&)>& take,
                        const char* order)
 {
-    const bool beside = besideReference && reference_;
-    StatementLease select = statements_.Get(sql + (beside ? kNotShared : "") + order);
+    const int beside = reference_ ? besideReference : 0;
+    StatementLease select =
+        statements_.Get(sql + (beside >= 1 ? kNotShared : "") + (beside >= 2 ? kNotRead : "") + order);
     if (!select)
         return false;
     select->BindInt(1, check_.header.id);
-    if (beside)
-        select->BindInt(2, reference_->check_.header.id);
+    for (int parameter = 2; parameter <= beside + 1; ++parameter)
+        select->BindInt(parameter, reference_->check_.header.id);
     DbStep step;
     while ((step = select->Step()) == DbStep::Row)
         take(*select);
@@ -86,18 +103,53 @@ bool CheckLoader::Each(const std::string& sql, bool besideReference, const std::
 
 bool CheckLoader::LoadObjects()
 {
-    return Each("SELECT p.ordinal, o.identity FROM store_checks c"
+    return Each("SELECT p.ordinal, o.identity, o.id FROM store_checks c"
                 " JOIN store_part_list_members p ON p.list_id = c.part_list_id"
                 " JOIN store_set_members m ON m.set_id = p.set_id"
                 " JOIN store_objects o ON o.id = m.object_id"
                 " WHERE c.id = ?",
-                true,
+                1,
                 [this](DbStatement& row) {
-                    if (StoredPart* part = PartOf(row.Int(0)))
-                        part->objects.push_back(
-                            {std::vector<StoredCell>(part->properties.size(), EmptyCell()), row.Text(1)});
+                    const auto found = partOf_.find(row.Int(0));
+                    if (found == partOf_.end())
+                        return;
+                    StoredPart& part = check_.parts[found->second];
+                    const int64_t objectId = row.Int(2);
+                    objectAt_.emplace(objectId, std::make_pair(found->second, part.objects.size()));
+                    part.objects.push_back({std::vector<StoredCell>(part.properties.size(), EmptyCell()), row.Text(1)});
+                    TakeSharedCells(found->second, part.objects.size() - 1, objectId);
                 },
                 " ORDER BY p.ordinal, m.position");
+}
+
+// The cells of an object the reference read in a part of its own, as it read them before
+// its volatile values were filled in. An object stored once has one set of columns, so
+// its cells fit wherever it stands.
+void CheckLoader::TakeSharedCells(size_t place, size_t member, int64_t objectId)
+{
+    if (!reference_)
+        return;
+    const auto shared = reference_->objectAt_.find(objectId);
+    if (shared == reference_->objectAt_.end())
+        return;
+    const auto [referencePlace, referenceMember] = shared->second;
+    const StoredObject& from = reference_->check_.parts[referencePlace].objects[referenceMember];
+    std::vector<StoredCell>& cells = check_.parts[place].objects[member].cells;
+    if (from.cells.size() != cells.size())
+        return;
+    cells = from.cells;
+    if (!referenceVolatileMade_) {
+        for (size_t at = 0; at < reference_->volatileCells_.size(); ++at)
+            for (const auto& [volatileMember, position] : reference_->volatileCells_[at])
+                referenceVolatile_[{at, volatileMember}].push_back(position);
+        referenceVolatileMade_ = true;
+    }
+    const auto filled = referenceVolatile_.find({referencePlace, referenceMember});
+    if (filled == referenceVolatile_.end())
+        return;
+    for (size_t position : filled->second)
+        if (position < cells.size())
+            cells[position] = EmptyCell();
 }
 
 // The objects of the parts whose set the reference check shares, as it read them before
@@ -121,7 +173,7 @@ void CheckLoader::TakeSharedParts()
 // Cells of rows (ordinal, member, position, vartype, raw kind, raw, shown).
 bool CheckLoader::LoadCells(const std::string& sql, bool isVolatile)
 {
-    return Each(sql, !isVolatile, [this, isVolatile](DbStatement& row) {
+    return Each(sql, isVolatile ? 0 : 2, [this, isVolatile](DbStatement& row) {
         const auto found = partOf_.find(row.Int(0));
         if (found == partOf_.end())
             return;
@@ -145,7 +197,7 @@ bool CheckLoader::LoadParts()
         " JOIN store_columns k ON k.id = p.columns_id"
         " LEFT JOIN store_column_names n ON n.columns_id = k.id"
         " WHERE c.id = ?",
-        false,
+        0,
         [this](DbStatement& row) {
             if (!PartOf(row.Int(0))) {
                 partOf_[row.Int(0)] = check_.parts.size();

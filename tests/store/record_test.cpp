@@ -233,10 +233,18 @@ TEST(Record, TwoChecksLoadedTogetherAreEachAsLoadedAlone)
     StoredCheck third = MakeCheck("PC01", {kServices[0], {"Spooler", "Auto", "Stopped"}}, 1000, 7000, 1760000200);
     third.parts[1].objects[0].cells[1] = {RawValue{}, ""};
     third.parts[1].objects[0].cells[1].raw.vartype = VT_NULL;
-    for (StoredCheck* check : {&first, &second, &third})
+    // A disk added: the set of disks differs, and the disk C: beside it is the same object
+    // with no free space read this time.
+    StoredCheck fourth = MakeCheck("PC01", kServices, 1000, 6000, 1760000300);
+    StoredCell noSpace{RawValue{}, ""};
+    noSpace.raw.vartype = VT_NULL;
+    fourth.parts[2] = MakePart("Win32_LogicalDisk", {"DeviceID", "Size", "FreeSpace"},
+                               {{TextCell("C:"), NumberCell(90000, "90,000"), noSpace},
+                                {TextCell("D:"), NumberCell(10, "10"), NumberCell(6000, "y")}});
+    for (StoredCheck* check : {&first, &second, &third, &fourth})
         ASSERT_TRUE(store->Record(*check)) << store->FailureMessage();
 
-    const int64_t ids[] = {first.header.id, second.header.id, third.header.id};
+    const int64_t ids[] = {first.header.id, second.header.id, third.header.id, fourth.header.id};
     for (int64_t a : ids)
         for (int64_t b : ids) {
             StoredCheck aAlone, bAlone, aPaired, bPaired;
