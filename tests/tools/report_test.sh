@@ -21,9 +21,7 @@ cleanup() {
 }
 trap cleanup EXIT
 store="Z:$out/inventory.db"
-fail() { echo "FAILED: $*"; exit 1; }
-rep() { "$wine" "$build/mirelrep.exe" "$@" > "$out/stdout" 2> "$out/stderr"; code=$?; }
-expect() { [ "$code" = "$1" ] || { cat "$out/stderr"; fail "$2: exit code $code, expected $1"; }; }
+. "$here/tests/tools/mirelrep_run.sh"
 check() { python3 "$here/tests/tools/report_check.py" "$@" || fail "report_check $1"; }
 
 "$wine" sc create "$image" binpath= 'C:\windows\system32\notepad.exe' displayname= "$style" start= auto \

@@ -10,9 +10,7 @@ build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")/../.." && pwd)
 out=$(mktemp -d /tmp/mirel-identity.XXXXXX)
 trap '[ -n "$KEEP" ] || rm -rf "$out"' EXIT
-fail() { echo "FAILED: $*"; exit 1; }
-rep() { "$here/tools/wine-run.sh" "$build/mirelrep.exe" "$@" >"$out/stdout" 2>"$out/stderr"; code=$?; }
-expect() { [ "$code" = "$1" ] || { cat "$out/stderr"; fail "$2: exit code $code, expected $1"; }; }
+. "$here/tests/tools/mirelrep_run.sh"
 said() { grep -q "$1" "$out/stderr" || fail "$2: stderr says: $(cat "$out/stderr")"; }
 store="Z:$out/inventory.db"
 

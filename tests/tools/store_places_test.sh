@@ -20,10 +20,7 @@ cleanup() {
     rm -rf "$out"
 }
 trap cleanup EXIT
-fail() { echo "FAILED: $*"; exit 1; }
-# Runs mirelrep; its exit code in $code, standard output in $out/stdout, errors in $out/stderr.
-rep() { "$wine" "$build/mirelrep.exe" "$@" > "$out/stdout" 2> "$out/stderr"; code=$?; }
-expect() { [ "$code" = "$1" ] || { cat "$out/stderr"; fail "$2: exit code $code, expected $1"; }; }
+. "$here/tests/tools/mirelrep_run.sh"
 journal() { python3 -c 'import sqlite3, sys; print(sqlite3.connect(sys.argv[1]).execute("PRAGMA journal_mode").fetchone()[0])' "$1"; }
 # Flips every bit of the page-type byte of the first page of the checks' table.
 flip() { python3 "$here/tests/tools/flip_store_page.py" "$1"; }
