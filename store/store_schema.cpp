@@ -1,5 +1,6 @@
 #include "store/store_schema.h"
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -85,13 +86,19 @@ std::string ViewName(const std::string& statement)
     return statement.substr(start, statement.find(' ', start) - start);
 }
 
-// Drops every view, the ones that use others first.
-std::vector<std::string> DropViews()
+void Append(std::vector<std::string>& statements, std::span<const char* const> more)
+{
+    statements.insert(statements.end(), more.begin(), more.end());
+}
+
+// Drops every view, the ones that use others first, then runs `then`.
+std::vector<std::string> DropViews(std::span<const char* const> then = {})
 {
     std::vector<std::string> statements;
     const std::span<const char* const> views = StoreViewStatements();
     for (auto view = views.rbegin(); view != views.rend(); ++view)
         statements.push_back("DROP VIEW IF EXISTS " + ViewName(*view));
+    Append(statements, then);
     return statements;
 }
 
@@ -132,9 +139,7 @@ const char* const kVersion4Tables[] = {
 
 std::vector<std::string> Version4(DbDialect)
 {
-    std::vector<std::string> statements = DropViews();
-    statements.insert(statements.end(), std::begin(kVersion4Tables), std::end(kVersion4Tables));
-    return statements;
+    return DropViews(kVersion4Tables);
 }
 
 std::vector<std::string> Version4Done(DbDialect)
@@ -181,11 +186,9 @@ const char* const kVersion6ServerChecks[] = {
 
 std::vector<std::string> Version6(DbDialect dialect)
 {
-    std::vector<std::string> statements = DropViews();
-    if (dialect == DbDialect::Sqlite)
-        statements.insert(statements.end(), std::begin(kVersion6SqliteChecks), std::end(kVersion6SqliteChecks));
-    else
-        statements.insert(statements.end(), std::begin(kVersion6ServerChecks), std::end(kVersion6ServerChecks));
+    std::vector<std::string> statements = DropViews(dialect == DbDialect::Sqlite
+                                                        ? std::span<const char* const>(kVersion6SqliteChecks)
+                                                        : std::span<const char* const>(kVersion6ServerChecks));
     statements.push_back("CREATE INDEX store_checks_by_target ON store_checks (target_key, checked_epoch)");
     return statements;
 }
@@ -204,9 +207,7 @@ const char* const kVersion7Tables[] = {
 
 std::vector<std::string> Version7(DbDialect)
 {
-    std::vector<std::string> statements = DropViews();
-    statements.insert(statements.end(), std::begin(kVersion7Tables), std::end(kVersion7Tables));
-    return statements;
+    return DropViews(kVersion7Tables);
 }
 
 // Version 8: the programs, services, operating system and disks of each computer's latest
@@ -233,10 +234,8 @@ const char* const kVersion8Tables[] = {
 
 std::vector<std::string> Version8(DbDialect)
 {
-    std::vector<std::string> statements = DropViews();
-    statements.insert(statements.end(), std::begin(kVersion8Tables), std::end(kVersion8Tables));
-    const std::span<const char* const> views = StoreViewStatements();
-    statements.insert(statements.end(), views.begin(), views.end());
+    std::vector<std::string> statements = DropViews(kVersion8Tables);
+    Append(statements, StoreViewStatements());
     return statements;
 }
 
